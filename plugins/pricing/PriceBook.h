@@ -1,0 +1,62 @@
+#pragma once
+
+#include <mutex>
+#include <optional>
+#include <string>
+
+struct sqlite3;
+
+namespace q9 {
+
+// Prices of items from the PricingScheme table of the local database, read
+// through a read-only connection of its own, so the order guide's re-pricing
+// worker may ask while the interface thread writes (WAL lets both proceed).
+// All members are safe to call from any thread. Rules in PRICING.md.
+class PriceBook {
+public:
+    struct Price {
+        double casePrice = 0.0;
+        double singlePrice = 0.0;
+    };
+    struct Tier {
+        int tier = 0;
+        int firstBreakQty = 0;
+        double casePrice = 0.0;
+        double singlePrice = 0.0;
+    };
+
+    PriceBook() = default;
+    ~PriceBook();
+    PriceBook(const PriceBook&) = delete;
+    PriceBook& operator=(const PriceBook&) = delete;
+
+    // The database file to read; takes effect at the next call.
+    void SetDatabase(const std::string& path);
+
+    // Price of `item` for the deal code, catalogue and quantity in units;
+    // nothing when the item has no current price row or the database cannot
+    // be read.
+    std::optional<Price> Calculate(int item, unsigned long dealCode, int catalog, long units);
+
+    // The index-th tier (0-based) with a case price above 0 of the item's
+    // lowest-catalogue current row.
+    std::optional<Tier> EnumerateTier(int item, int index);
+
+    void Close();
+
+    static constexpr int kTiers = 10;
+
+private:
+    bool EnsureOpen();
+    void CloseLocked();
+
+    std::mutex m_lock;
+    std::string m_path;
+    sqlite3* m_db = nullptr;
+    // Identity of the file that is open; a restore or rebuild renames a new
+    // file into place, which the connection would otherwise never see.
+    unsigned long long m_dev = 0;
+    unsigned long long m_ino = 0;
+};
+
+} // namespace q9
