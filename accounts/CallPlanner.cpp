@@ -1,0 +1,107 @@
+#include "accounts/CallPlanner.h"
+
+#include "tables/AccountCalled.h"
+#include "tables/Accounts.h"
+#include "tables/Callback.h"
+#include "tables/DayButtons.h"
+#include "tables/SqlText.h"
+
+namespace zev {
+
+CallPlanner::CallPlanner(bool callTracking, int poolKey) : m_callTracking(callTracking), m_poolKey(poolKey) {}
+
+int CallPlanner::OpenAccountsOfDay(Accounts& accounts, int dayButton) const {
+    if (!DayButtons::IsWeekday(dayButton))
+        return accounts.getAllAccounts();
+    const int day = DayButtons::DayIndex(dayButton);
+    const DayString days = DayString::SingleDay(day);
+    if (m_callTracking)
+        return accounts.getCallPlanOfDay(days, day);
+    return accounts.getScheduled(days);
+}
+
+int CallPlanner::CallStatusIcon(int accountId, int dayButton) const {
+    if (!DayButtons::IsWeekday(dayButton))
+        return kIconNone;
+    AccountCalled called(m_poolKey);
+    if (!called.getStatus(accountId, DayButtons::DayIndex(dayButton)))
+        return kIconNone;
+    switch (called.GetFieldValueInt(2)) {
+    case AccountCalled::kOrder:
+        return kIconOrdered;
+    case AccountCalled::kNoSale:
+    case AccountCalled::kNoCall:
+        return kIconNoOrder;
+    default:
+        return kIconNone;
+    }
+}
+
+void CallPlanner::ReadCallback(int accountId, int& day, std::string& notes) const {
+    day = -1;
+    notes.clear();
+    Callback callback(m_poolKey);
+    if (!callback.getByPK(accountId))
+        return;
+    day = callback.GetFieldValueInt(1);
+    callback.FillFromFieldValueString(2, notes);
+}
+
+int CallPlanner::RecordOrderSaved(int accountId, int dayButton) const {
+    if (!m_callTracking)
+        return 1;
+    Callback(m_poolKey).remove(accountId);
+    if (!DayButtons::IsWeekday(dayButton))
+        return 1;
+    return AccountCalled(m_poolKey).record(accountId, DayButtons::DayIndex(dayButton), AccountCalled::kOrder);
+}
+
+int CallPlanner::RecordNoOrder(int accountId, int dayButton, NoOrderReason reason) const {
+    if (!m_callTracking)
+        return 1;
+    Callback(m_poolKey).remove(accountId);
+    if (!DayButtons::IsWeekday(dayButton))
+        return 1;
+    const int type = reason == NoOrderReason::NoCall ? AccountCalled::kNoCall : AccountCalled::kNoSale;
+    return AccountCalled(m_poolKey).record(accountId, DayButtons::DayIndex(dayButton), type);
+}
+
+int CallPlanner::ClearCall(int accountId, int dayButton) const {
+    if (!DayButtons::IsWeekday(dayButton))
+        return 1;
+    return AccountCalled(m_poolKey).clear(accountId, DayButtons::DayIndex(dayButton));
+}
+
+int CallPlanner::ClearWeek() const { return AccountCalled(m_poolKey).clearWeek(); }
+
+int CallPlanner::KeepCallback(int accountId, int oldDay, const std::string& oldNotes, int newDay,
+                              const std::string& newNotes) const {
+    const bool hadRow = oldDay != -1 || !SqlText::Trim(oldNotes).empty();
+    const bool keepsRow = newDay != -1 || !SqlText::Trim(newNotes).empty();
+    Callback callback(m_poolKey);
+    if (!hadRow && keepsRow)
+        return callback.add(accountId, newDay, newNotes);
+    if (!keepsRow)
+        return callback.remove(accountId);
+    return callback.change(accountId, newDay, newNotes);
+}
+
+int CallPlanner::SetCallPlan(const std::vector<int>& accountIds, int dayIndex, bool add) const {
+    if (dayIndex < 0 || dayIndex > 6)
+        return 0;
+    Accounts reader(m_poolKey);
+    Accounts writer(m_poolKey);
+    for (int id : accountIds) {
+        if (!reader.getAccount(id))
+            return 0;
+        DayString days = reader.getApptDays();
+        days.SetDay(dayIndex, add);
+        if (!writer.setApptDays(id, days))
+            return 0;
+    }
+    return 1;
+}
+
+int CallPlanner::ClearCallPlan() const { return Accounts(m_poolKey).clearCallPlan(); }
+
+} // namespace zev

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "tabula/Query.h"
+
+namespace zev {
+
+// Named filters of order guide lines.
+class Filters : public Query {
+public:
+    explicit Filters(int poolKey = 0);
+};
+
+} // namespace zev

@@ -1,0 +1,7 @@
+#include "tables/InvImport.h"
+
+namespace zev {
+
+InvImport::InvImport(int poolKey) : Query("InvImport", "ImportTime", poolKey) {}
+
+} // namespace zev

@@ -1,0 +1,7 @@
+#include "tables/Issues.h"
+
+namespace zev {
+
+Issues::Issues(int poolKey) : Query("Issues", "IssueID", poolKey) {}
+
+} // namespace zev

@@ -1,0 +1,7 @@
+#include "tables/OpenOrderItems.h"
+
+namespace zev {
+
+OpenOrderItems::OpenOrderItems(int poolKey) : Query("OpenOrderItems", "AccountID", poolKey) {}
+
+} // namespace zev

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "tabula/Query.h"
+
+#include <string>
+
+namespace zev {
+
+// One order guide line, every column but Updated. The texts are raw; they are
+// trimmed and their apostrophes doubled on writing.
+struct WorkOrderLine {
+    int accountId = 0;
+    int workOrderId = 0;
+    int itemId = 0;
+    int catalogId = 0;
+    int caseQty = 0;
+    int singleQty = 0;
+    double cDistPrice = 0.0;
+    double sDistPrice = 0.0;
+    int lastQty = 0;
+    int orderCount = 0;
+    int lineItemNumber = 0;
+    std::string specialFlag = "0";
+    std::string discountAmount = "0";
+    std::string priceOverride = "0";
+    int par = 0;
+    int inv = 0;
+    double retailPrice = 0.0;
+    int warehouse = 0;
+    int filter = 0;
+    std::string lineComment;
+    int htdItemCount = 0;
+};
+
+// The lines of the order guides.
+class WorkOrderItems : public Query {
+public:
+    explicit WorkOrderItems(int poolKey = 0);
+
+    int insertLine(const WorkOrderLine& line);
+};
+
+} // namespace zev
