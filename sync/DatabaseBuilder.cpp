@@ -1,0 +1,341 @@
+#include "sync/DatabaseBuilder.h"
+
+#include "sync/RequestBodies.h"
+#include "sync/SyncText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace zev::sync {
+
+namespace {
+
+// One line with the reader's limit: longer lines arrive in pieces, as a
+// fixed-size line buffer gives them. The line end is removed.
+bool ReadLimitedLine(std::FILE* f, std::string& line)
+{
+    char buf[9024];
+    if (!std::fgets(buf, sizeof buf, f)) return false;
+    line.assign(buf);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    return true;
+}
+
+bool IsIdentifier(const std::string& s)
+{
+    if (s.empty()) return false;
+    return std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isalnum(c) || c == '_'; });
+}
+
+std::string Lower(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+} // namespace
+
+DatabaseBuilder::DatabaseBuilder(SyncEngine& engine)
+    : m_e(engine)
+{
+}
+
+std::string DatabaseBuilder::SchemaPath() const
+{
+    std::string name = m_e.Ini("GENERAL", "SCHEMAFILE", "ZevSchema.ini");
+    return (std::filesystem::path(m_e.Services().paths.programDir) / name).string();
+}
+
+std::string DatabaseBuilder::DownloadFolder() const { return m_e.MapPath(m_e.Ini("GENERAL", "DLTEMPDIR", "\\Temp")); }
+
+std::string DatabaseBuilder::KeptTableFile(const std::string& table) const
+{
+    return (std::filesystem::path(DownloadFolder()) / (table + ".txt")).string();
+}
+
+int DatabaseBuilder::RebuildTable(const std::string& name)
+{
+    SchemaFile schema = Schema();
+    if (!schema.Exists()) return -1;
+    if (name == "ALL") {
+        for (const std::string& t : SplitList(schema.Value("Database", "TableNames"))) {
+            if (t.empty() || RebuildTable(t) != 0) return -1;
+        }
+        return 0;
+    }
+    ISyncDb& db = m_e.Db();
+    m_e.ReportProgress("Truncating Table", 100, 10);
+    (void)db.Exec(Format("DROP TABLE %s", name.c_str()));
+    m_e.ReportProgress("Truncating Table", 100, 20);
+    int keys = ToInt(schema.Value(name, "Keys", "0"));
+    m_e.ReportProgress("Truncating Table", 100, 50);
+    std::string create = schema.Value(name, "Schema");
+    bool last = !create.empty() && db.Exec(create);
+    m_e.ReportProgress("Truncating Table", 100, 80);
+    if (!last) {
+        m_e.LogSyncError(Format("Create Table Failed on %s", name.c_str()));
+        m_e.LogSyncError(create);
+    } else {
+        for (int i = 1; i <= keys; ++i) {
+            std::string key = schema.Value(name, Format("Key%d", i));
+            last = !key.empty() && db.Exec(key);
+            if (!last) {
+                m_e.LogSyncError(Format("Add Key Failed on %s", name.c_str()));
+                m_e.LogSyncError(key);
+            }
+        }
+    }
+    m_e.ReportProgress("Truncating Table", 100, 100);
+    return last ? 0 : -2;
+}
+
+int DatabaseBuilder::CreateDatabase(IProgressSink* window)
+{
+    m_e.SetProgressWindow(window);
+    m_e.Db().OpenAdmin();
+    int r = RebuildTable("ALL");
+    m_e.ReportProgress(r != 0 ? "Errors Creating Database" : "Ready.", 100, 0);
+    return 0;
+}
+
+int DatabaseBuilder::CheckDatabase()
+{
+    ISyncDb& db = m_e.Db();
+    db.OpenAdmin();
+    std::vector<std::string> tables = SplitList(Schema().Value("Database", "TableNames"));
+    if (tables.empty()) return -1;
+    bool failed = false;
+    for (const std::string& t : tables) {
+        if (!db.Exec(Format("select * from %s", t.c_str()))) {
+            failed = true;
+            break;
+        }
+    }
+    if (failed) {
+        // A rebuild must not take the representative's unsent orders with it.
+        KeptOrders kept = KeepReadyOrders();
+        db.CloseAll();
+        CreateDatabase(nullptr);
+        PutBackReadyOrders(kept);
+    } else {
+        db.CloseAll();
+    }
+    for (const char* t : {"Items", "Accounts", "PricingScheme"}) {
+        Rows rows;
+        if (!db.Select(Format("select count(*) from %s", t), rows) || rows.empty() || rows[0].empty() ||
+            ToInt(rows[0][0]) == 0)
+            return -1;
+    }
+    return 0;
+}
+
+int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebuildFirst)
+{
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        m_e.ReportProgress("", 100, 100);
+        return 0;
+    }
+    struct Closer {
+        std::FILE* f;
+        ~Closer() { std::fclose(f); }
+    } closer {f};
+
+    std::string line1, line2, line3;
+    ReadLimitedLine(f, line1);
+    if (ContainsText(line1, "</TD>")) return kApplyHtml;
+    std::string table = TrimBlanks(line1);
+    if (table.empty()) return kApplyEmptyName;
+    if (ContainsText(line1, "<ERROR>")) return kApplyServerError;
+    // A name that is not a plain identifier cannot be one of our tables; it
+    // would otherwise reach the statements below as SQL text.
+    if (!IsIdentifier(table)) return kApplyHtml;
+
+    ISyncDb& db = m_e.Db();
+    if (rebuildFirst) {
+        m_e.ReportProgress("Truncating Table", 100, 1);
+        if (RebuildTable(table) != 0) return kApplyRebuildFailed;
+    }
+    ReadLimitedLine(f, line2);
+    std::vector<std::string> columns = SplitTableValues(line2, ',');
+    ReadLimitedLine(f, line3);
+    int n = ToInt(TrimBlanks(line3));
+    int step = ProgressStep(n);
+    if (n <= 0) return 0;
+
+    std::string status = mode == kModeInventory ? std::string("Updating Inventory")
+                                                : Format("Renewing %s Data", table.c_str());
+    m_e.ReportProgress(status, 100, 1);
+
+    // The "recordset": the target table must exist; in inventory mode every
+    // column named by the server must be a column of Items, so that no reply
+    // can put its own text into the statement.
+    std::vector<std::string> target = db.Columns(mode == kModeInventory ? "items" : table);
+    bool open = !target.empty();
+    bool columnsValid = true;
+    if (mode == kModeInventory) {
+        std::vector<std::string> known;
+        for (const auto& c : target) known.push_back(Lower(c));
+        for (const auto& c : columns) {
+            std::string name = TrimBlanks(c);
+            if (std::find(known.begin(), known.end(), Lower(name)) == known.end()) columnsValid = false;
+        }
+    } else {
+        for (const auto& c : columns)
+            if (!IsIdentifier(TrimBlanks(c))) columnsValid = false;
+    }
+
+    int applied = 0;
+    int errors = 0;
+    // One transaction for the whole file, for speed; rows applied before a
+    // failure stay applied (the transaction is committed in every case).
+    bool inTx = open && db.Begin();
+    std::string data;
+    while (open && applied < n && ReadLimitedLine(f, data)) {
+        std::vector<std::string> values = SplitTableValues(data, '^');
+        if (values.size() != columns.size()) continue;
+        if (applied % step == 0) m_e.ReportProgress(status, n, applied);
+        if (mode == kModeInventory) {
+            std::string shown = "Update items set ";
+            std::string bound = "Update items set ";
+            Row params;
+            for (size_t i = 1; i < columns.size(); ++i) {
+                if (i > 1) {
+                    shown += ",";
+                    bound += ",";
+                }
+                shown += TrimBlanks(columns[i]) + "=" + values[i];
+                bound += TrimBlanks(columns[i]) + "=?";
+                params.push_back(values[i]);
+            }
+            shown += " where itemID=" + values[0];
+            bound += " where itemID=?";
+            params.push_back(values[0]);
+            bool ok = columnsValid && columns.size() >= 2 && db.ExecBound(bound, params);
+            if (!ok) {
+                m_e.LogSyncError("ERROR UPDATING DATA NOT FOUND ----------------------------");
+                m_e.LogSyncError(shown);
+                m_e.LogSyncError(line2);
+                m_e.LogSyncError(data);
+                ++errors;
+            }
+        } else {
+            bool ok = columnsValid && db.Insert(table, columns, values);
+            if (!ok) {
+                m_e.LogSyncError("ERROR INSERTING DATA ----------------------------------");
+                m_e.LogSyncError(line2);
+                m_e.LogSyncError(data);
+                ++errors;
+            }
+        }
+        if (errors > 10) break;
+        ++applied;
+    }
+    if (inTx) db.Commit();
+    m_e.ReportProgress(status, 100, 100);
+    if (errors > 10 || n - applied > 10) return kApplyFailed;
+    return applied;
+}
+
+int DatabaseBuilder::GrabTables(const std::string& names, int mode, bool useStamp)
+{
+    std::string stampName = mode == 2 ? std::string("ItemsUD") : names + "UD";
+    std::string stamp = TrimRight(m_e.Profile().GetString(stampName));
+    const std::string& v = m_e.MobileVersion();
+    std::string id = m_e.UserId(), pw = m_e.Password();
+    std::string url;
+    if (mode == 2)
+        url = Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&Tablenames=%s&ItemsUD=%s", v.c_str(), id.c_str(),
+                     pw.c_str(), names.c_str(), stamp.c_str());
+    else if (useStamp)
+        url = Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&Tablenames=%s&UD=%s", v.c_str(), id.c_str(),
+                     pw.c_str(), names.c_str(), stamp.c_str());
+    else
+        url = Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&Tablenames=%s", v.c_str(), id.c_str(), pw.c_str(),
+                     names.c_str());
+    m_e.ReportProgress("Retrieving Table Data", 100, 1);
+    if (!m_e.ServerRequest(url, "")) return -1;
+    int r = ApplyTableFile(m_e.Services().paths.replyFile, mode == 2 ? kModeInventory : kModeInsert, false);
+    // The stamp moves only when the rows arrived; otherwise the rows changed
+    // since the old stamp would never be asked for again.
+    if (r >= 0) m_e.Profile().SetString(stampName, m_e.Now());
+    return r < 0 ? 1 : 0;
+}
+
+int DatabaseBuilder::GrabTableForManager(const std::string& name, int mode)
+{
+    const std::string& v = m_e.MobileVersion();
+    std::string id = m_e.UserId(), pw = m_e.Password();
+    std::string mid = m_e.Profile().GetString("ManagerID");
+    std::string url = mid.empty()
+        ? Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&Tablenames=%s", v.c_str(), id.c_str(), pw.c_str(),
+                 name.c_str())
+        : Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&MID=%s&Tablenames=%s", v.c_str(), id.c_str(),
+                 pw.c_str(), mid.c_str(), name.c_str());
+    m_e.ReportProgress(Format("Waiting for %s Data", name.c_str()), 100, 0);
+    if (!m_e.ServerRequest(url, "")) return -1;
+    std::string first = m_e.ReadReplyLine();
+    if (ContainsText(first, "<ERROR>") || ContainsText(first, "</TABLE>")) {
+        m_e.ShowServerError(first);
+        return -1;
+    }
+    const std::string& reply = m_e.Services().paths.replyFile;
+    if (mode == 1) {
+        int r = ApplyTableFile(reply, kModeInsert, true);
+        if (r < 0) return -1;
+        m_e.Profile().SetString(name + "UD", m_e.Now());
+        return r;
+    }
+    std::error_code ec;
+    std::string kept = KeptTableFile(name);
+    std::filesystem::create_directories(DownloadFolder(), ec);
+    std::filesystem::remove(kept, ec);
+    std::filesystem::rename(reply, kept, ec);
+    if (ec) {
+        std::filesystem::copy_file(reply, kept, std::filesystem::copy_options::overwrite_existing, ec);
+        if (ec) return -1;
+        std::filesystem::remove(reply, ec);
+    }
+    return 0;
+}
+
+DatabaseBuilder::KeptOrders DatabaseBuilder::KeepReadyOrders()
+{
+    KeptOrders k;
+    (void)m_e.Db().Select("select * from ReadyOrder", k.orders, &k.orderColumns);
+    (void)m_e.Db().Select("select * from ReadyOrderItems", k.items, &k.itemColumns);
+    return k;
+}
+
+void DatabaseBuilder::PutBackReadyOrders(const KeptOrders& k)
+{
+    if (k.orders.empty()) return;
+    ISyncDb& db = m_e.Db();
+    Rows present;
+    (void)db.Select("select ReadyID from ReadyOrder", present);
+    auto has = [&](const std::string& id) {
+        for (const Row& r : present)
+            if (!r.empty() && ToInt(r[0]) == ToInt(id)) return true;
+        return false;
+    };
+    size_t idCol = 1;
+    for (size_t i = 0; i < k.orderColumns.size(); ++i)
+        if (EqualsNoCase(k.orderColumns[i], "ReadyID")) idCol = i;
+    size_t itemIdCol = 1;
+    for (size_t i = 0; i < k.itemColumns.size(); ++i)
+        if (EqualsNoCase(k.itemColumns[i], "ReadyID")) itemIdCol = i;
+    bool tx = db.Begin();
+    for (const Row& o : k.orders) {
+        std::string id = At(o, idCol);
+        if (has(id)) continue;
+        (void)db.Insert("ReadyOrder", k.orderColumns, o);
+        for (const Row& it : k.items)
+            if (ToInt(At(it, itemIdCol)) == ToInt(id)) (void)db.Insert("ReadyOrderItems", k.itemColumns, it);
+    }
+    if (tx) db.Commit();
+}
+
+} // namespace zev::sync

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "sync/SchemaFile.h"
+#include "sync/SyncEngine.h"
+
+#include <string>
+
+namespace zev::sync {
+
+// Result codes of ApplyTableFile besides the row count.
+enum ApplyResult {
+    kApplyFailed = -1,        // more than 10 rows failed or the file was more than 10 rows short
+    kApplyHtml = -99,         // an HTML page instead of a table
+    kApplyServerError = -10000,
+    kApplyRebuildFailed = -10001,
+    kApplyEmptyName = -99999,
+};
+
+enum ApplyMode { kModeInsert = 0, kModeInventory = 2 };
+
+// Builds the local database from the schema file and applies downloaded
+// tables to it.
+class DatabaseBuilder {
+public:
+    explicit DatabaseBuilder(SyncEngine& engine);
+
+    std::string SchemaPath() const;
+    SchemaFile Schema() const { return SchemaFile(SchemaPath()); }
+    // GENERAL/DLTEMPDIR mapped to this machine; kept table downloads live there.
+    std::string DownloadFolder() const;
+    std::string KeptTableFile(const std::string& table) const;
+
+    // 0 success, -1 schema missing or an "ALL" rebuild stopped, -2 the create
+    // statement or the last key statement failed.
+    int RebuildTable(const std::string& name);
+    int CreateDatabase(IProgressSink* window);
+    // 0 when every table can be read and Items, Accounts, PricingScheme hold rows.
+    int CheckDatabase();
+    // Rows applied, or an ApplyResult code.
+    int ApplyTableFile(const std::string& path, int mode, bool rebuildFirst);
+    // 0 applied, 1 arrived but not applied, -1 the exchange failed.
+    int GrabTables(const std::string& names, int mode, bool useStamp);
+    // Mode 1: rows applied; mode 2: 0 (file kept); -1 on any failure.
+    int GrabTableForManager(const std::string& name, int mode);
+
+    // Ready orders survive anything the program does to the database file
+    // unless the user agreed to lose them: taken before a rebuild or restore,
+    // put back afterwards where missing.
+    struct KeptOrders {
+        std::vector<std::string> orderColumns, itemColumns;
+        Rows orders, items;
+    };
+    KeptOrders KeepReadyOrders();
+    void PutBackReadyOrders(const KeptOrders& kept);
+
+private:
+    SyncEngine& m_e;
+};
+
+} // namespace zev::sync

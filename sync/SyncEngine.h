@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app/core/Clock.h"
+#include "app/core/MessageBox.h"
+#include "app/core/ProgressSink.h"
+#include "sync/SyncPorts.h"
+
+#include <functional>
+#include <mutex>
+#include <string>
+
+namespace zev::sync {
+
+// Every collaborator of the exchanges, wired once by the program or the
+// command-line companion.
+struct SyncServices {
+    PostDataFn postData;
+    HelperFunctions helpers;
+    IMessageBox* messageBox = nullptr;
+    IProgressSink* progress = nullptr;   // default progress window, may be null
+    IClock* clock = nullptr;
+    ISyncSettings* settings = nullptr;
+    ISyncProfile* profile = nullptr;
+    ISyncDb* db = nullptr;
+    SyncPaths paths;
+    // Byte of the distributor configuration record at an offset (0 when unknown).
+    std::function<int(int)> configByte;
+    // Maps a Windows-style path of the settings ("\Temp") to this machine.
+    std::function<std::string(const std::string&)> mapPath;
+    // GENERAL/MOBILEVERSION, read once at start-up, trailing blanks removed.
+    std::string mobileVersion;
+};
+
+// The request procedure every server exchange follows, and the small
+// services around it: connection check, progress, error log, error box.
+class SyncEngine {
+public:
+    static constexpr int kTimeout = 180000;
+    static constexpr int kLongTimeout = 360000;
+
+    explicit SyncEngine(SyncServices services);
+
+    SyncServices& Services() { return m_s; }
+    ISyncDb& Db() { return *m_s.db; }
+    ISyncProfile& Profile() { return *m_s.profile; }
+    IMessageBox& Box() { return *m_s.messageBox; }
+    IClock& Clock() { return *m_s.clock; }
+
+    // The progress window of the current exchange; null leaves the previous one.
+    void SetProgressWindow(IProgressSink* sink);
+    IProgressSink* ProgressWindow() const { return m_progress; }
+
+    std::string Ini(const std::string& section, const std::string& key, const std::string& def = {}) const;
+    std::string UserId() const;
+    std::string Password() const;
+    const std::string& MobileVersion() const { return m_s.mobileVersion; }
+    int ConfigByte(int offset) const { return m_s.configByte ? m_s.configByte(offset) : 0; }
+    std::string MapPath(const std::string& winPath) const;
+
+    // Posts a body to a page; true when the library reports the server answered.
+    [[nodiscard]] bool ServerRequest(const std::string& path, const std::string& body, int timeoutMs = kTimeout,
+                                     bool withWindow = true);
+    // First line of the reply, line ends removed, at most 9023 characters.
+    std::string ReadReplyLine() const;
+    std::string ReadReplyFile() const;
+
+    // 0 = no connection, 1 = connected or the user chose the network,
+    // 2 = a dial-up connection was opened here and must be closed by the caller.
+    int EnsureConnected();
+    // One ICMP echo; 1 when a reply arrived, else 0.
+    static int PingHost(const std::string& host, int ttl, int timeoutMs, std::string* resolvedName, int* echoMs);
+
+    int ReportProgress(const std::string& text, int total, int done);
+    void LogSyncError(const std::string& line);
+    void ShowServerError(const std::string& reply);
+    // 1 when the server accepted the new password digest.
+    int ChangeServerPassword(const std::string& newDigest);
+
+    void Disconnect();
+    std::string Now() const;    // stamp of the clock's current time
+    std::string Today() const;  // day text of the clock's current time
+
+private:
+    SyncServices m_s;
+    IProgressSink* m_progress = nullptr;
+    std::mutex m_exchange;   // one reply file, so one exchange at a time
+};
+
+} // namespace zev::sync

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "sync/DatabaseBuilder.h"
+#include "sync/SyncEngine.h"
+#include "sync/Uploads.h"
+
+namespace zev::sync {
+
+enum SyncKind { kCompleteUpdate = 1, kSynchronise = 2, kInventoryUpdate = 3, kRenewTableBase = 100 };
+
+// Screens the sign-in continues to.
+enum class SignInScreen { Maintenance = 2, Accounts = 4, RecentOrders = 9 };
+
+// The synchronisation run and what surrounds it: clock update, backup and
+// restore of the database file, and the sign-in decisions after a broken run.
+class SyncRunner {
+public:
+    SyncRunner(SyncEngine& engine, DatabaseBuilder& builder, Uploads& uploads);
+
+    // Kind 1, 2, 3 or 100 + i. True when the run completed (or the user
+    // declined before anything changed); shows its own messages.
+    bool SyncRun(int kind, IProgressSink* window);
+    void UpdateClock();
+    // 1 when the file was copied or restored.
+    int BackupDatabase(IProgressSink* window);
+    int RestoreDatabase(IProgressSink* window);
+    std::string BackupFile() const;
+
+    int CountReadyOrders();
+
+    // Sign-in after the password matched: recovers a broken run, checks the
+    // database and names the screen to show.
+    SignInScreen ContinueSignIn();
+    // True when the typed password's digest equals the stored one.
+    bool PasswordMatches(const std::string& typed) const;
+    // Empties every table and forgets the profile; asks first. True when done.
+    bool ResetSettings();
+
+
+private:
+    bool RunSynchronise(IProgressSink* window, bool& backedUp);
+    bool RunCompleteUpdate(IProgressSink* window, int unsent, bool& backedUp, bool& endedQuietly);
+    void Recover();
+
+    SyncEngine& m_e;
+    DatabaseBuilder& m_b;
+    Uploads& m_u;
+};
+
+} // namespace zev::sync

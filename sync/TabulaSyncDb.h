@@ -1,0 +1,54 @@
+#pragma once
+
+#include "sync/SyncPorts.h"
+
+#include <memory>
+#include <string>
+
+class Query;
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace zev::sync {
+
+// The built-in connection string of the program (pool 0).
+inline constexpr const char* kConnectionString = "driver={sql server};server=(local);Database=master;UID=sa;PWD=kq7z;";
+
+// The local database through the database library: pool 0, plain queries
+// without table, statements in the program's dialect.
+class TabulaSyncDb final : public ISyncDb {
+public:
+    explicit TabulaSyncDb(std::string connectionString = kConnectionString);
+    ~TabulaSyncDb() override;
+
+    bool OpenAdmin() override;
+    bool Exec(const std::string& sql) override;
+    bool Select(const std::string& sql, Rows& rows, std::vector<std::string>* columns = nullptr) override;
+    bool Insert(const std::string& table, const std::vector<std::string>& columns, const Row& values) override;
+    bool ExecBound(const std::string& sql, const Row& params) override;
+    std::vector<std::string> Columns(const std::string& table) override;
+    bool Begin() override;
+    bool Commit() override;
+    bool Rollback() override;
+    void CloseAll() override;
+
+    // Path of the database file behind pool 0.
+    std::string DatabaseFile();
+
+private:
+    Query& Scratch();
+
+    std::string m_connection;
+    std::unique_ptr<Query> m_scratch;
+    void FinishInsert();
+    sqlite3* Handle();
+
+    // Prepared insert kept for the table being filled, with the declared
+    // types of its columns.
+    sqlite3_stmt* m_insert = nullptr;
+    std::string m_insertTable;
+    std::vector<std::string> m_insertColumns;
+    std::vector<std::string> m_insertTypes;
+};
+
+} // namespace zev::sync

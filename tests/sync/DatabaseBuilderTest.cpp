@@ -1,0 +1,232 @@
+#include "SyncFakes.h"
+
+#include "sync/DatabaseBuilder.h"
+#include "sync/TabulaSyncDb.h"
+#include "tabula/Tabula.h"
+
+#include <gtest/gtest.h>
+
+using namespace zev;
+using namespace zev::sync;
+using namespace zev::sync::test;
+
+namespace {
+
+const char* kSchema = R"([Database]
+TableNames=Items,Accounts,PricingScheme,Notes
+Version=7
+[Items]
+Schema=CREATE TABLE Items (ItemID int NOT NULL,Description nvarchar(60),QtyPerCase int,QtyOnHand int,DeletedFlag int)
+Keys=1
+Key1=CREATE UNIQUE INDEX PK_Items ON Items (ItemID)
+[Accounts]
+Schema=CREATE TABLE Accounts (AccountID int NOT NULL,CompanyName nvarchar(50))
+Keys=0
+[PricingScheme]
+Schema=CREATE TABLE PricingScheme (ItemID int NOT NULL,CatalogID int)
+[Notes]
+Schema=CREATE TABLE Notes (NoteID int NOT NULL,Body nvarchar(20))
+Keys=2
+Key1=CREATE UNIQUE INDEX PK_Notes ON Notes (NoteID)
+Key2=CREATE INDEX IX_Broken ON NoSuchTable (X)
+)";
+
+std::string TableFile(const std::string& name, const std::string& cols, int n, int rows, int firstKey = 1)
+{
+    std::string s = name + "\r\n" + cols + "\r\n" + std::to_string(n) + "\r\n";
+    for (int i = 0; i < rows; ++i) s += std::to_string(firstKey + i) + "^Item " + std::to_string(i) + "\r\n";
+    return s;
+}
+
+} // namespace
+
+class DatabaseBuilderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteFile(w.dir.File("ZevSchema.ini"), kSchema);
+        DBLib::SetDatabaseFolder(w.dir.Path());
+        ASSERT_TRUE(db.OpenAdmin());
+        ASSERT_EQ(builder.RebuildTable("ALL"), -1); // Notes' last key fails
+    }
+    void TearDown() override
+    {
+        db.CloseAll();
+        QueryPool::DestroyAll();
+    }
+    int Count(const std::string& sql)
+    {
+        Rows r;
+        return db.Select(sql, r) && !r.empty() ? ToInt(r[0][0]) : -1;
+    }
+    static int ToInt(const std::string& s) { return std::atoi(s.c_str()); }
+
+    FakeWorld w;
+    TabulaSyncDb db;
+    SyncEngine engine {w.Services(&db)};
+    DatabaseBuilder builder {engine};
+};
+
+TEST_F(DatabaseBuilderTest, RebuildReportsTheLastStatementAndLogsFailures)
+{
+    EXPECT_EQ(builder.RebuildTable("Items"), 0);
+    EXPECT_EQ(builder.RebuildTable("Notes"), -2);
+    std::string log = ReadFile(w.dir.File("Temp/$q9err.txt"));
+    EXPECT_NE(log.find("Add Key Failed on Notes\r\nCREATE INDEX IX_Broken ON NoSuchTable (X)\r\n"), std::string::npos);
+    EXPECT_EQ(builder.RebuildTable("Unknown"), -2);
+    EXPECT_NE(ReadFile(w.dir.File("Temp/$q9err.txt")).find("Create Table Failed on Unknown"), std::string::npos);
+    std::filesystem::remove(w.dir.File("ZevSchema.ini"));
+    EXPECT_EQ(builder.RebuildTable("Items"), -1);
+}
+
+struct ApplyCase {
+    const char* name;
+    std::string file;
+    int expected;
+};
+
+class ApplyCodes : public DatabaseBuilderTest, public ::testing::WithParamInterface<ApplyCase> {};
+
+TEST_P(ApplyCodes, ReturnsRowsOrCode)
+{
+    WriteFile(w.dir.File("t.txt"), GetParam().file);
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, false), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ApplyCodes,
+    ::testing::Values(ApplyCase {"Html", "<TR><TD>x</TD>\nItemID\n1\n1\n", -99},
+                      ApplyCase {"EmptyName", "\nItemID\n1\n1\n", -99999},
+                      ApplyCase {"ServerError", "<ERROR>Bad password</ERROR>\n", -10000},
+                      ApplyCase {"NoRows", "Items\nItemID,Description\n0\n", 0},
+                      ApplyCase {"FiveShort", TableFile("Items", "ItemID,Description", 100, 95), 95},
+                      ApplyCase {"FifteenShort", TableFile("Items", "ItemID,Description", 100, 85), -1},
+                      ApplyCase {"ShortLineSkipped", "Items\nItemID,Description\n2\n1^a\n2\n3^c\n", 2},
+                      ApplyCase {"InjectedName", "Items;drop table Accounts\nItemID\n1\n1\n", -99}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(DatabaseBuilderTest, MissingFileGivesZero)
+{
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("none.txt"), kModeInsert, false), 0);
+}
+
+TEST_F(DatabaseBuilderTest, ElevenFailedInsertsAbortTheTableTenAreCounted)
+{
+    // Duplicate keys fail on the primary key: one good row, then ten or eleven failures.
+    std::string tenFails = "Items\nItemID,Description\n11\n1^a\n";
+    for (int i = 0; i < 10; ++i) tenFails += "1^dup\n";
+    WriteFile(w.dir.File("t.txt"), tenFails);
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 11);
+    std::string elevenFails = tenFails + "1^dup\n";
+    elevenFails.replace(elevenFails.find("\n11\n"), 4, "\n12\n");
+    WriteFile(w.dir.File("t.txt"), elevenFails);
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), -1);
+    std::string log = ReadFile(w.dir.File("Temp/$q9err.txt"));
+    EXPECT_NE(log.find("ERROR INSERTING DATA ----------------------------------\r\nItemID,Description\r\n1^dup\r\n"),
+              std::string::npos);
+}
+
+TEST_F(DatabaseBuilderTest, RebuildFirstReplacesTheRows)
+{
+    WriteFile(w.dir.File("t.txt"), TableFile("Items", "ItemID,Description", 3, 3));
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 3);
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 3);
+    EXPECT_EQ(Count("select count(*) from Items"), 3);
+    Rows r;
+    ASSERT_TRUE(db.Select("select Description from Items where ItemID = 2", r));
+    EXPECT_EQ(r.at(0).at(0), "Item 1");
+}
+
+TEST_F(DatabaseBuilderTest, BlankValueIsStoredAsBlank)
+{
+    WriteFile(w.dir.File("t.txt"), "Items\nItemID,Description,QtyOnHand\n1\n7^^5\n");
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 1);
+    Rows r;
+    ASSERT_TRUE(db.Select("select Description, QtyOnHand from Items where ItemID = 7", r));
+    EXPECT_EQ(r.at(0), (Row {" ", "5"}));
+}
+
+struct StepCase {
+    int n;
+    int reports; // status reports during the rows
+};
+
+class ProgressSteps : public DatabaseBuilderTest, public ::testing::WithParamInterface<StepCase> {};
+
+TEST_P(ProgressSteps, ReportEveryStepRows)
+{
+    int n = GetParam().n;
+    WriteFile(w.dir.File("t.txt"), TableFile("Items", "ItemID,Description", n, n));
+    w.sink.steps.clear();
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), n);
+    // One report at 1 percent, one per step, one at the end.
+    int expected = n == 0 ? 0 : GetParam().reports + 2;
+    EXPECT_EQ(w.sink.Count("Renewing Items Data"), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, ProgressSteps,
+                         ::testing::Values(StepCase {0, 0}, StepCase {25, 3}, StepCase {500, 10}));
+
+TEST_F(DatabaseBuilderTest, InventoryModeUpdatesQuantitiesWithBoundValues)
+{
+    WriteFile(w.dir.File("t.txt"), TableFile("Items", "ItemID,Description", 2, 2, 1001));
+    ASSERT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 2);
+    WriteFile(w.dir.File("inv.txt"), "Inventory\nItemID,QtyOnHand\n3\n1001^24\n1002^0\n1003^5\n");
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("inv.txt"), kModeInventory, false), 3);
+    EXPECT_EQ(Count("select QtyOnHand from Items where ItemID = 1001"), 24);
+    EXPECT_EQ(Count("select QtyOnHand from Items where ItemID = 1002"), 0);
+    // A value carrying SQL stays a value.
+    WriteFile(w.dir.File("inv.txt"), "Inventory\nItemID,Description\n1\n1001^x'; delete from Items; --\n");
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("inv.txt"), kModeInventory, false), 1);
+    EXPECT_EQ(Count("select count(*) from Items"), 2);
+}
+
+TEST_F(DatabaseBuilderTest, InventoryModeRefusesColumnsThatAreNotItemColumns)
+{
+    WriteFile(w.dir.File("t.txt"), TableFile("Items", "ItemID,Description", 2, 2, 1001));
+    ASSERT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 2);
+    std::string file = "Inventory\nItemID,QtyOnHand=0 where 1=1; --\n11\n";
+    for (int i = 0; i < 11; ++i) file += "1001^5\n";
+    WriteFile(w.dir.File("inv.txt"), file);
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("inv.txt"), kModeInventory, false), -1);
+    EXPECT_NE(ReadFile(w.dir.File("Temp/$q9err.txt")).find("ERROR UPDATING DATA NOT FOUND"), std::string::npos);
+}
+
+TEST_F(DatabaseBuilderTest, CheckDatabaseWantsRowsInTheThreeTables)
+{
+    EXPECT_EQ(builder.CheckDatabase(), -1);
+    for (const char* sql : {"insert into Items (ItemID) values (1)", "insert into Accounts (AccountID) values (1)",
+                            "insert into PricingScheme (ItemID) values (1)"})
+        ASSERT_TRUE(db.Exec(sql));
+    EXPECT_EQ(builder.CheckDatabase(), 0);
+}
+
+TEST_F(DatabaseBuilderTest, GrabTablesMovesTheStampOnlyWhenRowsArrived)
+{
+    w.transport.replies = {{0, TableFile("Accounts", "AccountID,CompanyName", 1, 1)},
+                           {0, "<ERROR>Bad password</ERROR>\n"},
+                           {2, ""}};
+    w.profile.values["AccountsUD"] = "2006-03-07 16:05:09  ";
+    EXPECT_EQ(builder.GrabTables("Accounts", 1, true), 0);
+    EXPECT_EQ(w.transport.requests[0].path,
+              "/MobileServer/v1/grabdata.cfm?ID=100200&P=0123456789abcdef0123456789abcdef&Tablenames=Accounts&UD=2006-03-07%20"
+              "16:05:09");
+    std::string stamp = w.profile.values["AccountsUD"];
+    w.clock.now += 3600;
+    EXPECT_EQ(builder.GrabTables("Accounts", 1, true), 1);
+    EXPECT_EQ(w.profile.values["AccountsUD"], stamp);
+    EXPECT_EQ(builder.GrabTables("Accounts", 1, true), -1);
+}
+
+TEST_F(DatabaseBuilderTest, GrabTableForManagerShowsServerErrorsAndKeepsFilesInModeTwo)
+{
+    w.profile.values["ManagerID"] = "900100";
+    w.transport.replies = {{0, "<ERROR>Bad password</ERROR>\n"}, {0, TableFile("Accounts", "AccountID,CompanyName", 2, 2)}};
+    EXPECT_EQ(builder.GrabTableForManager("Accounts", 1), -1);
+    ASSERT_EQ(w.box.texts.size(), 1u);
+    EXPECT_EQ(w.box.texts[0], "Bad password");
+    EXPECT_NE(w.transport.requests[0].path.find("&MID=900100&Tablenames=Accounts"), std::string::npos);
+    EXPECT_EQ(builder.GrabTableForManager("Accounts", 2), 0);
+    EXPECT_TRUE(std::filesystem::exists(builder.KeptTableFile("Accounts")));
+    EXPECT_FALSE(std::filesystem::exists(w.transport.replyFile));
+}

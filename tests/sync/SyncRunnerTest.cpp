@@ -1,0 +1,234 @@
+#include "SyncWorld.h"
+
+#include "sync/SchemaFile.h"
+#include "sync/SyncText.h"
+
+using namespace zev;
+using namespace zev::sync;
+using namespace zev::sync::test;
+
+class SyncRunnerTest : public SyncWorld {
+protected:
+    void AddReadyOrder(int readyId, const std::string& notes = "")
+    {
+        ASSERT_TRUE(db.Exec(Format("insert into ReadyOrder (AccountID, ReadyID, OrderType, DeliveryDate, OrderNotes, "
+                                   "Option1,Option2,Option3,Option4,Option5,Option6,Option7,Option8,Option9,Option10) "
+                                   "values (5001, %d, 1, '03/08/2006', '%s',0,0,0,0,0,0,0,0,0,0)",
+                                   readyId, FixApost(notes).c_str())));
+        ASSERT_TRUE(db.Exec(Format("insert into ReadyOrderItems (AccountID, ReadyID, ItemID, CQty, SQty, CDistPrice, "
+                                   "SDistPrice, LineItemNumber, Warehouse, LineComment) values (5001, %d, 1001, 2, 3, "
+                                   "120, 10, 1, 1, 'a^b')",
+                                   readyId)));
+    }
+    std::vector<std::string> Downloaded() const
+    {
+        std::vector<std::string> out;
+        for (const std::string& p : Pages())
+            if (p.rfind("grabdata.cfm:", 0) == 0) out.push_back(p.substr(13));
+        return out;
+    }
+};
+
+TEST_F(SyncRunnerTest, CompleteUpdateBuildsEveryTableButTheLocalOnes)
+{
+    w.profile.values["DBVersion"] = "0.9";
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    SchemaFile schema(w.dir.File("ZevSchema.ini"));
+    std::vector<std::string> expected;
+    std::vector<std::string> local = SplitList(schema.Value("Database", "LocalOnly"));
+    for (const std::string& t : SplitList(schema.Value("Database", "TableNames")))
+        if (std::find(local.begin(), local.end(), t) == local.end()) expected.push_back(t);
+    EXPECT_EQ(Downloaded(), expected);
+    EXPECT_EQ(w.profile.values["DBVersion"], "1.0");
+    EXPECT_EQ(w.profile.values["RestoreOnOpen"], "0");
+    EXPECT_EQ(w.profile.values["LastRenewTable"], "");
+    EXPECT_FALSE(w.profile.values["LastRenewUD"].empty());
+    EXPECT_EQ(w.profile.values["InventoryUD"], w.profile.values["LastRenewUD"]);
+    EXPECT_EQ(compresses, 1);
+    EXPECT_EQ(clockYear, 2030);
+    EXPECT_EQ(Count("select count(*) from Items"), 2);
+    EXPECT_EQ(builder->CheckDatabase(), 0);
+    EXPECT_EQ(w.box.shown, (std::vector<int> {65096}));
+    EXPECT_EQ(w.sink.steps.back().second, "Update Complete");
+}
+
+TEST_F(SyncRunnerTest, CancelledCompleteUpdateChangesNothing)
+{
+    w.box.answers = {MbResult::Cancel};
+    EXPECT_TRUE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    EXPECT_TRUE(w.transport.requests.empty());
+    EXPECT_EQ(compresses, 0);
+}
+
+TEST_F(SyncRunnerTest, UnsentOrdersWithTheSameVersionAreKept)
+{
+    AddReadyOrder(1);
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    EXPECT_FALSE(w.box.Saw(65100));
+    EXPECT_EQ(Count("select count(*) from ReadyOrder"), 1);
+    EXPECT_EQ(Count("select count(*) from ReadyOrderItems"), 1);
+}
+
+TEST_F(SyncRunnerTest, UnsentOrdersAreLostOnlyWhenTheUserAgrees)
+{
+    AddReadyOrder(1);
+    w.profile.values["DBVersion"] = "0.9";
+    w.box.answers = {MbResult::Ok, MbResult::No};
+    EXPECT_TRUE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    EXPECT_TRUE(w.box.Saw(65100));
+    EXPECT_TRUE(w.transport.requests.empty());
+    EXPECT_EQ(Count("select count(*) from ReadyOrder"), 1);
+
+    w.box.answers = {MbResult::Ok, MbResult::Yes};
+    EXPECT_TRUE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    EXPECT_EQ(Count("select count(*) from ReadyOrder"), 0);
+}
+
+TEST_F(SyncRunnerTest, ServerDownFailsTheRunAndRestoresTheBackup)
+{
+    AddReadyOrder(1);
+    w.transport.handler = [](const ScriptedTransport::Request&) { return ScriptedTransport::Reply {2, ""}; };
+    EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    EXPECT_EQ(uncompresses, 1);
+    EXPECT_TRUE(w.box.Saw(65063));
+    EXPECT_EQ(w.profile.values["RestoreOnOpen"], "0");
+    EXPECT_EQ(w.sink.steps.back(), std::make_pair(0, std::string("Update Failed")));
+    EXPECT_EQ(Count("select count(*) from ReadyOrder"), 1);
+}
+
+TEST_F(SyncRunnerTest, BadPasswordReplyShowsTheServerTextThenTheRunMessage)
+{
+    failTable = "Items";
+    EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    ASSERT_FALSE(w.box.texts.empty());
+    EXPECT_EQ(w.box.texts[0], "Bad password");
+    EXPECT_EQ(w.box.shown.back(), 65063);
+}
+
+TEST_F(SyncRunnerTest, RenewModeTwoKeepsFilesThenAppliesThem)
+{
+    w.settings.values["SETTINGS/RENEWMODE"] = "2";
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    EXPECT_EQ(w.disconnects, 1);
+    EXPECT_EQ(Count("select count(*) from Accounts"), 1);
+    EXPECT_FALSE(std::filesystem::exists(builder->KeptTableFile("Accounts")));
+    EXPECT_FALSE(w.profile.values["AccountsUD"].empty());
+}
+
+TEST_F(SyncRunnerTest, RenewModeTwoApplyFailureLeavesTheMarkersForTheNextSignIn)
+{
+    w.settings.values["SETTINGS/RENEWMODE"] = "2";
+    tables["Accounts"] = "AccountID,CompanyName\n50\n1^x\n"; // 49 rows short
+    EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    EXPECT_EQ(w.profile.values["RestoreOnOpen"], "1");
+    EXPECT_EQ(w.profile.values["LastRenewTable"], "Accounts");
+    EXPECT_FALSE(w.box.Saw(65063));
+}
+
+TEST_F(SyncRunnerTest, SynchronisationSendsChangesThenDownloads)
+{
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, nullptr));
+    w.transport.requests.clear();
+    w.clock.now += 86400;
+    ASSERT_TRUE(runner->SyncRun(kSynchronise, &w.sink));
+    std::vector<std::string> pages = Pages();
+    std::vector<std::string> expected {"goodmorning.cfm", "UpdateMessages.cfm", "updateInvoice.cfm",
+                                       "grabdata.cfm:Messages", "grabdata.cfm:AR", "grabdata.cfm:OpenOrders",
+                                       "grabdata.cfm:OpenOrderItems", "grabdata.cfm:AccountSalesData",
+                                       "grabdata.cfm:ItemHistory", "grabdata.cfm:DistributorRepNotes",
+                                       "grabdata.cfm:OrderHistory", "grabdata.cfm:OrderHistoryItems",
+                                       "grabdata.cfm:Inventory"};
+    EXPECT_EQ(pages, expected);
+    EXPECT_NE(FindRequest("Tablenames=DistributorRepNotes&UD=")->path.find("&UD=20"), std::string::npos);
+    EXPECT_EQ(Count("select QtyOnHand from Items where ItemID = 1001"), 77);
+    EXPECT_FALSE(w.profile.values["LastSyncUD"].empty());
+    EXPECT_EQ(w.profile.values["RestoreOnOpen"], "0");
+}
+
+TEST_F(SyncRunnerTest, InvoiceUploadFailureFailsTheSynchronisation)
+{
+    w.transport.handler = [this](const ScriptedTransport::Request& r) {
+        if (r.path.find("updateInvoice.cfm") != std::string::npos) return ScriptedTransport::Reply {3, ""};
+        return Answer(r);
+    };
+    EXPECT_FALSE(runner->SyncRun(kSynchronise, &w.sink));
+    EXPECT_EQ(uncompresses, 1);
+    EXPECT_EQ(FindRequest("grabdata.cfm"), nullptr);
+}
+
+TEST_F(SyncRunnerTest, ClockIsUpdatedOnceADay)
+{
+    runner->UpdateClock();
+    runner->UpdateClock();
+    EXPECT_EQ(w.transport.requests.size(), 1u);
+    EXPECT_EQ(w.profile.values["SyncTimeUD"], FormatDay(w.clock.now));
+}
+
+TEST_F(SyncRunnerTest, InventoryUpdateSetsBothStamps)
+{
+    ASSERT_TRUE(runner->SyncRun(kInventoryUpdate, &w.sink));
+    EXPECT_EQ(w.profile.values["ItemsUD"], w.profile.values["InventoryUD"]);
+    EXPECT_EQ(w.sink.steps.back().second, "Inventory Update Complete");
+}
+
+TEST_F(SyncRunnerTest, RenewOneTableByPosition)
+{
+    ASSERT_TRUE(runner->SyncRun(kRenewTableBase + 19, &w.sink)); // Accounts
+    EXPECT_EQ(Downloaded(), (std::vector<std::string> {"Accounts"}));
+    EXPECT_EQ(Count("select count(*) from Accounts"), 1);
+}
+
+TEST_F(SyncRunnerTest, InterruptedCompleteUpdateIsRestoredAtSignInWithoutLosingOrders)
+{
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, nullptr));
+    ASSERT_EQ(runner->BackupDatabase(nullptr), 1);
+    // An order taken after the backup, then a complete update that dies while
+    // fetching Accounts (the markers stay as the killed process left them).
+    AddReadyOrder(9);
+    ASSERT_TRUE(db.Exec("delete from Items"));
+    w.profile.values["RestoreOnOpen"] = "1";
+    w.profile.values["LastRenewTable"] = "Accounts";
+
+    w.box.answers = {MbResult::No};
+    EXPECT_EQ(runner->ContinueSignIn(), SignInScreen::RecentOrders);
+    EXPECT_TRUE(w.box.Saw(65104));
+    EXPECT_EQ(Count("select count(*) from Items"), 2);
+    EXPECT_EQ(Count("select count(*) from ReadyOrder where ReadyID = 9"), 1);
+    EXPECT_EQ(Count("select count(*) from ReadyOrderItems where ReadyID = 9"), 1);
+    EXPECT_EQ(w.profile.values["RestoreOnOpen"], "0");
+    EXPECT_EQ(w.profile.values["LastRenewTable"], "");
+}
+
+TEST_F(SyncRunnerTest, SignInOffersToResumeAnInterruptedRenew)
+{
+    w.profile.values["RestoreOnOpen"] = "1";
+    w.profile.values["LastRenewTable"] = "Accounts";
+    w.box.answers = {MbResult::Yes};
+    EXPECT_EQ(runner->ContinueSignIn(), SignInScreen::Maintenance);
+    EXPECT_EQ(w.profile.values["RestoreOnOpen"], "1");
+    EXPECT_EQ(uncompresses, 0);
+}
+
+TEST_F(SyncRunnerTest, SignInAfterBrokenSynchronisationRestoresWithNotice)
+{
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, nullptr));
+    ASSERT_EQ(runner->BackupDatabase(nullptr), 1);
+    w.profile.values["RestoreOnOpen"] = "1";
+    EXPECT_EQ(runner->ContinueSignIn(), SignInScreen::Accounts);
+    EXPECT_TRUE(w.box.Saw(65061));
+    EXPECT_EQ(uncompresses, 1);
+}
+
+TEST_F(SyncRunnerTest, SignInWithAnEmptyDatabaseLeadsToMaintenance)
+{
+    EXPECT_EQ(runner->ContinueSignIn(), SignInScreen::Maintenance);
+    EXPECT_TRUE(w.box.Saw(65027));
+}
+
+TEST_F(SyncRunnerTest, PasswordIsComparedByDigestWithoutCase)
+{
+    w.profile.values["Password"] = "SECRET00000000000000000000000000";
+    EXPECT_TRUE(runner->PasswordMatches("  secret "));
+    EXPECT_FALSE(runner->PasswordMatches("other"));
+    EXPECT_FALSE(runner->PasswordMatches("   "));
+}

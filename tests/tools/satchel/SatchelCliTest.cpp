@@ -1,0 +1,87 @@
+#include "SatchelApp.h"
+#include "TerminalMessageBox.h"
+#include "TerminalProgress.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace satchel;
+using zev::MbButtons;
+using zev::MbIcon;
+using zev::MbResult;
+
+TEST(TerminalMessageBox, AnswersFromTheTerminal)
+{
+    std::istringstream in("maybe\nn\n");
+    std::ostringstream out;
+    TerminalMessageBox box(in, out, true, false);
+    EXPECT_EQ(box.Show(65071, 65098, MbButtons::YesNo, MbIcon::Warning), MbResult::No);
+    EXPECT_NE(out.str().find("Warning! Are you sure you want to delete your database?"), std::string::npos);
+}
+
+TEST(TerminalMessageBox, YesAndNoFlagsAnswerWithoutAsking)
+{
+    std::istringstream in;
+    std::ostringstream out;
+    EXPECT_EQ(TerminalMessageBox(in, out, false, true).Show(65096, 65097, MbButtons::OkCancel, MbIcon::Information),
+              MbResult::Ok);
+    EXPECT_EQ(TerminalMessageBox(in, out, false, false, true).Show(65104, 65097, MbButtons::YesNo, MbIcon::Warning),
+              MbResult::No);
+    EXPECT_EQ(TerminalMessageBox(in, out, false, false, true).Show(65095, 65124, MbButtons::YesNoCancel,
+                                                                   MbIcon::Question),
+              MbResult::No);
+}
+
+TEST(TerminalMessageBox, WithoutTerminalAQuestionStopsButAMessageDoesNot)
+{
+    std::istringstream in("y\n");
+    std::ostringstream out;
+    TerminalMessageBox box(in, out, false, false);
+    EXPECT_EQ(box.Show(65102, 65097, MbButtons::Ok, MbIcon::Information), MbResult::Ok);
+    EXPECT_THROW(box.Show(65071, 65098, MbButtons::YesNo, MbIcon::Warning), NoAnswer);
+}
+
+TEST(TerminalProgress, PlainLinesOnlyWhenSomethingChanges)
+{
+    std::ostringstream out;
+    {
+        TerminalProgress p(out, false);
+        for (int i = 0; i <= 100; ++i) p.Report(i, "Exporting Items");
+        p.Report(0, "Ready...");
+    }
+    std::string s = out.str();
+    EXPECT_EQ(std::count(s.begin(), s.end(), '\n'), 12);
+    EXPECT_NE(s.find("100% Exporting Items\n0% Ready...\n"), std::string::npos);
+}
+
+TEST(TerminalProgress, BarIsRedrawnInPlace)
+{
+    std::ostringstream out;
+    TerminalProgress p(out, true);
+    p.Report(50, "Renewing Items Data");
+    p.Finish();
+    EXPECT_EQ(out.str().rfind("\r[###############               ] 50% Renewing Items Data", 0), 0u) << out.str();
+}
+
+struct UsageCase {
+    std::vector<std::string> args;
+    int rc;
+};
+
+class SatchelUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(SatchelUsage, ExitStatus)
+{
+    std::istringstream in;
+    std::ostringstream out, err;
+    EXPECT_EQ(SatchelApp(in, out, err).Run(GetParam().args), GetParam().rc) << err.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, SatchelUsage,
+    ::testing::Values(UsageCase {{}, 2}, UsageCase {{"--help"}, 0}, UsageCase {{"status", "--help"}, 0},
+                      UsageCase {{"nope"}, 2}, UsageCase {{"--home"}, 2}, UsageCase {{"--yes", "--no", "status"}, 2},
+                      UsageCase {{"sync", "--table"}, 2}, UsageCase {{"sync", "--complete", "--table", "Items"}, 2},
+                      UsageCase {{"setup", "--user", "100200"}, 2}, UsageCase {{"password", "--old", "x"}, 2},
+                      UsageCase {{"db"}, 2}, UsageCase {{"sql"}, 2}, UsageCase {{"export-items", "a", "b"}, 2},
+                      UsageCase {{"send-orders", "--bogus"}, 2}));

@@ -1,0 +1,551 @@
+#include "SatchelApp.h"
+
+#include "TerminalMessageBox.h"
+#include "TerminalProgress.h"
+
+#include "app/core/Clock.h"
+#include "app/core/StartupSequence.h"
+#include "app/core/StringTable.h"
+#include "app/libraries/LibraryTable.h"
+#include "sync/CoreAdapters.h"
+#include "sync/DatabaseBuilder.h"
+#include "sync/Maintenance.h"
+#include "sync/OrderSender.h"
+#include "sync/SyncRunner.h"
+#include "sync/SyncText.h"
+#include "sync/TabulaSyncDb.h"
+#include "sync/Uploads.h"
+#include "tabula/Tabula.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <istream>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <unistd.h>
+
+namespace satchel {
+
+namespace {
+
+using namespace zev::sync;
+
+const std::map<std::string, std::string> kHelp = {
+    {"", "usage: satchel [--home DIR] [--yes | --no] COMMAND [OPTIONS]\n"
+         "\n"
+         "commands:\n"
+         "  setup --user ID --password PW [--manager ID]   record who the representative is\n"
+         "  sync [--complete | --inventory | --table NAME]   synchronise with the server\n"
+         "  send-orders [--order N]                          send ready orders\n"
+         "  status                                           what waits to be sent, stamps, database check\n"
+         "  db check|rebuild|backup|restore                  maintain the local database\n"
+         "  sql \"STATEMENT\"                                  run one statement, print its rows\n"
+         "  export-items FILE                                write the item list\n"
+         "  password --old X --new Y                         change the password on the server\n"
+         "\n"
+         "  --home DIR   program folder (ZevSatchel.INI, ZevConfig.dat, helper libraries)\n"
+         "  --yes        answer Yes to every question\n"
+         "  --no         answer No (or Cancel) to every question\n"
+         "  COMMAND --help shows the command's help.\n"},
+    {"setup", "usage: satchel setup --user ID --password PW [--manager ID]\n"
+              "Stores the user ID (at least 6 digits), the password digest and the manager ID.\n"},
+    {"sync", "usage: satchel sync [--complete | --inventory | --table NAME]\n"
+             "Default: synchronisation. --complete: complete update. --inventory: inventory update.\n"
+             "--table NAME: download one table of the schema again.\n"},
+    {"send-orders", "usage: satchel send-orders [--order N]\nSends every ready order, or order N.\n"},
+    {"status", "usage: satchel status\nUnsent orders, records waiting for upload, stamps, database check.\n"},
+    {"db", "usage: satchel db check|rebuild|backup|restore\n"
+           "check: check (and rebuild when a table is missing); rebuild: empty every table;\n"
+           "backup / restore: the compressed copy of the database file.\n"},
+    {"sql", "usage: satchel sql \"STATEMENT\"\nRuns one statement on the local database; a select prints its rows.\n"},
+    {"export-items", "usage: satchel export-items FILE\nWrites UPC|SKU|Description for every item in use.\n"},
+    {"password", "usage: satchel password --old X --new Y\nChanges the password on the server and stores it.\n"},
+};
+
+struct Args {
+    std::string home;
+    bool yes = false;
+    bool no = false;
+    std::string command;
+    std::vector<std::string> rest;
+};
+
+// Options of a command: "--name value" pairs and flags; anything else is positional.
+struct CommandLine {
+    std::map<std::string, std::string> values;
+    std::vector<std::string> flags;
+    std::vector<std::string> positional;
+    bool Flag(const std::string& f) const
+    {
+        for (const auto& x : flags)
+            if (x == f) return true;
+        return false;
+    }
+    std::string Value(const std::string& k) const
+    {
+        auto it = values.find(k);
+        return it == values.end() ? std::string() : it->second;
+    }
+    bool Has(const std::string& k) const { return values.count(k) != 0; }
+};
+
+bool ParseCommand(const std::vector<std::string>& rest, const std::vector<std::string>& valued,
+                  const std::vector<std::string>& flagNames, CommandLine& cl, std::string& error)
+{
+    for (size_t i = 0; i < rest.size(); ++i) {
+        const std::string& a = rest[i];
+        bool isValued = std::find(valued.begin(), valued.end(), a) != valued.end();
+        bool isFlag = std::find(flagNames.begin(), flagNames.end(), a) != flagNames.end();
+        if (isValued) {
+            if (i + 1 >= rest.size()) {
+                error = a + " needs a value";
+                return false;
+            }
+            cl.values[a] = rest[++i];
+        } else if (isFlag) {
+            cl.flags.push_back(a);
+        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
+            error = "unknown option " + a;
+            return false;
+        } else {
+            cl.positional.push_back(a);
+        }
+    }
+    return true;
+}
+
+// Everything one command needs, started the way the program starts.
+class Session {
+public:
+    Session(TerminalMessageBox& box, TerminalProgress& progress, std::ostream& out)
+        : m_box(box)
+        , m_progress(progress)
+        , m_out(out)
+    {
+    }
+    ~Session()
+    {
+        m_runner.reset();
+        m_sender.reset();
+        m_maint.reset();
+        m_uploads.reset();
+        m_builder.reset();
+        m_engine.reset();
+        m_db.CloseAll();
+        m_libs.Unload();
+    }
+
+    bool Start(const std::string& home)
+    {
+        zev::StartupSequence::Options o;
+        o.programDir = home.empty() ? zev::ZevFolders::ExecutableDir() : std::filesystem::absolute(home).string();
+        o.singleInstance = false;
+        m_startup = std::make_unique<zev::StartupSequence>(m_box, o);
+        if (m_startup->Run(m_app) != zev::StartupSequence::Result::Started) return false;
+        const zev::ZevFolders& f = m_startup->Folders();
+        std::error_code ec;
+        std::filesystem::create_directories(f.TempDir(), ec);
+
+        zev::LibraryLoadOptions lo;
+        lo.programDir = f.ProgramDir();
+        lo.debugFile = f.DebugLogPath();
+        lo.dataDir = f.DataDir();
+        std::string dbName = m_app.databaseName.empty() ? std::string("master") : m_app.databaseName;
+        lo.pricingDatabase = f.DatabasePath(dbName);
+        if (!m_libs.Load(lo, m_box)) return false;
+
+        DBLib::SetDatabaseFolder(f.DataDir());
+        m_settings = std::make_unique<IniFileSettings>(m_app.settingsFilePath);
+        m_profile = std::make_unique<ProfileAdapter>(m_startup->UserProfile());
+
+        SyncServices s;
+        auto post = m_libs.inet.PostData;
+        s.postData = [post](const char* h, const char* b, const char* p, const char* body, int t,
+                            zev::IProgressSink* w, int port) { return post(h, b, p, body, t, w, port); };
+        auto& u = m_libs.util;
+        s.helpers.isConnected = u.IsConnected;
+        s.helpers.testConnection = m_libs.inet.TestConnection;
+        s.helpers.connect = u.Connect;
+        s.helpers.disconnect = u.Disconnect;
+        s.helpers.compress = m_libs.cprs.Compress;
+        s.helpers.uncompress = m_libs.cprs.Uncompress;
+        s.helpers.setTime = [](int, int, int, int, int, int) {
+            // The companion never sets the machine's clock; the program does.
+            return 1;
+        };
+        auto hash = u.Hash;
+        s.helpers.hash = [hash](const std::string& text) {
+            char buf[40] = {};
+            hash(text.c_str(), buf, 33);
+            return std::string(buf, strnlen(buf, 32));
+        };
+        s.messageBox = &m_box;
+        s.progress = &m_progress;
+        s.clock = &m_clock;
+        s.settings = m_settings.get();
+        s.profile = m_profile.get();
+        s.db = &m_db;
+        s.paths.replyFile = f.Map("\\Temp\\$dltemp.txt");
+        s.paths.errorLog = f.SyncErrorLogPath();
+        s.paths.tempDir = f.TempDir();
+        s.paths.programDir = f.ProgramDir();
+        s.paths.databaseFile = dbName;
+        s.paths.backupFile = dbName.find('/') == std::string::npos ? f.BackupPath(dbName) : dbName + ".gz";
+        const auto& config = m_app.settings.config;
+        s.configByte = [&config](int offset) { return static_cast<int>(config.Byte(static_cast<size_t>(offset))); };
+        const zev::ZevFolders* folders = &f;
+        s.mapPath = [folders](const std::string& win) { return folders->Map(win); };
+        s.mobileVersion = TrimRight(m_app.mobileVersion);
+        m_engine = std::make_unique<SyncEngine>(std::move(s));
+        m_builder = std::make_unique<DatabaseBuilder>(*m_engine);
+        m_uploads = std::make_unique<Uploads>(*m_engine);
+        m_runner = std::make_unique<SyncRunner>(*m_engine, *m_builder, *m_uploads);
+        m_sender = std::make_unique<OrderSender>(*m_engine, *m_builder, *m_uploads);
+        m_maint = std::make_unique<Maintenance>(*m_engine, *m_builder);
+        return true;
+    }
+
+    // Opens pool 0 as sign-in does; a broken earlier run is recovered first.
+    bool OpenDatabase(bool recover)
+    {
+        if (!m_db.OpenAdmin()) {
+            m_out << "the local database cannot be opened\n";
+            return false;
+        }
+        if (recover && m_engine->Profile().GetInt("RestoreOnOpen", 0) == 1) m_runner->ContinueSignIn();
+        return true;
+    }
+
+    zev::AppState m_app;
+    TerminalMessageBox& m_box;
+    TerminalProgress& m_progress;
+    std::ostream& m_out;
+    std::unique_ptr<zev::StartupSequence> m_startup;
+    zev::LibraryTable m_libs;
+    std::unique_ptr<IniFileSettings> m_settings;
+    std::unique_ptr<ProfileAdapter> m_profile;
+    TabulaSyncDb m_db;
+    zev::SystemClock m_clock;
+    std::unique_ptr<SyncEngine> m_engine;
+    std::unique_ptr<DatabaseBuilder> m_builder;
+    std::unique_ptr<Uploads> m_uploads;
+    std::unique_ptr<SyncRunner> m_runner;
+    std::unique_ptr<OrderSender> m_sender;
+    std::unique_ptr<Maintenance> m_maint;
+};
+
+void NewMessagesCheck(Session& s)
+{
+    if (s.m_app.settings.config.Byte(23) != 1) return;
+    if (s.m_maint->CountNewMessages() > 0) s.m_box.Show(65140, 65097, zev::MbButtons::Ok, zev::MbIcon::Information);
+}
+
+int CmdSetup(Session& s, const CommandLine& cl)
+{
+    bool managerMode = s.m_app.settings.config.Byte(200) == 1;
+    std::string pw = cl.Value("--password");
+    int r = s.m_maint->FirstTimeSetup(cl.Value("--user"), pw, cl.Has("--confirm") ? cl.Value("--confirm") : pw,
+                                      cl.Value("--manager"), managerMode);
+    if (r != 0) return SatchelApp::kFailed;
+    s.m_out << "settings stored for user " << cl.Value("--user") << "\n";
+    return SatchelApp::kOk;
+}
+
+int CmdSync(Session& s, const CommandLine& cl)
+{
+    int kind = kSynchronise;
+    if (cl.Flag("--complete")) kind = kCompleteUpdate;
+    if (cl.Flag("--inventory")) kind = kInventoryUpdate;
+    if (cl.Has("--table")) {
+        std::vector<std::string> names =
+            SplitList(s.m_builder->Schema().Value("Database", "TableNames"));
+        auto it = std::find(names.begin(), names.end(), cl.Value("--table"));
+        if (it == names.end()) {
+            s.m_out << "no table " << cl.Value("--table") << " in the schema file\n";
+            return SatchelApp::kFailed;
+        }
+        kind = kRenewTableBase + static_cast<int>(it - names.begin());
+    }
+    if (!s.OpenDatabase(true)) return SatchelApp::kFailed;
+    if (kind == kCompleteUpdate) s.m_engine->ReportProgress("Checking Connection", 100, 1);
+    int conn = s.m_engine->EnsureConnected();
+    if (conn <= 0) return SatchelApp::kFailed;
+    if (kind == kCompleteUpdate) s.m_engine->Profile().SetString("LastRenewTable", "");
+    bool ok = s.m_runner->SyncRun(kind, &s.m_progress);
+    s.m_progress.Finish();
+    if (conn == 2) s.m_engine->Disconnect();
+    NewMessagesCheck(s);
+    return ok ? SatchelApp::kOk : SatchelApp::kFailed;
+}
+
+int CmdSendOrders(Session& s, const CommandLine& cl)
+{
+    int order = 0;
+    if (cl.Has("--order")) {
+        order = ToInt(cl.Value("--order"));
+        if (order <= 0) {
+            s.m_out << "--order needs a ready order number\n";
+            return SatchelApp::kUsage;
+        }
+    }
+    if (!s.OpenDatabase(true)) return SatchelApp::kFailed;
+    bool ok = s.m_sender->SendOrders(order, &s.m_progress);
+    s.m_progress.Finish();
+    if (!ok) s.m_box.Show(order ? 65058 : 65062, 65099, zev::MbButtons::Ok, zev::MbIcon::Stop);
+    NewMessagesCheck(s);
+    return ok ? SatchelApp::kOk : SatchelApp::kFailed;
+}
+
+int CmdStatus(Session& s)
+{
+    if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
+    std::ostream& o = s.m_out;
+    ISyncProfile& p = s.m_engine->Profile();
+    o << "user: " << p.GetString("UserID") << "\n";
+    o << "waiting to be sent:\n";
+    for (const auto& [table, n] : s.m_maint->WaitingRecords())
+        o << "  " << table << ": " << (n < 0 ? std::string("(cannot be read)") : std::to_string(n)) << "\n";
+    o << "stamps:\n";
+    SchemaFile schema = s.m_builder->Schema();
+    std::vector<std::string> names {"LastRenewUD", "LastSyncUD", "InventoryUD", "ItemsUD", "SyncTimeUD"};
+    for (const std::string& t : SplitList(schema.Value("Database", "TableNames")))
+        if (std::find(names.begin(), names.end(), t + "UD") == names.end()) names.push_back(t + "UD");
+    for (const std::string& n : names) {
+        std::string v = p.GetString(n);
+        if (!v.empty()) o << "  " << n << ": " << v << "\n";
+    }
+    if (p.GetInt("RestoreOnOpen", 0) == 1)
+        o << "  an update was interrupted" << (p.GetString("LastRenewTable").empty() ? "" : " at table " + p.GetString("LastRenewTable")) << "\n";
+    o << "database:\n";
+    if (!schema.Exists()) {
+        o << "  the schema file is missing\n";
+        return SatchelApp::kFailed;
+    }
+    bool complete = true;
+    for (const std::string& t : SplitList(schema.Value("Database", "TableNames")))
+        if (!t.empty() && !s.m_db.Exec(Format("select * from %s where 1=0", t.c_str()))) {
+            o << "  table " << t << " cannot be read\n";
+            complete = false;
+        }
+    for (const char* t : {"Items", "Accounts", "PricingScheme"}) {
+        Rows r;
+        if (s.m_db.Select(Format("select count(*) from %s", t), r) && !r.empty() && ToInt(r[0][0]) == 0) {
+            o << "  " << t << " holds no rows\n";
+            complete = false;
+        }
+    }
+    std::string version = schema.Value("Database", "Version");
+    if (p.GetString("DBVersion") != version) {
+        o << "  built with schema version '" << p.GetString("DBVersion") << "', the schema file is '" << version << "'\n";
+        complete = false;
+    }
+    if (complete) o << "  complete\n";
+    return SatchelApp::kOk;
+}
+
+int CmdDb(Session& s, const CommandLine& cl)
+{
+    if (cl.positional.size() != 1) return SatchelApp::kUsage;
+    const std::string& what = cl.positional[0];
+    if (what == "check") {
+        if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
+        int r = s.m_builder->CheckDatabase();
+        s.m_progress.Finish();
+        s.m_out << (r == 0 ? "the database is complete\n" : "the database is not complete; a complete update is needed\n");
+        return r == 0 ? SatchelApp::kOk : SatchelApp::kFailed;
+    }
+    if (what == "rebuild") {
+        if (s.m_box.Show(65071, 65098, zev::MbButtons::YesNo, zev::MbIcon::Warning) != zev::MbResult::Yes)
+            return SatchelApp::kFailed;
+        if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
+        int r = s.m_builder->RebuildTable("ALL");
+        s.m_db.CloseAll();
+        s.m_engine->Profile().SetString("LastRenewTable", "");
+        s.m_engine->Profile().SetInt("RestoreOnOpen", 0);
+        s.m_progress.Finish();
+        s.m_out << (r == 0 ? "every table rebuilt\n" : "errors rebuilding the database (see $q9err.txt)\n");
+        return r == 0 ? SatchelApp::kOk : SatchelApp::kFailed;
+    }
+    if (what == "backup" || what == "restore") {
+        int r = what == "backup" ? s.m_runner->BackupDatabase(&s.m_progress) : s.m_runner->RestoreDatabase(&s.m_progress);
+        s.m_progress.Finish();
+        if (r != 1) {
+            s.m_out << (what == "backup" ? "the backup failed\n" : "the restore failed\n");
+            return SatchelApp::kFailed;
+        }
+        s.m_out << (what == "backup" ? "database backed up\n" : "database restored\n");
+        return SatchelApp::kOk;
+    }
+    return SatchelApp::kUsage;
+}
+
+int CmdSql(Session& s, const CommandLine& cl)
+{
+    if (cl.positional.size() != 1) return SatchelApp::kUsage;
+    if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
+    Query q("", "", 0);
+    CVORecordset* rs = q.getRS();
+    if (!rs->Open(cl.positional[0], adOpenStatic, adLockReadOnly, adCmdText)) {
+        s.m_out << "the statement failed: " << rs->GetLastError() << "\n";
+        return SatchelApp::kFailed;
+    }
+    if (rs->GetFieldCount() > 0)
+        tabula::ResultPrinter::Print(*rs, s.m_out);
+    else
+        s.m_out << rs->GetRowsAffected() << " row(s) affected\n";
+    return SatchelApp::kOk;
+}
+
+int CmdExportItems(Session& s, const CommandLine& cl)
+{
+    if (cl.positional.size() != 1) return SatchelApp::kUsage;
+    if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
+    int n = s.m_maint->ExportItems(cl.positional[0], &s.m_progress);
+    s.m_progress.Finish();
+    if (n < 0) {
+        s.m_out << "cannot write " << cl.positional[0] << "\n";
+        return SatchelApp::kFailed;
+    }
+    s.m_engine->Profile().SetString("ItemExportFile", cl.positional[0]);
+    s.m_out << n << " item(s) written to " << cl.positional[0] << "\n";
+    return SatchelApp::kOk;
+}
+
+int CmdPassword(Session& s, const CommandLine& cl)
+{
+    std::string nw = cl.Value("--new");
+    int r = s.m_maint->ChangePassword(cl.Value("--old"), nw, cl.Has("--confirm") ? cl.Value("--confirm") : nw);
+    if (r != 0) return SatchelApp::kFailed;
+    s.m_out << "password changed\n";
+    return SatchelApp::kOk;
+}
+
+} // namespace
+
+SatchelApp::SatchelApp(std::istream& in, std::ostream& out, std::ostream& err)
+    : m_in(in)
+    , m_out(out)
+    , m_err(err)
+{
+}
+
+int SatchelApp::Run(const std::vector<std::string>& argv)
+{
+    Args a;
+    size_t i = 0;
+    for (; i < argv.size(); ++i) {
+        const std::string& x = argv[i];
+        if (x == "--home") {
+            if (i + 1 >= argv.size()) {
+                m_err << "--home needs a folder\n" << kHelp.at("");
+                return kUsage;
+            }
+            a.home = argv[++i];
+        } else if (x == "--yes" || x == "-y") {
+            a.yes = true;
+        } else if (x == "--no") {
+            a.no = true;
+        } else if (x == "--help" || x == "-h") {
+            m_out << kHelp.at("");
+            return kOk;
+        } else if (!x.empty() && x[0] == '-') {
+            m_err << "unknown option " << x << "\n" << kHelp.at("");
+            return kUsage;
+        } else {
+            a.command = x;
+            ++i;
+            break;
+        }
+    }
+    for (; i < argv.size(); ++i) {
+        if (argv[i] == "--yes" || argv[i] == "-y")
+            a.yes = true;
+        else if (argv[i] == "--no")
+            a.no = true;
+        else
+            a.rest.push_back(argv[i]);
+    }
+    if (a.yes && a.no) {
+        m_err << "--yes and --no exclude each other\n";
+        return kUsage;
+    }
+    if (a.command.empty()) {
+        m_err << kHelp.at("");
+        return kUsage;
+    }
+    auto help = kHelp.find(a.command);
+    if (help == kHelp.end() || a.command.empty()) {
+        m_err << "unknown command " << a.command << "\n" << kHelp.at("");
+        return kUsage;
+    }
+    for (const auto& r : a.rest)
+        if (r == "--help" || r == "-h") {
+            m_out << help->second;
+            return kOk;
+        }
+
+    static const std::map<std::string, std::pair<std::vector<std::string>, std::vector<std::string>>> options = {
+        {"setup", {{"--user", "--password", "--manager", "--confirm"}, {}}},
+        {"sync", {{"--table"}, {"--complete", "--inventory"}}},
+        {"send-orders", {{"--order"}, {}}},
+        {"status", {{}, {}}},
+        {"db", {{}, {}}},
+        {"sql", {{}, {}}},
+        {"export-items", {{}, {}}},
+        {"password", {{"--old", "--new", "--confirm"}, {}}},
+    };
+    CommandLine cl;
+    std::string error;
+    const auto& [valued, flags] = options.at(a.command);
+    if (!ParseCommand(a.rest, valued, flags, cl, error)) {
+        m_err << error << "\n" << help->second;
+        return kUsage;
+    }
+    int kinds = (cl.Flag("--complete") ? 1 : 0) + (cl.Flag("--inventory") ? 1 : 0) + (cl.Has("--table") ? 1 : 0);
+    bool usageOk = true;
+    if (a.command == "sync") usageOk = kinds <= 1 && cl.positional.empty();
+    if (a.command == "setup") usageOk = cl.Has("--user") && cl.Has("--password") && cl.positional.empty();
+    if (a.command == "password") usageOk = cl.Has("--old") && cl.Has("--new") && cl.positional.empty();
+    if (a.command == "status" || a.command == "send-orders") usageOk = cl.positional.empty();
+    if (a.command == "db")
+        usageOk = cl.positional.size() == 1 &&
+            (cl.positional[0] == "check" || cl.positional[0] == "rebuild" || cl.positional[0] == "backup" ||
+             cl.positional[0] == "restore");
+    if (a.command == "sql" || a.command == "export-items") usageOk = cl.positional.size() == 1;
+    if (!usageOk) {
+        m_err << help->second;
+        return kUsage;
+    }
+
+    const bool interactive = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
+    TerminalMessageBox box(m_in, m_out, interactive, a.yes, a.no);
+    TerminalProgress progress(m_out, isatty(STDOUT_FILENO) != 0);
+    try {
+        Session s(box, progress, m_out);
+        if (!s.Start(a.home)) return kFailed;
+        int r = kFailed;
+        if (a.command == "setup") r = CmdSetup(s, cl);
+        else if (a.command == "sync") r = CmdSync(s, cl);
+        else if (a.command == "send-orders") r = CmdSendOrders(s, cl);
+        else if (a.command == "status") r = CmdStatus(s);
+        else if (a.command == "db") r = CmdDb(s, cl);
+        else if (a.command == "sql") r = CmdSql(s, cl);
+        else if (a.command == "export-items") r = CmdExportItems(s, cl);
+        else if (a.command == "password") r = CmdPassword(s, cl);
+        progress.Finish();
+        if (r == kUsage) m_err << help->second;
+        return r;
+    } catch (const NoAnswer& e) {
+        progress.Finish();
+        m_err << "satchel: stopped: " << e.what() << "\n";
+        return kFailed;
+    } catch (const TabulaError& e) {
+        progress.Finish();
+        m_err << "satchel: the local database cannot be reached: " << e.what() << "\n";
+        return kFailed;
+    }
+}
+
+} // namespace satchel
