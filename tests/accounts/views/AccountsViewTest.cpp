@@ -1,0 +1,509 @@
+// The account list screen over a real SQLite database: day buttons, sorting,
+// selection, in-place editors, context menu and the itinerary printout.
+#include "accounts/views/CAccountsView.h"
+#include "accounts/views/CCallPlanDlg.h"
+#include "accounts/views/CNoOrderDlg.h"
+#include "accounts/views/CreateAccountDlg.h"
+#include "accounts/views/StarterPricing.h"
+#include "app/core/ZevConfig.h"
+#include "app/core/ZevConfigLayout.h"
+#include "app/ui/CZevListCtrl.h"
+#include "tables/DayButtons.h"
+#include "tests/accounts/Fakes.h"
+#include "tests/app/ui/FakeScreenHost.h"
+#include "TestDatabase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTimer>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTreeWidget>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QtTest>
+
+#include <cstring>
+#include <memory>
+
+namespace Btn = zev::DayButtons;
+namespace cfg = zev::cfg;
+
+namespace {
+
+constexpr int kWednesday = Btn::kSunday + 3; // 4 March 2026 is a Wednesday
+
+// Columns in list order, with the editor kinds the tests rely on: text for
+// the appointment and the callback notes, the drop-down for the callback day.
+zev::ListDefinition AccountsList()
+{
+    zev::ListDefinition list;
+    list.number = 2;
+    list.name = "Accounts";
+    list.headings = {"Status", "Account #", "Company", "Contact", "Last Order", "Appt", "Balance", "Comment",
+                     "Comment 2", "Phone", "Callback", "Callback Notes", "Last Visit", "Alt Contact", "E-mail",
+                     "Last Payment"};
+    for (std::size_t i = 0; i < list.headings.size(); ++i) {
+        list.widths.push_back(80);
+        list.formats.push_back(0);
+        list.order.push_back(static_cast<std::uint8_t>(i + 1));
+        list.flags.push_back(0);
+    }
+    list.flags[5] = 1;
+    list.flags[10] = CAccountsView::kEditorDropDown;
+    list.flags[11] = 1;
+    return list;
+}
+
+} // namespace
+
+class AccountsViewTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<zev::test::TestDatabase> db;
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakeScreenHost> host;
+    std::unique_ptr<zev::test::FixedClock> clock;
+    zev::CurrentAccount current;
+    std::unique_ptr<CAccountsView> view;
+    zev::AccountCreator::CasePrice casePrice;
+
+    // Answers the next modal dialog the view opens (run before the command).
+    template <typename Dialog, typename Fill>
+    void AnswerDialog(Fill fill)
+    {
+        QTimer::singleShot(0, this, [fill] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            fill(*dialog);
+        });
+    }
+
+    void AddAccount(int id, const char* name, const char* number, const char* days, const char* wednesdayTime,
+                    int warehouse)
+    {
+        const QString sql =
+            QStringLiteral(
+                "insert into Accounts (AccountID, CompanyName, ContactName, AccountNumber, ApptDays, ApptTime4, "
+                "AcctStatus, CatalogIDs, Warehouse, PricingTier, CustomerType, City, State, Phone, LastOrder, "
+                "LastVisitDate, BalanceDue, Updated) values (%1, '%2', 'Pat', '%3', '%4', '%5', 0, '4,6', "
+                "%6, 2, 1, 'Town', 'ST', '555-0100', '2026-01-02', '1900-01-01', %7, 0)")
+                .arg(id)
+                .arg(QString::fromUtf8(name).replace('\'', "''"))
+                .arg(number, days, wednesdayTime)
+                .arg(warehouse)
+                .arg(id * 10);
+        QVERIFY(db->Exec(sql.toStdString()));
+    }
+
+    void Open()
+    {
+        view.reset();
+        view = std::make_unique<CAccountsView>(*host, zev::AccountsViewContext{current, casePrice, {}, {}, clock.get()});
+        view->resize(1000, 600);
+        view->InitialUpdate();
+        view->show();
+        view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view.get()));
+    }
+
+    QStringList Column(int column) const
+    {
+        QStringList cells;
+        for (int r = 0; r < view->List()->Model()->rowCount(); ++r)
+            cells << view->List()->Model()->Cell(r, column);
+        return cells;
+    }
+
+    void ClickHeader(int column)
+    {
+        QHeaderView* header = view->List()->horizontalHeader();
+        const QPoint at(header->sectionViewportPosition(column) + 5, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    void ClickRow(int row)
+    {
+        const QRect cell = view->List()->visualRect(view->List()->Model()->index(row, 2));
+        QTest::mouseClick(view->List()->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    zev::ZevConfig& Config() { return host->app.settings.config; }
+
+private slots:
+    void init()
+    {
+        db = std::make_unique<zev::test::TestDatabase>();
+        dir = std::make_unique<QTemporaryDir>();
+        host = std::make_unique<FakeScreenHost>(dir->path().toStdString());
+        clock = std::make_unique<zev::test::FixedClock>(zev::test::At(2026, 3, 4, 10, 0));
+        current = zev::CurrentAccount{};
+        Config().SetList(AccountsList());
+        Config().SetByte(cfg::kAccountSortColumn, 2);
+        AddAccount(1, "BRAVO WINES", "22", "NNNYNNN", "0930", 7);
+        AddAccount(2, "alpha bar", "100", "NNNYNNN", "1345", 8);
+        AddAccount(3, "Charlie's", "9", "YNNNNNN", "", 9);
+    }
+
+    void cleanup()
+    {
+        view.reset();
+        host.reset();
+        dir.reset();
+        db.reset();
+    }
+
+    void dayButtonsFilterTheList()
+    {
+        Open();
+        QCOMPARE(current.dayButton, kWednesday);
+        QCOMPARE(Column(2), (QStringList{"alpha bar", "Bravo Wines"}));
+        QCOMPARE(Column(5), (QStringList{"01:45 pm", "09:30 am"}));
+        QVERIFY(view->Button(kWednesday)->isChecked());
+
+        view->Button(Btn::kSunday)->click();
+        QCOMPARE(Column(2), QStringList{"Charlie's"});
+        QCOMPARE(Column(5), QStringList{"Unassigned"});
+        QVERIFY(view->Button(Btn::kSunday)->isDefault());
+        QVERIFY(!view->Button(kWednesday)->isDefault());
+
+        view->Button(Btn::kAll)->click();
+        QCOMPARE(Column(2), (QStringList{"alpha bar", "Bravo Wines", "Charlie's"}));
+        QCOMPARE(Column(5), (QStringList{"", "", ""})); // All shows no times
+
+        // The day survives leaving the screen.
+        Open();
+        QCOMPARE(view->Model().DayButton(), static_cast<int>(Btn::kAll));
+    }
+
+    void headerClicksFlipTheDirection()
+    {
+        Open();
+        view->Button(Btn::kAll)->click();
+        ClickHeader(1);
+        QCOMPARE(Column(1), (QStringList{"100", "22", "9"})); // first click sorts descending
+        ClickHeader(1);
+        QCOMPARE(Column(1), (QStringList{"9", "22", "100"})); // second click ascending
+        ClickHeader(6);
+        QCOMPARE(Column(2), (QStringList{"Charlie's", "alpha bar", "Bravo Wines"})); // another column: descending
+        QCOMPARE(view->Model().SortColumn(), 2); // All keeps the sort column
+    }
+
+    void selectionMakesTheAccountCurrent()
+    {
+        Config().SetByte(cfg::kAccountSetsWarehouse, 1);
+        Open();
+        QCOMPARE(current.accountId, 2); // row 0 is selected on entry
+        ClickRow(1);
+        QCOMPARE(current.accountId, 1);
+        QCOMPARE(current.accountNumber, std::string("22"));
+        QCOMPARE(current.orderCatalog, 4);
+        QCOMPARE(current.warehouse, 7);
+        QCOMPARE(host->document.accountNumber, std::string("22"));
+        QCOMPARE(host->document.accountName, std::string("Bravo Wines"));
+        QVERIFY(host->app.accountCurrent);
+        QVERIFY(view->Button(CAccountsView::kDetails)->isEnabled());
+        QVERIFY(!view->Button(CAccountsView::kBackorders)->isEnabled());
+
+        view->Button(CAccountsView::kOrderGuide)->click();
+        view->Button(CAccountsView::kHistory)->click();
+        QCOMPARE(host->switches, (std::vector<int>{5, 17}));
+
+        // Returning shows the same account selected.
+        Open();
+        QCOMPARE(view->List()->CurrentRow(), 1);
+    }
+
+    void backordersButtonFollowsTheAccount()
+    {
+        Config().SetByte(cfg::kBackordersButton, 1);
+        QVERIFY(db->Exec("insert into OpenOrders (AccountID, InvoiceNumber, TSOrderType) values (1, 'B1', 'BO')"));
+        int opened = 0;
+        view = std::make_unique<CAccountsView>(
+            *host, zev::AccountsViewContext{current, {}, {}, [&opened](QWidget*) { ++opened; }, clock.get()});
+        view->InitialUpdate();
+        view->SelectRow(view->Model().RowOfAccount(2));
+        QVERIFY(!view->Button(CAccountsView::kBackorders)->isEnabled());
+        view->OnBackorders();
+        QCOMPARE(opened, 0);
+        view->SelectRow(view->Model().RowOfAccount(1));
+        QVERIFY(view->Button(CAccountsView::kBackorders)->isEnabled());
+        view->OnBackorders();
+        QCOMPARE(opened, 1);
+    }
+
+    void callPlanMovesAccountsBetweenTheLists()
+    {
+        CCallPlanDlg dialog(3);
+        QCOMPARE(dialog.ScheduledList()->count(), 2);
+        QCOMPARE(dialog.OthersList()->topLevelItemCount(), 1);
+        dialog.OthersList()->topLevelItem(0)->setSelected(true);
+        dialog.OnAdd();
+        QCOMPARE(db->Scalar("select ApptDays from Accounts where AccountID = 3"), std::string("YNNYNNN"));
+        QCOMPARE(dialog.ScheduledList()->count(), 3);
+        QCOMPARE(dialog.OthersList()->topLevelItemCount(), 0);
+        dialog.ChooseDay(0);
+        QCOMPARE(dialog.ScheduledList()->count(), 1);
+        dialog.ScheduledList()->item(0)->setSelected(true);
+        dialog.OnRemove();
+        QCOMPARE(db->Scalar("select ApptDays from Accounts where AccountID = 3"), std::string("NNNYNNN"));
+        dialog.OnClearWeek();
+        QCOMPARE(db->ScalarInt("select count(*) from Accounts where ApptDays like '%Y%'"), 0);
+    }
+
+    void findSelectsAsYouType()
+    {
+        Config().SetByte(cfg::kFindField, 1);
+        Open();
+        view->Button(Btn::kAll)->click();
+        view->FindBox()->setFocus();
+        QTest::keyClicks(view->FindBox(), "ch");
+        QCOMPARE(current.accountId, 3);
+        view->FindBox()->clear();
+        QTest::keyClicks(view->FindBox(), "zz");
+        QCOMPARE(current.accountId, 3); // no match keeps the selection
+        view->List()->setFocus();
+        QTRY_VERIFY(view->FindBox()->text().isEmpty());
+    }
+
+    void blankCallbackEntryRemovesTheCallback()
+    {
+        Config().SetByte(cfg::kCallTracking, 1);
+        QVERIFY(db->Exec("insert into Callback (AccountID, CallbackDay, CallbackNotes) values (3, 3, '')"));
+        Open();
+        QCOMPARE(Column(2), (QStringList{"alpha bar", "Bravo Wines", "Charlie's"})); // callbacks join the day
+        const int row = view->Model().RowOfAccount(3);
+        QCOMPARE(view->List()->Model()->Cell(row, 10), QStringLiteral("Wednesday"));
+
+        QVERIFY(view->EditCell(row, 10));
+        auto* combo = qobject_cast<QComboBox*>(view->CellEditor());
+        QVERIFY(combo);
+        QCOMPARE(combo->currentIndex(), 4);
+        combo->setCurrentIndex(0);
+        view->CommitEditor();
+        QCOMPARE(db->ScalarInt("select count(*) from Callback where AccountID = 3"), 0);
+        QCOMPARE(view->List()->Model()->Cell(row, 10), QString());
+
+        QVERIFY(!view->EditCell(row, 3)); // columns of kind 0 are not editable
+    }
+
+    void typedAppointmentTimeIsStored()
+    {
+        Open();
+        const int row = view->Model().RowOfAccount(1);
+        QVERIFY(view->EditCell(row, 5));
+        auto* edit = qobject_cast<QLineEdit*>(view->CellEditor());
+        QVERIFY(edit);
+        QCOMPARE(edit->text(), QStringLiteral("9:30 am"));
+        edit->setText("3");
+        view->List()->setFocus(); // leaving the editor saves it
+        QTRY_VERIFY(!view->CellEditor());
+        QCOMPARE(db->Scalar("select ApptTime4 from Accounts where AccountID = 1"), std::string("1500"));
+        QCOMPARE(view->List()->Model()->Cell(row, 5), QStringLiteral("03:00 pm"));
+
+        QVERIFY(view->EditCell(row, 5));
+        QTest::keyClicks(view->CellEditor(), "9:75");
+        QTest::keyClick(view->CellEditor(), Qt::Key_Escape);
+        QCOMPARE(db->Scalar("select ApptTime4 from Accounts where AccountID = 1"), std::string("1500")); // Escape drops the typed text
+    }
+
+    void contextMenuFollowsTheSwitches_data()
+    {
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("all off") << false << QStringList{"Quick Info...", "History..."};
+        QTest::newRow("all on") << true
+                                << QStringList{"Quick Info...",
+                                               "History...",
+                                               "Edit...",
+                                               "Details...",
+                                               "No Visit/No Sale...",
+                                               "Open Orders...",
+                                               "Clear Call (This account)",
+                                               "Clear Call (All Accounts)",
+                                               "Survey...",
+                                               "Create...",
+                                               "Backorders..."};
+    }
+
+    void contextMenuFollowsTheSwitches()
+    {
+        QFETCH(bool, on);
+        QFETCH(QStringList, entries);
+        for (std::size_t offset : {cfg::kAccountDetails, cfg::kEditAccount, cfg::kSurveyMenu, cfg::kOpenOrders,
+                                   cfg::kNoOrderButton, cfg::kCallTracking, cfg::kCreateAccountButton,
+                                   cfg::kBackordersButton})
+            Config().SetByte(offset, on ? 1 : 0);
+        Open();
+        std::unique_ptr<QMenu> menu(view->BuildContextMenu());
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            texts << action->text();
+        QCOMPARE(texts, entries);
+        if (on) {
+            QVERIFY(!menu->actions().at(2)->isEnabled()); // no account editor hooked up
+            QVERIFY(!menu->actions().last()->isEnabled()); // Backorders follows its button
+            QVERIFY(view->Button(CAccountsView::kNoOrder)->isVisible());
+        } else {
+            QVERIFY(!view->Button(CAccountsView::kNoOrder)->isVisible());
+            QVERIFY(!view->FindBox()->isVisible());
+        }
+    }
+
+    void clearCallThisAccountOnlyOnAWeekday()
+    {
+        Config().SetByte(cfg::kCallTracking, 1);
+        QVERIFY(db->Exec("insert into AccountCalled (AccountID, Day, Type) values (1, 3, 2)"));
+        Open();
+        const int row = view->Model().RowOfAccount(1);
+        QCOMPARE(view->Model().Rows()[static_cast<std::size_t>(row)].statusIcon, 11);
+        view->Button(Btn::kAll)->click();
+        view->SelectRow(view->Model().RowOfAccount(1));
+        view->OnClearCallThisAccount();
+        QCOMPARE(db->ScalarInt("select count(*) from AccountCalled"), 1); // All ignores it
+        view->Button(kWednesday)->click();
+        view->SelectRow(view->Model().RowOfAccount(1));
+        view->OnClearCallThisAccount();
+        QCOMPARE(db->ScalarInt("select count(*) from AccountCalled"), 0);
+        QCOMPARE(view->Model().Rows()[static_cast<std::size_t>(view->Model().RowOfAccount(1))].statusIcon, 0);
+    }
+
+    void itineraryPrintsTheDaysAccounts()
+    {
+        Open();
+        std::unique_ptr<QTextDocument> report = view->BuildReport(CPrintChoiceDlg::Itinerary);
+        QVERIFY(report);
+        const QString text = report->toPlainText();
+        QVERIFY2(text.contains("Wednesday"), qPrintable(text));
+        QVERIFY(text.contains("Bravo Wines") || text.contains("BRAVO WINES"));
+        QVERIFY(text.contains("alpha bar"));
+        QVERIFY(text.contains("Town, ST"));
+        QVERIFY(!text.contains("Charlie"));
+
+        const QString pdf = dir->filePath("itinerary.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QVERIFY(view->PrintReport(CPrintChoiceDlg::Itinerary, printer));
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        QVERIFY2(bytes.size() > 2000, "the page holds text");
+        QVERIFY(host->messages.Boxes().empty());
+    }
+
+    void emptyReportsAreTold()
+    {
+        Open();
+        view->Button(Btn::kSunday + 1)->click(); // Monday: nobody scheduled
+        QVERIFY(!view->BuildReport(CPrintChoiceDlg::Itinerary));
+        const QString pdf = dir->filePath("empty.pdf");
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QVERIFY(!view->PrintReport(CPrintChoiceDlg::Accomplishments, printer));
+        QVERIFY(!QFile::exists(pdf));
+        const auto boxes = host->messages.Boxes();
+        QCOMPARE(boxes.size(), std::size_t(1));
+        QCOMPARE(boxes[0].text, std::string("You have nothing to be printed."));
+    }
+
+    void newMessagesAreToldOnEntry()
+    {
+        Config().SetByte(cfg::kMessageCenter, 1);
+        QVERIFY(host->profile.SetUserID("100200"));
+        QVERIFY(db->Exec("insert into Messages (MessageID, FromID, ToID, ToStatus, Subject, Message, Updated) "
+                         "values (1, 900100, 100200, 0, 'Hi', 'Body', 0)"));
+        Open();
+        QTRY_COMPARE(host->messages.TextIds(), std::vector<int>{65140});
+    }
+
+    void noSaleSavesAnInformationOrderAndTheCall()
+    {
+        Config().SetByte(cfg::kNoOrderButton, 1);
+        Config().SetByte(cfg::kCallTracking, 1);
+        QVERIFY(db->Exec("insert into Callback (AccountID, CallbackDay, CallbackNotes) values (1, 5, 'later')"));
+        Open();
+        view->SelectRow(view->Model().RowOfAccount(1));
+        QVERIFY(view->Button(CAccountsView::kNoOrder)->isEnabled());
+        AnswerDialog<CNoOrderDlg>([](CNoOrderDlg& dialog) {
+            QVERIFY(!dialog.OkButton()->isEnabled()); // a reason comes first
+            dialog.NoCallChoice()->click();
+            dialog.NoteBox()->setPlainText("Closed for the owner's holiday");
+            dialog.OkButton()->click();
+        });
+        view->OnNoOrder();
+        QCOMPARE(db->Scalar("select OrderType from ReadyOrder where AccountID = 1"), std::string("2"));
+        QCOMPARE(db->Scalar("select ODCText from ReadyOrder where AccountID = 1"), std::string("No Call"));
+        QCOMPARE(db->Scalar("select OrderNotes from ReadyOrder where AccountID = 1"),
+                 std::string("Closed for the owner's holiday"));
+        QCOMPARE(db->ScalarInt("select Type from AccountCalled where AccountID = 1 and Day = 3"), 3);
+        QCOMPARE(db->ScalarInt("select count(*) from Callback where AccountID = 1"), 0);
+        QCOMPARE(view->Model().Rows()[static_cast<std::size_t>(view->Model().RowOfAccount(1))].statusIcon, 11);
+        QCOMPARE(host->messages.Boxes().back().text, std::string("The tracking information has been saved."));
+
+        AnswerDialog<CNoOrderDlg>([](CNoOrderDlg& dialog) { dialog.reject(); });
+        view->OnNoOrder();
+        QCOMPARE(db->ScalarInt("select count(*) from ReadyOrder"), 1); // cancelled: nothing saved
+    }
+
+    void createMakesTheAccountWithAPricedGuide()
+    {
+        Config().SetByte(cfg::kCreateAccountButton, 1);
+        QVERIFY(host->profile.SetUserID("100200"));
+        for (int item = 1; item <= 3; ++item)
+            QVERIFY(db->Exec("insert into Items (ItemID, Description, DeletedFlag) values (" + std::to_string(item) +
+                             ", 'Item', " + (item == 2 ? "1" : "0") + ")"));
+        casePrice = [](int item, int catalog) { return catalog == 10 ? item * 10.0 : -1.0; };
+        Open();
+        AnswerDialog<CreateAccountDlg>([](CreateAccountDlg& dialog) {
+            QTest::keyClicks(dialog.Field("EDT_COMPANYNAME"), "  O'Brien's Pub ");
+            QTest::keyClicks(dialog.Field("EDT_STATE"), "Illinois");
+            dialog.accept();
+        });
+        view->OnCreate();
+        const int id = db->ScalarInt("select AccountID from Accounts where CompanyName = 'O''Brien''s Pub'");
+        QVERIFY(id > 3);
+        QCOMPARE(db->Scalar("select State from Accounts where AccountID = " + std::to_string(id)), std::string("Il"));
+        QCOMPARE(db->ScalarInt("select count(*) from WorkOrder where AccountID = " + std::to_string(id)), 1);
+        QCOMPARE(db->Scalar("select group_concat(ItemID || '=' || CDistPrice, ',') from WorkOrderItems where "
+                            "AccountID = " + std::to_string(id) + " and WorkOrderID = 3"),
+                 std::string("1=10.0,3=30.0"));
+
+        AnswerDialog<CreateAccountDlg>([](CreateAccountDlg& dialog) {
+            QTest::keyClicks(dialog.Field("EDT_COMPANYNAME"), "   ");
+            dialog.accept();
+        });
+        view->OnCreate();
+        QCOMPARE(db->ScalarInt("select count(*) from Accounts"), 4); // a blank name creates nothing
+    }
+
+    void starterPricingReadsTheLibraryAnswer()
+    {
+        auto ok = [](const char* item, const char*, const char* catalog, const char*, const char*, const char*,
+                     const char*, const char*, const char*, char* caseOut, char*) -> int {
+            if (std::strcmp(catalog, "10") != 0)
+                return 0;
+            std::snprintf(caseOut, Q9_PRICE_BUFFER_SIZE, "%s.50", item);
+            return 1;
+        };
+        auto fails = [](const char*, const char*, const char*, const char*, const char*, const char*, const char*,
+                        const char*, const char*, char*, char*) -> int { return 0; };
+        QCOMPARE(zev::StarterPricing::FromLibrary(ok)(12, 10), 12.5);
+        QCOMPARE(zev::StarterPricing::FromLibrary(fails)(12, 10), 0.0);
+        QCOMPARE(zev::StarterPricing::FromLibrary(nullptr)(12, 10), 0.0);
+    }
+};
+
+QTEST_MAIN(AccountsViewTest)
+#include "AccountsViewTest.moc"
