@@ -1,0 +1,85 @@
+#include "server/FaultSwitch.h"
+
+#include "server/FormBody.h"
+
+namespace zev::server {
+
+const char* FaultSwitch::Name(FaultMode mode) {
+    switch (mode) {
+    case FaultMode::None:
+        return "none";
+    case FaultMode::Refuse:
+        return "refuse";
+    case FaultMode::Delay:
+        return "delay";
+    case FaultMode::Error:
+        return "error";
+    case FaultMode::Html:
+        return "html";
+    case FaultMode::Truncate:
+        return "truncate";
+    }
+    return "none";
+}
+
+bool FaultSwitch::Set(const std::string& body, std::string* error) {
+    Fault fault;
+    std::vector<FormField> fields = SplitQuery("?" + TrimBlanks(body));
+    auto mode = FindField(fields, "mode");
+    if (!mode) {
+        if (error)
+            *error = "mode missing";
+        return false;
+    }
+    bool known = false;
+    for (FaultMode m : {FaultMode::None, FaultMode::Refuse, FaultMode::Delay, FaultMode::Error,
+                        FaultMode::Html, FaultMode::Truncate}) {
+        if (*mode == Name(m)) {
+            fault.mode = m;
+            known = true;
+        }
+    }
+    if (!known) {
+        if (error)
+            *error = "unknown mode " + *mode;
+        return false;
+    }
+    for (auto [name, target] : {std::pair{"ms", &fault.delayMs}, std::pair{"rows", &fault.rows}}) {
+        if (auto text = FindField(fields, name)) {
+            auto n = ParseInteger(*text);
+            if (!n || *n < 0 || *n > 24LL * 3600 * 1000) {
+                if (error)
+                    *error = std::string("bad ") + name;
+                return false;
+            }
+            *target = static_cast<int>(*n);
+        }
+    }
+    Set(fault);
+    return true;
+}
+
+void FaultSwitch::Set(const Fault& fault) {
+    std::lock_guard lock(mutex_);
+    fault_ = fault;
+}
+
+Fault FaultSwitch::Current() const {
+    std::lock_guard lock(mutex_);
+    return fault_;
+}
+
+void FaultSwitch::Sleep(int ms) {
+    std::unique_lock lock(mutex_);
+    wake_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopping_; });
+}
+
+void FaultSwitch::Wake() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+}
+
+} // namespace zev::server

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "server/SqlDatabase.h"
+
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zev::server {
+
+class SchemaFile;
+struct ReceivedOrder;
+struct UploadField;
+
+// One table as served by grabdata: its name, its column names and its rows as texts.
+struct TableData {
+    std::string name;
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+};
+
+struct ServerUser {
+    std::string id;
+    std::string name;
+    bool isManager = false;
+};
+
+// The reference server's database (server.db): the distributor's master tables, created from the
+// schema file, plus the server's own tables (users, received orders, uploads).
+//
+// Every master table gets two columns of the server's own: zev_rep (the representative a row belongs
+// to; NULL = every representative) and zev_stamp (local time of the row's last change, kept by
+// triggers), which decide what grabdata sends. They are never sent.
+//
+// All public operations are serialised by one mutex; Db() gives the raw connection to single-threaded
+// tools (the demo generator) and tests.
+class ServerStore {
+public:
+    explicit ServerStore(const std::string& path);
+
+    // Creates every table of the schema that does not exist yet, with its key statements.
+    // Statements that fail are reported in `problems` (one line each) and do not stop the others.
+    void CreateMasterTables(const SchemaFile& schema, std::vector<std::string>* problems = nullptr);
+    // Adds the ownership and stamp columns and triggers to a master table created by other means.
+    void AdoptMasterTable(const std::string& table);
+    bool IsMasterTable(const std::string& table);
+
+    // Users: representatives and managers, with the digest the program sends as P.
+    void AddUser(const std::string& id, const std::string& digest, const std::string& name, bool isManager);
+    void SetManagedRep(const std::string& managerId, const std::string& repId);
+    // The user when the digest matches (compared without regard to case), else nothing.
+    std::optional<ServerUser> Authenticate(const std::string& id, const std::string& digest);
+    bool ChangeDigest(const std::string& id, const std::string& oldDigest, const std::string& newDigest);
+    // The representatives whose rows a request may see; error text when the manager does not fit.
+    std::optional<std::vector<std::string>> Scope(const ServerUser& user, const std::string& managerId,
+                                                  std::string* error);
+
+    // Rows of a master table visible to the reps in scope, changed at or after `since` when given.
+    // With `recentFrom` (a "YYYY-MM-DD" day) rows whose TransDate falls on or after that day are sent
+    // as well, changed or not: the program deletes its last days of such tables before the download.
+    TableData ReadTable(const std::string& table, const std::vector<std::string>& reps,
+                        const std::optional<std::string>& since,
+                        const std::optional<std::string>& recentFrom = std::nullopt);
+    // "Inventory": ItemID and QtyOnHand of the items changed at or after `since` when given.
+    TableData ReadInventory(const std::optional<std::string>& since);
+
+    std::int64_t StoreOrder(const std::string& repId, const ReceivedOrder& order, const std::string& body,
+                            const std::string& receivedAt);
+    // Records an upload; messages and collections also change the master rows they concern.
+    std::int64_t StoreUpload(const std::string& page, const std::string& repId, const std::string& body,
+                             const std::vector<UploadField>& fields, const std::string& reply,
+                             const std::string& receivedAt);
+
+    std::mutex& Mutex() { return mutex_; }
+    SqlDatabase& Db() { return db_; }
+
+    static constexpr const char* kStampFormat = "%Y-%m-%d %H:%M:%S";
+
+private:
+    void CreateOwnTables();
+    void AdoptMasterTableLocked(const std::string& table);
+    bool ExecSchemaStatement(const std::string& statement, std::string* error);
+    void ApplyUpload(const std::string& page, const std::string& repId,
+                     const std::vector<UploadField>& fields, const std::string& now);
+    std::vector<std::string> ServedColumns(const std::string& table);
+
+    std::mutex mutex_;
+    SqlDatabase db_;
+};
+
+// Makes a statement written for SQL Server acceptable to SQLite where the schema needs it
+// (identity columns, bracketed owners, clustered keys, constraints added by ALTER TABLE).
+// Returns an empty text for statements SQLite has no equivalent for (defaults added afterwards).
+std::string SchemaStatementForSqlite(const std::string& statement);
+
+} // namespace zev::server

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <sqlite3.h>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace zev::server {
+
+// Raised for every SQLite failure in the server; handlers turn it into an <ERROR> reply.
+class SqlError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class SqlStatement;
+
+// One SQLite connection, owned; not copyable. Each server thread opens its own.
+class SqlDatabase {
+public:
+    explicit SqlDatabase(const std::string& path);
+    ~SqlDatabase();
+    SqlDatabase(const SqlDatabase&) = delete;
+    SqlDatabase& operator=(const SqlDatabase&) = delete;
+
+    void Exec(const std::string& sql);
+    // Runs the statement and reports failure instead of raising; the message goes to `error`.
+    bool TryExec(const std::string& sql, std::string* error = nullptr);
+    SqlStatement Prepare(const std::string& sql);
+    std::int64_t LastInsertId() const;
+    int Changes() const;
+    bool TableExists(const std::string& name);
+    std::vector<std::string> Columns(const std::string& table);
+    sqlite3* Handle() const { return db_; }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+// Short-lived RAII wrapper around sqlite3_stmt. Owned by the caller; the connection is shared.
+class SqlStatement {
+public:
+    SqlStatement(sqlite3* db, const std::string& sql);
+    ~SqlStatement();
+    SqlStatement(SqlStatement&& other) noexcept;
+    SqlStatement& operator=(SqlStatement&&) = delete;
+    SqlStatement(const SqlStatement&) = delete;
+    SqlStatement& operator=(const SqlStatement&) = delete;
+
+    SqlStatement& Bind(int index, const std::string& value);
+    SqlStatement& Bind(int index, const char* value);
+    SqlStatement& Bind(int index, std::int64_t value);
+    SqlStatement& Bind(int index, int value) { return Bind(index, static_cast<std::int64_t>(value)); }
+    SqlStatement& Bind(int index, double value);
+    SqlStatement& BindNull(int index);
+    // Binds the text, or NULL when it is absent.
+    SqlStatement& Bind(int index, const std::optional<std::string>& value);
+
+    // Steps once; true while a row is available.
+    bool Step();
+    // Steps to completion (for statements without rows) and resets for reuse.
+    void Run();
+    void Reset();
+
+    int ColumnCount() const;
+    std::string ColumnName(int index) const;
+    bool IsNull(int index) const;
+    std::string Text(int index) const;
+    std::int64_t Int(int index) const;
+    double Double(int index) const;
+    int Type(int index) const;
+
+private:
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Rolls back unless Commit was called: a failure half-way never leaves half an order stored.
+class SqlTransaction {
+public:
+    explicit SqlTransaction(SqlDatabase& db);
+    ~SqlTransaction();
+    SqlTransaction(const SqlTransaction&) = delete;
+    SqlTransaction& operator=(const SqlTransaction&) = delete;
+    void Commit();
+
+private:
+    SqlDatabase& db_;
+    bool done_ = false;
+};
+
+// Doubles apostrophes so a text can stand between single quotes in SQL.
+std::string SqlQuote(const std::string& text);
+// Double-quotes an identifier for SQLite.
+std::string SqlIdent(const std::string& name);
+
+} // namespace zev::server

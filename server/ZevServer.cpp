@@ -1,0 +1,350 @@
+#include "server/ZevServer.h"
+
+#include "server/OrderBody.h"
+#include "server/SchemaFile.h"
+#include "server/TableText.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <ctime>
+#include <filesystem>
+#include <httplib.h>
+#include <netinet/in.h>
+#include <regex>
+#include <strings.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace zev::server {
+
+namespace {
+
+PageReply Error(const std::string& text) {
+    return {"<ERROR>" + text + "</ERROR>\n"};
+}
+
+const char* const kHtmlFault =
+    "<HTML><HEAD><TITLE>Error</TITLE></HEAD><BODY><TABLE><TR><TD>The server encountered an error.</TD></TR>"
+    "</TABLE></BODY></HTML>\n";
+
+bool IsLoopback(const std::string& address) {
+    return address == "127.0.0.1" || address == "::1" || address == "::ffff:127.0.0.1";
+}
+
+// Closes the connection a request arrived on without answering it. The HTTP library does not hand
+// its sockets to handlers, so the socket is found by its two port numbers.
+void DropConnection(const httplib::Request& req) {
+    for (int fd = 3; fd < 4096; ++fd) {
+        sockaddr_storage local{}, peer{};
+        socklen_t localLength = sizeof local, peerLength = sizeof peer;
+        if (getsockname(fd, reinterpret_cast<sockaddr*>(&local), &localLength) != 0 ||
+            getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peerLength) != 0)
+            continue;
+        auto port = [](const sockaddr_storage& a) {
+            if (a.ss_family == AF_INET)
+                return static_cast<int>(ntohs(reinterpret_cast<const sockaddr_in&>(a).sin_port));
+            if (a.ss_family == AF_INET6)
+                return static_cast<int>(ntohs(reinterpret_cast<const sockaddr_in6&>(a).sin6_port));
+            return -1;
+        };
+        if (port(local) == req.local_port && port(peer) == req.remote_port) {
+            shutdown(fd, SHUT_RDWR);
+            return;
+        }
+    }
+}
+
+// A download stamp as the program writes it; anything else is ignored and the whole table is sent,
+// which costs time but never loses a change.
+std::optional<std::string> Stamp(const std::vector<FormField>& query, const char* name) {
+    static const std::regex form(R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2})");
+    auto value = FindField(query, name);
+    if (!value)
+        return std::nullopt;
+    std::string trimmed = TrimBlanks(*value);
+    if (!std::regex_match(trimmed, form))
+        return std::nullopt;
+    return trimmed;
+}
+
+bool EndsWithCfm(std::string& page) {
+    if (page.size() < 5 || strcasecmp(page.c_str() + page.size() - 4, ".cfm") != 0)
+        return false;
+    page.resize(page.size() - 4);
+    return true;
+}
+
+} // namespace
+
+ZevServer::ZevServer(ServerOptions options, const IClock& clock)
+    : options_(std::move(options)), clock_(clock),
+      store_((std::filesystem::create_directories(options_.dataDir), options_.dataDir + "/server.db")),
+      log_(options_.dataDir + "/request.log") {
+    if (!options_.schemaPath.empty()) {
+        SchemaFile schema = SchemaFile::Load(options_.schemaPath);
+        store_.CreateMasterTables(schema, &schemaProblems_);
+        refreshTables_ = schema.List("Database", "RefreshSync");
+    }
+    for (const std::string& problem : schemaProblems_)
+        log_.Write(Now() + " schema: " + problem);
+}
+
+ZevServer::~ZevServer() {
+    Stop();
+}
+
+std::string ZevServer::Now() const {
+    std::time_t now = clock_.Now();
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, ServerStore::kStampFormat, &local);
+    return buffer;
+}
+
+bool ZevServer::Bind() {
+    if (!options_.certFile.empty() || !options_.keyFile.empty()) {
+        auto tls = std::make_unique<httplib::SSLServer>(options_.certFile.c_str(), options_.keyFile.c_str());
+        if (!tls->is_valid())
+            return false;
+        http_ = std::move(tls);
+    } else {
+        http_ = std::make_unique<httplib::Server>();
+    }
+    // Enough threads that requests held by the delay switch do not block the others.
+    http_->new_task_queue = [] { return new httplib::ThreadPool(16); };
+    http_->set_payload_max_length(64u << 20);
+    Route();
+    if (options_.port == 0) {
+        port_ = http_->bind_to_any_port(options_.host);
+        return port_ > 0;
+    }
+    port_ = options_.port;
+    return http_->bind_to_port(options_.host, options_.port);
+}
+
+void ZevServer::Run() {
+    runCalled_ = true;
+    if (http_ && !stopRequested_)
+        http_->listen_after_bind();
+    finished_ = true;
+}
+
+bool ZevServer::Start() {
+    if (!Bind())
+        return false;
+    thread_ = std::thread([this] { Run(); });
+    // The socket is bound already, so connections queue until the loop accepts them.
+    return true;
+}
+
+void ZevServer::Stop() {
+    stopRequested_ = true;
+    faults_.Wake();
+    if (http_) {
+        // The library ignores a stop that comes before its loop runs; wait for the loop or its end.
+        while (runCalled_ && !finished_ && !http_->is_running())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        http_->stop();
+    }
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void ZevServer::Route() {
+    http_->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response&) {
+        if (req.path.rfind("/admin/", 0) == 0 || faults_.Current().mode != FaultMode::Refuse)
+            return httplib::Server::HandlerResponse::Unhandled;
+        log_.Write(Now() + " " + req.remote_addr + " " + req.method + " " +
+                   RequestLog::MaskSecrets(req.target) + " refused");
+        DropConnection(req);
+        return httplib::Server::HandlerResponse::Handled;
+    });
+    auto page = [this](const httplib::Request& req, httplib::Response& res) { HandlePage(req, res); };
+    http_->Get(R"(/MobileServer/([^/]+)/([^/]+))", page);
+    http_->Post(R"(/MobileServer/([^/]+)/([^/]+))", page);
+    auto admin = [this](const httplib::Request& req, httplib::Response& res) { HandleAdmin(req, res); };
+    http_->Get("/admin/fault", admin);
+    http_->Post("/admin/fault", admin);
+}
+
+void ZevServer::HandleAdmin(const httplib::Request& req, httplib::Response& res) {
+    if (!IsLoopback(req.remote_addr)) {
+        res.status = 403;
+        res.set_content("forbidden\n", "text/plain");
+        return;
+    }
+    if (req.method == "POST") {
+        std::string error;
+        if (!faults_.Set(req.body, &error)) {
+            res.status = 400;
+            res.set_content(error + "\n", "text/plain");
+            return;
+        }
+    }
+    Fault fault = faults_.Current();
+    std::string state = std::string("mode=") + FaultSwitch::Name(fault.mode) +
+                        "&ms=" + std::to_string(fault.delayMs) + "&rows=" + std::to_string(fault.rows);
+    log_.Write(Now() + " " + req.remote_addr + " " + req.method + " /admin/fault " + state);
+    res.set_content(state + "\n", "text/plain");
+}
+
+void ZevServer::HandlePage(const httplib::Request& req, httplib::Response& res) {
+    std::string page = req.matches[2];
+    PageReply reply;
+    try {
+        reply = Answer(page, req.target, req.body);
+    } catch (const std::exception& e) {
+        log_.Write(Now() + " error in " + page + ": " + e.what());
+        reply = Error("The server could not complete the request");
+    }
+    // The password page answers with the new digest, which stays out of the log.
+    std::string firstLine = strcasecmp(page.c_str(), "UpdatePassword.cfm") == 0
+                                ? std::string(reply.text.rfind("<ERROR>", 0) == 0 ? "refused" : "changed")
+                                : reply.text.substr(0, std::min<size_t>(reply.text.find('\n'), 60));
+    log_.Write(Now() + " " + req.remote_addr + " " + req.method + " " + RequestLog::MaskSecrets(req.target) +
+               " body=" + std::to_string(req.body.size()) + " status=" + std::to_string(reply.status) +
+               " reply=" + std::to_string(reply.text.size()) + " " + firstLine);
+    res.status = reply.status;
+    res.set_content(reply.text, reply.contentType.c_str());
+}
+
+PageReply ZevServer::Answer(const std::string& pageName, const std::string& target, const std::string& body) {
+    Fault fault = faults_.Current();
+    switch (fault.mode) {
+    case FaultMode::Error:
+        return Error("The server is not available at the moment, please try again later");
+    case FaultMode::Html:
+        return {kHtmlFault, "text/html"};
+    case FaultMode::Delay:
+        faults_.Sleep(fault.delayMs);
+        break;
+    default:
+        break;
+    }
+    std::string page = pageName;
+    if (!EndsWithCfm(page))
+        return {"<ERROR>Unknown page</ERROR>\n", "text/plain", 404};
+    std::vector<FormField> query = SplitQuery(target);
+
+    if (strcasecmp(page.c_str(), "UpdatePassword") == 0)
+        return UpdatePassword(query);
+
+    bool orders = strcasecmp(page.c_str(), "takeOrders") == 0;
+    const UploadPage* upload = FindUploadPage(page);
+    bool known = orders || upload || strcasecmp(page.c_str(), "goodmorning") == 0 ||
+                 strcasecmp(page.c_str(), "grabdata") == 0;
+    if (!known)
+        return {"<ERROR>Unknown page</ERROR>\n", "text/plain", 404};
+
+    // The order page takes the digest as lower-case p.
+    auto digest = FindField(query, orders ? "p" : "P");
+    if (!digest && orders)
+        digest = FindField(query, "P");
+    auto user = store_.Authenticate(FindField(query, "ID").value_or(""), digest.value_or(""));
+    if (!user) {
+        // The notes upload counts any reply but "1" as stored: "1" keeps the program's notes waiting.
+        if (upload && std::string(upload->name) == "updateNotes")
+            return {"1\n"};
+        return Error("Invalid user ID or password");
+    }
+    if (orders)
+        return TakeOrders(*user, body);
+    if (upload)
+        return Upload(*upload, *user, body);
+    if (strcasecmp(page.c_str(), "goodmorning") == 0)
+        return GoodMorning(*user);
+    return GrabData(*user, query, fault);
+}
+
+PageReply ZevServer::GoodMorning(const ServerUser&) {
+    std::time_t now = clock_.Now();
+    std::tm t{};
+    localtime_r(&now, &t);
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer,
+                  "<DATA><YEAR>%d</YEAR><MONTH>%d</MONTH><DAY>%d</DAY><HOUR>%d</HOUR><MINUTE>%d</MINUTE>"
+                  "<SECOND>%d</SECOND></DATA>\n",
+                  t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+    return {buffer};
+}
+
+PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormField>& query,
+                              const Fault& fault) {
+    auto names = FindField(query, "Tablenames");
+    if (!names || TrimBlanks(*names).empty())
+        return Error("No table requested");
+    std::string error;
+    auto reps = store_.Scope(user, TrimBlanks(FindField(query, "MID").value_or("")), &error);
+    if (!reps)
+        return Error(error);
+    size_t withheld = fault.mode == FaultMode::Truncate ? static_cast<size_t>(fault.rows) : 0;
+    std::string text;
+    for (const std::string& raw : SplitAt(*names, ',')) {
+        std::string name = TrimBlanks(raw);
+        if (name.empty())
+            continue;
+        if (strcasecmp(name.c_str(), "Inventory") == 0) {
+            auto since = Stamp(query, "ItemsUD");
+            if (!since)
+                since = Stamp(query, "UD");
+            if (!store_.IsMasterTable("Items"))
+                return Error("No inventory on this server");
+            text += FormatTable(store_.ReadInventory(since), withheld);
+        } else if (store_.IsMasterTable(name)) {
+            bool refresh =
+                std::any_of(refreshTables_.begin(), refreshTables_.end(),
+                            [&](const std::string& t) { return strcasecmp(t.c_str(), name.c_str()) == 0; });
+            std::optional<std::string> recentFrom;
+            if (refresh) {
+                // The program deletes the rows of today and yesterday before it asks for the changes.
+                std::time_t yesterday = clock_.Now() - 24 * 3600;
+                std::tm day{};
+                localtime_r(&yesterday, &day);
+                char buffer[16];
+                std::strftime(buffer, sizeof buffer, "%Y-%m-%d", &day);
+                recentFrom = buffer;
+            }
+            text += FormatTable(store_.ReadTable(name, *reps, Stamp(query, "UD"), recentFrom), withheld);
+        } else {
+            return Error("Unknown table " + name);
+        }
+    }
+    return {text};
+}
+
+PageReply ZevServer::TakeOrders(const ServerUser& user, const std::string& body) {
+    ReceivedOrder order;
+    std::string error;
+    if (!ParseOrderBody(body, order, error))
+        return Error("The order was not accepted: " + error);
+    store_.StoreOrder(user.id, order, body, Now());
+    return {"<OK>\n"};
+}
+
+PageReply ZevServer::Upload(const UploadPage& page, const ServerUser& user, const std::string& body) {
+    std::vector<UploadField> fields;
+    std::string error;
+    bool notes = std::string(page.name) == "updateNotes";
+    if (!DecodeUpload(page, body, fields, error))
+        return notes ? PageReply{"1\n"} : Error("The upload was not accepted: " + error);
+    store_.StoreUpload(page.name, user.id, body, fields, page.success, Now());
+    return {std::string(page.success) + "\n"};
+}
+
+PageReply ZevServer::UpdatePassword(const std::vector<FormField>& query) {
+    std::string id = FindField(query, "ID").value_or("");
+    std::string current = FindField(query, "P").value_or("");
+    std::string next = TrimBlanks(FindField(query, "cp").value_or(""));
+    if (!store_.Authenticate(id, current))
+        return Error("Invalid user ID or password");
+    bool printable = !next.empty() && std::all_of(next.begin(), next.end(),
+                                                  [](unsigned char c) { return c > ' ' && c < 127; });
+    if (next.size() != 32 || !printable)
+        return Error("The new password digest is not valid");
+    if (!store_.ChangeDigest(id, current, next))
+        return Error("The password could not be changed");
+    return {next + "\n"};
+}
+
+} // namespace zev::server

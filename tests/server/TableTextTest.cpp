@@ -1,0 +1,50 @@
+#include "server/TableText.h"
+
+#include "TableReader.h"
+
+#include <gtest/gtest.h>
+
+using namespace zev::server;
+
+TEST(TableText, InventoryExampleReadsBack) {
+    TableData table{"Inventory", {"ItemID", "QtyOnHand"}, {{"1001", "24"}, {"1002", "0"}}};
+    EXPECT_EQ(FormatTable(table), "Inventory\nItemID,QtyOnHand\n2\n1001^24\n1002^0\n");
+}
+
+TEST(TableText, EmptyValuesCaretsAndBreaksSurviveTheReader) {
+    TableData table{"Notes", {"NoteID", "Comment", "Extra"}, {{"1", "", ""}, {"2", "a^b", "line\r\nbreak"}}};
+    ReadTable read = ReadTableText(FormatTable(table));
+    EXPECT_EQ(read.name, "Notes");
+    ASSERT_EQ(read.columns.size(), 3u);
+    EXPECT_EQ(read.announced, 2);
+    ASSERT_EQ(read.rows.size(), 2u);
+    EXPECT_EQ(read.skipped, 0);
+    EXPECT_EQ(read.rows[0][1], " ");
+    EXPECT_EQ(read.rows[0][2], " ");
+    EXPECT_EQ(read.rows[1][1], "a b");
+    EXPECT_EQ(read.rows[1][2], "line  break");
+}
+
+TEST(TableText, TruncatedTableKeepsTheAnnouncedCount) {
+    TableData table{"Items", {"ItemID"}, {}};
+    for (int i = 0; i < 20; ++i)
+        table.rows.push_back({std::to_string(i + 1)});
+    ReadTable read = ReadTableText(FormatTable(table, 11));
+    EXPECT_EQ(read.announced, 20);
+    EXPECT_EQ(read.rows.size(), 9u);
+    EXPECT_EQ(ReadTableText(FormatTable(table, 50)).rows.size(), 0u);
+}
+
+TEST(TableText, OverlongRowIsShortenedToOneReadableLine) {
+    TableData table{"ProductNotes",
+                    {"ItemID", "Note1", "Note2"},
+                    {{"1001", std::string(8000, 'a'), std::string(3000, 'b')}}};
+    std::string text = FormatTable(table);
+    std::string line = text.substr(text.find("\n1\n") + 3);
+    line.pop_back();
+    EXPECT_LE(line.size(), 9000u);
+    ReadTable read = ReadTableText(text);
+    ASSERT_EQ(read.rows.size(), 1u);
+    EXPECT_EQ(read.rows[0][0], "1001");
+    EXPECT_EQ(read.rows[0][2], std::string(3000, 'b'));
+}
