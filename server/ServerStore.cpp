@@ -441,11 +441,11 @@ void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
         for (const UploadField& f : fields) {
             if (f.part != 1)
                 continue;
-            long long messageId = ParseInteger(Part(fields, f.name, 2)).value_or(-1);
-            long long toId = ParseInteger(Part(fields, f.name, 3)).value_or(0);
-            long long toStatus = ParseInteger(Part(fields, f.name, 4)).value_or(0);
-            long long fromId = ParseInteger(Part(fields, f.name, 5)).value_or(0);
-            long long fromStatus = ParseInteger(Part(fields, f.name, 6)).value_or(0);
+            long long messageId = ParseInteger(Part(fields, f.name, 1)).value_or(-1);
+            long long toId = ParseInteger(Part(fields, f.name, 2)).value_or(0);
+            long long toStatus = ParseInteger(Part(fields, f.name, 3)).value_or(0);
+            long long fromId = ParseInteger(Part(fields, f.name, 4)).value_or(0);
+            long long fromStatus = ParseInteger(Part(fields, f.name, 5)).value_or(0);
             if (messageId > 0) {
                 db_.Prepare("update Messages set ToStatus = ?, FromStatus = ? where MessageID = ?")
                     .Bind(1, static_cast<std::int64_t>(toStatus))
@@ -471,8 +471,8 @@ void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
                     .Bind(3, fromName)
                     .Bind(4, static_cast<std::int64_t>(toId))
                     .Bind(5, now)
-                    .Bind(6, Part(fields, f.name, 7))
-                    .Bind(7, Part(fields, f.name, 8))
+                    .Bind(6, Part(fields, f.name, 6))
+                    .Bind(7, Part(fields, f.name, 7))
                     .Bind(8, owner)
                     .Run();
             }

@@ -69,11 +69,12 @@ bool DecodeMessages(const std::vector<FormField>& raw, std::vector<UploadField>&
     for (const FormField& f : raw) {
         if (Numbered(f.name, "M") > 0) {
             std::vector<std::string> parts = SplitAt(f.value, '^');
-            if (parts.size() != 8) {
+            // MessageID^ToID^ToStatus^FromID^FromStatus^Subject^Message
+            if (parts.size() != 7) {
                 error = f.name + " has " + std::to_string(parts.size()) + " parts";
                 return false;
             }
-            for (size_t i = 6; i < 8; ++i)
+            for (size_t i = 5; i < 7; ++i)
                 parts[i] = Unescape(parts[i], EscapeSetC());
             AddComposite(fields, f.name, parts);
             ++messages;

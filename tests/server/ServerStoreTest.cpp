@@ -206,7 +206,7 @@ TEST_F(KitStoreTest, MessagesUploadKeepsStatusesAndDeliversReplies) {
         "insert into Messages (MessageID, FromID, FromStatus, FromName, ToID, ToStatus, Subject, Message, "
         "zev_rep) values (7, 900100, 0, 'Pat', 100200, 0, 'Hello', 'Text', '100200')");
     Upload("UpdateMessages",
-           "&M1=1^7^100200^1^900100^0^ ^ &M2=2^0^900100^0^100200^0^Re: Hello^Tom~|AJerry''s&T=2");
+           "&M1=7^100200^1^900100^0^ ^ &M2=0^900100^0^100200^0^Re: Hello^Tom~|AJerry''s&T=2");
     EXPECT_EQ(Rows("select ToStatus from Messages where MessageID = 7"),
               (std::vector<std::vector<std::string>>{{"1"}}));
     auto reply =

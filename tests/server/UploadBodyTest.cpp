@@ -51,9 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
                    ""},
         UploadCase{"takeSurveys", "A=5001&B=1&C=1&D=x&E=y&R1=1^2^100%25^ &R2=2^1^ ^a %26 b %94&T=2", "R2", 4,
                    "a & b ^"},
-        UploadCase{"UpdateMessages", "&M1=1^0^100200^0^900100^0^Re: Tom~|AJerry^It''s here ~|C&T=1", "M1", 7,
+        UploadCase{"UpdateMessages", "&M1=0^100200^0^900100^0^Re: Tom~|AJerry^It''s here ~|C&T=1", "M1", 6,
                    "Re: Tom&Jerry"},
-        UploadCase{"UpdateMessages", "&M1=1^0^100200^0^900100^0^Re: Tom~|AJerry^It''s here ~|C&T=1", "M1", 8,
+        UploadCase{"UpdateMessages", "&M1=0^100200^0^900100^0^Re: Tom~|AJerry^It''s here ~|C&T=1", "M1", 7,
                    "It's here ^"},
         UploadCase{"updateInvoice", "A1=5001&B1=10%2045%2BA&C1=12.50&D1=1&E1=77%2001&F1=&G1=&total=1", "B1",
                    0, "10 45+A"},
@@ -91,8 +91,8 @@ TEST_P(RefusedUploadTest, IsRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, RefusedUploadTest,
-                         ::testing::Values(RefusedUpload{"UpdateMessages", "&M1=1^0^1^0^2^0^a^b&T=2"},
-                                           RefusedUpload{"UpdateMessages", "&M1=1^0^1^0^2^0^a&T=1"},
+                         ::testing::Values(RefusedUpload{"UpdateMessages", "&M1=0^1^0^2^0^a^b&T=2"},
+                                           RefusedUpload{"UpdateMessages", "&M1=0^1^0^2^0^a&T=1"},
                                            RefusedUpload{"takeSurveys", "A=1&B=1&C=1&D=x&E=y&R1=1^1^a^b"},
                                            RefusedUpload{"updateInvoice",
                                                          "A1=1&B1=2&C1=1.00&D1=0&E1=&F1=&G1=&total=2"},

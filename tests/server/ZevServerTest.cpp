@@ -294,8 +294,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "SUCCESS", "H1", 0, "2"},
         StoredUpload{"updateAccounts", "&CompanyName=Bread %26 Wine&AccountID=5001&ApptDays=NYNNNNN", "1",
                      "CompanyName", 0, "Bread & Wine"},
-        StoredUpload{"UpdateMessages", "&M1=1^0^100200^0^900100^0^Hi~|A bye^It''s done&T=1", "SUCCESS", "M1",
-                     8, "It's done"},
+        StoredUpload{"UpdateMessages", "&M1=0^100200^0^900100^0^Hi~|A bye^It''s done&T=1", "SUCCESS", "M1",
+                     7, "It's done"},
         StoredUpload{"UpdateMessages", "&T=0", "SUCCESS", "T", 0, "0"},
         StoredUpload{"newAccounts", "&CompanyName=Fish %26 Chips&AccountType=Off", "1", "AccountType", 0,
                      "Off"},
@@ -308,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ZevServerTest, MalformedUploadIsRefusedSoTheRowsStayMarked) {
     std::string query = std::string("ID=") + kRep + "&P=" + kDigest;
-    EXPECT_EQ(Post(Page("UpdateMessages.cfm", query), "&M1=1^0^1^0^2^0^a^b&T=2").rfind("<ERROR>", 0), 0u);
+    EXPECT_EQ(Post(Page("UpdateMessages.cfm", query), "&M1=0^1^0^2^0^a^b&T=2").rfind("<ERROR>", 0), 0u);
     EXPECT_EQ(FirstLine(Post(Page("updateNotes.cfm", query), "Comment=no account")), "1");
     EXPECT_EQ(Count("select count(*) from Uploads"), 0);
 }

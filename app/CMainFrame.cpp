@@ -1,0 +1,410 @@
+#include "app/CMainFrame.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CommandTable.h"
+#include "app/core/CZevSettings.h"
+#include "app/core/IniReader.h"
+#include "app/core/MessageBox.h"
+#include "app/core/Profile.h"
+#include "app/core/StringIds.h"
+#include "app/core/StringTable.h"
+#include "app/ui/CZevBaseView.h"
+#include "app/ui/DocumentState.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include <cstdio>
+
+namespace {
+
+QIcon CommandIcon(const zev::CommandDef& def)
+{
+    return QIcon::fromTheme(QString::fromLatin1(def.themeIcon), QIcon(QString::fromLatin1(def.bundledIcon)));
+}
+
+int TitleNumberOf(int screen)
+{
+    for (const auto& s : zev::kScreens)
+        if (s.number == screen)
+            return s.titleNumber;
+    return -1;
+}
+
+bool KnownScreen(int screen)
+{
+    for (const auto& s : zev::kScreens)
+        if (s.number == screen)
+            return true;
+    return false;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(Context context, QWidget* parent)
+    : QMainWindow(parent), m_ctx(context), m_placementTimer(new QTimer(this))
+{
+    setWindowIcon(QIcon(QStringLiteral(":/icons/satchel.png")));
+    m_title = QString::fromStdString(zev::LoadText(zev::ids::kAppTitle));
+    if (m_title.isEmpty())
+        m_title = QStringLiteral("Satchel");
+    ShowTitle();
+    // Placement is written once the window has settled, not on every pixel
+    // of a drag.
+    m_placementTimer->setSingleShot(true);
+    m_placementTimer->setInterval(250);
+    connect(m_placementTimer, &QTimer::timeout, this, &CMainFrame::SavePlacement);
+    statusBar()->showMessage(tr("Ready"));
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::RegisterScreen(int number, ScreenFactory factory) { m_factories[number] = std::move(factory); }
+
+bool CMainFrame::HasScreen(int number) const { return m_factories.count(number) != 0; }
+
+void CMainFrame::SetCommandHandler(int command, std::function<void()> handler)
+{
+    m_handlers[command] = std::move(handler);
+}
+
+const zev::ZevConfig& CMainFrame::Config() const { return m_ctx.app.settings.config; }
+
+// A command is offered when the distributor switched its feature on and the
+// program has what it opens. A feature switched off is gone from the toolbar
+// as well as the menu.
+bool CMainFrame::Offered(int command) const
+{
+    for (const auto& def : zev::kCommands) {
+        if (def.id != command)
+            continue;
+        if (def.switchByte >= 0) {
+            const bool on = Config().IsOn(static_cast<std::size_t>(def.switchByte)) ||
+                            (def.altSwitchByte >= 0 && Config().IsOn(static_cast<std::size_t>(def.altSwitchByte)));
+            if (!on)
+                return false;
+        }
+        if (def.screen > 0)
+            return HasScreen(def.screen);
+        if (def.id == zev::kCmdExit)
+            return true;
+        return m_handlers.count(def.id) != 0;
+    }
+    return false;
+}
+
+void CMainFrame::BuildCommands()
+{
+    QMenu* jump = menuBar()->addMenu(tr("&JumpTo"));
+    std::map<std::string, QMenu*> submenus;
+    for (const auto& def : zev::kCommands) {
+        if (!Offered(def.id))
+            continue;
+        auto* action = new QAction(CommandIcon(def), QString::fromUtf8(def.text), this);
+        action->setStatusTip(QString::fromUtf8(def.statusText));
+        action->setToolTip(QString::fromUtf8(def.statusText));
+        action->setShortcut(QKeySequence(QString::fromLatin1(def.shortcut)));
+        action->setData(def.id);
+        const int id = def.id;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        m_actions[def.id] = action;
+
+        QMenu* target = jump;
+        if (def.menu[0] != '\0') {
+            QMenu*& sub = submenus[def.menu];
+            if (!sub)
+                sub = jump->addMenu(QString::fromUtf8(def.menu));
+            target = sub;
+        }
+        if (def.id == zev::kCmdExit)
+            target->addSeparator();
+        target->addAction(action);
+    }
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    auto* about = new QAction(QIcon::fromTheme(QStringLiteral("help-about"), QIcon(QStringLiteral(":/icons/about.png"))),
+                              tr("&About ZevSatchel..."), this);
+    about->setShortcut(QKeySequence::HelpContents);
+    connect(about, &QAction::triggered, this, [this] { RunCommand(zev::kCmdAbout); });
+    m_actions[zev::kCmdAbout] = about;
+    help->addAction(about);
+
+    m_toolbar = addToolBar(tr("Main"));
+    m_toolbar->setObjectName(QStringLiteral("MainToolbar"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setIconSize(QSize(24, 24));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    bool pendingSeparator = false;
+    for (int id : zev::kToolbar) {
+        if (id == 0) {
+            pendingSeparator = !m_toolbar->actions().isEmpty();
+            continue;
+        }
+        auto it = m_actions.find(id);
+        if (it == m_actions.end())
+            continue;
+        if (pendingSeparator)
+            m_toolbar->addSeparator();
+        pendingSeparator = false;
+        m_toolbar->addAction(it->second);
+    }
+    UpdateCommands();
+}
+
+QAction* CMainFrame::Action(int command) const
+{
+    auto it = m_actions.find(command);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::UpdateCommands()
+{
+    const zev::AppState& app = m_ctx.app;
+    const int current = app.currentScreen;
+    for (const auto& def : zev::kCommands) {
+        QAction* action = Action(def.id);
+        if (!action)
+            continue;
+        bool enabled;
+        if (def.id == zev::kCmdExit)
+            enabled = !app.busy;
+        else
+            enabled = !app.busy && app.signedIn && current != def.screen && current != 11 && current != 12;
+        action->setEnabled(enabled);
+    }
+    if (QAction* about = Action(zev::kCmdAbout))
+        about->setEnabled(!app.busy);
+}
+
+void CMainFrame::RunCommand(int command)
+{
+    // The shortcut of a disabled command must not slip through.
+    if (QAction* action = Action(command); action && !action->isEnabled())
+        return;
+    if (command == zev::kCmdExit) {
+        close();
+        return;
+    }
+    if (command == zev::kCmdAbout) {
+        ShowAbout();
+        return;
+    }
+    for (const auto& def : zev::kCommands) {
+        if (def.id != command)
+            continue;
+        if (def.screen > 0) {
+            PostSwitchScreen(def.screen);
+        } else if (auto it = m_handlers.find(command); it != m_handlers.end()) {
+            if (m_toolbar)
+                m_toolbar->setEnabled(false);
+            it->second();
+            if (m_toolbar)
+                m_toolbar->setEnabled(true);
+        }
+        return;
+    }
+}
+
+void CMainFrame::ShowAbout()
+{
+    CAboutDlg dlg(Config(), m_ctx.app.settingsFilePath, this);
+    dlg.exec();
+}
+
+void CMainFrame::SetStartView(CZevBaseView* view)
+{
+    view->setParent(this);
+    setCentralWidget(view);
+    m_view = view;
+    view->InitialUpdate();
+}
+
+int CMainFrame::SwitchScreen(int n)
+{
+    const int previous = m_ctx.app.currentScreen;
+    if (n == previous)
+        return previous;
+    if (m_view && !m_view->CanLeave(n))
+        return previous;
+    if (!KnownScreen(n))
+        return previous;
+    auto factory = m_factories.find(n);
+    if (factory == m_factories.end())
+        return previous;
+
+    CZevBaseView* view = factory->second(*this);
+    if (!view)
+        return previous;
+    m_ctx.app.currentScreen = n;
+    if (const int title = TitleNumberOf(n); title >= 0)
+        SetScreenTitle(title);
+    view->setParent(this);
+    view->InitialUpdate();
+
+    CZevBaseView* old = m_view;
+    if (old)
+        old->hide();
+    takeCentralWidget();
+    setCentralWidget(view);
+    m_view = view;
+    view->show();
+    view->setFocus();
+    delete old;
+
+    UpdateCommands();
+    emit ScreenSwitched(n);
+    return previous;
+}
+
+void CMainFrame::PostSwitchScreen(int screen)
+{
+    QMetaObject::invokeMethod(this, [this, screen] { SwitchScreen(screen); }, Qt::QueuedConnection);
+}
+
+void CMainFrame::SetScreenTitle(int titleNumber)
+{
+    std::string title = Config().Title(titleNumber);
+    if (m_ctx.app.accountCurrent)
+        title += " (" + m_ctx.document.accountNumber + ") " + m_ctx.document.accountName;
+    m_title = QString::fromStdString(title);
+    ShowTitle();
+}
+
+void CMainFrame::SetScreenTitleText(const std::string& title)
+{
+    std::string text = title;
+    if (m_ctx.app.accountCurrent)
+        text += " (" + m_ctx.document.accountNumber + ") " + m_ctx.document.accountName;
+    m_title = QString::fromStdString(text);
+    ShowTitle();
+}
+
+// While the window is inactive it shows only the program's name, so an
+// account's name is not left on screen in the task switcher.
+void CMainFrame::ShowTitle()
+{
+    if (isVisible() && !isActiveWindow())
+        setWindowTitle(QString::fromStdString(zev::LoadText(zev::ids::kAppTitle)));
+    else
+        setWindowTitle(m_title);
+}
+
+void CMainFrame::SetBusy(bool busy)
+{
+    m_ctx.app.busy = busy;
+    UpdateCommands();
+}
+
+void CMainFrame::Quit(int code)
+{
+    m_exitConfirmed = true;
+    QMetaObject::invokeMethod(qApp, [code] { QCoreApplication::exit(code); }, Qt::QueuedConnection);
+}
+
+bool CMainFrame::ConfirmExit()
+{
+    if (m_ctx.app.busy)
+        return false;
+    if (m_ctx.messages.Show(zev::ids::kExitQuestion, zev::ids::kCaptionQuestion, zev::MbButtons::YesNo,
+                            zev::MbIcon::Question) != zev::MbResult::Yes)
+        return false;
+    if (m_view && !m_view->CanLeave(0))
+        return false;
+    CZevBaseView* old = m_view;
+    takeCentralWidget();
+    m_view = nullptr;
+    delete old;
+    m_ctx.app.currentScreen = 0;
+    return true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_exitConfirmed || ConfirmExit()) {
+        m_exitConfirmed = true;
+        SavePlacement();
+        event->accept();
+        QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        return;
+    }
+    event->ignore();
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        ShowTitle();
+    } else if (event->type() == QEvent::WindowStateChange) {
+        if (!isMinimized())
+            m_ctx.app.maximized = isMaximized();
+        m_placementTimer->start();
+    }
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (isVisible())
+        m_placementTimer->start();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (isVisible())
+        m_placementTimer->start();
+}
+
+void CMainFrame::SavePlacement()
+{
+    if (!isVisible() || isMinimized())
+        return;
+    zev::Profile& profile = m_ctx.profile;
+    // Losing the placement only costs the user a window move; never fatal.
+    if (isMaximized()) {
+        (void)profile.SetText("Maximized", "MAX");
+        return;
+    }
+    const QRect g = geometry();
+    char text[64];
+    std::snprintf(text, sizeof text, "%d,%d,%d,%d", g.top(), g.left(), g.top() + g.height(), g.left() + g.width());
+    (void)profile.SetText("Application", text);
+    (void)profile.SetText("Maximized", "No");
+}
+
+void CMainFrame::RestorePlacement()
+{
+    QRect available(0, 0, 1024, 768);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        available = screen->availableGeometry();
+    resize(available.width() * 5 / 6, available.height() * 5 / 6);
+
+    const std::string stored = m_ctx.profile.FindText("Application").value_or("-1");
+    int top = 0, left = 0, bottom = 0, right = 0;
+    char tail = 0;
+    if (std::sscanf(stored.c_str(), "%d,%d,%d,%d%c", &top, &left, &bottom, &right, &tail) == 4 &&
+        right > left && bottom > top)
+        setGeometry(left, top, right - left, bottom - top);
+
+    if (m_ctx.profile.GetText("Maximized") == "MAX")
+        m_ctx.app.maximized = true;
+    const std::string windowed = zev::ReadIniValue("GENERAL", "WINDOWED", "1", 1, m_ctx.app.settingsFilePath);
+    if (!windowed.empty() && windowed[0] == '0')
+        m_ctx.app.maximized = true;
+}
+
+void CMainFrame::ShowFirstTime()
+{
+    if (m_ctx.app.maximized)
+        showMaximized();
+    else
+        show();
+}

@@ -1,0 +1,90 @@
+#include "app/ui/QtMessageBox.h"
+
+#include "app/core/StringTable.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QThread>
+
+namespace {
+
+QMessageBox::StandardButtons ButtonsOf(zev::MbButtons buttons)
+{
+    switch (buttons) {
+    case zev::MbButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case zev::MbButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case zev::MbButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case zev::MbButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    case zev::MbButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon IconOf(zev::MbIcon icon)
+{
+    switch (icon) {
+    case zev::MbIcon::Information:
+        return QMessageBox::Information;
+    case zev::MbIcon::Warning:
+        return QMessageBox::Warning;
+    case zev::MbIcon::Question:
+        return QMessageBox::Question;
+    case zev::MbIcon::Stop:
+        return QMessageBox::Critical;
+    case zev::MbIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+zev::MbResult ResultOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Cancel:
+        return zev::MbResult::Cancel;
+    case QMessageBox::Retry:
+        return zev::MbResult::Retry;
+    case QMessageBox::Yes:
+        return zev::MbResult::Yes;
+    case QMessageBox::No:
+        return zev::MbResult::No;
+    default:
+        return zev::MbResult::Ok;
+    }
+}
+
+} // namespace
+
+zev::MbResult QtMessageBox::Show(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon)
+{
+    return ShowOnGuiThread(QString::fromStdString(zev::LoadText(textId)),
+                           QString::fromStdString(zev::LoadText(captionId)), buttons, icon);
+}
+
+zev::MbResult QtMessageBox::ShowText(const std::string& text, int captionId, zev::MbButtons buttons,
+                                     zev::MbIcon icon)
+{
+    return ShowOnGuiThread(QString::fromStdString(text), QString::fromStdString(zev::LoadText(captionId)),
+                           buttons, icon);
+}
+
+zev::MbResult QtMessageBox::ShowOnGuiThread(const QString& text, const QString& caption, zev::MbButtons buttons,
+                                            zev::MbIcon icon)
+{
+    auto show = [&]() -> zev::MbResult {
+        QMessageBox box(IconOf(icon), caption, text, ButtonsOf(buttons), m_owner);
+        if (buttons == zev::MbButtons::YesNo || buttons == zev::MbButtons::YesNoCancel)
+            box.setDefaultButton(QMessageBox::Yes);
+        return ResultOf(box.exec());
+    };
+    if (QThread::currentThread() == qApp->thread())
+        return show();
+    zev::MbResult result = zev::MbResult::Cancel;
+    QMetaObject::invokeMethod(qApp, [&] { result = show(); }, Qt::BlockingQueuedConnection);
+    return result;
+}

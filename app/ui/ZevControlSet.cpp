@@ -1,0 +1,111 @@
+#include "app/ui/ZevControlSet.h"
+
+#include "app/core/IniReader.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QPlainTextEdit>
+
+namespace zev {
+
+namespace {
+
+bool RemoveFromLayout(QLayout* layout, QWidget* control)
+{
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->widget() == control) {
+            layout->removeWidget(control);
+            return true;
+        }
+        if (item->layout() && RemoveFromLayout(item->layout(), control))
+            return true;
+    }
+    return false;
+}
+
+// Takes the control out of the Qt layout that manages it so a fixed geometry
+// sticks, and makes it a direct child of the window: records give positions
+// relative to the window, even for controls drawn inside a group box.
+void DetachFromLayout(QWidget* control, QWidget* owner)
+{
+    if (QWidget* parent = control->parentWidget(); parent && parent->layout())
+        RemoveFromLayout(parent->layout(), control);
+    if (control->parentWidget() != owner) {
+        const bool wasHidden = control->isHidden();
+        control->setParent(owner);
+        control->setVisible(!wasHidden);
+    }
+}
+
+} // namespace
+
+ZevControlSet::ZevControlSet(QWidget* owner) : m_owner(owner) {}
+
+void ZevControlSet::AddControl(int id, const QString& name, QWidget* control)
+{
+    m_names.push_back(name);
+    m_ids.push_back(id);
+    m_controls.emplace_back(control);
+}
+
+int ZevControlSet::LayOut(const std::string& section, const std::string& path) const
+{
+    int moved = 0;
+    for (std::size_t i = 0; i < m_names.size(); ++i) {
+        QWidget* control = m_controls[i];
+        if (!control)
+            continue;
+        LayoutRecord record;
+        if (!ParseLayoutRecord(ReadLayoutValue(section, m_names[i].toStdString(), path), record))
+            continue;
+        DetachFromLayout(control, m_owner);
+        control->setGeometry(record.x, record.y, record.width, record.height);
+        if (record.hasLabel && !record.label.empty())
+            SetControlText(control, QString::fromStdString(record.label));
+        control->setVisible(record.visible);
+        control->update();
+        ++moved;
+    }
+    return moved;
+}
+
+QWidget* ZevControlSet::Control(const QString& name) const
+{
+    for (std::size_t i = 0; i < m_names.size(); ++i)
+        if (m_names[i] == name)
+            return m_controls[i];
+    return nullptr;
+}
+
+int ZevControlSet::Id(const QString& name) const
+{
+    for (std::size_t i = 0; i < m_names.size(); ++i)
+        if (m_names[i] == name)
+            return m_ids[i];
+    return 0;
+}
+
+void SetControlText(QWidget* control, const QString& text)
+{
+    if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->setText(text);
+    else if (auto* group = qobject_cast<QGroupBox*>(control))
+        group->setTitle(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(text);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
+        plain->setPlainText(text);
+    else if (auto* rich = qobject_cast<QTextEdit*>(control))
+        rich->setPlainText(text);
+    else
+        control->setWindowTitle(text);
+}
+
+} // namespace zev

@@ -1,0 +1,256 @@
+#include "app/CMainFrame.h"
+#include "app/CZevSatchelView.h"
+#include "app/CommandTable.h"
+#include "app/core/CZevSettings.h"
+#include "app/core/Profile.h"
+#include "app/core/ZevFolders.h"
+#include "app/ui/CZevBaseView.h"
+#include "app/ui/DocumentState.h"
+#include "tests/app/ui/FakeMessageBox.h"
+
+#include <QAction>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// A screen whose willingness to leave the test decides.
+class StubView : public CZevBaseView {
+public:
+    StubView(zev::IScreenHost& host, int number, bool* allowLeave)
+        : CZevBaseView(host, "Stub"), m_number(number), m_allow(allowLeave)
+    {
+    }
+    bool CanLeave(int) override { return *m_allow; }
+    int Number() const { return m_number; }
+
+private:
+    int m_number;
+    bool* m_allow;
+};
+
+} // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        const std::string dir = m_dir->path().toStdString();
+        m_app = std::make_unique<zev::AppState>();
+        m_app->settingsFilePath = dir + "/ZevSatchel.INI";
+        m_app->settings.config.SetTitle(9, "Accounts");
+        m_app->settings.config.SetTitle(40, "Maintenance");
+        m_doc = std::make_unique<zev::DocumentState>();
+        m_profile = std::make_unique<zev::Profile>(dir + "/Satchel.ini");
+        m_folders = std::make_unique<zev::ZevFolders>(dir, dir);
+        m_messages = std::make_unique<FakeMessageBox>();
+        m_allowLeave = true;
+    }
+
+    void cleanup()
+    {
+        m_frame.reset();
+    }
+
+    void currentScreensCommandDoesNothing()
+    {
+        MakeFrame();
+        m_app->signedIn = true;
+        QCOMPARE(m_frame->SwitchScreen(4), 0);
+        m_frame->UpdateCommands();
+        QAction* accounts = m_frame->Action(zev::kCmdAccounts);
+        QVERIFY(accounts);
+        QVERIFY(!accounts->isEnabled());
+        QVERIFY(m_frame->Action(zev::kCmdMaintenance)->isEnabled());
+        QSignalSpy spy(m_frame.get(), &CMainFrame::ScreenSwitched);
+        accounts->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(m_app->currentScreen, 4);
+        // The same number asked directly changes nothing either.
+        QCOMPARE(m_frame->SwitchScreen(4), 4);
+        QCOMPARE(spy.count(), 0);
+    }
+
+    void busyDisablesEveryCommandExitIncluded()
+    {
+        MakeFrame();
+        m_app->signedIn = true;
+        m_frame->SwitchScreen(2);
+        m_frame->SetBusy(true);
+        int commands = 0;
+        for (const auto& def : zev::kCommands) {
+            if (QAction* action = m_frame->Action(def.id)) {
+                ++commands;
+                QVERIFY2(!action->isEnabled(), def.statusText);
+            }
+        }
+        QVERIFY(commands >= 3);
+        QVERIFY(!m_frame->Action(zev::kCmdAbout)->isEnabled());
+        // Closing the window is refused while busy, without asking.
+        QVERIFY(!m_frame->close());
+        QVERIFY(m_messages->Boxes().empty());
+        m_frame->SetBusy(false);
+        QVERIFY(m_frame->Action(zev::kCmdExit)->isEnabled());
+        QVERIFY(m_frame->Action(zev::kCmdAccounts)->isEnabled());
+    }
+
+    void commandsNeedSignInAndSkipSummaryScreens()
+    {
+        MakeFrame();
+        m_frame->SwitchScreen(2);
+        QVERIFY(!m_frame->Action(zev::kCmdAccounts)->isEnabled());
+        QVERIFY(m_frame->Action(zev::kCmdExit)->isEnabled());
+    }
+
+    void screensNotBuiltAndSwitchedOffFeaturesAreNotOffered()
+    {
+        m_app->settings.config.SetByte(21, 0); // sales data off
+        MakeFrame();
+        QVERIFY(!m_frame->Action(zev::kCmdSalesData));
+        QVERIFY(!m_frame->Action(zev::kCmdOrderGuide)); // no such screen in this build
+        QVERIFY(!m_frame->Action(zev::kCmdProductBrowse));
+        QVERIFY(m_frame->Action(zev::kCmdAccounts));
+    }
+
+    void refusingScreenAndUnknownNumberKeepTheScreen()
+    {
+        MakeFrame();
+        m_frame->SwitchScreen(4);
+        auto* first = m_frame->CurrentView();
+        m_allowLeave = false;
+        QCOMPARE(m_frame->SwitchScreen(2), 4);
+        QCOMPARE(m_frame->CurrentView(), first);
+        m_allowLeave = true;
+        QCOMPARE(m_frame->SwitchScreen(13), 4);
+        QCOMPARE(m_frame->SwitchScreen(99), 4);
+        QCOMPARE(m_frame->CurrentView(), first);
+    }
+
+    void postedSwitchHappensAfterTheHandler()
+    {
+        MakeFrame();
+        m_frame->PostSwitchScreen(2);
+        QCOMPARE(m_app->currentScreen, 0);
+        QSignalSpy spy(m_frame.get(), &CMainFrame::ScreenSwitched);
+        QVERIFY(spy.wait(2000));
+        QCOMPARE(m_app->currentScreen, 2);
+        QCOMPARE(m_frame->Title(), QStringLiteral("Maintenance"));
+    }
+
+    void titleCarriesTheCurrentAccount()
+    {
+        MakeFrame();
+        m_app->accountCurrent = true;
+        m_doc->accountNumber = "1042";
+        m_doc->accountName = "Harbour Wines";
+        m_frame->SwitchScreen(4);
+        QCOMPARE(m_frame->Title(), QStringLiteral("Accounts (1042) Harbour Wines"));
+        m_frame->activateWindow();
+        if (QTest::qWaitForWindowActive(m_frame.get()))
+            QCOMPARE(m_frame->windowTitle(), QStringLiteral("Accounts (1042) Harbour Wines"));
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        if (QTest::qWaitForWindowActive(&other))
+            QTRY_COMPARE(m_frame->windowTitle(), QStringLiteral("Satchel"));
+    }
+
+    void minusOnePlacementGivesDefaultSize_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("minus one") << "-1";
+        QTest::newRow("empty") << "";
+        QTest::newRow("three numbers") << "10,20,300";
+        QTest::newRow("inverted") << "500,500,100,100";
+    }
+
+    void minusOnePlacementGivesDefaultSize()
+    {
+        QFETCH(QString, stored);
+        QVERIFY(m_profile->SetText("Application", stored.toStdString()));
+        MakeFrame();
+        m_frame->RestorePlacement();
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(m_frame->size(), QSize(available.width() * 5 / 6, available.height() * 5 / 6));
+        QVERIFY(!m_app->maximized);
+    }
+
+    void storedPlacementAndMaximizedAreRestored()
+    {
+        QVERIFY(m_profile->SetText("Application", "40,30,440,630"));
+        QVERIFY(m_profile->SetText("Maximized", "MAX"));
+        MakeFrame();
+        m_frame->RestorePlacement();
+        QCOMPARE(m_frame->geometry(), QRect(30, 40, 600, 400));
+        QVERIFY(m_app->maximized);
+    }
+
+    void exitAsksAndLetsTheScreenRefuse()
+    {
+        MakeFrame();
+        m_frame->SwitchScreen(4);
+        m_messages->Queue(zev::MbResult::No);
+        QVERIFY(!m_frame->ConfirmExit());
+        QCOMPARE(m_messages->TextIds(), std::vector<int>{65008});
+        m_allowLeave = false;
+        QVERIFY(!m_frame->ConfirmExit());
+        QVERIFY(m_frame->CurrentView());
+        m_allowLeave = true;
+        QVERIFY(m_frame->ConfirmExit());
+        QVERIFY(!m_frame->CurrentView());
+    }
+
+    void startScreenLeadsToSetupWithoutUser()
+    {
+        MakeFrame();
+        auto* start = new CZevSatchelView(*m_frame);
+        m_frame->SetStartView(start);
+        QVERIFY(start->TimerActive());
+        QSignalSpy spy(m_frame.get(), &CMainFrame::ScreenSwitched);
+        QTest::mouseClick(start, Qt::LeftButton);
+        QVERIFY(spy.wait(2000));
+        QCOMPARE(m_app->currentScreen, 3);
+    }
+
+    void startScreenLeadsToSignInWithUserAfterTimer()
+    {
+        QVERIFY(m_profile->SetUserID("100200"));
+        MakeFrame();
+        auto* start = new CZevSatchelView(*m_frame);
+        m_frame->SetStartView(start);
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->currentScreen, 1, 6000);
+    }
+
+private:
+    void MakeFrame()
+    {
+        m_app->settings.config.SetByte(12, 1);
+        CMainFrame::Context context{*m_app, *m_doc, *m_profile, *m_folders, *m_messages};
+        m_frame = std::make_unique<CMainFrame>(context);
+        for (int n : {1, 2, 3, 4, 6, 10}) {
+            m_frame->RegisterScreen(n, [this, n](zev::IScreenHost& host) {
+                return new StubView(host, n, &m_allowLeave);
+            });
+        }
+        m_frame->BuildCommands();
+        m_frame->show();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<zev::AppState> m_app;
+    std::unique_ptr<zev::DocumentState> m_doc;
+    std::unique_ptr<zev::Profile> m_profile;
+    std::unique_ptr<zev::ZevFolders> m_folders;
+    std::unique_ptr<FakeMessageBox> m_messages;
+    std::unique_ptr<CMainFrame> m_frame;
+    bool m_allowLeave = true;
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "MainFrameTest.moc"
