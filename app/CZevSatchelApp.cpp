@@ -9,6 +9,8 @@
 #include "app/core/StartupSequence.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/core/ZevFolders.h"
+#include "accounts/views/CAccountsView.h"
+#include "accounts/views/StarterPricing.h"
 #include "app/ui/WaitCursor.h"
 #include "sync/CoreAdapters.h"
 #include "sync/DatabaseBuilder.h"
@@ -173,6 +175,11 @@ void CZevSatchelApp::RegisterScreens()
     m_frame->RegisterScreen(1, [sync](zev::IScreenHost& host) { return new CLoginView(host, sync); });
     m_frame->RegisterScreen(2, [sync](zev::IScreenHost& host) { return new CMaintenanceView(host, sync); });
     m_frame->RegisterScreen(3, [sync](zev::IScreenHost& host) { return new CInitialSetupView(host, sync); });
+
+    zev::AccountsViewContext accounts{m_doc->Current(),
+                                      zev::StarterPricing::FromLibrary(m_libraries.pricing.CalculatePrice),
+                                      {}, {}, &m_clock};
+    m_frame->RegisterScreen(4, [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
 }
 
 int CZevSatchelApp::Run() { return QApplication::exec(); }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -15,12 +16,16 @@ std::string Trim(const std::string& s) {
 // Empty values travel as blanks: doubled separators after the first character get a blank between
 // them and a trailing separator gets one after it; then the line is cut like strtok cuts it.
 std::vector<std::string> SplitValues(std::string line, char separator) {
-    std::string doubled{separator, separator};
-    size_t at;
-    while ((at = line.find(doubled, 1)) != std::string::npos)
-        line.insert(at + 1, " ");
-    if (!line.empty() && line.back() == separator)
-        line += ' ';
+    std::string padded;
+    padded.reserve(line.size() * 2 + 1);
+    for (size_t i = 0; i < line.size(); ++i) {
+        padded += line[i];
+        if (i > 0 && line[i] == separator && i + 1 < line.size() && line[i + 1] == separator)
+            padded += ' ';
+    }
+    if (!padded.empty() && padded.back() == separator)
+        padded += ' ';
+    line = std::move(padded);
     std::vector<std::string> values;
     std::string current;
     for (char c : line) {
