@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -245,8 +246,13 @@ int CMainFrame::SwitchScreen(int n)
     m_ctx.app.currentScreen = n;
     if (const int title = TitleNumberOf(n); title >= 0)
         SetScreenTitle(title);
+    // Reparenting drops the focus a screen gave one of its fields while it
+    // was built; remember it and give it back once the screen shows.
+    QPointer<QWidget> chosen = view->focusWidget();
     view->setParent(this);
     view->InitialUpdate();
+    if (QWidget* later = view->focusWidget())
+        chosen = later;
 
     CZevBaseView* old = m_view;
     if (old)
@@ -255,7 +261,12 @@ int CMainFrame::SwitchScreen(int n)
     setCentralWidget(view);
     m_view = view;
     view->show();
-    view->setFocus();
+    // Keep the field the screen chose (the password on sign-in); only a
+    // screen that chose none takes the focus itself.
+    if (chosen && view->isAncestorOf(chosen.data()))
+        chosen->setFocus();
+    else
+        view->setFocus();
     delete old;
 
     UpdateCommands();

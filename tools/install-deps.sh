@@ -9,7 +9,7 @@ packages=(
   libsqlite3-dev sqlite3
   libcurl4-openssl-dev libcpp-httplib-dev libssl-dev zlib1g-dev openssl
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick xdotool curl
+  xvfb xauth x11-utils openbox imagemagick xdotool curl
 )
 
 missing=()

@@ -1,123 +1,350 @@
 #!/usr/bin/env bash
-# Starts ZevSatchel under a virtual X display against the demo distributor
-# (reference server with generated demo data on a free loopback port) and
-# saves a screenshot of each screen: start, first-time setup, sign-in,
-# maintenance, maintenance during and after a complete update.
+# Starts ZevSatchel on a virtual X display against the demo distributor (the
+# reference server with generated demo data on a free loopback port) and saves
+# a screenshot of each screen a new representative goes through: start screen,
+# first-time setup (empty and filled in), sign-in, the first-download notice,
+# maintenance, the complete update (question, during, after), the sign-in
+# after the update and the account list that follows it.
 #
-#   tools/screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
+#   tools/screenshots.sh [--build DIR] [OUTPUT_DIR]
 #
-# BUILD_DIR defaults to build/default (it must hold bin/ZevSatchel,
-# bin/zevserver, bin/zevdemo and the demo kit in demo/); OUTPUT_DIR defaults
-# to screenshots/. Needs xvfb-run, import (imagemagick) and xdotool. Nothing
-# outside a temporary folder is touched: the program's profile and data live
-# there too.
+# --build DIR  build folder holding bin/ZevSatchel, bin/zevserver, bin/zevdemo
+#              and the demo kit in demo/ (default: build/default below the
+#              repository top).
+# OUTPUT_DIR   where the PNG files go (default: build/screenshots below the
+#              repository top).
+#
+# Needs Xvfb, openbox, xdotool, ImageMagick and curl (tools/install-deps.sh).
+# Everything else lives in a temporary folder: the server's data, the program's
+# installation folder (a copy of the kit pointing at the server's port), its
+# data and profile folders. The server, the program, the window manager and
+# the X server are stopped on every exit.
 set -euo pipefail
+
+usage() { sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'; }
+
 top=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$top/build/default}" && pwd)
-out=${2:-$top/screenshots}
+build=$top/build/default
+out=$top/build/screenshots
+out_given=
+while [ $# -gt 0 ]; do
+  case $1 in
+    -b|--build) [ $# -ge 2 ] || { echo "screenshots: $1 needs a folder" >&2; exit 2; }; build=$2; shift 2 ;;
+    --build=*) build=${1#--build=}; shift ;;
+    -h|--help) usage; exit 0 ;;
+    -*) echo "screenshots: unknown option $1" >&2; usage >&2; exit 2 ;;
+    *) [ -z "$out_given" ] || { echo "screenshots: only one output folder, please" >&2; exit 2; }
+       out=$1; out_given=1; shift ;;
+  esac
+done
+
+fail() { echo "screenshots: $*" >&2; exit 1; }
+
+for tool in Xvfb openbox xdotool import convert curl; do
+  command -v "$tool" >/dev/null || fail "$tool is missing; run tools/install-deps.sh"
+done
+[ -d "$build" ] || fail "build folder $build not found; build first or give --build DIR"
+build=$(cd "$build" && pwd)
 bin=$build/bin
 kit=$build/demo
-
-for tool in xvfb-run import xdotool; do
-  command -v "$tool" >/dev/null || { echo "screenshots: $tool is missing (apt-get install xvfb imagemagick xdotool)" >&2; exit 1; }
-done
-for f in "$bin/ZevSatchel" "$bin/zevserver" "$bin/zevdemo" "$kit/ZevSatchel.INI"; do
-  [ -e "$f" ] || { echo "screenshots: $f not found; build first" >&2; exit 1; }
+for f in "$bin/ZevSatchel" "$bin/zevserver" "$bin/zevdemo" "$kit/ZevSatchel.INI" "$kit/ZevSchema.ini"; do
+  [ -e "$f" ] || fail "$f not found; build the targets ZevSatchel zevserver zevdemo demo_kit first"
 done
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
+# Pictures of an earlier run would mix with this one's.
+rm -f "$out"/[0-9][0-9]-*.png "$out"/failed-*.png
 
-work=$(mktemp -d)
-server_pid=
+work=$(mktemp -d "${TMPDIR:-/tmp}/zev-screenshots.XXXXXX")
+server_pid='' xvfb_pid='' wm_pid='' app_pid=''
+stop() {
+  local pid=$1
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null || return 0
+  for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null || true
+}
 cleanup() {
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
+  local rc=$?
+  trap - EXIT INT TERM
+  stop "$app_pid"
+  stop "$wm_pid"
+  stop "$xvfb_pid"
+  stop "$server_pid"
+  if [ "$rc" -ne 0 ]; then
+    for log in app.log server.log xvfb.log; do
+      [ -s "$work/$log" ] && { echo "--- $log (last lines)" >&2; tail -n 15 "$work/$log" >&2; }
+    done
+  fi
   rm -rf "$work"
+  exit "$rc"
 }
 trap cleanup EXIT
-mkdir -p -m 700 "$work/server" "$work/data" "$work/config" "$work/home"
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+mkdir -m 700 "$work/server" "$work/data" "$work/config" "$work/home" "$work/runtime" "$work/xdg"
 export ZEV_DATA_DIR=$work/data
 export ZEV_CONFIG_DIR=$work/config
+# The window manager and Qt keep their own files in the temporary folder too.
+export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/xdg/config XDG_CACHE_HOME=$work/xdg/cache \
+  XDG_DATA_HOME=$work/xdg/data
 
+# --- The demo distributor --------------------------------------------------
 echo "Generating the demo data..."
-"$bin/zevdemo" --data "$work/server" --schema "$kit/ZevSchema.ini" >/dev/null
+"$bin/zevdemo" --data "$work/server" --schema "$kit/ZevSchema.ini" >"$work/zevdemo.log" 2>&1 ||
+  { cat "$work/zevdemo.log" >&2; fail "zevdemo could not generate the demo data"; }
 "$bin/zevserver" --port 0 --data "$work/server" --schema "$kit/ZevSchema.ini" >"$work/server.log" 2>&1 &
 server_pid=$!
 port=
 for _ in $(seq 100); do
-  port=$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$work/server.log" | head -1)
+  port=$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9][0-9]*\).*/\1/p' "$work/server.log" | head -1)
   [ -n "$port" ] && break
+  kill -0 "$server_pid" 2>/dev/null || break
   sleep 0.1
 done
-[ -n "$port" ] || { echo "screenshots: the reference server did not start" >&2; cat "$work/server.log" >&2; exit 1; }
+[ -n "$port" ] || fail "the reference server did not start"
 echo "Reference server on 127.0.0.1:$port"
+fault() { curl -s -o /dev/null --max-time 5 -X POST -d "$1" "http://127.0.0.1:$port/admin/fault" || true; }
 
-# The installation folder: the kit with the server's port.
+# The installation folder: the kit, with the server's port instead of the
+# fixed demo port.
 for f in "$kit"/*; do cp -L "$f" "$work/home/"; done
-sed -i "s/^PORT=.*/PORT=$port/; s/^DEFAULTHOST=.*/DEFAULTHOST=127.0.0.1/; s/^BACKUPHOST=.*/BACKUPHOST=127.0.0.1/" \
-  "$work/home/ZevSatchel.INI"
+ini=$work/home/ZevSatchel.INI
+sed -i -E "s/^[[:space:]]*PORT[[:space:]]*=.*/PORT=$port/I; \
+s/^[[:space:]]*DEFAULTHOST[[:space:]]*=.*/DEFAULTHOST=127.0.0.1/I; \
+s/^[[:space:]]*BACKUPHOST[[:space:]]*=.*/BACKUPHOST=127.0.0.1/I" "$ini"
+{ grep -qx "PORT=$port" "$ini" && grep -qx "DEFAULTHOST=127.0.0.1" "$ini"; } ||
+  fail "could not point $ini at the reference server (no PORT/DEFAULTHOST line)"
 
-cat >"$work/drive.sh" <<'DRIVE'
-set -euo pipefail
-shot() { sleep 0.7; import -window root "$OUT/$1.png"; echo "  $1.png"; }
-newest() { xdotool search --sync --onlyvisible --classname "$1" 2>/dev/null | tail -1; }
-# Without a window manager a click is what reliably gives a window the
-# keyboard: click an empty spot of the newest window (bottom left corner).
-focus() {
-  local w; w=$(newest ZevSatchel)
-  eval "$(xdotool getwindowgeometry --shell "$w")"
-  xdotool mousemove --sync $((X + 8)) $((Y + HEIGHT - 40)) click 1
-  sleep 0.5
+# --- The display -------------------------------------------------------------
+# Xvfb picks a free display itself and says which one on a pipe.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+DISPLAY=:$(tr -dc 0-9 <"$work/display")
+export DISPLAY
+# A window manager gives windows the keyboard when they are activated; without
+# one, message boxes and typed text go astray.
+openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+for _ in $(seq 50); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+echo "Virtual display $DISPLAY (1280x800) with openbox"
+
+# --- Helpers for driving the program ----------------------------------------
+step=setup
+shot() {
+  sleep 0.6
+  import -window root "$out/$1.png" || fail "could not save $1.png"
+  echo "  $1.png"
 }
-type_text() { xdotool type --delay 80 "$1"; sleep 0.3; }
-key() { xdotool key --delay 150 "$@"; sleep 0.3; }
-profile_has() { grep -qs "^$1=" "$ZEV_CONFIG_DIR"/*/Satchel.ini; }
+die() {
+  local why=
+  [ -s "$work/why" ] && why=" ($(cat "$work/why"))"
+  import -window root "$out/failed-$step.png" 2>/dev/null || true
+  fail "$step: $*$why; the screen then: $out/failed-$step.png"
+}
+# Visible top-level windows of the running program, "id title" per line.
+windows() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+    echo "$w $(xdotool getwindowname "$w" 2>/dev/null)"
+  done
+}
+# Waits up to $2 seconds for a window titled as the regular expression $1 and
+# prints its id. Gives up early when the program ends or shows an error box
+# (the reason goes to $work/why for the message).
+wait_window() {
+  local pattern=$1 seconds=${2:-15} i line
+  for ((i = 0; i < seconds * 5; i++)); do
+    { [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; } || { echo "the program ended" >"$work/why"; return 1; }
+    line=$(windows | grep -E "^[0-9]+ ($pattern)\$" | head -1 || true)
+    [ -n "$line" ] && { echo "${line%% *}"; return 0; }
+    windows | grep -qE '^[0-9]+ Error!$' && { echo "the program shows an error box" >"$work/why"; return 1; }
+    sleep 0.2
+  done
+  return 1
+}
+activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true; sleep 0.3; }
+# Answers the message box titled $1 with its default button.
+answer() {
+  local box
+  box=$(wait_window "$1" "${2:-10}") || die "no \"$1\" box appeared"
+  activate "$box"
+  xdotool key Return
+  for _ in $(seq 25); do windows | grep -q "^$box " || return 0; sleep 0.2; done
+  die "the \"$1\" box did not close"
+}
+# Centres of the white entry fields of window $1 (relative to the window),
+# top to bottom: a screenshot of the window, white areas of entry-field size.
+fields() {
+  import -window "$1" "$work/window.png"
+  convert "$work/window.png" -fill black +opaque white \
+    -define connected-components:verbose=true -define connected-components:area-threshold=150 \
+    -connected-components 4 null: |
+    awk '$NF == "srgb(255,255,255)" { split($2, g, /[x+]/)
+           if (g[1] >= 40 && g[1] <= 600 && g[2] >= 10 && g[2] <= 40) print g[3] + int(g[1] / 2), g[4] + int(g[2] / 2) }' |
+    sort -k2,2n -k1,1n
+}
+# Clicks into the field at "$2" ("x y" within window $1), empties it and
+# types $3.
+fill() {
+  local x=${2% *} y=${2#* }
+  xdotool mousemove --window "$1" --sync "$x" "$y" click 1
+  sleep 0.3
+  xdotool key ctrl+a BackSpace
+  xdotool type --delay 80 "$3"
+  sleep 0.2
+}
+profile_value() { sed -n "s/^$1=[a-z]*://Ip" "$ZEV_CONFIG_DIR"/*/Satchel.ini 2>/dev/null | tail -1; }
+wait_profile() { # name, seconds: waits until the profile holds a non-empty value
+  local i
+  for ((i = 0; i < $2 * 5; i++)); do
+    [ -n "$(profile_value "$1")" ] && return 0
+    kill -0 "$app_pid" 2>/dev/null || { echo "the program ended" >"$work/why"; return 1; }
+    windows | grep -qE '^[0-9]+ Error!$' && { echo "the program shows an error box" >"$work/why"; return 1; }
+    sleep 0.2
+  done
+  return 1
+}
+start_program() {
+  "$bin/ZevSatchel" --home "$work/home" >>"$work/app.log" 2>&1 &
+  app_pid=$!
+}
+quit_program() {
+  local main=$1
+  activate "$main"
+  xdotool key alt+F4
+  answer 'Question\?' 10
+  for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || { app_pid=; return 0; }; sleep 0.2; done
+  die "the program did not end after its exit question"
+}
+# Signs in on the sign-in screen (window $1) with the demo password.
+sign_in() {
+  local -a spots
+  mapfile -t spots < <(fields "$1")
+  [ ${#spots[@]} -ge 2 ] || die "the sign-in screen shows no password field"
+  # The password field is the last entry field; the user ID above it is read-only.
+  fill "$1" "${spots[-1]}" demo1234
+  xdotool key Return
+}
 
-"$BIN/ZevSatchel" --home "$HOMEDIR" >"$WORK/app.log" 2>&1 &
-app=$!
-newest ZevSatchel >/dev/null
-shot 01-start
-sleep 3.5
-shot 02-setup
-focus; sleep 2
-key ctrl+a BackSpace
-type_text 100200; key Tab; type_text demo1234; key Tab; type_text demo1234; key Return
-for _ in $(seq 25); do profile_has UserID && break; sleep 0.2; done
-if ! profile_has UserID; then
-  shot 03-setup-input-lost
-  echo "screenshots: the typed setup entries did not reach the window; later screens skipped" >&2
-  kill "$app" 2>/dev/null || true
-  exit 1
-fi
-sleep 1.5
-shot 03-signin
-focus
-type_text demo1234; key Return
-sleep 2
-shot 04-signin-first-download-notice
-focus; key Return
-sleep 1
-shot 05-maintenance
-focus
-key alt+c
-sleep 1.5
-shot 06-complete-update-question
-focus; key Return
-for _ in $(seq 30); do profile_has LastRenewTable && break; sleep 0.2; done
-sleep 1
-shot 07-maintenance-during-update
-for _ in $(seq 360); do profile_has LastRenewUD && break; sleep 0.5; done
-sleep 2
-shot 08-maintenance-after-update
-# A message box (new messages) may be open; answer it, then look again.
-focus; key Return; sleep 1
-shot 09-maintenance-ready
-kill "$app" 2>/dev/null || true
-wait "$app" 2>/dev/null || true
-DRIVE
-
+# --- The run -----------------------------------------------------------------
 echo "Taking screenshots into $out"
-OUT=$out BIN=$bin HOMEDIR=$work/home WORK=$work \
-  xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/drive.sh"
-if [ -s "$work/app.log" ]; then
-  echo "Program output:"; sed 's/^/  /' "$work/app.log"
+
+step=start
+start_program
+main=$(wait_window 'Satchel|ZevSatchel|Initial Setup' 20) || die "the program's window did not appear"
+shot 01-start
+
+step=first-time-setup
+main=$(wait_window 'Initial Setup' 20) || die "the first-time setup screen did not appear"
+activate "$main"
+shot 02-setup
+mapfile -t spots < <(fields "$main")
+[ ${#spots[@]} -ge 3 ] || die "the setup screen shows ${#spots[@]} entry fields, expected user ID, password, confirmation"
+fill "$main" "${spots[0]}" 100200
+fill "$main" "${spots[1]}" demo1234
+fill "$main" "${spots[2]}" demo1234
+shot 03-setup-filled
+xdotool key Return
+wait_profile UserID 5 || die "the setup entries were not taken (no user ID in the profile)"
+[ "$(profile_value UserID)" = 100200 ] || die "the profile holds user ID '$(profile_value UserID)', not 100200"
+
+step=sign-in
+main=$(wait_window 'Sign In' 10) || die "the sign-in screen did not follow the setup"
+activate "$main"
+shot 04-signin
+sign_in "$main"
+
+step=first-download-notice
+wait_window Information 10 >/dev/null || die "no notice that the database must first be downloaded"
+shot 05-signin-first-download-notice
+answer Information
+
+step=maintenance
+main=$(wait_window Maintenance 10) || die "the maintenance screen did not follow the sign-in"
+activate "$main"
+shot 06-maintenance
+
+step=complete-update
+# The button's own shortcut (Alt+C, "&Complete Update") presses it wherever the
+# keyboard focus is.
+xdotool key alt+c
+wait_window Information 10 >/dev/null || die "Complete Update did not ask before starting"
+shot 07-complete-update-question
+# The demo server answers in a blink; held back a little, the update stays on
+# screen long enough to be filmed: frames are taken until it has finished and
+# the one showing a table half applied is kept.
+fault 'mode=delay&ms=150'
+answer Information
+mkdir -p "$work/frames"
+frames=0
+while [ -z "$(profile_value LastRenewUD)" ]; do
+  kill -0 "$app_pid" 2>/dev/null || { fault mode=none; die "the program ended during the complete update"; }
+  windows | grep -qE '^[0-9]+ Error!$' && { fault mode=none; die "the complete update failed with an error box"; }
+  ((frames < 2000)) || { fault mode=none; die "the complete update did not finish within about 10 minutes"; }
+  import -window root "$work/frames/$(printf %04d "$frames").png"
+  frames=$((frames + 1))
+done
+fault mode=none
+# Unread messages are announced when the update ends.
+if wait_window Information 8 >/dev/null; then
+  shot 09-maintenance-after-update-new-messages
+  answer Information
 fi
+main=$(wait_window Maintenance 10) || die "the maintenance screen did not come back after the update"
+sleep 1
+shot 10-maintenance-after-update
+# The progress bar's filling, in pixels of its colour; the finished update's
+# full bar is the measure.
+filled() {
+  convert "$1" -alpha off -fuzz 6% -fill black +opaque 'rgb(53,155,219)' -fill white -opaque 'rgb(53,155,219)' \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+full=$(filled "$out/10-maintenance-after-update.png")
+best='' best_distance=''
+for frame in "$work"/frames/*.png; do
+  [ -e "$frame" ] || continue
+  [ -n "$best" ] || best=$frame
+  n=$(filled "$frame")
+  distance=$((n * 10 - full * 6))
+  distance=${distance#-}
+  if [ "$full" -gt 0 ] && [ "$n" -lt $((full * 95 / 100)) ] && { [ -z "$best_distance" ] || [ "$distance" -lt "$best_distance" ]; }; then
+    best=$frame best_distance=$distance
+  fi
+done
+[ -n "$best" ] || die "no picture was taken during the complete update"
+cp "$best" "$out/08-maintenance-during-update.png"
+echo "  08-maintenance-during-update.png (one of $frames frames)"
+
+step=restart
+main=$(wait_window Maintenance 10) || die "the maintenance window is gone"
+quit_program "$main"
+start_program
+main=$(wait_window 'Sign In' 20) || die "the sign-in screen did not appear after the restart"
+activate "$main"
+shot 11-signin-after-update
+
+step=account-list
+sign_in "$main"
+# New messages are announced once more before the list.
+if wait_window 'Information' 5 >/dev/null; then
+  shot 12-accounts-new-messages
+  answer Information
+fi
+main=$(wait_window 'Accounts.*' 15) || die "the account list did not follow the sign-in"
+activate "$main"
+shot 13-accounts
+shots=("$out"/[0-9][0-9]-*.png)
+echo "Done: ${#shots[@]} screenshots in $out"

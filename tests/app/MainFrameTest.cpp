@@ -9,6 +9,7 @@
 #include "tests/app/ui/FakeMessageBox.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -30,6 +31,16 @@ public:
 private:
     int m_number;
     bool* m_allow;
+};
+
+// A screen that puts the keyboard in one of its fields, as sign-in does.
+class FieldView : public CZevBaseView {
+public:
+    explicit FieldView(zev::IScreenHost& host) : CZevBaseView(host, "Field"), field(new QLineEdit(this))
+    {
+        field->setFocus();
+    }
+    QLineEdit* field;
 };
 
 } // namespace
@@ -225,6 +236,21 @@ private slots:
         auto* start = new CZevSatchelView(*m_frame);
         m_frame->SetStartView(start);
         QTRY_COMPARE_WITH_TIMEOUT(m_app->currentScreen, 1, 6000);
+    }
+
+    void switchKeepsTheFieldTheScreenFocused()
+    {
+        MakeFrame();
+        FieldView* created = nullptr;
+        m_frame->RegisterScreen(7, [&created](zev::IScreenHost& host) {
+            created = new FieldView(host);
+            return created;
+        });
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        m_frame->SwitchScreen(7);
+        QVERIFY(created);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(created->field));
     }
 
 private:
