@@ -194,8 +194,9 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
     // failure stay applied (the transaction is committed in every case).
     bool inTx = open && db.Begin();
     std::string data;
+    std::vector<std::string> values;
     while (open && applied < n && ReadLimitedLine(f, data)) {
-        std::vector<std::string> values = SplitTableValues(data, '^');
+        SplitTableValuesInto(data, '^', values);
         if (values.size() != columns.size()) continue;
         if (applied % step == 0) m_e.ReportProgress(status, n, applied);
         if (mode == kModeInventory) {

@@ -85,31 +85,43 @@ std::string EscapeLineComment(const std::string& s)
 
 std::vector<std::string> SplitTableValues(const std::string& line, char sep)
 {
-    std::string s = TrimBlanks(line);
     std::vector<std::string> out;
-    if (s.empty()) return out;
-    // Doubled separators after the first character carry an empty value.
-    std::string fixed;
-    fixed.reserve(s.size() + 8);
-    fixed += s[0];
-    for (size_t i = 1; i < s.size(); ++i) {
-        fixed += s[i];
-        if (s[i] == sep && i + 1 < s.size() && s[i + 1] == sep) fixed += ' ';
-    }
-    if (fixed.size() > 1 && fixed.back() == sep) fixed += ' ';
-    size_t start = 0;
-    for (;;) {
-        size_t p = fixed.find(sep, start);
-        if (p == std::string::npos) {
-            out.push_back(fixed.substr(start));
+    SplitTableValuesInto(line, sep, out);
+    return out;
+}
+
+void SplitTableValuesInto(const std::string& line, char sep, std::vector<std::string>& out)
+{
+    size_t b = 0, e = line.size();
+    while (b < e && IsBlank(line[b])) ++b;
+    while (e > b && IsBlank(line[e - 1])) --e;
+    size_t n = 0;
+    auto put = [&](const char* p, size_t len) {
+        if (n < out.size())
+            out[n].assign(p, len);
+        else
+            out.emplace_back(p, len);
+        ++n;
+    };
+    // An empty value that follows a separator after the first character
+    // travels as one blank; empty values before that (leading separators)
+    // cannot be carried and are dropped.
+    size_t start = b;
+    while (b < e) {
+        size_t p = line.find(sep, start);
+        size_t end = p == std::string::npos || p >= e ? e : p;
+        if (end > start)
+            put(line.data() + start, end - start);
+        else if (start > b + 1)
+            put(" ", 1);
+        if (end == e) break;
+        start = end + 1;
+        if (start == e) {
+            if (start > b + 1) put(" ", 1);
             break;
         }
-        out.push_back(fixed.substr(start, p - start));
-        start = p + 1;
     }
-    // Leading separators leave empty first values, which cannot be carried.
-    while (!out.empty() && out.front().empty()) out.erase(out.begin());
-    return out;
+    out.resize(n);
 }
 
 std::vector<std::string> SplitList(const std::string& list)

@@ -31,6 +31,9 @@ std::string EscapeLineComment(const std::string& s);
 // separator + blank, and a trailing separator gets a blank appended. The
 // line is trimmed first; the values are not.
 std::vector<std::string> SplitTableValues(const std::string& line, char sep);
+// The same into a vector kept by the caller, whose strings are reused (the
+// download splits every row with it).
+void SplitTableValuesInto(const std::string& line, char sep, std::vector<std::string>& out);
 
 // Splits a comma-separated list of the schema file; entries are trimmed.
 std::vector<std::string> SplitList(const std::string& list);

@@ -5,6 +5,8 @@
 #include <sqlite3.h>
 #include <strings.h>
 
+#include <cctype>
+
 namespace zev::sync {
 
 TabulaSyncDb::TabulaSyncDb(std::string connectionString)
@@ -72,67 +74,62 @@ bool TabulaSyncDb::Select(const std::string& sql, Rows& rows, std::vector<std::s
     }
 }
 
+namespace {
+
+bool IsPlainName(const std::string& s)
+{
+    if (s.empty()) return false;
+    for (unsigned char c : s)
+        if (!std::isalnum(c) && c != '_') return false;
+    return true;
+}
+
+bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
+
+} // namespace
+
 bool TabulaSyncDb::Insert(const std::string& table, const std::vector<std::string>& columns, const Row& values)
 {
     if (columns.size() != values.size() || columns.empty()) return false;
     try {
-        sqlite3* h = Handle();
-        if (!h) return false;
-        if (!m_insert || m_insertTable != table || m_insertColumns != columns) {
+        if (!m_target || m_insertTable != table || m_insertColumns != columns) {
             FinishInsert();
-            // Declared types decide how a text value is stored: dates in the
-            // one form the rest of the program compares, blank numbers as null.
-            std::vector<std::pair<std::string, std::string>> declared;
-            sqlite3_stmt* info = nullptr;
-            if (sqlite3_prepare_v2(h, "select name, type from pragma_table_info(?)", -1, &info, nullptr) == SQLITE_OK) {
-                sqlite3_bind_text(info, 1, table.c_str(), -1, SQLITE_TRANSIENT);
-                while (sqlite3_step(info) == SQLITE_ROW)
-                    declared.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(info, 0)),
-                                          reinterpret_cast<const char*>(sqlite3_column_text(info, 1)));
-            }
-            sqlite3_finalize(info);
-            if (declared.empty()) return false;
-            std::string sql = "INSERT INTO \"" + table + "\" (";
-            std::string marks;
-            m_insertTypes.clear();
-            for (size_t i = 0; i < columns.size(); ++i) {
-                std::string type;
-                for (const auto& [name, decl] : declared)
-                    if (strcasecmp(name.c_str(), columns[i].c_str()) == 0) type = decl;
-                m_insertTypes.push_back(type);
-                sql += (i ? ",\"" : "\"") + columns[i] + "\"";
-                marks += i ? ",?" : "?";
-            }
-            sql += ") VALUES (" + marks + ")";
-            if (sqlite3_prepare_v2(h, sql.c_str(), -1, &m_insert, nullptr) != SQLITE_OK) {
+            if (!IsPlainName(table)) return false;
+            OpenAdmin();
+            // Declared types decide how a blank value is stored: a blank
+            // number or date stays null, as the readers expect (a price row
+            // without an end date is open-ended, not ended in 1900).
+            Rows declared;
+            if (!Select("select name, type from pragma_table_info('" + table + "')", declared) || declared.empty())
+                return false;
+            m_target = std::make_unique<Query>("", "", 0);
+            // An empty result on the table: only AddNew is needed, not the
+            // rows already there.
+            if (!m_target->getRS()->Open("select * from " + table + " where 1=0", adOpenStatic, adLockOptimistic,
+                                         adCmdText)) {
                 FinishInsert();
                 return false;
             }
+            m_insertTyped.clear();
+            for (const std::string& c : columns) {
+                std::string type;
+                for (const Row& d : declared)
+                    if (d.size() >= 2 && strcasecmp(d[0].c_str(), c.c_str()) == 0) type = d[1];
+                m_insertTyped.push_back(tabula::SqlDialect::IsDateTimeType(type) ||
+                                        tabula::SqlDialect::IsNumericType(type));
+            }
             m_insertTable = table;
             m_insertColumns = columns;
+            m_insertValues.assign(columns.size(), Variant());
         }
-        sqlite3_reset(m_insert);
-        sqlite3_clear_bindings(m_insert);
         for (size_t i = 0; i < values.size(); ++i) {
-            const std::string& type = m_insertTypes[i];
-            const std::string& v = values[i];
-            int idx = static_cast<int>(i + 1);
-            if (tabula::SqlDialect::IsDateTimeType(type)) {
-                auto canonical = tabula::SqlDialect::CanonicalDateTime(v);
-                if (canonical) {
-                    sqlite3_bind_text(m_insert, idx, canonical->c_str(), -1, SQLITE_TRANSIENT);
-                    continue;
-                }
-            }
-            if (tabula::SqlDialect::IsNumericType(type) && v.find_first_not_of(" \t") == std::string::npos) {
-                sqlite3_bind_null(m_insert, idx);
-                continue;
-            }
-            sqlite3_bind_text(m_insert, idx, v.c_str(), -1, SQLITE_TRANSIENT);
+            if (m_insertTyped[i] && IsBlank(values[i]))
+                m_insertValues[i] = Variant();
+            else
+                m_insertValues[i] = Variant(values[i]);
         }
-        int rc = sqlite3_step(m_insert);
-        sqlite3_reset(m_insert);
-        return rc == SQLITE_DONE;
+        long code = 0;
+        return m_target->getRS()->AddNew(m_insertColumns, m_insertValues, &code) != 0;
     } catch (const TabulaError&) {
         return false;
     }
@@ -140,10 +137,11 @@ bool TabulaSyncDb::Insert(const std::string& table, const std::vector<std::strin
 
 void TabulaSyncDb::FinishInsert()
 {
-    if (m_insert) sqlite3_finalize(m_insert);
-    m_insert = nullptr;
+    m_target.reset();
     m_insertTable.clear();
     m_insertColumns.clear();
+    m_insertTyped.clear();
+    m_insertValues.clear();
 }
 
 sqlite3* TabulaSyncDb::Handle()
@@ -154,6 +152,10 @@ sqlite3* TabulaSyncDb::Handle()
     return pool->getLibrary()->getConnection()->GetHandle();
 }
 
+// The database library takes no statement parameters, so the one statement
+// with bound values (the inventory update, whose values come from the server)
+// runs on the shared connection's handle, inside its transaction. Nothing
+// else here uses the handle.
 bool TabulaSyncDb::ExecBound(const std::string& sql, const Row& params)
 {
     try {
@@ -177,18 +179,9 @@ bool TabulaSyncDb::ExecBound(const std::string& sql, const Row& params)
 std::vector<std::string> TabulaSyncDb::Columns(const std::string& table)
 {
     std::vector<std::string> out;
-    try {
-        sqlite3* h = Handle();
-        if (!h) return out;
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(h, "select name from pragma_table_info(?)", -1, &st, nullptr) == SQLITE_OK) {
-            sqlite3_bind_text(st, 1, table.c_str(), -1, SQLITE_TRANSIENT);
-            while (sqlite3_step(st) == SQLITE_ROW)
-                out.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        }
-        sqlite3_finalize(st);
-    } catch (const TabulaError&) {
-    }
+    if (!IsPlainName(table)) return out;
+    Rows rows;
+    if (!Select("select * from " + table + " where 1=0", rows, &out)) out.clear();
     return out;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "sync/SyncPorts.h"
+#include "tabula/Variant.h"
 
 #include <memory>
 #include <string>
 
 class Query;
 struct sqlite3;
-struct sqlite3_stmt;
 
 namespace zev::sync {
 
@@ -43,12 +43,15 @@ private:
     void FinishInsert();
     sqlite3* Handle();
 
-    // Prepared insert kept for the table being filled, with the declared
-    // types of its columns.
-    sqlite3_stmt* m_insert = nullptr;
+    // The table being filled: a recordset opened on it (the library keeps
+    // the prepared insert behind AddNew), the field list it was opened for,
+    // which fields are numbers or dates, and the values of the row being
+    // added (kept to spare an allocation per row).
+    std::unique_ptr<Query> m_target;
     std::string m_insertTable;
     std::vector<std::string> m_insertColumns;
-    std::vector<std::string> m_insertTypes;
+    std::vector<bool> m_insertTyped;
+    std::vector<Variant> m_insertValues;
 };
 
 } // namespace zev::sync

@@ -23,7 +23,7 @@ Key1=CREATE UNIQUE INDEX PK_Items ON Items (ItemID)
 Schema=CREATE TABLE Accounts (AccountID int NOT NULL,CompanyName nvarchar(50))
 Keys=0
 [PricingScheme]
-Schema=CREATE TABLE PricingScheme (ItemID int NOT NULL,CatalogID int)
+Schema=CREATE TABLE PricingScheme (ItemID int NOT NULL,CatalogID int,Price money,EndDate datetime)
 [Notes]
 Schema=CREATE TABLE Notes (NoteID int NOT NULL,Body nvarchar(20))
 Keys=2
@@ -144,6 +144,23 @@ TEST_F(DatabaseBuilderTest, BlankValueIsStoredAsBlank)
     Rows r;
     ASSERT_TRUE(db.Select("select Description, QtyOnHand from Items where ItemID = 7", r));
     EXPECT_EQ(r.at(0), (Row {" ", "5"}));
+}
+
+TEST_F(DatabaseBuilderTest, BlankNumbersAndDatesStayNullDatesAreCanonical)
+{
+    // A price row without an end date is open-ended for the pricing reader;
+    // a bad date or number fails its row only.
+    WriteFile(w.dir.File("t.txt"), "PricingScheme\nItemID,CatalogID,Price,EndDate\n4\n"
+                                   "1^^^\n2^5^1.25^3/4/2026 5:06 PM\n3^x^1^\n4^1^1^not a date\n");
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 4);
+    Rows r;
+    ASSERT_TRUE(db.Select("select ItemID, CatalogID is null, Price is null, EndDate is null, EndDate "
+                          "from PricingScheme order by ItemID",
+                          r));
+    EXPECT_EQ(r, (Rows {{"1", "1", "1", "1", ""}, {"2", "0", "0", "0", "2026-03-04 17:06:00"}}));
+    std::string log = ReadFile(w.dir.File("Temp/$q9err.txt"));
+    EXPECT_NE(log.find("\r\n3^x^1^\r\n"), std::string::npos);
+    EXPECT_NE(log.find("\r\n4^1^1^not a date\r\n"), std::string::npos);
 }
 
 struct StepCase {

@@ -43,6 +43,50 @@ TEST(SplitTableValues, EmptyValuesTravelAsBlanks)
     EXPECT_TRUE(SplitTableValues("   ", '^').empty());
 }
 
+namespace {
+
+// The splitting rule written the plain way (insert the blanks, then cut).
+std::vector<std::string> ReferenceSplit(const std::string& line, char sep)
+{
+    size_t b = line.find_first_not_of(" \t");
+    if (b == std::string::npos) return {};
+    std::string s = line.substr(b, line.find_last_not_of(" \t") - b + 1);
+    std::string fixed(1, s[0]);
+    for (size_t i = 1; i < s.size(); ++i) {
+        fixed += s[i];
+        if (s[i] == sep && i + 1 < s.size() && s[i + 1] == sep) fixed += ' ';
+    }
+    if (fixed.size() > 1 && fixed.back() == sep) fixed += ' ';
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (size_t p; (p = fixed.find(sep, start)) != std::string::npos; start = p + 1)
+        out.push_back(fixed.substr(start, p - start));
+    out.push_back(fixed.substr(start));
+    while (!out.empty() && out.front().empty()) out.erase(out.begin());
+    return out;
+}
+
+} // namespace
+
+TEST(SplitTableValues, ReusedVectorMatchesTheRuleOnEveryShortLine)
+{
+    // Every line of up to seven characters over separator, blank, tab and a
+    // letter, split into one vector reused from line to line (longer and
+    // shorter rows alternate, as they do in a bad reply).
+    const char alphabet[] = {'^', ' ', '\t', 'a'};
+    std::vector<std::string> reused;
+    for (int len = 0; len <= 7; ++len) {
+        int total = 1;
+        for (int i = 0; i < len; ++i) total *= 4;
+        for (int code = 0; code < total; ++code) {
+            std::string line;
+            for (int i = 0, c = code; i < len; ++i, c /= 4) line += alphabet[c % 4];
+            SplitTableValuesInto(line, '^', reused);
+            ASSERT_EQ(reused, ReferenceSplit(line, '^')) << "line \"" << line << "\"";
+        }
+    }
+}
+
 TEST(ProgressRules, StepIsATenthButAtLeastTen)
 {
     EXPECT_EQ(ProgressStep(0), 10);
