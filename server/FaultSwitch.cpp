@@ -24,7 +24,9 @@ const char* FaultSwitch::Name(FaultMode mode) {
 
 bool FaultSwitch::Set(const std::string& body, std::string* error) {
     Fault fault;
-    std::vector<FormField> fields = SplitQuery("?" + TrimBlanks(body));
+    std::string query = "?";
+    query += TrimBlanks(body);
+    std::vector<FormField> fields = SplitQuery(query);
     auto mode = FindField(fields, "mode");
     if (!mode) {
         if (error)
