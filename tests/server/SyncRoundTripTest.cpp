@@ -3,6 +3,7 @@
 #include "sync/DatabaseBuilder.h"
 #include "sync/SyncEngine.h"
 #include "sync/TabulaSyncDb.h"
+#include "tabula/QueryPool.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -122,6 +123,7 @@ protected:
     void TearDown() override {
         engine_.reset();
         db_.reset();
+        QueryPool::DestroyAll();
         server_.reset();
         std::filesystem::remove_all(dir_);
     }

@@ -45,10 +45,13 @@ protected:
     static inline int port = 0;
     static inline std::unique_ptr<ChildProcess> server;
     static inline std::string missing;
+    static inline bool ready = false;
 
     void SetUp() override
     {
         if (!missing.empty()) GTEST_SKIP() << missing << " is not built";
+        // A failed suite set-up must fail every test, not pass them as skipped.
+        ASSERT_TRUE(ready) << "the server, demo data or first complete update could not be set up";
     }
 
     static void SetUpTestSuite()
@@ -88,6 +91,7 @@ protected:
         ASSERT_EQ(r.rc, 0) << r.out;
         r = Satchel({"--yes", "sync", "--complete"});
         ASSERT_EQ(r.rc, 0) << r.out;
+        ready = true;
     }
     static void TearDownTestSuite()
     {
