@@ -1,5 +1,7 @@
 #include "server/DigestLibrary.h"
 
+#include "ZevVersion.h"
+
 #include <cstring>
 #include <dlfcn.h>
 #include <filesystem>
@@ -26,7 +28,13 @@ std::unique_ptr<DigestLibrary> DigestLibrary::Load(const std::string& path, std:
 std::string DigestLibrary::DefaultPath() {
     std::error_code ec;
     std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return (ec ? std::filesystem::path(".") : self.parent_path()).append("Q9UTIL.so").string();
+    const std::filesystem::path dir = ec ? std::filesystem::path(".") : self.parent_path();
+    // Beside the executable in the build tree; in the program's private
+    // library folder in an installed tree.
+    const std::filesystem::path beside = dir / "Q9UTIL.so";
+    const std::filesystem::path installed = (dir / ZEV_PLUGINS_FROM_BINDIR / "Q9UTIL.so").lexically_normal();
+    return (!std::filesystem::exists(beside, ec) && std::filesystem::exists(installed, ec) ? installed : beside)
+        .string();
 }
 
 DigestLibrary::~DigestLibrary() {

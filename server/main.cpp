@@ -1,6 +1,9 @@
 // zevserver: the distributor's reference server.
 //   zevserver [--port N] [--data DIR] [--host ADDR] [--cert FILE --key FILE] [--schema FILE]
+#include "app/core/ZevFolders.h"
 #include "server/ZevServer.h"
+
+#include "ZevVersion.h"
 
 #include <atomic>
 #include <csignal>
@@ -12,13 +15,36 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: zevserver [--port N] [--data DIR] [--host ADDR] [--cert FILE --key FILE] [--schema FILE]\n";
+
 int Usage() {
-    std::fprintf(stderr, "usage: zevserver [--port N] [--data DIR] [--host ADDR] [--cert FILE --key FILE] "
-                         "[--schema FILE]\n");
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
+int Help() {
+    std::fputs(kUsage, stdout);
+    std::fputs("\nThe distributor's reference server for ZevSatchel: answers the program's requests\n"
+               "under /MobileServer/ from DIR/server.db.\n"
+               "\n"
+               "  --port N        port to listen on (default 0: a free port, printed at start)\n"
+               "  --data DIR      folder of server.db and the request log (default: .)\n"
+               "  --host ADDR     address to listen on (default 127.0.0.1)\n"
+               "  --cert FILE     PEM certificate; with --key, serve HTTPS\n"
+               "  --key FILE      PEM private key of the certificate\n"
+               "  --schema FILE   schema file creating the master tables (default: the kit's)\n"
+               "  --help          show this help and exit\n"
+               "  --version       show the version and exit\n",
+               stdout);
+    return 0;
+}
+
+// The installed kit's schema file, else the source tree's.
 std::string DefaultSchema() {
+    const std::string installed = zev::ZevFolders::DefaultProgramDir() + "/ZevSchema.ini";
+    if (std::filesystem::exists(installed))
+        return installed;
 #ifdef ZEV_DEFAULT_SCHEMA
     return ZEV_DEFAULT_SCHEMA;
 #else
@@ -35,6 +61,12 @@ int main(int argc, char** argv) {
     bool schemaGiven = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        if (arg == "--help")
+            return Help();
+        if (arg == "--version") {
+            std::puts("zevserver (ZevSatchel) " ZEV_VERSION);
+            return 0;
+        }
         if (i + 1 >= argc)
             return Usage();
         std::string value = argv[++i];

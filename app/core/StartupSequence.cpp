@@ -55,7 +55,7 @@ StartupSequence::Result StartupSequence::Run(AppState& app, const Hooks& hooks)
 
     // Folders first: the single-instance lock lives in the private data folder.
     folders_ = std::make_unique<ZevFolders>(
-        options_.programDir.empty() ? ZevFolders::ExecutableDir() : options_.programDir, options_.dataDir);
+        options_.programDir.empty() ? ZevFolders::DefaultProgramDir() : options_.programDir, options_.dataDir);
     std::string error;
     if (!folders_->EnsureDataDir(&error)) {
         messages_.ShowText(error, ids::kCaptionError, MbButtons::Ok, MbIcon::Stop);

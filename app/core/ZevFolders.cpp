@@ -1,10 +1,13 @@
 #include "app/core/ZevFolders.h"
 
+#include "ZevVersion.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -35,7 +38,7 @@ void SetError(std::string* error, const std::string& text)
 
 } // namespace
 
-ZevFolders::ZevFolders() : ZevFolders(ExecutableDir()) {}
+ZevFolders::ZevFolders() : ZevFolders(DefaultProgramDir()) {}
 
 ZevFolders::ZevFolders(std::string programDir, std::string dataDir)
     : programDir_(WithoutTrailingSlash(std::move(programDir))),
@@ -65,7 +68,22 @@ std::string ZevFolders::ProgramDirFromArgs(int argc, const char* const* argv)
         if (arg.substr(0, 7) == "--home=" && arg.size() > 7)
             return WithoutTrailingSlash(std::string(arg.substr(7)));
     }
-    return ExecutableDir();
+    return DefaultProgramDir();
+}
+
+std::string ZevFolders::DefaultProgramDir() { return InstallationDir(ExecutableDir(), ZEV_KIT_FROM_BINDIR); }
+
+std::string ZevFolders::InstallationDir(const std::string& exeDir, std::string_view kitFromExe)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const std::string here = WithoutTrailingSlash(exeDir);
+    if (fs::exists(fs::path(here) / "ZevSatchel.INI", ec) || kitFromExe.empty())
+        return here;
+    const fs::path kit = (fs::path(here) / fs::path(kitFromExe)).lexically_normal();
+    if (fs::exists(kit / "ZevSatchel.INI", ec))
+        return WithoutTrailingSlash(kit.string());
+    return here;
 }
 
 std::string ZevFolders::DataDirFromEnvironment()

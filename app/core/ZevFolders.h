@@ -5,9 +5,11 @@
 
 // Where the program's files live on Linux.
 //
-// - Program folder: `--home DIR` or the executable's folder. Holds
+// - Program folder: `--home DIR`, else the executable's folder when it holds
+//   ZevSatchel.INI (build tree, a kit copied beside the program), else the
+//   installed kit relative to the executable (bin/../share/zevsatchel). Holds
 //   ZevSatchel.INI, ZevConfig.dat, the schema file, Report.ini, replies.txt
-//   and the helper libraries.
+//   and, outside an installed tree, the helper libraries.
 // - Per-user data folder: $ZEV_DATA_DIR, else $XDG_DATA_HOME/ZevSatchel, else
 //   ~/.local/share/ZevSatchel; created owner-only (0700).
 // - Map() turns the Windows paths the program's logic names into paths below
@@ -23,10 +25,18 @@ public:
     // environment".
     explicit ZevFolders(std::string programDir, std::string dataDir = {});
 
-    // The value of `--home DIR` / `--home=DIR` when given, else the folder of
-    // /proc/self/exe. Always ends without a slash.
+    // The value of `--home DIR` / `--home=DIR` when given, else
+    // DefaultProgramDir(). Always ends without a slash.
     static std::string ProgramDirFromArgs(int argc, const char* const* argv);
+    // The folder of /proc/self/exe.
     static std::string ExecutableDir();
+    // The program folder when none is given: InstallationDir for this
+    // executable and the installed layout.
+    static std::string DefaultProgramDir();
+    // `exeDir` when it holds ZevSatchel.INI; else `exeDir`/`kitFromExe`
+    // (normalised) when that holds it; else `exeDir`, so the missing settings
+    // file is reported against the executable's folder as before.
+    static std::string InstallationDir(const std::string& exeDir, std::string_view kitFromExe);
     static std::string DataDirFromEnvironment();
 
     const std::string& ProgramDir() const { return programDir_; }

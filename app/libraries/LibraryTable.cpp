@@ -1,6 +1,9 @@
 #include "app/libraries/LibraryTable.h"
 
 #include "app/core/MessageBox.h"
+#include "app/core/ZevFolders.h"
+
+#include "ZevVersion.h"
 
 #include <charconv>
 #include <cstdio>
@@ -12,12 +15,24 @@ namespace zev {
 
 namespace {
 
-// Opens `file` from the program folder and resolves every entry point listed;
-// any failure leaves the module closed and the reason in `error`.
+// The file in the program folder, else in the library folder when it is there.
+std::string LibraryPath(const LibraryLoadOptions& options, const char* file) {
+    const std::string inProgramDir = (options.programDir.empty() ? std::string(".") : options.programDir) + "/" + file;
+    if (options.libraryDir.empty())
+        return inProgramDir;
+    std::error_code ec;
+    if (std::filesystem::exists(inProgramDir, ec))
+        return inProgramDir;
+    const std::string inLibraryDir = options.libraryDir + "/" + file;
+    return std::filesystem::exists(inLibraryDir, ec) ? inLibraryDir : inProgramDir;
+}
+
+// Opens `file` from the program (or library) folder and resolves every entry
+// point listed; any failure leaves the module closed and the reason in `error`.
 template <typename Library, typename Resolver>
-bool OpenLibrary(Library& lib, const std::string& dir, const char* file, std::string& error,
+bool OpenLibrary(Library& lib, const LibraryLoadOptions& options, const char* file, std::string& error,
                  Resolver resolve) {
-    const std::string path = (dir.empty() ? std::string(".") : dir) + "/" + file;
+    const std::string path = LibraryPath(options, file);
     if (!lib.module.Open(path, error))
         return false;
     const char* missing = resolve(lib);
@@ -54,12 +69,16 @@ double LeadingNumber(const char* text) {
 
 } // namespace
 
+std::string InstalledLibraryDir() {
+    return (std::filesystem::path(ZevFolders::ExecutableDir()) / ZEV_PLUGINS_FROM_BINDIR).lexically_normal().string();
+}
+
 bool LibraryTable::Load(const LibraryLoadOptions& options, IMessageBox& messages) {
     Unload();
     m_lastError.clear();
     m_missing.clear();
 
-    if (!OpenLibrary(util, options.programDir, kUtilFile, m_lastError, [](UtilLibrary& l) -> const char* {
+    if (!OpenLibrary(util, options, kUtilFile, m_lastError, [](UtilLibrary& l) -> const char* {
             if (!l.module.Resolve("Q9Hash", l.Hash))
                 return "Q9Hash";
             if (!l.module.Resolve("Q9HashFile", l.HashFile))
@@ -76,7 +95,7 @@ bool LibraryTable::Load(const LibraryLoadOptions& options, IMessageBox& messages
         }))
         return Fail(options, messages, "UTIL");
 
-    if (!OpenLibrary(cprs, options.programDir, kCprsFile, m_lastError, [](CprsLibrary& l) -> const char* {
+    if (!OpenLibrary(cprs, options, kCprsFile, m_lastError, [](CprsLibrary& l) -> const char* {
             if (!l.module.Resolve("Q9Compress", l.Compress))
                 return "Q9Compress";
             if (!l.module.Resolve("Q9Uncompress", l.Uncompress))
@@ -85,7 +104,7 @@ bool LibraryTable::Load(const LibraryLoadOptions& options, IMessageBox& messages
         }))
         return Fail(options, messages, "CPRS");
 
-    if (!OpenLibrary(inet, options.programDir, kInetFile, m_lastError, [](InetLibrary& l) -> const char* {
+    if (!OpenLibrary(inet, options, kInetFile, m_lastError, [](InetLibrary& l) -> const char* {
             if (!l.module.Resolve("Q9TestConnection", l.TestConnection))
                 return "Q9TestConnection";
             if (!l.module.Resolve("PostDataT2", l.PostData))
@@ -94,7 +113,7 @@ bool LibraryTable::Load(const LibraryLoadOptions& options, IMessageBox& messages
         }))
         return Fail(options, messages, "INET");
 
-    if (!OpenLibrary(pricing, options.programDir, kPricingFile, m_lastError,
+    if (!OpenLibrary(pricing, options, kPricingFile, m_lastError,
                      [](PricingLibrary& l) -> const char* {
                          if (!l.module.Resolve("Q9CalculatePrice", l.CalculatePrice))
                              return "Q9CalculatePrice";

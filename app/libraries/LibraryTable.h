@@ -53,10 +53,18 @@ struct PricingLibrary {
                              unsigned dealCode) const;
 };
 
+// The installed tree's private folder of the helper libraries, found from the
+// executable's location (bin/../lib/<multiarch>/zevsatchel).
+std::string InstalledLibraryDir();
+
 // What the loader needs to know about the installation and the user's data.
 struct LibraryLoadOptions {
     // Folder holding Q9UTIL.so, Q9CPRS.so, Q9INET.so and PRICING.so.
     std::string programDir;
+    // Where a library missing from programDir is taken from: an installed
+    // kit folder holds no code, the libraries live in the private folder.
+    // Empty: programDir only.
+    std::string libraryDir = InstalledLibraryDir();
     // File that receives the one "<NAME> Failed to load" line
     // (<data>/Temp/$debug.txt); its folder is created when missing.
     std::string debugFile;

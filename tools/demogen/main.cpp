@@ -1,5 +1,6 @@
 // zevdemo: fills DIR/server.db with the demo distributor's data for the reference server.
 //   zevdemo --data DIR [--schema FILE] [--scale] [--seed N] [--today YYYY-MM-DD] [--hashlib FILE]
+#include "app/core/ZevFolders.h"
 #include "server/DigestLibrary.h"
 #include "server/SchemaFile.h"
 #include "server/ServerStore.h"
@@ -11,29 +12,63 @@
 #include <filesystem>
 #include <string>
 
+#include "ZevVersion.h"
+
 namespace {
 
+constexpr const char* kUsage =
+    "usage: zevdemo --data DIR [--schema FILE] [--scale] [--seed N] [--today YYYY-MM-DD] [--hashlib FILE]\n";
+
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: zevdemo --data DIR [--schema FILE] [--scale] [--seed N] [--today YYYY-MM-DD] "
-                 "[--hashlib FILE]\n");
+    std::fputs(kUsage, stderr);
     return 2;
+}
+
+int Help() {
+    std::fputs(kUsage, stdout);
+    std::fputs("\nFills DIR/server.db with the demo distributor's data for the reference server:\n"
+               "items, accounts, representatives and a year of history, the same for the same seed.\n"
+               "\n"
+               "  --data DIR          folder of server.db (created when missing)\n"
+               "  --schema FILE       schema file (default: the kit's)\n"
+               "  --scale             the large data set for measurements\n"
+               "  --seed N            random seed (default: fixed)\n"
+               "  --today YYYY-MM-DD  the day the history ends (default: today)\n"
+               "  --hashlib FILE      the digest library Q9UTIL.so (default: the program's)\n"
+               "  --help              show this help and exit\n"
+               "  --version           show the version and exit\n",
+               stdout);
+    return 0;
+}
+
+// The installed kit's schema file, else the source tree's.
+std::string DefaultSchema() {
+    const std::string installed = zev::ZevFolders::DefaultProgramDir() + "/ZevSchema.ini";
+    if (std::filesystem::exists(installed))
+        return installed;
+#ifdef ZEV_DEFAULT_SCHEMA
+    return ZEV_DEFAULT_SCHEMA;
+#else
+    return {};
+#endif
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     std::string data;
-#ifdef ZEV_DEFAULT_SCHEMA
-    std::string schema = ZEV_DEFAULT_SCHEMA;
-#else
-    std::string schema;
-#endif
+    std::string schema = DefaultSchema();
     std::string hashlib = zev::server::DigestLibrary::DefaultPath();
     zev::demo::DemoOptions options;
     std::string today;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        if (arg == "--help")
+            return Help();
+        if (arg == "--version") {
+            std::puts("zevdemo (ZevSatchel) " ZEV_VERSION);
+            return 0;
+        }
         if (arg == "--scale") {
             options.scale = true;
             continue;

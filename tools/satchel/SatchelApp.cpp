@@ -1,5 +1,7 @@
 #include "SatchelApp.h"
 
+#include "ZevVersion.h"
+
 #include "TerminalMessageBox.h"
 #include "TerminalProgress.h"
 
@@ -45,9 +47,11 @@ const std::map<std::string, std::string> kHelp = {
          "  export-items FILE                                write the item list\n"
          "  password --old X --new Y                         change the password on the server\n"
          "\n"
-         "  --home DIR   program folder (ZevSatchel.INI, ZevConfig.dat, helper libraries)\n"
+         "  --home DIR   program folder (ZevSatchel.INI, ZevConfig.dat, helper libraries);\n"
+         "               default: the executable's folder, else the installed kit\n"
          "  --yes        answer Yes to every question\n"
          "  --no         answer No (or Cancel) to every question\n"
+         "  --help       show this help;  --version  show the version\n"
          "  COMMAND --help shows the command's help.\n"},
     {"setup", "usage: satchel setup --user ID --password PW [--manager ID]\n"
               "Stores the user ID (at least 6 digits), the password digest and the manager ID.\n"},
@@ -140,7 +144,7 @@ public:
     bool Start(const std::string& home)
     {
         zev::StartupSequence::Options o;
-        o.programDir = home.empty() ? zev::ZevFolders::ExecutableDir() : std::filesystem::absolute(home).string();
+        o.programDir = home.empty() ? zev::ZevFolders::DefaultProgramDir() : std::filesystem::absolute(home).string();
         o.singleInstance = false;
         m_startup = std::make_unique<zev::StartupSequence>(m_box, o);
         if (m_startup->Run(m_app) != zev::StartupSequence::Result::Started) return false;
@@ -449,6 +453,9 @@ int SatchelApp::Run(const std::vector<std::string>& argv)
             a.no = true;
         } else if (x == "--help" || x == "-h") {
             m_out << kHelp.at("");
+            return kOk;
+        } else if (x == "--version") {
+            m_out << "satchel (ZevSatchel) " ZEV_VERSION "\n";
             return kOk;
         } else if (!x.empty() && x[0] == '-') {
             m_err << "unknown option " << x << "\n" << kHelp.at("");

@@ -4,11 +4,25 @@
 
 #include "tabula/Tabula.h"
 
+#include "ZevVersion.h"
+
+#include <cstring>
 #include <iostream>
 #include <memory>
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::cout << "usage: zevsql DBFILE \"STATEMENT\"\n"
+                     "Runs one statement (SQL Server dialect) through Tabula against the database file\n"
+                     "and prints the rows of a select as a table.\n"
+                     "Exit status: 0 success, 1 the statement failed, 2 usage or the file cannot be opened.\n";
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "zevsql (ZevSatchel) " ZEV_VERSION "\n";
+        return 0;
+    }
     if (argc != 3) {
         std::cerr << "usage: zevsql DBFILE \"STATEMENT\"\n";
         return 2;

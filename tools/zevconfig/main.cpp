@@ -6,14 +6,18 @@
 #include "app/core/AtomicFile.h"
 #include "tools/zevconfig/ConfigDescription.h"
 
+#include "ZevVersion.h"
+
 #include <cstdio>
 #include <string>
 
 namespace {
 
+constexpr const char* kUsage = "usage: zevconfig build DESCRIPTION.txt OUT.dat\n       zevconfig dump IN.dat\n";
+
 int Usage()
 {
-    std::fprintf(stderr, "usage: zevconfig build DESCRIPTION.txt OUT.dat\n       zevconfig dump IN.dat\n");
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -24,6 +28,17 @@ int main(int argc, char** argv)
     if (argc < 2)
         return Usage();
     const std::string command = argv[1];
+    if (command == "--help" && argc == 2) {
+        std::fputs(kUsage, stdout);
+        std::fputs("\nbuild: writes the distributor settings record (ZevConfig.dat) from its text description.\n"
+                   "dump:  prints a record as that text.\n",
+                   stdout);
+        return 0;
+    }
+    if (command == "--version" && argc == 2) {
+        std::puts("zevconfig (ZevSatchel) " ZEV_VERSION);
+        return 0;
+    }
     if (command == "build" && argc == 4) {
         std::string text;
         if (!zev::ReadWholeFile(argv[2], text)) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <vector>
 
 using namespace zev;
 
@@ -54,6 +55,53 @@ TEST(ZevFolders, ProgramFolderFromTheCommandLine)
     const char* without[] = {"ZevSatchel", nullptr};
     EXPECT_EQ(ZevFolders::ProgramDirFromArgs(1, without), ZevFolders::ExecutableDir());
     EXPECT_TRUE(std::filesystem::exists(ZevFolders::ExecutableDir() + "/CoreFoldersTest"));
+}
+
+// Where the settings file is decides the installation folder: beside the
+// executable (build tree, a kit copied next to the program), else the
+// installed kit relative to it, else the executable's folder so the missing
+// settings file is reported there.
+struct InstallCase {
+    const char* name;
+    std::vector<std::string> iniIn; // folders below the root holding ZevSatchel.INI
+    const char* exeDir;
+    const char* kitFromExe;
+    const char* expected;
+};
+
+class InstallationDirCases : public ::testing::TestWithParam<InstallCase> {};
+
+TEST_P(InstallationDirCases, FollowsTheSettingsFile)
+{
+    const InstallCase& c = GetParam();
+    TempDir root;
+    for (const char* dir : {"usr/bin", "usr/share/zevsatchel", "opt/zev"})
+        std::filesystem::create_directories(root.File(dir));
+    for (const std::string& dir : c.iniIn)
+        root.Write(dir + "/ZevSatchel.INI", "[GENERAL]\n");
+    const std::string exeDir = root.File(c.exeDir);
+    const std::string expected = root.File(c.expected);
+    EXPECT_EQ(ZevFolders::InstallationDir(exeDir, c.kitFromExe), expected);
+    EXPECT_EQ(ZevFolders::InstallationDir(exeDir + "/", c.kitFromExe), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, InstallationDirCases,
+    ::testing::Values(
+        InstallCase{"InstalledTree", {"usr/share/zevsatchel"}, "usr/bin", "../share/zevsatchel", "usr/share/zevsatchel"},
+        InstallCase{"KitBesideTheProgramWins", {"usr/bin", "usr/share/zevsatchel"}, "usr/bin", "../share/zevsatchel",
+                    "usr/bin"},
+        InstallCase{"NoKitAnywhere", {}, "usr/bin", "../share/zevsatchel", "usr/bin"},
+        InstallCase{"KitFolderWithoutSettingsFile", {"opt/zev"}, "usr/bin", "../share/zevsatchel", "usr/bin"},
+        InstallCase{"NoInstalledLayout", {"usr/share/zevsatchel"}, "usr/bin", "", "usr/bin"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(ZevFolders, DefaultProgramFolderOfTheBuildTreeIsTheExecutablesFolder)
+{
+    // The test binaries sit in the build tree's bin folder, which holds no
+    // settings file and has no installed kit above it.
+    EXPECT_EQ(ZevFolders::DefaultProgramDir(), ZevFolders::ExecutableDir());
+    EXPECT_EQ(ZevFolders().ProgramDir(), ZevFolders::ExecutableDir());
 }
 
 TEST(ZevFolders, DataFolderFromTheEnvironment)

@@ -166,6 +166,38 @@ TEST_F(LibraryTableTest, AllPresentLoadsInOrderAndKeepsThePercentageAsAFraction)
     EXPECT_FALSE(m_table.IsLoaded());
 }
 
+// An installed kit folder holds no code: the libraries it lacks come from the
+// private library folder, while one the distributor put in the kit wins even
+// when it is broken (the kit's choice is never silently replaced).
+TEST_F(LibraryTableTest, LibrariesMissingFromTheKitComeFromThePrivateFolder) {
+    const fs::path privateDir = m_root / "private";
+    fs::create_directories(privateDir);
+    for (const char* f : {"Q9UTIL.so", "Q9INET.so", "PRICING.so"})
+        fs::copy_file(fs::path(ZEV_FAKES_DIR) / "fakes" / f, privateDir / f);
+    Install({"Q9CPRS.so"});
+    m_options.libraryDir = privateDir.string();
+
+    ASSERT_TRUE(m_table.Load(m_options, m_box));
+    EXPECT_EQ(LoadedNames(), (std::vector<std::string>{"UTIL", "CPRS", "INET", "PRICING"}));
+    m_table.Unload();
+
+    Install({"Q9UTIL.so"}, "fakes-partial");
+    EXPECT_FALSE(m_table.Load(m_options, m_box));
+    EXPECT_EQ(ReadFile(m_options.debugFile), "UTIL Failed to load\r\n");
+}
+
+TEST_F(LibraryTableTest, WithoutAPrivateFolderOnlyTheKitIsSearched) {
+    const fs::path privateDir = m_root / "private";
+    fs::create_directories(privateDir);
+    fs::copy_file(fs::path(ZEV_FAKES_DIR) / "fakes" / "Q9UTIL.so", privateDir / "Q9UTIL.so");
+    m_options.libraryDir.clear();
+
+    EXPECT_FALSE(m_table.Load(m_options, m_box));
+    EXPECT_EQ(ReadFile(m_options.debugFile), "UTIL Failed to load\r\n");
+    // The default private folder is the installed layout's, beside the executable's folder.
+    EXPECT_EQ(fs::path(zev::InstalledLibraryDir()).filename(), "zevsatchel");
+}
+
 TEST_F(LibraryTableTest, TheBuiltLibrariesLoadAndAnswer) {
     m_options.programDir = ZEV_BINARY_DIR;
     m_options.dataDir = (m_root / "data").string();
