@@ -10,6 +10,7 @@ packages=(
   libcurl4-openssl-dev libcpp-httplib-dev libssl-dev zlib1g-dev openssl
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils openbox imagemagick xdotool curl
+  file dpkg-dev lintian appstream desktop-file-utils man-db
 )
 
 missing=()
