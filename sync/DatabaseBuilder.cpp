@@ -36,6 +36,36 @@ std::string Lower(std::string s)
     return s;
 }
 
+// The announced row count: decimal digits only, no sign, within int.
+bool ParseRowCount(const std::string& text, long long& n)
+{
+    if (text.empty() || text.size() > 9) return false;
+    if (!std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); })) return false;
+    n = std::stoll(text);
+    return true;
+}
+
+// Empty when the column line may be applied to a table with these columns:
+// at least one name, each a plain identifier, none twice, each a column of
+// the table. Otherwise the first offending name (or a short reason).
+std::string ColumnProblem(const std::vector<std::string>& columns, const std::vector<std::string>& target,
+                          bool keyFirst)
+{
+    if (columns.empty()) return "no columns";
+    if (keyFirst && columns.size() < 2) return "no column to update";
+    std::vector<std::string> known;
+    for (const auto& c : target) known.push_back(Lower(c));
+    std::vector<std::string> seen;
+    for (const auto& c : columns) {
+        if (!IsIdentifier(c)) return c.empty() ? std::string("empty name") : c;
+        std::string l = Lower(c);
+        if (std::find(seen.begin(), seen.end(), l) != seen.end()) return c;
+        if (std::find(known.begin(), known.end(), l) == known.end()) return c;
+        seen.push_back(l);
+    }
+    return {};
+}
+
 } // namespace
 
 DatabaseBuilder::DatabaseBuilder(SyncEngine& engine)
@@ -132,8 +162,10 @@ int DatabaseBuilder::CheckDatabase()
     return 0;
 }
 
-int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebuildFirst)
+int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebuildFirst,
+                                    const std::string& expectedTable)
 {
+    m_last = ApplyOutcome {};
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) {
         m_e.ReportProgress("", 100, 100);
@@ -153,41 +185,70 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
     // A name that is not a plain identifier cannot be one of our tables; it
     // would otherwise reach the statements below as SQL text.
     if (!IsIdentifier(table)) return kApplyHtml;
+    m_last.table = table;
+    // The reply never chooses which table is replaced: it must be the one
+    // that was asked for.
+    if (!expectedTable.empty() && !EqualsNoCase(table, expectedTable)) {
+        m_last.problem = Format("The server sent the table %s instead of %s.", table.c_str(), expectedTable.c_str());
+        m_e.LogSyncError(m_last.problem);
+        return kApplyBadHeader;
+    }
+
+    // The whole header is read and judged before anything is dropped.
+    bool haveColumns = ReadLimitedLine(f, line2);
+    std::vector<std::string> columns = SplitTableValues(line2, ',');
+    for (auto& c : columns) c = TrimBlanks(c);
+    bool haveCount = ReadLimitedLine(f, line3);
+    long long n = -1;
+    if (!ParseRowCount(TrimBlanks(line3), n) || !haveColumns || !haveCount) {
+        m_last.problem = Format("The server's reply for %s has no valid row count.", table.c_str());
+        m_e.LogSyncError(m_last.problem);
+        m_e.LogSyncError(line3);
+        return kApplyBadHeader;
+    }
+    m_last.announced = static_cast<int>(n);
 
     ISyncDb& db = m_e.Db();
+    const std::string targetTable = mode == kModeInventory ? std::string("items") : table;
+    std::string badColumn = ColumnProblem(columns, db.Columns(targetTable), mode == kModeInventory);
+    // A table that does not exist yet has nothing to lose: it is built first
+    // and the columns are judged against what was built.
+    bool absent = db.Columns(targetTable).empty();
+    if (!badColumn.empty() && !(absent && rebuildFirst && mode != kModeInventory)) {
+        m_last.problem = Format("The server's column line for %s does not match the table (%s).", table.c_str(),
+                                badColumn.c_str());
+        m_e.LogSyncError(m_last.problem);
+        m_e.LogSyncError(line2);
+        return kApplyBadHeader;
+    }
+
     if (rebuildFirst) {
         m_e.ReportProgress("Truncating Table", 100, 1);
         if (RebuildTable(table) != 0) return kApplyRebuildFailed;
+        if (absent) {
+            badColumn = ColumnProblem(columns, db.Columns(targetTable), mode == kModeInventory);
+            if (!badColumn.empty()) {
+                m_last.problem = Format("The server's column line for %s does not match the table (%s).",
+                                        table.c_str(), badColumn.c_str());
+                m_e.LogSyncError(m_last.problem);
+                m_e.LogSyncError(line2);
+                return kApplyBadHeader;
+            }
+        }
     }
-    ReadLimitedLine(f, line2);
-    std::vector<std::string> columns = SplitTableValues(line2, ',');
-    ReadLimitedLine(f, line3);
-    int n = ToInt(TrimBlanks(line3));
-    int step = ProgressStep(n);
+    int step = ProgressStep(static_cast<int>(n));
     if (n <= 0) return 0;
 
     std::string status = mode == kModeInventory ? std::string("Updating Inventory")
                                                 : Format("Renewing %s Data", table.c_str());
     m_e.ReportProgress(status, 100, 1);
 
-    // The "recordset": the target table must exist; in inventory mode every
-    // column named by the server must be a column of Items, so that no reply
-    // can put its own text into the statement.
-    std::vector<std::string> target = db.Columns(mode == kModeInventory ? "items" : table);
-    bool open = !target.empty();
-    bool columnsValid = true;
-    if (mode == kModeInventory) {
-        std::vector<std::string> known;
-        for (const auto& c : target) known.push_back(Lower(c));
-        for (const auto& c : columns) {
-            std::string name = TrimBlanks(c);
-            if (std::find(known.begin(), known.end(), Lower(name)) == known.end()) columnsValid = false;
-        }
-    } else {
-        for (const auto& c : columns)
-            if (!IsIdentifier(TrimBlanks(c))) columnsValid = false;
-    }
+    // The "recordset": the target table must exist (its columns were judged above).
+    bool open = !db.Columns(targetTable).empty();
 
+    // Rows read that had the right number of values bound the loop as the
+    // announced count does; only rows that really went in are returned.
+    int reached = 0;
     int applied = 0;
     int errors = 0;
     // One transaction for the whole file, for speed; rows applied before a
@@ -195,10 +256,11 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
     bool inTx = open && db.Begin();
     std::string data;
     std::vector<std::string> values;
-    while (open && applied < n && ReadLimitedLine(f, data)) {
+    while (open && reached < n && ReadLimitedLine(f, data)) {
         SplitTableValuesInto(data, '^', values);
         if (values.size() != columns.size()) continue;
-        if (applied % step == 0) m_e.ReportProgress(status, n, applied);
+        if (reached % step == 0) m_e.ReportProgress(status, static_cast<int>(n), reached);
+        bool ok = false;
         if (mode == kModeInventory) {
             std::string shown = "Update items set ";
             std::string bound = "Update items set ";
@@ -208,14 +270,14 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
                     shown += ",";
                     bound += ",";
                 }
-                shown += TrimBlanks(columns[i]) + "=" + values[i];
-                bound += TrimBlanks(columns[i]) + "=?";
+                shown += columns[i] + "=" + values[i];
+                bound += columns[i] + "=?";
                 params.push_back(values[i]);
             }
             shown += " where itemID=" + values[0];
             bound += " where itemID=?";
             params.push_back(values[0]);
-            bool ok = columnsValid && columns.size() >= 2 && db.ExecBound(bound, params);
+            ok = columns.size() >= 2 && db.ExecBound(bound, params);
             if (!ok) {
                 m_e.LogSyncError("ERROR UPDATING DATA NOT FOUND ----------------------------");
                 m_e.LogSyncError(shown);
@@ -224,7 +286,7 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
                 ++errors;
             }
         } else {
-            bool ok = columnsValid && db.Insert(table, columns, values);
+            ok = db.Insert(table, columns, values);
             if (!ok) {
                 m_e.LogSyncError("ERROR INSERTING DATA ----------------------------------");
                 m_e.LogSyncError(line2);
@@ -233,11 +295,21 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
             }
         }
         if (errors > 10) break;
-        ++applied;
+        ++reached;
+        if (ok) ++applied;
     }
     if (inTx) db.Commit();
     m_e.ReportProgress(status, 100, 100);
-    if (errors > 10 || n - applied > 10) return kApplyFailed;
+    m_last.received = reached;
+    m_last.failedRows = errors;
+    if (errors > 10) {
+        m_last.problem = Format("%d rows of %s could not be stored.", errors, table.c_str());
+        return kApplyFailed;
+    }
+    if (n - reached > 10) {
+        m_last.problem = Format("The server sent %d of %lld rows of %s.", reached, n, table.c_str());
+        return kApplyFailed;
+    }
     return applied;
 }
 
@@ -259,7 +331,8 @@ int DatabaseBuilder::GrabTables(const std::string& names, int mode, bool useStam
                      names.c_str());
     m_e.ReportProgress("Retrieving Table Data", 100, 1);
     if (!m_e.ServerRequest(url, "")) return -1;
-    int r = ApplyTableFile(m_e.Services().paths.replyFile, mode == 2 ? kModeInventory : kModeInsert, false);
+    int r = ApplyTableFile(m_e.Services().paths.replyFile, mode == 2 ? kModeInventory : kModeInsert, false,
+                           mode == 2 ? std::string("Inventory") : names);
     // The stamp moves only when the rows arrived; otherwise the rows changed
     // since the old stamp would never be asked for again.
     if (r >= 0) m_e.Profile().SetString(stampName, m_e.Now());
@@ -285,10 +358,17 @@ int DatabaseBuilder::GrabTableForManager(const std::string& name, int mode)
     }
     const std::string& reply = m_e.Services().paths.replyFile;
     if (mode == 1) {
-        int r = ApplyTableFile(reply, kModeInsert, true);
+        int r = ApplyTableFile(reply, kModeInsert, true, name);
         if (r < 0) return -1;
         m_e.Profile().SetString(name + "UD", m_e.Now());
         return r;
+    }
+    // A file for another table is not kept: it would replace that table later.
+    if (!EqualsNoCase(TrimBlanks(first), name)) {
+        m_last = ApplyOutcome {};
+        m_last.problem = Format("The server sent the table %s instead of %s.", TrimBlanks(first).c_str(), name.c_str());
+        m_e.LogSyncError(m_last.problem);
+        return -1;
     }
     std::error_code ec;
     std::string kept = KeptTableFile(name);

@@ -11,6 +11,7 @@ namespace zev::sync {
 enum ApplyResult {
     kApplyFailed = -1,        // more than 10 rows failed or the file was more than 10 rows short
     kApplyHtml = -99,         // an HTML page instead of a table
+    kApplyBadHeader = -98,    // another table than asked for, or a column line or count that does not fit
     kApplyServerError = -10000,
     kApplyRebuildFailed = -10001,
     kApplyEmptyName = -99999,
@@ -36,8 +37,21 @@ public:
     int CreateDatabase(IProgressSink* window);
     // 0 when every table can be read and Items, Accounts, PricingScheme hold rows.
     int CheckDatabase();
-    // Rows applied, or an ApplyResult code.
-    int ApplyTableFile(const std::string& path, int mode, bool rebuildFirst);
+    // Rows really stored, or an ApplyResult code. With expectedTable set, a
+    // file naming another table is refused. The header (name, column line,
+    // count) is judged before the table is rebuilt, so a refused file
+    // destroys nothing.
+    int ApplyTableFile(const std::string& path, int mode, bool rebuildFirst, const std::string& expectedTable = {});
+
+    // What the last ApplyTableFile found, for the messages of a failed run.
+    struct ApplyOutcome {
+        std::string table;
+        int announced = -1;  // the count of line 3, -1 when not read
+        int received = 0;    // rows read with the right number of values
+        int failedRows = 0;
+        std::string problem; // empty when nothing went wrong
+    };
+    const ApplyOutcome& LastApply() const { return m_last; }
     // 0 applied, 1 arrived but not applied, -1 the exchange failed.
     int GrabTables(const std::string& names, int mode, bool useStamp);
     // Mode 1: rows applied; mode 2: 0 (file kept); -1 on any failure.
@@ -55,6 +69,7 @@ public:
 
 private:
     SyncEngine& m_e;
+    ApplyOutcome m_last;
 };
 
 } // namespace zev::sync

@@ -145,7 +145,7 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
         for (const std::string& t : tables) {
             p.SetString("LastRenewTable", t);
             std::string file = m_b.KeptTableFile(t);
-            if (m_b.ApplyTableFile(file, kModeInsert, true) < 0) {
+            if (m_b.ApplyTableFile(file, kModeInsert, true, t) < 0) {
                 // Left for the next sign-in to find: the marker and the flag stay set.
                 endedQuietly = true;
                 return false;

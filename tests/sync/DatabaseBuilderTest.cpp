@@ -116,7 +116,8 @@ TEST_F(DatabaseBuilderTest, ElevenFailedInsertsAbortTheTableTenAreCounted)
     std::string tenFails = "Items\nItemID,Description\n11\n1^a\n";
     for (int i = 0; i < 10; ++i) tenFails += "1^dup\n";
     WriteFile(w.dir.File("t.txt"), tenFails);
-    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 11);
+    // Only the row that really went in counts.
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 1);
     std::string elevenFails = tenFails + "1^dup\n";
     elevenFails.replace(elevenFails.find("\n11\n"), 4, "\n12\n");
     WriteFile(w.dir.File("t.txt"), elevenFails);
@@ -152,7 +153,7 @@ TEST_F(DatabaseBuilderTest, BlankNumbersAndDatesStayNullDatesAreCanonical)
     // a bad date or number fails its row only.
     WriteFile(w.dir.File("t.txt"), "PricingScheme\nItemID,CatalogID,Price,EndDate\n4\n"
                                    "1^^^\n2^5^1.25^3/4/2026 5:06 PM\n3^x^1^\n4^1^1^not a date\n");
-    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 4);
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 2);
     Rows r;
     ASSERT_TRUE(db.Select("select ItemID, CatalogID is null, Price is null, EndDate is null, EndDate "
                           "from PricingScheme order by ItemID",
@@ -205,8 +206,91 @@ TEST_F(DatabaseBuilderTest, InventoryModeRefusesColumnsThatAreNotItemColumns)
     std::string file = "Inventory\nItemID,QtyOnHand=0 where 1=1; --\n11\n";
     for (int i = 0; i < 11; ++i) file += "1001^5\n";
     WriteFile(w.dir.File("inv.txt"), file);
-    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("inv.txt"), kModeInventory, false), -1);
-    EXPECT_NE(ReadFile(w.dir.File("Temp/$q9err.txt")).find("ERROR UPDATING DATA NOT FOUND"), std::string::npos);
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("inv.txt"), kModeInventory, false), kApplyBadHeader);
+    EXPECT_NE(ReadFile(w.dir.File("Temp/$q9err.txt")).find("does not match the table"), std::string::npos);
+    EXPECT_EQ(Count("select count(*) from Items where QtyOnHand = 5"), 0);
+}
+
+// Replies that must be refused before the table is touched: the table keeps
+// its rows whatever the reply says.
+struct HostileCase {
+    const char* name;
+    std::string file;
+    int mode;
+};
+
+class HostileHeaders : public DatabaseBuilderTest, public ::testing::WithParamInterface<HostileCase> {};
+
+TEST_P(HostileHeaders, AreRefusedAndDropNothing)
+{
+    WriteFile(w.dir.File("t.txt"), TableFile("Items", "ItemID,Description", 3, 3));
+    ASSERT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 3);
+    ASSERT_TRUE(db.Exec("insert into Accounts (AccountID, CompanyName) values (1, 'Kept')"));
+    WriteFile(w.dir.File("h.txt"), GetParam().file);
+    const bool inventory = GetParam().mode == kModeInventory;
+    EXPECT_LT(builder.ApplyTableFile(w.dir.File("h.txt"), GetParam().mode, !inventory,
+                                     inventory ? "Inventory" : "Items"),
+              0);
+    EXPECT_EQ(Count("select count(*) from Items"), 3);
+    EXPECT_EQ(Count("select count(*) from Items where QtyOnHand is not null"), 0);
+    EXPECT_EQ(Count("select count(*) from Accounts"), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, HostileHeaders,
+    ::testing::Values(
+        HostileCase {"AnotherTable", "Accounts\nAccountID,CompanyName\n1\n9^Planted\n", kModeInsert},
+        HostileCase {"EmptyColumnLine", "Items\n\n3\n\n", kModeInsert},
+        HostileCase {"EmptyColumnLineInventory", "Inventory\n\n3\n\n", kModeInventory},
+        HostileCase {"OnlyKeyColumnInventory", "Inventory\nItemID\n1\n1\n", kModeInventory},
+        HostileCase {"NegativeCount", "Items\nItemID,Description\n-5\n1^a\n", kModeInsert},
+        HostileCase {"CountNotANumber", "Items\nItemID,Description\nmany\n1^a\n", kModeInsert},
+        HostileCase {"CountTooLarge", "Items\nItemID,Description\n99999999999\n1^a\n", kModeInsert},
+        HostileCase {"NoCountLine", "Items\nItemID,Description\n", kModeInsert},
+        HostileCase {"NameOnly", "Items\n", kModeInsert},
+        HostileCase {"UnknownColumn", "Items\nItemID,Secret\n1\n1^a\n", kModeInsert},
+        HostileCase {"ColumnTwice", "Items\nItemID,ItemID\n1\n1^1\n", kModeInsert},
+        HostileCase {"BinaryColumns", std::string("Items\n\x01\xff\x00\x7f,\x80\n2\n", 17), kModeInsert},
+        HostileCase {"BinaryName", std::string("\x89PNG\x0d\x0a\x1a\x0a\x00", 9), kModeInsert}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(DatabaseBuilderTest, ATableNotYetBuiltIsBuiltBeforeItsColumnsAreJudged)
+{
+    ASSERT_TRUE(db.Exec("DROP TABLE Accounts"));
+    WriteFile(w.dir.File("a.txt"), "Accounts\nAccountID,CompanyName\n2\n1^A\n2^B\n");
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("a.txt"), kModeInsert, true, "Accounts"), 2);
+    EXPECT_EQ(Count("select count(*) from Accounts"), 2);
+}
+
+TEST_F(DatabaseBuilderTest, TheTableNameIsComparedWithoutRegardToCase)
+{
+    WriteFile(w.dir.File("a.txt"), "ACCOUNTS\nAccountID,CompanyName\n1\n1^A\n");
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("a.txt"), kModeInsert, true, "Accounts"), 1);
+}
+
+TEST_F(DatabaseBuilderTest, AShortTableSaysHowManyRowsCame)
+{
+    WriteFile(w.dir.File("t.txt"), TableFile("Items", "ItemID,Description", 60, 49));
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true, "Items"), kApplyFailed);
+    EXPECT_EQ(builder.LastApply().announced, 60);
+    EXPECT_EQ(builder.LastApply().received, 49);
+    EXPECT_EQ(builder.LastApply().problem, "The server sent 49 of 60 rows of Items.");
+}
+
+TEST_F(DatabaseBuilderTest, AReplyForAnotherTableIsNeitherAppliedNorKept)
+{
+    WriteFile(w.dir.File("t.txt"), TableFile("Items", "ItemID,Description", 2, 2));
+    ASSERT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 2);
+    const std::string planted = "Items\nItemID,Description\n1\n666^Planted\n";
+    w.transport.replies = {{0, planted}, {0, planted}, {0, planted}};
+    EXPECT_EQ(builder.GrabTableForManager("Accounts", 1), -1);
+    EXPECT_EQ(builder.GrabTableForManager("Accounts", 2), -1);
+    EXPECT_FALSE(std::filesystem::exists(builder.KeptTableFile("Accounts")));
+    EXPECT_FALSE(std::filesystem::exists(builder.KeptTableFile("Items")));
+    EXPECT_EQ(builder.GrabTables("Accounts", 1, true), 1);
+    EXPECT_EQ(Count("select count(*) from Items"), 2);
+    EXPECT_EQ(Count("select count(*) from Items where ItemID = 666"), 0);
+    EXPECT_EQ(w.profile.values.count("AccountsUD"), 0u);
 }
 
 TEST_F(DatabaseBuilderTest, CheckDatabaseWantsRowsInTheThreeTables)
