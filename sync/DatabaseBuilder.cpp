@@ -210,7 +210,10 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
 
     ISyncDb& db = m_e.Db();
     const std::string targetTable = mode == kModeInventory ? std::string("items") : table;
-    std::string badColumn = ColumnProblem(columns, db.Columns(targetTable), mode == kModeInventory);
+    // With no rows announced there is nothing the column line could put
+    // anywhere; it is judged only when rows follow.
+    std::string badColumn = n > 0 ? ColumnProblem(columns, db.Columns(targetTable), mode == kModeInventory)
+                                  : std::string();
     // A table that does not exist yet has nothing to lose: it is built first
     // and the columns are judged against what was built.
     bool absent = db.Columns(targetTable).empty();
@@ -225,7 +228,7 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
     if (rebuildFirst) {
         m_e.ReportProgress("Truncating Table", 100, 1);
         if (RebuildTable(table) != 0) return kApplyRebuildFailed;
-        if (absent) {
+        if (absent && n > 0) {
             badColumn = ColumnProblem(columns, db.Columns(targetTable), mode == kModeInventory);
             if (!badColumn.empty()) {
                 m_last.problem = Format("The server's column line for %s does not match the table (%s).",
