@@ -8,6 +8,9 @@ namespace zev {
 class Filters : public Query {
 public:
     explicit Filters(int poolKey = 0);
+
+    // Every filter in name order.
+    int getAllByName();
 };
 
 } // namespace zev

@@ -2,6 +2,8 @@
 
 #include "tables/SqlText.h"
 
+#include <utility>
+
 namespace zev {
 
 ReadyOrder::ReadyOrder(int poolKey) : Query("ReadyOrder", "ReadyID", poolKey) {}
@@ -37,6 +39,44 @@ int ReadyOrder::insertInformationOrder(int accountId, int readyId, int orderType
     h.notes = SqlText::Clean(note);
     h.odcText = SqlText::Clean(reason);
     return insertHeader(h);
+}
+
+int ReadyOrder::resetGuide(int accountId, const GuideResetSettings& s) {
+    bool optional = false;
+    // The two free-mark statements may fail without failing the reset.
+    if (s.clearFreeMarks && !s.clearPriceOverride) {
+        m_strSQL = SqlText::Format("Update WorkOrderItems set PriceOverride='0' where PriceOverride='-1.00' and "
+                                   "AccountID=%d",
+                                   accountId);
+        Open(m_strSQL);
+        optional = true;
+    }
+    if (s.clearFreeMarks && !s.clearDiscount) {
+        m_strSQL = SqlText::Format("Update WorkOrderItems set DiscountAmount='0' where DiscountAmount='-1.00' and "
+                                   "AccountID = %d",
+                                   accountId);
+        Open(m_strSQL);
+        optional = true;
+    }
+    std::string sql = "Update WorkOrderItems set CaseQTY=0, SingleQTY=0, LineComment=''";
+    const std::pair<bool, const char*> clauses[] = {{s.clearInventory, ", Inv=0"},
+                                                    {s.clearPriceOverride, ", PriceOverride='0'"},
+                                                    {s.clearDiscount, ", DiscountAmount='0'"},
+                                                    {s.clearSpecialFlag, ", SpecialFlag='0'"},
+                                                    {s.clearPar, ", Par=0"}};
+    for (const auto& [on, clause] : clauses) {
+        if (on) {
+            sql += clause;
+            optional = true;
+        }
+    }
+    m_strSQL = sql + SqlText::Format(" where AccountID=%d", accountId);
+    if (Open(m_strSQL) == 0)
+        return 0;
+    if (!optional)
+        return 1;
+    m_strSQL = SqlText::Format("Update WorkOrder set Updated = 1 where AccountID = %d", accountId);
+    return Open(m_strSQL) != 0 ? 1 : 0;
 }
 
 int ReadyOrder::getByReadyID(int readyId) {

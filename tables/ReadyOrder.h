@@ -30,6 +30,16 @@ struct ReadyOrderHeader {
     std::string signature;
 };
 
+// The distributor's switches of the guide reset after a saved order.
+struct GuideResetSettings {
+    bool clearFreeMarks = false;
+    bool clearInventory = false;
+    bool clearPriceOverride = false;
+    bool clearDiscount = false;
+    bool clearSpecialFlag = false;
+    bool clearPar = false;
+};
+
 // Orders saved on this computer and waiting to be sent.
 class ReadyOrder : public Query {
 public:
@@ -41,6 +51,11 @@ public:
     // ("No Call", "No Sale", "Backorder Removal").
     int insertInformationOrder(int accountId, int readyId, int orderType, std::time_t now, const std::string& note,
                                const std::string& reason);
+
+    // Clears every guide line of the account for the next visit (quantities
+    // and comments always, the rest by the settings) and marks the guide for
+    // upload when any optional part ran. 1 success, 0 failure.
+    int resetGuide(int accountId, const GuideResetSettings& settings);
 
     int getByReadyID(int readyId);
     int getAllByNumber();

@@ -38,6 +38,20 @@ public:
     explicit WorkOrderItems(int poolKey = 0);
 
     int insertLine(const WorkOrderLine& line);
+    // The same insert with the values given one by one (express entry).
+    int insertLineValues(int accountId, int workOrderId, int itemId, int catalogId, int caseQty, int singleQty,
+                         double cDistPrice, double sDistPrice, int lastQty, int orderCount, int lineItemNumber,
+                         const std::string& specialFlag, const std::string& discountAmount,
+                         const std::string& priceOverride, int par, int inv, double retailPrice, int warehouse,
+                         int filter, const std::string& lineComment, int htdItemCount);
+    int deleteGuide(int accountId, int workOrderId);
+    // Writes the editable columns of the line numbered line.lineItemNumber.
+    int updateLine(const WorkOrderLine& line);
+    int updateQuantities(int accountId, int workOrderId, int lineItemNumber, int caseQty, int singleQty, int par,
+                         int inv);
+    // The guide's highest LineItemNumber: 0 for an empty guide, -1 when the statement fails.
+    int highestLineNumber(int accountId, int workOrderId);
+    int findItem(int itemId, int accountId, int workOrderId);
 };
 
 } // namespace zev
