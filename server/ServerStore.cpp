@@ -1,6 +1,7 @@
 #include "server/ServerStore.h"
 
 #include "server/FormBody.h"
+#include "server/MasterUpdates.h"
 #include "server/OrderBody.h"
 #include "server/SchemaFile.h"
 #include "server/UploadBody.h"
@@ -406,6 +407,7 @@ std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrd
             .Bind(16, l.lineComment);
         line.Run();
     }
+    ApplyReceivedOrder(db_, repId, order, id, receivedAt);
     transaction.Commit();
     return id;
 }
@@ -435,6 +437,8 @@ bool HasColumns(SqlDatabase& db, const std::string& table, std::initializer_list
 // lowers the open amount of its invoice.
 void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
                               const std::vector<UploadField>& fields, const std::string& now) {
+    if (page == "UpdateWo")
+        ApplyOrderGuide(db_, repId, fields);
     if (page == "UpdateMessages" &&
         HasColumns(db_, "Messages",
                    {"MessageID", "FromID", "FromStatus", "ToID", "ToStatus", "Subject", "Message"})) {
