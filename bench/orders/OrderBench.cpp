@@ -1,0 +1,199 @@
+// The order guide of one account grown to 5,000 lines over the --scale demo
+// catalogue (generated once per run in memory-backed storage), read and
+// priced by the guide loader beside a plain SQLite read of the same joined
+// rows; and the background re-pricing pass over the same lines through the
+// real PRICING.so. Ratios are reported as counters.
+#include "orders/OrderGuide.h"
+#include "orders/PriceBinding.h"
+#include "orders/RepricingWorker.h"
+#include "server/SchemaFile.h"
+#include "server/ServerStore.h"
+#include "tabula/QueryPool.h"
+#include "tools/demogen/DemoGenerator.h"
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kLines = 5000;
+
+struct Stage {
+    fs::path dir;
+    std::string database;
+    int account = 0;
+    int guide = 0;
+    bool ok = false;
+    double plainSeconds = 0; // best plain read, for the ratio
+
+    Stage() {
+        const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+        dir = base / ("zevorderbench-" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        database = (dir / "server.db").string();
+        const auto started = std::chrono::steady_clock::now();
+        {
+            zev::server::ServerStore store(database);
+            store.CreateMasterTables(zev::server::SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
+            zev::demo::DemoOptions options;
+            options.scale = true;
+            std::time_t now = std::time(nullptr);
+            std::tm local{};
+            localtime_r(&now, &local);
+            options.year = local.tm_year + 1900;
+            options.month = local.tm_mon + 1;
+            options.day = local.tm_mday;
+            options.stamp = "2026-01-01 00:00:00";
+            zev::demo::DemoGenerator(store, options, [](const std::string&) { return std::string(32, '0'); })
+                .Generate();
+            auto& db = store.Db();
+            auto pick = db.Prepare("select AccountID, WorkOrderID, catalogID from WorkOrderItems order by AccountID "
+                                   "limit 1");
+            if (!pick.Step())
+                return;
+            account = static_cast<int>(pick.Int(0));
+            guide = static_cast<int>(pick.Int(1));
+            const auto catalog = pick.Int(2);
+            // The guide grows to 5,000 lines of items priced in its catalogue, some with quantities.
+            db.Exec("delete from WorkOrderItems where AccountID = " + std::to_string(account));
+            db.Exec("insert into WorkOrderItems (AccountID, WorkOrderID, ItemID, catalogID, CaseQTY, SingleQTY, "
+                    "CDistPrice, SDistPrice, LastQty, OrderCount, LineItemNumber, SpecialFlag, DiscountAmount, "
+                    "PriceOverride, Par, Inv, RetailPrice, Warehouse, Filter, LineComment, HTDItemCount, Updated) "
+                    "select " +
+                    std::to_string(account) + ", " + std::to_string(guide) + ", I.ItemID, " + std::to_string(catalog) +
+                    ", I.ItemID % 3, I.ItemID % 5, P.CPrice0, P.SPrice0, 0, 0, row_number() over (order by I.ItemID), "
+                    "'0', case when I.ItemID % 7 = 0 then '1.20' else '0' end, '0', 0, 0, 0, 0, 0, '', 0, 0 from "
+                    "Items I, PricingScheme P where P.ItemID = I.ItemID and P.CatalogID = " +
+                    std::to_string(catalog) + " and I.DeletedFlag = 0 and P.StartDate is null order by I.ItemID "
+                    "limit " + std::to_string(kLines));
+        }
+        std::fprintf(stderr, "set-up: scale demo and a %d-line guide in %.1f s\n", kLines,
+                     std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+        QueryPool::GetInstance("Data Source=" + database, 0);
+        ok = account > 0;
+    }
+    ~Stage() {
+        QueryPool::DestroyAll();
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+};
+
+Stage& TheStage() {
+    static Stage stage;
+    return stage;
+}
+
+// The same joined rows read straight through SQLite, every column of every row.
+void BM_PlainJoinedRead(benchmark::State& state) {
+    Stage& s = TheStage();
+    if (!s.ok) {
+        state.SkipWithError("set-up failed");
+        return;
+    }
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(s.database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const std::string sql = "select * from WorkOrderItems W, Items I where W.ItemID=I.ItemID and WorkOrderID=" +
+                            std::to_string(s.guide) + " and AccountID=" + std::to_string(s.account) +
+                            " and deletedflag=0 order by W.LineItemNumber";
+    std::size_t rows = 0;
+    double best = 1e9;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
+        rows = 0;
+        std::size_t bytes = 0;
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            const int n = sqlite3_column_count(st);
+            for (int c = 0; c < n; ++c) {
+                const unsigned char* text = sqlite3_column_text(st, c);
+                bytes += text != nullptr ? static_cast<std::size_t>(sqlite3_column_bytes(st, c)) : 0;
+            }
+            ++rows;
+        }
+        sqlite3_finalize(st);
+        benchmark::DoNotOptimize(bytes);
+        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    }
+    sqlite3_close(db);
+    s.plainSeconds = best;
+    state.counters["rows"] = static_cast<double>(rows);
+    state.counters["best_ms"] = best * 1000.0;
+}
+
+// The guide loader: the joined reader through Tabula, every row into an
+// OrderGuideRow with its split charge, and the extended price of each line.
+void BM_GuideLoadAndPrice(benchmark::State& state) {
+    Stage& s = TheStage();
+    if (!s.ok) {
+        state.SkipWithError("set-up failed");
+        return;
+    }
+    zev::OrderSettings settings;
+    std::size_t rows = 0;
+    double best = 1e9;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        zev::OrderGuide guide(s.account, s.guide, settings);
+        if (!guide.Load(0)) {
+            state.SkipWithError("guide not read");
+            return;
+        }
+        rows = guide.Rows().size();
+        benchmark::DoNotOptimize(guide.TotalCents());
+        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+    state.counters["best_ms"] = best * 1000.0;
+    if (s.plainSeconds > 0)
+        state.counters["ratio_to_plain"] = best / s.plainSeconds;
+}
+
+// The background pass over the loaded guide through the real price library.
+void BM_BackgroundRepricing(benchmark::State& state) {
+    Stage& s = TheStage();
+    if (!s.ok) {
+        state.SkipWithError("set-up failed");
+        return;
+    }
+    zev::PriceBinding binding;
+    std::string error;
+    if (!binding.Load(std::string(ZEV_BINARY_DIR) + "/PRICING.so", 0, s.database, &error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    zev::OrderSettings settings;
+    zev::OrderGuide guide(s.account, s.guide, settings);
+    guide.Load(0);
+    std::size_t priced = 0;
+    double best = 1e9;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        zev::RepricingWorker worker;
+        worker.Start(guide.Rows(), binding.AsFunction(), 0);
+        worker.Wait();
+        priced = worker.TakeResults().size();
+        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    }
+    state.counters["rows"] = static_cast<double>(priced);
+    state.counters["best_ms"] = best * 1000.0;
+}
+
+} // namespace
+
+BENCHMARK(BM_PlainJoinedRead)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_GuideLoadAndPrice)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_BackgroundRepricing)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+BENCHMARK_MAIN();
