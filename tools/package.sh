@@ -12,7 +12,6 @@
 # Usage: tools/package.sh [--build DIR] [--no-build] [--no-check]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD
 
 build=build/default
 check=1
@@ -43,9 +42,14 @@ fail=0
 failed() { echo "package check FAILED: $*" >&2; fail=1; }
 
 # --- lintian --------------------------------------------------------------
-lintian_out=$(lintian --tag-display-limit 0 "${debs[@]}" 2>&1) || true
+# Exit status 1 means tags at the failing level (errors); anything else
+# beyond 0 means lintian itself did not run through.
+lintian_rc=0
+lintian_out=$(lintian --tag-display-limit 0 "${debs[@]}" 2>&1) || lintian_rc=$?
 echo "$lintian_out"
-if grep -q '^E: ' <<<"$lintian_out"; then
+if [ "$lintian_rc" -gt 1 ]; then
+  failed "lintian did not run (exit status $lintian_rc)"
+elif [ "$lintian_rc" = 1 ] || grep -q '^E: ' <<<"$lintian_out"; then
   failed "lintian reports errors"
 fi
 # Warnings are accepted only when the README names and justifies them.
