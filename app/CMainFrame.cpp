@@ -103,6 +103,20 @@ bool CMainFrame::Offered(int command) const
 
 void CMainFrame::BuildCommands()
 {
+    // File > Export writes the current screen's table; screens without one
+    // leave it greyed.
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    m_export = new QAction(QIcon::fromTheme(QStringLiteral("document-save-as")), tr("&Export..."), this);
+    m_export->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+E")));
+    m_export->setStatusTip(tr("Export the table shown as a CSV file"));
+    connect(m_export, &QAction::triggered, this, [this] {
+        UpdateExport();
+        if (m_export->isEnabled() && m_view)
+            m_view->Export();
+    });
+    connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateExport);
+    file->addAction(m_export);
+
     QMenu* jump = menuBar()->addMenu(tr("&JumpTo"));
     std::map<std::string, QMenu*> submenus;
     for (const auto& def : zev::kCommands) {
@@ -182,6 +196,13 @@ void CMainFrame::UpdateCommands()
     }
     if (QAction* about = Action(zev::kCmdAbout))
         about->setEnabled(!app.busy);
+    UpdateExport();
+}
+
+void CMainFrame::UpdateExport()
+{
+    if (m_export)
+        m_export->setEnabled(!m_ctx.app.busy && m_view && m_view->CanExport());
 }
 
 void CMainFrame::RunCommand(int command)

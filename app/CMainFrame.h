@@ -61,6 +61,9 @@ public:
     // Enables the commands by the busy, signed-in and current-screen rules.
     void UpdateCommands();
     QAction* Action(int command) const;
+    // File > Export, enabled while the current screen has something to export.
+    QAction* ExportAction() const { return m_export; }
+    void UpdateExport();
     // The screen's title; the window shows it while active, "Satchel" otherwise.
     const QString& Title() const { return m_title; }
 
@@ -102,6 +105,7 @@ private:
     std::map<int, std::function<void()>> m_handlers;
     std::map<int, QAction*> m_actions;
     QToolBar* m_toolbar = nullptr;
+    QAction* m_export = nullptr;
     QPointer<CZevBaseView> m_view;
     QString m_title;
     QTimer* m_placementTimer;

@@ -12,6 +12,8 @@
 #include "accounts/views/CAccountsView.h"
 #include "accounts/views/StarterPricing.h"
 #include "app/ui/WaitCursor.h"
+#include "reports/views/CReportView.h"
+#include "reports/views/CSalesDataView.h"
 #include "sync/CoreAdapters.h"
 #include "sync/DatabaseBuilder.h"
 #include "sync/OrderSender.h"
@@ -180,6 +182,10 @@ void CZevSatchelApp::RegisterScreens()
                                       zev::StarterPricing::FromLibrary(m_libraries.pricing.CalculatePrice),
                                       {}, {}, &m_clock};
     m_frame->RegisterScreen(4, [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
+
+    zev::ReportsViewContext reports{&m_doc->Current(), {}};
+    m_frame->RegisterScreen(10, [reports](zev::IScreenHost& host) { return CreateSalesDataView(host, reports); });
+    m_frame->RegisterScreen(22, [reports](zev::IScreenHost& host) { return CreateReportView(host, reports); });
 }
 
 int CZevSatchelApp::Run() { return QApplication::exec(); }

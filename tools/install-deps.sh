@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils openbox imagemagick xdotool curl
   file dpkg-dev lintian appstream desktop-file-utils man-db
+  poppler-utils
 )
 
 missing=()

@@ -20,6 +20,10 @@ public:
     // program exits); returning false keeps the screen.
     virtual bool CanLeave(int target);
 
+    // File > Export: a screen with a table to export says so and writes it.
+    virtual bool CanExport() const { return false; }
+    virtual void Export() {}
+
     // Runs once after construction, with the wait cursor shown: screens build
     // their contents here and lay them out.
     void InitialUpdate();
