@@ -4,7 +4,8 @@
 # a screenshot of each screen a new representative goes through: start screen,
 # first-time setup (empty and filled in), sign-in, the first-download notice,
 # maintenance, the complete update (question, during, after), the sign-in
-# after the update and the account list that follows it.
+# after the update, the account list that follows it, the sales data of its
+# first account and the report screen with the first report run.
 #
 #   tools/screenshots.sh [--build DIR] [OUTPUT_DIR]
 #
@@ -346,5 +347,23 @@ fi
 main=$(wait_window 'Accounts.*' 15) || die "the account list did not follow the sign-in"
 activate "$main"
 shot 13-accounts
+
+step=sales-data
+# The first account of the day becomes current; its sales data follows.
+xdotool key Down
+sleep 0.5
+xdotool key ctrl+t
+main=$(wait_window 'Sales Data.*' 10) || die "the sales data screen did not open"
+activate "$main"
+shot 14-sales-data
+
+step=reports
+xdotool key ctrl+shift+t
+main=$(wait_window 'Reports.*' 10) || die "the report screen did not open"
+activate "$main"
+# "&Execute" runs the first report (sales by item over 30 days).
+xdotool key alt+e
+sleep 1
+shot 15-reports
 shots=("$out"/[0-9][0-9]-*.png)
 echo "Done: ${#shots[@]} screenshots in $out"

@@ -49,7 +49,7 @@ std::string FilledSql(const zev::ReportModel& model)
                : model.Definition().sql;
 }
 
-void BM_PlainSqlite(benchmark::State& state, std::string name, std::string sql)
+void BM_PlainSqlite(benchmark::State& state, std::string sql)
 {
     const tabula::Translation t = tabula::SqlDialect().Translate(sql);
     if (!t.ok || t.statements.size() != 1) {
@@ -117,7 +117,7 @@ int main(int argc, char** argv)
             benchmark::RegisterBenchmark(("Report/" + name).c_str(), BM_Report, name)
                 ->Unit(benchmark::kMillisecond)
                 ->MinTime(0.5);
-            benchmark::RegisterBenchmark(("PlainSqlite/" + name).c_str(), BM_PlainSqlite, name, FilledSql(model))
+            benchmark::RegisterBenchmark(("PlainSqlite/" + name).c_str(), BM_PlainSqlite, FilledSql(model))
                 ->Unit(benchmark::kMillisecond)
                 ->MinTime(0.5);
         }

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -41,6 +42,17 @@ public:
         field->setFocus();
     }
     QLineEdit* field;
+};
+
+// A screen with a table to export, counting the exports asked of it.
+class ExportView : public CZevBaseView {
+public:
+    ExportView(zev::IScreenHost& host, int* exports) : CZevBaseView(host, "Export"), m_exports(exports) {}
+    bool CanExport() const override { return true; }
+    void Export() override { ++*m_exports; }
+
+private:
+    int* m_exports;
 };
 
 } // namespace
@@ -253,8 +265,30 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(created->field));
     }
 
+    void exportFollowsTheCurrentScreen()
+    {
+        int exports = 0;
+        m_app->signedIn = true;
+        MakeFrame([&exports](CMainFrame& frame) {
+            frame.RegisterScreen(7, [&exports](zev::IScreenHost& host) { return new ExportView(host, &exports); });
+        });
+        QAction* exportAction = m_frame->ExportAction();
+        QVERIFY(exportAction);
+        m_frame->SwitchScreen(2);
+        QVERIFY(!exportAction->isEnabled());
+        exportAction->trigger();
+        m_frame->SwitchScreen(7);
+        QVERIFY(exportAction->isEnabled());
+        exportAction->trigger();
+        QCOMPARE(exports, 1);
+        m_frame->SetBusy(true);
+        QVERIFY(!exportAction->isEnabled());
+        exportAction->trigger();
+        QCOMPARE(exports, 1);
+    }
+
 private:
-    void MakeFrame()
+    void MakeFrame(const std::function<void(CMainFrame&)>& more = {})
     {
         m_app->settings.config.SetByte(12, 1);
         CMainFrame::Context context{*m_app, *m_doc, *m_profile, *m_folders, *m_messages};
@@ -264,6 +298,8 @@ private:
                 return new StubView(host, n, &m_allowLeave);
             });
         }
+        if (more)
+            more(*m_frame);
         m_frame->BuildCommands();
         m_frame->show();
     }
