@@ -1,5 +1,6 @@
 #include "reports/SalesDataModel.h"
 
+#include "app/core/IniReader.h"
 #include "app/core/StringTable.h"
 #include "app/core/TextHelpers.h"
 #include "app/core/ZevConfig.h"
@@ -129,9 +130,9 @@ void SalesDataModel::Fill(int accountId)
             row.description = items.GetFieldValueString(kItemDescription);
             ProperCase(row.description);
             if (m_switches.vintage && items.GetFieldValueInt(kItemKind) == kAlcoholic)
-                row.vintage = items.GetFieldValueString(kItemVintage);
+                row.vintage = Trim(items.GetFieldValueString(kItemVintage));
             if (m_switches.size)
-                row.size = items.GetFieldValueString(kItemSize);
+                row.size = Trim(items.GetFieldValueString(kItemSize));
             row.itemNumber = items.GetFieldValueString(kItemSku);
             row.upc = items.GetFieldValueString(kItemUpc);
             row.note = items.GetFieldValueString(kItemNote);

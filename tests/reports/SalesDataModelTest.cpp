@@ -62,7 +62,8 @@ protected:
     {
         Item(1, "CABERNET RESERVE", 2, "W-10", "750ML", "2019", "012345", "Estate");
         Item(2, "spring water", 4, "9", "500ML", "", "99", "bb");
-        Item(3, "Pale Ale", 2, "10", "12OZ", "", "Ab", "a");
+        // Blank vintages and padded sizes add no stray blanks to the text.
+        Item(3, "Pale Ale", 2, "10", "12OZ  ", " ", "Ab", "a");
         Order(100, 7, "2025-03-07 12:30:00", 3);
         Line(100, 1, 1, 2, 0, 250.0);
         Line(100, 2, 2, 1, 6, 19.5);
