@@ -33,13 +33,16 @@ struct Row {
     double breakDisc[3] = {};
 };
 
+// A kept statement in use: reset and unbound when the use ends.
 class Statement {
 public:
-    Statement(sqlite3* db, const std::string& sql) {
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &m_stmt, nullptr) != SQLITE_OK)
-            m_stmt = nullptr;
+    explicit Statement(sqlite3_stmt* stmt) : m_stmt(stmt) {}
+    ~Statement() {
+        if (m_stmt != nullptr) {
+            sqlite3_reset(m_stmt);
+            sqlite3_clear_bindings(m_stmt);
+        }
     }
-    ~Statement() { sqlite3_finalize(m_stmt); }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
     sqlite3_stmt* get() const { return m_stmt; }
@@ -90,7 +93,23 @@ void PriceBook::Close() {
     CloseLocked();
 }
 
+sqlite3_stmt* PriceBook::Prepared(const char* key, const std::string& sql) {
+    auto it = m_prepared.find(key);
+    if (it != m_prepared.end())
+        return it->second;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v3(m_db, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return nullptr;
+    }
+    m_prepared.emplace(key, stmt);
+    return stmt;
+}
+
 void PriceBook::CloseLocked() {
+    for (auto& [key, stmt] : m_prepared)
+        sqlite3_finalize(stmt);
+    m_prepared.clear();
     if (m_db != nullptr) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -126,8 +145,8 @@ std::optional<PriceBook::Price> PriceBook::Calculate(int item, unsigned long dea
     if (!EnsureOpen())
         return std::nullopt;
     // The row of the catalogue asked for, else the item's lowest catalogue.
-    Statement select(m_db,
-                     std::string(kColumns) + kCurrent + " order by (CatalogID = ?2) desc, CatalogID limit 1");
+    Statement select(
+        Prepared("price", std::string(kColumns) + kCurrent + " order by (CatalogID = ?2) desc, CatalogID limit 1"));
     if (!select)
         return std::nullopt;
     sqlite3_bind_int(select.get(), 1, item);
@@ -146,7 +165,7 @@ std::optional<PriceBook::Price> PriceBook::Calculate(int item, unsigned long dea
     }
     if (reached >= 0 && row.breakDisc[reached] > 0.0) {
         long perCase = 1;
-        Statement qty(m_db, "select QtyPerCase from Items where ItemID = ?1");
+        Statement qty(Prepared("qty", "select QtyPerCase from Items where ItemID = ?1"));
         if (qty) {
             sqlite3_bind_int(qty.get(), 1, item);
             if (sqlite3_step(qty.get()) == SQLITE_ROW)
@@ -165,7 +184,7 @@ std::optional<PriceBook::Tier> PriceBook::EnumerateTier(int item, int index) {
     std::lock_guard<std::mutex> guard(m_lock);
     if (!EnsureOpen())
         return std::nullopt;
-    Statement select(m_db, std::string(kColumns) + kCurrent + " order by CatalogID limit 1");
+    Statement select(Prepared("tiers", std::string(kColumns) + kCurrent + " order by CatalogID limit 1"));
     if (!select)
         return std::nullopt;
     sqlite3_bind_int(select.get(), 1, item);
