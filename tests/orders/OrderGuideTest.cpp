@@ -8,8 +8,10 @@
 #include "orders/OrderGuide.h"
 #include "tables/ApportionedItems.h"
 #include "tables/FamilyPlan.h"
+#include "tables/Filters.h"
 #include "tables/OrderGuideLines.h"
 #include "tables/ReadyOrder.h"
+#include "tables/Warehouse.h"
 #include "tables/WorkOrderItems.h"
 
 #include <gtest/gtest.h>
@@ -260,6 +262,61 @@ TEST_F(OrderGuideTest, ApportionedTotal) {
     EXPECT_EQ(a.apportionedTotal(1, 7, 8), 9);
     EXPECT_EQ(a.getAllocation(1, 8, 1), 1);
     EXPECT_EQ(a.getAllocation(1, 8, 0), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(OrderGuideTest, BothInsertFormsWriteTheSameLine) {
+    AddGuide(9);
+    zev::WorkOrderItems items;
+    zev::WorkOrderLine line;
+    line.accountId = 9;
+    line.workOrderId = 3;
+    line.itemId = 1;
+    line.catalogId = 10;
+    line.caseQty = 2;
+    line.singleQty = 1;
+    line.cDistPrice = 24;
+    line.sDistPrice = 2.5;
+    line.lineItemNumber = 1;
+    line.specialFlag = "3";
+    line.discountAmount = "1.20";
+    line.priceOverride = "-1.00";
+    line.par = 24;
+    line.lineComment = " O'Neil's ";
+    ASSERT_EQ(items.insertLine(line), 1);
+    ASSERT_EQ(items.insertLineValues(9, 3, 1, 10, 2, 1, 24, 2.5, 0, 0, 2, "3", "1.20", "-1.00", 24, 0, 0, 0, 0,
+                                     " O'Neil's ", 0),
+              1);
+    const std::string columns = "ItemID || catalogID || CaseQTY || SingleQTY || CDistPrice || SpecialFlag || "
+                                "DiscountAmount || PriceOverride || Par || LineComment";
+    EXPECT_EQ(Text("select " + columns + " from WorkOrderItems where AccountID = 9 and LineItemNumber = 1"),
+              Text("select " + columns + " from WorkOrderItems where AccountID = 9 and LineItemNumber = 2"));
+    EXPECT_EQ(Text("select LineComment from WorkOrderItems where AccountID = 9 and LineItemNumber = 2"), "O'Neil's");
+    EXPECT_EQ(items.findItem(1, 9, 3), 1);
+    EXPECT_EQ(items.findItem(2, 9, 3), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(OrderGuideTest, EnabledWarehousesAndFiltersByName) {
+    ASSERT_TRUE(db.Exec("insert into Warehouse (WarehouseID, Description, EnableFlag) values (1, 'North', 1), "
+                        "(2, 'Closed', 0), (3, 'Central', 1)"));
+    ASSERT_TRUE(db.Exec("insert into Filters values (1, 'Wine'), (2, 'Beer')"));
+    zev::Warehouse warehouses;
+    ASSERT_EQ(warehouses.getEnabled(), 1);
+    std::vector<int> ids;
+    for (; !warehouses.IsEOF(); warehouses.MoveNext())
+        ids.push_back(warehouses.GetFieldValueInt(0));
+    EXPECT_EQ(ids, (std::vector<int>{3, 1}));
+    EXPECT_EQ(warehouses.getByWarehouseID(2), 1);
+    zev::Filters filters;
+    ASSERT_EQ(filters.getAllByName(), 1);
+    EXPECT_EQ(filters.GetFieldValueString(1), "Beer");
 }
 
 } // namespace
