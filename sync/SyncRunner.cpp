@@ -116,7 +116,7 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
     std::string version = schema.Value("Database", "Version");
     bool differ = !EqualsNoCase(p.GetString("DBVersion"), version);
     if (unsent > 0 && differ &&
-        m_e.Box().Show(65100, 65098, MbButtons::YesNo, MbIcon::Warning) != MbResult::Yes) {
+        m_e.Box().Ask(65100, 65098, MbButtons::YesNo, MbIcon::Warning, MbResult::No) != MbResult::Yes) {
         endedQuietly = true;
         return true;
     }
@@ -268,8 +268,8 @@ SignInScreen SyncRunner::ContinueSignIn()
 
 bool SyncRunner::ResetSettings()
 {
-    if (m_e.Box().ShowText("Resetting your settings will remove all user data from this device are you sure?", 65098,
-                           MbButtons::YesNo, MbIcon::Warning) != MbResult::Yes)
+    if (m_e.Box().AskText("Resetting your settings will remove all user data from this device are you sure?", 65098,
+                          MbButtons::YesNo, MbIcon::Warning, MbResult::No) != MbResult::Yes)
         return false;
     m_e.Db().OpenAdmin();
     m_b.RebuildTable("ALL");

@@ -11,16 +11,65 @@ enum class MbButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MbIcon { None, Information, Warning, Question, Stop };
 enum class MbResult { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
 
+// The first button of a set: the default answer unless the caller names another.
+constexpr MbResult FirstButton(MbButtons buttons)
+{
+    switch (buttons) {
+    case MbButtons::YesNo:
+    case MbButtons::YesNoCancel:
+        return MbResult::Yes;
+    case MbButtons::RetryCancel:
+        return MbResult::Retry;
+    case MbButtons::Ok:
+    case MbButtons::OkCancel:
+        break;
+    }
+    return MbResult::Ok;
+}
+
+// Whether `result` is one of the answers `buttons` offers.
+constexpr bool Offers(MbButtons buttons, MbResult result)
+{
+    switch (result) {
+    case MbResult::Ok:
+        return buttons == MbButtons::Ok || buttons == MbButtons::OkCancel;
+    case MbResult::Cancel:
+        return buttons == MbButtons::OkCancel || buttons == MbButtons::YesNoCancel || buttons == MbButtons::RetryCancel;
+    case MbResult::Retry:
+        return buttons == MbButtons::RetryCancel;
+    case MbResult::Yes:
+    case MbResult::No:
+        return buttons == MbButtons::YesNo || buttons == MbButtons::YesNoCancel;
+    }
+    return false;
+}
+
 class IMessageBox {
 public:
     virtual ~IMessageBox() = default;
 
     // Shows string-table text `textId` with caption `captionId` (65099 "Error!",
-    // 65097 "Information", 65098 "Warning!", 65124 "Question?").
+    // 65097 "Information", 65098 "Warning!", 65124 "Question?"). The first
+    // button is the default (the answer Enter gives).
     virtual MbResult Show(int textId, int captionId, MbButtons buttons, MbIcon icon) = 0;
 
     // The literal-text form, for texts composed at run time (server errors).
     virtual MbResult ShowText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon) = 0;
+
+    // A question whose default answer is `defaultButton`. Questions whose Yes
+    // destroys data pass MbResult::No, so a hurried Enter keeps the data. An
+    // answerer with no default to mark (a script) may keep these forwards.
+    virtual MbResult Ask(int textId, int captionId, MbButtons buttons, MbIcon icon, MbResult defaultButton)
+    {
+        (void)defaultButton;
+        return Show(textId, captionId, buttons, icon);
+    }
+    virtual MbResult AskText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon,
+                             MbResult defaultButton)
+    {
+        (void)defaultButton;
+        return ShowText(text, captionId, buttons, icon);
+    }
 };
 
 } // namespace zev

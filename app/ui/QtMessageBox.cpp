@@ -42,6 +42,23 @@ QMessageBox::Icon IconOf(zev::MbIcon icon)
     return QMessageBox::NoIcon;
 }
 
+QMessageBox::StandardButton ButtonOf(zev::MbResult result)
+{
+    switch (result) {
+    case zev::MbResult::Cancel:
+        return QMessageBox::Cancel;
+    case zev::MbResult::Retry:
+        return QMessageBox::Retry;
+    case zev::MbResult::Yes:
+        return QMessageBox::Yes;
+    case zev::MbResult::No:
+        return QMessageBox::No;
+    case zev::MbResult::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
 zev::MbResult ResultOf(int button)
 {
     switch (button) {
@@ -62,24 +79,40 @@ zev::MbResult ResultOf(int button)
 
 zev::MbResult QtMessageBox::Show(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon)
 {
-    return ShowOnGuiThread(QString::fromStdString(zev::LoadText(textId)),
-                           QString::fromStdString(zev::LoadText(captionId)), buttons, icon);
+    return Ask(textId, captionId, buttons, icon, zev::FirstButton(buttons));
 }
 
 zev::MbResult QtMessageBox::ShowText(const std::string& text, int captionId, zev::MbButtons buttons,
                                      zev::MbIcon icon)
 {
-    return ShowOnGuiThread(QString::fromStdString(text), QString::fromStdString(zev::LoadText(captionId)),
-                           buttons, icon);
+    return AskText(text, captionId, buttons, icon, zev::FirstButton(buttons));
+}
+
+zev::MbResult QtMessageBox::Ask(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
+                                zev::MbResult defaultButton)
+{
+    return ShowOnGuiThread(QString::fromStdString(zev::LoadText(textId)),
+                           QString::fromStdString(zev::LoadText(captionId)), buttons, icon, defaultButton);
+}
+
+zev::MbResult QtMessageBox::AskText(const std::string& text, int captionId, zev::MbButtons buttons,
+                                    zev::MbIcon icon, zev::MbResult defaultButton)
+{
+    return ShowOnGuiThread(QString::fromStdString(text), QString::fromStdString(zev::LoadText(captionId)), buttons,
+                           icon, defaultButton);
 }
 
 zev::MbResult QtMessageBox::ShowOnGuiThread(const QString& text, const QString& caption, zev::MbButtons buttons,
-                                            zev::MbIcon icon)
+                                            zev::MbIcon icon, zev::MbResult defaultButton)
 {
+    if (!zev::Offers(buttons, defaultButton))
+        defaultButton = zev::FirstButton(buttons);
     auto show = [&]() -> zev::MbResult {
         QMessageBox box(IconOf(icon), caption, text, ButtonsOf(buttons), m_owner);
-        if (buttons == zev::MbButtons::YesNo || buttons == zev::MbButtons::YesNoCancel)
-            box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(ButtonOf(defaultButton));
+        // Escape answers Cancel where there is one, otherwise No: never the destructive Yes.
+        if (buttons == zev::MbButtons::YesNo)
+            box.setEscapeButton(QMessageBox::No);
         return ResultOf(box.exec());
     };
     if (QThread::currentThread() == qApp->thread())

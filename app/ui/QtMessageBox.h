@@ -15,10 +15,14 @@ public:
 
     zev::MbResult Show(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon) override;
     zev::MbResult ShowText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon) override;
+    zev::MbResult Ask(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
+                      zev::MbResult defaultButton) override;
+    zev::MbResult AskText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
+                          zev::MbResult defaultButton) override;
 
 private:
     zev::MbResult ShowOnGuiThread(const QString& text, const QString& caption, zev::MbButtons buttons,
-                                  zev::MbIcon icon);
+                                  zev::MbIcon icon, zev::MbResult defaultButton);
 
     QPointer<QWidget> m_owner;
 };

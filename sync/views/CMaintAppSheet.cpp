@@ -61,7 +61,8 @@ CMaintAppDBPage::CMaintAppDBPage(zev::IScreenHost& host, zev::SyncViewContext sy
 void CMaintAppDBPage::OnDelete()
 {
     zev::IMessageBox& box = m_host.Messages();
-    if (box.Show(kDeleteQuestion, kCaptionWarning, zev::MbButtons::YesNo, zev::MbIcon::Warning) != zev::MbResult::Yes)
+    if (box.Ask(kDeleteQuestion, kCaptionWarning, zev::MbButtons::YesNo, zev::MbIcon::Warning, zev::MbResult::No) !=
+        zev::MbResult::Yes)
         return;
     {
         zev::WaitCursor wait;
@@ -153,7 +154,8 @@ bool CMaintAppLocalPage::OnSave()
     }
     if (!Modified())
         return true;
-    if (box.Show(kRiskyChange, kCaptionQuestion, zev::MbButtons::YesNo, zev::MbIcon::Question) != zev::MbResult::Yes)
+    if (box.Ask(kRiskyChange, kCaptionQuestion, zev::MbButtons::YesNo, zev::MbIcon::Question, zev::MbResult::No) !=
+        zev::MbResult::Yes)
         return false;
 
     zev::Profile& profile = m_host.UserProfile();

@@ -29,14 +29,24 @@ public:
         int captionId = 0;
         MbButtons buttons = MbButtons::Ok;
         MbIcon icon = MbIcon::None;
+        MbResult defaultButton = MbResult::Ok;
     };
 
     MbResult Show(int textId, int captionId, MbButtons buttons, MbIcon icon) override {
-        shown.push_back({textId, {}, captionId, buttons, icon});
+        shown.push_back({textId, {}, captionId, buttons, icon, FirstButton(buttons)});
+        return Next();
+    }
+    MbResult Ask(int textId, int captionId, MbButtons buttons, MbIcon icon, MbResult defaultButton) override {
+        shown.push_back({textId, {}, captionId, buttons, icon, defaultButton});
+        return Next();
+    }
+    MbResult AskText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon,
+                     MbResult defaultButton) override {
+        shown.push_back({0, text, captionId, buttons, icon, defaultButton});
         return Next();
     }
     MbResult ShowText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon) override {
-        shown.push_back({0, text, captionId, buttons, icon});
+        shown.push_back({0, text, captionId, buttons, icon, FirstButton(buttons)});
         return Next();
     }
 

@@ -3,6 +3,7 @@
 #include "app/core/MessageBox.h"
 
 #include <iosfwd>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -23,11 +24,19 @@ public:
 
     zev::MbResult Show(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon) override;
     zev::MbResult ShowText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon) override;
+    // An empty reply gives `defaultButton`; the prompt names it in capitals.
+    zev::MbResult Ask(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
+                      zev::MbResult defaultButton) override;
+    zev::MbResult AskText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
+                          zev::MbResult defaultButton) override;
 
     int Shown() const { return m_shown; }
     int LastText() const { return m_lastText; }
 
 private:
+    zev::MbResult Prompt(const std::string& text, int captionId, zev::MbButtons buttons,
+                         std::optional<zev::MbResult> defaultButton);
+
     std::istream& m_in;
     std::ostream& m_out;
     bool m_interactive;

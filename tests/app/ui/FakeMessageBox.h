@@ -15,19 +15,32 @@ public:
         int textId;
         int captionId;
         std::string text;
+        zev::MbResult defaultButton = zev::MbResult::Ok;
     };
 
-    zev::MbResult Show(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon) override
+    zev::MbResult Show(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon) override
+    {
+        return Ask(textId, captionId, buttons, icon, zev::FirstButton(buttons));
+    }
+
+    zev::MbResult ShowText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon) override
+    {
+        return AskText(text, captionId, buttons, icon, zev::FirstButton(buttons));
+    }
+
+    zev::MbResult Ask(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon,
+                      zev::MbResult defaultButton) override
     {
         std::lock_guard lock(m_mutex);
-        m_shown.push_back({textId, captionId, {}});
+        m_shown.push_back({textId, captionId, {}, defaultButton});
         return Answer(buttons);
     }
 
-    zev::MbResult ShowText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon) override
+    zev::MbResult AskText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon,
+                          zev::MbResult defaultButton) override
     {
         std::lock_guard lock(m_mutex);
-        m_shown.push_back({0, captionId, text});
+        m_shown.push_back({0, captionId, text, defaultButton});
         return Answer(buttons);
     }
 

@@ -3,12 +3,15 @@
 #include "app/ui/CZevBaseView.h"
 #include "app/ui/CZevDialog.h"
 #include "app/ui/CZevListCtrl.h"
+#include "app/ui/QtMessageBox.h"
 #include "tests/app/ui/FakeScreenHost.h"
 
 #include <QAbstractItemModelTester>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -38,6 +41,22 @@ zev::ListDefinition Definition(std::vector<std::string> headings, std::vector<st
     d.order = std::move(order);
     d.order.resize(20, 0);
     return d;
+}
+
+// Presses `key` on the next message box that opens and notes its default button.
+void PressOnNextBox(int key, QString* defaultText)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, key, defaultText] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        *defaultText = box->defaultButton() ? box->defaultButton()->text() : QString();
+        QTest::keyClick(box, static_cast<Qt::Key>(key));
+    });
+    timer->start(10);
 }
 
 std::vector<int> VisualOrder(const CZevListCtrl& list)
@@ -217,6 +236,47 @@ private slots:
         list.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toInt(), CZevListCtrl::kScrollVertical);
+    }
+
+    void messageBoxDefaultIsWhatEnterAnswers_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("requested");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("defaultText");
+        using zev::MbButtons;
+        using zev::MbResult;
+        auto row = [](const char* name, MbButtons b, MbResult req, Qt::Key key, MbResult answer, const char* text) {
+            QTest::newRow(name) << static_cast<int>(b) << static_cast<int>(req) << static_cast<int>(key)
+                                << static_cast<int>(answer) << QString::fromLatin1(text);
+        };
+        row("plain question: Enter says Yes", MbButtons::YesNo, MbResult::Ok, Qt::Key_Return, MbResult::Yes, "&Yes");
+        row("destructive: Enter says No", MbButtons::YesNo, MbResult::No, Qt::Key_Return, MbResult::No, "&No");
+        row("Escape on Yes/No says No", MbButtons::YesNo, MbResult::Yes, Qt::Key_Escape, MbResult::No, "&Yes");
+        row("three buttons, Cancel default", MbButtons::YesNoCancel, MbResult::Cancel, Qt::Key_Return,
+            MbResult::Cancel, "Cancel");
+        row("default not offered falls to first", MbButtons::OkCancel, MbResult::No, Qt::Key_Return, MbResult::Ok,
+            "OK");
+    }
+
+    void messageBoxDefaultIsWhatEnterAnswers()
+    {
+        QFETCH(int, buttons);
+        QFETCH(int, requested);
+        QFETCH(int, key);
+        QFETCH(int, answer);
+        QFETCH(QString, defaultText);
+        QtMessageBox box;
+        QString seen;
+        PressOnNextBox(key, &seen);
+        const auto b = static_cast<zev::MbButtons>(buttons);
+        // Ok as the request stands for "no default named": the plain Show.
+        const zev::MbResult got = requested == static_cast<int>(zev::MbResult::Ok)
+            ? box.ShowText("Sure?", 65124, b, zev::MbIcon::Question)
+            : box.AskText("Sure?", 65124, b, zev::MbIcon::Question, static_cast<zev::MbResult>(requested));
+        QCOMPARE(static_cast<int>(got), answer);
+        QCOMPARE(seen.remove(QLatin1Char('&')), defaultText.remove(QLatin1Char('&')));
     }
 
 private:
