@@ -123,7 +123,13 @@ int AccountListModel::RowOfAccount(int accountId) const {
     return -1;
 }
 
+bool AccountListModel::HasAccounts() const {
+    Accounts accounts(m_poolKey);
+    return accounts.getAllAccounts() && !accounts.IsEOF();
+}
+
 void AccountListModel::Sort(int col) {
+    m_sortedBy = col;
     const bool weekday = WeekdayShown();
     const int direction = m_direction;
     const AccountListSettings& s = m_settings;
@@ -268,10 +274,10 @@ void AccountListModel::ClearCallThisAccount(int row) {
 }
 
 void AccountListModel::ClearCallAllAccounts() {
-    const MbResult answer = m_messages.ShowText(
+    const MbResult answer = m_messages.AskText(
         "This action will clear the Call Status for all accounts for the entire week.\n\nDo you wish to clear all "
         "accounts?",
-        ids::kCaptionQuestion, MbButtons::YesNo, MbIcon::Question);
+        ids::kCaptionQuestion, MbButtons::YesNo, MbIcon::Question, MbResult::No);
     if (answer != MbResult::Yes)
         return;
     m_planner.ClearWeek();

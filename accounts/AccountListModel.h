@@ -46,9 +46,15 @@ public:
     int RowCount() const { return static_cast<int>(m_rows.size()); }
     std::string Text(int row, int col) const;
     int RowOfAccount(int accountId) const;
+    // False while the database holds no account at all (before the first
+    // complete update): the list then has nothing to plan, print or create for.
+    bool HasAccounts() const;
 
     int SortColumn() const { return m_sortColumn; }
     int SortDirection() const { return m_direction; }
+    // The column the rows shown are in order of (All orders by company
+    // whatever the weekday's sort column is); the direction is SortDirection().
+    int SortedColumn() const { return m_sortedBy; }
     // Flips the direction, sorts by the column and, unless "All" is shown,
     // makes it the sort column. Returns the new row of the selected account.
     int HeaderClicked(int col);
@@ -103,6 +109,7 @@ private:
     int m_dayButton = 0;
     int m_sortColumn = 0;
     int m_direction = 1;
+    int m_sortedBy = -1;
     Buttons m_buttons;
 };
 

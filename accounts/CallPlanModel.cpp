@@ -4,6 +4,8 @@
 #include "app/core/TextHelpers.h"
 #include "tables/Accounts.h"
 
+#include <algorithm>
+#include <cctype>
 #include <set>
 
 namespace zev {
@@ -22,6 +24,22 @@ std::vector<CallPlanModel::Row> ReadRows(Accounts& accounts, int openResult) {
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+// By the name as shown, letters compared without case, then by account number
+// (two branches of one company), so the list reads like a directory.
+void SortByName(std::vector<CallPlanModel::Row>& rows) {
+    auto key = [](const std::string& text) {
+        std::string folded = text;
+        for (char& c : folded)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return folded;
+    };
+    std::stable_sort(rows.begin(), rows.end(), [&key](const CallPlanModel::Row& a, const CallPlanModel::Row& b) {
+        const std::string ka = key(a.company);
+        const std::string kb = key(b.company);
+        return ka != kb ? ka < kb : a.accountNumber < b.accountNumber;
+    });
 }
 
 } // namespace
@@ -52,6 +70,8 @@ void CallPlanModel::Fill() {
     for (Row& row : ReadRows(accounts, accounts.getAllAccounts()))
         if (!scheduledIds.count(row.accountId))
             m_others.push_back(std::move(row));
+    SortByName(m_scheduled);
+    SortByName(m_others);
 }
 
 int CallPlanModel::Add(const std::vector<int>& accountIds) {

@@ -31,6 +31,7 @@ public:
     void SetDay(int dayIndex);
     void Fill();
 
+    // Both lists in name order (letters without case, then account number).
     const std::vector<Row>& Scheduled() const { return m_scheduled; }
     const std::vector<Row>& Others() const { return m_others; }
 

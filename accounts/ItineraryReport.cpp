@@ -125,4 +125,18 @@ bool ItineraryReport::CheckPrintable(bool empty, IMessageBox& messages) {
     return false;
 }
 
+std::string ItineraryReport::FileTitle(bool itinerary, int dayIndex, std::time_t now) {
+    static const char* const kDays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    std::tm local{};
+    localtime_r(&now, &local);
+    char date[40];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    if (!itinerary)
+        return std::string("Accomplishments ") + date;
+    std::string title = "Itinerary ";
+    if (dayIndex >= 0 && dayIndex < 7)
+        title += std::string(kDays[dayIndex]) + " ";
+    return title + date;
+}
+
 } // namespace zev

@@ -47,6 +47,11 @@ public:
     // out) and the order history of today, each with its account.
     Accomplishments BuildAccomplishments(std::time_t now) const;
 
+    // The name a printout is saved under, without extension: "Itinerary
+    // Wednesday 2026-03-04" (the weekday printed, today's date) or
+    // "Accomplishments 2026-03-04". `dayIndex` 0 (Sunday) ... 6.
+    static std::string FileTitle(bool itinerary, int dayIndex, std::time_t now);
+
     // Tells "You have nothing to be printed." for an empty report; true when
     // there is something to print.
     static bool CheckPrintable(bool empty, IMessageBox& messages);

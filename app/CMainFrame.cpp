@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDebug>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -253,17 +254,22 @@ int CMainFrame::SwitchScreen(int n)
     const int previous = m_ctx.app.currentScreen;
     if (n == previous)
         return previous;
-    if (m_view && !m_view->CanLeave(n))
-        return previous;
-    if (!KnownScreen(n))
-        return previous;
+    // A switch to a screen this program does not have is a fault of the
+    // caller, not a choice of the user: say so in the log, change nothing.
     auto factory = m_factories.find(n);
-    if (factory == m_factories.end())
+    if (!KnownScreen(n) || factory == m_factories.end()) {
+        qWarning("ZevSatchel: switch to screen %d refused: %s", n,
+                 KnownScreen(n) ? "that screen is not in this program yet" : "there is no such screen");
+        return previous;
+    }
+    if (m_view && !m_view->CanLeave(n))
         return previous;
 
     CZevBaseView* view = factory->second(*this);
-    if (!view)
+    if (!view) {
+        qWarning("ZevSatchel: screen %d could not be built", n);
         return previous;
+    }
     m_ctx.app.currentScreen = n;
     if (const int title = TitleNumberOf(n); title >= 0)
         SetScreenTitle(title);

@@ -53,8 +53,9 @@ public:
     void SetStartView(CZevBaseView* view);
 
     // Replaces the current screen by screen `n`; returns the screen number
-    // that was current. Nothing happens for the current number, an unknown
-    // number or when the current screen refuses to leave.
+    // that was current. Nothing happens for the current number or when the
+    // current screen refuses to leave; an unknown or unregistered number is
+    // logged as an error and changes nothing.
     int SwitchScreen(int n);
     CZevBaseView* CurrentView() const { return m_view; }
 

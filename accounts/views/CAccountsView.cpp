@@ -1,6 +1,7 @@
 #include "accounts/views/CAccountsView.h"
 
 #include "accounts/AccountCreator.h"
+#include "accounts/AccountListColumns.h"
 #include "accounts/ItineraryReport.h"
 #include "accounts/views/CCallPlanDlg.h"
 #include "accounts/views/CItineraryPrinter.h"
@@ -10,15 +11,21 @@
 #include "app/core/Clock.h"
 #include "app/core/MessageBox.h"
 #include "app/core/Profile.h"
+#include "app/core/StringIds.h"
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/DocumentState.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
 #include "tables/DayButtons.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -30,6 +37,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -39,6 +47,8 @@
 namespace {
 
 constexpr int kIconCount = 17;
+// Profile entry ("Application" section) of the folder printouts were last saved to.
+constexpr const char* kPrintFolderEntry = "PrintFolder";
 constexpr int kMargin = 8;
 
 // Small round badges stand for the 17 status icons: the call outcomes get a
@@ -128,7 +138,7 @@ QPushButton* CAccountsView::Button(int id) const
 
 void CAccountsView::OnInitialUpdate()
 {
-    static const char* const kDayCaptions[8] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "All"};
+    static const char* const kDayCaptions[8] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "&All"};
     static const char* const kDayNames[8] = {"BTN_SUNDAY",   "BTN_MONDAY", "BTN_TUESDAY",  "BTN_WEDNESDAY",
                                              "BTN_THURSDAY", "BTN_FRIDAY", "BTN_SATURDAY", "BTN_ALL"};
     auto* dayRow = new QHBoxLayout;
@@ -161,11 +171,12 @@ void CAccountsView::OnInitialUpdate()
         const char* name;
         const char* caption;
     };
+    // Access keys avoid the menu bar's J(umpTo) and H(elp).
     static const ButtonDef kButtons[] = {
-        {kDetails, "BTN_DETAILS", "Details"},      {kOrderGuide, "BTN_ORDERGUIDE", "Order Guide"},
-        {kHistory, "BTN_HISTORY", "History"},      {kCallPlan, "BTN_CALLPLAN", "Call Plan"},
-        {kNoOrder, "BTN_NOORDER", "No Sale"},      {kPrint, "BTN_PRINT", "Print"},
-        {kCreate, "BTN_CREATE", "Create.."},       {kBackorders, "BTN_BACKORDERS", "Backorders"}};
+        {kDetails, "BTN_DETAILS", "&Details"},     {kOrderGuide, "BTN_ORDERGUIDE", "Order &Guide"},
+        {kHistory, "BTN_HISTORY", "H&istory"},     {kCallPlan, "BTN_CALLPLAN", "&Call Plan"},
+        {kNoOrder, "BTN_NOORDER", "&No Sale"},     {kPrint, "BTN_PRINT", "&Print"},
+        {kCreate, "BTN_CREATE", "Cr&eate.."},      {kBackorders, "BTN_BACKORDERS", "&Backorders"}};
     auto* buttonRow = new QHBoxLayout;
     for (const ButtonDef& def : kButtons) {
         auto* button = new QPushButton(tr(def.caption), this);
@@ -173,16 +184,34 @@ void CAccountsView::OnInitialUpdate()
         buttonRow->addWidget(button);
     }
     buttonRow->addStretch();
-    auto* findLabel = new QLabel(tr("Find:"), this);
+    auto* findLabel = new QLabel(tr("&Find:"), this);
     findLabel->setBuddy(m_find);
     m_find->setMinimumWidth(180);
     m_find->setClearButtonEnabled(false);
     buttonRow->addWidget(findLabel);
     buttonRow->addWidget(m_find);
 
+    // Before the first complete update the list is empty: say what to do.
+    m_noData = new QWidget(this);
+    auto* noDataRow = new QHBoxLayout(m_noData);
+    noDataRow->setContentsMargins(0, 0, 0, 0);
+    auto* noDataText = new QLabel(tr("There are no accounts on this computer yet. Download your data with the "
+                                     "Complete Update of the Maintenance screen (Ctrl+M)."),
+                                  m_noData);
+    noDataText->setWordWrap(true);
+    auto* toMaintenance = new QPushButton(tr("Open &Maintenance"), m_noData);
+    noDataRow->addWidget(noDataText, 1);
+    noDataRow->addWidget(toMaintenance);
+    m_noData->hide();
+    connect(toMaintenance, &QPushButton::clicked, this, [this] {
+        if (Host().HasScreen(kScreenMaintenance))
+            Host().PostSwitchScreen(kScreenMaintenance);
+    });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     layout->addLayout(dayRow);
+    layout->addWidget(m_noData);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttonRow);
 
@@ -191,6 +220,8 @@ void CAccountsView::OnInitialUpdate()
         AddControl(def.id, QString::fromLatin1(def.name), m_buttons[def.id]);
     AddControl(kFind, QStringLiteral("EDT_FIND"), m_find);
     AddControl(1101, QStringLiteral("LBL_FIND"), findLabel);
+    noDataText->setAccessibleName(tr("No accounts yet"));
+    toMaintenance->setAccessibleName(tr("Open Maintenance"));
     LayOut();
 
     // The distributor's switches decide which optional controls exist at all.
@@ -208,9 +239,9 @@ void CAccountsView::OnInitialUpdate()
     }
     UpdateButtons();
 
-    connect(m_buttons[kDetails], &QPushButton::clicked, this, [this] { OnNavigate(6); });
-    connect(m_buttons[kOrderGuide], &QPushButton::clicked, this, [this] { OnNavigate(5); });
-    connect(m_buttons[kHistory], &QPushButton::clicked, this, [this] { OnNavigate(17); });
+    connect(m_buttons[kDetails], &QPushButton::clicked, this, [this] { OnNavigate(kScreenDetails); });
+    connect(m_buttons[kOrderGuide], &QPushButton::clicked, this, [this] { OnNavigate(kScreenOrderGuide); });
+    connect(m_buttons[kHistory], &QPushButton::clicked, this, [this] { OnNavigate(kScreenHistory); });
     connect(m_buttons[kCallPlan], &QPushButton::clicked, this, &CAccountsView::OnCallPlan);
     connect(m_buttons[kNoOrder], &QPushButton::clicked, this, &CAccountsView::OnNoOrder);
     connect(m_buttons[kPrint], &QPushButton::clicked, this, &CAccountsView::OnPrint);
@@ -218,6 +249,8 @@ void CAccountsView::OnInitialUpdate()
     connect(m_buttons[kBackorders], &QPushButton::clicked, this, &CAccountsView::OnBackorders);
     connect(m_find, &QLineEdit::textChanged, this, &CAccountsView::OnFindChanged);
     m_find->installEventFilter(this);
+    m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, &CAccountsView::OnHeaderClicked);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -245,6 +278,9 @@ void CAccountsView::OnDayButton(int button)
     CancelEditor();
     zev::WaitCursor wait;
     const int row = m_model->Fill(button);
+    m_hasAccounts = m_model->RowCount() > 0 || m_model->HasAccounts();
+    if (m_noData)
+        m_noData->setVisible(!m_hasAccounts);
     StyleDayButtons();
     ShowRows(row);
 }
@@ -277,12 +313,40 @@ void CAccountsView::ShowRows(int selectRow)
     }
     m_list->Model()->SetRows(std::move(rows), std::move(data));
     m_filling = false;
+    ShowSortIndicator();
+    FitNumberColumn();
     if (selectRow >= 0) {
         SelectRow(selectRow);
     } else {
         m_list->clearSelection();
         UpdateButtons();
     }
+}
+
+void CAccountsView::ShowSortIndicator()
+{
+    QHeaderView* header = m_list->horizontalHeader();
+    const int column = m_model->SortedColumn();
+    header->setSortIndicatorShown(column >= 0);
+    if (column >= 0)
+        header->setSortIndicator(column, m_model->SortDirection() > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+// An account number cut short is of no use: its column widens to the widest
+// number shown (never narrows, and a column the user hid stays hidden).
+void CAccountsView::FitNumberColumn()
+{
+    constexpr int column = zev::AccountListColumns::kAccountNumber;
+    QHeaderView* header = m_list->horizontalHeader();
+    if (column >= header->count() || header->isSectionHidden(column) || header->sectionSize(column) == 0)
+        return;
+    const QFontMetrics metrics(m_list->font());
+    int widest = 0;
+    for (int r = 0; r < m_list->Model()->rowCount(); ++r)
+        widest = std::max(widest, metrics.horizontalAdvance(m_list->Model()->Cell(r, column)));
+    const int needed = widest + 2 * m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 8;
+    if (header->sectionSize(column) < needed)
+        header->resizeSection(column, needed);
 }
 
 void CAccountsView::SelectRow(int row)
@@ -329,11 +393,18 @@ void CAccountsView::UpdateButtons()
         if (QPushButton* button = Button(id))
             button->setEnabled(on);
     };
-    set(kDetails, selected && states.details);
-    set(kOrderGuide, selected && states.orderGuide);
-    set(kHistory, selected && states.history);
+    const zev::IScreenHost& host = Host();
+    set(kDetails, selected && states.details && host.HasScreen(kScreenDetails));
+    set(kOrderGuide, selected && states.orderGuide && host.HasScreen(kScreenOrderGuide));
+    set(kHistory, selected && states.history && host.HasScreen(kScreenHistory));
     set(kNoOrder, selected && states.noOrder);
-    set(kBackorders, selected && states.backorders);
+    set(kBackorders, selected && states.backorders && static_cast<bool>(m_context.backorders));
+    // Nothing to plan, print or find before the first download; a new
+    // account would be lost by the complete update that must come first.
+    set(kCallPlan, m_hasAccounts);
+    set(kPrint, m_hasAccounts);
+    set(kCreate, m_hasAccounts);
+    m_find->setEnabled(m_hasAccounts);
 }
 
 void CAccountsView::OnHeaderClicked(int column)
@@ -354,7 +425,7 @@ void CAccountsView::OnFindChanged(const QString& text)
 
 void CAccountsView::OnNavigate(int screen)
 {
-    if (m_list->CurrentRow() < 0)
+    if (m_list->CurrentRow() < 0 || !Host().HasScreen(screen))
         return;
     CommitEditor();
     Host().PostSwitchScreen(screen);
@@ -394,8 +465,10 @@ void CAccountsView::OnClearCallAllAccounts()
 void CAccountsView::OnCallPlan()
 {
     CommitEditor();
+    if (!m_hasAccounts)
+        return;
     {
-        CCallPlanDlg dialog(TodayIndex(*m_clock), this);
+        CCallPlanDlg dialog(TodayIndex(*m_clock), Host().Messages(), this);
         dialog.LayOut("CallPlanDlg", Host().State().settingsFilePath);
         dialog.exec();
     }
@@ -413,19 +486,32 @@ int CAccountsView::RepId() const
 void CAccountsView::OnCreate()
 {
     CommitEditor();
-    CreateAccountDlg dialog(Host().State().settingsFilePath, this);
+    if (!m_hasAccounts)
+        return;
+    CreateAccountDlg dialog(Host().State().settingsFilePath, Host().Messages(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const zev::NewAccountRecord record = dialog.Record(RepId());
-    if (QString::fromStdString(record.companyName).trimmed().isEmpty())
+    int created = 0;
+    {
+        zev::WaitCursor wait;
+        zev::AccountCreator::CasePrice price = m_context.casePrice;
+        if (!price)
+            price = [](int, int) { return 0.0; };
+        zev::AccountCreator creator(Host().Messages(), std::move(price));
+        created = creator.Create(record);
+    }
+    if (created == 0) {
+        OnDayButton(m_model->DayButton());
         return;
-    zev::WaitCursor wait;
-    zev::AccountCreator::CasePrice price = m_context.casePrice;
-    if (!price)
-        price = [](int, int) { return 0.0; };
-    zev::AccountCreator creator(Host().Messages(), std::move(price));
-    creator.Create(record);
-    OnDayButton(m_model->DayButton());
+    }
+    // A new account has no call days yet: it is found under All.
+    OnDayButton(zev::DayButtons::kAll);
+    SelectRow(m_model->RowOfAccount(created));
+    const std::string name = m_model->QuickInfoTitle(m_model->RowOfAccount(created));
+    Host().Messages().ShowText("The account " + (name.empty() ? std::string("was") : "\"" + name + "\" was") +
+                                   " created. It is listed under All until you give it call days with Call Plan.",
+                               zev::ids::kCaptionInformation, zev::MbButtons::Ok, zev::MbIcon::Information);
 }
 
 void CAccountsView::OnQuickInfo()
@@ -460,6 +546,8 @@ void CAccountsView::OnEditAccount()
 void CAccountsView::OnPrint()
 {
     CommitEditor();
+    if (!m_hasAccounts)
+        return;
     CPrintChoiceDlg choice(this);
     choice.LayOut("PrintDlg", Host().State().settingsFilePath);
     if (choice.exec() != QDialog::Accepted)
@@ -468,10 +556,32 @@ void CAccountsView::OnPrint()
     if (!zev::ItineraryReport::CheckPrintable(report == nullptr, Host().Messages()))
         return;
     QPrinter printer(QPrinter::HighResolution);
+    PreparePrinter(choice.Chosen(), printer);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    CItineraryPrinter::Print(*report, printer, Host().Messages());
+    if (CItineraryPrinter::Print(*report, printer, Host().Messages()))
+        RememberPrintFolder(printer);
+}
+
+void CAccountsView::PreparePrinter(CPrintChoiceDlg::Choice choice, QPrinter& printer) const
+{
+    const QString title = QString::fromStdString(zev::ItineraryReport::FileTitle(
+        choice == CPrintChoiceDlg::Itinerary, m_model->DayButton() - zev::DayButtons::kSunday, m_clock->Now()));
+    // The dialog proposes "<document name>.pdf" when printing to a file.
+    printer.setDocName(title);
+    const QString folder = QString::fromStdString(Host().UserProfile().GetText(kPrintFolderEntry));
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        printer.setOutputFileName(QDir(folder).filePath(title + QStringLiteral(".pdf")));
+}
+
+void CAccountsView::RememberPrintFolder(const QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty())
+        return;
+    const std::string folder = QFileInfo(printer.outputFileName()).absolutePath().toStdString();
+    if (!Host().UserProfile().SetText(kPrintFolderEntry, folder))
+        qWarning("ZevSatchel: the print folder %s could not be remembered", folder.c_str());
 }
 
 std::unique_ptr<QTextDocument> CAccountsView::BuildReport(CPrintChoiceDlg::Choice choice) const
@@ -533,7 +643,6 @@ bool CAccountsView::EditCell(int row, int column)
         auto* edit = new QLineEdit(m_list->viewport());
         edit->setText(QString::fromStdString(m_model->EditorText(row, column)));
         edit->selectAll();
-        connect(edit, &QLineEdit::returnPressed, this, [this] { CommitEditor(); });
         editor = edit;
     }
     editor->setGeometry(cell);
@@ -577,30 +686,92 @@ void CAccountsView::CancelEditor()
     editor->deleteLater();
 }
 
+bool CAccountsView::EditorKeepsFocus() const
+{
+    if (!m_editor)
+        return false;
+    if (auto* combo = qobject_cast<QComboBox*>(m_editor.data()); combo && combo->view()->isVisible())
+        return true;
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        // Focus gone from the application (another program): keep editing.
+        return QApplication::activeWindow() == nullptr;
+    if (focus == m_editor || m_editor->isAncestorOf(focus))
+        return true;
+    auto* combo = qobject_cast<QComboBox*>(m_editor.data());
+    return combo && (focus == combo->view() || combo->view()->isAncestorOf(focus));
+}
+
+bool CAccountsView::EditCurrentCell()
+{
+    const QModelIndex current = m_list->currentIndex();
+    const int row = m_list->CurrentRow();
+    if (row < 0)
+        return false;
+    // The current column when it edits, otherwise the first that does, in
+    // the order the user sees the columns.
+    if (current.isValid() && EditorKind(current.column()) != 0)
+        return EditCell(row, current.column());
+    QHeaderView* header = m_list->horizontalHeader();
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int column = header->logicalIndex(visual);
+        if (!header->isSectionHidden(column) && header->sectionSize(column) > 0 && EditorKind(column) != 0)
+            return EditCell(row, column);
+    }
+    return false;
+}
+
 bool CAccountsView::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_find && event->type() == QEvent::FocusOut) {
         const QSignalBlocker block(m_find);
         m_find->clear();
+    } else if ((watched == m_list || watched == m_list->viewport()) && event->type() == QEvent::ContextMenu &&
+               static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        // The menu key and Shift+F10 open the menu of the selected row.
+        const int row = m_list->CurrentRow();
+        if (row >= 0) {
+            const QModelIndex index = m_list->Model()->index(row, 0);
+            m_list->scrollTo(index);
+            ShowContextMenu(QPoint(2, m_list->visualRect(index).center().y()));
+        }
+        return true;
+    } else if (watched == m_list && event->type() == QEvent::KeyPress && !m_editor) {
+        // F2 and Enter open the editor of the current cell (or the row's
+        // first editable column), as a double-click does.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (EditCurrentCell())
+                return true;
+        }
     } else if (m_editor && watched == m_editor) {
         if (event->type() == QEvent::FocusOut) {
-            // The drop-down's own list takes the focus while it is open.
-            // Saved once the focus has settled, and only if this editor is still the open one.
-            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-                const QPointer<QWidget> editor = m_editor;
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, editor] {
-                        if (editor && editor == m_editor)
-                            CommitEditor();
-                    },
-                    Qt::QueuedConnection);
+            // Saved once the focus has settled somewhere else, and only if this
+            // editor is still the open one. The drop-down's list takes the
+            // focus while it is open; that is not leaving the editor.
+            const QPointer<QWidget> editor = m_editor;
+            QMetaObject::invokeMethod(
+                this,
+                [this, editor] {
+                    if (editor && editor == m_editor && !EditorKeepsFocus())
+                        CommitEditor();
+                },
+                Qt::QueuedConnection);
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Escape) {
+                CancelEditor();
+                m_list->setFocus();
+                return true;
             }
-        } else if (event->type() == QEvent::KeyPress &&
-                   static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-            CancelEditor();
-            m_list->setFocus();
-            return true;
+            // Enter saves; taken here so it never reaches the list and
+            // opens the editor again.
+            auto* combo = qobject_cast<QComboBox*>(m_editor.data());
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !(combo && combo->view()->isVisible())) {
+                CommitEditor();
+                m_list->setFocus();
+                return true;
+            }
         }
     }
     return CZevBaseView::eventFilter(watched, event);
@@ -617,21 +788,22 @@ QMenu* CAccountsView::BuildContextMenu()
     };
     const bool weekday = m_model->WeekdayShown();
     add(tr("Quick Info..."), kCmdQuickInfo, [this] { OnQuickInfo(); });
-    add(tr("History..."), kCmdHistory, [this] { OnNavigate(17); });
+    const auto has = [this](int screen) { return Host().HasScreen(screen); };
+    add(tr("History..."), kCmdHistory, [this] { OnNavigate(kScreenHistory); }, has(kScreenHistory));
     if (m_settings.editMenu)
         add(tr("Edit..."), kCmdEdit, [this] { OnEditAccount(); }, static_cast<bool>(m_context.editAccount));
     if (m_settings.detailsMenu)
-        add(tr("Details..."), kCmdDetails, [this] { OnNavigate(6); });
+        add(tr("Details..."), kCmdDetails, [this] { OnNavigate(kScreenDetails); }, has(kScreenDetails));
     if (m_settings.noOrderButton)
         add(tr("No Visit/No Sale..."), kCmdNoOrder, [this] { OnNoOrder(); });
     if (m_settings.openOrdersMenu)
-        add(tr("Open Orders..."), kCmdOpenOrders, [this] { OnNavigate(20); });
+        add(tr("Open Orders..."), kCmdOpenOrders, [this] { OnNavigate(kScreenOpenOrders); }, has(kScreenOpenOrders));
     if (m_settings.callTracking) {
         add(tr("Clear Call (This account)"), kCmdClearThis, [this] { OnClearCallThisAccount(); }, weekday);
         add(tr("Clear Call (All Accounts)"), kCmdClearAll, [this] { OnClearCallAllAccounts(); });
     }
     if (m_settings.surveyMenu)
-        add(tr("Survey..."), kCmdSurvey, [this] { OnNavigate(21); });
+        add(tr("Survey..."), kCmdSurvey, [this] { OnNavigate(kScreenSurvey); }, has(kScreenSurvey));
     if (m_settings.createButton)
         add(tr("Create..."), kCmdCreate, [this] { OnCreate(); });
     if (m_settings.backordersButton)

@@ -43,6 +43,15 @@ public:
     static constexpr int kCreate = 1520;
     static constexpr int kFind = 1100;
     static constexpr int kBackorders = 1620;
+    static constexpr int kScreenMaintenance = 2;
+
+    // Screens the account commands open; a command whose screen the program
+    // does not have (yet) is greyed.
+    static constexpr int kScreenOrderGuide = 5;
+    static constexpr int kScreenDetails = 6;
+    static constexpr int kScreenHistory = 17;
+    static constexpr int kScreenOpenOrders = 20;
+    static constexpr int kScreenSurvey = 21;
 
     // Context menu commands.
     static constexpr int kCmdQuickInfo = 32848;
@@ -90,6 +99,9 @@ public:
     bool EditCell(int row, int column);
     void CommitEditor();
     void CancelEditor();
+    // F2 or Enter on the list: the editor of the current cell, or of the
+    // row's first editable column.
+    bool EditCurrentCell();
     QWidget* CellEditor() const { return m_editor; }
     int EditorKind(int column) const;
 
@@ -99,6 +111,10 @@ public:
 
     // The printout for the day shown; null when there is nothing to print.
     std::unique_ptr<QTextDocument> BuildReport(CPrintChoiceDlg::Choice choice) const;
+    // Names the printout after the report and the date, in the folder the
+    // last printout to a file went to; notes that folder after printing.
+    void PreparePrinter(CPrintChoiceDlg::Choice choice, QPrinter& printer) const;
+    void RememberPrintFolder(const QPrinter& printer);
     // Prints a report on a printer the caller set up (tells an empty report).
     bool PrintReport(CPrintChoiceDlg::Choice choice, QPrinter& printer);
 
@@ -107,6 +123,8 @@ public:
     const zev::AccountListSettings& Settings() const { return m_settings; }
     QPushButton* Button(int id) const;
     QLineEdit* FindBox() const { return m_find; }
+    // The note shown instead of rows while there are no accounts yet.
+    QWidget* NoDataNote() const { return m_noData; }
 
 protected:
     void OnInitialUpdate() override;
@@ -120,8 +138,11 @@ private:
     void StyleDayButtons();
     void ShowContextMenu(const QPoint& pos);
     void FitListToWindow();
+    void ShowSortIndicator();
+    void FitNumberColumn();
     void ClearCurrentAccount();
     int RepId() const;
+    bool EditorKeepsFocus() const;
 
     zev::AccountsViewContext m_context;
     std::unique_ptr<zev::IClock> m_ownClock;
@@ -130,6 +151,8 @@ private:
     std::unique_ptr<zev::AccountListModel> m_model;
     CZevListCtrl* m_list;
     QLineEdit* m_find;
+    QWidget* m_noData = nullptr;
+    bool m_hasAccounts = true;
     std::map<int, QPushButton*> m_buttons;
     QPointer<QWidget> m_editor;
     int m_editRow = -1;

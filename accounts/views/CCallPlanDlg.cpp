@@ -1,5 +1,7 @@
 #include "accounts/views/CCallPlanDlg.h"
 
+#include "app/core/MessageBox.h"
+#include "app/core/StringIds.h"
 #include "app/ui/WaitCursor.h"
 
 #include <QGridLayout>
@@ -10,16 +12,22 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QFontMetrics>
+#include <QScreen>
+#include <QStyle>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 constexpr int kFirstDayId = 1029;
 constexpr int kIdRole = Qt::UserRole + 1;
 } // namespace
 
-CCallPlanDlg::CCallPlanDlg(int dayIndex, QWidget* parent)
-    : CZevDialog(parent), m_model(dayIndex < 0 || dayIndex > 6 ? 0 : dayIndex), m_days{},
+CCallPlanDlg::CCallPlanDlg(int dayIndex, zev::IMessageBox& messages, QWidget* parent)
+    : CZevDialog(parent), m_model(dayIndex < 0 || dayIndex > 6 ? 0 : dayIndex), m_messages(messages), m_days{},
       m_scheduled(new QListWidget(this)), m_others(new QTreeWidget(this))
 {
     setWindowTitle(tr("Call Plan"));
@@ -40,9 +48,6 @@ CCallPlanDlg::CCallPlanDlg(int dayIndex, QWidget* parent)
     m_scheduled->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_others->setColumnCount(5);
     m_others->setHeaderLabels({tr("Account"), tr("City"), tr("State"), tr("Zip"), tr("Account #")});
-    const int widths[5] = {130, 70, 40, 40, 60};
-    for (int c = 0; c < 5; ++c)
-        m_others->setColumnWidth(c, widths[c]);
     m_others->headerItem()->setTextAlignment(2, Qt::AlignCenter);
     m_others->headerItem()->setTextAlignment(3, Qt::AlignCenter);
     m_others->setRootIsDecorated(false);
@@ -54,7 +59,7 @@ CCallPlanDlg::CCallPlanDlg(int dayIndex, QWidget* parent)
     auto* add = new QPushButton(tr("<< &Add"), this);
     auto* remove = new QPushButton(tr("&Remove >>"), this);
     auto* removeAll = new QPushButton(tr("Remove All >>"), this);
-    auto* clearWeek = new QPushButton(tr("&Clear Week"), this);
+    auto* clearWeek = new QPushButton(tr("Clear &Week"), this);
     auto* done = new QPushButton(tr("Done"), this);
 
     auto* middle = new QVBoxLayout;
@@ -67,16 +72,19 @@ CCallPlanDlg::CCallPlanDlg(int dayIndex, QWidget* parent)
     middle->addStretch();
     middle->addWidget(done);
 
-    auto* scheduledLabel = new QLabel(tr("Accounts to call"), this);
-    auto* othersLabel = new QLabel(tr("All Accounts"), this);
+    auto* scheduledLabel = new QLabel(tr("Accounts to &call"), this);
+    scheduledLabel->setBuddy(m_scheduled);
+    auto* othersLabel = new QLabel(tr("All Acc&ounts"), this);
+    othersLabel->setBuddy(m_others);
     auto* grid = new QGridLayout;
     grid->addWidget(scheduledLabel, 0, 0);
     grid->addWidget(othersLabel, 0, 2);
     grid->addWidget(m_scheduled, 1, 0);
     grid->addLayout(middle, 1, 1);
     grid->addWidget(m_others, 1, 2);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(2, 1);
+    // All Accounts has five columns to show, the other list one.
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(2, 3);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(dayBox);
@@ -100,6 +108,41 @@ CCallPlanDlg::CCallPlanDlg(int dayIndex, QWidget* parent)
     connect(m_scheduled, &QListWidget::itemDoubleClicked, this, [this] { OnRemove(); });
 
     ChooseDay(m_model.DayIndex());
+    FitColumns();
+}
+
+// Every column of All Accounts shows its values whole at the opening size:
+// the short columns fit the widest value of any account (on any day either
+// list may hold it), Account takes the rest, and the dialog opens wide enough
+// (within the screen) for that.
+void CCallPlanDlg::FitColumns()
+{
+    QHeaderView* header = m_others->header();
+    header->setStretchLastSection(false);
+    const QFontMetrics metrics(m_others->font());
+    const int padding = 2 * m_others->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_others) + 14;
+    int fixed = 0;
+    for (int c = 1; c < m_others->columnCount(); ++c) {
+        int width = header->sectionSizeHint(c);
+        for (const auto* rows : {&m_model.Scheduled(), &m_model.Others()})
+            for (const zev::CallPlanModel::Row& row : *rows) {
+                const std::string& text = c == 1 ? row.city : c == 2 ? row.state : c == 3 ? row.zip : row.accountNumber;
+                width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(text)) + padding);
+            }
+        header->resizeSection(c, width);
+        header->setSectionResizeMode(c, QHeaderView::Interactive);
+        fixed += width;
+    }
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    constexpr int kAccountColumn = 180;
+    const int frame = 2 * m_others->frameWidth() + m_others->verticalScrollBar()->sizeHint().width() + 2;
+    m_others->setMinimumWidth(fixed + kAccountColumn + frame);
+    layout()->activate();
+    QSize opening = size().expandedTo(minimumSizeHint()).expandedTo(minimumSize());
+    if (const QScreen* screen = this->screen())
+        opening = opening.boundedTo(screen->availableGeometry().size());
+    setMinimumWidth(std::min(opening.width(), std::max(minimumWidth(), minimumSizeHint().width())));
+    resize(opening);
 }
 
 void CCallPlanDlg::ChooseDay(int dayIndex)
@@ -179,9 +222,15 @@ void CCallPlanDlg::OnRemoveAll()
     FillLists();
 }
 
-void CCallPlanDlg::OnClearWeek()
+bool CCallPlanDlg::OnClearWeek()
 {
+    if (m_messages.AskText("This removes every account from the call plan of every day of the week.\n\nDo you "
+                           "wish to clear the whole week?",
+                           zev::ids::kCaptionQuestion, zev::MbButtons::YesNo, zev::MbIcon::Question,
+                           zev::MbResult::No) != zev::MbResult::Yes)
+        return false;
     zev::WaitCursor wait;
     m_model.ClearWeek();
     FillLists();
+    return true;
 }

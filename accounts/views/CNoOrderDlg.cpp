@@ -1,5 +1,7 @@
 #include "accounts/views/CNoOrderDlg.h"
 
+#include "app/ui/ZevControlSet.h"
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -16,10 +18,6 @@ CNoOrderDlg::CNoOrderDlg(const std::string& noSaleCaption, const std::string& no
       m_ok(nullptr), m_maxLength(noteMaxLength > 0 ? noteMaxLength : 255)
 {
     setWindowTitle(tr("No Sale / No Call"));
-    if (!noSaleCaption.empty())
-        m_noSale->setText(QString::fromStdString(noSaleCaption));
-    if (!noCallCaption.empty())
-        m_noCall->setText(QString::fromStdString(noCallCaption));
 
     auto* prompt = new QLabel(tr("Please choose the reason for not having an order for this customer"), this);
     prompt->setWordWrap(true);
@@ -35,6 +33,13 @@ CNoOrderDlg::CNoOrderDlg(const std::string& noSaleCaption, const std::string& no
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
     m_ok->setEnabled(false);
+
+    // The distributor's captions replace the texts but keep an access key
+    // each (one the dialog does not use already).
+    if (!noSaleCaption.empty())
+        zev::SetControlText(m_noSale, QString::fromStdString(noSaleCaption));
+    if (!noCallCaption.empty())
+        zev::SetControlText(m_noCall, QString::fromStdString(noCallCaption));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);

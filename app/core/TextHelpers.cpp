@@ -154,4 +154,59 @@ bool ParseDate(std::string_view text, std::time_t& result)
     return true;
 }
 
+char AccessKeyOf(std::string_view caption)
+{
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        // "Wine & Spirits": an ampersand before a blank is the text's own.
+        if (std::isalnum(static_cast<unsigned char>(caption[i + 1])))
+            return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1])));
+    }
+    return 0;
+}
+
+std::string WithAccessKey(std::string_view caption, std::string_view taken)
+{
+    if (AccessKeyOf(caption) != 0)
+        return std::string(caption);
+    auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+    auto isFree = [&](char c) {
+        return taken.find(static_cast<char>(std::tolower(static_cast<unsigned char>(c)))) == std::string_view::npos;
+    };
+    std::size_t chosen = std::string_view::npos;
+    std::size_t firstLetter = std::string_view::npos;
+    for (std::size_t i = 0; i < caption.size() && chosen == std::string_view::npos; ++i) {
+        const bool wordStart = i == 0 || !isLetter(caption[i - 1]);
+        if (isLetter(caption[i]) && firstLetter == std::string_view::npos)
+            firstLetter = i;
+        if (isLetter(caption[i]) && wordStart && isFree(caption[i]))
+            chosen = i;
+    }
+    for (std::size_t i = 0; i < caption.size() && chosen == std::string_view::npos; ++i)
+        if (isLetter(caption[i]) && isFree(caption[i]))
+            chosen = i;
+    if (chosen == std::string_view::npos)
+        chosen = firstLetter;
+    std::string result;
+    // Ampersands of the text itself must stay literal once a key is added.
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (i == chosen)
+            result += '&';
+        if (caption[i] == '&' && i + 1 < caption.size() && caption[i + 1] == '&') {
+            result += "&&";
+            ++i;
+        } else if (caption[i] == '&') {
+            result += "&&";
+        } else {
+            result += caption[i];
+        }
+    }
+    return result;
+}
+
 } // namespace zev

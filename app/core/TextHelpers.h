@@ -12,6 +12,16 @@ namespace zev {
 // A text holding any lower-case letter is left as it is.
 void ProperCase(std::string& text);
 
+// The access key of a caption: the letter after a single "&" ("&Save" gives
+// 's', lower case); 0 when there is none ("&&" is a literal ampersand).
+char AccessKeyOf(std::string_view caption);
+
+// `caption` with an access key. One that has a key is returned as it is;
+// otherwise the first letter starting a word that is not in `taken` (lower
+// case keys) gets the "&", then any free letter, and when every letter is
+// taken the first one (a shared key still reaches the control).
+std::string WithAccessKey(std::string_view caption, std::string_view taken);
+
 struct CalendarDate {
     int year = 0;
     int month = 0;

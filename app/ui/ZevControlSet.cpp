@@ -1,6 +1,7 @@
 #include "app/ui/ZevControlSet.h"
 
 #include "app/core/IniReader.h"
+#include "app/core/TextHelpers.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -40,6 +41,34 @@ void DetachFromLayout(QWidget* control, QWidget* owner)
         control->setParent(owner);
         control->setVisible(!wasHidden);
     }
+}
+
+// Access keys already used by the other buttons and buddied labels of the window.
+std::string KeysTakenBesides(QWidget* control)
+{
+    std::string taken;
+    QWidget* window = control->window();
+    auto note = [&](QWidget* other, const QString& text) {
+        if (other == control)
+            return;
+        if (const char key = AccessKeyOf(text.toStdString()))
+            taken += key;
+    };
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        note(button, button->text());
+    for (QLabel* label : window->findChildren<QLabel*>())
+        if (label->buddy())
+            note(label, label->text());
+    return taken;
+}
+
+// A text given for a control that had an access key gets one too, so the
+// control stays reachable from the keyboard.
+QString KeepAccessKey(QWidget* control, const QString& oldText, const QString& text)
+{
+    if (AccessKeyOf(oldText.toStdString()) == 0)
+        return text;
+    return QString::fromStdString(WithAccessKey(text.toStdString(), KeysTakenBesides(control)));
 }
 
 } // namespace
@@ -93,9 +122,9 @@ int ZevControlSet::Id(const QString& name) const
 void SetControlText(QWidget* control, const QString& text)
 {
     if (auto* label = qobject_cast<QLabel*>(control))
-        label->setText(text);
+        label->setText(label->buddy() ? KeepAccessKey(label, label->text(), text) : text);
     else if (auto* button = qobject_cast<QAbstractButton*>(control))
-        button->setText(text);
+        button->setText(KeepAccessKey(button, button->text(), text));
     else if (auto* group = qobject_cast<QGroupBox*>(control))
         group->setTitle(text);
     else if (auto* edit = qobject_cast<QLineEdit*>(control))

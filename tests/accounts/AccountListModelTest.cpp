@@ -250,6 +250,7 @@ TEST_F(AccountListModelTest, ClearCallOfAllAccountsAsksFirst) {
     EXPECT_EQ(db.ScalarInt("select count(*) from AccountCalled"), 2);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].buttons, zev::MbButtons::YesNo);
+    EXPECT_EQ(messages.shown[0].defaultButton, MbResult::No) << "Enter must not wipe the week";
     messages.answers = {MbResult::Yes};
     model->ClearCallAllAccounts();
     EXPECT_EQ(db.ScalarInt("select count(*) from AccountCalled"), 0);

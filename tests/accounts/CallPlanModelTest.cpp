@@ -47,6 +47,27 @@ TEST_F(CallPlanModelTest, ListsTheDayAndOffersEveryOtherAccount) {
     EXPECT_EQ(model.Others().size(), 4u);
 }
 
+TEST_F(CallPlanModelTest, BothListsReadInNameOrder) {
+    // Inserted out of order, in mixed case, with two branches of one name.
+    AddAccount(5, "zeta bar", "NYNNNNN");
+    AddAccount(2, "ALPHA WINES", "NYNNNNN");
+    AddAccount(9, "Mikes", "NYNNNNN");
+    AddAccount(3, "Alpha Wines", "NYNNNNN");
+    AddAccount(7, "bravo", nullptr);
+    AddAccount(4, "Able", nullptr);
+    CallPlanModel model(1);
+    model.Fill();
+    std::vector<std::string> scheduled;
+    for (const auto& row : model.Scheduled())
+        scheduled.push_back(row.company + "/" + row.accountNumber);
+    EXPECT_EQ(scheduled, (std::vector<std::string>{"Alpha Wines/N2", "Alpha Wines/N3", "Mikes/N9", "zeta bar/N5"}));
+    ASSERT_EQ(model.Others().size(), 2u);
+    EXPECT_EQ(model.Others()[0].company, "Able");
+    // Still in order after a change.
+    ASSERT_EQ(model.Add({7}), 1);
+    EXPECT_EQ(model.Scheduled()[2].company, "bravo");
+}
+
 TEST_F(CallPlanModelTest, ClearWeekEmptiesEveryDay) {
     AddAccount(1, "A", "YYYYYYY");
     AddAccount(2, "B", "NNNNNNY");

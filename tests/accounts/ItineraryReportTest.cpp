@@ -75,4 +75,12 @@ TEST_F(ItineraryReportTest, EmptyReportIsTold) {
     EXPECT_TRUE(ItineraryReport::CheckPrintable(false, messages));
 }
 
+TEST(ItineraryReportFileTitle, NamesTheReportTheDayAndTheDate) {
+    const std::time_t monday = At(2026, 3, 2, 23, 59);
+    EXPECT_EQ(ItineraryReport::FileTitle(true, 3, monday), "Itinerary Wednesday 2026-03-02");
+    EXPECT_EQ(ItineraryReport::FileTitle(true, 0, At(2026, 12, 31)), "Itinerary Sunday 2026-12-31");
+    EXPECT_EQ(ItineraryReport::FileTitle(false, 3, monday), "Accomplishments 2026-03-02");
+    EXPECT_EQ(ItineraryReport::FileTitle(true, 7, monday), "Itinerary 2026-03-02"); // All has no weekday
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include "accounts/views/CreateAccountDlg.h"
 #include "accounts/views/StarterPricing.h"
 #include "app/core/ZevConfig.h"
+#include "app/core/TextHelpers.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/ui/CZevListCtrl.h"
 #include "tables/DayButtons.h"
@@ -19,9 +20,14 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMap>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QSet>
 #include <QListWidget>
 #include <QTreeWidget>
 #include <QMenu>
@@ -201,6 +207,8 @@ private slots:
     void selectionMakesTheAccountCurrent()
     {
         Config().SetByte(cfg::kAccountSetsWarehouse, 1);
+        host->screens.insert({CAccountsView::kScreenOrderGuide, CAccountsView::kScreenDetails,
+                              CAccountsView::kScreenHistory});
         Open();
         QCOMPARE(current.accountId, 2); // row 0 is selected on entry
         ClickRow(1);
@@ -241,9 +249,44 @@ private slots:
         QCOMPARE(opened, 1);
     }
 
+    void commandsWithoutTheirScreenAreGreyed()
+    {
+        for (std::size_t offset : {cfg::kAccountDetails, cfg::kOpenOrders, cfg::kSurveyMenu, cfg::kBackordersButton})
+            Config().SetByte(offset, 1);
+        QVERIFY(db->Exec("insert into OpenOrders (AccountID, InvoiceNumber, TSOrderType) values (2, 'B1', 'BO')"));
+        auto menuStates = [this] {
+            std::unique_ptr<QMenu> menu(view->BuildContextMenu());
+            QMap<QString, bool> states;
+            for (QAction* action : menu->actions())
+                states[action->text()] = action->isEnabled();
+            return states;
+        };
+        const int screens[] = {CAccountsView::kScreenOrderGuide, CAccountsView::kScreenDetails,
+                               CAccountsView::kScreenHistory, CAccountsView::kScreenOpenOrders,
+                               CAccountsView::kScreenSurvey};
+        for (const bool built : {false, true}) {
+            if (built)
+                host->screens.insert(std::begin(screens), std::end(screens));
+            Open();
+            view->SelectRow(view->Model().RowOfAccount(2));
+            for (int id : {CAccountsView::kDetails, CAccountsView::kOrderGuide, CAccountsView::kHistory})
+                QCOMPARE(view->Button(id)->isEnabled(), built);
+            const QMap<QString, bool> states = menuStates();
+            for (const char* entry : {"History...", "Details...", "Open Orders...", "Survey..."})
+                QCOMPARE(states.value(QString::fromLatin1(entry), !built), built);
+            QVERIFY(states.value("Quick Info..."));
+            // Backorders has no window to open in this program.
+            QVERIFY(!view->Button(CAccountsView::kBackorders)->isEnabled());
+            QVERIFY(!states.value("Backorders...", true));
+            view->Button(CAccountsView::kOrderGuide)->click();
+            view->OnNavigate(CAccountsView::kScreenSurvey);
+            QCOMPARE(host->switches.size(), built ? std::size_t(2) : std::size_t(0));
+        }
+    }
+
     void callPlanMovesAccountsBetweenTheLists()
     {
-        CCallPlanDlg dialog(3);
+        CCallPlanDlg dialog(3, host->messages);
         QCOMPARE(dialog.ScheduledList()->count(), 2);
         QCOMPARE(dialog.OthersList()->topLevelItemCount(), 1);
         dialog.OthersList()->topLevelItem(0)->setSelected(true);
@@ -256,8 +299,35 @@ private slots:
         dialog.ScheduledList()->item(0)->setSelected(true);
         dialog.OnRemove();
         QCOMPARE(db->Scalar("select ApptDays from Accounts where AccountID = 3"), std::string("NNNYNNN"));
-        dialog.OnClearWeek();
+        // Clear Week asks first, No by default; No keeps every plan.
+        host->messages.Queue(zev::MbResult::No);
+        QVERIFY(!dialog.OnClearWeek());
+        QCOMPARE(db->ScalarInt("select count(*) from Accounts where ApptDays like '%Y%'"), 3);
+        QCOMPARE(host->messages.Boxes().back().defaultButton, zev::MbResult::No);
+        QVERIFY(dialog.OnClearWeek());
         QCOMPARE(db->ScalarInt("select count(*) from Accounts where ApptDays like '%Y%'"), 0);
+    }
+
+    void callPlanShowsEveryColumnAtOpeningSize()
+    {
+        QVERIFY(db->Exec("update Accounts set Zip = '97123-4567' where AccountID = 3"));
+        QVERIFY(db->Exec("update Accounts set AccountNumber = 'T-100200-5120', City = 'Port Townsend' "
+                         "where AccountID = 1"));
+        CCallPlanDlg dialog(0, host->messages); // Sunday: accounts 1 and 2 are in All Accounts
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTreeWidget* others = dialog.OthersList();
+        QHeaderView* header = others->header();
+        QVERIFY2(header->length() <= others->viewport()->width(),
+                 qPrintable(QStringLiteral("%1 > %2").arg(header->length()).arg(others->viewport()->width())));
+        QVERIFY(header->sectionSize(0) >= 150);
+        const QFontMetrics metrics(others->font());
+        const QStringList widest{"", "Port Townsend", "ST", "97123-4567", "T-100200-5120"};
+        for (int c = 1; c < 5; ++c)
+            QVERIFY2(header->sectionSize(c) > metrics.horizontalAdvance(widest[c]), qPrintable(widest[c]));
+        // The list of accounts to call reads in name order.
+        dialog.ChooseDay(3);
+        QCOMPARE(dialog.ScheduledList()->item(0)->text().left(5), QStringLiteral("alpha"));
     }
 
     void findSelectsAsYouType()
@@ -294,6 +364,95 @@ private slots:
         QCOMPARE(view->List()->Model()->Cell(row, 10), QString());
 
         QVERIFY(!view->EditCell(row, 3)); // columns of kind 0 are not editable
+    }
+
+    // Opening the list by mouse or Alt+Down must not count as leaving the editor.
+    void callbackDropDownStaysOpenWhileItsListIs()
+    {
+        Config().SetByte(cfg::kCallTracking, 1);
+        Open();
+        const int row = view->Model().RowOfAccount(1);
+        QVERIFY(view->EditCell(row, 10));
+        auto* combo = qobject_cast<QComboBox*>(view->CellEditor());
+        QVERIFY(combo);
+        QTRY_VERIFY(combo->hasFocus());
+        QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(combo->view()->isVisible());
+        QCoreApplication::processEvents(); // let a deferred focus-out run
+        QCOMPARE(view->CellEditor(), combo);
+        QCOMPARE(db->ScalarInt("select count(*) from Callback where AccountID = 1"), 0);
+
+        // Choosing from the list with the keyboard saves the day chosen.
+        const QModelIndex friday = combo->model()->index(6, 0);
+        combo->view()->setCurrentIndex(friday);
+        QTest::keyClick(combo->view(), Qt::Key_Return);
+        QTRY_VERIFY(!view->CellEditor());
+        QCOMPARE(db->ScalarInt("select CallbackDay from Callback where AccountID = 1"), 5);
+        QCOMPARE(view->List()->Model()->Cell(row, 10), combo->itemText(6));
+    }
+
+    void keyboardReachesEditorsMenuAndFind()
+    {
+        Config().SetByte(cfg::kCallTracking, 1);
+        Config().SetByte(cfg::kFindField, 1);
+        Open();
+        const int row = view->Model().RowOfAccount(1);
+        view->SelectRow(row);
+        view->List()->setFocus();
+        // F2 on a row whose current column does not edit: the first that does (Appt).
+        QTest::keyClick(view->List(), Qt::Key_F2);
+        auto* edit = qobject_cast<QLineEdit*>(view->CellEditor());
+        QVERIFY(edit);
+        QTest::keyClicks(edit, "4");
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QVERIFY(!view->CellEditor());
+        QCOMPARE(db->Scalar("select ApptTime4 from Accounts where AccountID = 1"), std::string("0930"));
+        QTRY_VERIFY(view->List()->hasFocus());
+        // Enter opens it too, and Enter in the editor saves.
+        QTest::keyClick(view->List(), Qt::Key_Return);
+        edit = qobject_cast<QLineEdit*>(view->CellEditor());
+        QVERIFY(edit);
+        edit->setText("4");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTRY_VERIFY(!view->CellEditor());
+        QCOMPARE(db->Scalar("select ApptTime4 from Accounts where AccountID = 1"), std::string("1600"));
+        // On the drop-down column F2 opens the drop-down editor.
+        view->List()->setCurrentIndex(view->List()->Model()->index(row, 10));
+        QTest::keyClick(view->List(), Qt::Key_F2);
+        QVERIFY(qobject_cast<QComboBox*>(view->CellEditor()));
+        QTest::keyClick(view->CellEditor(), Qt::Key_Escape);
+        QVERIFY(!view->CellEditor());
+
+        // The menu key opens the row's menu.
+        QStringList entries;
+        QTimer::singleShot(0, this, [&entries] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* action : menu->actions())
+                entries << action->text();
+            menu->close();
+        });
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0), view->List()->mapToGlobal(QPoint(0, 0)));
+        QApplication::sendEvent(view->List(), &menuKey);
+        QVERIFY(entries.contains("Quick Info..."));
+
+        // "Find:" has its key and leads to the find box; every button has its own key.
+        auto* findLabel = qobject_cast<QLabel*>(view->Control(QStringLiteral("LBL_FIND")));
+        QVERIFY(findLabel);
+        QCOMPARE(findLabel->buddy(), view->FindBox());
+        QCOMPARE(zev::AccessKeyOf(findLabel->text().toStdString()), 'f');
+        QSet<char> keys;
+        int withKey = 0;
+        for (QPushButton* button : view->findChildren<QPushButton*>()) {
+            const char key = zev::AccessKeyOf(button->text().toStdString());
+            if (key == 0)
+                continue;
+            ++withKey;
+            keys.insert(key);
+            QVERIFY2(key != 'j' && key != 'h', "the menu bar keeps J and H");
+        }
+        QCOMPARE(keys.size(), withKey);
+        QVERIFY(withKey >= 9);
     }
 
     void typedAppointmentTimeIsStored()
@@ -402,6 +561,29 @@ private slots:
         QVERIFY(host->messages.Boxes().empty());
     }
 
+    void printoutIsNamedAndItsFolderRemembered()
+    {
+        Open();
+        QPrinter first;
+        view->PreparePrinter(CPrintChoiceDlg::Itinerary, first);
+        QCOMPARE(first.docName(), QStringLiteral("Itinerary Wednesday 2026-03-04"));
+        QVERIFY(first.outputFileName().isEmpty()); // nothing remembered yet: the dialog's own proposal
+
+        QVERIFY(QDir(dir->path()).mkpath("reports"));
+        const QString folder = dir->filePath("reports");
+        first.setOutputFileName(folder + "/mine.pdf");
+        view->RememberPrintFolder(first);
+        QPrinter second;
+        view->PreparePrinter(CPrintChoiceDlg::Accomplishments, second);
+        QCOMPARE(second.outputFileName(), folder + "/Accomplishments 2026-03-04.pdf");
+
+        // A folder gone since is not proposed.
+        QVERIFY(QDir(folder).removeRecursively());
+        QPrinter third;
+        view->PreparePrinter(CPrintChoiceDlg::Itinerary, third);
+        QVERIFY(third.outputFileName().isEmpty());
+    }
+
     void emptyReportsAreTold()
     {
         Open();
@@ -457,6 +639,36 @@ private slots:
         QCOMPARE(db->ScalarInt("select count(*) from ReadyOrder"), 1); // cancelled: nothing saved
     }
 
+    // The kit's captions: the first choice is the no-sale reason, the second
+    // the no-call one, and both keep a distinct access key.
+    void kitCaptionsRecordTheChoiceClicked()
+    {
+        zev::ZevConfig kit;
+        QCOMPARE(kit.Load(std::string(ZEV_SOURCE_ROOT) + "/distributor/ZevConfig.dat"), zev::ZevConfig::LoadResult::Ok);
+        const zev::AccountListSettings settings = zev::AccountListSettings::FromConfig(kit);
+        CNoOrderDlg dialog(settings.noSaleCaption, settings.noCallCaption, settings.noteMaxLength);
+        auto plain = [](QString text) { return text.remove(QLatin1Char('&')); };
+        QCOMPARE(plain(dialog.NoSaleChoice()->text()), QStringLiteral("No Sale"));
+        QCOMPARE(plain(dialog.NoCallChoice()->text()), QStringLiteral("No Call"));
+        QStringList keys;
+        for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+            if (const char key = zev::AccessKeyOf(button->text().toStdString()))
+                keys << QString(QChar::fromLatin1(key));
+        for (QLabel* label : dialog.findChildren<QLabel*>())
+            if (const char key = zev::AccessKeyOf(label->text().toStdString()))
+                keys << QString(QChar::fromLatin1(key));
+        QVERIFY2(zev::AccessKeyOf(dialog.NoSaleChoice()->text().toStdString()) != 0, "No Sale has a key");
+        QVERIFY2(zev::AccessKeyOf(dialog.NoCallChoice()->text().toStdString()) != 0, "No Call has a key");
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+
+        // The caption clicked is the reason recorded.
+        QTest::mouseClick(dialog.NoCallChoice(), Qt::LeftButton);
+        QVERIFY(dialog.NoCallChoice()->isChecked());
+        QCOMPARE(dialog.Reason(), zev::CallPlanner::NoOrderReason::NoCall);
+        QTest::mouseClick(dialog.NoSaleChoice(), Qt::LeftButton);
+        QCOMPARE(dialog.Reason(), zev::CallPlanner::NoOrderReason::NoSale);
+    }
+
     void createMakesTheAccountWithAPricedGuide()
     {
         Config().SetByte(cfg::kCreateAccountButton, 1);
@@ -474,18 +686,77 @@ private slots:
         view->OnCreate();
         const int id = db->ScalarInt("select AccountID from Accounts where CompanyName = 'O''Brien''s Pub'");
         QVERIFY(id > 3);
+        // Told, and shown selected under All (it has no call days yet).
+        QCOMPARE(view->Model().DayButton(), static_cast<int>(Btn::kAll));
+        QCOMPARE(current.accountId, id);
+        QCOMPARE(view->List()->CurrentRow(), view->Model().RowOfAccount(id));
+        QVERIFY(host->messages.Boxes().back().text.find("\"O'Brien's Pub\" was created") != std::string::npos);
+        // Its number shows whole.
+        const QString number = view->List()->Model()->Cell(view->List()->CurrentRow(), 1);
+        QVERIFY(number.startsWith("T-100200-"));
+        QVERIFY(view->List()->horizontalHeader()->sectionSize(1) >
+                view->List()->fontMetrics().horizontalAdvance(number));
         QCOMPARE(db->Scalar("select State from Accounts where AccountID = " + std::to_string(id)), std::string("Il"));
         QCOMPARE(db->ScalarInt("select count(*) from WorkOrder where AccountID = " + std::to_string(id)), 1);
         QCOMPARE(db->Scalar("select group_concat(ItemID || '=' || CDistPrice, ',') from WorkOrderItems where "
                             "AccountID = " + std::to_string(id) + " and WorkOrderID = 3"),
                  std::string("1=10.0,3=30.0"));
 
-        AnswerDialog<CreateAccountDlg>([](CreateAccountDlg& dialog) {
+        // A blank name is refused with a reason; the dialog stays open.
+        host->messages.Clear();
+        bool stayedOpen = false;
+        AnswerDialog<CreateAccountDlg>([&stayedOpen](CreateAccountDlg& dialog) {
             QTest::keyClicks(dialog.Field("EDT_COMPANYNAME"), "   ");
             dialog.accept();
+            stayedOpen = dialog.isVisible() && dialog.focusWidget() == dialog.Field("EDT_COMPANYNAME");
+            dialog.reject();
         });
         view->OnCreate();
+        QVERIFY(stayedOpen);
+        QCOMPARE(host->messages.Boxes().size(), std::size_t(1));
+        QVERIFY(host->messages.Boxes()[0].text.find("name") != std::string::npos);
         QCOMPARE(db->ScalarInt("select count(*) from Accounts"), 4); // a blank name creates nothing
+    }
+
+    void beforeTheFirstDownloadTheListSaysWhatToDo()
+    {
+        for (std::size_t offset : {cfg::kCallPlanButton, cfg::kAccountPrintButton, cfg::kCreateAccountButton,
+                                   cfg::kFindField})
+            Config().SetByte(offset, 1);
+        QVERIFY(db->Exec("delete from Accounts"));
+        host->screens.insert(CAccountsView::kScreenMaintenance);
+        Open();
+        QVERIFY(view->NoDataNote()->isVisible());
+        for (int id : {CAccountsView::kCallPlan, CAccountsView::kPrint, CAccountsView::kCreate})
+            QVERIFY(!view->Button(id)->isEnabled());
+        QVERIFY(!view->FindBox()->isEnabled());
+        auto* go = view->NoDataNote()->findChild<QPushButton*>();
+        QVERIFY(go);
+        go->click();
+        QTRY_COMPARE(host->switches, std::vector<int>{CAccountsView::kScreenMaintenance});
+
+        // A weekday without accounts is not the same as no accounts at all.
+        AddAccount(1, "BRAVO WINES", "22", "NNNYNNN", "0930", 7);
+        Open();
+        view->Button(Btn::kSunday)->click();
+        QCOMPARE(view->List()->Model()->rowCount(), 0);
+        QVERIFY(!view->NoDataNote()->isVisible());
+        QVERIFY(view->Button(CAccountsView::kCallPlan)->isEnabled());
+        QVERIFY(view->Button(CAccountsView::kCreate)->isEnabled());
+    }
+
+    void sortedColumnShowsItsIndicator()
+    {
+        Open();
+        QHeaderView* header = view->List()->horizontalHeader();
+        QVERIFY(header->isSortIndicatorShown());
+        QCOMPARE(header->sortIndicatorSection(), 2);
+        view->Button(Btn::kAll)->click();
+        ClickHeader(1);
+        QCOMPARE(header->sortIndicatorSection(), 1);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder); // "100" first
+        ClickHeader(1);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
     }
 
     void starterPricingReadsTheLibraryAnswer()

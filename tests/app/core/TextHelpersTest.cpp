@@ -75,4 +75,39 @@ INSTANTIATE_TEST_SUITE_P(
                       std::make_pair("EMCEE", "Emcee"), std::make_pair("123 MAIN ST", "123 Main St"),
                       std::make_pair("", "")));
 
+struct AccessKeyCase {
+    const char* caption;
+    const char* taken;
+    const char* expected;
+};
+
+class AccessKeyCases : public ::testing::TestWithParam<AccessKeyCase> {};
+
+TEST_P(AccessKeyCases, GivesAFreeKey)
+{
+    EXPECT_EQ(WithAccessKey(GetParam().caption, GetParam().taken), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, AccessKeyCases,
+    ::testing::Values(AccessKeyCase{"No Sale", "", "&No Sale"},
+                      AccessKeyCase{"No Sale", "n", "No &Sale"},          // word starts first
+                      AccessKeyCase{"No Call", "ns", "No &Call"},
+                      AccessKeyCase{"No Call", "nco", "No C&all"},       // then any free letter
+                      AccessKeyCase{"Nn", "n", "&Nn"},                   // all taken: the first letter
+                      AccessKeyCase{"&Keep", "k", "&Keep"},              // a key given stays
+                      AccessKeyCase{"Wine & Spirits", "w", "Wine && &Spirits"}, // literal ampersand kept literal
+                      AccessKeyCase{"R&&D Wines", "r", "R&&&D Wines"},
+                      AccessKeyCase{"2 Go", "", "2 &Go"},
+                      AccessKeyCase{"", "", ""}));
+
+TEST(AccessKeyOf, ReadsOnlyARealKey)
+{
+    EXPECT_EQ(AccessKeyOf("&Save"), 's');
+    EXPECT_EQ(AccessKeyOf("Save &As"), 'a');
+    EXPECT_EQ(AccessKeyOf("R&&D"), 0);
+    EXPECT_EQ(AccessKeyOf("Wine & Spirits"), 0);
+    EXPECT_EQ(AccessKeyOf("Trailing&"), 0);
+}
+
 } // namespace
