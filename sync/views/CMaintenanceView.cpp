@@ -31,6 +31,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -98,7 +99,7 @@ void CMaintenanceView::OnInitialUpdate()
         {1017, "BTN_CHGPASS", tr("Change &Password"), &CMaintenanceView::OnChangePassword},
         {1016, "BTN_APPMAINT", tr("&Application Maintenance"), &CMaintenanceView::OnAppMaintenance},
         {1018, "BTN_REPORTISS", tr("&Report Issue"), &CMaintenanceView::OnReportIssue},
-        {1584, "BTN_DEFCOLUMN", tr("&Default Columns"), &CMaintenanceView::OnDefaultColumns},
+        {1584, "BTN_DEFCOLUMN", tr("De&fault Columns"), &CMaintenanceView::OnDefaultColumns},
         {1618, "BTN_EXPORTITEMS", tr("&Export Items"), &CMaintenanceView::OnExportItems},
     };
     const ButtonDef connection[] = {
@@ -252,11 +253,34 @@ void CMaintenanceView::OnSendOrders()
         {});
 }
 
+namespace {
+
+// Passes reports on and counts them, so a run that ended before its first
+// step (the question cancelled, no connection) can put the status back.
+class CountingSink final : public zev::IProgressSink {
+public:
+    explicit CountingSink(zev::IProgressSink* inner) : m_inner(inner) {}
+    void Report(int percent, const std::string& text) override
+    {
+        ++m_count;
+        if (m_inner)
+            m_inner->Report(percent, text);
+    }
+    int Count() const { return m_count.load(); }
+
+private:
+    zev::IProgressSink* m_inner;
+    std::atomic<int> m_count{0};
+};
+
+} // namespace
+
 void CMaintenanceView::RunKind(int kind)
 {
-    zev::IProgressSink* sink = m_sink.get();
+    auto counting = std::make_shared<CountingSink>(m_sink.get());
+    zev::IProgressSink* sink = counting.get();
     Run(
-        [this, sink, kind] {
+        [this, sink, kind, counting] {
             if (kind == zev::sync::kCompleteUpdate)
                 sink->Report(1, "Checking Connection");
             m_sync.engine.SetProgressWindow(sink);
@@ -273,7 +297,11 @@ void CMaintenanceView::RunKind(int kind)
             CheckNewMessages();
             return ok;
         },
-        [this, kind](bool) {
+        [this, kind, counting](bool) {
+            if (counting->Count() <= 1) {
+                m_status->setText(tr("Ready."));
+                m_progress->setValue(0);
+            }
             if (kind == zev::sync::kCompleteUpdate) {
                 zev::RefreshFromDistributorInfo(Host().State().settings.config);
             }
@@ -371,7 +399,15 @@ void CMaintenanceView::OnDefaultColumns()
 {
     if (Busy())
         return;
-    (void)Host().UserProfile().DeleteSection("ListData");
+    if (Host().UserProfile().DeleteSection("ListData")) {
+        m_status->setText(tr("Default columns restored: each list shows the distributor's columns when it "
+                             "next opens."));
+    } else {
+        m_status->setText(tr("The default columns could not be restored."));
+        Host().Messages().ShowText("The column settings could not be reset. Check that your configuration folder "
+                                   "is writable.",
+                                   kCaptionError, zev::MbButtons::Ok, zev::MbIcon::Stop);
+    }
 }
 
 void CMaintenanceView::OnSwitchReps()
@@ -380,7 +416,8 @@ void CMaintenanceView::OnSwitchReps()
         return;
     zev::IMessageBox& box = Host().Messages();
     if (m_sync.runner.CountReadyOrders() > 0 &&
-        box.Show(kUnsentOrders, kCaptionWarning, zev::MbButtons::YesNo, zev::MbIcon::Warning) != zev::MbResult::Yes)
+        box.Ask(kUnsentOrders, kCaptionWarning, zev::MbButtons::YesNo, zev::MbIcon::Warning, zev::MbResult::No) !=
+            zev::MbResult::Yes)
         return;
 
     std::vector<CSwitchRepDlg::Rep> reps;

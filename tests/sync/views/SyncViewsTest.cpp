@@ -1,4 +1,5 @@
 #include "app/core/Profile.h"
+#include "app/core/TextHelpers.h"
 #include "sync/CoreAdapters.h"
 #include "sync/DatabaseBuilder.h"
 #include "sync/OrderSender.h"
@@ -21,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QMap>
 #include <QtTest>
 
 #include <fstream>
@@ -319,6 +321,47 @@ private slots:
         view.InitialUpdate();
         view.OnDefaultColumns();
         QVERIFY(!m_fx->host.profile.ListWidths("Accounts"));
+        QVERIFY2(view.Status()->text().startsWith("Default columns restored"), qPrintable(view.Status()->text()));
+    }
+
+    void cancelledCompleteUpdatePutsTheStatusBack()
+    {
+        CMaintenanceView view(m_fx->host, m_fx->Context());
+        view.InitialUpdate();
+        QSignalSpy finished(&view, &CMaintenanceView::RunFinished);
+        m_fx->host.messages.Queue(zev::MbResult::Cancel);
+        view.OnRenew();
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(view.Status()->text(), QStringLiteral("Ready."));
+        QCOMPARE(view.Progress()->value(), 0);
+    }
+
+    void everyMaintenanceCommandHasItsOwnKey_data()
+    {
+        QTest::addColumn<bool>("manager");
+        QTest::newRow("representative") << false;
+        QTest::newRow("manager") << true;
+    }
+
+    void everyMaintenanceCommandHasItsOwnKey()
+    {
+        QFETCH(bool, manager);
+        m_fx->host.app.settings.config.SetByte(200, manager ? 1 : 0);
+        m_fx->host.app.settings.config.SetByte(201, 1);
+        CMaintenanceView view(m_fx->host, m_fx->Context());
+        view.InitialUpdate();
+        view.show();
+        QMap<char, QString> keys;
+        for (QPushButton* button : view.findChildren<QPushButton*>()) {
+            if (!button->isVisible())
+                continue;
+            const char key = zev::AccessKeyOf(button->text().toStdString());
+            QVERIFY2(key != 0, qPrintable(button->text()));
+            QVERIFY2(!keys.contains(key), qPrintable(button->text() + " and " + keys.value(key)));
+            QVERIFY2(key != 'j' && key != 'h', "the menu bar keeps J and H");
+            keys.insert(key, button->text());
+        }
+        QCOMPARE(keys.size(), manager ? 10 : 11);
     }
 
     void issueNeedsBothFields()
