@@ -38,9 +38,45 @@ echo "Demo representative: user ID 100200, password demo1234"
 
 if [ -x "$bin/ZevSatchel" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
   "$bin/ZevSatchel" --home "$kit"
-elif [ -x "$bin/ZevSatchel" ]; then
-  echo "No display: starting the program under Xvfb is what tools/screenshots.sh does; showing the companion's status instead."
-  "$bin/satchel" --home "$kit" status || true
-else
-  "$bin/satchel" --home "$kit" status || true
+  exit 0
 fi
+
+# No display (a server, a container, a remote shell): the command-line
+# companion does what the program would, on the same data and profile.
+satchel() { "$bin/satchel" --home "$kit" "$@"; }
+# The value of a one-number query (the third line of the companion's table).
+number() { satchel sql "$1" | sed -n 3p | tr -d ' '; }
+
+echo
+echo "No display here, so the companion 'satchel' sets up the demo representative and downloads the data."
+if satchel status 2>/dev/null | grep -q "not set up yet"; then
+  echo "Setting up representative 100200..."
+  printf 'demo1234\n' | satchel setup --user 100200 --password-stdin
+fi
+echo "Complete update (downloads the representative's accounts, items and prices):"
+satchel --yes sync --complete
+
+# Today's weekday is position 1 (Sunday) to 7 of the ApptDays pattern.
+day=$(( $(date +%w) + 1 ))
+pattern=$(printf '%*s' $((day - 1)) '' | tr ' ' '_')Y%
+weekday=$(date +%A)
+accounts=$(number "select count(*) from Accounts")
+items=$(number "select count(*) from Items where DeletedFlag = 0")
+calls=$(number "select count(*) from Accounts where ApptDays like '$pattern'")
+waiting=$(number "select count(*) from ReadyOrder")
+
+cat <<SUMMARY
+
+Representative 100200 is ready on this computer:
+  accounts              ${accounts:-?}
+  items for sale        ${items:-?}
+  calls planned today   ${calls:-?} ($weekday)
+  orders waiting        ${waiting:-?} (taken here, not yet sent to the distributor)
+
+To see the screens:
+  tools/screenshots.sh        saves a picture of each screen to build/screenshots/ (uses Xvfb)
+  tools/demo.sh               again on a machine with a display, to use the program itself
+To look around from here:
+  $bin/satchel --home $kit status
+  $bin/satchel --home $kit sql "select CompanyName, City from Accounts"
+SUMMARY

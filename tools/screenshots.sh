@@ -4,8 +4,9 @@
 # a screenshot of each screen a new representative goes through: start screen,
 # first-time setup (empty and filled in), sign-in, the first-download notice,
 # maintenance, the complete update (question, during, after), the sign-in
-# after the update, the account list that follows it, the sales data of its
-# first account and the report screen with the first report run.
+# after the update, the account list that follows it with its Call Plan and
+# No Sale / No Call dialogs, the sales data of its first account and the report
+# screen with the first report run.
 #
 #   tools/screenshots.sh [--build DIR] [OUTPUT_DIR]
 #
@@ -348,14 +349,36 @@ main=$(wait_window 'Accounts.*' 15) || die "the account list did not follow the 
 activate "$main"
 shot 13-accounts
 
+step=call-plan
+# "&Call Plan" on the account list.
+xdotool key alt+c
+dialog=$(wait_window 'Call Plan' 10) || die "the Call Plan dialog did not open"
+activate "$dialog"
+shot 14-call-plan
+xdotool key Escape
+for _ in $(seq 25); do windows | grep -q "^$dialog " || break; sleep 0.2; done
+windows | grep -q "^$dialog " && die "the Call Plan dialog did not close"
+
+step=no-sale-no-call
+# The selected account's "&No Sale": why a call brought no order.
+activate "$main"
+xdotool key alt+n
+dialog=$(wait_window 'No Sale / No Call' 10) || die "the No Sale / No Call dialog did not open"
+activate "$dialog"
+shot 15-no-sale-no-call
+xdotool key Escape
+for _ in $(seq 25); do windows | grep -q "^$dialog " || break; sleep 0.2; done
+windows | grep -q "^$dialog " && die "the No Sale / No Call dialog did not close"
+
 step=sales-data
+activate "$main"
 # The first account of the day becomes current; its sales data follows.
 xdotool key Down
 sleep 0.5
 xdotool key ctrl+t
 main=$(wait_window 'Sales Data.*' 10) || die "the sales data screen did not open"
 activate "$main"
-shot 14-sales-data
+shot 16-sales-data
 
 step=reports
 xdotool key ctrl+shift+t
@@ -364,6 +387,6 @@ activate "$main"
 # "&Execute" runs the first report (sales by item over 30 days).
 xdotool key alt+e
 sleep 1
-shot 15-reports
+shot 17-reports
 shots=("$out"/[0-9][0-9]-*.png)
 echo "Done: ${#shots[@]} screenshots in $out"

@@ -1,5 +1,6 @@
 #include "SatchelApp.h"
 
+#include "PasswordPrompt.h"
 #include "ZevVersion.h"
 
 #include "TerminalMessageBox.h"
@@ -38,7 +39,7 @@ const std::map<std::string, std::string> kHelp = {
     {"", "usage: satchel [--home DIR] [--yes | --no] COMMAND [OPTIONS]\n"
          "\n"
          "commands:\n"
-         "  setup --user ID --password PW [--manager ID]   record who the representative is\n"
+         "  setup --user ID [--password-stdin] [--manager ID]  record who the representative is\n"
          "  sync [--complete | --inventory | --table NAME]   synchronise with the server\n"
          "  send-orders [--order N]                          send ready orders\n"
          "  status                                           what waits to be sent, stamps, database check\n"
@@ -53,13 +54,17 @@ const std::map<std::string, std::string> kHelp = {
          "  --no         answer No (or Cancel) to every question\n"
          "  --help       show this help;  --version  show the version\n"
          "  COMMAND --help shows the command's help.\n"},
-    {"setup", "usage: satchel setup --user ID --password PW [--manager ID]\n"
-              "Stores the user ID (at least 6 digits), the password digest and the manager ID.\n"},
+    {"setup", "usage: satchel setup --user ID [--password-stdin | --password PW] [--manager ID]\n"
+              "Stores the user ID (at least 6 digits), the password digest and the manager ID.\n"
+              "On a terminal the password is asked for twice and not shown. Scripts give it as the\n"
+              "first line of standard input with --password-stdin; --password PW shows it to every\n"
+              "user of the machine (process list) and stays in the shell history.\n"},
     {"sync", "usage: satchel sync [--complete | --inventory | --table NAME]\n"
              "Default: synchronisation. --complete: complete update. --inventory: inventory update.\n"
              "--table NAME: download one table of the schema again.\n"},
     {"send-orders", "usage: satchel send-orders [--order N]\nSends every ready order, or order N.\n"},
-    {"status", "usage: satchel status\nUnsent orders, records waiting for upload, stamps, database check.\n"},
+    {"status", "usage: satchel status\nUnsent orders, records waiting for upload, stamps, database check.\n"
+               "Before set-up it says so and exits with 1.\n"},
     {"db", "usage: satchel db check|rebuild|backup|restore\n"
            "check: check (and rebuild when a table is missing); rebuild: empty every table;\n"
            "backup / restore: the compressed copy of the database file.\n"},
@@ -246,12 +251,10 @@ void NewMessagesCheck(Session& s)
     if (s.m_maint->CountNewMessages() > 0) s.m_box.Show(65140, 65097, zev::MbButtons::Ok, zev::MbIcon::Information);
 }
 
-int CmdSetup(Session& s, const CommandLine& cl)
+int CmdSetup(Session& s, const CommandLine& cl, const std::string& pw, const std::string& confirm)
 {
     bool managerMode = s.m_app.settings.config.Byte(200) == 1;
-    std::string pw = cl.Value("--password");
-    int r = s.m_maint->FirstTimeSetup(cl.Value("--user"), pw, cl.Has("--confirm") ? cl.Value("--confirm") : pw,
-                                      cl.Value("--manager"), managerMode);
+    int r = s.m_maint->FirstTimeSetup(cl.Value("--user"), pw, confirm, cl.Value("--manager"), managerMode);
     if (r != 0) return SatchelApp::kFailed;
     s.m_out << "settings stored for user " << cl.Value("--user") << "\n";
     return SatchelApp::kOk;
@@ -304,9 +307,14 @@ int CmdSendOrders(Session& s, const CommandLine& cl)
 
 int CmdStatus(Session& s)
 {
-    if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
     std::ostream& o = s.m_out;
     ISyncProfile& p = s.m_engine->Profile();
+    if (p.GetString("UserID").empty()) {
+        o << "satchel is not set up yet: run \"satchel setup --user ID\" (it asks for the password), then "
+             "\"satchel sync --complete\"\n";
+        return SatchelApp::kFailed;
+    }
+    if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
     o << "user: " << p.GetString("UserID") << "\n";
     o << "waiting to be sent:\n";
     for (const auto& [table, n] : s.m_maint->WaitingRecords())
@@ -361,7 +369,8 @@ int CmdDb(Session& s, const CommandLine& cl)
         return r == 0 ? SatchelApp::kOk : SatchelApp::kFailed;
     }
     if (what == "rebuild") {
-        if (s.m_box.Show(65071, 65098, zev::MbButtons::YesNo, zev::MbIcon::Warning) != zev::MbResult::Yes)
+        if (s.m_box.Ask(65071, 65098, zev::MbButtons::YesNo, zev::MbIcon::Warning, zev::MbResult::No) !=
+            zev::MbResult::Yes)
             return SatchelApp::kFailed;
         if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
         int r = s.m_builder->RebuildTable("ALL");
@@ -494,7 +503,7 @@ int SatchelApp::Run(const std::vector<std::string>& argv)
         }
 
     static const std::map<std::string, std::pair<std::vector<std::string>, std::vector<std::string>>> options = {
-        {"setup", {{"--user", "--password", "--manager", "--confirm"}, {}}},
+        {"setup", {{"--user", "--password", "--manager", "--confirm"}, {"--password-stdin"}}},
         {"sync", {{"--table"}, {"--complete", "--inventory"}}},
         {"send-orders", {{"--order"}, {}}},
         {"status", {{}, {}}},
@@ -513,7 +522,8 @@ int SatchelApp::Run(const std::vector<std::string>& argv)
     int kinds = (cl.Flag("--complete") ? 1 : 0) + (cl.Flag("--inventory") ? 1 : 0) + (cl.Has("--table") ? 1 : 0);
     bool usageOk = true;
     if (a.command == "sync") usageOk = kinds <= 1 && cl.positional.empty();
-    if (a.command == "setup") usageOk = cl.Has("--user") && cl.Has("--password") && cl.positional.empty();
+    if (a.command == "setup")
+        usageOk = cl.Has("--user") && !(cl.Has("--password") && cl.Flag("--password-stdin")) && cl.positional.empty();
     if (a.command == "password") usageOk = cl.Has("--old") && cl.Has("--new") && cl.positional.empty();
     if (a.command == "status" || a.command == "send-orders") usageOk = cl.positional.empty();
     if (a.command == "db")
@@ -526,6 +536,35 @@ int SatchelApp::Run(const std::vector<std::string>& argv)
         return kUsage;
     }
 
+    // The password is read before anything starts, so a script that forgot
+    // it stops at once.
+    std::string password, confirm;
+    if (a.command == "setup") {
+        if (cl.Has("--password")) {
+            password = cl.Value("--password");
+            confirm = cl.Has("--confirm") ? cl.Value("--confirm") : password;
+        } else {
+            const bool terminal = !cl.Flag("--password-stdin") && isatty(STDIN_FILENO);
+            if (!terminal && !cl.Flag("--password-stdin")) {
+                m_err << "satchel setup: no password: give it on standard input with --password-stdin, or run "
+                         "on a terminal to be asked\n";
+                return kUsage;
+            }
+            PasswordPrompt prompt(m_in, m_err, STDIN_FILENO);
+            if (!prompt.Read("Password: ", password)) {
+                m_err << "satchel setup: no password was given\n";
+                return kFailed;
+            }
+            confirm = password;
+            if (cl.Has("--confirm"))
+                confirm = cl.Value("--confirm");
+            else if (terminal && !prompt.Read("Confirm password: ", confirm)) {
+                m_err << "satchel setup: the password was not confirmed\n";
+                return kFailed;
+            }
+        }
+    }
+
     const bool interactive = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
     TerminalMessageBox box(m_in, m_out, interactive, a.yes, a.no);
     TerminalProgress progress(m_out, isatty(STDOUT_FILENO) != 0);
@@ -533,7 +572,7 @@ int SatchelApp::Run(const std::vector<std::string>& argv)
         Session s(box, progress, m_out);
         if (!s.Start(a.home)) return kFailed;
         int r = kFailed;
-        if (a.command == "setup") r = CmdSetup(s, cl);
+        if (a.command == "setup") r = CmdSetup(s, cl, password, confirm);
         else if (a.command == "sync") r = CmdSync(s, cl);
         else if (a.command == "send-orders") r = CmdSendOrders(s, cl);
         else if (a.command == "status") r = CmdStatus(s);

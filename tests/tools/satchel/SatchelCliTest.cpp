@@ -1,4 +1,5 @@
 #include "SatchelApp.h"
+#include "PasswordPrompt.h"
 #include "TerminalMessageBox.h"
 #include "TerminalProgress.h"
 
@@ -17,6 +18,35 @@ TEST(TerminalMessageBox, AnswersFromTheTerminal)
     TerminalMessageBox box(in, out, true, false);
     EXPECT_EQ(box.Show(65071, 65098, MbButtons::YesNo, MbIcon::Warning), MbResult::No);
     EXPECT_NE(out.str().find("Warning! Are you sure you want to delete your database?"), std::string::npos);
+}
+
+TEST(TerminalMessageBox, EmptyReplyGivesTheNamedDefaultAndOnlyThat)
+{
+    struct Case {
+        MbButtons buttons;
+        MbResult def;
+        const char* prompt;
+    };
+    const Case cases[] = {
+        {MbButtons::YesNo, MbResult::No, "[y]es / [N]o? "},
+        {MbButtons::YesNoCancel, MbResult::Cancel, "[y]es / [n]o / [C]ancel? "},
+        {MbButtons::OkCancel, MbResult::Ok, "[O]k / [c]ancel? "},
+    };
+    for (const Case& c : cases) {
+        std::istringstream in("\n");
+        std::ostringstream out;
+        TerminalMessageBox box(in, out, true, false);
+        EXPECT_EQ(box.Ask(65071, 65098, c.buttons, MbIcon::Warning, c.def), c.def);
+        EXPECT_NE(out.str().find(c.prompt), std::string::npos) << out.str();
+    }
+    // Without a named default an empty reply asks again; a default the buttons lack is no default.
+    std::istringstream in("\n\ny\n");
+    std::ostringstream out;
+    TerminalMessageBox box(in, out, true, false);
+    EXPECT_EQ(box.Show(65071, 65098, MbButtons::YesNo, MbIcon::Warning), MbResult::Yes);
+    std::istringstream in2("\nn\n");
+    TerminalMessageBox box2(in2, out, true, false);
+    EXPECT_EQ(box2.Ask(65071, 65098, MbButtons::YesNo, MbIcon::Warning, MbResult::Retry), MbResult::No);
 }
 
 TEST(TerminalMessageBox, YesAndNoFlagsAnswerWithoutAsking)
@@ -39,6 +69,22 @@ TEST(TerminalMessageBox, WithoutTerminalAQuestionStopsButAMessageDoesNot)
     TerminalMessageBox box(in, out, false, false);
     EXPECT_EQ(box.Show(65102, 65097, MbButtons::Ok, MbIcon::Information), MbResult::Ok);
     EXPECT_THROW(box.Show(65071, 65098, MbButtons::YesNo, MbIcon::Warning), NoAnswer);
+}
+
+TEST(PasswordPrompt, ReadsLinesWithoutTheirEndingsAndNoPromptOffATerminal)
+{
+    std::istringstream in("s3cret pass\r\n\nlast");
+    std::ostringstream prompt;
+    PasswordPrompt reader(in, prompt, -1);
+    std::string secret;
+    ASSERT_TRUE(reader.Read("Password: ", secret));
+    EXPECT_EQ(secret, "s3cret pass"); // inner blanks are part of it
+    ASSERT_TRUE(reader.Read("Password: ", secret));
+    EXPECT_EQ(secret, "");
+    ASSERT_TRUE(reader.Read("Password: ", secret));
+    EXPECT_EQ(secret, "last"); // no final newline
+    EXPECT_FALSE(reader.Read("Password: ", secret));
+    EXPECT_EQ(prompt.str(), ""); // a script sees no prompt
 }
 
 TEST(TerminalProgress, PlainLinesOnlyWhenSomethingChanges)

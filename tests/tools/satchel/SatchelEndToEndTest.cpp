@@ -115,10 +115,10 @@ protected:
         std::ofstream(home + "/ZevSatchel.INI", std::ios::binary) << s;
     }
 
-    static Result Satchel(std::vector<std::string> args)
+    static Result Satchel(std::vector<std::string> args, const std::string& input = "/dev/null")
     {
         args.insert(args.begin(), {Bin("satchel"), "--home", home});
-        ChildProcess p(args, root + "/satchel.out");
+        ChildProcess p(args, root + "/satchel.out", input);
         int rc = p.Wait();
         return {rc, ReadAll(root + "/satchel.out")};
     }
@@ -195,6 +195,37 @@ TEST_F(SatchelEndToEnd, SetupRulesAreChecked)
               std::string::npos);
     EXPECT_EQ(Satchel({"setup", "--user", "12345A", "--password", "x"}).rc, 1);
     EXPECT_EQ(Satchel({"setup", "--user", "100200", "--password", "demo1234", "--confirm", "other"}).rc, 1);
+}
+
+TEST_F(SatchelEndToEnd, PasswordComesFromStandardInputNotTheCommandLine)
+{
+    // Without a terminal and without --password-stdin there is nobody to ask.
+    Result r = Satchel({"setup", "--user", "100200"});
+    EXPECT_EQ(r.rc, 2);
+    EXPECT_NE(r.out.find("--password-stdin"), std::string::npos) << r.out;
+    EXPECT_EQ(Satchel({"setup", "--user", "100200", "--password-stdin", "--password", "x"}).rc, 2);
+    const std::string input = root + "/password.txt";
+    std::ofstream(input) << "wrong\n";
+    ASSERT_EQ(Satchel({"setup", "--user", "100200", "--password-stdin"}, input).rc, 0);
+    EXPECT_NE(Satchel({"sync"}).rc, 0); // the stored password is the one given
+    std::ofstream(input) << "demo1234\r\n";
+    ASSERT_EQ(Satchel({"setup", "--user", "100200", "--password-stdin"}, input).rc, 0);
+    EXPECT_EQ(Satchel({"sync"}).rc, 0);
+    std::ofstream(input, std::ios::trunc).flush();
+    EXPECT_EQ(Satchel({"setup", "--user", "100200", "--password-stdin"}, input).rc, 1); // empty input
+}
+
+TEST_F(SatchelEndToEnd, StatusBeforeSetupSaysHowInOneLine)
+{
+    const std::string fresh = root + "/fresh-config";
+    const std::string saved = getenv("ZEV_CONFIG_DIR");
+    setenv("ZEV_CONFIG_DIR", fresh.c_str(), 1);
+    Result r = Satchel({"status"});
+    setenv("ZEV_CONFIG_DIR", saved.c_str(), 1);
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+    EXPECT_NE(r.out.find("not set up yet"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("satchel setup --user"), std::string::npos) << r.out;
 }
 
 TEST_F(SatchelEndToEnd, CompleteUpdateFilledTheDatabase)
