@@ -134,6 +134,15 @@ void CCallPlanDlg::FitColumns()
         fixed += width;
     }
     header->setSectionResizeMode(0, QHeaderView::Stretch);
+    // Accounts to call shows "Company (City, ST) Number" whole, up to a limit.
+    int scheduledText = 0;
+    for (const auto* rows : {&m_model.Scheduled(), &m_model.Others()})
+        for (const zev::CallPlanModel::Row& row : *rows)
+            scheduledText = std::max(scheduledText,
+                                     metrics.horizontalAdvance(QString::fromStdString(row.ScheduledText())) + padding);
+    constexpr int kScheduledLimit = 320;
+    m_scheduled->setMinimumWidth(std::min(scheduledText, kScheduledLimit) + 2 * m_scheduled->frameWidth() +
+                                 m_scheduled->verticalScrollBar()->sizeHint().width());
     constexpr int kAccountColumn = 180;
     const int frame = 2 * m_others->frameWidth() + m_others->verticalScrollBar()->sizeHint().width() + 2;
     m_others->setMinimumWidth(fixed + kAccountColumn + frame);

@@ -325,6 +325,11 @@ private slots:
         const QStringList widest{"", "Port Townsend", "ST", "97123-4567", "T-100200-5120"};
         for (int c = 1; c < 5; ++c)
             QVERIFY2(header->sectionSize(c) > metrics.horizontalAdvance(widest[c]), qPrintable(widest[c]));
+        // Accounts to call shows its entries whole too.
+        QListWidget* scheduled = dialog.ScheduledList();
+        QVERIFY2(scheduled->viewport()->width() >
+                     QFontMetrics(scheduled->font()).horizontalAdvance(scheduled->item(0)->text()),
+                 qPrintable(scheduled->item(0)->text()));
         // The list of accounts to call reads in name order.
         dialog.ChooseDay(3);
         QCOMPARE(dialog.ScheduledList()->item(0)->text().left(5), QStringLiteral("alpha"));
