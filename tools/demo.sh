@@ -49,7 +49,8 @@ number() { satchel sql "$1" | sed -n 3p | tr -d ' '; }
 
 echo
 echo "No display here, so the companion 'satchel' sets up the demo representative and downloads the data."
-if satchel status 2>/dev/null | grep -q "not set up yet"; then
+status=$(satchel status 2>&1 || true)
+if grep -q "not set up yet" <<<"$status"; then
   echo "Setting up representative 100200..."
   printf 'demo1234\n' | satchel setup --user 100200 --password-stdin
 fi
