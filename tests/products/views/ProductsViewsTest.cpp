@@ -1,0 +1,120 @@
+// The product search page wired to the search logic over a real database:
+// which fields each mode and setting shows, the messages for bad or empty
+// searches, and a found result handed on.
+#include "products/views/CProductSearchPage.h"
+#include "tables/Items.h"
+
+#include "TestDatabase.h"
+#include "tests/app/core/FakeMessageBox.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <memory>
+
+using zev::CProductSearchPage;
+using zev::ProductSearchSwitches;
+
+class ProductsViewsTest : public QObject {
+    Q_OBJECT
+
+private:
+    template <typename T> static T* Find(QWidget& page, const char* name)
+    {
+        auto* w = page.findChild<T*>(name);
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+    // Visible within the page, whether or not the page is on screen.
+    static bool Shown(QWidget& page, const char* name)
+    {
+        return Find<QWidget>(page, name)->isVisibleTo(&page);
+    }
+
+private slots:
+    void simpleModeShowsOnlyTheChoiceAndKeywords()
+    {
+        zev::test::TestDatabase db;
+        FakeMessageBox box;
+        CProductSearchPage page({}, box, [] { return std::optional<int>(); });
+        QVERIFY(Shown(page, "BTN_SearchByNumber"));
+        QVERIFY(Shown(page, "LBL_ItemNumberLabel"));
+        QVERIFY(!Shown(page, "LBL_DescriptionLabel"));
+        QVERIFY(!Shown(page, "EDT_CasePriceLow"));
+        QVERIFY(!Shown(page, "LST_Divisions"));
+        Find<QRadioButton>(page, "BTN_SearchByName")->setChecked(true);
+        QVERIFY(Shown(page, "LBL_DescriptionLabel"));
+        QVERIFY(!Shown(page, "LBL_ItemNumberLabel"));
+        QCOMPARE(Find<QComboBox>(page, "LST_Divisions")->itemText(0), QString("None"));
+    }
+
+    void advancedModeFollowsTheSettings_data()
+    {
+        QTest::addColumn<bool>("unitOnly");
+        QTest::addColumn<bool>("divisionsHidden");
+        QTest::addColumn<bool>("ratings");
+        QTest::newRow("all shown") << false << false << true;
+        QTest::newRow("unit price, no divisions, no ratings") << true << true << false;
+    }
+    void advancedModeFollowsTheSettings()
+    {
+        QFETCH(bool, unitOnly);
+        QFETCH(bool, divisionsHidden);
+        QFETCH(bool, ratings);
+        zev::test::TestDatabase db;
+        FakeMessageBox box;
+        ProductSearchSwitches switches;
+        switches.unitPriceOnly = unitOnly;
+        switches.divisionsHidden = divisionsHidden;
+        switches.ratingsShown = ratings;
+        CProductSearchPage page(switches, box, [] { return std::optional<int>(); });
+        Find<QRadioButton>(page, "BTN_Advanced")->setChecked(true);
+        QVERIFY(!Shown(page, "BTN_SearchByName"));
+        QVERIFY(Shown(page, "LBL_KeyWordsLabel"));
+        QVERIFY(Shown(page, "EDT_CasePriceHigh"));
+        QCOMPARE(Shown(page, "LBL_UnitPriceLabel"), unitOnly);
+        QCOMPARE(Shown(page, "EDT_SinglePriceLow"), !unitOnly);
+        QCOMPARE(Shown(page, "LST_Divisions"), !divisionsHidden);
+        QCOMPARE(Shown(page, "EDT_WineRatingLow"), ratings);
+    }
+
+    void emptyOrFruitlessSearchesTellTheUser()
+    {
+        zev::test::TestDatabase db;
+        FakeMessageBox box;
+        CProductSearchPage page({}, box, [] { return std::optional<int>(); });
+        int results = 0;
+        page.onResult = [&](std::shared_ptr<zev::Items>) { ++results; };
+        QTest::mouseClick(Find<QPushButton>(page, "BTN_Search"), Qt::LeftButton);
+        QCOMPARE(box.shown.size(), std::size_t(1));
+        QCOMPARE(box.shown[0].textId, 65073);
+        Find<QLineEdit>(page, "EDT_Keywords")->setText("12345");
+        QVERIFY(!page.Search());
+        QCOMPARE(box.shown.back().textId, 65037);
+        QCOMPARE(results, 0);
+    }
+
+    void aFoundItemIsHandedOn()
+    {
+        zev::test::TestDatabase db;
+        QVERIFY(db.Exec("insert into Items (ItemID, Description, DistributorSKU, ValidCatalogs, DeletedFlag) values "
+                        "(1, 'O''BRIEN STOUT', '55501', ',10,', 0)"));
+        FakeMessageBox box;
+        CProductSearchPage page({}, box, [] { return std::optional<int>(10); });
+        std::shared_ptr<zev::Items> result;
+        page.onResult = [&](std::shared_ptr<zev::Items> items) { result = std::move(items); };
+        Find<QRadioButton>(page, "BTN_SearchByName")->setChecked(true);
+        Find<QLineEdit>(page, "EDT_Keywords")->setText("o'brien");
+        QTest::keyClick(Find<QLineEdit>(page, "EDT_Keywords"), Qt::Key_Return);
+        QVERIFY(result);
+        QCOMPARE(result->GetFieldValueInt(0), 1);
+        QVERIFY(box.shown.empty());
+    }
+};
+
+QTEST_MAIN(ProductsViewsTest)
+#include "ProductsViewsTest.moc"
