@@ -171,10 +171,10 @@ void CAccountsView::OnInitialUpdate()
         const char* name;
         const char* caption;
     };
-    // Access keys avoid the menu bar's J(umpTo) and H(elp).
+    // Access keys avoid the menu bar's F(ile), J(umpTo) and H(elp).
     static const ButtonDef kButtons[] = {
         {kDetails, "BTN_DETAILS", "&Details"},     {kOrderGuide, "BTN_ORDERGUIDE", "Order &Guide"},
-        {kHistory, "BTN_HISTORY", "H&istory"},     {kCallPlan, "BTN_CALLPLAN", "&Call Plan"},
+        {kHistory, "BTN_HISTORY", "Hi&story"},    {kCallPlan, "BTN_CALLPLAN", "&Call Plan"},
         {kNoOrder, "BTN_NOORDER", "&No Sale"},     {kPrint, "BTN_PRINT", "&Print"},
         {kCreate, "BTN_CREATE", "Cr&eate.."},      {kBackorders, "BTN_BACKORDERS", "&Backorders"}};
     auto* buttonRow = new QHBoxLayout;
@@ -184,7 +184,7 @@ void CAccountsView::OnInitialUpdate()
         buttonRow->addWidget(button);
     }
     buttonRow->addStretch();
-    auto* findLabel = new QLabel(tr("&Find:"), this);
+    auto* findLabel = new QLabel(tr("F&ind:"), this);
     findLabel->setBuddy(m_find);
     m_find->setMinimumWidth(180);
     m_find->setClearButtonEnabled(false);

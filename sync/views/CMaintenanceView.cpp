@@ -99,7 +99,7 @@ void CMaintenanceView::OnInitialUpdate()
         {1017, "BTN_CHGPASS", tr("Change &Password"), &CMaintenanceView::OnChangePassword},
         {1016, "BTN_APPMAINT", tr("&Application Maintenance"), &CMaintenanceView::OnAppMaintenance},
         {1018, "BTN_REPORTISS", tr("&Report Issue"), &CMaintenanceView::OnReportIssue},
-        {1584, "BTN_DEFCOLUMN", tr("De&fault Columns"), &CMaintenanceView::OnDefaultColumns},
+        {1584, "BTN_DEFCOLUMN", tr("Default Co&lumns"), &CMaintenanceView::OnDefaultColumns},
         {1618, "BTN_EXPORTITEMS", tr("&Export Items"), &CMaintenanceView::OnExportItems},
     };
     const ButtonDef connection[] = {
