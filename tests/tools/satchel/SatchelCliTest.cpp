@@ -4,6 +4,13 @@
 #include "TerminalProgress.h"
 
 #include <gtest/gtest.h>
+
+#include <ext/stdio_filebuf.h>
+#include <fcntl.h>
+#include <istream>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
 #include <sstream>
 
 using namespace satchel;
@@ -85,6 +92,48 @@ TEST(PasswordPrompt, ReadsLinesWithoutTheirEndingsAndNoPromptOffATerminal)
     EXPECT_EQ(secret, "last"); // no final newline
     EXPECT_FALSE(reader.Read("Password: ", secret));
     EXPECT_EQ(prompt.str(), ""); // a script sees no prompt
+}
+
+// On a real terminal the typed password is not echoed, and the terminal's
+// echo comes back afterwards.
+TEST(PasswordPrompt, TerminalDoesNotEchoThePassword)
+{
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(slave, 0);
+    // Typed only once echo is off, as a person types after the prompt.
+    std::thread typist([master, slave] {
+        for (int i = 0; i < 5000; ++i) {
+            termios t{};
+            if (tcgetattr(slave, &t) == 0 && !(t.c_lflag & ECHO))
+                break;
+            usleep(1000);
+        }
+        (void)!write(master, "hunter22\n", 9);
+    });
+    __gnu_cxx::stdio_filebuf<char> buffer(dup(slave), std::ios::in);
+    std::istream in(&buffer);
+    std::ostringstream prompt;
+    PasswordPrompt reader(in, prompt, slave);
+    std::string secret;
+    const bool read = reader.Read("Password: ", secret);
+    typist.join();
+    EXPECT_TRUE(read);
+    EXPECT_EQ(secret, "hunter22");
+    EXPECT_EQ(prompt.str(), "Password: ");
+    termios after{};
+    ASSERT_EQ(tcgetattr(slave, &after), 0);
+    EXPECT_TRUE(after.c_lflag & ECHO);
+    // What the terminal showed: at most the newline, never the password.
+    fcntl(master, F_SETFL, O_NONBLOCK);
+    char shown[256] = {};
+    const ssize_t n = ::read(master, shown, sizeof shown - 1);
+    EXPECT_EQ(std::string(shown, n > 0 ? static_cast<std::size_t>(n) : 0).find("hunter22"), std::string::npos);
+    close(slave);
+    close(master);
 }
 
 TEST(TerminalProgress, PlainLinesOnlyWhenSomethingChanges)
