@@ -1,6 +1,7 @@
 // The product search page wired to the search logic over a real database:
 // which fields each mode and setting shows, the messages for bad or empty
 // searches, and a found result handed on.
+#include "products/views/CItemDetailsBTGCalculatorPage.h"
 #include "products/views/CProductSearchPage.h"
 #include "tables/Items.h"
 
@@ -8,6 +9,7 @@
 #include "tests/app/core/FakeMessageBox.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -113,6 +115,30 @@ private slots:
         QVERIFY(result);
         QCOMPARE(result->GetFieldValueInt(0), 1);
         QVERIFY(box.shown.empty());
+    }
+
+    void calculatorPageWorksBothWays()
+    {
+        zev::CItemDetailsBTGCalculatorPage page(12.00, "750ML");
+        auto* bottle = Find<QComboBox>(page, "LBL_BOTSIZE");
+        QCOMPARE(bottle->currentText(), QString("750 ml"));
+        QCOMPARE(Find<QLineEdit>(page, "LBL_PRICE")->text(), QString("12.00"));
+        QTest::keyClicks(Find<QLineEdit>(page, "LBL_MARGIN"), "100");
+        // Nothing is computed before a serving size is chosen.
+        QCOMPARE(Find<QLineEdit>(page, "LBL_PERSERV")->text(), QString());
+        Find<QComboBox>(page, "LBL_SERVSIZE")->setCurrentIndex(5);  // 5 oz
+        QCOMPARE(Find<QLineEdit>(page, "LBL_PERSERV")->text(), QString("4.71"));
+        QCOMPARE(Find<QLabel>(page, "LBL_SERVPERBOT")->text(), QString("5.1"));
+        QCOMPARE(Find<QLabel>(page, "LBL_MARGINPERBOT")->text(), QString("$12.00"));
+
+        auto* perServing = Find<QLineEdit>(page, "LBL_PERSERV");
+        perServing->clear();
+        QTest::keyClicks(perServing, "4.567");
+        QCOMPARE(perServing->text(), QString("4.56"));
+        QCOMPARE(Find<QLineEdit>(page, "LBL_MARGIN")->text(), QString("93"));
+
+        zev::CItemDetailsBTGCalculatorPage unknown(9.5, "MAGNUM");
+        QCOMPARE(Find<QComboBox>(unknown, "LBL_BOTSIZE")->currentIndex(), -1);
     }
 };
 
