@@ -2,6 +2,7 @@
 // which fields each mode and setting shows, the messages for bad or empty
 // searches, and a found result handed on.
 #include "products/views/CItemDetailsBTGCalculatorPage.h"
+#include "products/views/CProductBrowsePage.h"
 #include "products/views/CProductSearchPage.h"
 #include "tables/Items.h"
 
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -139,6 +141,44 @@ private slots:
 
         zev::CItemDetailsBTGCalculatorPage unknown(9.5, "MAGNUM");
         QCOMPARE(Find<QComboBox>(unknown, "LBL_BOTSIZE")->currentIndex(), -1);
+    }
+
+    void categoryPageListsOnlyLeafCategories()
+    {
+        zev::test::TestDatabase db;
+        QVERIFY(db.Exec("insert into Category values (1, 'WINE', 1, 1, 0)"));
+        QVERIFY(db.Exec("insert into Category values (10, 'RED', 1, 1, 0)"));
+        QVERIFY(db.Exec("insert into Category values (20, 'CABERNET', 10, 0, 0)"));
+        QVERIFY(db.Exec("insert into Category values (11, 'ROSE', 1, 0, 0)"));
+        QVERIFY(db.Exec("insert into Items (ItemID, Description, CategoryID, DeletedFlag) values (1, 'CAB', 20, 0)"));
+        QVERIFY(db.Exec("insert into Items (ItemID, Description, CategoryID, DeletedFlag) values (2, 'OLD', 11, 1)"));
+        FakeMessageBox box;
+        zev::CProductBrowsePage page(box);
+        std::shared_ptr<zev::Items> result;
+        page.onResult = [&](std::shared_ptr<zev::Items> items) { result = std::move(items); };
+        auto* tree = Find<QTreeWidget>(page, "LST_CATEGORYTREE");
+        auto* list = Find<QPushButton>(page, "BTN_LIST");
+        QCOMPARE(tree->topLevelItemCount(), 1);
+        QTreeWidgetItem* wine = tree->topLevelItem(0);
+        QVERIFY(wine->isExpanded());
+        QCOMPARE(wine->childCount(), 2);
+        QTreeWidgetItem* red = wine->child(0);
+        QCOMPARE(red->text(0), QString("Red"));
+        // A category with sub-categories keeps List disabled.
+        tree->setCurrentItem(red);
+        QVERIFY(!list->isEnabled());
+        QVERIFY(!page.ListSelected());
+        red->setExpanded(true);
+        QCOMPARE(red->childCount(), 1);
+        tree->setCurrentItem(red->child(0));
+        QVERIFY(list->isEnabled());
+        QTest::mouseClick(list, Qt::LeftButton);
+        QVERIFY(result);
+        QCOMPARE(result->GetFieldValueInt(0), 1);
+        // A leaf whose only item is deleted finds nothing.
+        tree->setCurrentItem(wine->child(1));
+        QVERIFY(!page.ListSelected());
+        QCOMPARE(box.shown.back().textId, 65037);
     }
 };
 
