@@ -3,6 +3,8 @@
 // searches, and a found result handed on.
 #include "products/views/CItemDetailsBTGCalculatorPage.h"
 #include "products/views/CProductBrowsePage.h"
+#include "products/views/CProductBrowseSheet.h"
+#include "app/core/ZevConfig.h"
 #include "products/views/CProductSearchPage.h"
 #include "tables/Items.h"
 
@@ -15,6 +17,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <memory>
@@ -179,6 +183,41 @@ private slots:
         tree->setCurrentItem(wine->child(1));
         QVERIFY(!page.ListSelected());
         QCOMPARE(box.shown.back().textId, 65037);
+    }
+
+    void sheetPagesFollowTheSettingsAndShowTheResult()
+    {
+        zev::test::TestDatabase db;
+        QVERIFY(db.Exec("insert into Items (ItemID, Description, DistributorSKU, ItemVolume, QtyOnHand, Rating, "
+                        "DeletedFlag) values (1, 'CHARDONNAY', '12345', '750ML', 40, 91, 0)"));
+        FakeMessageBox box;
+        zev::ZevConfig config;
+        // Without the search page Browse starts on the category page, the first.
+        config.SetByte(19, 1);
+        QCOMPARE(zev::CProductBrowseSheet::BrowseStart(config), 0);
+        zev::CProductBrowseSheet noSearch(config, box, [] { return std::optional<int>(); }, 0);
+        QCOMPARE(noSearch.Pages()->count(), 2);
+        QVERIFY(!noSearch.findChild<QLineEdit*>("EDT_Keywords"));
+
+        config.SetByte(22, 1);
+        QCOMPARE(zev::CProductBrowseSheet::BrowseStart(config), 1);
+        zev::CProductBrowseSheet sheet(config, box, [] { return std::optional<int>(); }, 0);
+        QCOMPARE(sheet.windowTitle(), QString("Products"));
+        QCOMPARE(sheet.Pages()->count(), 3);
+        QCOMPARE(sheet.Pages()->currentIndex(), 0);
+        auto* keywords = Find<QLineEdit>(sheet, "EDT_Keywords");
+        auto* search = dynamic_cast<zev::CProductSearchPage*>(keywords->parentWidget());
+        QVERIFY(search);
+        keywords->setText("12345");
+        QVERIFY(search->Search());
+        QVERIFY(sheet.Result());
+        auto* list = Find<QTableWidget>(sheet, "LST_Products");
+        QCOMPARE(sheet.Pages()->currentWidget(), list);
+        QCOMPARE(list->rowCount(), 1);
+        QCOMPARE(list->item(0, 0)->text(), QString("12345"));
+        QCOMPARE(list->item(0, 1)->text(), QString("CHARDONNAY"));
+        QCOMPARE(list->item(0, 3)->data(Qt::DisplayRole).toInt(), 40);
+        QCOMPARE(list->item(0, 4)->data(Qt::DisplayRole).toInt(), 91);
     }
 };
 
