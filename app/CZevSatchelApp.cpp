@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/CZevSatchelDoc.h"
 #include "app/CZevSatchelView.h"
+#include "app/CommandTable.h"
 #include "app/core/IniReader.h"
 #include "app/core/Profile.h"
 #include "app/core/SingleInstance.h"
@@ -12,6 +13,7 @@
 #include "accounts/views/CAccountsView.h"
 #include "accounts/views/StarterPricing.h"
 #include "app/ui/WaitCursor.h"
+#include "products/views/CProductBrowseSheet.h"
 #include "reports/views/CReportView.h"
 #include "reports/views/CSalesDataView.h"
 #include "sync/CoreAdapters.h"
@@ -186,6 +188,20 @@ void CZevSatchelApp::RegisterScreens()
     zev::ReportsViewContext reports{&m_doc->Current(), {}};
     m_frame->RegisterScreen(10, [reports](zev::IScreenHost& host) { return CreateSalesDataView(host, reports); });
     m_frame->RegisterScreen(22, [reports](zev::IScreenHost& host) { return CreateReportView(host, reports); });
+
+    // The product window: Search starts on the search page, Browse after it.
+    auto openProducts = [this](bool browse) {
+        const zev::ZevConfig& config = m_app.settings.config;
+        zev::CurrentAccount& current = m_doc->Current();
+        auto catalog = [&current]() -> std::optional<int> {
+            return current.accountId >= 0 ? std::optional<int>(current.orderCatalog) : std::nullopt;
+        };
+        zev::CProductBrowseSheet sheet(config, m_messages, catalog,
+                                       browse ? zev::CProductBrowseSheet::BrowseStart(config) : 0, m_frame.get());
+        sheet.exec();
+    };
+    m_frame->SetCommandHandler(zev::kCmdProductSearch, [openProducts] { openProducts(false); });
+    m_frame->SetCommandHandler(zev::kCmdProductBrowse, [openProducts] { openProducts(true); });
 }
 
 int CZevSatchelApp::Run() { return QApplication::exec(); }
