@@ -1,4 +1,5 @@
 #include "app/CZevSatchelApp.h"
+#include "tabula/CLocaleScope.h"
 
 #include <QApplication>
 
@@ -32,6 +33,10 @@ int main(int argc, char** argv)
 
     Q_INIT_RESOURCE(ZevSatchel);
     QApplication qapp(argc, argv);
+    // The toolkit adopted the user's locale; numbers that go to the server,
+    // into SQL or into files must keep the C form ("120.00"). What is only
+    // shown still follows the user's locale through QLocale.
+    tabula::CLocaleScope::ResetProcessNumericLocale();
     QApplication::setApplicationName(QStringLiteral("ZevSatchel"));
     QApplication::setApplicationVersion(QStringLiteral(ZEV_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,5 +1,7 @@
 #include "sync/SyncText.h"
 
+#include "tabula/CLocaleScope.h"
+
 #include <cctype>
 #include <cstdarg>
 #include <cstdio>
@@ -207,6 +209,8 @@ std::string FormatProgressText(const std::string& text, int total, int done)
 
 std::string Format(const char* fmt, ...)
 {
+    // Bodies and SQL carry numbers as "120.00" whatever the user's locale.
+    tabula::CLocaleScope cLocale;
     va_list ap;
     va_start(ap, fmt);
     va_list ap2;
@@ -227,6 +231,6 @@ std::string FixApost(const std::string& s) { return ReplaceAll(s, "'", "''"); }
 
 int ToInt(const std::string& s) { return static_cast<int>(std::strtol(s.c_str(), nullptr, 10)); }
 
-double ToDouble(const std::string& s) { return std::strtod(s.c_str(), nullptr); }
+double ToDouble(const std::string& s) { return tabula::CLocaleScope::ParseDouble(s.c_str(), nullptr); }
 
 } // namespace zev::sync

@@ -1,5 +1,7 @@
 #include "tables/SqlText.h"
 
+#include "tabula/CLocaleScope.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -7,6 +9,8 @@
 namespace zev {
 
 std::string SqlText::Format(const char* fmt, ...) {
+    // SQL numbers are written "120.00" whatever the user's locale.
+    tabula::CLocaleScope cLocale;
     va_list args;
     va_start(args, fmt);
     va_list copy;

@@ -1,6 +1,7 @@
 // Row insertion and searching of CVORecordset.
 
 #include "tabula/CVORecordset.h"
+#include "tabula/CLocaleScope.h"
 
 #include "tabula/CVOConnection.h"
 #include "tabula/ConnectionImpl.h"
@@ -125,7 +126,7 @@ bool bindValue(sqlite3_stmt* stmt, int index, const Variant& v, ColumnKind kind,
         if (*end == '\0' && end != t.c_str()) {
             return sqlite3_bind_int64(stmt, index, i) == SQLITE_OK;
         }
-        double d = std::strtod(t.c_str(), &end);
+        double d = tabula::CLocaleScope::ParseDouble(t.c_str(), &end);
         if (*end == '\0' && end != t.c_str() && t.find_first_of("xXnNiI") == std::string::npos) {
             return sqlite3_bind_double(stmt, index, d) == SQLITE_OK;
         }
@@ -225,7 +226,7 @@ bool parseCriterion(const std::string& c, Criterion& out)
         return true;
     }
     char* end = nullptr;
-    double d = std::strtod(rest.c_str(), &end);
+    double d = tabula::CLocaleScope::ParseDouble(rest.c_str(), &end);
     if (rest.empty() || *end != '\0') {
         return false;
     }

@@ -1,4 +1,5 @@
 #include "tabula/SqlDialect.h"
+#include "tabula/CLocaleScope.h"
 
 #include "tabula/ConnectionImpl.h"
 #include "tabula/SqlTokenizer.h"
@@ -336,7 +337,7 @@ Node numericLiteral(const Node& s)
     std::size_t e = t.find_last_not_of(' ');
     t = t.substr(b, e - b + 1);
     char* end = nullptr;
-    std::strtod(t.c_str(), &end);
+    CLocaleScope::ParseDouble(t.c_str(), &end);
     if (end == t.c_str() || *end != '\0' || t.find_first_of("xXnN") != std::string::npos) {
         fail("conversion failed when converting the value '" + s.tok.text + "' to a number");
     }

@@ -1,5 +1,7 @@
 #include "tabula/Variant.h"
 
+#include "tabula/CLocaleScope.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -13,7 +15,7 @@ double textToDouble(const std::string& text)
 {
     const char* p = text.c_str();
     char* end = nullptr;
-    double v = std::strtod(p, &end);
+    double v = tabula::CLocaleScope::ParseDouble(p, &end);
     if (end == p) {
         return 0.0;
     }
@@ -75,9 +77,10 @@ std::string Variant::FormatReal(double v)
         return v > 0 ? "Infinity" : "-Infinity";
     }
     char buf[40];
+    tabula::CLocaleScope cLocale;
     for (int precision = 15; precision <= 17; ++precision) {
         std::snprintf(buf, sizeof buf, "%.*g", precision, v);
-        if (std::strtod(buf, nullptr) == v) {
+        if (tabula::CLocaleScope::ParseDouble(buf, nullptr) == v) {
             break;
         }
     }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the demo need.
 # Idempotent: does nothing when everything is already there.
+# clang and libclang-rt-14-dev build the libFuzzer programs (tools/fuzz.sh).
 set -euo pipefail
 
 packages=(
@@ -12,16 +13,24 @@ packages=(
   xvfb xauth x11-utils openbox imagemagick xdotool curl
   file dpkg-dev lintian appstream desktop-file-utils man-db
   poppler-utils
+  clang libclang-rt-14-dev
+  locales
 )
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -q
+  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# A comma-decimal locale for the tests that prove numbers leave the program
+# in the C form whatever the user's locale.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi
