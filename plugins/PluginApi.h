@@ -106,11 +106,12 @@ enum Q9PostResult {
     Q9POST_BAD_ARGUMENTS = 1,   // null path, no host given, malformed URL, port out of range
     Q9POST_UNREACHABLE = 2,     // neither host could be resolved or connected to
     Q9POST_TIMED_OUT = 3,       // the time-out passed before the reply was complete
-    Q9POST_TLS_FAILED = 4,      // https handshake or certificate verification failed
+    Q9POST_TLS_FAILED = 4,      // the https handshake failed (no common protocol, not a TLS server)
     Q9POST_TRANSFER_FAILED = 5, // connected, but the exchange broke (no or partial reply)
     Q9POST_HTTP_ERROR = 6,      // the server answered with a non-2xx status
     Q9POST_REPLY_FILE = 7,      // the reply file could not be written
-    Q9POST_INTERNAL = 8         // the HTTP library could not be initialised
+    Q9POST_INTERNAL = 8,        // the HTTP library could not be initialised
+    Q9POST_CERT_UNTRUSTED = 9   // the server's certificate is not trusted for the host
 };
 
 // POSTs `body` (sent as given, application/x-www-form-urlencoded; null means

@@ -54,7 +54,18 @@ bool SyncEngine::ServerRequest(const std::string& path, const std::string& body,
     // Values go into the path as they are; only the blank of a stamp
     // ("2006-03-07 16:05:09") cannot travel in a request line.
     std::string sent = ReplaceAll(path, " ", "%20");
-    return m_s.postData(host.c_str(), backup.c_str(), sent.c_str(), body.c_str(), timeoutMs, window, port) == 0;
+    int code = m_s.postData(host.c_str(), backup.c_str(), sent.c_str(), body.c_str(), timeoutMs, window, port);
+    // The posting library's codes for the secure connection (see PluginApi.h).
+    constexpr int kTlsFailed = 4;
+    constexpr int kCertificateUntrusted = 9;
+    std::string hosts = TrimBlanks(backup).empty() ? TrimBlanks(host) : TrimBlanks(host) + " or " + TrimBlanks(backup);
+    if (code == kCertificateUntrusted)
+        m_failure = Format("The server's certificate is not trusted for host %s. Nothing was sent.", hosts.c_str());
+    else if (code == kTlsFailed)
+        m_failure = Format("The secure connection to host %s could not be set up (the TLS handshake failed). "
+                           "Nothing was sent.",
+                           hosts.c_str());
+    return code == 0;
 }
 
 std::string SyncEngine::ReadReplyLine() const

@@ -76,6 +76,14 @@ public:
     // 1 when the server accepted the new password digest.
     int ChangeServerPassword(const std::string& newDigest);
 
+    // What made the last exchange or table fail, in words, when more is known
+    // than "a communications error": a certificate not trusted, a failed
+    // secure handshake, a short or refused table. Empty otherwise; a run
+    // clears it when it starts.
+    const std::string& FailureText() const { return m_failure; }
+    void SetFailureText(const std::string& text) { m_failure = text; }
+    void ClearFailure() { m_failure.clear(); }
+
     void Disconnect();
     std::string Now() const;    // stamp of the clock's current time
     std::string Today() const;  // day text of the clock's current time
@@ -84,6 +92,7 @@ private:
     SyncServices m_s;
     IProgressSink* m_progress = nullptr;
     std::mutex m_exchange;   // one reply file, so one exchange at a time
+    std::string m_failure;
 };
 
 } // namespace zev::sync

@@ -160,16 +160,20 @@ Attempt PostOnce(const HttpPoster::Request& req, const std::string& host, long t
         // reached; after it, the request may have arrived.
         attempt.reached = connectTime > 0;
         break;
-    case CURLE_SSL_CONNECT_ERROR:
     case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+        // The certificate was refused during the handshake, before the request.
+        attempt.result = Q9POST_CERT_UNTRUSTED;
+        attempt.reached = false;
+        break;
+    case CURLE_SSL_CONNECT_ERROR:
     case CURLE_SSL_CACERT_BADFILE:
     case CURLE_SSL_CERTPROBLEM:
     case CURLE_SSL_CIPHER:
     case CURLE_SSL_ENGINE_NOTFOUND:
     case CURLE_SSL_ENGINE_SETFAILED:
-    case CURLE_SSL_ISSUER_ERROR:
-    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
-    case CURLE_SSL_INVALIDCERTSTATUS:
         // The handshake precedes the request, so nothing was delivered.
         attempt.result = Q9POST_TLS_FAILED;
         attempt.reached = false;

@@ -263,12 +263,26 @@ TEST_F(Q9InetTest, HttpsIsVerifiedAgainstTheConfiguredAuthority) {
     });
     const int port = server.Start();
 
-    EXPECT_EQ(Post("https://127.0.0.1", "", "/p", "P=secret", 5000, port), Q9POST_TLS_FAILED);
+    EXPECT_EQ(Post("https://127.0.0.1", "", "/p", "P=secret", 5000, port), Q9POST_CERT_UNTRUSTED);
     EXPECT_EQ(seenBody, "");
     ::setenv("ZEV_CA_FILE", cert.c_str(), 1);
     ASSERT_EQ(Post("https://127.0.0.1", "", "/p", "P=secret", 5000, port), Q9POST_OK);
     EXPECT_EQ(seenBody, "P=secret");
     EXPECT_EQ(ReadBytes(ReplyFile()), "secure");
+}
+
+// A server that does not speak TLS at all fails the handshake; that is told
+// apart from a certificate that is not trusted.
+TEST_F(Q9InetTest, AHandshakeWithAPlainServerFailsAsTls) {
+    TestServer server;
+    bool seen = false;
+    server->Post("/p", [&](const httplib::Request&, httplib::Response& res) {
+        seen = true;
+        res.set_content("plain", "text/plain");
+    });
+    const int port = server.Start();
+    EXPECT_EQ(Post("https://127.0.0.1", "", "/p", "P=secret", 5000, port), Q9POST_TLS_FAILED);
+    EXPECT_FALSE(seen);
 }
 
 TEST_F(Q9InetTest, TheNetworkTestCanBeForced) {
