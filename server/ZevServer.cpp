@@ -11,8 +11,11 @@
 #include <httplib.h>
 #include <netinet/in.h>
 #include <regex>
+#include <stdexcept>
 #include <strings.h>
+#include <fcntl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zev::server {
@@ -74,12 +77,32 @@ bool EndsWithCfm(std::string& page) {
     return true;
 }
 
+// server.db holds every representative's password digest, which is the
+// credential itself, and request.log their requests: both owner-only, in a
+// folder only the owner can enter. The folder is restricted when it was named
+// (the default "." is the caller's own working folder and is left alone).
+// Returns the path of the file, made owner-only before anything is written.
+std::string PrivateFile(const std::string& dir, const std::string& name) {
+    std::filesystem::create_directories(dir);
+    if (dir != "." && ::chmod(dir.c_str(), 0700) != 0)
+        throw std::runtime_error("cannot restrict the data folder " + dir);
+    std::string path = dir + "/" + name;
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        throw std::runtime_error("cannot create " + path);
+    bool ok = ::fchmod(fd, 0600) == 0;
+    ::close(fd);
+    if (!ok)
+        throw std::runtime_error("cannot restrict " + path);
+    return path;
+}
+
 } // namespace
 
 ZevServer::ZevServer(ServerOptions options, const IClock& clock)
     : options_(std::move(options)), clock_(clock),
-      store_((std::filesystem::create_directories(options_.dataDir), options_.dataDir + "/server.db")),
-      log_(options_.dataDir + "/request.log") {
+      store_(PrivateFile(options_.dataDir, "server.db")),
+      log_(PrivateFile(options_.dataDir, "request.log")) {
     if (!options_.schemaPath.empty()) {
         SchemaFile schema = SchemaFile::Load(options_.schemaPath);
         store_.CreateMasterTables(schema, &schemaProblems_);

@@ -4,6 +4,9 @@
 #include "tabula/DBLib.h"
 #include "tabula/TabulaError.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cctype>
 
 using tabula::detail::ConnectionImpl;
@@ -68,6 +71,10 @@ CVOConnection::CVOConnection(const std::string& connectionString)
     : m_impl(std::make_unique<ConnectionImpl>())
 {
     m_impl->path = ResolvePath(connectionString);
+    // A new database file is owner-only (its journal files take the same
+    // mode); it holds the representative's customers and orders.
+    if (int fd = ::open(m_impl->path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600); fd >= 0)
+        ::close(fd);
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(m_impl->path.c_str(), &db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);

@@ -4,6 +4,10 @@
 #include "server/SqlDatabase.h"
 
 #include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <sys/stat.h>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -13,12 +17,17 @@
 
 namespace {
 
+// A fresh folder of its own (mkdtemp: never a name another user could take first).
 std::filesystem::path TempDir(const std::string& name) {
-    auto dir =
-        std::filesystem::temp_directory_path() / ("zevtools-" + std::to_string(::getpid()) + "-" + name);
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
+    std::string pattern = (std::filesystem::temp_directory_path() / ("zevtools-" + name + "-XXXXXX")).string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder");
+    return pattern;
+}
+
+unsigned Mode(const std::filesystem::path& p) {
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0xFFFF;
 }
 
 int RunCommand(const std::string& command) {
@@ -101,6 +110,27 @@ TEST(ServerTools, ServerPrintsItsPortServesAndStopsOnSigterm) {
     EXPECT_TRUE(std::filesystem::exists(dir / "server.db"));
     EXPECT_TRUE(std::filesystem::exists(dir / "request.log"));
     std::filesystem::remove_all(dir);
+}
+
+// server.db holds the password digests: the data folder and its files are
+// owner-only, whether the server makes them or finds them too open.
+TEST(ServerTools, DataFolderAndFilesAreOwnerOnly) {
+    auto top = TempDir("private");
+    for (const std::filesystem::path& data : {top / "new" / "data", top / "old"}) {
+        if (data == top / "old") {
+            std::filesystem::create_directories(data);
+            ::chmod(data.c_str(), 0755);
+            std::ofstream(data / "request.log") << "earlier\n";
+            ::chmod((data / "request.log").c_str(), 0644);
+        }
+        ServerProcess server({"--port", "0", "--data", data.string()});
+        ASSERT_GT(server.Port(), 0) << server.FirstLine();
+        EXPECT_EQ(server.Stop(), 0);
+        EXPECT_EQ(Mode(data), 0700u) << data;
+        EXPECT_EQ(Mode(data / "server.db"), 0600u) << data;
+        EXPECT_EQ(Mode(data / "request.log"), 0600u) << data;
+    }
+    std::filesystem::remove_all(top);
 }
 
 TEST(ServerTools, BadOptionsAreRefused) {

@@ -72,11 +72,23 @@ void BuildSchema(const fs::path& dbPath) {
     QueryPool::DestroyAll();
 }
 
+// A folder of its own, made by mkdtemp: a name another user could guess and
+// create first is never used.
+fs::path UniqueFolder(const std::string& prefix) {
+    std::string pattern = (fs::temp_directory_path() / (prefix + "XXXXXX")).string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder");
+    return pattern;
+}
+
+// Defined before the cleanup below, so it outlives it.
+fs::path g_templateFolder;
+fs::path& TemplateFolder() { return g_templateFolder; }
+
 const fs::path& TemplateDatabase() {
     static const fs::path path = [] {
-        const fs::path dir = fs::temp_directory_path() / ("zevaccounts-template-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        const fs::path db = dir / "template.db";
+        TemplateFolder() = UniqueFolder("zevaccounts-template-");
+        const fs::path db = TemplateFolder() / "template.db";
         BuildSchema(db);
         return db;
     }();
@@ -86,7 +98,8 @@ const fs::path& TemplateDatabase() {
 struct TemplateCleanup {
     ~TemplateCleanup() {
         std::error_code ec;
-        fs::remove_all(fs::temp_directory_path() / ("zevaccounts-template-" + std::to_string(::getpid())), ec);
+        if (!TemplateFolder().empty())
+            fs::remove_all(TemplateFolder(), ec);
     }
 } g_cleanup;
 
@@ -94,10 +107,7 @@ struct TemplateCleanup {
 
 TestDatabase::TestDatabase() {
     const fs::path& templ = TemplateDatabase();
-    std::string pattern = (fs::temp_directory_path() / "zevaccounts-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    m_dir = pattern;
+    m_dir = UniqueFolder("zevaccounts-");
     m_path = m_dir / "master.db";
     fs::copy_file(templ, m_path);
     QueryPool::GetInstance("Data Source=" + m_path.string(), 0);

@@ -1,6 +1,7 @@
 #include "TabulaTestSupport.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -262,3 +263,23 @@ INSTANTIATE_TEST_SUITE_P(Values, VariantConversion,
                                            VariantCase{Variant("abc"), "abc", 0, 0.0}));
 
 }  // namespace
+
+// The database holds customers and orders: a file the connection creates is
+// owner-only whatever the umask; a file that exists keeps the mode it has.
+TEST(DatabaseFile, ANewFileIsOwnerOnly)
+{
+    TempDb fresh;
+    const mode_t old = ::umask(022);
+    { CVOConnection conn(fresh.connectionString()); }
+    ::umask(old);
+    struct stat st {};
+    ASSERT_EQ(::stat(fresh.path().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    TempDb existing;
+    { CVOConnection conn(existing.connectionString()); }
+    ASSERT_EQ(::chmod(existing.path().c_str(), 0640), 0);
+    { CVOConnection conn(existing.connectionString()); }
+    ASSERT_EQ(::stat(existing.path().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
