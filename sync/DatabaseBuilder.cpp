@@ -162,6 +162,31 @@ int DatabaseBuilder::CheckDatabase()
     return 0;
 }
 
+std::vector<std::string> DatabaseBuilder::DownloadedTables() const
+{
+    SchemaFile schema = Schema();
+    std::vector<std::string> local = SplitList(schema.Value("Database", "LocalOnly"));
+    std::vector<std::string> tables;
+    for (const std::string& t : SplitList(schema.Value("Database", "TableNames")))
+        if (!t.empty() && std::find(local.begin(), local.end(), t) == local.end()) tables.push_back(t);
+    return tables;
+}
+
+bool DatabaseBuilder::DownloadsComplete(std::vector<std::string>& problems) const
+{
+    ISyncProfile& p = m_e.Profile();
+    const size_t before = problems.size();
+    std::string broken = p.GetString("LastRenewTable");
+    if (!broken.empty())
+        problems.push_back(Format("a complete update broke off at table %s", broken.c_str()));
+    else if (p.GetInt("RestoreOnOpen", 0) == 1)
+        problems.push_back("an update broke off; the database may be only partly downloaded");
+    for (const std::string& t : DownloadedTables())
+        if (TrimBlanks(p.GetString(t + "UD")).empty())
+            problems.push_back(Format("table %s was never downloaded whole", t.c_str()));
+    return problems.size() == before;
+}
+
 int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebuildFirst,
                                     const std::string& expectedTable)
 {
@@ -336,6 +361,7 @@ int DatabaseBuilder::GrabTables(const std::string& names, int mode, bool useStam
     if (!m_e.ServerRequest(url, "")) return -1;
     int r = ApplyTableFile(m_e.Services().paths.replyFile, mode == 2 ? kModeInventory : kModeInsert, false,
                            mode == 2 ? std::string("Inventory") : names);
+    if (r < 0 && !m_last.problem.empty()) m_e.SetFailureText(m_last.problem);
     // The stamp moves only when the rows arrived; otherwise the rows changed
     // since the old stamp would never be asked for again.
     if (r >= 0) m_e.Profile().SetString(stampName, m_e.Now());
@@ -362,7 +388,10 @@ int DatabaseBuilder::GrabTableForManager(const std::string& name, int mode)
     const std::string& reply = m_e.Services().paths.replyFile;
     if (mode == 1) {
         int r = ApplyTableFile(reply, kModeInsert, true, name);
-        if (r < 0) return -1;
+        if (r < 0) {
+            if (!m_last.problem.empty()) m_e.SetFailureText(m_last.problem);
+            return -1;
+        }
         m_e.Profile().SetString(name + "UD", m_e.Now());
         return r;
     }
@@ -371,6 +400,7 @@ int DatabaseBuilder::GrabTableForManager(const std::string& name, int mode)
         m_last = ApplyOutcome {};
         m_last.problem = Format("The server sent the table %s instead of %s.", TrimBlanks(first).c_str(), name.c_str());
         m_e.LogSyncError(m_last.problem);
+        m_e.SetFailureText(m_last.problem);
         return -1;
     }
     std::error_code ec;

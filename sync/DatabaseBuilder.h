@@ -37,6 +37,13 @@ public:
     int CreateDatabase(IProgressSink* window);
     // 0 when every table can be read and Items, Accounts, PricingScheme hold rows.
     int CheckDatabase();
+    // The tables a complete update downloads: TableNames without LocalOnly.
+    std::vector<std::string> DownloadedTables() const;
+    // Whether every downloaded table arrived whole: no run is marked as
+    // broken off (RestoreOnOpen, LastRenewTable) and every downloaded table
+    // has the stamp a finished download writes. Each finding is added to
+    // `problems`; true when there is none. Reads the profile only.
+    bool DownloadsComplete(std::vector<std::string>& problems) const;
     // Rows really stored, or an ApplyResult code. With expectedTable set, a
     // file naming another table is refused. The header (name, column line,
     // count) is judged before the table is rebuilt, so a refused file

@@ -179,13 +179,22 @@ bool SyncRunner::SyncRun(int kind, IProgressSink* window)
         m_e.Box().Show(65096, 65097, MbButtons::OkCancel, MbIcon::Information) == MbResult::Cancel)
         return true;
 
+    m_e.ClearFailure();
     bool ok = true;
     bool backedUp = false;
     bool endedQuietly = false;
     if (kind >= kRenewTableBase) {
         std::vector<std::string> names = SplitList(m_b.Schema().Value("Database", "TableNames"));
         size_t i = static_cast<size_t>(kind - kRenewTableBase);
-        ok = i < names.size() && m_b.GrabTableForManager(names[i], 1) >= 0;
+        if (i >= names.size()) return false;
+        // The table is rebuilt before its rows arrive: a copy to go back to
+        // first, as for the other runs that change tables.
+        ok = BackupDatabase(window) != 0;
+        if (ok) {
+            backedUp = true;
+            p.SetInt("RestoreOnOpen", 1);
+            ok = m_b.GrabTableForManager(names[i], 1) >= 0;
+        }
     } else if (kind == kInventoryUpdate) {
         UpdateClock();
         if (m_b.GrabTables("Inventory", 2, false) == -1) {
@@ -206,7 +215,7 @@ bool SyncRunner::SyncRun(int kind, IProgressSink* window)
     }
 
     if (!ok) {
-        if ((kind == kCompleteUpdate || kind == kSynchronise) && backedUp) {
+        if (backedUp) {
             DatabaseBuilder::KeptOrders kept = m_b.KeepReadyOrders();
             if (RestoreDatabase(window)) {
                 p.SetInt("RestoreOnOpen", 0);
@@ -214,7 +223,11 @@ bool SyncRunner::SyncRun(int kind, IProgressSink* window)
             }
         }
         m_e.ReportProgress("Update Failed", 100, 0);
-        m_e.Box().Show(65063, 65099, MbButtons::Ok, MbIcon::Stop);
+        // Say what happened when it is known; the generic text only otherwise.
+        if (!m_e.FailureText().empty())
+            m_e.Box().ShowText(m_e.FailureText(), 65099, MbButtons::Ok, MbIcon::Stop);
+        else
+            m_e.Box().Show(65063, 65099, MbButtons::Ok, MbIcon::Stop);
     }
     p.SetInt("RestoreOnOpen", 0);
     return ok;

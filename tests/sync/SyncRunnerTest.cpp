@@ -105,6 +105,111 @@ TEST_F(SyncRunnerTest, BadPasswordReplyShowsTheServerTextThenTheRunMessage)
     EXPECT_EQ(w.box.shown.back(), 65063);
 }
 
+// A failed run says what happened when that is known, instead of the
+// generic communications text; the backup is restored all the same.
+struct FailureCase {
+    const char* name;
+    int transportCode;      // for the Accounts download
+    const char* accountsReply;
+    const char* expected;
+};
+
+class RunFailureTexts : public SyncRunnerTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(RunFailureTexts, NameTheCause)
+{
+    const FailureCase c = GetParam();
+    w.transport.handler = [this, c](const ScriptedTransport::Request& r) {
+        if (Param(r.path, "Tablenames") == "Accounts") return ScriptedTransport::Reply {c.transportCode, c.accountsReply};
+        return Answer(r);
+    };
+    EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    EXPECT_EQ(uncompresses, 1);
+    EXPECT_FALSE(w.box.Saw(65063));
+    ASSERT_FALSE(w.box.texts.empty());
+    EXPECT_EQ(w.box.texts.back(), c.expected);
+    EXPECT_EQ(w.box.captions.back(), 65099);
+}
+
+// 49 of 60 announced rows: more than the tolerated ten short.
+const char* ShortAccounts()
+{
+    static const std::string text = [] {
+        std::string s = "Accounts\nAccountID,CompanyName\n60\n";
+        for (int i = 1; i <= 49; ++i) s += std::to_string(i) + "^Bar " + std::to_string(i) + "\n";
+        return s;
+    }();
+    return text.c_str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, RunFailureTexts,
+    ::testing::Values(
+        FailureCase {"CertificateNotTrusted", 9, "",
+                     "The server's certificate is not trusted for host primary.example or backup.example. Nothing "
+                     "was sent."},
+        FailureCase {"HandshakeFailed", 4, "",
+                     "The secure connection to host primary.example or backup.example could not be set up (the TLS "
+                     "handshake failed). Nothing was sent."},
+        FailureCase {"ShortTable", 0, ShortAccounts(), "The server sent 49 of 60 rows of Accounts."},
+        FailureCase {"AnotherTable", 0, "ReadyOrder\nReadyID\n1\n9\n",
+                     "The server sent the table ReadyOrder instead of Accounts."}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(SyncRunnerTest, TheNextRunForgetsAnEarlierCause)
+{
+    w.transport.handler = [this](const ScriptedTransport::Request& r) {
+        if (Param(r.path, "Tablenames") == "Accounts") return ScriptedTransport::Reply {9, ""};
+        return Answer(r);
+    };
+    EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    w.transport.handler = [](const ScriptedTransport::Request&) { return ScriptedTransport::Reply {2, ""}; };
+    EXPECT_FALSE(runner->SyncRun(kSynchronise, &w.sink));
+    EXPECT_EQ(w.box.shown.back(), 65063);
+}
+
+TEST_F(SyncRunnerTest, RenewingOneTableBacksUpFirstAndRestoresOnFailure)
+{
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    const int accountsAt = [&] {
+        std::vector<std::string> names = SplitList(builder->Schema().Value("Database", "TableNames"));
+        return static_cast<int>(std::find(names.begin(), names.end(), "Accounts") - names.begin());
+    }();
+    compresses = uncompresses = 0;
+    ASSERT_TRUE(runner->SyncRun(kRenewTableBase + accountsAt, &w.sink));
+    EXPECT_EQ(compresses, 1);
+    EXPECT_EQ(uncompresses, 0);
+    EXPECT_EQ(w.profile.values["RestoreOnOpen"], "0");
+
+    tables["Accounts"] = "AccountID,CompanyName,AccountNumber\n30\n5001^Bar^A-1\n";
+    EXPECT_FALSE(runner->SyncRun(kRenewTableBase + accountsAt, &w.sink));
+    EXPECT_EQ(compresses, 2);
+    EXPECT_EQ(uncompresses, 1);
+    EXPECT_EQ(Count("select count(*) from Accounts where CompanyName = 'Bar & Grill'"), 1);
+    EXPECT_EQ(w.box.texts.back(), "The server sent 1 of 30 rows of Accounts.");
+}
+
+TEST_F(SyncRunnerTest, DownloadsAreCompleteOnlyAfterAFinishedUpdate)
+{
+    std::vector<std::string> problems;
+    EXPECT_FALSE(builder->DownloadsComplete(problems));
+    EXPECT_NE(std::find(problems.begin(), problems.end(), "table Accounts was never downloaded whole"), problems.end());
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    problems.clear();
+    EXPECT_TRUE(builder->DownloadsComplete(problems)) << (problems.empty() ? "" : problems[0]);
+    // A run that broke off leaves its markers.
+    w.profile.values["RestoreOnOpen"] = "1";
+    w.profile.values["LastRenewTable"] = "Items";
+    EXPECT_FALSE(builder->DownloadsComplete(problems));
+    EXPECT_EQ(problems.at(0), "a complete update broke off at table Items");
+    w.profile.values["LastRenewTable"] = "";
+    problems.clear();
+    EXPECT_FALSE(builder->DownloadsComplete(problems));
+    w.profile.values["RestoreOnOpen"] = "0";
+    problems.clear();
+    EXPECT_TRUE(builder->DownloadsComplete(problems));
+}
+
 TEST_F(SyncRunnerTest, RenewModeTwoKeepsFilesThenAppliesThem)
 {
     w.settings.values["SETTINGS/RENEWMODE"] = "2";

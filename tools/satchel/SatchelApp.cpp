@@ -365,8 +365,14 @@ int CmdDb(Session& s, const CommandLine& cl)
         if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
         int r = s.m_builder->CheckDatabase();
         s.m_progress.Finish();
-        s.m_out << (r == 0 ? "the database is complete\n" : "the database is not complete; a complete update is needed\n");
-        return r == 0 ? SatchelApp::kOk : SatchelApp::kFailed;
+        // Tables that exist may still be empty or half filled after a run
+        // that broke off: each downloaded table must have arrived whole.
+        std::vector<std::string> problems;
+        bool whole = s.m_builder->DownloadsComplete(problems);
+        for (const std::string& problem : problems) s.m_out << "  " << problem << "\n";
+        bool ok = r == 0 && whole;
+        s.m_out << (ok ? "the database is complete\n" : "the database is not complete; a complete update is needed\n");
+        return ok ? SatchelApp::kOk : SatchelApp::kFailed;
     }
     if (what == "rebuild") {
         if (s.m_box.Ask(65071, 65098, zev::MbButtons::YesNo, zev::MbIcon::Warning, zev::MbResult::No) !=

@@ -364,6 +364,26 @@ TEST_F(SatchelEndToEnd, TruncatedTablesAreToleratedUpToTenRows)
     EXPECT_EQ(std::atoi(Local("select count(*) from Items").c_str()), rows);
 }
 
+// One table renewed on its own is backed up first: a download that comes up
+// short is named and the table keeps every row it had.
+TEST_F(SatchelEndToEnd, AShortTableIsNamedAndTheTableRestored)
+{
+    std::string before = Local("select count(*) from Accounts");
+    int rows = std::atoi(before.c_str()); // the representative's accounts, as the last download gave them
+    ASSERT_GT(rows, 15);
+    Fault("mode=truncate&rows=15");
+    Result r = Satchel({"sync", "--table", "Accounts"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.out.find("The server sent " + std::to_string(rows - 15) + " of " + std::to_string(rows) +
+                         " rows of Accounts."),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.out.find("check your internet connection"), std::string::npos) << r.out;
+    Fault("mode=none");
+    EXPECT_EQ(Local("select count(*) from Accounts"), before);
+    EXPECT_EQ(Satchel({"db", "check"}).rc, 0);
+}
+
 TEST_F(SatchelEndToEnd, BackupHostIsUsedWhenTheDefaultHostIsMissing)
 {
     WriteIni("", "127.0.0.1");
@@ -409,6 +429,10 @@ TEST_F(SatchelEndToEnd, InterruptedCompleteUpdateIsRestoredAtTheNextStart)
     Fault("mode=none");
     Result st = Satchel({"status"});
     EXPECT_NE(st.out.find("an update was interrupted"), std::string::npos) << st.out;
+    // The tables exist, but the download did not finish: the check says so.
+    Result check = Satchel({"db", "check"});
+    EXPECT_EQ(check.rc, 1) << check.out;
+    EXPECT_NE(check.out.find("a complete update broke off at table Item"), std::string::npos) << check.out;
     // Next start: the user declines resuming, so the backup is restored.
     ChildProcess next({Bin("satchel"), "--home", home, "--no", "send-orders", "--order", "999"}, root + "/next.out");
     EXPECT_EQ(next.Wait(), 0) << ReadAll(root + "/next.out");
