@@ -1665,7 +1665,8 @@ void Translator::createStmt(const Nodes& n, Translation& tr)
     tr.changesSchema = true;
     std::size_t i = 1;
     bool unique = false;
-    if (n[i].IsWord("unique")) {
+    // A bare CREATE has nothing after it (found by fuzzing).
+    if (i < n.size() && n[i].IsWord("unique")) {
         unique = true;
         ++i;
     }

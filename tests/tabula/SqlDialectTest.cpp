@@ -358,3 +358,15 @@ TEST(SqlDialectText, ReportsKindAndTable)
     EXPECT_EQ(tr.table, "Items");
 }
 }  // namespace
+
+// Statements cut short are refused, never read past their end (the bare
+// CREATE was found by fuzzing).
+TEST(TruncatedStatements, AreRefusedCleanly)
+{
+    const tabula::SqlDialect dialect;
+    for (const char* sql : {"create", "CREATE UNIQUE", "create index", "create table", "insert", "update", "delete",
+                            "alter table", "drop", "if exists", "select"}) {
+        tabula::Translation t = dialect.Translate(sql);
+        EXPECT_FALSE(t.ok && t.statements.empty()) << sql;
+    }
+}
