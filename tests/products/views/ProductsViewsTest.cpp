@@ -2,6 +2,7 @@
 // which fields each mode and setting shows, the messages for bad or empty
 // searches, and a found result handed on.
 #include "products/views/CItemDetailsBTGCalculatorPage.h"
+#include "products/views/CItemDetailsProductNotesPage.h"
 #include "products/views/CProductBrowsePage.h"
 #include "products/views/CProductBrowseSheet.h"
 #include "app/core/ZevConfig.h"
@@ -19,6 +20,7 @@
 #include <QTreeWidget>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 #include <memory>
@@ -218,6 +220,17 @@ private slots:
         QCOMPARE(list->item(0, 1)->text(), QString("CHARDONNAY"));
         QCOMPARE(list->item(0, 3)->data(Qt::DisplayRole).toInt(), 40);
         QCOMPARE(list->item(0, 4)->data(Qt::DisplayRole).toInt(), 91);
+    }
+
+    void notesPageShowsNotesWithLineBreaksOrTheEmptyText()
+    {
+        zev::test::TestDatabase db;
+        QVERIFY(db.Exec("insert into ProductNotes values (5, ' Oak~Cool ', null, 'Pairs with fish')"));
+        zev::CItemDetailsProductNotesPage page(5, {"Tasting", "Awards", "Food"});
+        QCOMPARE(Find<QPlainTextEdit>(page, "LBL_NOTE1")->toPlainText(), QString("Oak\nCool"));
+        QCOMPARE(Find<QPlainTextEdit>(page, "LBL_NOTE2")->toPlainText(), QString("No information available."));
+        QCOMPARE(Find<QLabel>(page, "LBL_LBLNOTE3")->text(), QString("Food"));
+        QVERIFY(!Find<QPlainTextEdit>(page, "LBL_NOTE1")->textCursor().hasSelection());
     }
 };
 
