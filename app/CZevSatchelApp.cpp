@@ -12,6 +12,7 @@
 #include "app/core/ZevFolders.h"
 #include "accounts/views/CAccountsView.h"
 #include "accounts/views/StarterPricing.h"
+#include "orders/views/COrderGuideView.h"
 #include "app/ui/WaitCursor.h"
 #include "products/views/CProductBrowseSheet.h"
 #include "reports/views/CReportView.h"
@@ -202,6 +203,15 @@ void CZevSatchelApp::RegisterScreens()
     };
     m_frame->SetCommandHandler(zev::kCmdProductSearch, [openProducts] { openProducts(false); });
     m_frame->SetCommandHandler(zev::kCmdProductBrowse, [openProducts] { openProducts(true); });
+
+    const zev::PricingLibrary* pricing = &m_libraries.pricing;
+    zev::OrderViewContext orders{m_doc->Current(), m_doc->Order(), {}, {}, {}, &m_clock};
+    if (pricing->CalculatePrice)
+        orders.price = [pricing](int item, float& casePrice, float& singlePrice, int units, int catalog,
+                                 unsigned dealCode) {
+            return pricing->Price(item, casePrice, singlePrice, units, catalog, dealCode);
+        };
+    m_frame->RegisterScreen(5, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
 }
 
 int CZevSatchelApp::Run() { return QApplication::exec(); }

@@ -255,6 +255,14 @@ void OrderGuide::Remove(std::size_t row) {
     m_reordered = true;
 }
 
+void OrderGuide::Insert(std::size_t at, OrderGuideRow row) {
+    at = std::min(at, m_rows.size());
+    m_rows.insert(m_rows.begin() + static_cast<long>(at), std::move(row));
+    m_rows[at].changed = true;
+    Reprice(at);
+    m_reordered = true;
+}
+
 void OrderGuide::ApplyFilter(int mask) {
     // Rows keep their guide order through the hidden list: merge back by line number.
     std::vector<OrderGuideRow> all;

@@ -58,6 +58,9 @@ public:
     // Carries the row to the target index; the guide is renumbered on saving.
     void Move(std::size_t from, std::size_t to);
     void Remove(std::size_t row);
+    // Puts a row (a duplicate or an added item) at `at` (clamped to the end);
+    // the guide is rewritten on saving.
+    void Insert(std::size_t at, OrderGuideRow row);
     // Keeps the rows whose Filter has every bit of `mask` (0: all rows).
     void ApplyFilter(int mask);
 

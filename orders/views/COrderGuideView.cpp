@@ -1,0 +1,883 @@
+#include "orders/views/COrderGuideView.h"
+
+#include "app/core/CZevSettings.h"
+#include "app/core/IniReader.h"
+#include "app/core/MessageBox.h"
+#include "app/core/StringIds.h"
+#include "app/core/ZevConfig.h"
+#include "app/ui/CZevListCtrl.h"
+#include "app/ui/ScreenHost.h"
+#include "app/ui/WaitCursor.h"
+#include "orders/Amount.h"
+#include "orders/OrderRules.h"
+#include "orders/TierList.h"
+#include "tables/Filters.h"
+#include "tables/SqlText.h"
+#include "tabula/Query.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr std::size_t kDuplicateLines = 75;
+constexpr std::size_t kOrderUpToPar = 82;
+constexpr std::size_t kOrderTotalShown = 102;
+constexpr std::size_t kWarnUnplacedOrder = 113;
+constexpr std::size_t kGuideMode = 17700;
+
+QString Money(double value) { return QString::asprintf("$%.2f", value); }
+
+QString AmountText(double value)
+{
+    if (zev::Amount::IsFree(value))
+        return QStringLiteral("FREE");
+    if (zev::Amount::IsNet(value))
+        return QStringLiteral("NET");
+    if (zev::Amount::IsZero(value))
+        return {};
+    return QString::asprintf("%.2f", value);
+}
+
+int WorkOrderOf(int accountId)
+{
+    Query q("", "", 0);
+    if (q.Open(zev::SqlText::Format("select WorkOrderID from WorkOrder where AccountID=%d", accountId)) == 0 ||
+        q.IsEOF() != 0)
+        return -1;
+    return q.GetFieldValueInt(0);
+}
+
+int FamilyPlanOf(int catalog)
+{
+    Query q("", "", 0);
+    if (q.Open(zev::SqlText::Format("select count(*) from FamilyPlan where CatalogID=%d", catalog)) == 0 ||
+        q.IsEOF() != 0)
+        return 0;
+    return q.GetFieldValueInt(0);
+}
+
+} // namespace
+
+COrderGuideView::COrderGuideView(zev::IScreenHost& host, zev::OrderViewContext context, QWidget* parent)
+    : CZevBaseView(host, "OrderGuideView", parent), m_ctx(std::move(context)), m_list(new CZevListCtrl(this)),
+      m_description(new QLabel(this)), m_cases(new QSpinBox(this)), m_singles(new QSpinBox(this)),
+      m_casePrice(new QLabel(this)), m_singlePrice(new QLabel(this)), m_addFind(new QLineEdit(this)),
+      m_filter(new QComboBox(this)), m_coop(new QLineEdit(this)), m_total(new QLabel(this))
+{
+    const zev::ZevConfig& config = host.State().settings.config;
+    const std::string mode =
+        zev::ReadIniValue("GENERAL", "PRICEOVERRIDEMODE", "0", 8, host.State().settingsFilePath);
+    m_guide = std::make_unique<zev::OrderGuide>(m_ctx.current.accountId, WorkOrderOf(m_ctx.current.accountId),
+                                                zev::OrderSettings::FromConfig(config, std::atoi(mode.c_str())));
+}
+
+COrderGuideView::~COrderGuideView()
+{
+    m_worker.Stop();
+    CancelEditor();
+}
+
+QPushButton* COrderGuideView::Button(const char* name) const
+{
+    const auto it = m_buttons.find(name);
+    return it == m_buttons.end() ? nullptr : it->second;
+}
+
+void COrderGuideView::OnInitialUpdate()
+{
+    const zev::ZevConfig& config = Host().State().settings.config;
+    m_list->Setup(1, config, &Host().UserProfile());
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setTabKeyNavigation(false);
+    m_list->setAccessibleName(tr("Order guide"));
+    const std::vector<std::uint8_t>& flags = m_list->ColumnFlags();
+    for (int c = 0; c < m_list->Model()->columnCount(); ++c) {
+        m_codes.push_back(static_cast<std::size_t>(c) < flags.size() ? flags[static_cast<std::size_t>(c)] : 0);
+        m_headings.push_back(m_list->Model()->headerData(c, Qt::Horizontal).toString().toLower().toStdString());
+    }
+
+    m_cases->setRange(0, 99999);
+    m_singles->setRange(-1, 99999);
+    m_cases->setAccessibleName(tr("Cases"));
+    m_singles->setAccessibleName(tr("Singles"));
+    m_addFind->setAccessibleName(tr("Item numbers or text to add or find"));
+    m_filter->setAccessibleName(tr("Filter"));
+    m_coop->setAccessibleName(tr("Co-op quantity"));
+    m_coop->setMaxLength(5);
+    m_total->setAccessibleName(tr("Order total"));
+    m_description->setAccessibleName(tr("Description"));
+
+    auto* casesLabel = new QLabel(tr("&Cases"), this);
+    casesLabel->setBuddy(m_cases);
+    auto* singlesLabel = new QLabel(tr("&Singles"), this);
+    singlesLabel->setBuddy(m_singles);
+    auto* coopLabel = new QLabel(tr("Co-&op Qty"), this);
+    coopLabel->setBuddy(m_coop);
+
+    struct ButtonDef {
+        const char* name;
+        const char* caption;
+    };
+    static const ButtonDef kButtons[] = {{"BTN_ADD", "&Add"},          {"BTN_FIND", "&Find"},
+                                         {"BTN_DONE", "&Place Order"}, {"BTN_DUP", "D&uplicate"},
+                                         {"BTN_DEL", "&Delete"},       {"BTN_CALC", "Ca&lc"},
+                                         {"BTN_BACKORDER", "&Backorders"}};
+    for (const ButtonDef& def : kButtons) {
+        auto* button = new QPushButton(tr(def.caption), this);
+        button->setAccessibleName(button->text().remove('&'));
+        m_buttons[def.name] = button;
+    }
+    // Backorders come with the receivables data; until then the button is greyed.
+    m_buttons["BTN_BACKORDER"]->setEnabled(false);
+    m_buttons["BTN_DUP"]->setVisible(config.IsOn(kDuplicateLines));
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(m_description, 0, 0, 1, 6);
+    fields->addWidget(casesLabel, 1, 0);
+    fields->addWidget(m_cases, 1, 1);
+    fields->addWidget(m_casePrice, 1, 2);
+    fields->addWidget(singlesLabel, 1, 3);
+    fields->addWidget(m_singles, 1, 4);
+    fields->addWidget(m_singlePrice, 1, 5);
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(m_addFind, 1);
+    tools->addWidget(m_buttons["BTN_ADD"]);
+    tools->addWidget(m_buttons["BTN_FIND"]);
+    tools->addWidget(m_filter);
+    tools->addWidget(coopLabel);
+    tools->addWidget(m_coop);
+    auto* bottom = new QHBoxLayout;
+    for (const char* name : {"BTN_DUP", "BTN_DEL", "BTN_CALC", "BTN_BACKORDER"})
+        bottom->addWidget(m_buttons[name]);
+    bottom->addStretch();
+    bottom->addWidget(m_total);
+    bottom->addWidget(m_buttons["BTN_DONE"]);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(tools);
+    layout->addLayout(bottom);
+
+    AddControl(QStringLiteral("LST_ORDERGUIDE"), m_list);
+    AddControl(QStringLiteral("LBL_DESCRIPTION"), m_description);
+    AddControl(QStringLiteral("EDT_CASEQTY"), m_cases);
+    AddControl(QStringLiteral("LBL_CASES"), casesLabel);
+    AddControl(QStringLiteral("EDT_SINGLEQTY"), m_singles);
+    AddControl(QStringLiteral("LBL_SINGLES"), singlesLabel);
+    AddControl(QStringLiteral("LBL_CASEPRICE"), m_casePrice);
+    AddControl(QStringLiteral("LBL_SINGLEPRICE"), m_singlePrice);
+    AddControl(QStringLiteral("EDT_ADDFINDTEXT"), m_addFind);
+    AddControl(QStringLiteral("LST_FILTER"), m_filter);
+    AddControl(QStringLiteral("EDT_COOPQTY"), m_coop);
+    AddControl(QStringLiteral("LBL_COOPQTYLBL"), coopLabel);
+    AddControl(QStringLiteral("LBL_TOTALORDER"), m_total);
+    for (const auto& [name, button] : m_buttons)
+        AddControl(QString::fromStdString(name), button);
+    LayOut();
+    m_total->setVisible(config.IsOn(kOrderTotalShown));
+
+    connect(m_cases, &QSpinBox::valueChanged, this, [this](int v) {
+        if (!m_filling)
+            SetCases(v);
+    });
+    connect(m_singles, &QSpinBox::valueChanged, this, [this](int v) {
+        if (!m_filling)
+            SetSingles(v);
+    });
+    connect(m_buttons["BTN_ADD"], &QPushButton::clicked, this, &COrderGuideView::OnAdd);
+    connect(m_buttons["BTN_FIND"], &QPushButton::clicked, this, &COrderGuideView::OnFind);
+    connect(m_buttons["BTN_DONE"], &QPushButton::clicked, this, &COrderGuideView::OnPlace);
+    connect(m_buttons["BTN_DUP"], &QPushButton::clicked, this, &COrderGuideView::OnDuplicate);
+    connect(m_buttons["BTN_DEL"], &QPushButton::clicked, this, &COrderGuideView::OnDelete);
+    connect(m_buttons["BTN_CALC"], &QPushButton::clicked, this, &COrderGuideView::OnCalculator);
+    connect(m_filter, &QComboBox::activated, this,
+            [this](int index) { OnFilter(m_filter->itemData(index).toInt()); });
+    connect(m_coop, &QLineEdit::editingFinished, this, [this] { OnCoopChanged(m_coop->text()); });
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex&) {
+        if (!m_filling)
+            ShowSelected();
+    });
+    connect(m_list, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { EditCell(index.row(), index.column()); });
+    connect(m_list, &QWidget::customContextMenuRequested, this, &COrderGuideView::ShowContextMenu);
+    connect(m_list, &CZevListCtrl::ScrollCommand, this, [this](int) { CommitEditor(); });
+    m_list->installEventFilter(this);
+
+    FillFilters();
+    Load();
+}
+
+void COrderGuideView::FillFilters()
+{
+    m_filter->addItem(tr("All"), 0);
+    zev::Filters filters;
+    if (filters.getAllByName() == 0)
+        return;
+    for (; filters.IsEOF() == 0; filters.MoveNext())
+        m_filter->addItem(QString::fromStdString(zev::SqlText::Trim(filters.GetFieldValueString(1))),
+                          filters.GetFieldValueInt(0));
+}
+
+void COrderGuideView::Load()
+{
+    zev::WaitCursor wait;
+    const zev::ZevConfig& config = Host().State().settings.config;
+    std::optional<int> familyPlan;
+    if (config.Byte(kGuideMode) == 3 && FamilyPlanOf(m_ctx.current.orderCatalog) > 0)
+        familyPlan = m_ctx.current.orderCatalog;
+    if (!m_guide->Load(m_guide->Settings().guideSortKey, familyPlan))
+        Host().Messages().ShowText("The order guide could not be read.", zev::ids::kCaptionError, zev::MbButtons::Ok,
+                                   zev::MbIcon::Stop);
+    ShowRows(m_guide->Rows().empty() ? -1 : 0);
+    StartRepricing();
+}
+
+void COrderGuideView::StartRepricing()
+{
+    if (!m_ctx.price || m_guide->Rows().empty())
+        return;
+    std::vector<zev::OrderGuideRow> rows = m_guide->Rows();
+    if (m_coopQty > 0)
+        for (auto& r : rows)
+            r.units = m_coopQty * r.qtyPerCase;
+    m_repricing = true;
+    m_worker.Start(std::move(rows), m_ctx.price, m_guide->Settings().priceOverrideMode, [this](bool) {
+        // The worker never touches the screen: the results are applied on
+        // the window's thread. The view waits for the worker before it goes.
+        QMetaObject::invokeMethod(this, [this] { OnRepricingDone(); }, Qt::QueuedConnection);
+    });
+}
+
+void COrderGuideView::ApplyRepricing()
+{
+    const std::vector<zev::RepricingWorker::Result> results = m_worker.TakeResults();
+    zev::RepricingWorker::Apply(m_guide->Rows(), results);
+    // The pass priced a copy (or the co-op quantity); the line amounts follow
+    // the rows' own quantities as they are now.
+    for (const auto& r : results)
+        if (r.row < m_guide->Rows().size())
+            m_guide->Reprice(r.row);
+}
+
+void COrderGuideView::OnRepricingDone()
+{
+    if (!m_repricing)
+        return;
+    m_worker.Wait();
+    m_repricing = false;
+    ApplyRepricing();
+    for (int r = 0; r < static_cast<int>(m_guide->Rows().size()); ++r)
+        ShowRow(r);
+    ShowSelected();
+    ShowTotal();
+    emit RepricingFinished();
+}
+
+void COrderGuideView::StopWorkers()
+{
+    if (!m_repricing)
+        return;
+    m_worker.Stop();
+    m_repricing = false;
+    ApplyRepricing();
+}
+
+QString COrderGuideView::CellText(const zev::OrderGuideRow& r, int column) const
+{
+    const int code = ColumnCode(column);
+    switch (code) {
+    case kDealCode: return QString::fromStdString(zev::TierList::CellText(r.specialFlag));
+    case kDiscount: return AmountText(r.discount);
+    case kOverride: return AmountText(r.priceOverride);
+    case kCases: return QString::number(r.Cases());
+    case kSingles: return QString::number(r.Singles());
+    case kPar: return QString::number(r.par);
+    case kInventory: return QString::number(r.inv);
+    case kRetail: return AmountText(r.retailPrice);
+    case kWarehouse: return QString::number(r.warehouse);
+    case kComment: return QString::fromStdString(r.lineComment);
+    default: break;
+    }
+    const std::string& heading = m_headings[static_cast<std::size_t>(column)];
+    if (heading.find("desc") != std::string::npos)
+        return QString::fromStdString(r.description);
+    if (heading.find("ext") != std::string::npos)
+        return QString::asprintf("%.2f", r.extendedPrice);
+    if (heading.find("price") != std::string::npos)
+        return QString::asprintf("%.2f", r.casePrice);
+    if (heading.find("upc") != std::string::npos)
+        return QString::fromStdString(r.upc);
+    if (heading.find("item") != std::string::npos || heading.find("sku") != std::string::npos)
+        return QString::fromStdString(r.sku);
+    if (heading.find("stock") != std::string::npos)
+        return QString::number(r.stock);
+    if (heading.find("last") != std::string::npos)
+        return QString::number(r.lastQty);
+    if (heading.find("pack") != std::string::npos)
+        return QString::number(r.qtyPerCase);
+    return {};
+}
+
+int COrderGuideView::ColumnCode(int column) const
+{
+    return column >= 0 && column < static_cast<int>(m_codes.size()) ? m_codes[static_cast<std::size_t>(column)] : 0;
+}
+
+void COrderGuideView::ShowRows(int selectRow)
+{
+    m_filling = true;
+    const int columns = m_list->Model()->columnCount();
+    std::vector<QStringList> rows;
+    rows.reserve(m_guide->Rows().size());
+    for (const auto& r : m_guide->Rows()) {
+        QStringList cells;
+        cells.reserve(columns);
+        for (int c = 0; c < columns; ++c)
+            cells.append(CellText(r, c));
+        rows.push_back(std::move(cells));
+    }
+    m_list->Model()->SetRows(std::move(rows));
+    m_filling = false;
+    SelectRow(selectRow);
+    ShowTotal();
+}
+
+void COrderGuideView::ShowRow(int row)
+{
+    if (row < 0 || row >= static_cast<int>(m_guide->Rows().size()))
+        return;
+    const auto& r = m_guide->Rows()[static_cast<std::size_t>(row)];
+    for (int c = 0; c < m_list->Model()->columnCount(); ++c)
+        m_list->Model()->SetCell(row, c, CellText(r, c));
+}
+
+void COrderGuideView::SelectRow(int row)
+{
+    m_filling = true;
+    if (row < 0 || row >= m_list->Model()->rowCount()) {
+        m_list->selectionModel()->clearCurrentIndex();
+        m_list->clearSelection();
+    } else {
+        const QModelIndex index = m_list->Model()->index(row, 0);
+        m_list->selectionModel()->setCurrentIndex(index,
+                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_list->scrollTo(index);
+    }
+    m_filling = false;
+    ShowSelected();
+}
+
+void COrderGuideView::ShowSelected()
+{
+    const int row = m_list->CurrentRow();
+    const bool any = row >= 0 && row < static_cast<int>(m_guide->Rows().size());
+    m_filling = true;
+    if (!any) {
+        m_description->setText(m_guide->Rows().empty() ? tr("No Items") : QString());
+        m_cases->setValue(0);
+        m_singles->setValue(0);
+        m_casePrice->clear();
+        m_singlePrice->clear();
+    } else {
+        const auto& r = m_guide->Rows()[static_cast<std::size_t>(row)];
+        m_description->setText(QString::fromStdString(r.description));
+        m_cases->setValue(r.Cases());
+        m_singles->setValue(r.Singles());
+        m_casePrice->setText(Money(r.casePrice));
+        m_singlePrice->setText(Money(r.singlePrice));
+    }
+    const bool editable = any && !m_guide->Rows()[static_cast<std::size_t>(row)].readOnly;
+    m_cases->setEnabled(editable);
+    m_singles->setEnabled(editable);
+    m_buttons["BTN_DUP"]->setEnabled(any);
+    m_buttons["BTN_DEL"]->setEnabled(any);
+    m_filling = false;
+}
+
+void COrderGuideView::ShowTotal()
+{
+    m_total->setText(QString::asprintf("Total: $%.2f", static_cast<double>(m_guide->TotalCents()) / 100.0));
+}
+
+void COrderGuideView::SetCases(int cases)
+{
+    const int row = m_list->CurrentRow();
+    if (row < 0 || row >= static_cast<int>(m_guide->Rows().size()))
+        return;
+    const auto& r = m_guide->Rows()[static_cast<std::size_t>(row)];
+    if (r.readOnly)
+        return;
+    m_guide->SetCasesAndSingles(static_cast<std::size_t>(row), std::max(0, cases), r.Singles());
+    ShowRow(row);
+    ShowSelected();
+    ShowTotal();
+}
+
+void COrderGuideView::SetSingles(int singles)
+{
+    const int row = m_list->CurrentRow();
+    if (row < 0 || row >= static_cast<int>(m_guide->Rows().size()))
+        return;
+    const auto& r = m_guide->Rows()[static_cast<std::size_t>(row)];
+    if (r.readOnly)
+        return;
+    const auto [cases, rest] = zev::GuideCommands::CarrySingles(r.Cases(), singles, r.qtyPerCase);
+    m_guide->SetCasesAndSingles(static_cast<std::size_t>(row), cases, rest);
+    ShowRow(row);
+    ShowSelected();
+    ShowTotal();
+}
+
+void COrderGuideView::MoveSelected(zev::GuideCommands::Move step)
+{
+    const int row = m_list->CurrentRow();
+    if (row < 0)
+        return;
+    CommitEditor();
+    StopWorkers();
+    const int target = zev::GuideCommands::MoveTarget(row, step, static_cast<int>(m_guide->Rows().size()));
+    m_guide->Move(static_cast<std::size_t>(row), static_cast<std::size_t>(target));
+    ShowRows(target);
+    m_list->setFocus();
+}
+
+void COrderGuideView::OnDuplicate()
+{
+    const int row = m_list->CurrentRow();
+    if (row < 0 || !Host().State().settings.config.IsOn(kDuplicateLines))
+        return;
+    CommitEditor();
+    StopWorkers();
+    zev::OrderGuideRow copy = zev::GuideCommands::Duplicate(m_guide->Rows()[static_cast<std::size_t>(row)]);
+    if (m_guide->Settings().guideSortKey == 0) {
+        const int number = copy.lineItemNumber + 1;
+        for (std::size_t i = static_cast<std::size_t>(row) + 1; i < m_guide->Rows().size(); ++i)
+            m_guide->Rows()[i].lineItemNumber += 1;
+        copy.lineItemNumber = number;
+    } else {
+        int highest = 0;
+        for (const auto& r : m_guide->Rows())
+            highest = std::max(highest, r.lineItemNumber);
+        for (const auto& r : m_guide->HiddenRows())
+            highest = std::max(highest, r.lineItemNumber);
+        copy.lineItemNumber = highest + 1;
+    }
+    m_guide->Insert(static_cast<std::size_t>(row) + 1, std::move(copy));
+    ShowRows(row + 1);
+}
+
+std::vector<int> COrderGuideView::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : m_list->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    if (rows.empty() && m_list->CurrentRow() >= 0)
+        rows.push_back(m_list->CurrentRow());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void COrderGuideView::OnDelete()
+{
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty())
+        return;
+    CommitEditor();
+    if (Host().Messages().ShowText(zev::GuideCommands::DeleteQuestion(static_cast<int>(rows.size())),
+                                   zev::ids::kCaptionQuestion, zev::MbButtons::YesNo,
+                                   zev::MbIcon::Question) != zev::MbResult::Yes)
+        return;
+    StopWorkers();
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+        m_guide->Remove(static_cast<std::size_t>(*it));
+    const int next = std::min(rows.front(), static_cast<int>(m_guide->Rows().size()) - 1);
+    ShowRows(next);
+}
+
+void COrderGuideView::OnAdd()
+{
+    const std::string typed = m_addFind->text().trimmed().toStdString();
+    m_addFind->clear();
+    if (typed.empty())
+        return;
+    CommitEditor();
+    StopWorkers();
+    const std::size_t before = m_guide->Rows().size();
+    const zev::GuideCommands::AddOutcome outcome =
+        zev::GuideCommands::AddByNumber(*m_guide, typed, m_ctx.current.orderCatalog, m_ctx.price);
+    ShowRows(outcome.added > 0 ? static_cast<int>(before) : m_list->CurrentRow());
+    Host().Messages().ShowText(zev::GuideCommands::AddReport(outcome), zev::ids::kCaptionInformation,
+                               zev::MbButtons::Ok, zev::MbIcon::Information);
+}
+
+void COrderGuideView::OnFind()
+{
+    QString text = m_addFind->text().trimmed();
+    if (text.isEmpty()) {
+        bool ok = false;
+        text = QInputDialog::getText(this, tr("Find"), tr("Find:"), QLineEdit::Normal, QString(), &ok).trimmed();
+        if (!ok)
+            return;
+    }
+    m_findText = text.toStdString();
+    const int row = zev::GuideCommands::Find(m_guide->Rows(), m_findText, -1);
+    if (row < 0) {
+        Host().Messages().ShowText("No matching item was found.", zev::ids::kCaptionInformation, zev::MbButtons::Ok,
+                                   zev::MbIcon::Information);
+        return;
+    }
+    SelectRow(row);
+    m_list->setFocus();
+}
+
+void COrderGuideView::OnFindNext()
+{
+    if (m_findText.empty())
+        return;
+    const int row = zev::GuideCommands::Find(m_guide->Rows(), m_findText, m_list->CurrentRow());
+    if (row >= 0)
+        SelectRow(row);
+}
+
+void COrderGuideView::OnFilter(int mask)
+{
+    CommitEditor();
+    StopWorkers();
+    m_guide->ApplyFilter(mask);
+    ShowRows(m_guide->Rows().empty() ? -1 : 0);
+}
+
+void COrderGuideView::OnCoopChanged(const QString& text)
+{
+    const int quantity = zev::GuideCommands::CoopQuantity(text.toStdString());
+    if (quantity == m_coopQty)
+        return;
+    StopWorkers();
+    m_coopQty = quantity;
+    StartRepricing();
+}
+
+void COrderGuideView::OnCalculator()
+{
+    CommitEditor();
+    for (std::size_t i = 0; i < m_guide->Rows().size(); ++i) {
+        const auto& r = m_guide->Rows()[i];
+        const int units = std::max(0, r.par - r.inv);
+        if (units != r.units && !r.readOnly)
+            m_guide->SetUnits(i, units);
+    }
+    ShowRows(m_list->CurrentRow());
+}
+
+void COrderGuideView::OnQuickHistory()
+{
+    const int row = m_list->CurrentRow();
+    if (row < 0)
+        return;
+    const auto& r = m_guide->Rows()[static_cast<std::size_t>(row)];
+    Query q("", "", 0);
+    const std::string sql = zev::SqlText::Format(
+        "select top 6 H.TransDate, L.CQty, L.SQty, L.CPrice, L.SPrice from OrderHistory H, OrderHistoryItems L "
+        "where H.OrderNumber = L.OrderNumber and H.AccountID=%d and L.ItemID=%d order by H.TransDate desc",
+        m_ctx.current.accountId, r.itemId);
+    std::string text;
+    if (q.Open(sql) != 0) {
+        for (; q.IsEOF() == 0; q.MoveNext()) {
+            int y = 0, m = 0, d = 0;
+            std::sscanf(q.GetFieldValueString(0).c_str(), "%d-%d-%d", &y, &m, &d);
+            const bool units = m_guide->Settings().quantitiesInUnits;
+            char line[160];
+            const std::string qty = units ? std::to_string(q.GetFieldValueInt(1) * r.qtyPerCase + q.GetFieldValueInt(2))
+                                          : std::to_string(q.GetFieldValueInt(1)) + " / " +
+                                                std::to_string(q.GetFieldValueInt(2));
+            std::snprintf(line, sizeof line, "%.2d/%.2d/%d\t%s\t%.2f / %.2f\n", m, d, y, qty.c_str(),
+                          q.GetFieldValueDouble(3), q.GetFieldValueDouble(4));
+            text += line;
+        }
+    }
+    if (text.empty())
+        Host().Messages().ShowText("No previous order information available.", zev::ids::kCaptionInformation,
+                                   zev::MbButtons::Ok, zev::MbIcon::Information);
+    else
+        Host().Messages().ShowText("Date\t\tQty\tPrice\n" + text, zev::ids::kCaptionInformation, zev::MbButtons::Ok,
+                                   zev::MbIcon::Information);
+}
+
+void COrderGuideView::OnDetails()
+{
+    const int row = m_list->CurrentRow();
+    if (row < 0)
+        return;
+    const auto& r = m_guide->Rows()[static_cast<std::size_t>(row)];
+    char text[512];
+    std::snprintf(text, sizeof text,
+                  "%s\n\nItem #: %s\nUPC: %s\nPack: %d\nIn stock: %d\nCase price: $%.2f\nSingle price: $%.2f",
+                  r.description.c_str(), r.sku.c_str(), r.upc.c_str(), r.qtyPerCase, r.stock, r.casePrice,
+                  r.singlePrice);
+    Host().Messages().ShowText(text, zev::ids::kCaptionInformation, zev::MbButtons::Ok, zev::MbIcon::Information);
+}
+
+void COrderGuideView::OnPlace()
+{
+    CommitEditor();
+    zev::OrderRules rules(m_guide->Settings(), Host().Messages());
+    zev::OrderAccount account{m_ctx.current.accountId, 0, m_ctx.current.licence};
+    const zev::OrderRules::Outcome outcome =
+        rules.Place(m_guide->Rows(), m_guide->HiddenRows(), account, m_ctx.order, [this] { StopWorkers(); });
+    if (!outcome.placed) {
+        if (outcome.selectRow >= 0)
+            SelectRow(outcome.selectRow);
+        return;
+    }
+    m_placed = true;
+    Host().PostSwitchScreen(11);
+}
+
+bool COrderGuideView::CanLeave(int target)
+{
+    CommitEditor();
+    if (target == 4 && !m_placed && Host().State().settings.config.IsOn(kWarnUnplacedOrder)) {
+        const bool ordered = std::any_of(m_guide->Rows().begin(), m_guide->Rows().end(),
+                                         [](const zev::OrderGuideRow& r) { return r.units > 0; });
+        if (ordered && Host().Messages().ShowText(
+                           "WARNING: Order has not been placed or saved to the database. Do you want to continue?",
+                           zev::ids::kCaptionWarning, zev::MbButtons::YesNo,
+                           zev::MbIcon::Warning) != zev::MbResult::Yes)
+            return false;
+    }
+    StopWorkers();
+    if (!m_guide->Save()) {
+        Host().Messages().ShowText("The order guide could not be saved.", zev::ids::kCaptionError, zev::MbButtons::Ok,
+                                   zev::MbIcon::Stop);
+        return false;
+    }
+    return CZevBaseView::CanLeave(target);
+}
+
+bool COrderGuideView::EditCell(int row, int column)
+{
+    CommitEditor();
+    const int code = ColumnCode(column);
+    if (row < 0 || row >= static_cast<int>(m_guide->Rows().size()) || code == 0)
+        return false;
+    const auto& r = m_guide->Rows()[static_cast<std::size_t>(row)];
+    if (r.readOnly && (code == kCases || code == kSingles))
+        return false;
+    const QRect cell = m_list->visualRect(m_list->Model()->index(row, column));
+    m_editRow = row;
+    m_editColumn = column;
+    if (code == kDealCode && m_ctx.price) {
+        auto* box = new QComboBox(m_list->viewport());
+        box->addItem(tr("Default"), 0);
+        const auto& settings = m_guide->Settings();
+        for (const auto& entry : zev::TierList::Build(m_ctx.price, r.itemId, r.catalogId, m_ctx.current.pricingTier,
+                                                       settings.dealCodeMin, settings.dealCodeMax))
+            box->addItem(QString::fromStdString(entry.text), entry.tier);
+        box->setCurrentIndex(std::max(0, box->findData(static_cast<int>(r.specialFlag))));
+        m_editor = box;
+    } else {
+        auto* edit = new QLineEdit(m_list->Model()->Cell(row, column), m_list->viewport());
+        edit->selectAll();
+        m_editor = edit;
+    }
+    m_editor->setAccessibleName(m_list->Model()->headerData(column, Qt::Horizontal).toString());
+    m_editor->setGeometry(cell);
+    m_editor->installEventFilter(this);
+    m_editor->show();
+    m_editor->setFocus();
+    return true;
+}
+
+void COrderGuideView::CancelEditor()
+{
+    if (!m_editor)
+        return;
+    QWidget* editor = m_editor;
+    m_editor = nullptr;
+    // Hiding a focused editor would pass the focus on, and the list takes
+    // that as a step to the next column.
+    if (editor->hasFocus())
+        m_list->setFocus();
+    editor->hide();
+    editor->deleteLater();
+    m_editRow = m_editColumn = -1;
+}
+
+void COrderGuideView::CommitEditor()
+{
+    if (!m_editor)
+        return;
+    QWidget* editor = m_editor;
+    const int row = m_editRow;
+    const int code = ColumnCode(m_editColumn);
+    m_editor = nullptr;
+    m_editRow = m_editColumn = -1;
+    // Hiding a focused editor would pass the focus on, and the list takes
+    // that as a step to the next column.
+    if (editor->hasFocus())
+        m_list->setFocus();
+    editor->hide();
+    editor->deleteLater();
+    if (row < 0 || row >= static_cast<int>(m_guide->Rows().size()))
+        return;
+    const std::size_t i = static_cast<std::size_t>(row);
+    zev::OrderGuideRow& r = m_guide->Rows()[i];
+    zev::IMessageBox& box = Host().Messages();
+    std::string typed;
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        typed = std::to_string(combo->currentData().toInt());
+    else if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        typed = edit->text().trimmed().toStdString();
+    const bool upToPar = Host().State().settings.config.IsOn(kOrderUpToPar);
+    switch (code) {
+    case kDealCode: (void)m_guide->EditDealCode(i, typed, box); break;
+    case kDiscount: (void)m_guide->EditDiscount(i, typed, box); break;
+    case kOverride: (void)m_guide->EditOverride(i, typed); break;
+    case kCases:
+    case kSingles: {
+        const int value = std::atoi(typed.c_str());
+        if (value < 0) {
+            box.ShowText("This entry must be a positive number.", zev::ids::kCaptionError, zev::MbButtons::Ok,
+                         zev::MbIcon::Stop);
+            break;
+        }
+        if (code == kCases)
+            m_guide->SetUnits(i, r.units + (value - r.Cases()) * r.qtyPerCase);
+        else
+            m_guide->SetUnits(i, r.units - r.Singles() + value);
+        break;
+    }
+    case kPar:
+    case kInventory: {
+        const int value = std::atoi(typed.c_str());
+        if (code == kPar)
+            m_guide->SetPar(i, value);
+        else
+            m_guide->SetInventory(i, value);
+        if (upToPar)
+            m_guide->SetUnits(i, std::max(0, r.par - r.inv));
+        break;
+    }
+    case kRetail: {
+        const double value = zev::Amount::LeadingNumber(typed);
+        if (zev::Amount::Cents(value) != zev::Amount::Cents(r.retailPrice)) {
+            r.retailPrice = static_cast<float>(value);
+            m_guide->SetComment(i, r.lineComment); // marks the row and the guide edited
+        }
+        break;
+    }
+    case kWarehouse: {
+        const int value = std::atoi(typed.c_str());
+        if (value != r.warehouse) {
+            r.warehouse = value;
+            m_guide->SetComment(i, r.lineComment);
+        }
+        break;
+    }
+    case kComment:
+        if (typed != r.lineComment)
+            m_guide->SetComment(i, typed);
+        break;
+    default: break;
+    }
+    ShowRow(row);
+    ShowSelected();
+    ShowTotal();
+    m_list->setFocus();
+}
+
+bool COrderGuideView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == m_list && (key->key() == Qt::Key_F2 || key->key() == Qt::Key_Return ||
+                                  key->key() == Qt::Key_Enter)) {
+            const QModelIndex index = m_list->currentIndex();
+            if (index.isValid() && EditCell(index.row(), index.column()))
+                return true;
+        }
+        if (watched == m_list && key->key() == Qt::Key_Delete) {
+            OnDelete();
+            return true;
+        }
+        if (watched == m_editor) {
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                CommitEditor();
+                return true;
+            }
+            if (key->key() == Qt::Key_Escape) {
+                CancelEditor();
+                m_list->setFocus();
+                return true;
+            }
+        }
+    } else if (event->type() == QEvent::FocusOut && watched == m_editor) {
+        auto* combo = qobject_cast<QComboBox*>(m_editor);
+        // A drop-down's own popup takes the focus without ending the edit.
+        if (!combo || !combo->view()->isVisible())
+            QMetaObject::invokeMethod(this, [this] { CommitEditor(); }, Qt::QueuedConnection);
+    }
+    return CZevBaseView::eventFilter(watched, event);
+}
+
+QMenu* COrderGuideView::BuildContextMenu(bool onRow)
+{
+    auto* menu = new QMenu(this);
+    menu->addAction(tr("Add..."), this, [this] { m_addFind->setFocus(); });
+    menu->addAction(tr("Find..."), this, &COrderGuideView::OnFind);
+    QAction* next = menu->addAction(tr("Find Next"), this, &COrderGuideView::OnFindNext);
+    next->setEnabled(!m_findText.empty());
+    if (!onRow)
+        return menu;
+    menu->addSeparator();
+    menu->addAction(tr("Details..."), this, &COrderGuideView::OnDetails);
+    menu->addAction(tr("Quick History..."), this, &COrderGuideView::OnQuickHistory);
+    if (m_guide->Settings().guideSortKey == 0) {
+        using M = zev::GuideCommands::Move;
+        QMenu* move = menu->addMenu(tr("Move"));
+        const std::pair<const char*, M> steps[] = {{"Top", M::Top},         {"Up 50", M::Up50},     {"Up 20", M::Up20},
+                                                   {"Up 10", M::Up10},      {"Down 10", M::Down10}, {"Down 20", M::Down20},
+                                                   {"Down 50", M::Down50},  {"Bottom", M::Bottom}};
+        for (const auto& [text, step] : steps) {
+            const M s = step;
+            move->addAction(tr(text), this, [this, s] { MoveSelected(s); });
+        }
+    }
+    if (Host().State().settings.config.IsOn(kDuplicateLines))
+        menu->addAction(tr("Duplicate"), this, &COrderGuideView::OnDuplicate);
+    menu->addSeparator();
+    menu->addAction(tr("Delete"), this, &COrderGuideView::OnDelete);
+    return menu;
+}
+
+void COrderGuideView::ShowContextMenu(const QPoint& pos)
+{
+    const QModelIndex index = m_list->indexAt(pos);
+    if (index.isValid())
+        SelectRow(index.row());
+    QMenu* menu = BuildContextMenu(index.isValid());
+    menu->exec(m_list->viewport()->mapToGlobal(pos));
+    delete menu;
+}
+
+CZevBaseView* CreateOrderGuideView(zev::IScreenHost& host, zev::OrderViewContext context)
+{
+    return new COrderGuideView(host, std::move(context));
+}

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "app/ui/CZevBaseView.h"
+#include "orders/GuideCommands.h"
+#include "orders/OrderGuide.h"
+#include "orders/RepricingWorker.h"
+#include "orders/views/OrderViewContext.h"
+
+#include <QPointer>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+class CZevListCtrl;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+
+// The order guide: the current account's guide lines, quantities typed as
+// cases and singles, in-place edits of the coded columns, moving, duplicating,
+// deleting, adding, finding and filtering rows, and placing the order. The
+// guide and its rules are the logic's; this class shows rows and passes the
+// user's actions on.
+class COrderGuideView : public CZevBaseView {
+    Q_OBJECT
+public:
+    static constexpr int kScreen = 5;
+
+    // Column codes of the guide list's per-column flags that edit in place.
+    enum Code {
+        kDealCode = 1, kDiscount = 2, kOverride = 3, kCases = 4, kSingles = 5, kPar = 11, kInventory = 13,
+        kRetail = 14, kWarehouse = 15, kComment = 26
+    };
+
+    COrderGuideView(zev::IScreenHost& host, zev::OrderViewContext context, QWidget* parent = nullptr);
+    ~COrderGuideView() override;
+
+    // The unplaced-order warning (for the account list) and the saving of
+    // the guide; false keeps the screen.
+    bool CanLeave(int target) override;
+
+    // Commands (public so tests and tools drive them).
+    void SelectRow(int row);
+    void SetCases(int cases);
+    void SetSingles(int singles);
+    void MoveSelected(zev::GuideCommands::Move step);
+    void OnDuplicate();
+    void OnDelete();
+    void OnAdd();
+    void OnFind();
+    void OnFindNext();
+    void OnFilter(int mask);
+    void OnCoopChanged(const QString& text);
+    void OnCalculator();
+    void OnQuickHistory();
+    void OnDetails();
+    void OnPlace();
+
+    bool EditCell(int row, int column);
+    void CommitEditor();
+    void CancelEditor();
+    QWidget* CellEditor() const { return m_editor; }
+    int ColumnCode(int column) const;
+
+    // Stops the re-pricing pass and waits for it, applying what it finished.
+    void StopWorkers();
+    bool Repricing() const { return m_repricing; }
+
+    QMenu* BuildContextMenu(bool onRow);
+
+    zev::OrderGuide& Guide() { return *m_guide; }
+    CZevListCtrl* List() const { return m_list; }
+    QPushButton* Button(const char* name) const;
+    QLineEdit* AddFindText() const { return m_addFind; }
+    QComboBox* FilterList() const { return m_filter; }
+    QLineEdit* CoopQuantity() const { return m_coop; }
+    QSpinBox* CasesField() const { return m_cases; }
+    QSpinBox* SinglesField() const { return m_singles; }
+    QLabel* TotalLabel() const { return m_total; }
+    QLabel* DescriptionLabel() const { return m_description; }
+    int Coop() const { return m_coopQty; }
+
+signals:
+    // The background re-pricing pass ended and its prices are shown.
+    void RepricingFinished();
+
+protected:
+    void OnInitialUpdate() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Load();
+    void ShowRows(int selectRow);
+    void ShowRow(int row);
+    QString CellText(const zev::OrderGuideRow& row, int column) const;
+    void ShowSelected();
+    void ShowTotal();
+    void StartRepricing();
+    void OnRepricingDone();
+    void ApplyRepricing();
+    std::vector<int> SelectedRows() const;
+    void FillFilters();
+    void ShowContextMenu(const QPoint& pos);
+
+    zev::OrderViewContext m_ctx;
+    std::unique_ptr<zev::OrderGuide> m_guide;
+    zev::RepricingWorker m_worker;
+    bool m_repricing = false;
+    bool m_placed = false;
+    int m_coopQty = 0;
+    std::string m_findText;
+    std::vector<int> m_codes;
+    std::vector<std::string> m_headings;
+
+    CZevListCtrl* m_list;
+    QLabel* m_description;
+    QSpinBox* m_cases;
+    QSpinBox* m_singles;
+    QLabel* m_casePrice;
+    QLabel* m_singlePrice;
+    QLineEdit* m_addFind;
+    QComboBox* m_filter;
+    QLineEdit* m_coop;
+    QLabel* m_total;
+    std::map<std::string, QPushButton*> m_buttons;
+    QPointer<QWidget> m_editor;
+    int m_editRow = -1;
+    int m_editColumn = -1;
+    bool m_filling = false;
+};
+
+CZevBaseView* CreateOrderGuideView(zev::IScreenHost& host, zev::OrderViewContext context);

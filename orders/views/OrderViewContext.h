@@ -1,0 +1,29 @@
+#pragma once
+
+#include "accounts/CurrentAccount.h"
+#include "orders/OrderHeader.h"
+#include "orders/PriceBinding.h"
+
+#include <functional>
+
+namespace zev {
+
+class IClock;
+
+// What the order screens share beyond the frame: the current account, the
+// order the document holds from placing until it is saved, the price
+// operation, the call record and the single-order send.
+struct OrderViewContext {
+    CurrentAccount& current;
+    OrderHeader& order;
+    // Empty: the guide keeps its stored prices (no background re-pricing).
+    PriceBinding::PriceFn price;
+    // Records the account's call when an order is saved; non-zero on success.
+    std::function<int(int accountId)> recordCall;
+    // Sends one ready order; true when the distributor took it.
+    std::function<bool(int readyId)> sendOrder;
+    // Null uses the system clock.
+    const IClock* clock = nullptr;
+};
+
+} // namespace zev
