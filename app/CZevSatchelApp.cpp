@@ -12,7 +12,11 @@
 #include "app/core/ZevFolders.h"
 #include "accounts/views/CAccountsView.h"
 #include "accounts/views/StarterPricing.h"
+#include "accounts/CallPlanner.h"
+#include "orders/views/CDeliveryOptionsView.h"
 #include "orders/views/COrderGuideView.h"
+#include "orders/views/COrderSummaryView.h"
+#include "orders/views/CReadyOrdersView.h"
 #include "app/ui/WaitCursor.h"
 #include "products/views/CProductBrowseSheet.h"
 #include "reports/views/CReportView.h"
@@ -211,7 +215,16 @@ void CZevSatchelApp::RegisterScreens()
                                  unsigned dealCode) {
             return pricing->Price(item, casePrice, singlePrice, units, catalog, dealCode);
         };
+    zev::CurrentAccount* current = &m_doc->Current();
+    orders.recordCall = [current, this](int accountId) {
+        return zev::CallPlanner(m_app.settings.config.IsOn(184)).RecordOrderSaved(accountId, current->dayButton);
+    };
+    zev::sync::OrderSender* sender = m_orders.get();
+    orders.sendOrder = [sender](int readyId) { return sender->SendOrders(readyId, nullptr) && sender->SentCount() > 0; };
     m_frame->RegisterScreen(5, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
+    m_frame->RegisterScreen(11, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
+    m_frame->RegisterScreen(12, [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
+    m_frame->RegisterScreen(16, [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
 }
 
 int CZevSatchelApp::Run() { return QApplication::exec(); }

@@ -107,11 +107,12 @@ void CLoginView::OnInitialUpdate()
 }
 
 // The screen the sign-in continues to, falling back to what this build has:
-// ready orders, else the account list, else maintenance.
+// recent orders, else the ready orders, else the account list, else
+// maintenance.
 int CLoginView::TargetScreen(int wanted) const
 {
     if (wanted == 9 && !Host().HasScreen(9))
-        wanted = 4;
+        wanted = Host().HasScreen(16) ? 16 : 4;
     if (wanted == 4 && !Host().HasScreen(4))
         wanted = 2;
     return wanted;
