@@ -21,17 +21,11 @@
 #include "products/views/CProductBrowseSheet.h"
 #include "reports/views/CReportView.h"
 #include "reports/views/CSalesDataView.h"
-#include "sync/CoreAdapters.h"
-#include "sync/DatabaseBuilder.h"
-#include "sync/OrderSender.h"
-#include "sync/SyncEngine.h"
 #include "sync/SyncRunner.h"
-#include "sync/TabulaSyncDb.h"
-#include "sync/Uploads.h"
+#include "sync/SyncStack.h"
 #include "sync/views/CInitialSetupView.h"
 #include "sync/views/CLoginView.h"
 #include "sync/views/CMaintenanceView.h"
-#include "tabula/DBLib.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -59,12 +53,7 @@ CZevSatchelApp::~CZevSatchelApp()
     // shared connection; the libraries go last.
     m_frame.reset();
     m_doc.reset();
-    m_orders.reset();
-    m_runner.reset();
-    m_uploads.reset();
-    m_builder.reset();
-    m_engine.reset();
-    m_syncDb.reset();
+    m_sync.reset();
     m_libraries.Unload();
 }
 
@@ -129,58 +118,16 @@ std::string CZevSatchelApp::LoadLibraries()
 
 void CZevSatchelApp::WireSync()
 {
-    const zev::ZevFolders& folders = m_startup->Folders();
-    DBLib::SetDatabaseFolder(folders.DataDir());
-
-    m_syncSettings = std::make_unique<zev::sync::IniFileSettings>(m_app.settingsFilePath);
-    m_syncProfile = std::make_unique<zev::sync::ProfileAdapter>(m_startup->UserProfile());
-    m_syncDb = std::make_unique<zev::sync::TabulaSyncDb>();
-
-    zev::sync::SyncServices services;
-    const zev::InetLibrary& inet = m_libraries.inet;
-    const zev::UtilLibrary& util = m_libraries.util;
-    const zev::CprsLibrary& cprs = m_libraries.cprs;
-    services.postData = [post = inet.PostData](const char* host, const char* backup, const char* path,
-                                               const char* body, int timeout, void* sink, int port) {
-        return post(host, backup, path, body, timeout, static_cast<Q9ProgressSink*>(sink), port);
-    };
-    services.helpers.isConnected = util.IsConnected;
-    services.helpers.testConnection = inet.TestConnection;
-    services.helpers.connect = util.Connect;
-    services.helpers.disconnect = util.Disconnect;
-    services.helpers.compress = cprs.Compress;
-    services.helpers.uncompress = cprs.Uncompress;
-    services.helpers.setTime = util.SetTime;
-    services.helpers.hash = [hash = util.Hash](const std::string& text) {
-        char digest[Q9_DIGEST_LENGTH + 1] = {};
-        return hash(text.c_str(), digest, sizeof digest) ? std::string(digest) : std::string();
-    };
-    services.messageBox = &m_messages;
-    services.clock = &m_clock;
-    services.settings = m_syncSettings.get();
-    services.profile = m_syncProfile.get();
-    services.db = m_syncDb.get();
-    services.paths.replyFile = folders.Map("\\Temp\\$dltemp.txt");
-    services.paths.errorLog = folders.SyncErrorLogPath();
-    services.paths.tempDir = folders.TempDir();
-    services.paths.programDir = folders.ProgramDir();
-    services.paths.databaseFile = m_app.databaseName;
-    services.configByte = [this](int offset) {
-        return offset >= 0 ? static_cast<int>(m_app.settings.config.Byte(static_cast<std::size_t>(offset))) : 0;
-    };
-    services.mapPath = [&folders](const std::string& path) { return folders.Map(path); };
-    services.mobileVersion = m_app.mobileVersion;
-
-    m_engine = std::make_unique<zev::sync::SyncEngine>(std::move(services));
-    m_builder = std::make_unique<zev::sync::DatabaseBuilder>(*m_engine);
-    m_uploads = std::make_unique<zev::sync::Uploads>(*m_engine);
-    m_runner = std::make_unique<zev::sync::SyncRunner>(*m_engine, *m_builder, *m_uploads);
-    m_orders = std::make_unique<zev::sync::OrderSender>(*m_engine, *m_builder, *m_uploads);
+    // The same construction as the command-line companion's: the backup
+    // path and every other path come from the folders.
+    zev::sync::SyncStackInputs inputs{m_startup->Folders(), m_app,      m_startup->UserProfile(), m_libraries,
+                                      m_messages,           nullptr,    m_clock};
+    m_sync = std::make_unique<zev::sync::SyncStack>(inputs);
 }
 
 void CZevSatchelApp::RegisterScreens()
 {
-    zev::SyncViewContext sync{*m_engine, *m_builder, *m_runner, *m_orders};
+    zev::SyncViewContext sync{m_sync->Engine(), m_sync->Builder(), m_sync->Runner(), m_sync->Orders()};
     m_frame->RegisterScreen(1, [sync](zev::IScreenHost& host) { return new CLoginView(host, sync); });
     m_frame->RegisterScreen(2, [sync](zev::IScreenHost& host) { return new CMaintenanceView(host, sync); });
     m_frame->RegisterScreen(3, [sync](zev::IScreenHost& host) { return new CInitialSetupView(host, sync); });

@@ -16,14 +16,7 @@ namespace zev {
 class SingleInstance;
 class StartupSequence;
 namespace sync {
-class DatabaseBuilder;
-class IniFileSettings;
-class OrderSender;
-class ProfileAdapter;
-class SyncEngine;
-class SyncRunner;
-class TabulaSyncDb;
-class Uploads;
+class SyncStack;
 } // namespace sync
 } // namespace zev
 
@@ -60,12 +53,5 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     QSocketNotifier* m_instanceNotifier = nullptr;
 
-    std::unique_ptr<zev::sync::IniFileSettings> m_syncSettings;
-    std::unique_ptr<zev::sync::ProfileAdapter> m_syncProfile;
-    std::unique_ptr<zev::sync::TabulaSyncDb> m_syncDb;
-    std::unique_ptr<zev::sync::SyncEngine> m_engine;
-    std::unique_ptr<zev::sync::DatabaseBuilder> m_builder;
-    std::unique_ptr<zev::sync::Uploads> m_uploads;
-    std::unique_ptr<zev::sync::SyncRunner> m_runner;
-    std::unique_ptr<zev::sync::OrderSender> m_orders;
+    std::unique_ptr<zev::sync::SyncStack> m_sync;
 };

@@ -18,6 +18,8 @@ const char* FaultSwitch::Name(FaultMode mode) {
         return "html";
     case FaultMode::Truncate:
         return "truncate";
+    case FaultMode::Reply:
+        return "reply";
     }
     return "none";
 }
@@ -35,7 +37,7 @@ bool FaultSwitch::Set(const std::string& body, std::string* error) {
     }
     bool known = false;
     for (FaultMode m : {FaultMode::None, FaultMode::Refuse, FaultMode::Delay, FaultMode::Error,
-                        FaultMode::Html, FaultMode::Truncate}) {
+                        FaultMode::Html, FaultMode::Truncate, FaultMode::Reply}) {
         if (*mode == Name(m)) {
             fault.mode = m;
             known = true;
@@ -56,6 +58,20 @@ bool FaultSwitch::Set(const std::string& body, std::string* error) {
             }
             *target = static_cast<int>(*n);
         }
+    }
+    if (fault.mode == FaultMode::Reply) {
+        auto page = FindField(fields, "page");
+        if (!page || TrimBlanks(*page).empty()) {
+            if (error)
+                *error = "page missing";
+            return false;
+        }
+        fault.page = TrimBlanks(*page);
+        if (fault.page.size() > 4 && fault.page.compare(fault.page.size() - 4, 4, ".cfm") == 0)
+            fault.page.resize(fault.page.size() - 4);
+        fault.text = FindField(fields, "text").value_or("");
+        fault.table = TrimBlanks(FindField(fields, "table").value_or(""));
+        fault.store = FindField(fields, "store").value_or("0") == "1";
     }
     Set(fault);
     return true;

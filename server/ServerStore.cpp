@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <regex>
 #include <strings.h>
+#include <tuple>
 
 namespace zev::server {
 
@@ -355,9 +356,45 @@ TableData ServerStore::ReadInventory(const std::optional<std::string>& since) {
 }
 
 std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrder& order,
-                                     const std::string& body, const std::string& receivedAt) {
+                                     const std::string& body, const std::string& receivedAt,
+                                     bool* repeated) {
     std::lock_guard lock(mutex_);
     SqlTransaction transaction(db_);
+    if (repeated)
+        *repeated = false;
+    // The protocol carries no order key; an order is the same order when the representative, the
+    // account, the creation time and every line (item and quantities) match.
+    using LineKey = std::tuple<int, std::int64_t, std::int64_t, std::int64_t>;
+    std::vector<LineKey> lines;
+    for (const ReceivedOrderLine& l : order.lines)
+        lines.emplace_back(l.lineNumber, l.itemId, l.cases, l.singles);
+    std::sort(lines.begin(), lines.end());
+    auto candidates = db_.Prepare("select OrderID from ReceivedOrders where RepID = ? and AccountID = ? and "
+                                  "CreatedTime = ? and LineCount = ? order by OrderID");
+    candidates.Bind(1, repId)
+        .Bind(2, static_cast<std::int64_t>(order.accountId))
+        .Bind(3, order.createdTime)
+        .Bind(4, static_cast<std::int64_t>(order.lines.size()));
+    std::vector<std::int64_t> ids;
+    while (candidates.Step())
+        ids.push_back(candidates.Int(0));
+    // Without a creation time two orders cannot be told apart from a resend.
+    if (order.createdTime.empty())
+        ids.clear();
+    for (std::int64_t candidate : ids) {
+        auto stored = db_.Prepare(
+            "select LineNumber, ItemID, CQty, SQty from ReceivedOrderLines where OrderID = ?");
+        stored.Bind(1, candidate);
+        std::vector<LineKey> have;
+        while (stored.Step())
+            have.emplace_back(static_cast<int>(stored.Int(0)), stored.Int(1), stored.Int(2), stored.Int(3));
+        std::sort(have.begin(), have.end());
+        if (have == lines) {
+            if (repeated)
+                *repeated = true;
+            return candidate;
+        }
+    }
     std::string marks;
     for (int mark : order.optionMarks)
         marks += (marks.empty() ? "" : "|") + std::to_string(mark);

@@ -65,8 +65,11 @@ public:
     // "Inventory": ItemID and QtyOnHand of the items changed at or after `since` when given.
     TableData ReadInventory(const std::optional<std::string>& since);
 
+    // Stores an order and returns its number. An order already stored (same representative, account,
+    // creation time and lines) is a resend whose first answer was lost: it is not stored again, its
+    // first number is returned and `repeated` set.
     std::int64_t StoreOrder(const std::string& repId, const ReceivedOrder& order, const std::string& body,
-                            const std::string& receivedAt);
+                            const std::string& receivedAt, bool* repeated = nullptr);
     // Records an upload; messages and collections also change the master rows they concern.
     std::int64_t StoreUpload(const std::string& page, const std::string& repId, const std::string& body,
                              const std::vector<UploadField>& fields, const std::string& reply,

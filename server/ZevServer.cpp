@@ -208,6 +208,8 @@ void ZevServer::HandleAdmin(const httplib::Request& req, httplib::Response& res)
     Fault fault = faults_.Current();
     std::string state = std::string("mode=") + FaultSwitch::Name(fault.mode) +
                         "&ms=" + std::to_string(fault.delayMs) + "&rows=" + std::to_string(fault.rows);
+    if (fault.mode == FaultMode::Reply)
+        state += "&page=" + fault.page + "&store=" + (fault.store ? "1" : "0");
     log_.Write(Now() + " " + req.remote_addr + " " + req.method + " /admin/fault " + state);
     res.set_content(state + "\n", "text/plain");
 }
@@ -215,12 +217,22 @@ void ZevServer::HandleAdmin(const httplib::Request& req, httplib::Response& res)
 void ZevServer::HandlePage(const httplib::Request& req, httplib::Response& res) {
     std::string page = req.matches[2];
     PageReply reply;
+    Fault fault = faults_.Current();
+    bool chosen = fault.mode == FaultMode::Reply &&
+                  (strcasecmp(page.c_str(), fault.page.c_str()) == 0 ||
+                   strcasecmp(page.c_str(), (fault.page + ".cfm").c_str()) == 0) &&
+                  (fault.table.empty() ||
+                   strcasecmp(FindField(SplitQuery(req.target), "Tablenames").value_or("").c_str(),
+                              fault.table.c_str()) == 0);
     try {
-        reply = Answer(page, req.target, req.body);
+        if (!chosen || fault.store)
+            reply = Answer(page, req.target, req.body);
     } catch (const std::exception& e) {
         log_.Write(Now() + " error in " + page + ": " + e.what());
         reply = Error("The server could not complete the request");
     }
+    if (chosen)
+        reply = {fault.text, "text/plain"};
     // The password page answers with the new digest, which stays out of the log.
     std::string firstLine = strcasecmp(page.c_str(), "UpdatePassword.cfm") == 0
                                 ? std::string(reply.text.rfind("<ERROR>", 0) == 0 ? "refused" : "changed")
@@ -341,7 +353,10 @@ PageReply ZevServer::TakeOrders(const ServerUser& user, const std::string& body)
     std::string error;
     if (!ParseOrderBody(body, order, error))
         return Error("The order was not accepted: " + error);
-    store_.StoreOrder(user.id, order, body, Now());
+    bool repeated = false;
+    std::int64_t id = store_.StoreOrder(user.id, order, body, Now(), &repeated);
+    if (repeated)
+        log_.Write(Now() + " order " + std::to_string(id) + " received again; not stored twice");
     return {"<OK>\n"};
 }
 

@@ -122,6 +122,26 @@ int DatabaseBuilder::RebuildTable(const std::string& name)
     return last ? 0 : -2;
 }
 
+std::vector<std::string> DatabaseBuilder::KeyColumns(const std::string& table) const
+{
+    SchemaFile schema = Schema();
+    int keys = ToInt(schema.Value(table, "Keys", "0"));
+    for (int i = 1; i <= keys; ++i) {
+        std::string key = schema.Value(table, Format("Key%d", i));
+        std::string upper = key;
+        std::transform(upper.begin(), upper.end(), upper.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        size_t at = upper.find("PRIMARY KEY");
+        if (at == std::string::npos) at = upper.find("UNIQUE");
+        if (at == std::string::npos) continue;
+        size_t open = key.find('(', at), close = key.find(')', at);
+        if (open == std::string::npos || close == std::string::npos || close < open) continue;
+        std::vector<std::string> cols = SplitList(key.substr(open + 1, close - open - 1));
+        if (!cols.empty() && std::all_of(cols.begin(), cols.end(), IsIdentifier)) return cols;
+    }
+    return {};
+}
+
 int DatabaseBuilder::CreateDatabase(IProgressSink* window)
 {
     m_e.SetProgressWindow(window);
@@ -273,6 +293,41 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
 
     // The "recordset": the target table must exist (its columns were judged above).
     bool open = !db.Columns(targetTable).empty();
+    // A replaced row is found by its key; without a declared key (or with
+    // key columns the file lacks) the rows are added as they come.
+    std::vector<size_t> keyAt;
+    if (mode == kModeReplaceByKey) {
+        for (const std::string& k : KeyColumns(table)) {
+            auto it = std::find_if(columns.begin(), columns.end(),
+                                   [&](const std::string& c) { return EqualsNoCase(c, k); });
+            if (it == columns.end()) {
+                keyAt.clear();
+                break;
+            }
+            keyAt.push_back(static_cast<size_t>(it - columns.begin()));
+        }
+    }
+    // Blank inventory values are stored as blanks are everywhere else: 0 in
+    // a number column, null in a date column (no date is known).
+    std::vector<int> inventoryKind;   // 0 text, 1 number, 2 date
+    if (mode == kModeInventory) {
+        Rows declared;
+        (void)db.Select("select name, type from pragma_table_info('items')", declared);
+        for (const auto& c : columns) {
+            int kind = 0;
+            for (const Row& d : declared) {
+                if (d.size() < 2 || !EqualsNoCase(d[0], c)) continue;
+                std::string type = Lower(d[1]);
+                if (type.find("date") != std::string::npos || type.find("time") != std::string::npos)
+                    kind = 2;
+                else if (type.find("int") != std::string::npos || type == "bit" || type == "money" ||
+                         type == "real" || type == "float" || type.find("decimal") != std::string::npos ||
+                         type.find("numeric") != std::string::npos)
+                    kind = 1;
+            }
+            inventoryKind.push_back(kind);
+        }
+    }
 
     // Rows read that had the right number of values bound the loop as the
     // announced count does; only rows that really went in are returned.
@@ -299,8 +354,14 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
                     bound += ",";
                 }
                 shown += columns[i] + "=" + values[i];
-                bound += columns[i] + "=?";
-                params.push_back(values[i]);
+                bool blank = TrimBlanks(values[i]).empty();
+                int kind = i < inventoryKind.size() ? inventoryKind[i] : 0;
+                if (blank && kind == 2) {
+                    bound += columns[i] + "=null";
+                } else {
+                    bound += columns[i] + "=?";
+                    params.push_back(blank && kind == 1 ? std::string("0") : values[i]);
+                }
             }
             shown += " where itemID=" + values[0];
             bound += " where itemID=?";
@@ -314,6 +375,13 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
                 ++errors;
             }
         } else {
+            if (!keyAt.empty()) {
+                std::string where;
+                for (size_t k : keyAt)
+                    where += Format("%s%s = '%s'", where.empty() ? "" : " and ", columns[k].c_str(),
+                                    FixApost(TrimBlanks(values[k])).c_str());
+                (void)db.Exec(Format("delete from %s where %s", table.c_str(), where.c_str()));
+            }
             ok = db.Insert(table, columns, values);
             if (!ok) {
                 m_e.LogSyncError("ERROR INSERTING DATA ----------------------------------");
@@ -338,6 +406,12 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
         m_last.problem = Format("The server sent %d of %lld rows of %s.", reached, n, table.c_str());
         return kApplyFailed;
     }
+    // An inventory update is all or nothing for its stamp: a row missing
+    // means changes that would never be asked for again.
+    if (mode == kModeInventory && (errors > 0 || reached < n)) {
+        m_last.problem = Format("The server sent %d of %lld inventory rows.", reached, n);
+        return kApplyFailed;
+    }
     return applied;
 }
 
@@ -359,7 +433,8 @@ int DatabaseBuilder::GrabTables(const std::string& names, int mode, bool useStam
                      names.c_str());
     m_e.ReportProgress("Retrieving Table Data", 100, 1);
     if (!m_e.ServerRequest(url, "")) return -1;
-    int r = ApplyTableFile(m_e.Services().paths.replyFile, mode == 2 ? kModeInventory : kModeInsert, false,
+    int r = ApplyTableFile(m_e.Services().paths.replyFile,
+                           mode == 2 ? kModeInventory : (useStamp ? kModeReplaceByKey : kModeInsert), false,
                            mode == 2 ? std::string("Inventory") : names);
     if (r < 0 && !m_last.problem.empty()) m_e.SetFailureText(m_last.problem);
     // The stamp moves only when the rows arrived; otherwise the rows changed
@@ -421,6 +496,7 @@ DatabaseBuilder::KeptOrders DatabaseBuilder::KeepReadyOrders()
     KeptOrders k;
     (void)m_e.Db().Select("select * from ReadyOrder", k.orders, &k.orderColumns);
     (void)m_e.Db().Select("select * from ReadyOrderItems", k.items, &k.itemColumns);
+    (void)m_e.Db().Select("select ReadyID, Started from OrderSendState", k.sendStates);
     return k;
 }
 
@@ -442,6 +518,15 @@ void DatabaseBuilder::PutBackReadyOrders(const KeptOrders& k)
     for (size_t i = 0; i < k.itemColumns.size(); ++i)
         if (EqualsNoCase(k.itemColumns[i], "ReadyID")) itemIdCol = i;
     bool tx = db.Begin();
+    // An order whose sending outcome is unknown keeps that mark, whatever
+    // the restored copy says.
+    if (!k.sendStates.empty() &&
+        (db.Exec("select count(*) from OrderSendState") ||
+         db.Exec(kOrderSendStateCreate)))
+        for (const Row& st : k.sendStates) {
+            (void)db.Exec(Format("delete from OrderSendState where ReadyID = %d", ToInt(At(st, 0))));
+            (void)db.Insert("OrderSendState", {"ReadyID", "Started"}, st);
+        }
     for (const Row& o : k.orders) {
         std::string id = At(o, idCol);
         if (has(id)) continue;

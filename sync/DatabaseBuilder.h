@@ -17,7 +17,13 @@ enum ApplyResult {
     kApplyEmptyName = -99999,
 };
 
-enum ApplyMode { kModeInsert = 0, kModeInventory = 2 };
+// kModeReplaceByKey: a stamped download; a row replaces the local row with
+// the same primary key (when the schema declares one).
+// The local-only table recording orders whose sending started; the program
+// creates it, the schema file does not know it.
+inline constexpr const char* kOrderSendStateCreate = "CREATE TABLE OrderSendState (ReadyID int NOT NULL, Started datetime)";
+
+enum ApplyMode { kModeInsert = 0, kModeReplaceByKey = 1, kModeInventory = 2 };
 
 // Builds the local database from the schema file and applies downloaded
 // tables to it.
@@ -35,6 +41,9 @@ public:
     // statement or the last key statement failed.
     int RebuildTable(const std::string& name);
     int CreateDatabase(IProgressSink* window);
+    // Columns of the table's key as the schema file declares it (a primary
+    // key, else the first unique index); empty when it declares none.
+    std::vector<std::string> KeyColumns(const std::string& table) const;
     // 0 when every table can be read and Items, Accounts, PricingScheme hold rows.
     int CheckDatabase();
     // The tables a complete update downloads: TableNames without LocalOnly.
@@ -70,6 +79,7 @@ public:
     struct KeptOrders {
         std::vector<std::string> orderColumns, itemColumns;
         Rows orders, items;
+        Rows sendStates;   // ReadyID, Started of orders whose sending outcome is unknown
     };
     KeptOrders KeepReadyOrders();
     void PutBackReadyOrders(const KeptOrders& kept);

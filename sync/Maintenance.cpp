@@ -2,6 +2,7 @@
 
 #include "sync/RequestBodies.h"
 #include "sync/SyncText.h"
+#include "sync/Uploads.h"
 
 #include <algorithm>
 #include <cctype>
@@ -97,26 +98,13 @@ int Maintenance::CountNewMessages()
 
 std::vector<std::pair<std::string, int>> Maintenance::WaitingRecords()
 {
-    static const std::pair<const char*, const char*> counts[] = {
-        {"ReadyOrder", "select count(*) from ReadyOrder"},
-        {"Issues", "select count(*) from Issues"},
-        {"DistributorRepNotes", "select count(*) from distributorrepnotes where updated > 0"},
-        {"WorkOrder", "select count(*) from workorder where updated = 1"},
-        {"Accounts", "select count(*) from Accounts where updated = 1 and AccountNumber NOT LIKE 'T-%'"},
-        {"Messages", "select count(*) from Messages where Updated = 1"},
-        {"NewAccounts", "select count(*) from NewAccounts"},
-        {"DoneSurveys", "select count(*) from DoneSurveys, Surveys where DoneSurveys.SurveyID = Surveys.SurveyID "
-                        "and Surveys.SurveyType = 0"},
-        {"AR", "select count(*) from AR where AR.Updated=1 or AR.Deposited=1"},
-        {"InvImport", "select count(*) from InvImport"},
-        {"FormsFilled", "select count(*) from FormsFilled where Updated = 1"},
-    };
     std::vector<std::pair<std::string, int>> out;
-    for (const auto& [table, sql] : counts) {
+    auto count = [this](const char* sql) {
         Rows rows;
-        int n = m_e.Db().Select(sql, rows) && !rows.empty() ? IntAt(rows[0], 0) : -1;
-        out.emplace_back(table, n);
-    }
+        return m_e.Db().Select(sql, rows) && !rows.empty() ? IntAt(rows[0], 0) : -1;
+    };
+    out.emplace_back("ReadyOrder", count("select count(*) from ReadyOrder"));
+    for (const WaitingQuery& q : Uploads::WaitingQueries()) out.emplace_back(q.table, count(q.countSql));
     return out;
 }
 

@@ -45,6 +45,7 @@ std::string SyncEngine::MapPath(const std::string& winPath) const
 bool SyncEngine::ServerRequest(const std::string& path, const std::string& body, int timeoutMs, bool withWindow)
 {
     std::unique_lock lock(m_exchange, std::try_to_lock);
+    m_lastPost = -1;
     if (!lock.owns_lock() || !m_s.postData) return false;
     std::string host = Ini("GENERAL", "DEFAULTHOST").substr(0, 254);
     std::string backup = Ini("GENERAL", "BACKUPHOST").substr(0, 254);
@@ -54,18 +55,18 @@ bool SyncEngine::ServerRequest(const std::string& path, const std::string& body,
     // Values go into the path as they are; only the blank of a stamp
     // ("2006-03-07 16:05:09") cannot travel in a request line.
     std::string sent = ReplaceAll(path, " ", "%20");
-    int code = m_s.postData(host.c_str(), backup.c_str(), sent.c_str(), body.c_str(), timeoutMs, window, port);
+    m_lastPost = m_s.postData(host.c_str(), backup.c_str(), sent.c_str(), body.c_str(), timeoutMs, window, port);
     // The posting library's codes for the secure connection (see PluginApi.h).
     constexpr int kTlsFailed = 4;
     constexpr int kCertificateUntrusted = 9;
     std::string hosts = TrimBlanks(backup).empty() ? TrimBlanks(host) : TrimBlanks(host) + " or " + TrimBlanks(backup);
-    if (code == kCertificateUntrusted)
+    if (m_lastPost == kCertificateUntrusted)
         m_failure = Format("The server's certificate is not trusted for host %s. Nothing was sent.", hosts.c_str());
-    else if (code == kTlsFailed)
+    else if (m_lastPost == kTlsFailed)
         m_failure = Format("The secure connection to host %s could not be set up (the TLS handshake failed). "
                            "Nothing was sent.",
                            hosts.c_str());
-    return code == 0;
+    return m_lastPost == 0;
 }
 
 std::string SyncEngine::ReadReplyLine() const

@@ -60,6 +60,12 @@ public:
     // Posts a body to a page; true when the library reports the server answered.
     [[nodiscard]] bool ServerRequest(const std::string& path, const std::string& body, int timeoutMs = kTimeout,
                                      bool withWindow = true);
+    // Result code of the last post (0 answered; see Q9PostResult), -1 when
+    // nothing was posted.
+    int LastPostResult() const { return m_lastPost; }
+    // True when the last post failed in a way that may have delivered the
+    // body (time-out, broken transfer, an error status, an unwritable reply).
+    bool LastPostMayHaveArrived() const { return m_lastPost == 3 || m_lastPost == 5 || m_lastPost == 6 || m_lastPost == 7; }
     // First line of the reply, line ends removed, at most 9023 characters.
     std::string ReadReplyLine() const;
     std::string ReadReplyFile() const;
@@ -91,6 +97,7 @@ public:
 private:
     SyncServices m_s;
     IProgressSink* m_progress = nullptr;
+    int m_lastPost = -1;
     std::mutex m_exchange;   // one reply file, so one exchange at a time
     std::string m_failure;
 };

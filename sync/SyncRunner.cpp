@@ -80,31 +80,111 @@ int SyncRunner::RestoreDatabase(IProgressSink* window)
     return r != 0 ? 1 : 0;
 }
 
+std::vector<std::string> SyncRunner::StampNames()
+{
+    std::vector<std::string> names {"DBVersion", "LastRenewUD", "LastSyncUD", "InventoryUD", "ItemsUD"};
+    for (const std::string& t : SplitList(m_b.Schema().Value("Database", "TableNames")))
+        if (!t.empty()) names.push_back(t + "UD");
+    return names;
+}
+
+bool SyncRunner::BackupWithStamps(IProgressSink* window)
+{
+    // The stamps say which rows the database holds; they are kept with the
+    // copy so that a restore never leaves them ahead of the restored rows.
+    // Written first: a backup without its stamps is never restored.
+    ISyncProfile& p = m_e.Profile();
+    std::string saved;
+    for (const std::string& n : StampNames()) saved += n + "=" + p.GetString(n) + "|";
+    p.SetString(kBackupStamps, saved);
+    if (BackupDatabase(window)) return true;
+    p.SetString(kBackupStamps, "");
+    return false;
+}
+
+void SyncRunner::RestoreStamps()
+{
+    ISyncProfile& p = m_e.Profile();
+    std::string saved = p.GetString(kBackupStamps);
+    size_t from = 0;
+    while (from < saved.size()) {
+        size_t bar = saved.find('|', from);
+        if (bar == std::string::npos) bar = saved.size();
+        std::string entry = saved.substr(from, bar - from);
+        size_t eq = entry.find('=');
+        if (eq != std::string::npos && eq > 0) p.SetString(entry.substr(0, eq), entry.substr(eq + 1));
+        from = bar + 1;
+    }
+}
+
+bool SyncRunner::RestoreRunBackup(IProgressSink* window)
+{
+    DatabaseBuilder::KeptOrders kept = m_b.KeepReadyOrders();
+    if (!RestoreDatabase(window)) return false;
+    RestoreStamps();
+    m_b.PutBackReadyOrders(kept);
+    return true;
+}
+
+std::string SyncRunner::RefusalNotice(const std::vector<std::string>& skipped) const
+{
+    std::string text;
+    if (!m_u.Refused().empty())
+        text += "The server refused these records. They stay on the laptop, marked, and go with the next "
+                "synchronisation:\n" + m_u.RefusedText();
+    if (!skipped.empty()) {
+        std::string list;
+        for (const std::string& t : skipped) list += (list.empty() ? "" : ", ") + t;
+        text += "Not downloaded, because they still hold records waiting for upload: " + list + "\n";
+    }
+    return text;
+}
+
 bool SyncRunner::RunSynchronise(IProgressSink* window, bool& backedUp)
 {
     ISyncProfile& p = m_e.Profile();
+    UpdateClock();
+    // Uploads first, then the copy: a restore after a failed download brings
+    // back the database as it was after the server took the uploads, so no
+    // accepted record is marked for upload again.
+    if (!m_u.SendChanges(window)) return false;
     if (ToInt(m_e.Ini("SETTINGS", "BBEFORESYNC", "1")) == 1) {
-        if (!BackupDatabase(window)) return false;
+        if (!BackupWithStamps(window)) return false;
         backedUp = true;
+    } else {
+        p.SetString(kBackupStamps, "");
     }
     p.SetInt("RestoreOnOpen", 1);
-    UpdateClock();
-    if (!m_u.SendChanges(window)) return false;
     SchemaFile schema = m_b.Schema();
     m_e.Db().CloseAll();
+    // A table still holding rows waiting for upload is not replaced: its
+    // refused records stay, marked, for the next run.
+    std::vector<std::string> skipped;
+    auto waiting = [&](const std::string& t) {
+        if (m_u.WaitingIn(t) == 0) return false;
+        skipped.push_back(t);
+        return true;
+    };
     for (const std::string& t : SplitList(schema.Value("Database", "InsertSync")))
-        if (!t.empty() && m_b.GrabTableForManager(t, 1) < 0) return false;
+        if (!t.empty() && !waiting(t) && m_b.GrabTableForManager(t, 1) < 0) return false;
     for (const std::string& t : SplitList(schema.Value("Database", "UpdateSync")))
-        if (!t.empty() && m_b.GrabTables(t, 1, true) == -1) return false;
+        if (!t.empty() && !waiting(t) && m_b.GrabTables(t, 1, true) != 0) return false;
     for (const std::string& t : SplitList(schema.Value("Database", "RefreshSync"))) {
-        if (t.empty()) continue;
+        if (t.empty() || waiting(t)) continue;
         (void)m_e.Db().Exec(Format("delete from %s where datediff(day,transdate,getdate()) <= 1", t.c_str()));
-        if (m_b.GrabTables(t, 1, true) == -1) return false;
+        if (m_b.GrabTables(t, 1, true) != 0) return false;
     }
-    if (ToInt(schema.Value("Database", "SyncSkipInven", "0")) == 0 && m_b.GrabTables("Inventory", 2, false) == -1)
+    if (ToInt(schema.Value("Database", "SyncSkipInven", "0")) == 0 && m_b.GrabTables("Inventory", 2, false) != 0)
         return false;
     p.SetInt("RestoreOnOpen", 0);
+    p.SetString(kBackupStamps, "");
     p.SetString("LastSyncUD", m_e.Now());
+    std::string notice = RefusalNotice(skipped);
+    if (!notice.empty()) {
+        m_notice = notice;
+        m_e.ReportProgress("Synchronization Incomplete", 100, 100);
+        return false;
+    }
     m_e.ReportProgress("Synchronization Complete", 100, 100);
     return true;
 }
@@ -120,13 +200,26 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
         endedQuietly = true;
         return true;
     }
-    if (ToInt(m_e.Ini("SETTINGS", "BBEFORERENEW", "1")) == 1) {
-        if (!BackupDatabase(window)) return false;
-        backedUp = true;
-    }
-    p.SetInt("RestoreOnOpen", 1);
     UpdateClock();
     if (!m_u.SendChanges(window)) return false;
+    // Every table is replaced: nothing may still wait for upload.
+    std::vector<std::string> holding;
+    for (const WaitingQuery& q : Uploads::WaitingQueries())
+        if (m_u.WaitingIn(q.table) != 0) holding.push_back(q.table);
+    if (!holding.empty()) {
+        m_notice = "The complete update was stopped before any table was replaced.\n" + RefusalNotice(holding);
+        endedQuietly = true;
+        m_e.ReportProgress("Update Failed", 100, 0);
+        m_e.Box().ShowText(m_notice, 65099, MbButtons::Ok, MbIcon::Stop);
+        return false;
+    }
+    if (ToInt(m_e.Ini("SETTINGS", "BBEFORERENEW", "1")) == 1) {
+        if (!BackupWithStamps(window)) return false;
+        backedUp = true;
+    } else {
+        p.SetString(kBackupStamps, "");
+    }
+    p.SetInt("RestoreOnOpen", 1);
     if (differ || unsent == 0) m_b.CreateDatabase(window);
     p.SetString("DBVersion", version);
 
@@ -161,6 +254,7 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
         }
     }
     p.SetInt("RestoreOnOpen", 0);
+    p.SetString(kBackupStamps, "");
     std::string now = m_e.Now();
     p.SetString("LastRenewUD", now);
     p.SetString("InventoryUD", now);
@@ -172,6 +266,7 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
 bool SyncRunner::SyncRun(int kind, IProgressSink* window)
 {
     ISyncProfile& p = m_e.Profile();
+    m_notice.clear();
     int unsent = kind == kCompleteUpdate ? CountReadyOrders() : 0;
     m_e.Db().CloseAll();
     m_e.SetProgressWindow(window);
@@ -189,7 +284,7 @@ bool SyncRunner::SyncRun(int kind, IProgressSink* window)
         if (i >= names.size()) return false;
         // The table is rebuilt before its rows arrive: a copy to go back to
         // first, as for the other runs that change tables.
-        ok = BackupDatabase(window) != 0;
+        ok = BackupWithStamps(window);
         if (ok) {
             backedUp = true;
             p.SetInt("RestoreOnOpen", 1);
@@ -197,7 +292,9 @@ bool SyncRunner::SyncRun(int kind, IProgressSink* window)
         }
     } else if (kind == kInventoryUpdate) {
         UpdateClock();
-        if (m_b.GrabTables("Inventory", 2, false) == -1) {
+        // Anything but applied rows (an error text, a page, a short reply)
+        // fails the update and leaves ItemsUD where it was.
+        if (m_b.GrabTables("Inventory", 2, false) != 0) {
             ok = false;
         } else {
             std::string now = m_e.Now();
@@ -214,15 +311,15 @@ bool SyncRunner::SyncRun(int kind, IProgressSink* window)
         return false;
     }
 
-    if (!ok) {
-        if (backedUp) {
-            DatabaseBuilder::KeptOrders kept = m_b.KeepReadyOrders();
-            if (RestoreDatabase(window)) {
-                p.SetInt("RestoreOnOpen", 0);
-                m_b.PutBackReadyOrders(kept);
-            }
-        }
+    if (!ok && !m_notice.empty()) {
+        // Refused records: the downloads went through; the user is told
+        // what stays waiting, and the run counts as failed.
+        m_e.Box().ShowText(m_notice, 65099, MbButtons::Ok, MbIcon::Stop);
+    } else if (!ok) {
+        if (backedUp) RestoreRunBackup(window);
         m_e.ReportProgress("Update Failed", 100, 0);
+        if (!m_u.Refused().empty())
+            m_e.Box().ShowText(RefusalNotice({}), 65099, MbButtons::Ok, MbIcon::Stop);
         // Say what happened when it is known; the generic text only otherwise.
         if (!m_e.FailureText().empty())
             m_e.Box().ShowText(m_e.FailureText(), 65099, MbButtons::Ok, MbIcon::Stop);
@@ -230,7 +327,65 @@ bool SyncRunner::SyncRun(int kind, IProgressSink* window)
             m_e.Box().Show(65063, 65099, MbButtons::Ok, MbIcon::Stop);
     }
     p.SetInt("RestoreOnOpen", 0);
+    p.SetString(kBackupStamps, "");
     return ok;
+}
+
+SyncRunner::RestoreOutcome SyncRunner::RestoreDatabaseCommand(IProgressSink* window)
+{
+    if (m_e.Box().ShowText("Replace the database on this laptop with its last backup? Everything recorded on the "
+                           "laptop since that backup is lost, except the orders waiting to be sent.",
+                           65098, MbButtons::YesNo, MbIcon::Warning) != MbResult::Yes)
+        return RestoreOutcome::Declined;
+    const std::string file = BackupFile();
+    std::error_code ec;
+    auto status = std::filesystem::status(file, ec);
+    RestoreOutcome outcome = RestoreOutcome::Restored;
+    if (!std::filesystem::exists(status))
+        outcome = RestoreOutcome::Missing;
+    else if (!std::filesystem::is_regular_file(status))
+        outcome = RestoreOutcome::NotAFile;
+    if (outcome == RestoreOutcome::Restored) {
+        DatabaseBuilder::KeptOrders kept = m_b.KeepReadyOrders();
+        if (RestoreDatabase(window)) {
+            m_b.PutBackReadyOrders(kept);
+            // The stamps belong to the replaced database: without them the
+            // next synchronisation asks for every row again, so nothing
+            // downloaded since the backup is skipped.
+            ISyncProfile& p = m_e.Profile();
+            for (const std::string& n : StampNames())
+                if (n != "DBVersion" && n != "LastRenewUD" && n != "LastSyncUD") p.SetString(n, "");
+            p.SetInt("RestoreOnOpen", 0);
+            p.SetString("LastRenewTable", "");
+        } else {
+            outcome = RestoreOutcome::Damaged;
+        }
+    }
+    switch (outcome) {
+    case RestoreOutcome::Restored:
+        m_e.Box().ShowText("The database on this laptop was restored from its last backup. Synchronize to bring it "
+                           "up to date.",
+                           65097, MbButtons::Ok, MbIcon::Information);
+        break;
+    case RestoreOutcome::Missing:
+        m_e.Box().ShowText("There is no backup of the database on this laptop (" + file +
+                               " is missing). Nothing was changed.",
+                           65099, MbButtons::Ok, MbIcon::Stop);
+        break;
+    case RestoreOutcome::NotAFile:
+        m_e.Box().ShowText("The backup of the database on this laptop cannot be read (" + file +
+                               " is not a file). Nothing was changed.",
+                           65099, MbButtons::Ok, MbIcon::Stop);
+        break;
+    case RestoreOutcome::Damaged:
+        m_e.Box().ShowText("The backup of the database on this laptop is damaged or incomplete (" + file +
+                               "). Nothing was changed.",
+                           65099, MbButtons::Ok, MbIcon::Stop);
+        break;
+    case RestoreOutcome::Declined:
+        break;
+    }
+    return outcome;
 }
 
 bool SyncRunner::PasswordMatches(const std::string& typed) const
@@ -243,16 +398,15 @@ bool SyncRunner::PasswordMatches(const std::string& typed) const
 void SyncRunner::Recover()
 {
     ISyncProfile& p = m_e.Profile();
-    DatabaseBuilder::KeptOrders kept = m_b.KeepReadyOrders();
+    // Only the copy the broken run made (its stamps were kept with it) may
+    // be restored; an older copy would bring back records sent since.
+    bool ownCopy = !p.GetString(kBackupStamps).empty();
     m_e.Db().CloseAll();
-    if (std::filesystem::exists(BackupFile()) && m_e.Services().helpers.uncompress) {
-        m_e.Services().helpers.uncompress(m_e.Services().paths.databaseFile.c_str(), 0);
-        m_b.PutBackReadyOrders(kept);
-    } else {
+    if (!ownCopy || !std::filesystem::is_regular_file(BackupFile()) || !RestoreRunBackup(nullptr))
         m_b.CheckDatabase();
-    }
     p.SetString("LastRenewTable", "");
     p.SetInt("RestoreOnOpen", 0);
+    p.SetString(kBackupStamps, "");
 }
 
 SignInScreen SyncRunner::ContinueSignIn()

@@ -24,9 +24,19 @@ public:
     // 1 when the file was copied or restored.
     int BackupDatabase(IProgressSink* window);
     int RestoreDatabase(IProgressSink* window);
+
+    enum class RestoreOutcome { Declined, Restored, Missing, NotAFile, Damaged };
+    // The maintenance command: asks first (No leaves everything), restores
+    // the last backup keeping the orders waiting to be sent, and tells the
+    // user the real result. A failed restore leaves the database untouched.
+    RestoreOutcome RestoreDatabaseCommand(IProgressSink* window);
     std::string BackupFile() const;
 
     int CountReadyOrders();
+
+    // What the last run left waiting (records the server refused, tables not
+    // downloaded because of them); empty when nothing.
+    const std::string& Notice() const { return m_notice; }
 
     // Sign-in after the password matched: recovers a broken run, checks the
     // database and names the screen to show.
@@ -41,10 +51,21 @@ private:
     bool RunSynchronise(IProgressSink* window, bool& backedUp);
     bool RunCompleteUpdate(IProgressSink* window, int unsent, bool& backedUp, bool& endedQuietly);
     void Recover();
+    std::vector<std::string> StampNames();
+    bool BackupWithStamps(IProgressSink* window);
+    void RestoreStamps();
+    // Restores the run's copy with its stamps, keeping the ready orders.
+    bool RestoreRunBackup(IProgressSink* window);
+    std::string RefusalNotice(const std::vector<std::string>& skipped) const;
+
+    // Profile entry holding the stamps of the run's backup; empty when the
+    // backup on disk is not the current run's.
+    static constexpr const char* kBackupStamps = "BackupStamps";
 
     SyncEngine& m_e;
     DatabaseBuilder& m_b;
     Uploads& m_u;
+    std::string m_notice;
 };
 
 } // namespace zev::sync

@@ -97,7 +97,9 @@ bool TabulaSyncDb::Insert(const std::string& table, const std::vector<std::strin
             if (!IsPlainName(table)) return false;
             OpenAdmin();
             // Declared types decide how a blank value is stored: a blank
-            // number or date stays null, as the readers expect (a price row
+            // number goes to the database library, which stores 0 as it does
+            // for every blank number (a blank DeletedFlag is a live item); a
+            // blank date stays null, as the readers expect (a price row
             // without an end date is open-ended, not ended in 1900).
             Rows declared;
             if (!Select("select name, type from pragma_table_info('" + table + "')", declared) || declared.empty())
@@ -115,8 +117,7 @@ bool TabulaSyncDb::Insert(const std::string& table, const std::vector<std::strin
                 std::string type;
                 for (const Row& d : declared)
                     if (d.size() >= 2 && strcasecmp(d[0].c_str(), c.c_str()) == 0) type = d[1];
-                m_insertTyped.push_back(tabula::SqlDialect::IsDateTimeType(type) ||
-                                        tabula::SqlDialect::IsNumericType(type));
+                m_insertTyped.push_back(tabula::SqlDialect::IsDateTimeType(type));
             }
             m_insertTable = table;
             m_insertColumns = columns;

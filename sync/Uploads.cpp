@@ -38,6 +38,59 @@ Uploads::Uploads(SyncEngine& engine)
 {
 }
 
+bool Uploads::IsFailureReply(const std::string& reply)
+{
+    std::string r = TrimBlanks(reply);
+    return r.empty() || ContainsText(r, "<ERROR>") || r.find('<') != std::string::npos;
+}
+
+const std::vector<WaitingQuery>& Uploads::WaitingQueries()
+{
+    static const std::vector<WaitingQuery> queries = {
+        {"Issues", "select count(*) from Issues"},
+        {"DistributorRepNotes", "select count(*) from distributorrepnotes where updated > 0"},
+        {"WorkOrder", "select count(*) from workorder where updated = 1"},
+        {"Accounts", "select count(*) from Accounts where updated = 1 and AccountNumber NOT LIKE 'T-%'"},
+        {"Messages", "select count(*) from Messages where Updated = 1"},
+        {"NewAccounts", "select count(*) from NewAccounts"},
+        {"DoneSurveys", "select count(*) from DoneSurveys, Surveys where DoneSurveys.SurveyID = Surveys.SurveyID "
+                        "and Surveys.SurveyType = 0"},
+        {"AR", "select count(*) from AR where AR.Updated=1 or AR.Deposited=1"},
+        {"InvImport", "select count(*) from InvImport"},
+        {"FormsFilled", "select count(*) from FormsFilled where Updated = 1"},
+    };
+    return queries;
+}
+
+int Uploads::WaitingIn(const std::string& table)
+{
+    for (const WaitingQuery& q : WaitingQueries()) {
+        if (!EqualsNoCase(q.table, table)) continue;
+        Rows rows;
+        return m_e.Db().Select(q.countSql, rows) && !rows.empty() ? IntAt(rows[0], 0) : -1;
+    }
+    return 0;
+}
+
+void Uploads::Refuse(const std::string& table, const std::string& what, const std::string& reply)
+{
+    m_refused.push_back({table, what, reply});
+    m_e.LogSyncError(Format("REFUSED BY THE SERVER: %s (%s): %s", what.c_str(), table.c_str(), reply.c_str()));
+}
+
+std::string Uploads::RefusedText() const
+{
+    std::string text;
+    for (const RefusedRecord& r : m_refused) {
+        std::string shown = ServerErrorText(r.reply);
+        if (shown.empty()) shown = r.reply.substr(0, 80);
+        text += r.what;
+        text += shown.empty() ? std::string(": no reply") : ": \"" + shown + "\"";
+        text += "\n";
+    }
+    return text;
+}
+
 std::string Uploads::PagePath(const char* page) const
 {
     return Format("/MobileServer/%s/%s?ID=%s&P=%s", m_e.MobileVersion().c_str(), page, m_e.UserId().c_str(),
@@ -71,8 +124,11 @@ bool Uploads::UploadIssues(IProgressSink* window)
     if (!m_e.Db().Select("select * from Issues", rows)) return true;
     for (const Row& r : rows) {
         if (!m_e.ServerRequest(path, IssueBody(r))) return false;
-        if (TrimBlanks(m_e.ReadReplyLine()) == "1")
+        std::string reply = TrimBlanks(m_e.ReadReplyLine());
+        if (reply == "1")
             (void)m_e.Db().Exec(Format("delete from Issues where IssueID = %d", IntAt(r, 0)));
+        else
+            Refuse("Issues", Format("issue %d", IntAt(r, 0)), reply);
     }
     return true;
 }
@@ -86,8 +142,12 @@ bool Uploads::UploadNotes(IProgressSink* window)
     if (!m_e.Db().Select(Format("%s from distributorrepnotes where updated > 0", kNoteColumns), rows)) return true;
     for (const Row& r : rows) {
         if (!m_e.ServerRequest(path, NoteBody(r))) return false;
-        // The notes page answers "1" when it could not take the note.
-        if (TrimBlanks(m_e.ReadReplyLine()) != "1")
+        // The notes page answers "1" when it could not take the note; an
+        // error text, an HTML page or nothing took it no better.
+        std::string reply = TrimBlanks(m_e.ReadReplyLine());
+        if (reply == "1" || IsFailureReply(reply))
+            Refuse("DistributorRepNotes", Format("note of account %d dated %s", IntAt(r, 1), At(r, 2).c_str()), reply);
+        else
             (void)m_e.Db().Exec(Format("Update DistributorRepNotes Set updated = 0 where accountID = %d and "
                                        "DistRepID = %d and DateEntered = '%s'",
                                        IntAt(r, 1), IntAt(r, 0), FixApost(At(r, 2)).c_str()));
@@ -122,7 +182,9 @@ bool Uploads::UploadOrderGuides(IProgressSink* window)
         std::string posted;
         if (!ThroughWorkFile("$SWOTEMP.TMP", body, posted)) return false;
         if (!m_e.ServerRequest(path, posted, SyncEngine::kLongTimeout)) return false;
-        if (TrimBlanks(m_e.ReadReplyLine()) != "SUCCESS") {
+        std::string reply = TrimBlanks(m_e.ReadReplyLine());
+        if (reply != "SUCCESS") {
+            Refuse("WorkOrder", Format("order guide %d of account %d", wo, account), reply);
             m_e.Box().Show(65122, 65099, MbButtons::Ok, MbIcon::Stop);
             continue;
         }
@@ -146,7 +208,11 @@ bool Uploads::UploadAccounts(IProgressSink* window)
     for (const Row& r : rows) {
         NamedRow a(cols, r);
         if (!m_e.ServerRequest(path, AccountBody(a))) return false;
-        if (TrimBlanks(m_e.ReadReplyLine()) != "1") continue;
+        std::string reply = TrimBlanks(m_e.ReadReplyLine());
+        if (reply != "1") {
+            Refuse("Accounts", Format("account %d", a.Int("AccountID")), reply);
+            continue;
+        }
         if (!m_e.Db().Exec(Format("Update Accounts Set Updated = 0 where AccountID = %d", a.Int("AccountID"))))
             m_e.Box().Show(65121, 65099, MbButtons::Ok, MbIcon::Stop);
     }
@@ -169,6 +235,7 @@ bool Uploads::UploadMessages(IProgressSink* window)
     if (!m_e.ServerRequest(path, posted)) return false;
     std::string reply = TrimBlanks(m_e.ReadReplyLine());
     if (reply != "SUCCESS") {
+        if (n > 0) Refuse("Messages", Format("%d message(s)", n), reply);
         m_e.ShowServerError(reply);
         return false;
     }
@@ -185,8 +252,11 @@ bool Uploads::UploadNewAccounts(IProgressSink* window)
     if (!m_e.Db().Select("select * from NewAccounts", rows)) return true;
     for (const Row& r : rows) {
         if (!m_e.ServerRequest(path, NewAccountBody(r))) return false;
-        if (TrimBlanks(m_e.ReadReplyLine()) == "1")
+        std::string reply = TrimBlanks(m_e.ReadReplyLine());
+        if (reply == "1")
             (void)m_e.Db().Exec(Format("Delete from NewAccounts where EntryID = %d", IntAt(r, 0)));
+        else
+            Refuse("NewAccounts", Format("new account %d (%s)", IntAt(r, 0), At(r, 1).c_str()), reply);
     }
     return true;
 }
@@ -211,7 +281,11 @@ bool Uploads::UploadSurveys(IProgressSink* window)
             for (const Row& a : answers) body += SurveyAnswer(++n, NamedRow(acols, a));
         body += Format("&T=%d", n);
         if (!m_e.ServerRequest(path, body)) return false;
-        if (TrimBlanks(m_e.ReadReplyLine()) != "1") continue;
+        std::string reply = TrimBlanks(m_e.ReadReplyLine());
+        if (reply != "1") {
+            Refuse("DoneSurveys", Format("survey %d", doneId), reply);
+            continue;
+        }
         (void)m_e.Db().Exec(Format("Delete from Answers where DoneID = %d", doneId));
         (void)m_e.Db().Exec(Format("Delete from DoneSurveys where DoneID = %d", doneId));
     }
@@ -236,7 +310,13 @@ bool Uploads::UploadInvoices(IProgressSink* window)
     }
     std::string body = Format("%s&total=%d", parts.c_str(), n);
     if (!m_e.ServerRequest(path, body)) return false;
-    if (TrimBlanks(m_e.ReadReplyLine()) != "1") return true;
+    std::string reply = TrimBlanks(m_e.ReadReplyLine());
+    if (reply != "1") {
+        for (const Row& r : rows)
+            Refuse("AR", Format("collection on invoice %s of account %d", TrimBlanks(At(r, 4)).c_str(), IntAt(r, 0)),
+                   reply);
+        return true;
+    }
     for (const Row& r : rows) {
         std::string invoice = FixApost(At(r, 4));
         if (byte169 && IntAt(r, 15) == 0)
@@ -264,7 +344,11 @@ bool Uploads::UploadInvImports(IProgressSink* window)
     for (const Row& r : rows) body += InvImportPart(++n, NamedRow(cols, r));
     body += Format("&N=%d", n);
     if (!m_e.ServerRequest(path, body)) return false;
-    if (TrimBlanks(m_e.ReadReplyLine()) == "SUCCESS") (void)m_e.Db().Exec("Delete from InvImport");
+    std::string reply = TrimBlanks(m_e.ReadReplyLine());
+    if (reply == "SUCCESS")
+        (void)m_e.Db().Exec("Delete from InvImport");
+    else if (n > 0)
+        Refuse("InvImport", Format("%d import line(s)", n), reply);
     return true;
 }
 
@@ -281,7 +365,12 @@ bool Uploads::UploadForms(IProgressSink* window)
     for (const Row& r : rows) {
         NamedRow f(cols, r);
         if (!m_e.ServerRequest(path, FormBody(f))) return false;
-        if (TrimBlanks(m_e.ReadReplyLine()) == "SUCCESS")
+        std::string reply = TrimBlanks(m_e.ReadReplyLine());
+        if (reply != "SUCCESS")
+            Refuse("FormsFilled",
+                   Format("form %d question %d of account %d", f.Int("FormID"), f.Int("QuestionID"), f.Int("AccountID")),
+                   reply);
+        else
             (void)m_e.Db().Exec(Format("Update FormsFilled Set Updated = 0 where FormID = %d and AccountID = %d and "
                                        "QuestionID = %d",
                                        f.Int("FormID"), f.Int("AccountID"), f.Int("QuestionID")));
@@ -291,6 +380,7 @@ bool Uploads::UploadForms(IProgressSink* window)
 
 bool Uploads::SendChanges(IProgressSink* window)
 {
+    m_refused.clear();
     UploadIssues(window);
     UploadNotes(window);
     UploadOrderGuides(window);

@@ -91,6 +91,13 @@ public:
     int RollbackTrans();
 
     CVOConnection* GetConnection() const { return m_connection; }
+    // Closes the recordset and forgets its connection (which is about to
+    // go): later calls fail with "no connection" instead of reaching it.
+    void Detach()
+    {
+        Close();
+        m_connection = nullptr;
+    }
     // Message of the last failure on this recordset (empty after a success).
     const std::string& GetLastError() const { return m_lastError; }
 

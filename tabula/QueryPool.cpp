@@ -22,6 +22,9 @@ QueryPool::~QueryPool()
 {
     findQueryPool(this, true);
     removeAll();
+    for (PooledQuery* rs : m_detached) {
+        delete rs;
+    }
     delete m_pLib;
 }
 
@@ -119,6 +122,13 @@ void QueryPool::releaseRecordset(CVORecordset* recordset)
     if (recordset == nullptr) {
         return;
     }
+    for (auto it = m_detached.begin(); it != m_detached.end(); ++it) {
+        if (*it == recordset) {
+            delete *it;
+            m_detached.erase(it);
+            return;
+        }
+    }
     for (PooledQuery* rs : m_recordsets) {
         if (rs == recordset) {
             rs->m_inUse = 0;
@@ -138,7 +148,12 @@ void QueryPool::closeAll()
 void QueryPool::removeAll()
 {
     for (PooledQuery* rs : m_recordsets) {
-        delete rs;
+        if (rs->m_inUse) {
+            rs->Detach();
+            m_detached.push_back(rs);
+        } else {
+            delete rs;
+        }
     }
     m_recordsets.clear();
     if (m_pLib) {

@@ -39,8 +39,11 @@ public:
     CVORecordset* getRecordset();
     void releaseRecordset(CVORecordset* recordset);
     void closeAll();
-    // Deletes every recordset and disconnects; the next getRecordset
-    // reconnects. No table object may outlive this call.
+    // Deletes every free recordset and disconnects; the next getRecordset
+    // reconnects. A recordset still lent to a table object is detached
+    // instead (its calls fail from now on) and deleted when returned, so a
+    // table object that outlives this call fails rather than reaching freed
+    // memory.
     void removeAll();
 
     DBLib* getLibrary() const { return m_pLib; }
@@ -59,4 +62,5 @@ private:
 
     DBLib* m_pLib = nullptr;
     std::vector<PooledQuery*> m_recordsets;
+    std::vector<PooledQuery*> m_detached;   // lent when removeAll ran
 };

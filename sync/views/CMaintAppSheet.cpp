@@ -21,7 +21,6 @@
 namespace {
 constexpr int kPasswordMismatch = 65010;
 constexpr int kUserIdRule = 65011;
-constexpr int kRestored = 65070;
 constexpr int kDeleteQuestion = 65071;
 constexpr int kWillExit = 65072;
 constexpr int kRiskyChange = 65108;
@@ -81,12 +80,11 @@ void CMaintAppDBPage::OnDelete()
 
 void CMaintAppDBPage::OnRestore()
 {
-    {
-        zev::WaitCursor wait;
-        m_sync.runner.RestoreDatabase(nullptr);
-    }
-    m_host.Messages().Show(kRestored, kCaptionInformation, zev::MbButtons::Ok, zev::MbIcon::Information);
-    emit CloseSheet();
+    // Asks, restores and reports through the host's message box; every
+    // failure (no backup, not a file, damaged) is a message.
+    const auto outcome = m_sync.runner.RestoreDatabaseCommand(nullptr);
+    if (outcome == zev::sync::SyncRunner::RestoreOutcome::Restored)
+        emit CloseSheet();
 }
 
 void CMaintAppDBPage::OnExit()

@@ -290,8 +290,9 @@ void CMaintenanceView::RunKind(int kind)
             if (kind == zev::sync::kCompleteUpdate)
                 m_sync.engine.Profile().SetString("LastRenewTable", "");
             const bool ok = m_sync.runner.SyncRun(kind, sink);
-            // The run has already said what went wrong when that is known.
-            if (!ok && m_sync.engine.FailureText().empty())
+            // The run has already said what went wrong when that is known,
+            // refused records included.
+            if (!ok && m_sync.engine.FailureText().empty() && m_sync.runner.Notice().empty())
                 m_sync.engine.Box().Show(kCommsError, kCaptionError, zev::MbButtons::Ok, zev::MbIcon::Stop);
             if (connection == 2)
                 m_sync.engine.Disconnect();

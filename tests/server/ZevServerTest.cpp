@@ -244,6 +244,31 @@ TEST_F(ZevServerTest, TakeOrdersStoresTheOrderAndItsLines) {
     EXPECT_EQ(Count("select SQty from ReceivedOrderLines where LineNumber = 1"), 3);
 }
 
+TEST_F(ZevServerTest, ARepeatedOrderIsAnsweredOkAndStoredOnce) {
+    std::string page = Page("takeOrders.cfm", std::string("p=") + kDigest + "&ID=" + kRep);
+    std::string order = "A=5001&B=12/09/2026&F=12/09/2026 10:15:00&KK=0|0|0|0|0|0|0|0|0|0"
+                        "&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^"
+                        "&L2=1002^1^0^99.00^9.00^0^0^0^0^0^99.00^0.00^0^&T=2";
+    EXPECT_EQ(FirstLine(Post(page, order)), "<OK>");
+    // The resend after a lost answer, with a note edited meanwhile: same order.
+    EXPECT_EQ(FirstLine(Post(page, order + "&C=edited")), "<OK>");
+    EXPECT_EQ(Count("select count(*) from ReceivedOrders"), 1);
+    EXPECT_EQ(Count("select count(*) from ReceivedOrderLines"), 2);
+    // Another creation time, account or quantity is another order.
+    for (const std::string& other :
+         {std::string("A=5001&B=12/09/2026&F=12/09/2026 10:16:00&KK=0|0|0|0|0|0|0|0|0|0"
+                      "&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^"
+                      "&L2=1002^1^0^99.00^9.00^0^0^0^0^0^99.00^0.00^0^&T=2"),
+          std::string("A=5002&B=12/09/2026&F=12/09/2026 10:15:00&KK=0|0|0|0|0|0|0|0|0|0"
+                      "&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^"
+                      "&L2=1002^1^0^99.00^9.00^0^0^0^0^0^99.00^0.00^0^&T=2"),
+          std::string("A=5001&B=12/09/2026&F=12/09/2026 10:15:00&KK=0|0|0|0|0|0|0|0|0|0"
+                      "&L1=1001^2^4^120.00^11.00^0^0^0^0^0^273.00^0.00^0^"
+                      "&L2=1002^1^0^99.00^9.00^0^0^0^0^0^99.00^0.00^0^&T=2")})
+        EXPECT_EQ(FirstLine(Post(page, other)), "<OK>");
+    EXPECT_EQ(Count("select count(*) from ReceivedOrders"), 4);
+}
+
 TEST_F(ZevServerTest, TruncatedOrderIsRefusedAndNothingStored) {
     std::string body =
         "A=5001&B=x&KK=0|0|0|0|0|0|0|0|0|0&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^&T=3";
@@ -378,8 +403,22 @@ TEST_F(ZevServerTest, FaultSwitchRefusesConnections) {
               0u);
 }
 
+TEST_F(ZevServerTest, FaultSwitchAnswersOnePageWithAChosenReply) {
+    SetFault("mode=reply&page=takeOrders&text=%3CERROR%3EClosed%3C%2FERROR%3E");
+    std::string page = Page("takeOrders.cfm", std::string("p=") + kDigest + "&ID=" + kRep);
+    std::string order = "A=5001&B=x&KK=0|0|0|0|0|0|0|0|0|0&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^&T=1";
+    EXPECT_EQ(FirstLine(Post(page, order)), "<ERROR>Closed</ERROR>");
+    EXPECT_EQ(Count("select count(*) from ReceivedOrders"), 0);
+    EXPECT_EQ(FirstLine(Grab("Items")), "Items");   // other pages answer as usual
+    // With store=1 the page does its work and only the answer is replaced.
+    SetFault("mode=reply&page=takeOrders.cfm&text=&store=1");
+    EXPECT_EQ(Post(page, order), "");
+    EXPECT_EQ(Count("select count(*) from ReceivedOrders"), 1);
+    SetFault("mode=none");
+}
+
 TEST_F(ZevServerTest, FaultSwitchRejectsWhatItDoesNotKnow) {
-    for (const char* body : {"mode=explode", "mode=delay&ms=soon", "ms=10"}) {
+    for (const char* body : {"mode=explode", "mode=delay&ms=soon", "ms=10", "mode=reply&text=x"}) {
         auto result = client_->Post("/admin/fault", body, "application/x-www-form-urlencoded");
         ASSERT_TRUE(result);
         EXPECT_EQ(result->status, 400) << body;

@@ -147,18 +147,19 @@ TEST_F(DatabaseBuilderTest, BlankValueIsStoredAsBlank)
     EXPECT_EQ(r.at(0), (Row {" ", "5"}));
 }
 
-TEST_F(DatabaseBuilderTest, BlankNumbersAndDatesStayNullDatesAreCanonical)
+TEST_F(DatabaseBuilderTest, BlankNumbersAreZeroBlankDatesStayNullDatesAreCanonical)
 {
-    // A price row without an end date is open-ended for the pricing reader;
-    // a bad date or number fails its row only.
+    // A blank number is 0 as everywhere in the database library (a blank
+    // DeletedFlag is a live item); a price row without an end date is
+    // open-ended for the pricing reader; a bad date or number fails its row only.
     WriteFile(w.dir.File("t.txt"), "PricingScheme\nItemID,CatalogID,Price,EndDate\n4\n"
                                    "1^^^\n2^5^1.25^3/4/2026 5:06 PM\n3^x^1^\n4^1^1^not a date\n");
     EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 2);
     Rows r;
-    ASSERT_TRUE(db.Select("select ItemID, CatalogID is null, Price is null, EndDate is null, EndDate "
+    ASSERT_TRUE(db.Select("select ItemID, CatalogID, cast(Price * 100 as int), EndDate is null, EndDate "
                           "from PricingScheme order by ItemID",
                           r));
-    EXPECT_EQ(r, (Rows {{"1", "1", "1", "1", ""}, {"2", "0", "0", "0", "2026-03-04 17:06:00"}}));
+    EXPECT_EQ(r, (Rows {{"1", "0", "0", "1", ""}, {"2", "5", "125", "0", "2026-03-04 17:06:00"}}));
     std::string log = ReadFile(w.dir.File("Temp/$q9err.txt"));
     EXPECT_NE(log.find("\r\n3^x^1^\r\n"), std::string::npos);
     EXPECT_NE(log.find("\r\n4^1^1^not a date\r\n"), std::string::npos);
@@ -197,6 +198,32 @@ TEST_F(DatabaseBuilderTest, InventoryModeUpdatesQuantitiesWithBoundValues)
     WriteFile(w.dir.File("inv.txt"), "Inventory\nItemID,Description\n1\n1001^x'; delete from Items; --\n");
     EXPECT_EQ(builder.ApplyTableFile(w.dir.File("inv.txt"), kModeInventory, false), 1);
     EXPECT_EQ(Count("select count(*) from Items"), 2);
+}
+
+TEST_F(DatabaseBuilderTest, InventoryBlanksAreZeroNumbersAndNullDatesAndEveryRowMustArrive)
+{
+    WriteFile(w.dir.File("t.txt"), TableFile("Items", "ItemID,Description", 2, 2, 1001));
+    ASSERT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 2);
+    WriteFile(w.dir.File("inv.txt"), "Inventory\nItemID,QtyOnHand,QtyPerCase\n1\n1001^ ^\n");
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("inv.txt"), kModeInventory, false), 1);
+    // Numbers, not the text ' ' (which compares above every number).
+    EXPECT_EQ(Count("select count(*) from Items where ItemID = 1001 and QtyOnHand = 0 and QtyPerCase = 0"), 1);
+    EXPECT_EQ(Count("select count(*) from Items where QtyOnHand > 0"), 0);
+    // One row short is no longer tolerated: the stamp must not move.
+    WriteFile(w.dir.File("inv.txt"), "Inventory\nItemID,QtyOnHand\n2\n1001^4\n");
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("inv.txt"), kModeInventory, false), kApplyFailed);
+}
+
+TEST_F(DatabaseBuilderTest, ReplaceByKeyReplacesRowsWithTheKeyOfTheSchemaAndAddsTheRest)
+{
+    WriteFile(w.dir.File("t.txt"), "Items\nItemID,Description\n2\n1^one\n2^two\n");
+    ASSERT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 2);
+    EXPECT_EQ(builder.KeyColumns("Items"), (std::vector<std::string> {"ItemID"}));
+    WriteFile(w.dir.File("t.txt"), "Items\nItemID,Description\n2\n2^it's new\n3^three\n");
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeReplaceByKey, false), 2);
+    Rows r;
+    ASSERT_TRUE(db.Select("select ItemID, Description from Items order by ItemID", r));
+    EXPECT_EQ(r, (Rows {{"1", "one"}, {"2", "it's new"}, {"3", "three"}}));
 }
 
 TEST_F(DatabaseBuilderTest, InventoryModeRefusesColumnsThatAreNotItemColumns)

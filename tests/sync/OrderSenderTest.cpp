@@ -106,3 +106,87 @@ TEST_F(OrderSenderTest, DecliningToConnectSendsNothing)
     EXPECT_TRUE(w.box.Saw(65063));
     EXPECT_EQ(Count("select count(*) from ReadyOrder"), 1);
 }
+
+TEST_F(OrderSenderTest, AnOrderThatMayHaveArrivedIsSentAgainOnlyWhenTheUserSaysSo)
+{
+    AddOrder(1, "", 1, 0);
+    w.transport.replies = {{5, ""}};   // connected, the body went out, no answer
+    EXPECT_FALSE(sender->SendOrders(0, &w.sink));
+    EXPECT_NE(w.box.texts.back().find("Order 1 may have reached the distributor"), std::string::npos);
+    ASSERT_EQ(sender->UnknownOutcomes().size(), 1u);
+    EXPECT_EQ(sender->UnknownOutcomes()[0].readyId, 1);
+
+    w.transport.requests.clear();
+    EXPECT_FALSE(sender->SendOrders(0, &w.sink, UnknownOrders::Skip));
+    EXPECT_FALSE(sender->SendOrders(1, &w.sink, UnknownOrders::Skip));
+    w.box.answers = {MbResult::No};
+    EXPECT_FALSE(sender->SendOrders(0, &w.sink, UnknownOrders::Ask));
+    EXPECT_EQ(FindRequest("takeOrders.cfm"), nullptr);
+    EXPECT_NE(w.box.texts.back().find("Send it again?"), std::string::npos);
+    EXPECT_EQ(Count("select count(*) from ReadyOrder"), 1);
+    EXPECT_EQ(Stock(), 100);
+
+    w.box.answers = {MbResult::Yes};
+    EXPECT_TRUE(sender->SendOrders(0, &w.sink, UnknownOrders::Ask));
+    EXPECT_EQ(Count("select count(*) from ReadyOrder"), 0);
+    EXPECT_TRUE(sender->UnknownOutcomes().empty());
+    EXPECT_EQ(Stock(), 100 - 12);
+}
+
+struct OutcomeCase {
+    const char* name;
+    int code;
+    const char* reply;
+    bool unknown;   // kept as "may have reached the distributor"
+};
+
+class SendOutcomes : public OrderSenderTest, public ::testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(SendOutcomes, OnlyAFailureThatCannotHaveDeliveredClearsTheMark)
+{
+    AddOrder(1, "", 1, 0);
+    w.transport.replies = {{GetParam().code, GetParam().reply}};
+    EXPECT_FALSE(sender->SendOrders(0, &w.sink));
+    EXPECT_EQ(sender->UnknownOutcomes().size(), GetParam().unknown ? 1u : 0u);
+    EXPECT_EQ(Count("select count(*) from ReadyOrder"), 1);
+    // A resend under the companion's default policy.
+    w.transport.requests.clear();
+    EXPECT_EQ(sender->SendOrders(0, &w.sink, UnknownOrders::Skip), !GetParam().unknown);
+    EXPECT_EQ(FindRequest("takeOrders.cfm") != nullptr, !GetParam().unknown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Outcomes, SendOutcomes,
+                         ::testing::Values(OutcomeCase {"Unreachable", 2, "", false},
+                                           OutcomeCase {"BadArguments", 1, "", false},
+                                           OutcomeCase {"ServerRefused", 0, "<ERROR>On hold</ERROR>\n", false},
+                                           OutcomeCase {"TimedOut", 3, "", true},
+                                           OutcomeCase {"TransferBroken", 5, "", true},
+                                           OutcomeCase {"HttpError", 6, "", true},
+                                           OutcomeCase {"EmptyReply", 0, "", true},
+                                           OutcomeCase {"ProxyPage", 0, "<html>Gateway</html>\n", true}),
+                         [](const auto& tc) { return std::string(tc.param.name); });
+
+TEST_F(OrderSenderTest, AMarkLeftByAKilledSendMakesTheOrderUnknownAndAStaleMarkIsDropped)
+{
+    AddOrder(1, "", 1, 0);
+    ASSERT_TRUE(db.Exec("CREATE TABLE OrderSendState (ReadyID int NOT NULL, Started datetime)"));
+    ASSERT_TRUE(db.Exec("insert into OrderSendState values (1, '2006-03-08 10:00:00')"));
+    ASSERT_TRUE(db.Exec("insert into OrderSendState values (2, '2006-03-08 10:00:00')"));   // order gone
+    EXPECT_FALSE(sender->SendOrders(0, &w.sink, UnknownOrders::Skip));
+    EXPECT_EQ(FindRequest("takeOrders.cfm"), nullptr);
+    EXPECT_NE(w.box.texts.back().find("sending started 2006-03-08 10:00:00"), std::string::npos);
+    EXPECT_EQ(Count("select count(*) from OrderSendState"), 1);
+    AddOrder(2, "", 1, 0);
+    EXPECT_FALSE(sender->SendOrders(0, &w.sink, UnknownOrders::Skip));
+    EXPECT_EQ(Count("select count(*) from ReadyOrder where ReadyID = 2"), 0);   // sent, not taken for unknown
+}
+
+TEST_F(OrderSenderTest, RefusedMessagesAreNotReplacedByTheMessagesDownload)
+{
+    AddOrder(1, "", 1, 0);
+    ASSERT_TRUE(db.Exec("insert into Messages values (0, 100200, 0, 'Rep', 900100, 0, '2006-03-07', 'S', 'M', 1)"));
+    w.transport.replies = {{0, "<OK>\n"}, {0, "<ERROR>Mailbox full</ERROR>\n"}};
+    EXPECT_TRUE(sender->SendOrders(0, &w.sink));
+    EXPECT_EQ(FindRequest("Tablenames=Messages"), nullptr);
+    EXPECT_EQ(Count("select count(*) from Messages where Updated = 1"), 1);
+}

@@ -84,12 +84,13 @@ TEST_F(SyncRunnerTest, UnsentOrdersAreLostOnlyWhenTheUserAgrees)
     EXPECT_EQ(Count("select count(*) from ReadyOrder"), 0);
 }
 
-TEST_F(SyncRunnerTest, ServerDownFailsTheRunAndRestoresTheBackup)
+TEST_F(SyncRunnerTest, ServerDownFailsTheRunBeforeAnythingIsCopiedOrReplaced)
 {
     AddReadyOrder(1);
     w.transport.handler = [](const ScriptedTransport::Request&) { return ScriptedTransport::Reply {2, ""}; };
     EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink));
-    EXPECT_EQ(uncompresses, 1);
+    EXPECT_EQ(compresses, 0);
+    EXPECT_EQ(uncompresses, 0);
     EXPECT_TRUE(w.box.Saw(65063));
     EXPECT_EQ(w.profile.values["RestoreOnOpen"], "0");
     EXPECT_EQ(w.sink.steps.back(), std::make_pair(0, std::string("Update Failed")));
@@ -257,7 +258,8 @@ TEST_F(SyncRunnerTest, InvoiceUploadFailureFailsTheSynchronisation)
         return Answer(r);
     };
     EXPECT_FALSE(runner->SyncRun(kSynchronise, &w.sink));
-    EXPECT_EQ(uncompresses, 1);
+    EXPECT_EQ(compresses, 0);
+    EXPECT_EQ(uncompresses, 0);
     EXPECT_EQ(FindRequest("grabdata.cfm"), nullptr);
 }
 
@@ -291,6 +293,7 @@ TEST_F(SyncRunnerTest, InterruptedCompleteUpdateIsRestoredAtSignInWithoutLosingO
     // fetching Accounts (the markers stay as the killed process left them).
     AddReadyOrder(9);
     ASSERT_TRUE(db.Exec("delete from Items"));
+    w.profile.values["BackupStamps"] = "DBVersion=1.0|";
     w.profile.values["RestoreOnOpen"] = "1";
     w.profile.values["LastRenewTable"] = "Accounts";
 
@@ -318,11 +321,135 @@ TEST_F(SyncRunnerTest, SignInAfterBrokenSynchronisationRestoresWithNotice)
 {
     ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, nullptr));
     ASSERT_EQ(runner->BackupDatabase(nullptr), 1);
+    w.profile.values["BackupStamps"] = "DBVersion=1.0|AccountsUD=2001-01-01 00:00:00|";
     w.profile.values["RestoreOnOpen"] = "1";
     EXPECT_EQ(runner->ContinueSignIn(), SignInScreen::Accounts);
     EXPECT_TRUE(w.box.Saw(65061));
     EXPECT_EQ(uncompresses, 1);
+    EXPECT_EQ(w.profile.values["AccountsUD"], "2001-01-01 00:00:00");
 }
+
+TEST_F(SyncRunnerTest, SignInNeverRestoresACopyTheBrokenRunDidNotMake)
+{
+    // An old copy (no stamps kept with it) would bring back records sent since.
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, nullptr));
+    ASSERT_EQ(runner->BackupDatabase(nullptr), 1);
+    AddReadyOrder(4);
+    w.profile.values["BackupStamps"] = "";
+    w.profile.values["RestoreOnOpen"] = "1";
+    runner->ContinueSignIn();
+    EXPECT_EQ(uncompresses, 0);
+    EXPECT_EQ(Count("select count(*) from ReadyOrder where ReadyID = 4"), 1);
+}
+
+TEST_F(SyncRunnerTest, AcceptedUploadsAreNotMarkedAgainWhenALaterDownloadFails)
+{
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, nullptr));
+    ASSERT_TRUE(db.Exec("insert into AR (AccountID, InvoiceNo, AmountCollectedToday, Updated, Deposited) values "
+                        "(5001, 'INV1', 40, 1, 0)"));
+    ASSERT_TRUE(db.Exec("insert into DistributorRepNotes values (100200, 5001, '2006-03-07 16:05:09', 'n', 1)"));
+    ASSERT_TRUE(db.Exec("insert into NewAccounts (EntryID, CompanyName) values (1, 'New Co')"));
+    w.profile.values["OrderHistoryUD"] = "2001-01-01 00:00:00";
+    tables["AR"] = "AccountID,InvoiceNo,AmountCollectedToday,Updated,Deposited\n1\n5001^INV1^0^0^0\n";
+    failTable = "Inventory";
+    w.transport.requests.clear();
+    EXPECT_FALSE(runner->SyncRun(kSynchronise, &w.sink));
+    EXPECT_EQ(uncompresses, 1);
+    // The restored copy was made after the server took the uploads ...
+    EXPECT_EQ(Count("select count(*) from AR where Updated = 1 or AmountCollectedToday <> 0"), 0);
+    EXPECT_EQ(Count("select count(*) from DistributorRepNotes where Updated > 0"), 0);
+    EXPECT_EQ(Count("select count(*) from NewAccounts"), 0);
+    // ... and the stamps went back with it, so the rows are asked for again.
+    EXPECT_EQ(w.profile.values["OrderHistoryUD"], "2001-01-01 00:00:00");
+    EXPECT_EQ(w.profile.values["RestoreOnOpen"], "0");
+
+    failTable.clear();
+    w.transport.requests.clear();
+    ASSERT_TRUE(runner->SyncRun(kSynchronise, &w.sink));
+    EXPECT_EQ(FindRequest("updateNotes.cfm"), nullptr);
+    EXPECT_EQ(FindRequest("newAccounts.cfm"), nullptr);
+    EXPECT_EQ(FindRequest("updateInvoice.cfm")->body, "&total=0");
+}
+
+TEST_F(SyncRunnerTest, RefusedRecordsStayMarkedTheirTablesAreNotReplacedAndTheRunFails)
+{
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, nullptr));
+    ASSERT_TRUE(db.Exec("insert into AR (AccountID, InvoiceNo, AmountCollectedToday, Updated, Deposited) values "
+                        "(5001, 'INV7', 125.5, 1, 0)"));
+    ASSERT_TRUE(db.Exec("insert into Messages values (0, 100200, 0, 'Rep', 900100, 0, '2006-03-07', 'S', 'M', 1)"));
+    w.transport.handler = [this](const ScriptedTransport::Request& r) {
+        if (r.path.find("updateInvoice.cfm") != std::string::npos) return ScriptedTransport::Reply {0, "0\n"};
+        if (r.path.find("UpdateMessages.cfm") != std::string::npos)
+            return ScriptedTransport::Reply {0, "<ERROR>Mailbox full</ERROR>\n"};
+        return Answer(r);
+    };
+    w.transport.requests.clear();
+    w.box.texts.clear();
+    EXPECT_FALSE(runner->SyncRun(kSynchronise, &w.sink));
+    EXPECT_EQ(Count("select count(*) from AR where InvoiceNo = 'INV7' and Updated = 1"), 1);
+    EXPECT_EQ(Count("select count(*) from Messages where Updated = 1"), 1);
+    std::vector<std::string> down = Downloaded();
+    EXPECT_EQ(std::count(down.begin(), down.end(), "AR"), 0);
+    EXPECT_EQ(std::count(down.begin(), down.end(), "Messages"), 0);
+    EXPECT_EQ(std::count(down.begin(), down.end(), "OpenOrders"), 1);
+    EXPECT_EQ(uncompresses, 0);
+    ASSERT_FALSE(w.box.texts.empty());
+    EXPECT_NE(w.box.texts.back().find("collection on invoice INV7 of account 5001: \"0\""), std::string::npos)
+        << w.box.texts.back();
+    EXPECT_NE(w.box.texts.back().find("1 message(s): \"Mailbox full\""), std::string::npos);
+    EXPECT_EQ(runner->Notice(), w.box.texts.back());
+
+    // A complete update replaces every table: with a record still refused it
+    // stops before replacing any.
+    int items = Count("select count(*) from Items");
+    tables["Items"] = "ItemID\n0\n";
+    w.transport.requests.clear();
+    EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    EXPECT_TRUE(Downloaded().empty());
+    EXPECT_EQ(Count("select count(*) from Items"), items);
+    EXPECT_EQ(Count("select count(*) from AR where Updated = 1"), 1);
+}
+
+TEST_F(SyncRunnerTest, StampedDownloadReplacesTheRowWithTheSameKey)
+{
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, nullptr));
+    ASSERT_TRUE(db.Exec("insert into DistributorRepNotes values (7, 5001, '2006-03-07 16:05:09', 'old text', 0)"));
+    tables["DistributorRepNotes"] = "DistRepID,AccountID,DateEntered,Comment,Updated\n2\n"
+                                    "7^5001^3/7/2006 4:05:09 PM^edited text^0\n8^5001^2006-03-08 09:00:00^new^0\n";
+    ASSERT_TRUE(runner->SyncRun(kSynchronise, &w.sink));
+    Rows r;
+    ASSERT_TRUE(db.Select("select DistRepID, Comment from DistributorRepNotes order by DistRepID", r));
+    EXPECT_EQ(r, (Rows {{"7", "edited text"}, {"8", "new"}}));
+}
+
+struct InventoryReplyCase {
+    const char* name;
+    const char* reply;
+};
+
+class InventoryReplies : public SyncRunnerTest, public ::testing::WithParamInterface<InventoryReplyCase> {};
+
+TEST_P(InventoryReplies, AnUpdateNotAppliedFailsAndKeepsItsStamp)
+{
+    w.profile.values["ItemsUD"] = "2001-01-01 00:00:00";
+    std::string reply = GetParam().reply;
+    w.transport.handler = [this, reply](const ScriptedTransport::Request& r) {
+        if (r.path.find("Tablenames=Inventory") != std::string::npos) return ScriptedTransport::Reply {0, reply};
+        return Answer(r);
+    };
+    EXPECT_FALSE(runner->SyncRun(kInventoryUpdate, &w.sink));
+    EXPECT_EQ(w.profile.values["ItemsUD"], "2001-01-01 00:00:00");
+    EXPECT_NE(w.sink.steps.back().second, "Inventory Update Complete");
+    EXPECT_TRUE(w.box.Saw(65063));
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, InventoryReplies,
+                         ::testing::Values(InventoryReplyCase {"ServerError", "<ERROR>Busy</ERROR>\n"},
+                                           InventoryReplyCase {"HtmlPage", "<HTML><TD>Proxy</TD></HTML>\n"},
+                                           InventoryReplyCase {"OneRowShort",
+                                                               "Inventory\nItemID,QtyOnHand\n3\n1001^5\n1002^6\n"},
+                                           InventoryReplyCase {"Empty", ""}),
+                         [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST_F(SyncRunnerTest, SignInWithAnEmptyDatabaseLeadsToMaintenance)
 {
@@ -337,3 +464,57 @@ TEST_F(SyncRunnerTest, PasswordIsComparedByDigestWithoutCase)
     EXPECT_FALSE(runner->PasswordMatches("other"));
     EXPECT_FALSE(runner->PasswordMatches("   "));
 }
+
+struct RestoreCase {
+    const char* name;
+    const char* backup;   // "file", "missing", "directory", "damaged"
+    MbResult answer;
+    SyncRunner::RestoreOutcome outcome;
+    const char* says;     // part of the message shown, empty for none
+};
+
+class RestoreCommand : public SyncRunnerTest, public ::testing::WithParamInterface<RestoreCase> {};
+
+TEST_P(RestoreCommand, AsksFirstKeepsWaitingOrdersAndReportsTheRealResult)
+{
+    const RestoreCase& c = GetParam();
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, nullptr));
+    ASSERT_EQ(runner->BackupDatabase(nullptr), 1);
+    std::string backup = w.dir.File("master.db.gz");
+    std::string b = c.backup;
+    if (b == "missing") std::filesystem::remove(backup);
+    if (b == "directory") {
+        std::filesystem::remove(backup);
+        std::filesystem::create_directory(backup);
+    }
+    if (b == "damaged") engine->Services().helpers.uncompress = [](const char*, int) { return 0; };
+    AddReadyOrder(5);
+    ASSERT_TRUE(db.Exec("delete from Accounts"));
+    w.profile.values["AccountsUD"] = "2030-01-01 00:00:00";
+    w.box.answers = {c.answer};
+    w.box.texts.clear();
+
+    EXPECT_EQ(runner->RestoreDatabaseCommand(nullptr), c.outcome);
+    ASSERT_FALSE(w.box.texts.empty());
+    EXPECT_NE(w.box.texts.front().find("on this laptop"), std::string::npos);   // the question
+    if (*c.says) {
+        ASSERT_EQ(w.box.texts.size(), 2u);
+        EXPECT_NE(w.box.texts.back().find(c.says), std::string::npos) << w.box.texts.back();
+    } else {
+        EXPECT_EQ(w.box.texts.size(), 1u);
+    }
+    bool restored = c.outcome == SyncRunner::RestoreOutcome::Restored;
+    EXPECT_EQ(Count("select count(*) from Accounts"), restored ? 1 : 0);
+    EXPECT_EQ(w.profile.values["AccountsUD"], restored ? "" : "2030-01-01 00:00:00");
+    EXPECT_EQ(Count("select count(*) from ReadyOrder where ReadyID = 5"), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Backups, RestoreCommand,
+    ::testing::Values(
+        RestoreCase {"Restored", "file", MbResult::Yes, SyncRunner::RestoreOutcome::Restored, "was restored"},
+        RestoreCase {"Declined", "file", MbResult::No, SyncRunner::RestoreOutcome::Declined, ""},
+        RestoreCase {"Missing", "missing", MbResult::Yes, SyncRunner::RestoreOutcome::Missing, "no backup"},
+        RestoreCase {"Directory", "directory", MbResult::Yes, SyncRunner::RestoreOutcome::NotAFile, "not a file"},
+        RestoreCase {"Damaged", "damaged", MbResult::Yes, SyncRunner::RestoreOutcome::Damaged, "damaged"}),
+    [](const auto& tc) { return std::string(tc.param.name); });

@@ -5,6 +5,7 @@
 #include "sync/DatabaseBuilder.h"
 #include "sync/OrderSender.h"
 #include "sync/SyncRunner.h"
+#include "sync/SyncStack.h"
 #include "sync/TabulaSyncDb.h"
 #include "sync/Uploads.h"
 #include "tabula/Tabula.h"
@@ -50,20 +51,18 @@ protected:
             clockYear = y;
             return 1;
         };
-        engine = std::make_unique<SyncEngine>(services);
-        builder = std::make_unique<DatabaseBuilder>(*engine);
-        uploads = std::make_unique<Uploads>(*engine);
-        runner = std::make_unique<SyncRunner>(*engine, *builder, *uploads);
-        sender = std::make_unique<OrderSender>(*engine, *builder, *uploads);
+        // Built as the program and the companion build it, over the fakes.
+        stack = std::make_unique<SyncStack>(services);
+        engine = &stack->Engine();
+        builder = &stack->Builder();
+        uploads = &stack->Upload();
+        runner = &stack->Runner();
+        sender = &stack->Orders();
         ASSERT_EQ(builder->RebuildTable("ALL"), 0);
     }
     void TearDown() override
     {
-        sender.reset();
-        runner.reset();
-        uploads.reset();
-        builder.reset();
-        engine.reset();
+        stack.reset();
         db.CloseAll();
         QueryPool::DestroyAll();
     }
@@ -92,6 +91,8 @@ protected:
             return {0, "<DATA><YEAR>2030</YEAR><MONTH>1</MONTH><DAY>2</DAY><HOUR>3</HOUR><MINUTE>4</MINUTE>"
                        "<SECOND>5</SECOND></DATA>\n"};
         if (p.find("takeOrders.cfm") != std::string::npos) return {0, "<OK>\n"};
+        // The notes page's "1" means "not taken".
+        if (p.find("updateNotes.cfm") != std::string::npos) return {0, "0\n"};
         if (p.find("UpdateMessages.cfm") != std::string::npos || p.find("UpdateWo.cfm") != std::string::npos ||
             p.find("UpdateFormsFilled.cfm") != std::string::npos || p.find("updateInvImportInfo.cfm") != std::string::npos)
             return {0, "SUCCESS\n"};
@@ -127,11 +128,12 @@ protected:
     std::map<std::string, std::string> tables;
     std::string failTable;
     int compresses = 0, uncompresses = 0, clockYear = 0;
-    std::unique_ptr<SyncEngine> engine;
-    std::unique_ptr<DatabaseBuilder> builder;
-    std::unique_ptr<Uploads> uploads;
-    std::unique_ptr<SyncRunner> runner;
-    std::unique_ptr<OrderSender> sender;
+    std::unique_ptr<SyncStack> stack;
+    SyncEngine* engine = nullptr;
+    DatabaseBuilder* builder = nullptr;
+    Uploads* uploads = nullptr;
+    SyncRunner* runner = nullptr;
+    OrderSender* sender = nullptr;
 };
 
 } // namespace zev::sync::test

@@ -21,6 +21,42 @@ TEST_F(UploadsTest, NoteIsSentWithSetAAndClearedOnAnyReplyButOne)
     EXPECT_EQ(Count("select Updated from DistributorRepNotes where AccountID = 5002"), 1);
 }
 
+struct BadReplyCase {
+    const char* name;
+    const char* reply;
+};
+
+class NoteBadReplies : public UploadsTest, public ::testing::WithParamInterface<BadReplyCase> {};
+
+// The notes page's rule ("anything but 1") never counts an error, a page
+// or nothing as stored.
+TEST_P(NoteBadReplies, KeepTheNoteMarkedAndNameIt)
+{
+    ASSERT_TRUE(db.Exec("insert into DistributorRepNotes values (100200, 5001, '2006-03-07 16:05:09', 'n', 1)"));
+    w.transport.replies = {{0, GetParam().reply}};
+    ASSERT_TRUE(uploads->UploadNotes(&w.sink));
+    EXPECT_EQ(Count("select Updated from DistributorRepNotes"), 1);
+    ASSERT_EQ(uploads->Refused().size(), 1u);
+    EXPECT_EQ(uploads->Refused()[0].table, "DistributorRepNotes");
+    EXPECT_NE(uploads->RefusedText().find("note of account 5001 dated 2006-03-07 16:05:09"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, NoteBadReplies,
+                         ::testing::Values(BadReplyCase {"One", "1\n"}, BadReplyCase {"Error", "<ERROR>No</ERROR>\n"},
+                                           BadReplyCase {"Html", "<html><body>Gateway</body></html>\n"},
+                                           BadReplyCase {"Empty", ""}, BadReplyCase {"Blank", "  \r\n"}),
+                         [](const auto& tc) { return std::string(tc.param.name); });
+
+TEST_F(UploadsTest, WaitingRowsAreCountedPerTable)
+{
+    EXPECT_EQ(uploads->WaitingIn("AR"), 0);
+    ASSERT_TRUE(db.Exec("insert into AR (AccountID, InvoiceNo, Updated, Deposited) values (5001, 'I', 0, 1)"));
+    ASSERT_TRUE(db.Exec("insert into Messages values (0, 100200, 0, 'Rep', 900100, 0, '2006-03-07', 'S', 'M', 0)"));
+    EXPECT_EQ(uploads->WaitingIn("ar"), 1);
+    EXPECT_EQ(uploads->WaitingIn("Messages"), 0);
+    EXPECT_EQ(uploads->WaitingIn("OpenOrders"), 0);   // never waits
+}
+
 TEST_F(UploadsTest, IssuesAreDeletedOnlyOnOneAndTransportFailureStops)
 {
     ASSERT_TRUE(db.Exec("insert into Issues values (1, 'Short & sweet', 'Long', 5001, 1)"));

@@ -1,4 +1,5 @@
 #include "TabulaTestSupport.h"
+#include <memory>
 
 namespace {
 
@@ -59,6 +60,23 @@ TEST_F(Pool, RemoveAllDisconnectsAndTheNextBorrowReconnects)
     Query q("T", "A", 0);
     EXPECT_EQ(pool->getLibrary()->isConnected(), 1);
     EXPECT_EQ(q.getNewPK(), 1);
+}
+
+TEST_F(Pool, ATableObjectOutlivingRemoveAllFailsInsteadOfReachingFreedMemory)
+{
+    // The database file is replaced between removeAll and the next borrow (a
+    // restore); a screen's table object still alive then must not crash.
+    QueryPool* pool = QueryPool::GetInstance(db.connectionString(), 0);
+    auto kept = std::make_unique<Query>("", "", 0);
+    ASSERT_EQ(kept->Open("select 1"), 1);
+    pool->removeAll();
+    EXPECT_EQ(pool->size(), 0u);
+    EXPECT_EQ(kept->Open("select 1"), 0);
+    EXPECT_EQ(kept->IsOpen(), 0);
+    Query fresh("", "", 0);
+    EXPECT_EQ(fresh.Open("select 1"), 1);
+    kept.reset();   // returned: deleted, never reused
+    EXPECT_EQ(pool->size(), 1u);
 }
 
 TEST_F(Pool, CloseAllKeepsLoans)

@@ -15,6 +15,7 @@
 #include "sync/Maintenance.h"
 #include "sync/OrderSender.h"
 #include "sync/SyncRunner.h"
+#include "sync/SyncStack.h"
 #include "sync/SyncText.h"
 #include "sync/TabulaSyncDb.h"
 #include "sync/Uploads.h"
@@ -41,7 +42,7 @@ const std::map<std::string, std::string> kHelp = {
          "commands:\n"
          "  setup --user ID [--password-stdin] [--manager ID]  record who the representative is\n"
          "  sync [--complete | --inventory | --table NAME]   synchronise with the server\n"
-         "  send-orders [--order N]                          send ready orders\n"
+         "  send-orders [--order N] [--resend-unknown]       send ready orders\n"
          "  status                                           what waits to be sent, stamps, database check\n"
          "  db check|rebuild|backup|restore                  maintain the local database\n"
          "  sql \"STATEMENT\"                                  run one statement, print its rows\n"
@@ -62,7 +63,9 @@ const std::map<std::string, std::string> kHelp = {
     {"sync", "usage: satchel sync [--complete | --inventory | --table NAME]\n"
              "Default: synchronisation. --complete: complete update. --inventory: inventory update.\n"
              "--table NAME: download one table of the schema again.\n"},
-    {"send-orders", "usage: satchel send-orders [--order N]\nSends every ready order, or order N.\n"},
+    {"send-orders", "usage: satchel send-orders [--order N] [--resend-unknown]\n"
+                    "Sends every ready order, or order N. An order whose last sending got no answer may have\n"
+                    "reached the distributor: it is skipped (exit 1) unless --resend-unknown is given.\n"},
     {"status", "usage: satchel status\nUnsent orders, records waiting for upload, stamps, database check.\n"
                "Before set-up it says so and exits with 1.\n"},
     {"db", "usage: satchel db check|rebuild|backup|restore\n"
@@ -136,13 +139,7 @@ public:
     }
     ~Session()
     {
-        m_runner.reset();
-        m_sender.reset();
-        m_maint.reset();
-        m_uploads.reset();
-        m_builder.reset();
-        m_engine.reset();
-        m_db.CloseAll();
+        m_stack.reset();
         m_libs.Unload();
     }
 
@@ -165,61 +162,23 @@ public:
         lo.pricingDatabase = f.DatabasePath(dbName);
         if (!m_libs.Load(lo, m_box)) return false;
 
-        DBLib::SetDatabaseFolder(f.DataDir());
-        m_settings = std::make_unique<IniFileSettings>(m_app.settingsFilePath);
-        m_profile = std::make_unique<ProfileAdapter>(m_startup->UserProfile());
-
-        SyncServices s;
-        auto post = m_libs.inet.PostData;
-        s.postData = [post](const char* h, const char* b, const char* p, const char* body, int t,
-                            zev::IProgressSink* w, int port) { return post(h, b, p, body, t, w, port); };
-        auto& u = m_libs.util;
-        s.helpers.isConnected = u.IsConnected;
-        s.helpers.testConnection = m_libs.inet.TestConnection;
-        s.helpers.connect = u.Connect;
-        s.helpers.disconnect = u.Disconnect;
-        s.helpers.compress = m_libs.cprs.Compress;
-        s.helpers.uncompress = m_libs.cprs.Uncompress;
-        s.helpers.setTime = [](int, int, int, int, int, int) {
-            // The companion never sets the machine's clock; the program does.
-            return 1;
-        };
-        auto hash = u.Hash;
-        s.helpers.hash = [hash](const std::string& text) {
-            char buf[40] = {};
-            hash(text.c_str(), buf, 33);
-            return std::string(buf, strnlen(buf, 32));
-        };
-        s.messageBox = &m_box;
-        s.progress = &m_progress;
-        s.clock = &m_clock;
-        s.settings = m_settings.get();
-        s.profile = m_profile.get();
-        s.db = &m_db;
-        s.paths.replyFile = f.Map("\\Temp\\$dltemp.txt");
-        s.paths.errorLog = f.SyncErrorLogPath();
-        s.paths.tempDir = f.TempDir();
-        s.paths.programDir = f.ProgramDir();
-        s.paths.databaseFile = dbName;
-        s.paths.backupFile = dbName.find('/') == std::string::npos ? f.BackupPath(dbName) : dbName + ".gz";
-        const auto& config = m_app.settings.config;
-        s.configByte = [&config](int offset) { return static_cast<int>(config.Byte(static_cast<size_t>(offset))); };
-        const zev::ZevFolders* folders = &f;
-        s.mapPath = [folders](const std::string& win) { return folders->Map(win); };
-        s.mobileVersion = TrimRight(m_app.mobileVersion);
-        m_engine = std::make_unique<SyncEngine>(std::move(s));
-        m_builder = std::make_unique<DatabaseBuilder>(*m_engine);
-        m_uploads = std::make_unique<Uploads>(*m_engine);
-        m_runner = std::make_unique<SyncRunner>(*m_engine, *m_builder, *m_uploads);
-        m_sender = std::make_unique<OrderSender>(*m_engine, *m_builder, *m_uploads);
-        m_maint = std::make_unique<Maintenance>(*m_engine, *m_builder);
+        SyncStackInputs in {f, m_app, m_startup->UserProfile(), m_libs, m_box, &m_progress, m_clock};
+        // The companion never sets the machine's clock; the program does.
+        in.setsMachineClock = false;
+        m_stack = std::make_unique<SyncStack>(in);
+        m_engine = &m_stack->Engine();
+        m_builder = &m_stack->Builder();
+        m_runner = &m_stack->Runner();
+        m_sender = &m_stack->Orders();
+        m_maint = &m_stack->Maint();
+        m_db = &m_stack->Db();
         return true;
     }
 
     // Opens pool 0 as sign-in does; a broken earlier run is recovered first.
     bool OpenDatabase(bool recover)
     {
-        if (!m_db.OpenAdmin()) {
+        if (!m_db->OpenAdmin()) {
             m_out << "the local database cannot be opened\n";
             return false;
         }
@@ -233,16 +192,14 @@ public:
     std::ostream& m_out;
     std::unique_ptr<zev::StartupSequence> m_startup;
     zev::LibraryTable m_libs;
-    std::unique_ptr<IniFileSettings> m_settings;
-    std::unique_ptr<ProfileAdapter> m_profile;
-    TabulaSyncDb m_db;
     zev::SystemClock m_clock;
-    std::unique_ptr<SyncEngine> m_engine;
-    std::unique_ptr<DatabaseBuilder> m_builder;
-    std::unique_ptr<Uploads> m_uploads;
-    std::unique_ptr<SyncRunner> m_runner;
-    std::unique_ptr<OrderSender> m_sender;
-    std::unique_ptr<Maintenance> m_maint;
+    std::unique_ptr<SyncStack> m_stack;
+    SyncEngine* m_engine = nullptr;
+    DatabaseBuilder* m_builder = nullptr;
+    SyncRunner* m_runner = nullptr;
+    OrderSender* m_sender = nullptr;
+    Maintenance* m_maint = nullptr;
+    ISyncDb* m_db = nullptr;
 };
 
 void NewMessagesCheck(Session& s)
@@ -298,7 +255,8 @@ int CmdSendOrders(Session& s, const CommandLine& cl)
         }
     }
     if (!s.OpenDatabase(true)) return SatchelApp::kFailed;
-    bool ok = s.m_sender->SendOrders(order, &s.m_progress);
+    bool ok = s.m_sender->SendOrders(order, &s.m_progress,
+                                     cl.Flag("--resend-unknown") ? UnknownOrders::Resend : UnknownOrders::Skip);
     s.m_progress.Finish();
     if (!ok) s.m_box.Show(order ? 65058 : 65062, 65099, zev::MbButtons::Ok, zev::MbIcon::Stop);
     NewMessagesCheck(s);
@@ -319,6 +277,9 @@ int CmdStatus(Session& s)
     o << "waiting to be sent:\n";
     for (const auto& [table, n] : s.m_maint->WaitingRecords())
         o << "  " << table << ": " << (n < 0 ? std::string("(cannot be read)") : std::to_string(n)) << "\n";
+    for (const UnknownOrder& u : s.m_sender->UnknownOutcomes())
+        o << "  order " << u.readyId << " (account " << u.account << ") may have reached the distributor: sending "
+          << "started " << u.started << " without an answer; send-orders --resend-unknown sends it again\n";
     o << "stamps:\n";
     SchemaFile schema = s.m_builder->Schema();
     std::vector<std::string> names {"LastRenewUD", "LastSyncUD", "InventoryUD", "ItemsUD", "SyncTimeUD"};
@@ -337,13 +298,13 @@ int CmdStatus(Session& s)
     }
     bool complete = true;
     for (const std::string& t : SplitList(schema.Value("Database", "TableNames")))
-        if (!t.empty() && !s.m_db.Exec(Format("select * from %s where 1=0", t.c_str()))) {
+        if (!t.empty() && !s.m_db->Exec(Format("select * from %s where 1=0", t.c_str()))) {
             o << "  table " << t << " cannot be read\n";
             complete = false;
         }
     for (const char* t : {"Items", "Accounts", "PricingScheme"}) {
         Rows r;
-        if (s.m_db.Select(Format("select count(*) from %s", t), r) && !r.empty() && ToInt(r[0][0]) == 0) {
+        if (s.m_db->Select(Format("select count(*) from %s", t), r) && !r.empty() && ToInt(r[0][0]) == 0) {
             o << "  " << t << " holds no rows\n";
             complete = false;
         }
@@ -380,12 +341,18 @@ int CmdDb(Session& s, const CommandLine& cl)
             return SatchelApp::kFailed;
         if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
         int r = s.m_builder->RebuildTable("ALL");
-        s.m_db.CloseAll();
+        s.m_db->CloseAll();
         s.m_engine->Profile().SetString("LastRenewTable", "");
         s.m_engine->Profile().SetInt("RestoreOnOpen", 0);
         s.m_progress.Finish();
         s.m_out << (r == 0 ? "every table rebuilt\n" : "errors rebuilding the database (see $q9err.txt)\n");
         return r == 0 ? SatchelApp::kOk : SatchelApp::kFailed;
+    }
+    if (what == "restore") {
+        // Asks first (--yes answers), keeps the waiting orders, reports the real result.
+        auto r = s.m_runner->RestoreDatabaseCommand(&s.m_progress);
+        s.m_progress.Finish();
+        return r == SyncRunner::RestoreOutcome::Restored ? SatchelApp::kOk : SatchelApp::kFailed;
     }
     if (what == "backup" || what == "restore") {
         int r = what == "backup" ? s.m_runner->BackupDatabase(&s.m_progress) : s.m_runner->RestoreDatabase(&s.m_progress);
@@ -511,7 +478,7 @@ int SatchelApp::Run(const std::vector<std::string>& argv)
     static const std::map<std::string, std::pair<std::vector<std::string>, std::vector<std::string>>> options = {
         {"setup", {{"--user", "--password", "--manager", "--confirm"}, {"--password-stdin"}}},
         {"sync", {{"--table"}, {"--complete", "--inventory"}}},
-        {"send-orders", {{"--order"}, {}}},
+        {"send-orders", {{"--order"}, {"--resend-unknown"}}},
         {"status", {{}, {}}},
         {"db", {{}, {}}},
         {"sql", {{}, {}}},

@@ -4,6 +4,7 @@
 #include "sync/DatabaseBuilder.h"
 #include "sync/OrderSender.h"
 #include "sync/SyncEngine.h"
+#include "sync/SyncStack.h"
 #include "sync/SyncRunner.h"
 #include "sync/Uploads.h"
 #include "sync/views/AccountRules.h"
@@ -95,25 +96,20 @@ struct Fixture {
         services.configByte = [this](int offset) {
             return static_cast<int>(host.app.settings.config.Byte(static_cast<std::size_t>(offset)));
         };
-        engine = std::make_unique<zev::sync::SyncEngine>(std::move(services));
-        builder = std::make_unique<zev::sync::DatabaseBuilder>(*engine);
-        uploads = std::make_unique<zev::sync::Uploads>(*engine);
-        runner = std::make_unique<zev::sync::SyncRunner>(*engine, *builder, *uploads);
-        orders = std::make_unique<zev::sync::OrderSender>(*engine, *builder, *uploads);
+        stack = std::make_unique<zev::sync::SyncStack>(std::move(services));
     }
 
-    zev::SyncViewContext Context() { return {*engine, *builder, *runner, *orders}; }
+    zev::SyncViewContext Context()
+    {
+        return {stack->Engine(), stack->Builder(), stack->Runner(), stack->Orders()};
+    }
 
     FakeScreenHost host;
     zev::sync::ProfileAdapter profileAdapter;
     zev::SystemClock clock;
     NullSettings settings;
     FakeDb db;
-    std::unique_ptr<zev::sync::SyncEngine> engine;
-    std::unique_ptr<zev::sync::DatabaseBuilder> builder;
-    std::unique_ptr<zev::sync::Uploads> uploads;
-    std::unique_ptr<zev::sync::SyncRunner> runner;
-    std::unique_ptr<zev::sync::OrderSender> orders;
+    std::unique_ptr<zev::sync::SyncStack> stack;
 };
 
 QLineEdit* Edit(CZevBaseView& view, const char* name)

@@ -1,6 +1,8 @@
 #include "ChildProcess.h"
 
 #include <arpa/inet.h>
+#include <cctype>
+#include <cstdio>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -158,6 +160,48 @@ protected:
         sqlite3_close(db);
         return out;
     }
+    static void ServerExec(const std::string& sql)
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open_v2((srvData + "/server.db").c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        sqlite3_busy_timeout(db, 5000);
+        char* error = nullptr;
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+        sqlite3_free(error);
+        sqlite3_close(db);
+    }
+    static std::string Encode(const std::string& text)
+    {
+        std::string out;
+        for (unsigned char c : text) {
+            if (std::isalnum(c)) {
+                out += static_cast<char>(c);
+            } else {
+                char hex[4];
+                std::snprintf(hex, sizeof hex, "%%%02X", c);
+                out += hex;
+            }
+        }
+        return out;
+    }
+    // One page (of grabdata: one table) answered with a chosen reply; with
+    // `store` the page does its work first.
+    static void Reply(const std::string& page, const std::string& text, bool store = false,
+                      const std::string& table = "")
+    {
+        Fault("mode=reply&page=" + page + "&text=" + Encode(text) + (store ? "&store=1" : "") +
+              (table.empty() ? "" : "&table=" + table));
+    }
+    static std::string ProfileValue(const std::string& key)
+    {
+        std::string p = ReadAll(root + "/config/ZevSatchel Demo/Satchel.ini");
+        size_t at = p.find("\n" + key + "=");
+        if (at == std::string::npos) return {};
+        size_t from = p.find(':', at) + 1, end = p.find('\n', at + 1);
+        std::string v = p.substr(from, end - from);
+        while (!v.empty() && (v.back() == '\r' || v.back() == ' ')) v.pop_back();
+        return v;
+    }
     static std::string LastUploadBody(const std::string& page)
     {
         return ServerValue("select Body from Uploads where Page like '" + page + "%' order by UploadID desc limit 1");
@@ -308,8 +352,12 @@ TEST_F(SatchelEndToEnd, OrdersAreSentAndStockLoweredOnce)
     Result r = Satchel({"send-orders"});
     EXPECT_EQ(r.rc, 1) << r.out;
     EXPECT_EQ(std::atoi(Local("select QtyOnHand from Items where ItemID = " + item).c_str()), stock);
+    // The connection broke after the order went out: it may have arrived,
+    // so it goes again only on purpose.
+    EXPECT_NE(r.out.find("may have reached the distributor"), std::string::npos) << r.out;
     Fault("mode=none");
-    r = Satchel({"send-orders", "--order", "701"});
+    EXPECT_EQ(Satchel({"send-orders", "--order", "701"}).rc, 1);
+    r = Satchel({"send-orders", "--order", "701", "--resend-unknown"});
     EXPECT_EQ(r.rc, 0) << r.out;
     EXPECT_EQ(ServerValue("select Notes from ReceivedOrders order by OrderID desc limit 1"), "50% & more");
     EXPECT_NE(ServerValue("select Body from ReceivedOrders order by OrderID desc limit 1").find("C=50%25 %26 more"),
@@ -440,6 +488,221 @@ TEST_F(SatchelEndToEnd, InterruptedCompleteUpdateIsRestoredAtTheNextStart)
     EXPECT_EQ(Local("select count(*) from Items"), items);
     EXPECT_EQ(Local("select count(*) from ReadyOrder where ReadyID = 901"), "1");
     EXPECT_EQ(Satchel({"sql", "delete from ReadyOrder where ReadyID = 901"}).rc, 0);
+}
+
+// Failure paths of the synchronisation, each against the reference server
+// with one page answering as a refusing or broken server would.
+
+TEST_F(SatchelEndToEnd, AcceptedUploadsAreNotSentAgainAfterAFailedRun)
+{
+    std::string invoice = Local("select min(InvoiceNo) from AR");
+    ASSERT_FALSE(invoice.empty());
+    std::string totalSql = "select cast(round(AmountCollectedTotal * 100) as int) from AR where InvoiceNo = '" +
+        invoice + "'";
+    int before = std::atoi(ServerValue(totalSql).c_str());
+    ASSERT_EQ(Satchel({"sql", "update AR set AmountCollectedToday = 40, Updated = 1, PaymentType = 1 where "
+                              "InvoiceNo = '" + invoice + "'"})
+                  .rc,
+              0);
+    ASSERT_EQ(Satchel({"sql", "insert into NewAccounts (EntryID, CompanyName, City, AccountType) values "
+                              "(77, 'Once Only Co', 'Town', 1)"})
+                  .rc,
+              0);
+    std::string notesStamp = ProfileValue("DistributorRepNotesUD");
+    ASSERT_FALSE(notesStamp.empty());
+    // The last download fails after the uploads were taken and the stamped
+    // tables were fetched.
+    Reply("grabdata", "<ERROR>Down for maintenance</ERROR>", false, "Inventory");
+    Result r = Satchel({"sync"});
+    EXPECT_EQ(r.rc, 1) << r.out;
+    EXPECT_EQ(ProfileValue("DistributorRepNotesUD"), notesStamp);   // went back with the data
+    Fault("mode=none");
+    r = Satchel({"sync"});
+    EXPECT_EQ(r.rc, 0) << r.out;
+    EXPECT_EQ(std::atoi(ServerValue(totalSql).c_str()), before + 4000);
+    EXPECT_EQ(ServerValue("select count(*) from Uploads where Page like 'newAccounts%' and Body like '%Once Only Co%'"),
+              "1");
+}
+
+struct RefusalCase {
+    const char* name;
+    const char* page;
+    const char* reply;
+    const char* setup;     // makes one record wait ({i} = an invoice)
+    const char* waiting;   // counts it
+    const char* named;     // how the run names it
+};
+
+class SatchelRefusals : public SatchelEndToEnd, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(SatchelRefusals, RefusedRecordStaysMarkedIsNamedAndGoesWithTheNextRun)
+{
+    const RefusalCase& c = GetParam();
+    std::string setup = c.setup;
+    size_t at = setup.find("{i}");
+    if (at != std::string::npos) setup.replace(at, 3, Local("select min(InvoiceNo) from AR"));
+    ASSERT_EQ(Satchel({"sql", setup}).rc, 0) << setup;
+    Reply(c.page, c.reply);
+    Result r = Satchel({"sync"});
+    EXPECT_EQ(r.rc, 1) << r.out;
+    EXPECT_NE(r.out.find(c.named), std::string::npos) << r.out;
+    EXPECT_EQ(Local(c.waiting), "1");
+    Fault("mode=none");
+    r = Satchel({"sync"});
+    EXPECT_EQ(r.rc, 0) << r.out;
+    EXPECT_EQ(Local(c.waiting), "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, SatchelRefusals,
+    ::testing::Values(
+        RefusalCase {"Collection", "updateInvoice", "0\n",
+                     "update AR set AmountCollectedToday = 125.5, Updated = 1, PaymentType = 1 where InvoiceNo = '{i}'",
+                     "select count(*) from AR where Updated = 1", "collection on invoice"},
+        RefusalCase {"MessageReply", "UpdateMessages", "<ERROR>Mailbox full</ERROR>\n",
+                     "insert into Messages values (0, 100200, 0, 'Rep', 900100, 0, '2026-03-07', 'Re', 'Yes', 1)",
+                     "select count(*) from Messages where Updated = 1", "Mailbox full"},
+        RefusalCase {"NoteErrorText", "updateNotes", "<ERROR>Not stored</ERROR>\n",
+                     "insert into DistributorRepNotes values (100200, 1, '2026-03-07 16:05:09', 'a', 1)",
+                     "select count(*) from DistributorRepNotes where Updated > 0", "note of account 1"},
+        RefusalCase {"NoteHtmlPage", "updateNotes", "<html><body>Gateway</body></html>\n",
+                     "insert into DistributorRepNotes values (100200, 2, '2026-03-07 16:05:09', 'b', 1)",
+                     "select count(*) from DistributorRepNotes where Updated > 0", "note of account 2"},
+        RefusalCase {"NoteEmptyReply", "updateNotes", "",
+                     "insert into DistributorRepNotes values (100200, 3, '2026-03-07 16:05:09', 'c', 1)",
+                     "select count(*) from DistributorRepNotes where Updated > 0", "note of account 3"}),
+    [](const auto& tc) { return std::string(tc.param.name); });
+
+TEST_F(SatchelEndToEnd, AnOrderMessageReplyRefusedIsNotErasedAfterSendingOrders)
+{
+    ASSERT_EQ(Satchel({"sql", "insert into Messages values (0, 100200, 0, 'Rep', 900100, 0, '2026-03-07', 'Re', "
+                              "'Kept', 1)"})
+                  .rc,
+              0);
+    std::string account = Local("select min(AccountID) from Accounts");
+    ASSERT_EQ(Satchel({"sql", "insert into ReadyOrder (AccountID, ReadyID, OrderType, DeliveryDate, OrderNotes) "
+                              "values (" + account + ", 811, 1, '03/08/2026', 'with message')"})
+                  .rc,
+              0);
+    Reply("UpdateMessages", "<ERROR>Mailbox full</ERROR>\n");
+    Result r = Satchel({"send-orders"});
+    EXPECT_EQ(Local("select count(*) from Messages where Updated = 1 and Message = 'Kept'"), "1") << r.out;
+    Fault("mode=none");
+    EXPECT_EQ(Satchel({"sync"}).rc, 0);
+    EXPECT_EQ(Local("select count(*) from Messages where Updated = 1"), "0");
+}
+
+TEST_F(SatchelEndToEnd, AnEditedNoteReplacesItsOldCopy)
+{
+    std::string id = Local("select min(DistRepID) from DistributorRepNotes where Updated = 0");
+    ASSERT_FALSE(id.empty());
+    ServerExec("update DistributorRepNotes set Comment = 'Edited on the server', zev_stamp = '2999-01-01 00:00:00' "
+               "where DistRepID = " + id);
+    Result r = Satchel({"sync"});
+    ASSERT_EQ(r.rc, 0) << r.out;
+    EXPECT_EQ(Local("select count(*) from DistributorRepNotes where DistRepID = " + id), "1");
+    EXPECT_EQ(Local("select Comment from DistributorRepNotes where DistRepID = " + id), "Edited on the server");
+}
+
+struct InventoryCase {
+    const char* name;
+    const char* reply;
+};
+
+class SatchelInventory : public SatchelEndToEnd, public ::testing::WithParamInterface<InventoryCase> {};
+
+TEST_P(SatchelInventory, AnUpdateNotAppliedFailsAndKeepsItemsUD)
+{
+    std::string stamp = ProfileValue("ItemsUD");
+    Reply("grabdata", GetParam().reply, false, "Inventory");
+    Result r = Satchel({"sync", "--inventory"});
+    EXPECT_EQ(r.rc, 1) << r.out;
+    EXPECT_EQ(r.out.find("Inventory Update Complete"), std::string::npos) << r.out;
+    EXPECT_EQ(ProfileValue("ItemsUD"), stamp);
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, SatchelInventory,
+                         ::testing::Values(InventoryCase {"ErrorText", "<ERROR>Busy</ERROR>\n"},
+                                           InventoryCase {"HtmlPage", "<HTML><TABLE><TR><TD>x</TD></TR></TABLE>\n"},
+                                           InventoryCase {"Truncated", "Inventory\nItemID,QtyOnHand\n3\n1^1\n"},
+                                           InventoryCase {"Empty", ""}),
+                         [](const auto& tc) { return std::string(tc.param.name); });
+
+TEST_F(SatchelEndToEnd, BlankNumbersAreStoredAsZero)
+{
+    std::string item = Local("select min(ItemID) from Items where QtyOnHand > 0");
+    ASSERT_FALSE(item.empty());
+    Reply("grabdata", "Inventory\nItemID,QtyOnHand\n1\n" + item + "^\n", false, "Inventory");
+    Result r = Satchel({"sync", "--inventory"});
+    ASSERT_EQ(r.rc, 0) << r.out;
+    // 0, not the text ' ' that compares above every number (in stock).
+    EXPECT_EQ(Local("select count(*) from Items where ItemID = " + item + " and QtyOnHand = 0"), "1");
+    Reply("grabdata", "AccountSalesData\nAccountID,BalanceAmount\n1\n5^\n", false, "AccountSalesData");
+    r = Satchel({"sync", "--table", "AccountSalesData"});
+    ASSERT_EQ(r.rc, 0) << r.out;
+    EXPECT_EQ(Local("select count(*) from AccountSalesData where BalanceAmount = 0"), "1");
+    Fault("mode=none");
+    EXPECT_EQ(Satchel({"sync", "--table", "AccountSalesData"}).rc, 0);
+}
+
+TEST_F(SatchelEndToEnd, AnOrderThatMayHaveArrivedIsNotSentBlind)
+{
+    std::string account = Local("select min(AccountID) from Accounts");
+    std::string item = Local("select min(ItemID) from Items where DeletedFlag = 0");
+    ASSERT_EQ(Satchel({"sql", "insert into ReadyOrder (AccountID, ReadyID, OrderType, DeliveryDate, OrderNotes, "
+                              "CreateTime) values (" + account + ", 801, 1, '03/08/2026', 'unknown-801', "
+                              "'2026-03-08 09:00:00')"})
+                  .rc,
+              0);
+    ASSERT_EQ(Satchel({"sql", "insert into ReadyOrderItems (AccountID, ReadyID, ItemID, CQty, SQty, CDistPrice, "
+                              "SDistPrice, LineItemNumber) values (" + account + ", 801, " + item + ", 1, 0, 10, 1, 1)"})
+                  .rc,
+              0);
+    // The server stores the order; its answer is lost.
+    Reply("takeOrders", "", true);
+    Result r = Satchel({"send-orders"});
+    EXPECT_EQ(r.rc, 1) << r.out;
+    EXPECT_NE(r.out.find("may have reached the distributor"), std::string::npos) << r.out;
+    Fault("mode=none");
+    EXPECT_NE(Satchel({"status"}).out.find("order 801"), std::string::npos);
+    r = Satchel({"send-orders"});
+    EXPECT_EQ(r.rc, 1) << r.out;
+    EXPECT_EQ(ServerValue("select count(*) from ReceivedOrders where Notes = 'unknown-801'"), "1");
+    EXPECT_EQ(Local("select count(*) from ReadyOrder where ReadyID = 801"), "1");
+    // Sent again on purpose: the server knows it and does not store it twice.
+    r = Satchel({"send-orders", "--resend-unknown"});
+    EXPECT_EQ(r.rc, 0) << r.out;
+    EXPECT_EQ(ServerValue("select count(*) from ReceivedOrders where Notes = 'unknown-801'"), "1");
+    EXPECT_EQ(Local("select count(*) from ReadyOrder where ReadyID = 801"), "0");
+}
+
+TEST_F(SatchelEndToEnd, RestoreDatabaseAsksAndReportsTheRealResult)
+{
+    std::string backup = root + "/data/master.db.gz";
+    ASSERT_EQ(Satchel({"db", "backup"}).rc, 0);
+    ASSERT_TRUE(fs::is_regular_file(backup));
+    std::string copy = ReadAll(backup);
+    // No terminal and no --yes: the question stops the command.
+    EXPECT_EQ(Satchel({"db", "restore"}).rc, 1);
+    fs::remove(backup);
+    Result r = Satchel({"--yes", "db", "restore"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.out.find("There is no backup of the database on this laptop"), std::string::npos) << r.out;
+    fs::create_directory(backup);
+    r = Satchel({"--yes", "db", "restore"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.out.find("is not a file"), std::string::npos) << r.out;
+    fs::remove(backup);
+    std::ofstream(backup, std::ios::binary) << copy.substr(0, copy.size() / 2);
+    r = Satchel({"--yes", "db", "restore"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.out.find("damaged or incomplete"), std::string::npos) << r.out;
+    EXPECT_EQ(Satchel({"db", "check"}).rc, 0);
+    std::ofstream(backup, std::ios::binary | std::ios::trunc) << copy;
+    r = Satchel({"--yes", "db", "restore"});
+    EXPECT_EQ(r.rc, 0) << r.out;
+    EXPECT_NE(r.out.find("was restored"), std::string::npos) << r.out;
+    EXPECT_EQ(Satchel({"db", "check"}).rc, 0);
 }
 
 } // namespace
