@@ -218,7 +218,7 @@ bool OrderSender::SendOrders(int readyId, IProgressSink* window, UnknownOrders u
     }
     if (result && skipped == 0 && m_sent == static_cast<int>(orders.size())) {
         // A refused message reply stays; the download would erase it.
-        if (m_uploads.UploadMessages(window) && m_uploads.WaitingIn("Messages") == 0)
+        if (m_uploads.UploadMessages(window) && m_uploads.WaitingIn("Messages") <= 0)
             m_builder.GrabTableForManager("Messages", 1);
         m_e.Box().ShowText(Format(zev::StringTable::Text(65101).c_str(), m_sent), 65097, MbButtons::Ok,
                            MbIcon::Information);

@@ -161,7 +161,8 @@ bool SyncRunner::RunSynchronise(IProgressSink* window, bool& backedUp)
     // refused records stay, marked, for the next run.
     std::vector<std::string> skipped;
     auto waiting = [&](const std::string& t) {
-        if (m_u.WaitingIn(t) == 0) return false;
+        // A table that cannot be read holds nothing to keep.
+        if (m_u.WaitingIn(t) <= 0) return false;
         skipped.push_back(t);
         return true;
     };
@@ -205,7 +206,7 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
     // Every table is replaced: nothing may still wait for upload.
     std::vector<std::string> holding;
     for (const WaitingQuery& q : Uploads::WaitingQueries())
-        if (m_u.WaitingIn(q.table) != 0) holding.push_back(q.table);
+        if (m_u.WaitingIn(q.table) > 0) holding.push_back(q.table);
     if (!holding.empty()) {
         m_notice = "The complete update was stopped before any table was replaced.\n" + RefusalNotice(holding);
         endedQuietly = true;

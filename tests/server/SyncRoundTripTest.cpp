@@ -66,6 +66,10 @@ bool SameValue(const std::string& a, const std::string& b) {
     std::string x = trim(a), y = trim(b);
     if (x == y)
         return true;
+    // A value the server has not (null) travels as a blank; in a number
+    // column the program stores a blank as 0.
+    if (y.empty() && x == "0")
+        return true;
     char* endX = nullptr;
     char* endY = nullptr;
     double dx = std::strtod(x.c_str(), &endX), dy = std::strtod(y.c_str(), &endY);

@@ -100,6 +100,11 @@ protected:
         server.reset();
         std::error_code ec;
         if (!root.empty()) fs::remove_all(root, ec);
+        // Each suite derived from this one (the parameterised ones) sets up
+        // afresh.
+        root.clear();
+        port = 0;
+        ready = false;
     }
     void TearDown() override
     {
