@@ -277,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase {"NameOnly", "Items\n", kModeInsert},
         HostileCase {"UnknownColumn", "Items\nItemID,Secret\n1\n1^a\n", kModeInsert},
         HostileCase {"ColumnTwice", "Items\nItemID,ItemID\n1\n1^1\n", kModeInsert},
-        HostileCase {"BinaryColumns", std::string("Items\n\x01\xff\x00\x7f,\x80\n2\n", 17), kModeInsert},
+        HostileCase {"BinaryColumns", std::string("Items\n\x01\xff\x00\x7f,\x80\n2\n", sizeof("Items\n\x01\xff\x00\x7f,\x80\n2\n") - 1), kModeInsert},
         HostileCase {"BinaryName", std::string("\x89PNG\x0d\x0a\x1a\x0a\x00", 9), kModeInsert}),
     [](const auto& p) { return std::string(p.param.name); });
 
