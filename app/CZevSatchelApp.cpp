@@ -166,7 +166,7 @@ void CZevSatchelApp::RegisterScreens()
     orders.recordCall = [current, this](int accountId) {
         return zev::CallPlanner(m_app.settings.config.IsOn(184)).RecordOrderSaved(accountId, current->dayButton);
     };
-    zev::sync::OrderSender* sender = m_orders.get();
+    zev::sync::OrderSender* sender = &m_sync->Orders();
     orders.sendOrder = [sender](int readyId) { return sender->SendOrders(readyId, nullptr) && sender->SentCount() > 0; };
     m_frame->RegisterScreen(5, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
     m_frame->RegisterScreen(11, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
