@@ -88,8 +88,9 @@ bool OrderSender::MaySendAgain(const UnknownOrder& o, UnknownOrders policy)
                            65098, MbButtons::Ok, MbIcon::Warning);
         return false;
     }
-    return m_e.Box().ShowText(text + "\n\nSend it again? Answer No unless you know the distributor does not have it.",
-                              65098, MbButtons::YesNo, MbIcon::Warning) == MbResult::Yes;
+    // A second copy at the distributor is the harm here: No is the default.
+    return m_e.Box().AskText(text + "\n\nSend it again? Answer No unless you know the distributor does not have it.",
+                             65098, MbButtons::YesNo, MbIcon::Warning, MbResult::No) == MbResult::Yes;
 }
 
 bool OrderSender::SendOrders(int readyId, IProgressSink* window, UnknownOrders unknown)

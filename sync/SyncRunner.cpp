@@ -334,9 +334,9 @@ bool SyncRunner::SyncRun(int kind, IProgressSink* window)
 
 SyncRunner::RestoreOutcome SyncRunner::RestoreDatabaseCommand(IProgressSink* window)
 {
-    if (m_e.Box().ShowText("Replace the database on this laptop with its last backup? Everything recorded on the "
-                           "laptop since that backup is lost, except the orders waiting to be sent.",
-                           65098, MbButtons::YesNo, MbIcon::Warning) != MbResult::Yes)
+    if (m_e.Box().AskText("Replace the database on this laptop with its last backup? Everything recorded on the "
+                          "laptop since that backup is lost, except the orders waiting to be sent.",
+                          65098, MbButtons::YesNo, MbIcon::Warning, MbResult::No) != MbResult::Yes)
         return RestoreOutcome::Declined;
     const std::string file = BackupFile();
     std::error_code ec;

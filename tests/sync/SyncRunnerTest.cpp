@@ -440,7 +440,10 @@ TEST_P(InventoryReplies, AnUpdateNotAppliedFailsAndKeepsItsStamp)
     EXPECT_FALSE(runner->SyncRun(kInventoryUpdate, &w.sink));
     EXPECT_EQ(w.profile.values["ItemsUD"], "2001-01-01 00:00:00");
     EXPECT_NE(w.sink.steps.back().second, "Inventory Update Complete");
-    EXPECT_TRUE(w.box.Saw(65063));
+    // A short table is named with its counts; the other replies get the
+    // general failure text.
+    const bool named = !w.box.texts.empty() && w.box.texts.back().find("The server sent") != std::string::npos;
+    EXPECT_TRUE(w.box.Saw(65063) || named) << (w.box.texts.empty() ? "" : w.box.texts.back());
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, InventoryReplies,
