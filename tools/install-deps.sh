@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils openbox imagemagick xdotool curl
   file dpkg-dev lintian appstream desktop-file-utils man-db
-  poppler-utils
+  poppler-utils libxml2-dev
   clang libclang-rt-14-dev
   locales
 )
