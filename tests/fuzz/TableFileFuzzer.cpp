@@ -9,6 +9,7 @@
 #include "tabula/Tabula.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 using namespace zev;
@@ -42,6 +43,9 @@ struct World {
         // Speed over durability: the database lives only as long as the run.
         (void)db.Exec("PRAGMA synchronous=OFF");
         (void)builder.RebuildTable("ALL");
+        // The world itself is never freed, but the pool registry is a static
+        // that goes before the leak check: close the pools first.
+        std::atexit([] { QueryPool::DestroyAll(); });
     }
 };
 
