@@ -8,6 +8,7 @@
 #include "reports/CsvWriter.h"
 #include "reports/views/CReportPrinter.h"
 #include "reports/views/CsvExport.h"
+#include "reports/views/LayoutSearch.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -21,22 +22,6 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
-
-namespace {
-
-bool InLayout(QLayout* layout, QWidget* widget)
-{
-    if (!layout)
-        return false;
-    if (layout->indexOf(widget) >= 0)
-        return true;
-    for (int i = 0; i < layout->count(); ++i)
-        if (QLayout* inner = layout->itemAt(i)->layout(); inner && InLayout(inner, widget))
-            return true;
-    return false;
-}
-
-} // namespace
 
 CReportView::CReportView(zev::IScreenHost& host, zev::ReportsViewContext context, QWidget* parent)
     : CZevBaseView(host, "ReportView", parent), m_context(std::move(context)),
@@ -251,11 +236,11 @@ void CReportView::FitToWindow()
     // edges only when the distributor lets lists grow with it.
     if (!Host().State().settings.config.IsOn(zev::cfg::kListsGrowWithWindow) || isMinimized())
         return;
-    if (!InLayout(layout(), m_execute)) {
+    if (!zev::InLayout(layout(), m_execute)) {
         const QRect g = m_execute->geometry();
         m_execute->move(std::max(0, width() - kMargin - g.width()), g.y());
     }
-    if (!InLayout(layout(), m_list)) {
+    if (!zev::InLayout(layout(), m_list)) {
         const QRect g = m_list->geometry();
         m_list->resize(std::max(50, width() - g.x() - kMargin), std::max(50, height() - g.y() - kMargin));
     }

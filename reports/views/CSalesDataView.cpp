@@ -10,6 +10,7 @@
 #include "app/ui/WaitCursor.h"
 #include "reports/CsvWriter.h"
 #include "reports/views/CsvExport.h"
+#include "reports/views/LayoutSearch.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -36,18 +37,6 @@ constexpr PeriodLabels kPeriods[zev::SalesDataModel::kPeriods] = {
     {"Last year to date", "LBL_LYTD", "LBL_AMOUNTLYTD", "LBL_QUOTALYTD", "LBL_PERLYTD"},
     {"Past due", "LBL_PASTDUE", "LBL_AMOUNTPASTDUE", "LBL_QUOTAPASTDUE", "LBL_PERPAST"},
 };
-
-bool InLayout(QLayout* layout, QWidget* widget)
-{
-    if (!layout)
-        return false;
-    if (layout->indexOf(widget) >= 0)
-        return true;
-    for (int i = 0; i < layout->count(); ++i)
-        if (QLayout* inner = layout->itemAt(i)->layout(); inner && InLayout(inner, widget))
-            return true;
-    return false;
-}
 
 } // namespace
 
@@ -182,7 +171,7 @@ void CSalesDataView::Export()
 void CSalesDataView::FitListToWindow()
 {
     if (!Host().State().settings.config.IsOn(zev::cfg::kListsGrowWithWindow) || isMinimized() ||
-        InLayout(layout(), m_list))
+        zev::InLayout(layout(), m_list))
         return;
     const QRect g = m_list->geometry();
     m_list->resize(std::max(50, width() - g.x() - kMargin), std::max(50, height() - g.y() - kMargin));
