@@ -92,4 +92,90 @@ TEST_F(ItemDetailsDataTest, ProgramsItemsAndTiers)
     EXPECT_EQ(tiers[0].caseAndBottle, "6.00/cs 0.50/btl");
 }
 
+TEST(ItemDetailsItem, GeneralShowsWhatTheItemHasEvenWhenDeleted)
+{
+    zev::test::TestDatabase db;
+    ASSERT_TRUE(db.Exec("insert into Category (CategoryID, Description) values (4, 'RED WINE')"));
+    ASSERT_TRUE(db.Exec("insert into Items (ItemID, Description, CategoryID, DistributorSKU, ItemVolume, UPC, "
+                        "Vintage, Country, Rating, AlcoholPct, QtyPerCase, QtyOnHand, QtyOnOrder, QtyCommitted, "
+                        "NextReceiptDate, NextReceiptQty, DeletedFlag) values (8, 'OLD VINE ZIN', 4, 'Z-8', '750ML', "
+                        "'0123', '2018', 'USA', 0, 14.5, 12, 40, 5, 3, '2026-12-20', 60, 1)"));
+    std::vector<std::pair<std::string, std::string>> facts;
+    for (const auto& f : ItemDetailsData::General(8))
+        facts.emplace_back(f.caption, f.value);
+    // A rating of 0 means "not rated" and is left out, like the empty columns.
+    EXPECT_EQ(facts, (std::vector<std::pair<std::string, std::string>>{{"Description", "Old Vine Zin"},
+                                                                       {"Category", "Red Wine"},
+                                                                       {"Item #", "Z-8"},
+                                                                       {"Size", "750ML"},
+                                                                       {"UPC", "0123"},
+                                                                       {"Vintage", "2018"},
+                                                                       {"Country", "USA"},
+                                                                       {"Alcohol %", "14.5"}}));
+    const auto stock = ItemDetailsData::Quantities(8);
+    ASSERT_TRUE(stock.found);
+    EXPECT_EQ(stock.qtyPerCase, 12);
+    EXPECT_EQ(stock.onHand, 40);
+    EXPECT_EQ(stock.onOrder, 5);
+    EXPECT_EQ(stock.committed, 3);
+    EXPECT_EQ(stock.nextReceiptQty, 60);
+    EXPECT_EQ(stock.nextReceiptDate, "2026-12-20");
+    // An item that cannot be read leaves the pages empty.
+    EXPECT_TRUE(ItemDetailsData::General(9).empty());
+    EXPECT_FALSE(ItemDetailsData::Quantities(9).found);
+}
+
+TEST(ItemDetailsItem, HistoryByMonthNewestFirstAndInvoicesOfTheAccount)
+{
+    zev::test::TestDatabase db;
+    const char* orders[] = {"(1, 7, 'INV-1', '2025-11-03', 3)", "(2, 7, 'INV-2', '2026-02-10', 3)",
+                            "(3, 7, 'INV-3', '2026-02-20', 1)", "(4, 9, 'INV-4', '2026-03-01', 3)"};
+    for (const char* o : orders)
+        ASSERT_TRUE(db.Exec(std::string("insert into OrderHistory (OrderNumber, AccountID, DistInvoice, TransDate, "
+                                        "SiteID) values ") + o));
+    for (int order = 1; order <= 4; ++order)
+        ASSERT_TRUE(db.Exec("insert into OrderHistoryItems (OrderNumber, LineNumber, ItemID, CQty, SQty, "
+                            "CQtyShipped, SQtyShipped, CPrice, SPrice, ExtPrice) values (" +
+                            std::to_string(order) + ", 1, 8, " + std::to_string(order) + ", 1, " +
+                            std::to_string(order) + ", 0, 24, 2, " + std::to_string(order * 10) + ")"));
+    const auto months = ItemDetailsData::History(8, 7);
+    ASSERT_EQ(months.size(), 2u);
+    EXPECT_EQ(months[0].year, 2026);
+    EXPECT_EQ(months[0].month, 2);
+    EXPECT_EQ(months[0].cases, 5);
+    EXPECT_DOUBLE_EQ(months[0].amount, 50);
+    EXPECT_EQ(months[1].year, 2025);
+    EXPECT_EQ(ItemDetailsData::History(8, std::nullopt).size(), 3u);
+
+    // Invoices are the distributor's own orders (site 3), newest first.
+    const auto invoices = ItemDetailsData::Invoices(8, 7);
+    ASSERT_EQ(invoices.size(), 2u);
+    EXPECT_EQ(invoices[0].invoice, "INV-2");
+    EXPECT_EQ(invoices[0].date, "2026-02-10");
+    EXPECT_EQ(invoices[0].cases, 2);
+    EXPECT_EQ(invoices[0].casesShipped, 2);
+    EXPECT_DOUBLE_EQ(invoices[0].extended, 20);
+    EXPECT_EQ(ItemDetailsData::Invoices(8, std::nullopt).size(), 3u);
+}
+
+TEST(ItemDetailsItem, PricesAskTheCatalogueForOneUnitAndListTheTiers)
+{
+    zev::test::TestDatabase db;
+    int asked = -1;
+    const auto price = [&](int, float& c, float& s, int units, int catalog, unsigned deal) {
+        asked = units;
+        if (catalog != 20)
+            return false;
+        c = deal == 0 ? 24.0f : 20.0f + static_cast<float>(deal);
+        s = c / 12;
+        return true;
+    };
+    const auto prices = ItemDetailsData::PricesOf(8, 20, 0, 0, 0, price);
+    EXPECT_TRUE(prices.priced);
+    EXPECT_EQ(asked, 0);
+    EXPECT_FLOAT_EQ(prices.casePrice, 24.0f);
+    EXPECT_FALSE(ItemDetailsData::PricesOf(8, 30, 0, 0, 0, price).priced);
+    EXPECT_FALSE(ItemDetailsData::PricesOf(8, 20, 0, 0, 0, {}).priced);
+}
+
 } // namespace
