@@ -3,6 +3,7 @@
 #include "orders/PriceBinding.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,14 @@ namespace zev {
 class ItemDetailsData {
 public:
     enum class Page { General, QtyAndPrice, History, ProductNotes, BtgCalculator, RIP, Invoices };
+
+    // The switch bytes of the distributor settings record that add the
+    // optional pages.
+    static constexpr std::size_t kHistorySwitch = 129;
+    static constexpr std::size_t kNotesSwitch = 130;
+    static constexpr std::size_t kBtgSwitch = 131;
+    static constexpr std::size_t kProgramsSwitch = 132;
+    static constexpr std::size_t kInvoicesSwitch = 133;
 
     // General and quantities-and-prices always; each other page when its
     // switch byte (129 to 133 in page order) is 1.

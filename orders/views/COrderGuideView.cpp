@@ -626,6 +626,10 @@ void COrderGuideView::OnDetails()
     if (row < 0)
         return;
     const auto& r = m_guide->Rows()[static_cast<std::size_t>(row)];
+    if (m_ctx.itemDetails) {
+        m_ctx.itemDetails(r.itemId);
+        return;
+    }
     char text[512];
     std::snprintf(text, sizeof text,
                   "%s\n\nItem #: %s\nUPC: %s\nPack: %d\nIn stock: %d\nCase price: $%.2f\nSingle price: $%.2f",

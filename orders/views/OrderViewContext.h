@@ -24,6 +24,9 @@ struct OrderViewContext {
     std::function<bool(int readyId)> sendOrder;
     // Null uses the system clock.
     const IClock* clock = nullptr;
+    // Opens the item details window for an item; empty: Details shows the
+    // line's own record.
+    std::function<void(int itemId)> itemDetails = {};
 };
 
 } // namespace zev

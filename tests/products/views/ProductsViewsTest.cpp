@@ -197,13 +197,13 @@ private slots:
         // Without the search page Browse starts on the category page, the first.
         config.SetByte(19, 1);
         QCOMPARE(zev::CProductBrowseSheet::BrowseStart(config), 0);
-        zev::CProductBrowseSheet noSearch(config, box, [] { return std::optional<int>(); }, 0);
+        zev::CProductBrowseSheet noSearch(config, box, {}, 0);
         QCOMPARE(noSearch.Pages()->count(), 2);
         QVERIFY(!noSearch.findChild<QLineEdit*>("EDT_Keywords"));
 
         config.SetByte(22, 1);
         QCOMPARE(zev::CProductBrowseSheet::BrowseStart(config), 1);
-        zev::CProductBrowseSheet sheet(config, box, [] { return std::optional<int>(); }, 0);
+        zev::CProductBrowseSheet sheet(config, box, {}, 0);
         QCOMPARE(sheet.windowTitle(), QString("Products"));
         QCOMPARE(sheet.Pages()->count(), 3);
         QCOMPARE(sheet.Pages()->currentIndex(), 0);
@@ -214,12 +214,12 @@ private slots:
         QVERIFY(search->Search());
         QVERIFY(sheet.Result());
         auto* list = Find<QTableWidget>(sheet, "LST_Products");
-        QCOMPARE(sheet.Pages()->currentWidget(), list);
+        QCOMPARE(sheet.Pages()->currentWidget(), list->parentWidget());
         QCOMPARE(list->rowCount(), 1);
         QCOMPARE(list->item(0, 0)->text(), QString("12345"));
         QCOMPARE(list->item(0, 1)->text(), QString("CHARDONNAY"));
-        QCOMPARE(list->item(0, 3)->data(Qt::DisplayRole).toInt(), 40);
-        QCOMPARE(list->item(0, 4)->data(Qt::DisplayRole).toInt(), 91);
+        QCOMPARE(list->item(0, 4)->data(Qt::DisplayRole).toInt(), 40);
+        QCOMPARE(list->item(0, 5)->data(Qt::DisplayRole).toInt(), 91);
     }
 
     void notesPageShowsNotesWithLineBreaksOrTheEmptyText()
