@@ -249,10 +249,10 @@ void CMainFrame::SetStartView(CZevBaseView* view)
     view->InitialUpdate();
 }
 
-int CMainFrame::SwitchScreen(int n)
+int CMainFrame::SwitchScreen(int n, bool reload)
 {
     const int previous = m_ctx.app.currentScreen;
-    if (n == previous)
+    if (n == previous && !reload)
         return previous;
     // A switch to a screen this program does not have is a fault of the
     // caller, not a choice of the user: say so in the log, change nothing.

@@ -53,10 +53,11 @@ public:
     void SetStartView(CZevBaseView* view);
 
     // Replaces the current screen by screen `n`; returns the screen number
-    // that was current. Nothing happens for the current number or when the
+    // that was current. Nothing happens for the current number (unless
+    // `reload`: the screen is then built again from the database) or when the
     // current screen refuses to leave; an unknown or unregistered number is
     // logged as an error and changes nothing.
-    int SwitchScreen(int n);
+    int SwitchScreen(int n, bool reload = false);
     CZevBaseView* CurrentView() const { return m_view; }
 
     // Enables the commands by the busy, signed-in and current-screen rules.

@@ -18,7 +18,9 @@
 #include "orders/views/COrderSummaryView.h"
 #include "orders/views/CReadyOrdersView.h"
 #include "app/ui/WaitCursor.h"
+#include "products/views/CItemDetailsSheet.h"
 #include "products/views/CProductBrowseSheet.h"
+#include "products/views/CPromotionsView.h"
 #include "reports/views/CReportView.h"
 #include "reports/views/CSalesDataView.h"
 #include "sync/SyncRunner.h"
@@ -31,6 +33,8 @@
 #include <QSocketNotifier>
 
 namespace {
+
+constexpr int kGuideScreen = 5;
 
 // The loader reports its failure itself; the start-up sequence shows the one
 // message, so the loader's own box stays silent.
@@ -141,27 +145,45 @@ void CZevSatchelApp::RegisterScreens()
     m_frame->RegisterScreen(10, [reports](zev::IScreenHost& host) { return CreateSalesDataView(host, reports); });
     m_frame->RegisterScreen(22, [reports](zev::IScreenHost& host) { return CreateReportView(host, reports); });
 
-    // The product window: Search starts on the search page, Browse after it.
-    auto openProducts = [this](bool browse) {
-        const zev::ZevConfig& config = m_app.settings.config;
-        zev::CurrentAccount& current = m_doc->Current();
-        auto catalog = [&current]() -> std::optional<int> {
-            return current.accountId >= 0 ? std::optional<int>(current.orderCatalog) : std::nullopt;
+    const zev::PricingLibrary* pricing = &m_libraries.pricing;
+    zev::PriceBinding::PriceFn price;
+    if (pricing->CalculatePrice)
+        price = [pricing](int item, float& casePrice, float& singlePrice, int units, int catalog, unsigned dealCode) {
+            return pricing->Price(item, casePrice, singlePrice, units, catalog, dealCode);
         };
-        zev::CProductBrowseSheet sheet(config, m_messages, catalog,
-                                       browse ? zev::CProductBrowseSheet::BrowseStart(config) : 0, m_frame.get());
+
+    // The product screens and the item details window share one context.
+    const zev::ZevConfig& config = m_app.settings.config;
+    zev::ProductsViewContext products{&m_doc->Current(), price, config.Int32(zev::cfg::kDealCodeMin),
+                                      config.Int32(zev::cfg::kDealCodeMax), {}, &m_clock};
+    products.itemDetails = [this, products](int itemId) {
+        zev::CItemDetailsSheet sheet(m_app.settings.config, products, itemId, m_app.settingsFilePath,
+                                     QApplication::activeWindow() ? QApplication::activeWindow() : m_frame.get());
         sheet.exec();
+    };
+    // The product window: Search starts on the search page, Browse after it.
+    // Items added while the order guide is the screen go to the database: the
+    // guide is saved before and read again after, so neither side's lines
+    // are lost.
+    auto openProducts = [this, products](bool browse) {
+        const zev::ZevConfig& settings = m_app.settings.config;
+        const bool onGuide = m_app.currentScreen == kGuideScreen && m_frame->CurrentView();
+        if (onGuide && !m_frame->CurrentView()->CanLeave(kGuideScreen))
+            return;
+        zev::CProductBrowseSheet sheet(settings, m_messages, products,
+                                       browse ? zev::CProductBrowseSheet::BrowseStart(settings) : 0, m_frame.get());
+        sheet.exec();
+        if (onGuide && sheet.AddedCount() > 0)
+            m_frame->SwitchScreen(kGuideScreen, true);
     };
     m_frame->SetCommandHandler(zev::kCmdProductSearch, [openProducts] { openProducts(false); });
     m_frame->SetCommandHandler(zev::kCmdProductBrowse, [openProducts] { openProducts(true); });
+    m_frame->RegisterScreen(zev::CPromotionsView::kScreen, [products](zev::IScreenHost& host) {
+        return zev::CreatePromotionsView(host, products);
+    });
 
-    const zev::PricingLibrary* pricing = &m_libraries.pricing;
-    zev::OrderViewContext orders{m_doc->Current(), m_doc->Order(), {}, {}, {}, &m_clock};
-    if (pricing->CalculatePrice)
-        orders.price = [pricing](int item, float& casePrice, float& singlePrice, int units, int catalog,
-                                 unsigned dealCode) {
-            return pricing->Price(item, casePrice, singlePrice, units, catalog, dealCode);
-        };
+    zev::OrderViewContext orders{m_doc->Current(), m_doc->Order(), price, {}, {}, &m_clock};
+    orders.itemDetails = products.itemDetails;
     zev::CurrentAccount* current = &m_doc->Current();
     orders.recordCall = [current, this](int accountId) {
         return zev::CallPlanner(m_app.settings.config.IsOn(184)).RecordOrderSaved(accountId, current->dayButton);
