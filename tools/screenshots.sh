@@ -5,8 +5,9 @@
 # first-time setup (empty and filled in), sign-in, the first-download notice,
 # maintenance, the complete update (question, during, after), the sign-in
 # after the update, the account list that follows it with its Call Plan and
-# No Sale / No Call dialogs, the sales data of its first account and the report
-# screen with the first report run.
+# No Sale / No Call dialogs, the sales data of its first account, the report
+# screen with the first report run, the product search with its list, each page
+# of the item details window and the promotions screen.
 #
 #   tools/screenshots.sh [--build DIR] [OUTPUT_DIR]
 #
@@ -23,7 +24,7 @@
 # the X server are stopped on every exit.
 set -euo pipefail
 
-usage() { sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'; }
+usage() { sed -n '2,22p' "$0" | sed 's/^# \{0,1\}//'; }
 
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$top/build/default
@@ -388,5 +389,50 @@ activate "$main"
 xdotool key alt+e
 sleep 1
 shot 17-reports
+
+step=product-search
+# Product > Search (Ctrl+F) for the account chosen above: by name, "chard".
+activate "$main"
+xdotool key ctrl+f
+dialog=$(wait_window 'Product.*' 10) || die "the product window did not open"
+activate "$dialog"
+xdotool key alt+m
+xdotool type --delay 80 "chard"
+shot 18-product-search
+xdotool key Return
+sleep 1.5
+shot 19-product-list
+
+step=item-details
+# Details of the first item found: every page the demo's settings allow, in
+# the window's order, starting where it opens (quantities and prices).
+xdotool key alt+d
+details=$(wait_window 'Item Details.*' 10) || die "the item details window did not open"
+activate "$details"
+shot 20-item-quantities-prices
+n=21
+for page in g h n l r v; do
+  xdotool key "alt+$page"
+  sleep 0.5
+  case $page in
+    g) name=general ;; h) name=history ;; n) name=notes ;; l) name=by-the-glass ;; r) name=programs ;; v) name=invoices ;;
+  esac
+  shot "$n-item-$name"
+  n=$((n + 1))
+done
+xdotool key Escape
+for _ in $(seq 25); do windows | grep -q "^$details " || break; sleep 0.2; done
+activate "$dialog"
+xdotool key Escape
+for _ in $(seq 25); do windows | grep -q "^$dialog " || break; sleep 0.2; done
+windows | grep -q "^$dialog " && die "the product window did not close"
+
+step=promotions
+# Product > Promotions (Ctrl+Shift+P): today's promotions in the account's catalogue.
+activate "$main"
+xdotool key ctrl+shift+p
+main=$(wait_window 'Promotions.*' 10) || die "the promotions screen did not open"
+activate "$main"
+shot 27-promotions
 shots=("$out"/[0-9][0-9]-*.png)
 echo "Done: ${#shots[@]} screenshots in $out"
