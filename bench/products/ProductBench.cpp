@@ -31,6 +31,7 @@ struct Stage {
     std::string database;
     bool ok = false;
     std::string sku;
+    std::string name;
     std::map<std::string, double> plainSeconds;
 
     Stage() {
@@ -71,10 +72,12 @@ struct Stage {
         QueryPool::GetInstance("Data Source=" + database, 0);
         zev::Items items;
         ok = items.Open("select count(*) from Items") == 1 && items.GetFieldValueInt(0) >= 30000 &&
-             items.Open("select top 1 DistributorSKU from Items where DeletedFlag = 0 and ItemID >= 1000 order by "
-                        "ItemID") == 1 && !items.IsEOF();
-        if (ok)
+             items.Open("select top 1 DistributorSKU, Description from Items where DeletedFlag = 0 and ItemID >= 1000 "
+                        "order by ItemID") == 1 && !items.IsEOF();
+        if (ok) {
             sku = items.GetFieldValueString(0);
+            name = items.GetFieldValueString(1);
+        }
     }
     ~Stage() {
         QueryPool::DestroyAll();
@@ -98,7 +101,7 @@ std::string Statement(int which) {
         break;
     case 1: // by name, the start of the name
         c.byName = true;
-        c.keywords = "CAB*";
+        c.keywords = TheStage().name.substr(0, 4) + "*";
         break;
     case 2: // by number
         c.keywords = TheStage().sku;
