@@ -73,6 +73,29 @@ int Accounts::clearCallPlan() {
     return Open(m_strSQL);
 }
 
+int Accounts::updateNameAndAddress(int accountId, const std::string& companyName, const std::string& contact,
+                                   const std::string& altContact, const std::string& address1,
+                                   const std::string& address2) {
+    m_strSQL = SqlText::Format("Update Accounts Set CompanyName = '%s', ContactName = '%s', AltContactName = '%s', "
+                               "Address1 = '%s', Address2 = '%s', Updated = 1 where AccountID = %d",
+                               SqlText::Clean(companyName).c_str(), SqlText::Clean(contact).c_str(),
+                               SqlText::Clean(altContact).c_str(), SqlText::Clean(address1).c_str(),
+                               SqlText::Clean(address2).c_str(), accountId);
+    return Open(m_strSQL);
+}
+
+int Accounts::updateContactAndDays(int accountId, const std::string& city, const std::string& state,
+                                   const std::string& zip, const std::string& email, const std::string& phone,
+                                   const std::string& fax, const std::string& apptDays, const std::string& delivDays) {
+    m_strSQL = SqlText::Format("Update Accounts Set City = '%s', State = '%s', Zip = '%s', Email = '%s', Phone = '%s', "
+                               "Fax = '%s', ApptDays = '%s', DelivDays = '%s', Updated = 1 where AccountID = %d",
+                               SqlText::Clean(city).c_str(), SqlText::Clean(state).c_str(),
+                               SqlText::Clean(zip).c_str(), SqlText::Clean(email).c_str(),
+                               SqlText::Clean(phone).c_str(), SqlText::Clean(fax).c_str(),
+                               SqlText::Clean(apptDays).c_str(), SqlText::Clean(delivDays).c_str(), accountId);
+    return Open(m_strSQL);
+}
+
 int Accounts::createAccount(const NewAccountRecord& r) {
     m_strSQL = "Select max(AccountID) from Accounts";
     if (!Open(m_strSQL))

@@ -45,6 +45,12 @@ public:
     int setApptTime(int accountId, int dayButton, std::time_t t);
     int setApptDays(int accountId, const DayString& days);
     int clearCallPlan();
+    // The account editor's two statements; texts are raw.
+    int updateNameAndAddress(int accountId, const std::string& companyName, const std::string& contact,
+                             const std::string& altContact, const std::string& address1, const std::string& address2);
+    int updateContactAndDays(int accountId, const std::string& city, const std::string& state, const std::string& zip,
+                             const std::string& email, const std::string& phone, const std::string& fax,
+                             const std::string& apptDays, const std::string& delivDays);
 
     // Inserts a new account with the next free id and a temporary number
     // "T-<rep>-<id>". Returns the new id, or 0 when any step failed.

@@ -4,10 +4,12 @@
 
 namespace zev {
 
-// Questions of the forms.
+// Questions of the forms. Rows (select *): FormID, QuestionID, text.
 class FormQuestions : public Query {
 public:
     explicit FormQuestions(int poolKey = 0);
+
+    int getOfForm(int formId);
 };
 
 } // namespace zev

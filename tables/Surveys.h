@@ -4,10 +4,16 @@
 
 namespace zev {
 
-// Surveys.
+// Questionnaires of the distributor. Rows (select *): SurveyID, name,
+// description, availability, SurveyType (0 = the representative's own survey,
+// 1 = a custom point-of-sale item built for one account).
 class Surveys : public Query {
 public:
     explicit Surveys(int poolKey = 0);
+
+    int getSurvey(int surveyId);
+    int getOwnSurveys();
+    int getCustomItems();
 };
 
 } // namespace zev
