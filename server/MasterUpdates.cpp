@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <map>
 #include <optional>
+#include <strings.h>
 
 namespace zev::server {
 
@@ -42,6 +43,21 @@ std::string ServerDate(const std::string& date) {
     char text[32];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d 00:00:00", y, m, d);
     return text;
+}
+
+// The plain (part 0) value of a field, if sent.
+std::optional<std::string> Plain(const std::vector<UploadField>& fields, const std::string& name) {
+    for (const UploadField& f : fields)
+        if (f.part == 0 && f.name == name)
+            return f.value;
+    return std::nullopt;
+}
+
+// An account the representative may change: his own or one nobody owns.
+bool OwnAccount(SqlDatabase& db, const std::string& repId, long long accountId) {
+    auto owner = db.Prepare("select zev_rep from Accounts where AccountID = ?");
+    owner.Bind(1, static_cast<std::int64_t>(accountId));
+    return owner.Step() && (owner.IsNull(0) || owner.Text(0) == repId);
 }
 
 } // namespace
@@ -232,6 +248,164 @@ void ApplyReceivedOrder(SqlDatabase& db, const std::string& repId, const Receive
                 .Run();
         }
     }
+}
+
+void ApplyAccountEdit(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields) {
+    if (!HasTables(db, {"Accounts"}))
+        return;
+    const auto account = Integer(Plain(fields, "AccountID").value_or(""));
+    if (!account || !OwnAccount(db, repId, *account))
+        return;
+    // Sent name -> master column; a field the body lacks keeps its value.
+    static const std::pair<const char*, const char*> kColumns[] = {
+        {"CompanyName", "CompanyName"}, {"ContactName", "ContactName"}, {"AltContactName", "AltContactName"},
+        {"Address1", "Address1"},       {"Address2", "Address2"},       {"City", "City"},
+        {"State", "State"},             {"Zip", "Zip"},                 {"Phone", "Phone"},
+        {"Fax", "Fax"},                 {"ApptDays", "ApptDays"},       {"DeliveryDays", "DelivDays"},
+        {"Email", "Email"},             {"ApptTime1", "ApptTime1"},     {"ApptTime2", "ApptTime2"},
+        {"ApptTime3", "ApptTime3"},     {"ApptTime4", "ApptTime4"},     {"ApptTime5", "ApptTime5"},
+        {"ApptTime6", "ApptTime6"},     {"ApptTime7", "ApptTime7"}};
+    const std::vector<std::string> present = db.Columns("Accounts");
+    std::string set;
+    std::vector<std::string> values;
+    for (const auto& [sent, column] : kColumns) {
+        const auto value = Plain(fields, sent);
+        if (!value)
+            continue;
+        bool known = false;
+        for (const std::string& c : present)
+            known = known || strcasecmp(c.c_str(), column) == 0;
+        if (!known)
+            continue;
+        set += std::string(set.empty() ? "" : ", ") + column + " = ?";
+        values.push_back(*value);
+    }
+    if (set.empty())
+        return;
+    auto update = db.Prepare("update Accounts set " + set + ", Updated = 0 where AccountID = ?");
+    int i = 1;
+    for (const std::string& v : values)
+        update.Bind(i++, v);
+    update.Bind(i, static_cast<std::int64_t>(*account)).Run();
+}
+
+void ApplyNote(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields) {
+    if (!HasTables(db, {"DistributorRepNotes", "Accounts"}))
+        return;
+    const auto account = Integer(Plain(fields, "AccountID").value_or(""));
+    const std::string entered = Plain(fields, "DateEntered").value_or("");
+    if (!account || entered.empty() || !OwnAccount(db, repId, *account))
+        return;
+    if (Integer(Plain(fields, "UpdatedFlag").value_or("")).value_or(1) == 2) {
+        db.Prepare("delete from DistributorRepNotes where AccountID = ? and DateEntered = ? and "
+                   "(zev_rep is null or zev_rep = ?)")
+            .Bind(1, static_cast<std::int64_t>(*account))
+            .Bind(2, entered)
+            .Bind(3, repId)
+            .Run();
+        return;
+    }
+    const std::string comment = Plain(fields, "Comment").value_or("");
+    auto same = db.Prepare("select 1 from DistributorRepNotes where AccountID = ? and DateEntered = ? and Comment = ? "
+                           "and zev_rep = ?");
+    same.Bind(1, static_cast<std::int64_t>(*account)).Bind(2, entered).Bind(3, comment).Bind(4, repId);
+    if (same.Step())
+        return;
+    // The note is already on the laptop that sent it, under the laptop's own
+    // key: stamped old, it comes back only with a whole download (which
+    // replaces the laptop's notes), never as a second copy in an update.
+    db.Prepare("insert into DistributorRepNotes (DistRepID, AccountID, DateEntered, Comment, Updated, zev_rep, "
+               "zev_stamp) values ((select coalesce(max(DistRepID), 0) + 1 from DistributorRepNotes), ?, ?, ?, 0, ?, "
+               "'1900-01-01 00:00:00')")
+        .Bind(1, static_cast<std::int64_t>(*account))
+        .Bind(2, entered)
+        .Bind(3, comment)
+        .Bind(4, repId)
+        .Run();
+}
+
+void ApplySurvey(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields) {
+    if (!HasTables(db, {"DoneSurveys", "Answers"}))
+        return;
+    const auto account = Integer(Plain(fields, "A").value_or(""));
+    const auto survey = Integer(Plain(fields, "B").value_or(""));
+    const long long completed = Integer(Plain(fields, "C").value_or("")).value_or(0);
+    const std::string started = Plain(fields, "D").value_or("");
+    const std::string ended = Plain(fields, "E").value_or("");
+    if (!account || !survey)
+        return;
+    {
+        auto same = db.Prepare("select 1 from DoneSurveys where AccountID = ? and SurveyID = ? and StartTime = ? and "
+                               "zev_rep = ?");
+        same.Bind(1, static_cast<std::int64_t>(*account))
+            .Bind(2, static_cast<std::int64_t>(*survey))
+            .Bind(3, started)
+            .Bind(4, repId);
+        if (same.Step())
+            return;
+    }
+    std::int64_t doneId = 1;
+    {
+        auto next = db.Prepare("select coalesce(max(DoneID), 0) + 1 from DoneSurveys");
+        if (next.Step())
+            doneId = next.Int(0);
+    }
+    auto optionalText = [](const std::string& text) {
+        return text.empty() || text == " " ? std::optional<std::string>() : std::optional<std::string>(text);
+    };
+    db.Prepare("insert into DoneSurveys (DoneID, SurveyID, AccountID, Completed, StartTime, EndTime, zev_rep) values "
+               "(?,?,?,?,?,?,?)")
+        .Bind(1, doneId)
+        .Bind(2, static_cast<std::int64_t>(*survey))
+        .Bind(3, static_cast<std::int64_t>(*account))
+        .Bind(4, static_cast<std::int64_t>(completed))
+        .Bind(5, optionalText(started))
+        .Bind(6, optionalText(ended))
+        .Bind(7, repId)
+        .Run();
+    auto answer = db.Prepare("insert into Answers (DoneID, QuestionID, Type, Answer, Comment, zev_rep) values "
+                             "(?,?,?,?,?,?)");
+    for (const UploadField& f : fields) {
+        if (f.part != 1 || f.name.size() < 2 || f.name[0] != 'R')
+            continue;
+        std::string parts[4];
+        for (const UploadField& p : fields)
+            if (p.name == f.name && p.part >= 1 && p.part <= 4)
+                parts[p.part - 1] = p.value;
+        const auto question = Integer(parts[0]);
+        if (!question)
+            continue;
+        answer.Bind(1, doneId)
+            .Bind(2, static_cast<std::int64_t>(*question))
+            .Bind(3, static_cast<std::int64_t>(Integer(parts[1]).value_or(0)))
+            .Bind(4, parts[2])
+            .Bind(5, parts[3])
+            .Bind(6, repId);
+        answer.Run();
+    }
+}
+
+void ApplyFormAnswer(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields) {
+    if (!HasTables(db, {"FormsFilled", "Accounts"}))
+        return;
+    const auto form = Integer(Plain(fields, "FormID").value_or(""));
+    const auto account = Integer(Plain(fields, "AccountID").value_or(""));
+    const auto question = Integer(Plain(fields, "QuestionID").value_or(""));
+    if (!form || !account || !question || !OwnAccount(db, repId, *account))
+        return;
+    db.Prepare("delete from FormsFilled where FormID = ? and AccountID = ? and QuestionID = ?")
+        .Bind(1, static_cast<std::int64_t>(*form))
+        .Bind(2, static_cast<std::int64_t>(*account))
+        .Bind(3, static_cast<std::int64_t>(*question))
+        .Run();
+    db.Prepare("insert into FormsFilled (FormID, AccountID, Updated, QuestionID, Answer, zev_rep) values "
+               "(?,?,0,?,?,?)")
+        .Bind(1, static_cast<std::int64_t>(*form))
+        .Bind(2, static_cast<std::int64_t>(*account))
+        .Bind(3, static_cast<std::int64_t>(*question))
+        .Bind(4, Plain(fields, "Answer").value_or(""))
+        .Bind(5, repId)
+        .Run();
 }
 
 } // namespace zev::server

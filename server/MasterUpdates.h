@@ -27,4 +27,21 @@ void ApplyOrderGuide(SqlDatabase& db, const std::string& repId, const std::vecto
 void ApplyReceivedOrder(SqlDatabase& db, const std::string& repId, const ReceivedOrder& order, std::int64_t orderId,
                         const std::string& receivedAt);
 
+// The representative's edits of an account (updateAccounts) replace the
+// master row's fields that were sent, on an account of his own or of nobody.
+void ApplyAccountEdit(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields);
+
+// A note (updateNotes) joins the master notes of an account of the
+// representative; a note sent with UpdatedFlag 2 leaves them. Sent again, a
+// note is not stored twice.
+void ApplyNote(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields);
+
+// A taken survey (takeSurveys) is stored with its answers under a DoneID of the
+// server's own; the same survey sent again is not stored twice.
+void ApplySurvey(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields);
+
+// A form answer (UpdateFormsFilled) replaces the master answer of that form,
+// account and question.
+void ApplyFormAnswer(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields);
+
 } // namespace zev::server

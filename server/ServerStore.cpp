@@ -471,11 +471,20 @@ bool HasColumns(SqlDatabase& db, const std::string& table, std::initializer_list
 
 // What the master tables must show after an upload, so the downloads that follow it in the same run
 // do not undo it: a message read or deleted stays so, a reply reaches its recipient, a collection
-// lowers the open amount of its invoice.
+// lowers the open amount of its invoice, an edited account, a note, a survey and a form answer join
+// the master rows.
 void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
                               const std::vector<UploadField>& fields, const std::string& now) {
     if (page == "UpdateWo")
         ApplyOrderGuide(db_, repId, fields);
+    if (page == "updateAccounts")
+        ApplyAccountEdit(db_, repId, fields);
+    if (page == "updateNotes")
+        ApplyNote(db_, repId, fields);
+    if (page == "takeSurveys")
+        ApplySurvey(db_, repId, fields);
+    if (page == "UpdateFormsFilled")
+        ApplyFormAnswer(db_, repId, fields);
     if (page == "UpdateMessages" &&
         HasColumns(db_, "Messages",
                    {"MessageID", "FromID", "FromStatus", "ToID", "ToStatus", "Subject", "Message"})) {

@@ -147,6 +147,12 @@ bool Uploads::UploadNotes(IProgressSink* window)
         std::string reply = TrimBlanks(m_e.ReadReplyLine());
         if (reply == "1" || IsFailureReply(reply))
             Refuse("DistributorRepNotes", Format("note of account %d dated %s", IntAt(r, 1), At(r, 2).c_str()), reply);
+        else if (IntAt(r, 10) == 2)
+            // A deletion the server took is done: cleared to 0 the note
+            // would show again on the account.
+            (void)m_e.Db().Exec(Format("Delete from DistributorRepNotes where accountID = %d and DistRepID = %d and "
+                                       "DateEntered = '%s'",
+                                       IntAt(r, 1), IntAt(r, 0), FixApost(At(r, 2)).c_str()));
         else
             (void)m_e.Db().Exec(Format("Update DistributorRepNotes Set updated = 0 where accountID = %d and "
                                        "DistRepID = %d and DateEntered = '%s'",

@@ -21,6 +21,17 @@ TEST_F(UploadsTest, NoteIsSentWithSetAAndClearedOnAnyReplyButOne)
     EXPECT_EQ(Count("select Updated from DistributorRepNotes where AccountID = 5002"), 1);
 }
 
+TEST_F(UploadsTest, DeletedNoteTakenByTheServerIsGoneForGood)
+{
+    ASSERT_TRUE(db.Exec("insert into DistributorRepNotes values (7, 5001, '2006-03-07 16:05:09', 'gone', 2)"));
+    ASSERT_TRUE(db.Exec("insert into DistributorRepNotes values (8, 5001, '2006-03-07 16:05:10', 'kept', 2)"));
+    w.transport.replies = {{0, "SUCCESS\n"}, {0, "1\n"}};
+    ASSERT_TRUE(uploads->UploadNotes(&w.sink));
+    EXPECT_NE(w.transport.requests[0].body.find("UpdatedFlag=2"), std::string::npos);
+    EXPECT_EQ(Count("select count(*) from DistributorRepNotes where Comment = 'gone'"), 0);
+    EXPECT_EQ(Count("select Updated from DistributorRepNotes where Comment = 'kept'"), 2) << "refused: still waiting";
+}
+
 struct BadReplyCase {
     const char* name;
     const char* reply;
