@@ -118,7 +118,7 @@ void CAccountDetailsView::OnInitialUpdate()
     top->setColumnStretch(2, 1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(kMargin * 2, kMargin * 2, kMargin * 2, kMargin);
+    layout->setContentsMargins(16, 16, 16, 8);
     layout->addLayout(top);
     layout->addLayout(commands);
     layout->addLayout(noteRow);

@@ -1,6 +1,7 @@
 #include "accounts/views/CSurveyView.h"
 
 #include "accounts/views/CSurveyDlg.h"
+#include "app/core/CZevSettings.h"
 #include "app/core/Clock.h"
 #include "app/core/MessageBox.h"
 #include "app/core/StringIds.h"
@@ -45,7 +46,7 @@ void CSurveyView::OnInitialUpdate()
     runRow->addWidget(m_run);
     runRow->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(kMargin * 2, kMargin * 2, kMargin * 2, kMargin);
+    layout->setContentsMargins(16, 16, 16, 8);
     layout->addWidget(surveyLabel);
     layout->addWidget(m_surveys, 1);
     layout->addLayout(runRow);
