@@ -10,7 +10,11 @@
 #include "app/core/StartupSequence.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/core/ZevFolders.h"
+#include "accounts/views/CAccountDetailsView.h"
 #include "accounts/views/CAccountsView.h"
+#include "accounts/views/CCustomPosDlg.h"
+#include "accounts/views/CEditAccountInfo.h"
+#include "accounts/views/CSurveyView.h"
 #include "accounts/views/StarterPricing.h"
 #include "accounts/CallPlanner.h"
 #include "orders/views/CDeliveryOptionsView.h"
@@ -139,7 +143,13 @@ void CZevSatchelApp::RegisterScreens()
     zev::AccountsViewContext accounts{m_doc->Current(),
                                       zev::StarterPricing::FromLibrary(m_libraries.pricing.CalculatePrice),
                                       {}, {}, &m_clock};
+    accounts.editAccount = [this](QWidget* parent) {
+        return CEditAccountInfo::EditAccount(parent, m_doc->Current().accountId, m_app.settings.config, m_messages,
+                                             m_app.settingsFilePath);
+    };
     m_frame->RegisterScreen(4, [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
+    m_frame->RegisterScreen(6, [accounts](zev::IScreenHost& host) { return CreateAccountDetailsView(host, accounts); });
+    m_frame->RegisterScreen(21, [accounts](zev::IScreenHost& host) { return CreateSurveyView(host, accounts); });
 
     zev::ReportsViewContext reports{&m_doc->Current(), {}};
     m_frame->RegisterScreen(10, [reports](zev::IScreenHost& host) { return CreateSalesDataView(host, reports); });
@@ -190,6 +200,11 @@ void CZevSatchelApp::RegisterScreens()
     };
     zev::sync::OrderSender* sender = &m_sync->Orders();
     orders.sendOrder = [sender](int readyId) { return sender->SendOrders(readyId, nullptr) && sender->SentCount() > 0; };
+    orders.customPos = [this](QWidget* parent, int accountId) {
+        CCustomPosDlg dialog(accountId, m_messages, m_clock, parent);
+        dialog.LayOut("CustomPOSDlg", m_app.settingsFilePath);
+        dialog.exec();
+    };
     m_frame->RegisterScreen(5, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
     m_frame->RegisterScreen(11, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
     m_frame->RegisterScreen(12, [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });

@@ -7,7 +7,9 @@
 # after the update, the account list that follows it with its Call Plan and
 # No Sale / No Call dialogs, the sales data of its first account, the report
 # screen with the first report run, the product search with its list, each page
-# of the item details window and the promotions screen.
+# of the item details window, the promotions screen, the account details with
+# the account editor's two pages and the forms, and the survey screen with a
+# survey's first page.
 #
 #   tools/screenshots.sh [--build DIR] [OUTPUT_DIR]
 #
@@ -434,5 +436,66 @@ xdotool key ctrl+shift+p
 main=$(wait_window 'Promotions.*' 10) || die "the promotions screen did not open"
 activate "$main"
 shot 27-promotions
+
+# Back to the account list (Ctrl+L); it announces the new messages again.
+to_accounts() {
+  xdotool key ctrl+l
+  if wait_window 'Information' 4 >/dev/null; then answer Information; fi
+  main=$(wait_window 'Accounts.*' 10) || die "the account list did not come back"
+}
+
+step=account-details
+to_accounts
+activate "$main"
+xdotool key Down
+sleep 0.5
+xdotool key ctrl+d
+main=$(wait_window 'Account Details.*' 10) || die "the account details screen did not open"
+activate "$main"
+shot 28-account-details
+
+step=edit-account
+# "&Edit Account..." on the details screen.
+xdotool key alt+e
+dialog=$(wait_window 'Edit Account' 10) || die "the account editor did not open"
+activate "$dialog"
+shot 29-edit-account-general
+xdotool key ctrl+Tab
+shot 30-edit-account-delivery
+xdotool key Escape
+for _ in $(seq 25); do windows | grep -q "^$dialog " || break; sleep 0.2; done
+windows | grep -q "^$dialog " && die "the account editor did not close"
+
+step=forms
+activate "$main"
+# "F&orms..." on the details screen.
+xdotool key alt+o
+dialog=$(wait_window 'Forms' 10) || die "the forms dialog did not open"
+activate "$dialog"
+shot 31-forms
+xdotool key Escape
+for _ in $(seq 25); do windows | grep -q "^$dialog " || break; sleep 0.2; done
+windows | grep -q "^$dialog " && die "the forms dialog did not close"
+
+step=survey
+# The account list's context menu (the Menu key on the selected row), "Survey...".
+to_accounts
+activate "$main"
+xdotool key Menu
+sleep 0.5
+# The entries after "Survey..." are "Create..." and "Backorders...".
+xdotool key End Up Up Return
+main=$(wait_window 'Survey.*' 10) || die "the survey screen did not open"
+activate "$main"
+xdotool key Down
+shot 32-survey
+# "&Run..." takes the selected survey.
+xdotool key alt+r
+dialog=$(wait_window 'Shelf Check|By the Glass Review' 10) || die "the survey dialog did not open"
+activate "$dialog"
+shot 33-survey-first-page
+xdotool key Escape
+for _ in $(seq 25); do windows | grep -q "^$dialog " || break; sleep 0.2; done
+windows | grep -q "^$dialog " && die "the survey dialog did not close"
 shots=("$out"/[0-9][0-9]-*.png)
 echo "Done: ${#shots[@]} screenshots in $out"

@@ -166,6 +166,13 @@ void COrderGuideView::OnInitialUpdate()
     auto* bottom = new QHBoxLayout;
     for (const char* name : {"BTN_DUP", "BTN_DEL", "BTN_CALC", "BTN_BACKORDER"})
         bottom->addWidget(m_buttons[name]);
+    if (m_ctx.customPos) {
+        auto* custom = new QPushButton(tr("Cus&tom POS..."), this);
+        custom->setAccessibleName(tr("Custom POS"));
+        m_buttons["BTN_CUSTOM"] = custom;
+        bottom->addWidget(custom);
+        connect(custom, &QPushButton::clicked, this, [this] { m_ctx.customPos(this, m_ctx.current.accountId); });
+    }
     bottom->addStretch();
     bottom->addWidget(m_total);
     bottom->addWidget(m_buttons["BTN_DONE"]);

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace zev {
 
 class IClock;
@@ -27,6 +29,8 @@ struct OrderViewContext {
     // Opens the item details window for an item; empty: Details shows the
     // line's own record.
     std::function<void(int itemId)> itemDetails = {};
+    // The custom point-of-sale builder for an account; empty hides its button.
+    std::function<void(QWidget* parent, int accountId)> customPos = {};
 };
 
 } // namespace zev
