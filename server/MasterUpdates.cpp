@@ -363,8 +363,8 @@ void ApplySurvey(SqlDatabase& db, const std::string& repId, const std::vector<Up
         .Bind(6, optionalText(ended))
         .Bind(7, repId)
         .Run();
-    auto answer = db.Prepare("insert into Answers (DoneID, QuestionID, Type, Answer, Comment, zev_rep) values "
-                             "(?,?,?,?,?,?)");
+    auto answer = db.Prepare("insert or replace into Answers (DoneID, QuestionID, Type, Answer, Comment, zev_rep) "
+                             "values (?,?,?,?,?,?)");
     for (const UploadField& f : fields) {
         if (f.part != 1 || f.name.size() < 2 || f.name[0] != 'R')
             continue;
