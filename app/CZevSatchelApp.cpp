@@ -135,7 +135,8 @@ void CZevSatchelApp::WireSync()
 
 void CZevSatchelApp::RegisterScreens()
 {
-    zev::SyncViewContext sync{m_sync->Engine(), m_sync->Builder(), m_sync->Runner(), m_sync->Orders()};
+    zev::SyncViewContext sync{m_sync->Engine(), m_sync->Builder(), m_sync->Runner(), m_sync->Orders(),
+                              m_sync->Maint()};
     m_frame->RegisterScreen(1, [sync](zev::IScreenHost& host) { return new CLoginView(host, sync); });
     m_frame->RegisterScreen(2, [sync](zev::IScreenHost& host) { return new CMaintenanceView(host, sync); });
     m_frame->RegisterScreen(3, [sync](zev::IScreenHost& host) { return new CInitialSetupView(host, sync); });

@@ -1,14 +1,24 @@
 #include "sync/Maintenance.h"
 
+#include "app/core/ZevConfigLayout.h"
+#include "sync/AccountRules.h"
+#include "sync/IssueReport.h"
+#include "sync/ItemExport.h"
 #include "sync/RequestBodies.h"
 #include "sync/SyncText.h"
 #include "sync/Uploads.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
 namespace zev::sync {
+
+namespace {
+constexpr int kFieldBlank = 65064;
+constexpr int kIssueNotSaved = 65065;
+constexpr int kNewMessages = 65140;
+constexpr int kCaptionInformation = 65097;
+} // namespace
 
 Maintenance::Maintenance(SyncEngine& engine, DatabaseBuilder& builder)
     : m_e(engine)
@@ -19,20 +29,16 @@ Maintenance::Maintenance(SyncEngine& engine, DatabaseBuilder& builder)
 int Maintenance::CheckSetup(const std::string& user, const std::string& password, const std::string& confirmation,
                             const std::string& manager, bool managerMode)
 {
-    if (user.empty() || password.empty() || confirmation.empty() || (managerMode && manager.empty())) return 65009;
-    if (user.size() < 6 || !std::all_of(user.begin(), user.end(), [](unsigned char c) { return std::isdigit(c); }))
-        return 65011;
-    if (password != confirmation) return 65010;
-    return 0;
+    return CheckSetupEntries(user, password, confirmation, manager, managerMode).messageId;
 }
 
 int Maintenance::FirstTimeSetup(const std::string& user, const std::string& password,
                                 const std::string& confirmation, const std::string& manager, bool managerMode)
 {
-    int r = CheckSetup(user, password, confirmation, manager, managerMode);
-    if (r != 0) {
-        m_e.Box().Show(r, r == 65009 ? 65097 : 65099, MbButtons::Ok, MbIcon::Stop);
-        return r;
+    const SetupCheck check = CheckSetupEntries(user, password, confirmation, manager, managerMode);
+    if (check.messageId != 0) {
+        m_e.Box().Show(check.messageId, check.captionId, MbButtons::Ok, MbIcon::Stop);
+        return check.messageId;
     }
     ISyncProfile& p = m_e.Profile();
     p.SetString("UserID", user);
@@ -66,34 +72,37 @@ int Maintenance::ChangePassword(const std::string& oldPassword, const std::strin
 
 int Maintenance::ExportItems(const std::string& path, IProgressSink* progress)
 {
-    Rows rows;
-    (void)m_e.Db().Select("Select ItemID, DistributorSKU, Description, UPC from Items where deletedflag = 0 order by UPC",
-                          rows);
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return -1;
-    int n = 0;
-    for (const Row& r : rows) {
-        std::string upc = TrimBlanks(At(r, 3));
-        std::string line = (upc.empty() ? std::string("NA") : upc) + "|" + TrimBlanks(At(r, 1)) + "|" +
-            TrimBlanks(At(r, 2)) + "\r\n";
-        std::fputs(line.c_str(), f);
-        ++n;
-        if (progress) progress->Report(ProgressPercent(static_cast<int>(rows.size()), n), "Exporting Items");
-    }
-    bool ok = std::fclose(f) == 0;
-    return ok ? n : -1;
+    return sync::ExportItems(m_e.Db(), path, progress);
+}
+
+int Maintenance::ReportIssue(const std::string& shortDescription, const std::string& details, bool contactMe)
+{
+    const std::string shortText = TrimBlanks(shortDescription);
+    const std::string detailText = TrimBlanks(details);
+    if (shortText.empty() || detailText.empty())
+        return kFieldBlank;
+    return FileIssue(m_e.Db(), shortText, detailText, m_e.UserId(), contactMe) ? 0 : kIssueNotSaved;
 }
 
 int Maintenance::CountNewMessages()
 {
     Rows rows;
-    std::string user = m_e.UserId();
-    if (user.empty() || !std::all_of(user.begin(), user.end(), [](unsigned char c) { return std::isdigit(c); }))
+    // The ID goes into the statement as a number; anything else is not ours.
+    const std::string user = m_e.UserId();
+    if (user.empty() || !std::all_of(user.begin(), user.end(), [](unsigned char c) { return std::isdigit(c) != 0; }))
         return 0;
     if (!m_e.Db().Select(Format("select count(*) from messages where tostatus=0 and toid=%s", user.c_str()), rows) ||
         rows.empty())
         return 0;
     return IntAt(rows[0], 0);
+}
+
+bool Maintenance::NoticeNewMessages()
+{
+    if (m_e.ConfigByte(static_cast<int>(cfg::kMessageCenter)) != 1 || CountNewMessages() <= 0)
+        return false;
+    m_e.Box().Show(kNewMessages, kCaptionInformation, MbButtons::Ok, MbIcon::Information);
+    return true;
 }
 
 std::vector<std::pair<std::string, int>> Maintenance::WaitingRecords()
@@ -106,6 +115,32 @@ std::vector<std::pair<std::string, int>> Maintenance::WaitingRecords()
     out.emplace_back("ReadyOrder", count("select count(*) from ReadyOrder"));
     for (const WaitingQuery& q : Uploads::WaitingQueries()) out.emplace_back(q.table, count(q.countSql));
     return out;
+}
+
+std::vector<Maintenance::Rep> Maintenance::ManagerReps()
+{
+    std::vector<Rep> reps;
+    Rows rows;
+    if (!m_e.Db().Select("select * from ManagerReps", rows))
+        return reps;
+    for (const Row& row : rows) {
+        if (row.size() < 3)
+            continue;
+        reps.push_back({TrimBlanks(row[0]), TrimBlanks(row[1]), TrimBlanks(row[2])});
+    }
+    return reps;
+}
+
+int Maintenance::DeleteDatabase()
+{
+    ISyncDb& db = m_e.Db();
+    if (!db.OpenAdmin())
+        return -1;
+    const int errors = m_b.RebuildTable("ALL");
+    db.CloseAll();
+    m_e.Profile().SetString("LastRenewTable", "");
+    m_e.Profile().SetInt("RestoreOnOpen", 0);
+    return errors;
 }
 
 } // namespace zev::sync

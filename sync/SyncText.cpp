@@ -158,7 +158,9 @@ std::string FormatDay(std::time_t t)
 std::string RenewLabel(const std::string& stamp)
 {
     int y = 0, m = 0, d = 0;
-    if (std::sscanf(stamp.c_str(), "%d-%d-%d", &y, &m, &d) != 3 || y <= 0 || m <= 0 || d <= 0) return "Unknown";
+    if (std::sscanf(stamp.c_str(), "%d-%d-%d", &y, &m, &d) != 3 || y <= 0 || m < 1 || m > 12 || d < 1 ||
+        d > 31)
+        return "Unknown";
     return Format("%d-%d-%d", m, d, y);
 }
 

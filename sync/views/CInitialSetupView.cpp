@@ -4,8 +4,8 @@
 #include "app/core/MessageBox.h"
 #include "app/core/Profile.h"
 #include "app/ui/ScreenHost.h"
+#include "sync/AccountRules.h"
 #include "sync/SyncEngine.h"
-#include "sync/views/AccountRules.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -91,7 +91,7 @@ void CInitialSetupView::OnOk()
     const std::string managerId = m_managerId->text().trimmed().toStdString();
     const bool manager = ManagerMode();
 
-    const zev::SetupCheck check = zev::CheckSetupEntries(userId, password, confirmation, managerId, manager);
+    const zev::sync::SetupCheck check = zev::sync::CheckSetupEntries(userId, password, confirmation, managerId, manager);
     if (check.messageId != 0) {
         Host().Messages().Show(check.messageId, check.captionId, zev::MbButtons::Ok, zev::MbIcon::Stop);
         if (check.clearUserFields) {

@@ -8,7 +8,7 @@
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
 #include "sync/SyncRunner.h"
-#include "sync/views/AccountRules.h"
+#include "sync/SyncText.h"
 
 
 #include <QApplication>
@@ -55,7 +55,7 @@ void CLoginView::OnInitialUpdate()
     auto* url = new QLabel(QString::fromStdString(host), this);
     auto* version = new QLabel(tr("Version %1").arg(QApplication::applicationVersion()), this);
     auto* renewCaption = new QLabel(tr("Last complete update:"), this);
-    m_renew->setText(QString::fromStdString(zev::RenewDateText(Host().UserProfile().GetText("LastRenewUD"))));
+    m_renew->setText(QString::fromStdString(zev::sync::RenewLabel(Host().UserProfile().GetText("LastRenewUD"))));
     auto* reset = new QPushButton(tr("&Reset Settings"), this);
     auto* close = new QPushButton(tr("&Close"), this);
     m_login->setDefault(true);

@@ -6,10 +6,10 @@
 #include "app/core/StringTable.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
-#include "sync/DatabaseBuilder.h"
+#include "sync/AccountRules.h"
+#include "sync/Maintenance.h"
 #include "sync/SyncEngine.h"
 #include "sync/SyncRunner.h"
-#include "sync/views/AccountRules.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -65,13 +65,9 @@ void CMaintAppDBPage::OnDelete()
         return;
     {
         zev::WaitCursor wait;
-        zev::sync::ISyncDb& db = m_sync.engine.Db();
-        db.OpenAdmin();
-        m_sync.builder.RebuildTable("ALL");
-        db.CloseAll();
-        zev::Profile& profile = m_host.UserProfile();
-        (void)profile.SetText("LastRenewTable", "");
-        (void)profile.SetInt("RestoreOnOpen", 0);
+        // The builder logs what failed; the program exits either way and the
+        // next start checks the database.
+        (void)m_sync.maintenance.DeleteDatabase();
     }
     box.Show(kWillExit, kCaptionInformation, zev::MbButtons::Ok, zev::MbIcon::Information);
     m_host.Quit(1);
@@ -138,14 +134,14 @@ bool CMaintAppLocalPage::OnSave()
         m_userId->setFocus();
         return false;
     }
-    if (!zev::IsValidUserId(userId)) {
+    if (!zev::sync::IsValidUserId(userId)) {
         box.Show(kUserIdRule, kCaptionError, zev::MbButtons::Ok, zev::MbIcon::Stop);
         m_userId->setFocus();
         return false;
     }
     const std::string password = m_password->text().trimmed().toStdString();
     const std::string confirmation = m_confirmation->text().trimmed().toStdString();
-    if (const int message = zev::CheckNewPassword(password, confirmation); message != 0) {
+    if (const int message = zev::sync::CheckNewPassword(password, confirmation); message != 0) {
         box.Show(message, kCaptionError, zev::MbButtons::Ok, zev::MbIcon::Stop);
         m_password->setFocus();
         return false;

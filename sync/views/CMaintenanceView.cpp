@@ -10,16 +10,14 @@
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
 #include "sync/DatabaseBuilder.h"
+#include "sync/Maintenance.h"
 #include "sync/OrderSender.h"
 #include "sync/SyncEngine.h"
 #include "sync/SyncRunner.h"
-#include "sync/SyncText.h"
-#include "sync/views/AccountRules.h"
 #include "sync/views/CChangePasswordDlg.h"
 #include "sync/views/CMaintAppSheet.h"
 #include "sync/views/CReportIssueDlg.h"
 #include "sync/views/CSwitchRepDlg.h"
-#include "sync/views/ItemExport.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -37,7 +35,6 @@
 namespace {
 constexpr std::size_t kManagerModeByte = 200;
 constexpr std::size_t kExportItemsByte = 201;
-constexpr std::size_t kMessageCenterByte = 23;
 
 constexpr int kConnected = 65023;
 constexpr int kNotConnected = 65024;
@@ -46,20 +43,9 @@ constexpr int kNotDisconnected = 65026;
 constexpr int kSendFailed = 65062;
 constexpr int kCommsError = 65063;
 constexpr int kUnsentOrders = 65100;
-constexpr int kNewMessages = 65140;
 constexpr int kCaptionInformation = 65097;
 constexpr int kCaptionWarning = 65098;
 constexpr int kCaptionError = 65099;
-
-bool AllDigits(const std::string& text)
-{
-    if (text.empty())
-        return false;
-    for (char c : text)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
 
 } // namespace
 
@@ -222,20 +208,7 @@ void CMaintenanceView::Run(std::function<bool()> work, std::function<void(bool)>
 }
 
 // Runs on the worker after an exchange.
-void CMaintenanceView::CheckNewMessages()
-{
-    if (!Host().State().settings.config.IsOn(kMessageCenterByte))
-        return;
-    const std::string userId = m_sync.engine.UserId();
-    // The ID goes into the statement as a number; anything else is not ours.
-    if (!AllDigits(userId))
-        return;
-    zev::sync::Rows rows;
-    if (!m_sync.engine.Db().Select("select count(*) from messages where tostatus=0 and toid=" + userId, rows))
-        return;
-    if (!rows.empty() && !rows.front().empty() && std::atoi(rows.front().front().c_str()) > 0)
-        m_sync.engine.Box().Show(kNewMessages, kCaptionInformation, zev::MbButtons::Ok, zev::MbIcon::Information);
-}
+void CMaintenanceView::CheckNewMessages() { (void)m_sync.maintenance.NoticeNewMessages(); }
 
 void CMaintenanceView::OnSendOrders()
 {
@@ -422,17 +395,7 @@ void CMaintenanceView::OnSwitchReps()
             zev::MbResult::Yes)
         return;
 
-    std::vector<CSwitchRepDlg::Rep> reps;
-    zev::sync::Rows rows;
-    if (m_sync.engine.Db().Select("select * from ManagerReps", rows)) {
-        for (const auto& row : rows) {
-            if (row.size() < 3)
-                continue;
-            reps.push_back({zev::sync::TrimBlanks(row[0]), zev::sync::TrimBlanks(row[1]),
-                            zev::sync::TrimBlanks(row[2])});
-        }
-    }
-    CSwitchRepDlg dlg(std::move(reps), Host().State().settingsFilePath, this);
+    CSwitchRepDlg dlg(m_sync.maintenance.ManagerReps(), Host().State().settingsFilePath, this);
     if (dlg.exec() != QDialog::Accepted)
         return;
     const CSwitchRepDlg::Rep* rep = dlg.Chosen();
@@ -478,7 +441,7 @@ void CMaintenanceView::OnExportItems()
     zev::IProgressSink* sink = m_sink.get();
     Run(
         [this, target, sink] {
-            const int written = zev::ExportItems(m_sync.engine.Db(), target, sink);
+            const int written = m_sync.maintenance.ExportItems(target, sink);
             return written >= 0;
         },
         [this](bool ok) {

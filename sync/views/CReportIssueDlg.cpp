@@ -2,7 +2,7 @@
 
 #include "app/core/MessageBox.h"
 #include "app/ui/WaitCursor.h"
-#include "sync/views/IssueReport.h"
+#include "sync/IssueReport.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -62,7 +62,7 @@ void CReportIssueDlg::accept()
     bool stored;
     {
         zev::WaitCursor wait;
-        stored = zev::FileIssue(m_db, shortText, details, m_userId, m_contact->isChecked());
+        stored = zev::sync::FileIssue(m_db, shortText, details, m_userId, m_contact->isChecked());
     }
     if (!stored)
         m_messages.Show(kNotSaved, kCaptionError, zev::MbButtons::Ok, zev::MbIcon::Stop);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ui/CZevDialog.h"
+#include "sync/Maintenance.h"
 
 #include <string>
 #include <vector>
@@ -11,11 +12,7 @@ class QTreeWidget;
 class CSwitchRepDlg : public CZevDialog {
     Q_OBJECT
 public:
-    struct Rep {
-        std::string id;
-        std::string name;
-        std::string digest;
-    };
+    using Rep = zev::sync::Maintenance::Rep;
 
     CSwitchRepDlg(std::vector<Rep> reps, const std::string& settingsPath, QWidget* parent = nullptr);
 

@@ -5,6 +5,7 @@ class SyncEngine;
 class DatabaseBuilder;
 class SyncRunner;
 class OrderSender;
+class Maintenance;
 } // namespace zev::sync
 
 namespace zev {
@@ -16,6 +17,7 @@ struct SyncViewContext {
     sync::DatabaseBuilder& builder;
     sync::SyncRunner& runner;
     sync::OrderSender& orders;
+    sync::Maintenance& maintenance;
 };
 
 } // namespace zev

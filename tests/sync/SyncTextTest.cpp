@@ -126,4 +126,6 @@ TEST(RenewLabel, MonthDayYearOrUnknown)
     EXPECT_EQ(RenewLabel("2006-03-07 16:05:09"), "3-7-2006");
     EXPECT_EQ(RenewLabel(""), "Unknown");
     EXPECT_EQ(RenewLabel("garbage"), "Unknown");
+    EXPECT_EQ(RenewLabel("2006-13-07 00:00:00"), "Unknown");
+    EXPECT_EQ(RenewLabel("2006-02-32 00:00:00"), "Unknown");
 }

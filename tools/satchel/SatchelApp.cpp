@@ -48,6 +48,8 @@ const std::map<std::string, std::string> kHelp = {
          "  sql \"STATEMENT\"                                  run one statement, print its rows\n"
          "  export-items FILE                                write the item list\n"
          "  password --old X --new Y                         change the password on the server\n"
+         "  report-issue --short TEXT --details TEXT [--contact]  file an issue report for the next sync\n"
+         "  messages                                         count the new messages in the inbox\n"
          "\n"
          "  --home DIR   program folder (ZevSatchel.INI, ZevConfig.dat, helper libraries);\n"
          "               default: the executable's folder, else the installed kit\n"
@@ -74,6 +76,10 @@ const std::map<std::string, std::string> kHelp = {
     {"sql", "usage: satchel sql \"STATEMENT\"\nRuns one statement on the local database; a select prints its rows.\n"},
     {"export-items", "usage: satchel export-items FILE\nWrites UPC|SKU|Description for every item in use.\n"},
     {"password", "usage: satchel password --old X --new Y\nChanges the password on the server and stores it.\n"},
+    {"report-issue", "usage: satchel report-issue --short TEXT --details TEXT [--contact]\n"
+                     "Files an issue report; the next synchronisation sends it. --contact asks the\n"
+                     "distributor to get in touch.\n"},
+    {"messages", "usage: satchel messages\nPrints how many new messages wait in the inbox.\n"},
 };
 
 struct Args {
@@ -202,11 +208,7 @@ public:
     ISyncDb* m_db = nullptr;
 };
 
-void NewMessagesCheck(Session& s)
-{
-    if (s.m_app.settings.config.Byte(23) != 1) return;
-    if (s.m_maint->CountNewMessages() > 0) s.m_box.Show(65140, 65097, zev::MbButtons::Ok, zev::MbIcon::Information);
-}
+void NewMessagesCheck(Session& s) { (void)s.m_maint->NoticeNewMessages(); }
 
 int CmdSetup(Session& s, const CommandLine& cl, const std::string& pw, const std::string& confirm)
 {
@@ -339,11 +341,7 @@ int CmdDb(Session& s, const CommandLine& cl)
         if (s.m_box.Ask(65071, 65098, zev::MbButtons::YesNo, zev::MbIcon::Warning, zev::MbResult::No) !=
             zev::MbResult::Yes)
             return SatchelApp::kFailed;
-        if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
-        int r = s.m_builder->RebuildTable("ALL");
-        s.m_db->CloseAll();
-        s.m_engine->Profile().SetString("LastRenewTable", "");
-        s.m_engine->Profile().SetInt("RestoreOnOpen", 0);
+        int r = s.m_maint->DeleteDatabase();
         s.m_progress.Finish();
         s.m_out << (r == 0 ? "every table rebuilt\n" : "errors rebuilding the database (see $q9err.txt)\n");
         return r == 0 ? SatchelApp::kOk : SatchelApp::kFailed;
@@ -405,6 +403,25 @@ int CmdPassword(Session& s, const CommandLine& cl)
     int r = s.m_maint->ChangePassword(cl.Value("--old"), nw, cl.Has("--confirm") ? cl.Value("--confirm") : nw);
     if (r != 0) return SatchelApp::kFailed;
     s.m_out << "password changed\n";
+    return SatchelApp::kOk;
+}
+
+int CmdReportIssue(Session& s, const CommandLine& cl)
+{
+    if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
+    int r = s.m_maint->ReportIssue(cl.Value("--short"), cl.Value("--details"), cl.Flag("--contact"));
+    if (r != 0) {
+        s.m_box.Show(r, r == 65064 ? 65098 : 65099, zev::MbButtons::Ok, zev::MbIcon::Stop);
+        return SatchelApp::kFailed;
+    }
+    s.m_out << "issue filed; the next synchronisation sends it\n";
+    return SatchelApp::kOk;
+}
+
+int CmdMessages(Session& s)
+{
+    if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
+    s.m_out << s.m_maint->CountNewMessages() << " new message(s)\n";
     return SatchelApp::kOk;
 }
 
@@ -484,6 +501,8 @@ int SatchelApp::Run(const std::vector<std::string>& argv)
         {"sql", {{}, {}}},
         {"export-items", {{}, {}}},
         {"password", {{"--old", "--new", "--confirm"}, {}}},
+        {"report-issue", {{"--short", "--details"}, {"--contact"}}},
+        {"messages", {{}, {}}},
     };
     CommandLine cl;
     std::string error;
@@ -498,7 +517,9 @@ int SatchelApp::Run(const std::vector<std::string>& argv)
     if (a.command == "setup")
         usageOk = cl.Has("--user") && !(cl.Has("--password") && cl.Flag("--password-stdin")) && cl.positional.empty();
     if (a.command == "password") usageOk = cl.Has("--old") && cl.Has("--new") && cl.positional.empty();
-    if (a.command == "status" || a.command == "send-orders") usageOk = cl.positional.empty();
+    if (a.command == "status" || a.command == "send-orders" || a.command == "messages")
+        usageOk = cl.positional.empty();
+    if (a.command == "report-issue") usageOk = cl.Has("--short") && cl.Has("--details") && cl.positional.empty();
     if (a.command == "db")
         usageOk = cl.positional.size() == 1 &&
             (cl.positional[0] == "check" || cl.positional[0] == "rebuild" || cl.positional[0] == "backup" ||
@@ -553,6 +574,8 @@ int SatchelApp::Run(const std::vector<std::string>& argv)
         else if (a.command == "sql") r = CmdSql(s, cl);
         else if (a.command == "export-items") r = CmdExportItems(s, cl);
         else if (a.command == "password") r = CmdPassword(s, cl);
+        else if (a.command == "report-issue") r = CmdReportIssue(s, cl);
+        else if (a.command == "messages") r = CmdMessages(s);
         progress.Finish();
         if (r == kUsage) m_err << help->second;
         return r;

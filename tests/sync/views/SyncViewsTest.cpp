@@ -2,18 +2,16 @@
 #include "app/core/TextHelpers.h"
 #include "sync/CoreAdapters.h"
 #include "sync/DatabaseBuilder.h"
+#include "sync/IssueReport.h"
 #include "sync/OrderSender.h"
 #include "sync/SyncEngine.h"
 #include "sync/SyncStack.h"
 #include "sync/SyncRunner.h"
 #include "sync/Uploads.h"
-#include "sync/views/AccountRules.h"
 #include "sync/views/CInitialSetupView.h"
 #include "sync/views/CLoginView.h"
 #include "sync/views/CMaintenanceView.h"
 #include "sync/views/CReportIssueDlg.h"
-#include "sync/views/ItemExport.h"
-#include "sync/views/IssueReport.h"
 #include "tests/app/ui/FakeScreenHost.h"
 
 #include <QGroupBox>
@@ -101,7 +99,7 @@ struct Fixture {
 
     zev::SyncViewContext Context()
     {
-        return {stack->Engine(), stack->Builder(), stack->Runner(), stack->Orders()};
+        return {stack->Engine(), stack->Builder(), stack->Runner(), stack->Orders(), stack->Maint()};
     }
 
     FakeScreenHost host;
@@ -184,23 +182,6 @@ private slots:
         QCOMPARE(m_fx->host.messages.TextIds(), std::vector<int>{65027});
     }
 
-    void renewDateLabel_data()
-    {
-        QTest::addColumn<QString>("stamp");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("stamp") << "2006-03-07 16:05:09" << "3-7-2006";
-        QTest::newRow("none") << "" << "Unknown";
-        QTest::newRow("garbage") << "yesterday" << "Unknown";
-        QTest::newRow("month 13") << "2006-13-07 00:00:00" << "Unknown";
-    }
-
-    void renewDateLabel()
-    {
-        QFETCH(QString, stamp);
-        QFETCH(QString, shown);
-        QCOMPARE(QString::fromStdString(zev::RenewDateText(stamp.toStdString())), shown);
-    }
-
     void setupChecksTheUserId_data()
     {
         QTest::addColumn<QString>("userId");
@@ -246,26 +227,6 @@ private slots:
         QVERIFY(Edit(view, "EDT_PASSWORD")->text().isEmpty());
         QVERIFY(Edit(view, "EDT_PASSWORDCONF")->text().isEmpty());
         QCOMPARE(Edit(view, "EDT_USERID")->text(), QStringLiteral("123456"));
-    }
-
-    void newPasswordRules_data()
-    {
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QString>("confirmation");
-        QTest::addColumn<int>("message");
-        QTest::newRow("unchanged") << "" << "" << 0;
-        QTest::newRow("ok") << "abcd" << "abcd" << 0;
-        QTest::newRow("short") << "abc" << "abc" << 65010;
-        QTest::newRow("mismatch") << "abcd" << "abce" << 65010;
-        QTest::newRow("only confirmation") << "" << "abcd" << 65010;
-    }
-
-    void newPasswordRules()
-    {
-        QFETCH(QString, password);
-        QFETCH(QString, confirmation);
-        QFETCH(int, message);
-        QCOMPARE(zev::CheckNewPassword(password.toStdString(), confirmation.toStdString()), message);
     }
 
     void managerModeHidesConnectButtons_data()
@@ -378,7 +339,7 @@ private slots:
     void issueIsStoredWithApostrophesDoubled()
     {
         m_fx->db.answers = {{"select count(*) from Issues", {{"2"}}}, {"select max(IssueID)", {{"8"}}}};
-        QVERIFY(zev::FileIssue(m_fx->db, "Joe's van", "It's 'broken'", "100200", true));
+        QVERIFY(zev::sync::FileIssue(m_fx->db, "Joe's van", "It's 'broken'", "100200", true));
         QCOMPARE(m_fx->db.executed.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(m_fx->db.executed[0]),
                  QStringLiteral("insert Issues values (8, 'Joe''s van', 'It''s ''broken''', 100200, 1)"));
@@ -393,25 +354,6 @@ private slots:
         dlg.accept();
         QCOMPARE(m_fx->host.messages.TextIds(), std::vector<int>{65065});
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    }
-
-    void itemExportWritesNaForMissingUpc()
-    {
-        m_fx->db.answers = {{"Select ItemID, DistributorSKU, Description, UPC from Items",
-                             {{"1", " SKU1 ", "Red Wine ", ""}, {"2", "SKU2", "Water", "0123"}}}};
-        const std::string path = m_dir->filePath(QStringLiteral("Items.txt")).toStdString();
-        QCOMPARE(zev::ExportItems(m_fx->db, path, nullptr), 2);
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        QCOMPARE(QString::fromStdString(text.str()), QStringLiteral("NA|SKU1|Red Wine\r\n0123|SKU2|Water\r\n"));
-    }
-
-    void itemExportToUnwritablePathFails()
-    {
-        QCOMPARE(zev::ExportItems(m_fx->db, m_dir->filePath(QStringLiteral("no/such/dir/x.txt")).toStdString(),
-                                  nullptr),
-                 -1);
     }
 
 private:

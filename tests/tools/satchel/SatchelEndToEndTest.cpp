@@ -459,6 +459,33 @@ TEST_F(SatchelEndToEnd, ExportItemsAndSql)
     EXPECT_EQ(Satchel({"sql", "select * from NoSuchTable"}).rc, 1);
 }
 
+TEST_F(SatchelEndToEnd, IssueFiledFromTheCommandLineGoesWithTheNextSync)
+{
+    EXPECT_EQ(Satchel({"report-issue", "--short", "x"}).rc, 2);
+    Result blank = Satchel({"report-issue", "--short", "  ", "--details", "d"});
+    EXPECT_EQ(blank.rc, 1);
+    EXPECT_EQ(Local("select count(*) from Issues"), "0");
+    Result r = Satchel({"report-issue", "--short", "Van & door", "--details", "Joe's key's broken", "--contact"});
+    ASSERT_EQ(r.rc, 0) << r.out;
+    EXPECT_EQ(Local("select LongDesc from Issues"), "Joe's key's broken");
+    ASSERT_EQ(Satchel({"sync"}).rc, 0);
+    EXPECT_NE(LastUploadBody("updateIssues").find("ShortDesc=Van %26 door"), std::string::npos);
+    EXPECT_EQ(Local("select count(*) from Issues"), "0");
+}
+
+TEST_F(SatchelEndToEnd, NewMessagesAreCounted)
+{
+    const std::string before = Satchel({"messages"}).out;
+    ASSERT_EQ(Satchel({"sql", "insert into Messages values (990001, 900100, 0, 'Manager', 100200, 0, '2026-03-07', "
+                              "'Hello', 'Text', 0)"})
+                  .rc,
+              0);
+    Result r = Satchel({"messages"});
+    ASSERT_EQ(r.rc, 0) << r.out;
+    EXPECT_EQ(std::atoi(r.out.c_str()), std::atoi(before.c_str()) + 1) << before << " / " << r.out;
+    EXPECT_NE(r.out.find("new message(s)"), std::string::npos) << r.out;
+}
+
 TEST_F(SatchelEndToEnd, InterruptedCompleteUpdateIsRestoredAtTheNextStart)
 {
     ASSERT_EQ(Satchel({"sql", "insert into ReadyOrder (AccountID, ReadyID, OrderType, DeliveryDate) values (1, 901, 1, "

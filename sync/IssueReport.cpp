@@ -1,4 +1,4 @@
-#include "sync/views/IssueReport.h"
+#include "sync/IssueReport.h"
 
 #include "sync/SyncPorts.h"
 
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace zev {
+namespace zev::sync {
 
 namespace {
 
@@ -22,9 +22,9 @@ std::string DoubleApostrophes(const std::string& text)
     return out;
 }
 
-int FirstInt(sync::ISyncDb& db, const std::string& sql, bool& ok)
+int FirstInt(ISyncDb& db, const std::string& sql, bool& ok)
 {
-    sync::Rows rows;
+    Rows rows;
     ok = db.Select(sql, rows);
     if (!ok || rows.empty() || rows.front().empty())
         return 0;
@@ -33,7 +33,7 @@ int FirstInt(sync::ISyncDb& db, const std::string& sql, bool& ok)
 
 } // namespace
 
-bool FileIssue(sync::ISyncDb& db, const std::string& shortDescription, const std::string& details,
+bool FileIssue(ISyncDb& db, const std::string& shortDescription, const std::string& details,
                const std::string& userId, bool contactMe)
 {
     if (!db.OpenAdmin())
@@ -57,4 +57,4 @@ bool FileIssue(sync::ISyncDb& db, const std::string& shortDescription, const std
     return db.Exec(sql.data());
 }
 
-} // namespace zev
+} // namespace zev::sync

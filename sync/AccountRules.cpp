@@ -1,9 +1,9 @@
-#include "sync/views/AccountRules.h"
+#include "sync/AccountRules.h"
 
 #include <algorithm>
 #include <cctype>
 
-namespace zev {
+namespace zev::sync {
 
 namespace {
 constexpr int kAllEntries = 65009;
@@ -65,21 +65,4 @@ int CheckNewPassword(const std::string& password, const std::string& confirmatio
     return 0;
 }
 
-} // namespace zev
-
-#include <cstdio>
-
-namespace zev {
-
-std::string RenewDateText(const std::string& stamp)
-{
-    int year = 0, month = 0, day = 0;
-    if (std::sscanf(stamp.c_str(), "%d-%d-%d", &year, &month, &day) != 3 || year <= 0 || month < 1 || month > 12 ||
-        day < 1 || day > 31)
-        return "Unknown";
-    char text[40];
-    std::snprintf(text, sizeof text, "%d-%d-%d", month, day, year);
-    return text;
-}
-
-} // namespace zev
+} // namespace zev::sync

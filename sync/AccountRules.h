@@ -2,9 +2,10 @@
 
 #include <string>
 
-// Checks of the sign-in data typed on the first-time setup screen and the
-// local page of the application maintenance sheet.
-namespace zev {
+// Checks of the sign-in data typed on the first-time setup screen (or given
+// to the companion's setup) and the local page of the application
+// maintenance sheet.
+namespace zev::sync {
 
 // A user ID is digits only, at least six of them.
 bool IsValidUserId(const std::string& userId);
@@ -27,12 +28,4 @@ SetupCheck CheckSetupEntries(const std::string& userId, const std::string& passw
 // when acceptable.
 int CheckNewPassword(const std::string& password, const std::string& confirmation);
 
-} // namespace zev
-
-namespace zev {
-
-// The date of a "LastRenewUD" stamp ("2006-03-07 16:05:09") as month-day-year
-// without leading zeros ("3-7-2006"); "Unknown" when there is none.
-std::string RenewDateText(const std::string& stamp);
-
-} // namespace zev
+} // namespace zev::sync
