@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
@@ -115,288 +116,354 @@ bool Uploads::ThroughWorkFile(const std::string& name, const std::string& body, 
     return true;
 }
 
-bool Uploads::UploadIssues(IProgressSink* window)
-{
-    m_e.SetProgressWindow(window);
-    std::string path = PagePath("updateIssues.cfm");
-    m_e.ReportProgress("Sending Issues", 100, 1);
-    Rows rows;
-    if (!m_e.Db().Select("select * from Issues", rows)) return true;
-    for (const Row& r : rows) {
-        if (!m_e.ServerRequest(path, IssueBody(r))) return false;
-        std::string reply = TrimBlanks(m_e.ReadReplyLine());
-        if (reply == "1")
-            (void)m_e.Db().Exec(Format("delete from Issues where IssueID = %d", IntAt(r, 0)));
-        else
-            Refuse("Issues", Format("issue %d", IntAt(r, 0)), reply);
-    }
-    return true;
-}
+// One upload as data: which rows wait, how a record reads in words, its
+// body, the page's own success rule and the clearing of an accepted record.
+// A per-record page posts each row; a batch page posts every row in one body
+// and judges them together.
+struct UploadPage {
+    using Cols = std::vector<std::string>;
+    const char* table;
+    const char* page;
+    const char* status;          // progress text; null reports nothing
+    int statusStep;
+    int switchByte;              // distributor switch that must be on; -1 none
+    const char* workFile;        // the body goes through this file first; null posts it as built
+    int timeoutMs;
+    const char* select;          // the waiting rows
+    bool batch;
+    // The body of one record (or, for a batch, of every record).
+    std::function<std::string(SyncEngine&, const Rows&, const Cols&, size_t)> body;
+    // The page's own success token test; an error text, an HTML page or an
+    // empty reply is refused before it is asked.
+    bool (*accepted)(const std::string& reply);
+    // The record in words (a batch: one entry per refusal to record).
+    std::function<std::vector<std::string>(const Rows&, const Cols&, size_t)> what;
+    // Clears what the server accepted (a batch: every row); false when a
+    // statement failed.
+    std::function<bool(SyncEngine&, const Rows&, const Cols&, size_t)> clear;
+    bool showClearFailure;       // 65121 when the clearing fails
+    // After a refusal: the page's message, and whether the upload then counts as failed.
+    void (*refused)(SyncEngine&, const std::string& reply);
+    bool refusalFails;
+};
 
-bool Uploads::UploadNotes(IProgressSink* window)
-{
-    m_e.SetProgressWindow(window);
-    std::string path = PagePath("updateNotes.cfm");
-    m_e.ReportProgress("Updating Notes", 100, 1);
-    Rows rows;
-    if (!m_e.Db().Select(Format("%s from distributorrepnotes where updated > 0", kNoteColumns), rows)) return true;
-    for (const Row& r : rows) {
-        if (!m_e.ServerRequest(path, NoteBody(r))) return false;
-        // The notes page answers "1" when it could not take the note; an
-        // error text, an HTML page or nothing took it no better.
-        std::string reply = TrimBlanks(m_e.ReadReplyLine());
-        if (reply == "1" || IsFailureReply(reply))
-            Refuse("DistributorRepNotes", Format("note of account %d dated %s", IntAt(r, 1), At(r, 2).c_str()), reply);
-        else if (IntAt(r, 10) == 2)
-            // A deletion the server took is done: cleared to 0 the note
-            // would show again on the account.
-            (void)m_e.Db().Exec(Format("Delete from DistributorRepNotes where accountID = %d and DistRepID = %d and "
-                                       "DateEntered = '%s'",
-                                       IntAt(r, 1), IntAt(r, 0), FixApost(At(r, 2)).c_str()));
-        else
-            (void)m_e.Db().Exec(Format("Update DistributorRepNotes Set updated = 0 where accountID = %d and "
-                                       "DistRepID = %d and DateEntered = '%s'",
-                                       IntAt(r, 1), IntAt(r, 0), FixApost(At(r, 2)).c_str()));
-    }
-    return true;
-}
+namespace {
 
-bool Uploads::UploadOrderGuides(IProgressSink* window)
-{
-    m_e.SetProgressWindow(window);
-    std::string path = PagePath("UpdateWo.cfm");
-    m_e.ReportProgress("Updating Order Guides", 100, 1);
-    Rows guides;
-    std::vector<std::string> gcols;
-    if (!m_e.Db().Select("select * from workorder where updated = 1", guides, &gcols)) return true;
-    bool hideRetail = m_e.ConfigByte(109) == 1;
-    for (const Row& g : guides) {
-        NamedRow guide(gcols, g);
-        int account = guide.Int("AccountID");
-        int wo = guide.Int("WorkOrderID");
+bool IsOne(const std::string& reply) { return reply == "1"; }
+bool IsSuccess(const std::string& reply) { return reply == "SUCCESS"; }
+// The notes page answers "1" when it could not take the note.
+bool IsNotOne(const std::string& reply) { return reply != "1"; }
+
+std::vector<std::string> One(std::string what) { return {std::move(what)}; }
+
+bool Exec(SyncEngine& e, const std::string& sql) { return e.Db().Exec(sql); }
+
+const UploadPage kIssues {
+    "Issues", "updateIssues.cfm", "Sending Issues", 1, -1, nullptr, SyncEngine::kTimeout, "select * from Issues",
+    false,
+    [](SyncEngine&, const Rows& rows, const UploadPage::Cols&, size_t i) { return IssueBody(rows[i]); },
+    IsOne,
+    [](const Rows& rows, const UploadPage::Cols&, size_t i) { return One(Format("issue %d", IntAt(rows[i], 0))); },
+    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t i) {
+        return Exec(e, Format("delete from Issues where IssueID = %d", IntAt(rows[i], 0)));
+    },
+    false, nullptr, false};
+
+const std::string kNoteSelect = std::string(kNoteColumns) + " from distributorrepnotes where updated > 0";
+const UploadPage kNotes {
+    "DistributorRepNotes", "updateNotes.cfm", "Updating Notes", 1, -1, nullptr, SyncEngine::kTimeout,
+    kNoteSelect.c_str(), false,
+    [](SyncEngine&, const Rows& rows, const UploadPage::Cols&, size_t i) { return NoteBody(rows[i]); },
+    IsNotOne,
+    [](const Rows& rows, const UploadPage::Cols&, size_t i) {
+        return One(Format("note of account %d dated %s", IntAt(rows[i], 1), At(rows[i], 2).c_str()));
+    },
+    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t i) {
+        const Row& r = rows[i];
+        // A deletion the server took is done: cleared to 0 the note would
+        // show again on the account.
+        if (IntAt(r, 10) == 2)
+            return Exec(e, Format("Delete from DistributorRepNotes where accountID = %d and DistRepID = %d and "
+                                  "DateEntered = '%s'",
+                                  IntAt(r, 1), IntAt(r, 0), FixApost(At(r, 2)).c_str()));
+        return Exec(e, Format("Update DistributorRepNotes Set updated = 0 where accountID = %d and DistRepID = %d and "
+                              "DateEntered = '%s'",
+                              IntAt(r, 1), IntAt(r, 0), FixApost(At(r, 2)).c_str()));
+    },
+    false, nullptr, false};
+
+const UploadPage kOrderGuides {
+    "WorkOrder", "UpdateWo.cfm", "Updating Order Guides", 1, -1, "$SWOTEMP.TMP", SyncEngine::kLongTimeout,
+    "select * from workorder where updated = 1", false,
+    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols& cols, size_t i) {
+        NamedRow guide(cols, rows[i]);
+        const int account = guide.Int("AccountID");
+        const int wo = guide.Int("WorkOrderID");
         std::string body = OrderGuideHeader(account, wo);
         Rows lines;
         std::vector<std::string> lcols;
-        bool read = m_e.Db().Select(Format("%s and WorkOrderID=%d and AccountID=%d and deletedflag=0 order by "
-                                           "W.LineItemNumber",
-                                           kGuideLines, wo, account),
-                                    lines, &lcols);
         int n = 0;
-        if (read)
-            for (const Row& l : lines) body += OrderGuideLine(++n, NamedRow(lcols, l), hideRetail);
-        body += Format("&N=%d", n > 0 ? n : -1);
-        std::string posted;
-        if (!ThroughWorkFile("$SWOTEMP.TMP", body, posted)) return false;
-        if (!m_e.ServerRequest(path, posted, SyncEngine::kLongTimeout)) return false;
-        std::string reply = TrimBlanks(m_e.ReadReplyLine());
-        if (reply != "SUCCESS") {
-            Refuse("WorkOrder", Format("order guide %d of account %d", wo, account), reply);
-            m_e.Box().Show(65122, 65099, MbButtons::Ok, MbIcon::Stop);
-            continue;
-        }
-        if (!m_e.Db().Exec(Format("Update WorkOrder Set Updated = 0 where AccountID = %d and workorderID = %d", account,
-                                  wo)))
-            m_e.Box().Show(65121, 65099, MbButtons::Ok, MbIcon::Stop);
-    }
-    return true;
-}
-
-bool Uploads::UploadAccounts(IProgressSink* window)
-{
-    m_e.SetProgressWindow(window);
-    std::string path = PagePath("updateAccounts.cfm");
-    m_e.ReportProgress("Updating Accounts", 100, 0);
-    Rows rows;
-    std::vector<std::string> cols;
-    if (!m_e.Db().Select(Format("%s from Accounts where updated = 1 and AccountNumber NOT LIKE 'T-%%'", kAccountColumns),
-                         rows, &cols))
-        return true;
-    for (const Row& r : rows) {
-        NamedRow a(cols, r);
-        if (!m_e.ServerRequest(path, AccountBody(a))) return false;
-        std::string reply = TrimBlanks(m_e.ReadReplyLine());
-        if (reply != "1") {
-            Refuse("Accounts", Format("account %d", a.Int("AccountID")), reply);
-            continue;
-        }
-        if (!m_e.Db().Exec(Format("Update Accounts Set Updated = 0 where AccountID = %d", a.Int("AccountID"))))
-            m_e.Box().Show(65121, 65099, MbButtons::Ok, MbIcon::Stop);
-    }
-    return true;
-}
-
-bool Uploads::UploadMessages(IProgressSink* window)
-{
-    m_e.SetProgressWindow(window);
-    std::string path = PagePath("UpdateMessages.cfm");
-    m_e.ReportProgress("Sending Messages", 100, 1);
-    Rows rows;
-    (void)m_e.Db().Select("select * from Messages where Updated = 1", rows);
-    std::string body;
-    int n = 0;
-    for (const Row& r : rows) body += MessagePart(++n, r);
-    body += Format("&T=%d", n);
-    std::string posted;
-    if (!ThroughWorkFile("$SMETEMP.TMP", body, posted)) return false;
-    if (!m_e.ServerRequest(path, posted)) return false;
-    std::string reply = TrimBlanks(m_e.ReadReplyLine());
-    if (reply != "SUCCESS") {
-        if (n > 0) Refuse("Messages", Format("%d message(s)", n), reply);
-        m_e.ShowServerError(reply);
-        return false;
-    }
-    if (n > 0) (void)m_e.Db().Exec("Update Messages Set Updated = 0");
-    return true;
-}
-
-bool Uploads::UploadNewAccounts(IProgressSink* window)
-{
-    m_e.SetProgressWindow(window);
-    std::string path = PagePath("newAccounts.cfm");
-    m_e.ReportProgress("Sending NewAccounts", 100, 1);
-    Rows rows;
-    if (!m_e.Db().Select("select * from NewAccounts", rows)) return true;
-    for (const Row& r : rows) {
-        if (!m_e.ServerRequest(path, NewAccountBody(r))) return false;
-        std::string reply = TrimBlanks(m_e.ReadReplyLine());
-        if (reply == "1")
-            (void)m_e.Db().Exec(Format("Delete from NewAccounts where EntryID = %d", IntAt(r, 0)));
+        // A guide whose lines cannot be read goes as a guide without lines,
+        // as the page expects ("N=-1").
+        if (e.Db().Select(Format("%s and WorkOrderID=%d and AccountID=%d and deletedflag=0 order by W.LineItemNumber",
+                                 kGuideLines, wo, account),
+                          lines, &lcols))
+            for (const Row& l : lines) body += OrderGuideLine(++n, NamedRow(lcols, l), e.ConfigByte(109) == 1);
         else
-            Refuse("NewAccounts", Format("new account %d (%s)", IntAt(r, 0), At(r, 1).c_str()), reply);
-    }
-    return true;
-}
+            e.LogSyncError(Format("the lines of order guide %d of account %d cannot be read; the guide is sent "
+                                  "without them",
+                                  wo, account));
+        return body + Format("&N=%d", n > 0 ? n : -1);
+    },
+    IsSuccess,
+    [](const Rows& rows, const UploadPage::Cols& cols, size_t i) {
+        NamedRow guide(cols, rows[i]);
+        return One(Format("order guide %d of account %d", guide.Int("WorkOrderID"), guide.Int("AccountID")));
+    },
+    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols& cols, size_t i) {
+        NamedRow guide(cols, rows[i]);
+        return Exec(e, Format("Update WorkOrder Set Updated = 0 where AccountID = %d and workorderID = %d",
+                              guide.Int("AccountID"), guide.Int("WorkOrderID")));
+    },
+    true, [](SyncEngine& e, const std::string&) { e.Box().Show(65122, 65099, MbButtons::Ok, MbIcon::Stop); },
+    false};
 
-bool Uploads::UploadSurveys(IProgressSink* window)
-{
-    m_e.SetProgressWindow(window);
-    std::string path = PagePath("takeSurveys.cfm");
-    Rows done;
-    if (!m_e.Db().Select("Select DoneSurveys.* from DoneSurveys, Surveys where DoneSurveys.SurveyID = "
-                         "Surveys.SurveyID and Surveys.SurveyType = 0",
-                         done))
-        return true;
-    for (const Row& d : done) {
-        int doneId = IntAt(d, 0);
-        std::string body = SurveyHeader(d);
+const std::string kAccountSelect =
+    std::string(kAccountColumns) + " from Accounts where updated = 1 and AccountNumber NOT LIKE 'T-%'";
+const UploadPage kAccounts {
+    "Accounts", "updateAccounts.cfm", "Updating Accounts", 0, -1, nullptr, SyncEngine::kTimeout,
+    kAccountSelect.c_str(), false,
+    [](SyncEngine&, const Rows& rows, const UploadPage::Cols& cols, size_t i) {
+        return AccountBody(NamedRow(cols, rows[i]));
+    },
+    IsOne,
+    [](const Rows& rows, const UploadPage::Cols& cols, size_t i) {
+        return One(Format("account %d", NamedRow(cols, rows[i]).Int("AccountID")));
+    },
+    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols& cols, size_t i) {
+        return Exec(e, Format("Update Accounts Set Updated = 0 where AccountID = %d",
+                              NamedRow(cols, rows[i]).Int("AccountID")));
+    },
+    true, nullptr, false};
+
+const UploadPage kMessages {
+    "Messages", "UpdateMessages.cfm", "Sending Messages", 1, -1, "$SMETEMP.TMP", SyncEngine::kTimeout,
+    "select * from Messages where Updated = 1", true,
+    [](SyncEngine&, const Rows& rows, const UploadPage::Cols&, size_t) {
+        std::string body;
+        int n = 0;
+        for (const Row& r : rows) body += MessagePart(++n, r);
+        return body + Format("&T=%d", n);
+    },
+    IsSuccess,
+    [](const Rows& rows, const UploadPage::Cols&, size_t) {
+        return rows.empty() ? std::vector<std::string>() : One(Format("%zu message(s)", rows.size()));
+    },
+    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t) {
+        return rows.empty() || Exec(e, "Update Messages Set Updated = 0");
+    },
+    false, [](SyncEngine& e, const std::string& reply) { e.ShowServerError(reply); }, true};
+
+const UploadPage kNewAccounts {
+    "NewAccounts", "newAccounts.cfm", "Sending NewAccounts", 1, -1, nullptr, SyncEngine::kTimeout,
+    "select * from NewAccounts", false,
+    [](SyncEngine&, const Rows& rows, const UploadPage::Cols&, size_t i) { return NewAccountBody(rows[i]); },
+    IsOne,
+    [](const Rows& rows, const UploadPage::Cols&, size_t i) {
+        return One(Format("new account %d (%s)", IntAt(rows[i], 0), At(rows[i], 1).c_str()));
+    },
+    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t i) {
+        return Exec(e, Format("Delete from NewAccounts where EntryID = %d", IntAt(rows[i], 0)));
+    },
+    false, nullptr, false};
+
+const UploadPage kSurveys {
+    "DoneSurveys", "takeSurveys.cfm", nullptr, 1, -1, nullptr, SyncEngine::kTimeout,
+    "Select DoneSurveys.* from DoneSurveys, Surveys where DoneSurveys.SurveyID = Surveys.SurveyID and "
+    "Surveys.SurveyType = 0",
+    false,
+    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t i) {
+        const int doneId = IntAt(rows[i], 0);
+        std::string body = SurveyHeader(rows[i]);
         Rows answers;
         std::vector<std::string> acols;
         int n = 0;
-        if (m_e.Db().Select(Format("Select * from Answers where DoneID = %d order by QuestionID", doneId), answers,
-                            &acols))
+        if (e.Db().Select(Format("Select * from Answers where DoneID = %d order by QuestionID", doneId), answers, &acols))
             for (const Row& a : answers) body += SurveyAnswer(++n, NamedRow(acols, a));
-        body += Format("&T=%d", n);
-        if (!m_e.ServerRequest(path, body)) return false;
-        std::string reply = TrimBlanks(m_e.ReadReplyLine());
-        if (reply != "1") {
-            Refuse("DoneSurveys", Format("survey %d", doneId), reply);
+        else
+            e.LogSyncError(Format("the answers of survey %d cannot be read; the survey is sent without them", doneId));
+        return body + Format("&T=%d", n);
+    },
+    IsOne,
+    [](const Rows& rows, const UploadPage::Cols&, size_t i) { return One(Format("survey %d", IntAt(rows[i], 0))); },
+    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t i) {
+        const int doneId = IntAt(rows[i], 0);
+        return Exec(e, Format("Delete from Answers where DoneID = %d", doneId)) &&
+               Exec(e, Format("Delete from DoneSurveys where DoneID = %d", doneId));
+    },
+    false, nullptr, false};
+
+const std::string kArSelect = Format("select %s from %s where %s and (AR.Updated=1 or AR.Deposited=1)", kArColumns,
+                                     "AR, Accounts", "AR.AccountID = Accounts.AccountID");
+const UploadPage kInvoices {
+    "AR", "updateInvoice.cfm", "Updating Invoices", 1, -1, nullptr, SyncEngine::kTimeout, kArSelect.c_str(), true,
+    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t) {
+        const bool depositWithoutAmount = e.ConfigByte(169) == 1;
+        std::string parts;
+        int n = 0;
+        for (const Row& r : rows) {
+            if (n > 0) parts += "&";
+            parts += InvoicePart(++n, r, depositWithoutAmount);
+        }
+        return Format("%s&total=%d", parts.c_str(), n);
+    },
+    IsOne,
+    [](const Rows& rows, const UploadPage::Cols&, size_t) {
+        std::vector<std::string> out;
+        for (const Row& r : rows)
+            out.push_back(Format("collection on invoice %s of account %d", TrimBlanks(At(r, 4)).c_str(), IntAt(r, 0)));
+        return out;
+    },
+    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t) {
+        const bool depositWithoutAmount = e.ConfigByte(169) == 1;
+        bool ok = true;
+        for (const Row& r : rows) {
+            std::string invoice = FixApost(At(r, 4));
+            if (depositWithoutAmount && IntAt(r, 15) == 0)
+                ok = Exec(e, Format("Update AR Set Updated = 0 where AccountID=%d and InvoiceNo='%s'", IntAt(r, 0),
+                                    invoice.c_str())) &&
+                     ok;
+            else
+                ok = Exec(e, Format("Update AR Set Updated = 0, Deposited = 0 , AmountCollectedToday = 0.00 where "
+                                    "AccountID=%d and InvoiceNo='%s'",
+                                    IntAt(r, 0), invoice.c_str())) &&
+                     ok;
+        }
+        return ok;
+    },
+    false, nullptr, false};
+
+const UploadPage kInvImports {
+    "InvImport", "updateInvImportInfo.cfm", "Updating Imports", 1, 41, nullptr, SyncEngine::kTimeout,
+    "select * from InvImport", true,
+    [](SyncEngine&, const Rows& rows, const UploadPage::Cols& cols, size_t) {
+        std::string body;
+        int n = 0;
+        for (const Row& r : rows) body += InvImportPart(++n, NamedRow(cols, r));
+        return body + Format("&N=%d", n);
+    },
+    IsSuccess,
+    [](const Rows& rows, const UploadPage::Cols&, size_t) {
+        return rows.empty() ? std::vector<std::string>() : One(Format("%zu import line(s)", rows.size()));
+    },
+    [](SyncEngine& e, const Rows&, const UploadPage::Cols&, size_t) { return Exec(e, "Delete from InvImport"); },
+    false, nullptr, false};
+
+const UploadPage kForms {
+    "FormsFilled", "UpdateFormsFilled.cfm", "Updating Forms", 1, -1, nullptr, SyncEngine::kTimeout,
+    "select * from FormsFilled where Updated = 1 Order by FormID, AccountID, QuestionID", false,
+    [](SyncEngine&, const Rows& rows, const UploadPage::Cols& cols, size_t i) {
+        return FormBody(NamedRow(cols, rows[i]));
+    },
+    IsSuccess,
+    [](const Rows& rows, const UploadPage::Cols& cols, size_t i) {
+        NamedRow f(cols, rows[i]);
+        return One(Format("form %d question %d of account %d", f.Int("FormID"), f.Int("QuestionID"),
+                          f.Int("AccountID")));
+    },
+    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols& cols, size_t i) {
+        NamedRow f(cols, rows[i]);
+        return Exec(e, Format("Update FormsFilled Set Updated = 0 where FormID = %d and AccountID = %d and "
+                              "QuestionID = %d",
+                              f.Int("FormID"), f.Int("AccountID"), f.Int("QuestionID")));
+    },
+    false, nullptr, false};
+
+} // namespace
+
+bool Uploads::Send(const UploadPage& p, IProgressSink* window)
+{
+    if (p.switchByte >= 0 && m_e.ConfigByte(p.switchByte) != 1) return true;
+    m_e.SetProgressWindow(window);
+    const std::string path = PagePath(p.page);
+    if (p.status) m_e.ReportProgress(p.status, 100, p.statusStep);
+    Rows rows;
+    UploadPage::Cols cols;
+    if (!m_e.Db().Select(p.select, rows, &cols)) {
+        m_e.LogSyncError(Format("NOT SENT: the waiting rows of %s cannot be read", p.table));
+        // A batch page still gets its (empty) batch, as it always has.
+        if (!p.batch) return true;
+        rows.clear();
+        cols.clear();
+    }
+    const size_t posts = p.batch ? 1 : rows.size();
+    for (size_t i = 0; i < posts; ++i) {
+        const size_t unsent = p.batch ? rows.size() : rows.size() - i;
+        std::string posted = p.body(m_e, rows, cols, i);
+        if (p.workFile && !ThroughWorkFile(p.workFile, posted, posted)) {
+            LogNotSent(p, rows, cols, i, unsent, "its work file cannot be written");
+            return false;
+        }
+        if (!m_e.ServerRequest(path, posted, p.timeoutMs)) {
+            LogNotSent(p, rows, cols, i, unsent, "the exchange failed");
+            return false;
+        }
+        const std::string reply = TrimBlanks(m_e.ReadReplyLine());
+        if (IsFailureReply(reply) || !p.accepted(reply)) {
+            for (const std::string& what : p.what(rows, cols, i)) Refuse(p.table, what, reply);
+            if (p.refused) p.refused(m_e, reply);
+            if (p.refusalFails) return false;
             continue;
         }
-        (void)m_e.Db().Exec(Format("Delete from Answers where DoneID = %d", doneId));
-        (void)m_e.Db().Exec(Format("Delete from DoneSurveys where DoneID = %d", doneId));
+        // The server has the record now: its clearing is one commit, so a
+        // crash leaves it either marked (sent again once) or cleared.
+        ISyncDb& db = m_e.Db();
+        const bool began = db.Begin();
+        const bool cleared = began && p.clear(m_e, rows, cols, i) && db.Commit();
+        if (!cleared) {
+            if (began) (void)db.Rollback(); // the failure itself is what gets reported
+            for (const std::string& what : p.what(rows, cols, i))
+                m_e.LogSyncError(Format("ACCEPTED BUT NOT CLEARED (goes again with the next run): %s (%s)",
+                                        what.c_str(), p.table));
+            if (p.showClearFailure) m_e.Box().Show(65121, 65099, MbButtons::Ok, MbIcon::Stop);
+        }
     }
     return true;
 }
 
-bool Uploads::UploadInvoices(IProgressSink* window)
+void Uploads::LogNotSent(const UploadPage& p, const Rows& rows, const std::vector<std::string>& cols, size_t i,
+                         size_t unsent, const char* why)
 {
-    m_e.SetProgressWindow(window);
-    std::string path = PagePath("updateInvoice.cfm");
-    m_e.ReportProgress("Updating Invoices", 100, 1);
-    Rows rows;
-    (void)m_e.Db().Select(Format("select %s from %s where %s and (AR.Updated=1 or AR.Deposited=1)", kArColumns,
-                                 "AR, Accounts", "AR.AccountID = Accounts.AccountID"),
-                          rows);
-    bool byte169 = m_e.ConfigByte(169) == 1;
-    std::string parts;
-    int n = 0;
-    for (const Row& r : rows) {
-        if (n > 0) parts += "&";
-        parts += InvoicePart(++n, r, byte169);
+    if (unsent == 0) {
+        m_e.LogSyncError(Format("NOT SENT (%s): the empty batch of %s", why, p.table));
+        return;
     }
-    std::string body = Format("%s&total=%d", parts.c_str(), n);
-    if (!m_e.ServerRequest(path, body)) return false;
-    std::string reply = TrimBlanks(m_e.ReadReplyLine());
-    if (reply != "1") {
-        for (const Row& r : rows)
-            Refuse("AR", Format("collection on invoice %s of account %d", TrimBlanks(At(r, 4)).c_str(), IntAt(r, 0)),
-                   reply);
-        return true;
-    }
-    for (const Row& r : rows) {
-        std::string invoice = FixApost(At(r, 4));
-        if (byte169 && IntAt(r, 15) == 0)
-            (void)m_e.Db().Exec(Format("Update AR Set Updated = 0 where AccountID=%d and InvoiceNo='%s'", IntAt(r, 0),
-                                       invoice.c_str()));
-        else
-            (void)m_e.Db().Exec(Format("Update AR Set Updated = 0, Deposited = 0 , AmountCollectedToday = 0.00 where "
-                                       "AccountID=%d and InvoiceNo='%s'",
-                                       IntAt(r, 0), invoice.c_str()));
-    }
-    return true;
+    std::vector<std::string> what = p.what(rows, cols, i);
+    std::string first = what.empty() ? std::string(p.table) : what.front();
+    m_e.LogSyncError(Format("NOT SENT (%s): %s and %zu later record(s) of %s; they stay for the next run", why,
+                            first.c_str(), unsent - 1, p.table));
 }
 
-bool Uploads::UploadInvImports(IProgressSink* window)
-{
-    if (m_e.ConfigByte(41) != 1) return true;
-    m_e.SetProgressWindow(window);
-    std::string path = PagePath("updateInvImportInfo.cfm");
-    m_e.ReportProgress("Updating Imports", 100, 1);
-    Rows rows;
-    std::vector<std::string> cols;
-    (void)m_e.Db().Select("select * from InvImport", rows, &cols);
-    std::string body;
-    int n = 0;
-    for (const Row& r : rows) body += InvImportPart(++n, NamedRow(cols, r));
-    body += Format("&N=%d", n);
-    if (!m_e.ServerRequest(path, body)) return false;
-    std::string reply = TrimBlanks(m_e.ReadReplyLine());
-    if (reply == "SUCCESS")
-        (void)m_e.Db().Exec("Delete from InvImport");
-    else if (n > 0)
-        Refuse("InvImport", Format("%d import line(s)", n), reply);
-    return true;
-}
-
-bool Uploads::UploadForms(IProgressSink* window)
-{
-    m_e.SetProgressWindow(window);
-    std::string path = PagePath("UpdateFormsFilled.cfm");
-    m_e.ReportProgress("Updating Forms", 100, 1);
-    Rows rows;
-    std::vector<std::string> cols;
-    if (!m_e.Db().Select("select * from FormsFilled where Updated = 1 Order by FormID, AccountID, QuestionID", rows,
-                         &cols))
-        return true;
-    for (const Row& r : rows) {
-        NamedRow f(cols, r);
-        if (!m_e.ServerRequest(path, FormBody(f))) return false;
-        std::string reply = TrimBlanks(m_e.ReadReplyLine());
-        if (reply != "SUCCESS")
-            Refuse("FormsFilled",
-                   Format("form %d question %d of account %d", f.Int("FormID"), f.Int("QuestionID"), f.Int("AccountID")),
-                   reply);
-        else
-            (void)m_e.Db().Exec(Format("Update FormsFilled Set Updated = 0 where FormID = %d and AccountID = %d and "
-                                       "QuestionID = %d",
-                                       f.Int("FormID"), f.Int("AccountID"), f.Int("QuestionID")));
-    }
-    return true;
-}
+bool Uploads::UploadIssues(IProgressSink* window) { return Send(kIssues, window); }
+bool Uploads::UploadNotes(IProgressSink* window) { return Send(kNotes, window); }
+bool Uploads::UploadOrderGuides(IProgressSink* window) { return Send(kOrderGuides, window); }
+bool Uploads::UploadAccounts(IProgressSink* window) { return Send(kAccounts, window); }
+bool Uploads::UploadMessages(IProgressSink* window) { return Send(kMessages, window); }
+bool Uploads::UploadNewAccounts(IProgressSink* window) { return Send(kNewAccounts, window); }
+bool Uploads::UploadSurveys(IProgressSink* window) { return Send(kSurveys, window); }
+bool Uploads::UploadInvoices(IProgressSink* window) { return Send(kInvoices, window); }
+bool Uploads::UploadInvImports(IProgressSink* window) { return Send(kInvImports, window); }
+bool Uploads::UploadForms(IProgressSink* window) { return Send(kForms, window); }
 
 bool Uploads::SendChanges(IProgressSink* window)
 {
     m_refused.clear();
-    UploadIssues(window);
-    UploadNotes(window);
-    UploadOrderGuides(window);
-    UploadAccounts(window);
-    UploadMessages(window);
-    UploadNewAccounts(window);
-    UploadSurveys(window);
-    if (!UploadInvoices(window)) return false;
-    UploadInvImports(window);
-    UploadForms(window);
+    // In the order of the run. A failed upload has logged what it did not
+    // send and the rows stay marked for the next run; only the collections
+    // end the run as failed.
+    for (const UploadPage* page : {&kIssues, &kNotes, &kOrderGuides, &kAccounts, &kMessages, &kNewAccounts,
+                                   &kSurveys, &kInvoices, &kInvImports, &kForms})
+        if (!Send(*page, window) && page == &kInvoices) return false;
     return true;
 }
 

@@ -7,6 +7,8 @@
 
 namespace zev::sync {
 
+struct UploadPage;
+
 // A record the server answered with something other than its page's
 // success token: it stays marked and goes with the next run.
 struct RefusedRecord {
@@ -64,6 +66,10 @@ private:
     bool ThroughWorkFile(const std::string& name, const std::string& body, std::string& out) const;
 
     void Refuse(const std::string& table, const std::string& what, const std::string& reply);
+    // Select, body, post, judge, clear: the one skeleton every upload runs.
+    bool Send(const UploadPage& page, IProgressSink* window);
+    void LogNotSent(const UploadPage& page, const Rows& rows, const std::vector<std::string>& cols, size_t i,
+                    size_t unsent, const char* why);
 
     SyncEngine& m_e;
     std::vector<RefusedRecord> m_refused;

@@ -171,3 +171,59 @@ TEST_F(UploadsTest, InventoryImportsOnlyWhenTheFeatureIsOn)
     ASSERT_TRUE(uploads->UploadInvImports(&w.sink));
     EXPECT_TRUE(w.transport.requests.empty());
 }
+
+// Nothing an upload leaves unsent goes unrecorded: the error log names the
+// record the exchange stopped at and how many more stay behind it.
+TEST_F(UploadsTest, WhatWasNotSentIsLogged)
+{
+    for (int id : {1, 2, 3})
+        ASSERT_TRUE(db.Exec(Format("insert into NewAccounts (EntryID, CompanyName, City, AccountType) values (%d, "
+                                   "'Shop %d', 'Town', 0)",
+                                   id, id)));
+    w.transport.replies = {{0, "1\n"}, {2, ""}};
+    EXPECT_FALSE(uploads->UploadNewAccounts(&w.sink));
+    EXPECT_EQ(Count("select count(*) from NewAccounts"), 2);
+    const std::string log = ReadFile(w.dir.File("Temp/$q9err.txt"));
+    EXPECT_NE(log.find("NOT SENT (the exchange failed): new account 2 (Shop 2) and 1 later record(s) of NewAccounts"),
+              std::string::npos)
+        << log;
+
+    // A table that cannot be read is named too; nothing is posted for it.
+    ASSERT_TRUE(db.Exec("drop table Issues"));
+    const size_t posts = w.transport.requests.size();
+    EXPECT_TRUE(uploads->UploadIssues(&w.sink));
+    EXPECT_EQ(w.transport.requests.size(), posts);
+    EXPECT_NE(ReadFile(w.dir.File("Temp/$q9err.txt")).find("NOT SENT: the waiting rows of Issues cannot be read"),
+              std::string::npos);
+}
+
+TEST_F(UploadsTest, OnlyTheCollectionsFailTheRunButEveryFailureIsLogged)
+{
+    ASSERT_TRUE(db.Exec("insert into Issues values (1, 'a', 'b', 5001, 0)"));
+    ASSERT_TRUE(db.Exec("insert into Accounts (AccountID, CompanyName) values (5001, 'Bar')"));
+    ASSERT_TRUE(db.Exec("insert into AR (AccountID, InvoiceNo, AmountCollectedToday, Updated, PaymentType, Deposited) "
+                        "values (5001, '1045', 40, 1, 1, 0)"));
+    // Issues: the exchange fails; then every page answers until the invoices refuse.
+    w.transport.replies = {{2, ""}};
+    w.transport.handler = [this](const ScriptedTransport::Request& r) -> ScriptedTransport::Reply {
+        if (r.path.find("updateInvoice.cfm") != std::string::npos) return {0, "0\n"};
+        return Answer(r);
+    };
+    EXPECT_TRUE(uploads->SendChanges(&w.sink)) << "a refused collection is reported by Refused(), not here";
+    EXPECT_EQ(Count("select count(*) from Issues"), 1);
+    ASSERT_EQ(uploads->Refused().size(), 1u);
+    EXPECT_EQ(uploads->Refused()[0].what, "collection on invoice 1045 of account 5001");
+    EXPECT_EQ(Count("select Updated from AR"), 1);
+    const std::string log = ReadFile(w.dir.File("Temp/$q9err.txt"));
+    EXPECT_NE(log.find("NOT SENT (the exchange failed): issue 1 and 0 later record(s) of Issues"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("REFUSED BY THE SERVER: collection on invoice 1045 of account 5001"), std::string::npos) << log;
+
+    // The exchange of the collections itself failing ends the changes as failed.
+    w.transport.handler = [this](const ScriptedTransport::Request& r) -> ScriptedTransport::Reply {
+        if (r.path.find("updateInvoice.cfm") != std::string::npos) return {2, ""};
+        return Answer(r);
+    };
+    EXPECT_FALSE(uploads->SendChanges(&w.sink));
+    EXPECT_EQ(Count("select Updated from AR"), 1);
+}
