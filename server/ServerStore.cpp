@@ -74,7 +74,7 @@ bool IsOwnTable(const std::string& name) {
 std::string ValueText(const SqlStatement& stmt, int i) {
     if (stmt.IsNull(i))
         return {};
-    if (stmt.Type(i) == SQLITE_FLOAT) {
+    if (stmt.Type(i) == tabula::ValueType::Real) {
         // Shortest text that reads back as the same number (12.5, not 12.500000).
         char buffer[64];
         double v = stmt.Double(i);

@@ -2,30 +2,15 @@
 
 namespace zev::server {
 
-namespace {
-
-[[noreturn]] void Fail(sqlite3* db, const std::string& what) {
-    throw SqlError(what + ": " + (db ? sqlite3_errmsg(db) : "no connection"));
-}
-
-} // namespace
-
-SqlDatabase::SqlDatabase(const std::string& path) {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK) {
-        std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
-        sqlite3_close(db_);
-        db_ = nullptr;
-        throw SqlError("cannot open " + path + ": " + message);
-    }
+SqlDatabase::SqlDatabase(const std::string& path)
     // Several request threads and the demo generator share the file.
-    sqlite3_busy_timeout(db_, 10000);
+    : db_(path, tabula::Database::Mode::ReadWrite, 10000) {
+    if (!db_.Ok())
+        throw SqlError(db_.Error());
     Exec("PRAGMA foreign_keys = ON");
 }
 
-SqlDatabase::~SqlDatabase() {
-    sqlite3_close(db_);
-}
+SqlDatabase::~SqlDatabase() = default;
 
 void SqlDatabase::Exec(const std::string& sql) {
     std::string error;
@@ -34,12 +19,7 @@ void SqlDatabase::Exec(const std::string& sql) {
 }
 
 bool SqlDatabase::TryExec(const std::string& sql, std::string* error) {
-    char* message = nullptr;
-    int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message);
-    if (rc != SQLITE_OK && error)
-        *error = message ? message : sqlite3_errstr(rc);
-    sqlite3_free(message);
-    return rc == SQLITE_OK;
+    return db_.Exec(sql, error);
 }
 
 SqlStatement SqlDatabase::Prepare(const std::string& sql) {
@@ -47,11 +27,11 @@ SqlStatement SqlDatabase::Prepare(const std::string& sql) {
 }
 
 std::int64_t SqlDatabase::LastInsertId() const {
-    return sqlite3_last_insert_rowid(db_);
+    return db_.LastInsertId();
 }
 
 int SqlDatabase::Changes() const {
-    return sqlite3_changes(db_);
+    return db_.Changes();
 }
 
 bool SqlDatabase::TableExists(const std::string& name) {
@@ -69,24 +49,19 @@ std::vector<std::string> SqlDatabase::Columns(const std::string& table) {
     return names;
 }
 
-SqlStatement::SqlStatement(sqlite3* db, const std::string& sql) : db_(db) {
-    if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK)
-        Fail(db, "prepare failed for " + sql.substr(0, 200));
+SqlStatement::SqlStatement(tabula::Database& db, const std::string& sql) : stmt_(db, sql) {
+    if (!stmt_.Ok())
+        throw SqlError("prepare failed for " + sql.substr(0, 200) + ": " + stmt_.Error());
 }
 
-SqlStatement::~SqlStatement() {
-    sqlite3_finalize(stmt_);
-}
-
-SqlStatement::SqlStatement(SqlStatement&& other) noexcept : db_(other.db_), stmt_(other.stmt_) {
-    other.stmt_ = nullptr;
+SqlStatement& SqlStatement::Bound(bool ok) {
+    if (!ok)
+        throw SqlError(stmt_.Error());
+    return *this;
 }
 
 SqlStatement& SqlStatement::Bind(int index, const std::string& value) {
-    if (sqlite3_bind_text(stmt_, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT) !=
-        SQLITE_OK)
-        Fail(db_, "bind");
-    return *this;
+    return Bound(stmt_.Bind(index, value));
 }
 
 SqlStatement& SqlStatement::Bind(int index, const char* value) {
@@ -94,21 +69,15 @@ SqlStatement& SqlStatement::Bind(int index, const char* value) {
 }
 
 SqlStatement& SqlStatement::Bind(int index, std::int64_t value) {
-    if (sqlite3_bind_int64(stmt_, index, value) != SQLITE_OK)
-        Fail(db_, "bind");
-    return *this;
+    return Bound(stmt_.Bind(index, value));
 }
 
 SqlStatement& SqlStatement::Bind(int index, double value) {
-    if (sqlite3_bind_double(stmt_, index, value) != SQLITE_OK)
-        Fail(db_, "bind");
-    return *this;
+    return Bound(stmt_.Bind(index, value));
 }
 
 SqlStatement& SqlStatement::BindNull(int index) {
-    if (sqlite3_bind_null(stmt_, index) != SQLITE_OK)
-        Fail(db_, "bind");
-    return *this;
+    return Bound(stmt_.BindNull(index));
 }
 
 SqlStatement& SqlStatement::Bind(int index, const std::optional<std::string>& value) {
@@ -116,12 +85,15 @@ SqlStatement& SqlStatement::Bind(int index, const std::optional<std::string>& va
 }
 
 bool SqlStatement::Step() {
-    int rc = sqlite3_step(stmt_);
-    if (rc == SQLITE_ROW)
+    switch (stmt_.Step()) {
+    case tabula::StepResult::Row:
         return true;
-    if (rc == SQLITE_DONE)
+    case tabula::StepResult::Done:
         return false;
-    Fail(db_, "step");
+    case tabula::StepResult::Error:
+        break;
+    }
+    throw SqlError("step: " + stmt_.Error());
 }
 
 void SqlStatement::Run() {
@@ -131,41 +103,35 @@ void SqlStatement::Run() {
 }
 
 void SqlStatement::Reset() {
-    sqlite3_reset(stmt_);
-    sqlite3_clear_bindings(stmt_);
+    stmt_.Reset();
 }
 
 int SqlStatement::ColumnCount() const {
-    return sqlite3_column_count(stmt_);
+    return stmt_.ColumnCount();
 }
 
 std::string SqlStatement::ColumnName(int index) const {
-    const char* name = sqlite3_column_name(stmt_, index);
-    return name ? name : "";
+    return stmt_.ColumnName(index);
 }
 
 bool SqlStatement::IsNull(int index) const {
-    return sqlite3_column_type(stmt_, index) == SQLITE_NULL;
+    return stmt_.IsNull(index);
 }
 
 std::string SqlStatement::Text(int index) const {
-    const unsigned char* text = sqlite3_column_text(stmt_, index);
-    if (!text)
-        return {};
-    return std::string(reinterpret_cast<const char*>(text),
-                       static_cast<size_t>(sqlite3_column_bytes(stmt_, index)));
+    return stmt_.Text(index);
 }
 
 std::int64_t SqlStatement::Int(int index) const {
-    return sqlite3_column_int64(stmt_, index);
+    return stmt_.Int(index);
 }
 
 double SqlStatement::Double(int index) const {
-    return sqlite3_column_double(stmt_, index);
+    return stmt_.Double(index);
 }
 
-int SqlStatement::Type(int index) const {
-    return sqlite3_column_type(stmt_, index);
+tabula::ValueType SqlStatement::Type(int index) const {
+    return stmt_.Type(index);
 }
 
 SqlTransaction::SqlTransaction(SqlDatabase& db) : db_(db) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "tabula/Database.h"
+#include "tabula/Statement.h"
+
 #include <cstdint>
 #include <optional>
-#include <sqlite3.h>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,7 +19,9 @@ public:
 
 class SqlStatement;
 
-// One SQLite connection, owned; not copyable. Each server thread opens its own.
+// One database connection, owned; not copyable. Each server thread opens its
+// own. The server's statements are SQLite's own dialect; the database
+// library runs them, and every failure is raised here as SqlError.
 class SqlDatabase {
 public:
     explicit SqlDatabase(const std::string& path);
@@ -33,18 +37,19 @@ public:
     int Changes() const;
     bool TableExists(const std::string& name);
     std::vector<std::string> Columns(const std::string& table);
-    sqlite3* Handle() const { return db_; }
+    // The connection handle, for registering the dialect's SQL functions.
+    void* Handle() const { return db_.Handle(); }
 
 private:
-    sqlite3* db_ = nullptr;
+    tabula::Database db_;
 };
 
-// Short-lived RAII wrapper around sqlite3_stmt. Owned by the caller; the connection is shared.
+// A statement of the database library that raises SqlError on failure.
+// Owned by the caller; the connection is shared.
 class SqlStatement {
 public:
-    SqlStatement(sqlite3* db, const std::string& sql);
-    ~SqlStatement();
-    SqlStatement(SqlStatement&& other) noexcept;
+    SqlStatement(tabula::Database& db, const std::string& sql);
+    SqlStatement(SqlStatement&& other) noexcept = default;
     SqlStatement& operator=(SqlStatement&&) = delete;
     SqlStatement(const SqlStatement&) = delete;
     SqlStatement& operator=(const SqlStatement&) = delete;
@@ -70,11 +75,12 @@ public:
     std::string Text(int index) const;
     std::int64_t Int(int index) const;
     double Double(int index) const;
-    int Type(int index) const;
+    tabula::ValueType Type(int index) const;
 
 private:
-    sqlite3* db_ = nullptr;
-    sqlite3_stmt* stmt_ = nullptr;
+    SqlStatement& Bound(bool ok);
+
+    tabula::Statement stmt_;
 };
 
 // Rolls back unless Commit was called: a failure half-way never leaves half an order stored.

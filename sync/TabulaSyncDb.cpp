@@ -1,8 +1,8 @@
 #include "sync/TabulaSyncDb.h"
 
+#include "tabula/Statement.h"
 #include "tabula/Tabula.h"
 
-#include <sqlite3.h>
 #include <strings.h>
 
 #include <cctype>
@@ -138,6 +138,8 @@ bool TabulaSyncDb::Insert(const std::string& table, const std::vector<std::strin
 
 void TabulaSyncDb::FinishInsert()
 {
+    m_bound.reset();
+    m_boundSql.clear();
     m_target.reset();
     m_insertTable.clear();
     m_insertColumns.clear();
@@ -145,33 +147,28 @@ void TabulaSyncDb::FinishInsert()
     m_insertValues.clear();
 }
 
-sqlite3* TabulaSyncDb::Handle()
-{
-    OpenAdmin();
-    QueryPool* pool = QueryPool::GetInstance(0);
-    if (!pool) return nullptr;
-    return pool->getLibrary()->getConnection()->GetHandle();
-}
-
-// The database library takes no statement parameters, so the one statement
-// with bound values (the inventory update, whose values come from the server)
-// runs on the shared connection's handle, inside its transaction. Nothing
-// else here uses the handle.
+// The one statement with bound values (the inventory update, whose values
+// come from the server) is prepared once per text and run for every row on
+// the shared connection, inside its transaction.
 bool TabulaSyncDb::ExecBound(const std::string& sql, const Row& params)
 {
     try {
-        sqlite3* h = Handle();
-        if (!h) return false;
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(h, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
-            sqlite3_finalize(st);
-            return false;
+        OpenAdmin();
+        QueryPool* pool = QueryPool::GetInstance(0);
+        CVOConnection* connection = pool ? pool->getLibrary()->getConnection() : nullptr;
+        if (!connection) return false;
+        if (!m_bound || m_boundSql != sql) {
+            m_bound = std::make_unique<tabula::Statement>(*connection, sql);
+            m_boundSql = sql;
         }
-        for (size_t i = 0; i < params.size(); ++i)
-            sqlite3_bind_text(st, static_cast<int>(i + 1), params[i].c_str(), -1, SQLITE_TRANSIENT);
-        int rc = sqlite3_step(st);
-        sqlite3_finalize(st);
-        return rc == SQLITE_DONE || rc == SQLITE_ROW;
+        if (!m_bound->Ok()) return false;
+        for (size_t i = 0; i < params.size(); ++i) {
+            if (!m_bound->Bind(static_cast<int>(i + 1), params[i])) {
+                m_bound->Reset();
+                return false;
+            }
+        }
+        return m_bound->Run();
     } catch (const TabulaError&) {
         return false;
     }

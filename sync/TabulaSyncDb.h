@@ -7,7 +7,9 @@
 #include <string>
 
 class Query;
-struct sqlite3;
+namespace tabula {
+class Statement;
+}
 
 namespace zev::sync {
 
@@ -40,8 +42,9 @@ private:
 
     std::string m_connection;
     std::unique_ptr<Query> m_scratch;
+    // Also drops the prepared bound statement: it must not outlive a
+    // change of the tables or the connection.
     void FinishInsert();
-    sqlite3* Handle();
 
     // The table being filled: a recordset opened on it (the library keeps
     // the prepared insert behind AddNew), the field list it was opened for,
@@ -52,6 +55,9 @@ private:
     std::vector<std::string> m_insertColumns;
     std::vector<bool> m_insertTyped;
     std::vector<Variant> m_insertValues;
+
+    std::unique_ptr<tabula::Statement> m_bound;
+    std::string m_boundSql;
 };
 
 } // namespace zev::sync

@@ -1,4 +1,5 @@
 #include "tabula/SqlDialect.h"
+#include "tabula/TranslateWithPlaceholders.h"
 
 #include "tabula/SqlDialectParts.h"
 
@@ -168,6 +169,11 @@ Translation Translator::Run(const std::string& sql)
 Translation SqlDialect::Translate(const std::string& sql) const
 {
     return dialect::Translator(m_schema).Run(sql);
+}
+
+Translation detail::TranslateWithPlaceholders(const ISchemaInfo* schema, const std::string& sql)
+{
+    return dialect::Translator(schema, true).Run(sql);
 }
 
 } // namespace tabula

@@ -177,6 +177,10 @@ Nodes Translator::level(const Nodes& in, const Scope& scope)
             append(out, {word("last_insert_rowid"), group({})});
             continue;
         }
+        if (n.Is(Token::Param) && m_positional && n.tok.text == "?") {
+            out.push_back(n);
+            continue;
+        }
         if (n.Is(Token::Param)) {
             fail("parameters are not supported: " + n.tok.text);
         }

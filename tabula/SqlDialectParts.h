@@ -164,12 +164,16 @@ Nodes convertTo(const TypeSpec& t, const Nodes& expr, const Nodes* style);
 
 class Translator {
 public:
-    explicit Translator(const ISchemaInfo* schema) : m_schema(schema) {}
+    explicit Translator(const ISchemaInfo* schema, bool positional = false) : m_schema(schema), m_positional(positional)
+    {
+    }
 
     Translation Run(const std::string& sql);
 
 private:
     const ISchemaInfo* m_schema;
+    // Bare "?" placeholders stay for values bound later.
+    bool m_positional;
 
     Scope scopeFor(const Scope* parent) const
     {

@@ -192,6 +192,45 @@ void BM_TabulaInsert(benchmark::State& state)
 }
 BENCHMARK(BM_TabulaInsert)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The inventory update's statement as the download applies it: one update
+// with bound values per item row, in one transaction, on an indexed table of
+// the same size.
+void BM_InventoryRows(benchmark::State& state)
+{
+    char tmpl[] = "/tmp/zevsyncinvXXXXXX";
+    std::string dir = mkdtemp(tmpl);
+    DBLib::SetDatabaseFolder(dir);
+    const int rows = 20000;
+    long done = 0;
+    {
+        zev::sync::TabulaSyncDb db;
+        bool ready = db.Exec("CREATE TABLE Items (ItemID int NOT NULL, QtyOnHand int, QtyOnOrder int)") &&
+                     db.Exec("ALTER TABLE Items ADD CONSTRAINT PK_Items PRIMARY KEY (ItemID)") && db.Begin();
+        for (int i = 0; ready && i < rows; ++i)
+            ready = db.Insert("Items", {"ItemID", "QtyOnHand", "QtyOnOrder"}, {std::to_string(i), "0", "0"});
+        ready = ready && db.Commit();
+        if (!ready) state.SkipWithError("the items could not be made");
+        for (auto _ : state) {
+            if (!ready || !db.Begin()) break;
+            for (int i = 0; i < rows; ++i) {
+                if (!db.ExecBound("Update items set QtyOnHand=?,QtyOnOrder=? where itemID=?",
+                                  {std::to_string(i % 50), "3", std::to_string(i)})) {
+                    state.SkipWithError("an update failed");
+                    break;
+                }
+            }
+            if (!db.Commit()) state.SkipWithError("the commit failed");
+            done += rows;
+        }
+        db.CloseAll();
+    }
+    QueryPool::DestroyAll();
+    state.SetItemsProcessed(done);
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+}
+BENCHMARK(BM_InventoryRows)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // A complete update from the local reference server (argument 0: the demo
 // data, 1: the --scale data), in rows per second, with the plain Tabula insert
 // figure of the same run beside it and the ratio of the two.

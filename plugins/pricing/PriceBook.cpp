@@ -1,7 +1,6 @@
 #include "plugins/pricing/PriceBook.h"
 
 #include <algorithm>
-#include <sqlite3.h>
 #include <sys/stat.h>
 
 namespace q9 {
@@ -34,33 +33,32 @@ struct Row {
 };
 
 // A kept statement in use: reset and unbound when the use ends.
-class Statement {
+class InUse {
 public:
-    explicit Statement(sqlite3_stmt* stmt) : m_stmt(stmt) {}
-    ~Statement() {
-        if (m_stmt != nullptr) {
-            sqlite3_reset(m_stmt);
-            sqlite3_clear_bindings(m_stmt);
-        }
+    explicit InUse(tabula::Statement* stmt) : m_stmt(stmt) {}
+    ~InUse() {
+        if (m_stmt != nullptr)
+            m_stmt->Reset();
     }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-    sqlite3_stmt* get() const { return m_stmt; }
+    InUse(const InUse&) = delete;
+    InUse& operator=(const InUse&) = delete;
+    tabula::Statement* operator->() const { return m_stmt; }
+    tabula::Statement& operator*() const { return *m_stmt; }
     explicit operator bool() const { return m_stmt != nullptr; }
 
 private:
-    sqlite3_stmt* m_stmt = nullptr;
+    tabula::Statement* m_stmt = nullptr;
 };
 
-Row ReadRow(sqlite3_stmt* s) {
+Row ReadRow(const tabula::Statement& s) {
     Row r;
     for (int t = 0; t < PriceBook::kTiers; ++t) {
-        r.casePrice[t] = sqlite3_column_double(s, kCase0 + t);
-        r.singlePrice[t] = sqlite3_column_double(s, kSingle0 + t);
+        r.casePrice[t] = s.Double(kCase0 + t);
+        r.singlePrice[t] = s.Double(kSingle0 + t);
     }
     for (int b = 0; b < 3; ++b) {
-        r.breakQty[b] = static_cast<long>(sqlite3_column_int64(s, kBreak1 + 2 * b));
-        r.breakDisc[b] = sqlite3_column_double(s, kBreak1 + 2 * b + 1);
+        r.breakQty[b] = static_cast<long>(s.Int(kBreak1 + 2 * b));
+        r.breakDisc[b] = s.Double(kBreak1 + 2 * b + 1);
     }
     return r;
 }
@@ -93,27 +91,19 @@ void PriceBook::Close() {
     CloseLocked();
 }
 
-sqlite3_stmt* PriceBook::Prepared(const char* key, const std::string& sql) {
+tabula::Statement* PriceBook::Prepared(const char* key, const std::string& sql) {
     auto it = m_prepared.find(key);
     if (it != m_prepared.end())
-        return it->second;
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v3(m_db, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(stmt);
+        return it->second.get();
+    auto stmt = std::make_unique<tabula::Statement>(*m_db, sql);
+    if (!stmt->Ok())
         return nullptr;
-    }
-    m_prepared.emplace(key, stmt);
-    return stmt;
+    return m_prepared.emplace(key, std::move(stmt)).first->second.get();
 }
 
 void PriceBook::CloseLocked() {
-    for (auto& [key, stmt] : m_prepared)
-        sqlite3_finalize(stmt);
     m_prepared.clear();
-    if (m_db != nullptr) {
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-    }
+    m_db.reset();
 }
 
 bool PriceBook::EnsureOpen() {
@@ -128,12 +118,11 @@ bool PriceBook::EnsureOpen() {
         return true;
     // Read-only: the library never changes the database, and a writer on
     // another connection is never blocked by it for long.
-    if (sqlite3_open_v2(m_path.c_str(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX, nullptr) !=
-        SQLITE_OK) {
+    m_db = std::make_unique<tabula::Database>(m_path, tabula::Database::Mode::ReadOnly, 2000);
+    if (!m_db->Ok()) {
         CloseLocked();
         return false;
     }
-    sqlite3_busy_timeout(m_db, 2000);
     m_dev = st.st_dev;
     m_ino = st.st_ino;
     return true;
@@ -145,15 +134,12 @@ std::optional<PriceBook::Price> PriceBook::Calculate(int item, unsigned long dea
     if (!EnsureOpen())
         return std::nullopt;
     // The row of the catalogue asked for, else the item's lowest catalogue.
-    Statement select(
+    InUse select(
         Prepared("price", std::string(kColumns) + kCurrent + " order by (CatalogID = ?2) desc, CatalogID limit 1"));
-    if (!select)
+    if (!select || !select->Bind(1, item) || !select->Bind(2, catalog) ||
+        select->Step() != tabula::StepResult::Row)
         return std::nullopt;
-    sqlite3_bind_int(select.get(), 1, item);
-    sqlite3_bind_int(select.get(), 2, catalog);
-    if (sqlite3_step(select.get()) != SQLITE_ROW)
-        return std::nullopt;
-    const Row row = ReadRow(select.get());
+    const Row row = ReadRow(*select);
     Price price = TierPrice(row, dealCode);
 
     // The highest break reached applies its discount per case.
@@ -165,12 +151,9 @@ std::optional<PriceBook::Price> PriceBook::Calculate(int item, unsigned long dea
     }
     if (reached >= 0 && row.breakDisc[reached] > 0.0) {
         long perCase = 1;
-        Statement qty(Prepared("qty", "select QtyPerCase from Items where ItemID = ?1"));
-        if (qty) {
-            sqlite3_bind_int(qty.get(), 1, item);
-            if (sqlite3_step(qty.get()) == SQLITE_ROW)
-                perCase = std::max<long>(1, static_cast<long>(sqlite3_column_int64(qty.get(), 0)));
-        }
+        InUse qty(Prepared("qty", "select QtyPerCase from Items where ItemID = ?1"));
+        if (qty && qty->Bind(1, item) && qty->Step() == tabula::StepResult::Row)
+            perCase = std::max<long>(1, static_cast<long>(qty->Int(0)));
         const double disc = row.breakDisc[reached];
         price.casePrice = std::max(0.0, price.casePrice - disc);
         price.singlePrice = std::max(0.0, price.singlePrice - disc / static_cast<double>(perCase));
@@ -184,13 +167,10 @@ std::optional<PriceBook::Tier> PriceBook::EnumerateTier(int item, int index) {
     std::lock_guard<std::mutex> guard(m_lock);
     if (!EnsureOpen())
         return std::nullopt;
-    Statement select(Prepared("tiers", std::string(kColumns) + kCurrent + " order by CatalogID limit 1"));
-    if (!select)
+    InUse select(Prepared("tiers", std::string(kColumns) + kCurrent + " order by CatalogID limit 1"));
+    if (!select || !select->Bind(1, item) || select->Step() != tabula::StepResult::Row)
         return std::nullopt;
-    sqlite3_bind_int(select.get(), 1, item);
-    if (sqlite3_step(select.get()) != SQLITE_ROW)
-        return std::nullopt;
-    const Row row = ReadRow(select.get());
+    const Row row = ReadRow(*select);
     int seen = 0;
     for (int t = 0; t < kTiers; ++t) {
         if (row.casePrice[t] <= 0.0)

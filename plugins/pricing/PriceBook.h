@@ -1,12 +1,13 @@
 #pragma once
 
+#include "tabula/Database.h"
+#include "tabula/Statement.h"
+
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace q9 {
 
@@ -54,12 +55,12 @@ private:
     // The statement of `sql` on the open connection, prepared once and kept
     // until the connection closes (a guide's re-pricing asks thousands of
     // times); reset and unbound when the caller's use ends.
-    sqlite3_stmt* Prepared(const char* key, const std::string& sql);
+    tabula::Statement* Prepared(const char* key, const std::string& sql);
 
     std::mutex m_lock;
     std::string m_path;
-    sqlite3* m_db = nullptr;
-    std::map<std::string, sqlite3_stmt*> m_prepared;
+    std::unique_ptr<tabula::Database> m_db;
+    std::map<std::string, std::unique_ptr<tabula::Statement>> m_prepared;
     // Identity of the file that is open; a restore or rebuild renames a new
     // file into place, which the connection would otherwise never see.
     unsigned long long m_dev = 0;

@@ -1,6 +1,7 @@
 #include "SyncWorld.h"
 
 #include "sync/SyncText.h"
+#include "tabula/Database.h"
 
 using namespace zev;
 using namespace zev::sync;
@@ -226,4 +227,22 @@ TEST_F(UploadsTest, OnlyTheCollectionsFailTheRunButEveryFailureIsLogged)
     };
     EXPECT_FALSE(uploads->SendChanges(&w.sink));
     EXPECT_EQ(Count("select Updated from AR"), 1);
+}
+
+TEST_F(UploadsTest, AnAcceptedRecordThatCannotBeClearedIsLoggedAndKept)
+{
+    ASSERT_TRUE(db.Exec("insert into Issues values (1, 'a', 'b', 5001, 0)"));
+    {
+        tabula::Database raw(w.dir.File("master.db"), tabula::Database::Mode::ReadWrite, 1000);
+        std::string error;
+        ASSERT_TRUE(raw.Exec("create trigger KeepIssues before delete on Issues begin select raise(abort, 'kept'); end",
+                             &error))
+            << error;
+    }
+    w.transport.replies = {{0, "1\n"}};
+    EXPECT_TRUE(uploads->UploadIssues(&w.sink));
+    EXPECT_EQ(Count("select count(*) from Issues"), 1);
+    EXPECT_NE(ReadFile(w.dir.File("Temp/$q9err.txt"))
+                  .find("ACCEPTED BUT NOT CLEARED (goes again with the next run): issue 1 (Issues)"),
+              std::string::npos);
 }
