@@ -1,6 +1,7 @@
 #include "orders/views/COrderGuideView.h"
 
 #include "app/core/CZevSettings.h"
+#include "orders/BackorderTags.h"
 #include "app/core/IniReader.h"
 #include "app/core/MessageBox.h"
 #include "app/core/StringIds.h"
@@ -144,8 +145,7 @@ void COrderGuideView::OnInitialUpdate()
         button->setAccessibleName(button->text().remove('&'));
         m_buttons[def.name] = button;
     }
-    // Backorders come with the receivables data; until then the button is greyed.
-    m_buttons["BTN_BACKORDER"]->setEnabled(false);
+    m_buttons["BTN_BACKORDER"]->setEnabled(static_cast<bool>(m_ctx.backorders));
     m_buttons["BTN_DUP"]->setVisible(config.IsOn(kDuplicateLines));
 
     auto* fields = new QGridLayout;
@@ -209,6 +209,7 @@ void COrderGuideView::OnInitialUpdate()
             SetSingles(v);
     });
     connect(m_buttons["BTN_ADD"], &QPushButton::clicked, this, &COrderGuideView::OnAdd);
+    connect(m_buttons["BTN_BACKORDER"], &QPushButton::clicked, this, &COrderGuideView::OnBackorders);
     connect(m_buttons["BTN_FIND"], &QPushButton::clicked, this, &COrderGuideView::OnFind);
     connect(m_buttons["BTN_DONE"], &QPushButton::clicked, this, &COrderGuideView::OnPlace);
     connect(m_buttons["BTN_DUP"], &QPushButton::clicked, this, &COrderGuideView::OnDuplicate);
@@ -532,6 +533,21 @@ void COrderGuideView::OnAdd()
     ShowRows(outcome.added > 0 ? static_cast<int>(before) : m_list->CurrentRow());
     Host().Messages().ShowText(zev::GuideCommands::AddReport(outcome), zev::ids::kCaptionInformation,
                                zev::MbButtons::Ok, zev::MbIcon::Information);
+}
+
+void COrderGuideView::OnBackorders()
+{
+    if (!m_ctx.backorders)
+        return;
+    CommitEditor();
+    StopWorkers();
+    const int row = m_list->CurrentRow();
+    m_ctx.backorders(this, m_guide->AccountId(), zev::BackorderTags::Keys(*m_guide),
+                     [this](int itemId, const std::string& sku, int units, const std::string& tag) {
+                         return zev::BackorderTags::Add(*m_guide, itemId, sku, units, tag,
+                                                        m_ctx.current.orderCatalog, m_ctx.price);
+                     });
+    ShowRows(row);
 }
 
 void COrderGuideView::OnFind()

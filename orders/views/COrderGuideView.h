@@ -51,6 +51,7 @@ public:
     void OnDuplicate();
     void OnDelete();
     void OnAdd();
+    void OnBackorders();
     void OnFind();
     void OnFindNext();
     void OnFilter(int mask);

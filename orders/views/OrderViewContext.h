@@ -5,6 +5,10 @@
 #include "orders/PriceBinding.h"
 
 #include <functional>
+#include <set>
+#include <string>
+
+class QWidget;
 
 class QWidget;
 
@@ -31,6 +35,12 @@ struct OrderViewContext {
     std::function<void(int itemId)> itemDetails = {};
     // The custom point-of-sale builder for an account; empty hides its button.
     std::function<void(QWidget* parent, int accountId)> customPos = {};
+    // A guide change a backorder asks for: units of an item (with its
+    // number) tagged with the backorder's key; false when not taken.
+    using GuideAdd = std::function<bool(int itemId, const std::string& sku, int units, const std::string& tag)>;
+    // The backorder dialog of an account, handed the keys the guide holds.
+    // Empty greys the guide's backorder button.
+    std::function<void(QWidget* parent, int accountId, std::set<std::string> heldKeys, GuideAdd add)> backorders{};
 };
 
 } // namespace zev
