@@ -11,9 +11,13 @@
 #include "app/core/ZevConfigLayout.h"
 #include "app/core/ZevFolders.h"
 #include "accounts/views/CAccountDetailsView.h"
+#include "accounts/views/CAccountsReceivableView.h"
 #include "accounts/views/CAccountsView.h"
+#include "accounts/views/CBackordersDlg.h"
+#include "accounts/views/CCancelBackordersDlg.h"
 #include "accounts/views/CCustomPosDlg.h"
 #include "accounts/views/CEditAccountInfo.h"
+#include "accounts/views/CMessageView.h"
 #include "accounts/views/CSurveyView.h"
 #include "accounts/views/StarterPricing.h"
 #include "accounts/CallPlanner.h"
@@ -148,8 +152,17 @@ void CZevSatchelApp::RegisterScreens()
         return CEditAccountInfo::EditAccount(parent, m_doc->Current().accountId, m_app.settings.config, m_messages,
                                              m_app.settingsFilePath);
     };
+    zev::IScreenHost* frame = m_frame.get();
+    accounts.backorders = [frame, current = &m_doc->Current(), this](QWidget* parent) {
+        CCancelBackordersDlg dialog(*frame, current->accountId, m_clock.Now(), parent);
+        dialog.exec();
+    };
     m_frame->RegisterScreen(4, [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
     m_frame->RegisterScreen(6, [accounts](zev::IScreenHost& host) { return CreateAccountDetailsView(host, accounts); });
+    m_frame->RegisterScreen(7, [accounts](zev::IScreenHost& host) {
+        return CreateAccountsReceivableView(host, accounts);
+    });
+    m_frame->RegisterScreen(19, [](zev::IScreenHost& host) { return CreateMessageView(host); });
     m_frame->RegisterScreen(21, [accounts](zev::IScreenHost& host) { return CreateSurveyView(host, accounts); });
 
     zev::ReportsViewContext reports{&m_doc->Current(), {}};
@@ -204,6 +217,14 @@ void CZevSatchelApp::RegisterScreens()
     orders.customPos = [this](QWidget* parent, int accountId) {
         CCustomPosDlg dialog(accountId, m_messages, m_clock, parent);
         dialog.LayOut("CustomPOSDlg", m_app.settingsFilePath);
+        dialog.exec();
+    };
+    orders.backorders = [frame](QWidget* parent, int accountId, std::set<std::string> held,
+                                std::function<bool(int, const std::string&, int, const std::string&)> add) {
+        auto guideAdd = [add](const zev::BackorderLine& line, int units, const std::string& tag) {
+            return add(line.itemId, line.sku, units, tag);
+        };
+        CBackordersDlg dialog(*frame, accountId, std::move(held), guideAdd, parent);
         dialog.exec();
     };
     m_frame->RegisterScreen(5, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });

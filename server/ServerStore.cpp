@@ -537,6 +537,17 @@ void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
             std::string n = f.name.substr(1);
             auto account = ParseInteger(f.value);
             auto amount = ParseDecimal(Part(fields, "C" + n, 0));
+            const std::string dep1 = Part(fields, "F" + n, 0);
+            const std::string dep2 = Part(fields, "G" + n, 0);
+            if (account && (!dep1.empty() || !dep2.empty()) && HasColumns(db_, "AR", {"DepAttrib1", "DepAttrib2"})) {
+                // A deposit: the office sees where the money went.
+                db_.Prepare("update AR set DepAttrib1 = ?, DepAttrib2 = ? where AccountID = ? and InvoiceNo = ?")
+                    .Bind(1, dep1)
+                    .Bind(2, dep2)
+                    .Bind(3, static_cast<std::int64_t>(*account))
+                    .Bind(4, Part(fields, "B" + n, 0))
+                    .Run();
+            }
             if (!account || !amount || *amount <= 0)
                 continue; // a deposit without a new collection changes no balance
             db_.Prepare(

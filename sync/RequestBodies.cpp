@@ -148,12 +148,13 @@ std::string InvoicePart(int n, const Row& ar, bool depositWithoutAmount)
 {
     // Row: the receivables column list (AccountID 0, InvoiceNo 4,
     // AmountCollectedToday 9, Updated 11, PaymentType 12, CheckNumber 14,
-    // Deposited 15, DepAttrib1 16, DepAttrib2 17).
+    // Deposited 15, DepAttrib1 16, DepAttrib2 17). The deposit details are
+    // typed by the user, so they are escaped like the other texts.
     double amount = ToDouble(At(ar, 9));
     if (depositWithoutAmount && IntAt(ar, 15) == 1 && IntAt(ar, 11) != 1) amount = 0.0;
     return Format("A%d=%d&B%d=%s&C%d=%.2f&D%d=%d&E%d=%s&F%d=%s&G%d=%s", n, IntAt(ar, 0), n,
                   EscapeSetD(At(ar, 4)).c_str(), n, amount, n, IntAt(ar, 12), n, EscapeSetD(At(ar, 14)).c_str(), n,
-                  At(ar, 16).c_str(), n, At(ar, 17).c_str());
+                  EscapeSetD(At(ar, 16)).c_str(), n, EscapeSetD(At(ar, 17)).c_str());
 }
 
 std::string InvImportPart(int n, const NamedRow& r)

@@ -497,5 +497,42 @@ shot 33-survey-first-page
 xdotool key Escape
 for _ in $(seq 25); do windows | grep -q "^$dialog " || break; sleep 0.2; done
 windows | grep -q "^$dialog " && die "the survey dialog did not close"
+
+# Closes dialog window $1 with Escape.
+close_dialog() {
+  xdotool key Escape
+  for _ in $(seq 25); do windows | grep -q "^$1 " || return 0; sleep 0.2; done
+  die "the dialog did not close"
+}
+
+step=receivables
+to_accounts
+activate "$main"
+xdotool key ctrl+shift+r
+main=$(wait_window 'Accounts Receivable.*' 10) || die "the receivables screen did not open"
+activate "$main"
+shot 34-receivables
+# "&Collect..." on the selected invoice: the keypad dialog.
+xdotool key alt+c
+dialog=$(wait_window 'Collect' 10) || die "the Collect dialog did not open"
+activate "$dialog"
+shot 35-collect
+close_dialog "$dialog"
+# "De&posit...": today's collections to deposit.
+activate "$main"
+xdotool key alt+p
+dialog=$(wait_window 'Deposit' 10) || die "the Deposit window did not open"
+activate "$dialog"
+shot 36-deposit
+close_dialog "$dialog"
+
+step=messages
+activate "$main"
+xdotool key ctrl+shift+m
+main=$(wait_window 'Message Center.*' 10) || die "the message center did not open"
+activate "$main"
+xdotool key Down
+sleep 0.5
+shot 37-message-center
 shots=("$out"/[0-9][0-9]-*.png)
 echo "Done: ${#shots[@]} screenshots in $out"
