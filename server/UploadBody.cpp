@@ -111,7 +111,8 @@ bool DecodeSurveys(const std::vector<FormField>& raw, std::vector<UploadField>& 
 bool DecodeInvoices(const std::vector<FormField>& raw, std::vector<UploadField>& fields, std::string& error) {
     std::set<long long> rows;
     for (const FormField& f : raw) {
-        bool coded = Numbered(f.name, "B") > 0 || Numbered(f.name, "E") > 0;
+        bool coded = Numbered(f.name, "B") > 0 || Numbered(f.name, "E") > 0 || Numbered(f.name, "F") > 0 ||
+                     Numbered(f.name, "G") > 0;
         fields.push_back({f.name, 0, coded ? Unescape(f.value, EscapeSetD()) : f.value});
         if (Numbered(f.name, "A") > 0)
             rows.insert(Numbered(f.name, "A"));
