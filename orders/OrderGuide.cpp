@@ -51,7 +51,7 @@ std::string TextOf(Query& q, long col) { return col < 0 ? std::string() : SqlTex
 OrderGuide::OrderGuide(int accountId, int workOrderId, const OrderSettings& settings, int poolKey)
     : m_accountId(accountId), m_workOrderId(workOrderId), m_settings(settings), m_poolKey(poolKey) {}
 
-bool OrderGuide::Load(int sortIndex, std::optional<int> familyPlanCatalog, const Log& log) {
+bool OrderGuide::Load(int sortIndex, std::optional<int> familyPlanCatalog, const Log& log, std::stop_token stop) {
     m_rows.clear();
     m_hidden.clear();
     m_reordered = m_edited = false;
@@ -95,6 +95,10 @@ bool OrderGuide::Load(int sortIndex, std::optional<int> familyPlanCatalog, const
     int firstZero = 0;
     m_rows.reserve(static_cast<std::size_t>(lines.getRSRecordCount()));
     for (; lines.IsEOF() == 0; lines.MoveNext()) {
+        if (stop.stop_requested()) {
+            m_rows.clear();
+            return false;
+        }
         OrderGuideRow r;
         r.itemId = IntOf(lines, cItem);
         r.catalogId = IntOf(lines, cCatalog);
@@ -139,6 +143,13 @@ bool OrderGuide::Load(int sortIndex, std::optional<int> familyPlanCatalog, const
         log(SqlText::Format("Order guide of account %d: %d line(s) with QtyPerCase 0 taken as 1 (first item %d)",
                             m_accountId, zeroPerCase, firstZero));
     return true;
+}
+
+void OrderGuide::SetLoaded(std::vector<OrderGuideRow> rows) {
+    m_rows = std::move(rows);
+    m_hidden.clear();
+    m_reordered = m_edited = false;
+    m_filterMask = 0;
 }
 
 void OrderGuide::Touch(std::size_t row, bool edit) {

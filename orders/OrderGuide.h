@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,13 @@ public:
     // the lines in that catalogue's family plan) and prices every row. Items
     // with QtyPerCase 0 are taken as 1; the first load that meets them says
     // so once through `log`. False when the lines cannot be read (an empty
-    // guide is not a failure).
-    bool Load(int sortIndex, std::optional<int> familyPlanCatalog = std::nullopt, const Log& log = {});
+    // guide is not a failure). A stop requested through `stop` ends the
+    // read after the row it is on and returns false with no rows.
+    bool Load(int sortIndex, std::optional<int> familyPlanCatalog = std::nullopt, const Log& log = {},
+              std::stop_token stop = {});
+    // Takes rows another guide object read (the loader's, on its own
+    // connection), leaving this guide as its own Load would.
+    void SetLoaded(std::vector<OrderGuideRow> rows);
 
     int AccountId() const { return m_accountId; }
     int WorkOrderId() const { return m_workOrderId; }

@@ -26,6 +26,22 @@ std::string OrderSaver::CardText(const std::string& number, const std::string& m
     return n.empty() ? std::string() : n + " ~ " + month + "/" + year;
 }
 
+OrderSaver::Card OrderSaver::SplitCard(const std::string& stored) {
+    Card card;
+    const std::size_t tilde = stored.find(" ~ ");
+    if (tilde == std::string::npos) {
+        card.number = SqlText::Trim(stored);
+        return card;
+    }
+    card.number = SqlText::Trim(stored.substr(0, tilde));
+    const std::string expiry = stored.substr(tilde + 3);
+    const std::size_t slash = expiry.find('/');
+    card.month = SqlText::Trim(expiry.substr(0, slash));
+    if (slash != std::string::npos)
+        card.year = SqlText::Trim(expiry.substr(slash + 1));
+    return card;
+}
+
 std::string OrderSaver::CreationStamp(std::time_t now) {
     std::tm tm{};
     if (localtime_r(&now, &tm) == nullptr)

@@ -38,6 +38,13 @@ public:
     static std::string NotesForSave(const std::string& typed, int maxLength);
     // The card text: number, " ~ ", month, "/", year; empty without a number.
     static std::string CardText(const std::string& number, const std::string& month, const std::string& year);
+    struct Card {
+        std::string number;
+        std::string month;
+        std::string year;
+    };
+    // A stored card text taken apart again; a text without " ~ " is all number.
+    static Card SplitCard(const std::string& stored);
     // "{ts ''%d-%d-%d %d:%d:%d''}" of the local time.
     static std::string CreationStamp(std::time_t now);
 

@@ -8,8 +8,10 @@
 # No Sale / No Call dialogs, the sales data of its first account, the report
 # screen with the first report run, the product search with its list, each page
 # of the item details window, the promotions screen, the account details with
-# the account editor's two pages and the forms, and the survey screen with a
-# survey's first page.
+# the account editor's two pages and the forms, the survey screen with a
+# survey's first page, and an order of that account: the order guide with a
+# quantity typed, the order summary, the order options, the signature dialog
+# with a signature drawn and the ready orders.
 #
 #   tools/screenshots.sh [--build DIR] [OUTPUT_DIR]
 #
@@ -498,6 +500,65 @@ xdotool key Escape
 for _ in $(seq 25); do windows | grep -q "^$dialog " || break; sleep 0.2; done
 windows | grep -q "^$dialog " && die "the survey dialog did not close"
 
+step=order-guide
+# The account made current for the sales data takes an order.
+xdotool key ctrl+g
+main=$(wait_window 'Order Guide.*' 10) || die "the order guide did not open"
+activate "$main"
+sleep 1
+# "&Cases" of the first line: two cases.
+xdotool key alt+c
+xdotool key ctrl+a
+xdotool type --delay 80 2
+xdotool key Tab
+shot 34-order-guide
+
+step=order-summary
+# "&Place Order"; the ordering rules may warn or ask first, and are answered
+# with their default buttons.
+xdotool key alt+p
+for _ in $(seq 10); do
+  windows | grep -qE '^[0-9]+ Order Summary' && break
+  box=$(windows | grep -E '^[0-9]+ (Warning!|Question\?|Information|Error!)$' | head -1 | cut -d' ' -f1 || true)
+  if [ -n "$box" ]; then activate "$box"; xdotool key Return; fi
+  sleep 0.5
+done
+main=$(wait_window 'Order Summary.*' 10) || die "placing the order did not lead to the order summary"
+activate "$main"
+shot 35-order-summary
+
+step=order-options
+xdotool key alt+a
+main=$(wait_window 'Order Options.*' 10) || die "Approve did not lead to the order options"
+activate "$main"
+shot 36-order-options
+
+step=signature
+xdotool key alt+s
+dialog=$(wait_window Signature 10) || die "the signature dialog did not open"
+activate "$dialog"
+# Two strokes drawn with the mouse on the pad.
+xdotool mousemove --window "$dialog" 60 120 mousedown 1
+for x in 80 100 120 140 160 180 200; do xdotool mousemove --window "$dialog" "$x" $((120 - (x % 40))); done
+xdotool mouseup 1
+xdotool mousemove --window "$dialog" 220 90 mousedown 1
+for y in 100 110 120 130 140; do xdotool mousemove --window "$dialog" $((220 + y / 4)) "$y"; done
+xdotool mouseup 1
+shot 37-signature
+xdotool key Return
+for _ in $(seq 25); do windows | grep -q "^$dialog " || break; sleep 0.2; done
+windows | grep -q "^$dialog " && die "the signature dialog did not close"
+
+step=ready-orders
+activate "$main"
+xdotool key alt+a
+answer Information
+main=$(wait_window 'Accounts.*' 10) || die "the saved order did not lead back to the account list"
+xdotool key ctrl+y
+main=$(wait_window 'Ready Orders.*' 10) || die "the ready orders screen did not open"
+activate "$main"
+shot 38-ready-orders
+
 # Closes dialog window $1 with Escape.
 close_dialog() {
   xdotool key Escape
@@ -511,19 +572,19 @@ activate "$main"
 xdotool key ctrl+shift+r
 main=$(wait_window 'Accounts Receivable.*' 10) || die "the receivables screen did not open"
 activate "$main"
-shot 34-receivables
+shot 39-receivables
 # "&Collect..." on the selected invoice: the keypad dialog.
 xdotool key alt+c
 dialog=$(wait_window 'Collect' 10) || die "the Collect dialog did not open"
 activate "$dialog"
-shot 35-collect
+shot 40-collect
 close_dialog "$dialog"
 # "De&posit...": today's collections to deposit.
 activate "$main"
 xdotool key alt+p
 dialog=$(wait_window 'Deposit' 10) || die "the Deposit window did not open"
 activate "$dialog"
-shot 36-deposit
+shot 41-deposit
 close_dialog "$dialog"
 
 step=messages
@@ -533,6 +594,6 @@ main=$(wait_window 'Message Center.*' 10) || die "the message center did not ope
 activate "$main"
 xdotool key Down
 sleep 0.5
-shot 37-message-center
+shot 42-message-center
 shots=("$out"/[0-9][0-9]-*.png)
 echo "Done: ${#shots[@]} screenshots in $out"

@@ -25,9 +25,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cstdlib>
 #include <ctime>
 
 namespace {
@@ -209,30 +212,51 @@ void CDeliveryOptionsView::OnInitialUpdate()
         FillDays();
     }
 
-    // A modified order shows what it was saved with.
-    const zev::OrderHeader& order = m_ctx.order;
-    if (order.modifying) {
-        for (std::size_t i = 0; i < m_days.size(); ++i)
-            if (m_days[i].stored == order.deliveryDate)
-                m_day->setCurrentIndex(static_cast<int>(i));
-        m_odc->setText(QString::fromStdString(order.odcText).replace("''", "'"));
-        for (int i = 0; i < m_options->count() && i < 10; ++i)
-            m_options->item(i)->setCheckState(order.options[static_cast<std::size_t>(i)] ? Qt::Checked : Qt::Unchecked);
-        m_notes->setPlainText(QString::fromStdString(order.notes).replace("''", "'"));
-        m_signature = order.signature;
-    }
+    if (m_ctx.order.modifying)
+        RestoreModified();
 
     connect(signature, &QPushButton::clicked, this, &CDeliveryOptionsView::OnSignature);
-    connect(print, &QPushButton::clicked, this, [this] {
-        CopyIntoHeader();
-        const QString path = QDir(QString::fromStdString(Host().Folders().TempDir())).filePath("order.pdf");
-        if (PrintTo(path))
-            Host().Messages().ShowText("The order was printed to " + path.toStdString(), zev::ids::kCaptionInformation,
-                                       zev::MbButtons::Ok, zev::MbIcon::Information);
-    });
+    connect(print, &QPushButton::clicked, this, [this] { (void)OnPrint(); });
     connect(cancel, &QPushButton::clicked, this, &CDeliveryOptionsView::OnCancel);
     connect(m_approve, &QPushButton::clicked, this, &CDeliveryOptionsView::OnApprove);
     m_approve->setDefault(true);
+}
+
+void CDeliveryOptionsView::RestoreModified()
+{
+    // A modified order shows what it was saved with.
+    const zev::OrderHeader& order = m_ctx.order;
+    for (std::size_t i = 0; i < m_days.size(); ++i)
+        if (m_days[i].stored == order.deliveryDate)
+            m_day->setCurrentIndex(static_cast<int>(i));
+    if (m_picker->isVisibleTo(this) || m_day->isHidden()) {
+        const QDate date = QDate::fromString(QString::fromStdString(order.deliveryDate), QStringLiteral("MM/dd/yyyy"));
+        if (date.isValid())
+            m_picker->setDate(date);
+    }
+    // The lists hold identifiers as item data; an identifier no longer
+    // offered leaves the list unchosen, so Approve asks again.
+    auto choose = [](QComboBox* box, const std::string& id) {
+        if (id.empty())
+            return;
+        const int index = box->findData(std::atoi(id.c_str()));
+        if (index >= 0)
+            box->setCurrentIndex(index);
+    };
+    choose(m_warehouse, order.warehouse);
+    choose(m_ship, order.shippingMethod);
+    choose(m_terms, order.creditTerms);
+    choose(m_odcList, order.odcCode);
+    const zev::OrderSaver::Card card = zev::OrderSaver::SplitCard(order.creditCard);
+    m_card->setText(QString::fromStdString(card.number));
+    m_month->setCurrentIndex(std::max(0, m_month->findText(QString::fromStdString(card.month))));
+    m_year->setCurrentIndex(std::max(0, m_year->findText(QString::fromStdString(card.year))));
+    m_cancelDate->setText(QString::fromStdString(order.cancelDate));
+    m_odc->setText(QString::fromStdString(order.odcText).replace("''", "'"));
+    for (int i = 0; i < m_options->count() && i < 10; ++i)
+        m_options->item(i)->setCheckState(order.options[static_cast<std::size_t>(i)] ? Qt::Checked : Qt::Unchecked);
+    m_notes->setPlainText(QString::fromStdString(order.notes).replace("''", "'"));
+    m_signature = order.signature;
 }
 
 void CDeliveryOptionsView::FillDays()
@@ -322,11 +346,25 @@ void CDeliveryOptionsView::CopyIntoHeader()
 
 bool CDeliveryOptionsView::PrintTo(const QString& pdfPath)
 {
-    COrderPrinter::Heading heading;
-    heading.distributor = FirstText("select DistributorName from DistributorInfo");
-    heading.accountNumber = m_ctx.current.accountNumber;
-    heading.accountName = m_ctx.current.companyName;
-    return COrderPrinter::PrintPdf(m_ctx.order, heading, pdfPath);
+    return COrderPrinter::PrintPdf(m_ctx.order, COrderPrinter::HeadingOf(m_ctx.current), pdfPath);
+}
+
+bool CDeliveryOptionsView::PrintOn(QPrinter& printer)
+{
+    if (!(m_choosePrinter ? m_choosePrinter(printer) : COrderPrinter::AskPrinter(printer, this)))
+        return false;
+    if (COrderPrinter::Print(m_ctx.order, COrderPrinter::HeadingOf(m_ctx.current), printer))
+        return true;
+    Host().Messages().ShowText("The order could not be printed.", zev::ids::kCaptionError, zev::MbButtons::Ok,
+                               zev::MbIcon::Stop);
+    return false;
+}
+
+bool CDeliveryOptionsView::OnPrint()
+{
+    CopyIntoHeader();
+    QPrinter printer(QPrinter::HighResolution);
+    return PrintOn(printer);
 }
 
 void CDeliveryOptionsView::OnApprove()
@@ -335,8 +373,11 @@ void CDeliveryOptionsView::OnApprove()
         return;
     CopyIntoHeader();
     const zev::ZevConfig& config = Host().State().settings.config;
-    if (config.IsOn(kPrintOnApprove))
-        (void)PrintTo(QDir(QString::fromStdString(Host().Folders().TempDir())).filePath("order.pdf"));
+    // Printing is offered first; a cancelled print does not stop the order.
+    if (config.IsOn(kPrintOnApprove)) {
+        QPrinter printer(QPrinter::HighResolution);
+        (void)PrintOn(printer);
+    }
     zev::WaitCursor wait;
     const std::string mode = zev::ReadIniValue("GENERAL", "PRICEOVERRIDEMODE", "0", 8, Host().State().settingsFilePath);
     const zev::OrderSettings settings = zev::OrderSettings::FromConfig(config, std::atoi(mode.c_str()));

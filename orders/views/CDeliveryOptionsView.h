@@ -4,6 +4,7 @@
 #include "orders/DeliveryDays.h"
 #include "orders/views/OrderViewContext.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -13,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 
 namespace zev {
@@ -35,12 +37,19 @@ public:
     void OnApprove();
     void OnCancel();
     void OnSignature();
-    // Prints the order into a PDF file (the print-on-approve path and tests).
+    // Prints the order as the screen shows it where the user chooses (the
+    // print dialog unless a chooser is set); false when nothing was printed.
+    bool OnPrint();
+    // Prints the order into a PDF file.
     bool PrintTo(const QString& pdfPath);
+    // Tests print without the dialog.
+    void SetPrinterChooser(std::function<bool(QPrinter&)> choose) { m_choosePrinter = std::move(choose); }
 
     QComboBox* DeliveryDay() const { return m_day; }
     QComboBox* Warehouse() const { return m_warehouse; }
     QComboBox* Shipping() const { return m_ship; }
+    QComboBox* Terms() const { return m_terms; }
+    QComboBox* Discount() const { return m_odcList; }
     QComboBox* CardMonth() const { return m_month; }
     QComboBox* CardYear() const { return m_year; }
     QLineEdit* Card() const { return m_card; }
@@ -48,6 +57,7 @@ public:
     QLineEdit* CancelDate() const { return m_cancelDate; }
     QPlainTextEdit* Notes() const { return m_notes; }
     QListWidget* Options() const { return m_options; }
+    QPushButton* ApproveButton() const { return m_approve; }
     const std::vector<zev::DeliveryDays::Day>& Days() const { return m_days; }
     void SetSignature(const std::string& encoded) { m_signature = encoded; }
 
@@ -59,12 +69,15 @@ private:
     void FillLookup(QComboBox* box, const char* sql);
     void CopyIntoHeader();
     bool Fail(const std::string& text, QWidget* focus = nullptr);
+    void RestoreModified();
+    bool PrintOn(QPrinter& printer);
 
     zev::OrderViewContext m_ctx;
     std::unique_ptr<zev::IClock> m_ownClock;
     const zev::IClock* m_clock;
     std::vector<zev::DeliveryDays::Day> m_days;
     std::string m_signature;
+    std::function<bool(QPrinter&)> m_choosePrinter;
     QComboBox* m_day;
     QDateEdit* m_picker;
     QComboBox* m_warehouse;

@@ -1,5 +1,7 @@
 #include "orders/views/COrderGuideView.h"
 
+#include "orders/views/COrderPrinter.h"
+
 #include "app/core/CZevSettings.h"
 #include "orders/BackorderTags.h"
 #include "app/core/IniReader.h"
@@ -26,7 +28,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -77,6 +81,7 @@ int FamilyPlanOf(int catalog)
 COrderGuideView::COrderGuideView(zev::IScreenHost& host, zev::OrderViewContext context, QWidget* parent)
     : CZevBaseView(host, "OrderGuideView", parent), m_ctx(std::move(context)), m_list(new CZevListCtrl(this)),
       m_description(new QLabel(this)), m_cases(new QSpinBox(this)), m_singles(new QSpinBox(this)),
+      m_move(new QSpinBox(this)),
       m_casePrice(new QLabel(this)), m_singlePrice(new QLabel(this)), m_addFind(new QLineEdit(this)),
       m_filter(new QComboBox(this)), m_coop(new QLineEdit(this)), m_total(new QLabel(this))
 {
@@ -89,6 +94,7 @@ COrderGuideView::COrderGuideView(zev::IScreenHost& host, zev::OrderViewContext c
 
 COrderGuideView::~COrderGuideView()
 {
+    m_loader.Stop();
     m_worker.Stop();
     CancelEditor();
 }
@@ -124,6 +130,14 @@ void COrderGuideView::OnInitialUpdate()
     m_coop->setMaxLength(5);
     m_total->setAccessibleName(tr("Order total"));
     m_description->setAccessibleName(tr("Description"));
+    // The spinner's resting place is 50: a step up or down moves the row
+    // by one and it goes back there.
+    m_move->setRange(0, 100);
+    m_move->setValue(50);
+    m_move->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    m_move->setAccessibleName(tr("Move the row up or down"));
+    m_move->setMaximumWidth(m_move->sizeHint().height() + 8);
+    m_move->setEnabled(m_guide->Settings().guideSortKey == 0);
 
     auto* casesLabel = new QLabel(tr("&Cases"), this);
     casesLabel->setBuddy(m_cases);
@@ -131,6 +145,8 @@ void COrderGuideView::OnInitialUpdate()
     singlesLabel->setBuddy(m_singles);
     auto* coopLabel = new QLabel(tr("Co-&op Qty"), this);
     coopLabel->setBuddy(m_coop);
+    auto* moveLabel = new QLabel(tr("Mo&ve"), this);
+    moveLabel->setBuddy(m_move);
 
     struct ButtonDef {
         const char* name;
@@ -139,7 +155,7 @@ void COrderGuideView::OnInitialUpdate()
     static const ButtonDef kButtons[] = {{"BTN_ADD", "&Add"},          {"BTN_FIND", "&Find"},
                                          {"BTN_DONE", "&Place Order"}, {"BTN_DUP", "D&uplicate"},
                                          {"BTN_DEL", "&Delete"},       {"BTN_CALC", "Ca&lc"},
-                                         {"BTN_BACKORDER", "&Backorders"}};
+                                         {"BTN_BACKORDER", "&Backorders"}, {"BTN_PRINT", "P&rint"}};
     for (const ButtonDef& def : kButtons) {
         auto* button = new QPushButton(tr(def.caption), this);
         button->setAccessibleName(button->text().remove('&'));
@@ -164,7 +180,9 @@ void COrderGuideView::OnInitialUpdate()
     tools->addWidget(coopLabel);
     tools->addWidget(m_coop);
     auto* bottom = new QHBoxLayout;
-    for (const char* name : {"BTN_DUP", "BTN_DEL", "BTN_CALC", "BTN_BACKORDER"})
+    bottom->addWidget(moveLabel);
+    bottom->addWidget(m_move);
+    for (const char* name : {"BTN_DUP", "BTN_DEL", "BTN_CALC", "BTN_BACKORDER", "BTN_PRINT"})
         bottom->addWidget(m_buttons[name]);
     if (m_ctx.customPos) {
         auto* custom = new QPushButton(tr("Cus&tom POS..."), this);
@@ -195,6 +213,7 @@ void COrderGuideView::OnInitialUpdate()
     AddControl(QStringLiteral("EDT_COOPQTY"), m_coop);
     AddControl(QStringLiteral("LBL_COOPQTYLBL"), coopLabel);
     AddControl(QStringLiteral("LBL_TOTALORDER"), m_total);
+    AddControl(QStringLiteral("SPN_UPDOWN"), m_move);
     for (const auto& [name, button] : m_buttons)
         AddControl(QString::fromStdString(name), button);
     LayOut();
@@ -215,6 +234,8 @@ void COrderGuideView::OnInitialUpdate()
     connect(m_buttons["BTN_DUP"], &QPushButton::clicked, this, &COrderGuideView::OnDuplicate);
     connect(m_buttons["BTN_DEL"], &QPushButton::clicked, this, &COrderGuideView::OnDelete);
     connect(m_buttons["BTN_CALC"], &QPushButton::clicked, this, &COrderGuideView::OnCalculator);
+    connect(m_buttons["BTN_PRINT"], &QPushButton::clicked, this, &COrderGuideView::OnPrint);
+    connect(m_move, &QSpinBox::valueChanged, this, &COrderGuideView::OnMoveSpinner);
     connect(m_filter, &QComboBox::activated, this,
             [this](int index) { OnFilter(m_filter->itemData(index).toInt()); });
     connect(m_coop, &QLineEdit::editingFinished, this, [this] { OnCoopChanged(m_coop->text()); });
@@ -245,16 +266,53 @@ void COrderGuideView::FillFilters()
 
 void COrderGuideView::Load()
 {
-    zev::WaitCursor wait;
     const zev::ZevConfig& config = Host().State().settings.config;
-    std::optional<int> familyPlan;
+    zev::GuideLoader::Request request;
+    request.connection = zev::GuideLoader::ConnectionOf(0);
+    request.accountId = m_guide->AccountId();
+    request.workOrderId = m_guide->WorkOrderId();
+    request.settings = m_guide->Settings();
+    request.sortIndex = m_guide->Settings().guideSortKey;
     if (config.Byte(kGuideMode) == 3 && FamilyPlanOf(m_ctx.current.orderCatalog) > 0)
-        familyPlan = m_ctx.current.orderCatalog;
-    if (!m_guide->Load(m_guide->Settings().guideSortKey, familyPlan))
+        request.familyPlanCatalog = m_ctx.current.orderCatalog;
+    ShowLoading(true);
+    // The worker never touches the screen: it posts the end of the read to
+    // the window's thread, and the view waits for it before it goes.
+    if (!m_loader.Start(std::move(request), [this] {
+            QMetaObject::invokeMethod(this, [this] { OnLoaded(); }, Qt::QueuedConnection);
+        })) {
+        ShowLoading(false);
         Host().Messages().ShowText("The order guide could not be read.", zev::ids::kCaptionError, zev::MbButtons::Ok,
                                    zev::MbIcon::Stop);
+        ShowRows(-1);
+    }
+}
+
+void COrderGuideView::OnLoaded()
+{
+    if (!m_loading)
+        return;
+    zev::GuideLoader::Result result = m_loader.Take();
+    ShowLoading(false);
+    if (!result.ok)
+        Host().Messages().ShowText("The order guide could not be read.", zev::ids::kCaptionError, zev::MbButtons::Ok,
+                                   zev::MbIcon::Stop);
+    m_guide->SetLoaded(std::move(result.rows));
     ShowRows(m_guide->Rows().empty() ? -1 : 0);
     StartRepricing();
+    emit GuideLoaded();
+}
+
+void COrderGuideView::ShowLoading(bool loading)
+{
+    m_loading = loading;
+    for (QWidget* w : std::initializer_list<QWidget*>{m_list, m_cases, m_singles, m_addFind, m_filter, m_coop})
+        w->setEnabled(!loading);
+    for (const char* name : {"BTN_ADD", "BTN_FIND", "BTN_DONE", "BTN_DUP", "BTN_DEL", "BTN_CALC", "BTN_PRINT"})
+        m_buttons[name]->setEnabled(!loading);
+    m_move->setEnabled(!loading && m_guide->Settings().guideSortKey == 0);
+    if (loading)
+        m_description->setText(tr("Loading..."));
 }
 
 void COrderGuideView::StartRepricing()
@@ -426,6 +484,8 @@ void COrderGuideView::ShowTotal()
 
 void COrderGuideView::SetCases(int cases)
 {
+    if (m_loading)
+        return;
     const int row = m_list->CurrentRow();
     if (row < 0 || row >= static_cast<int>(m_guide->Rows().size()))
         return;
@@ -440,6 +500,8 @@ void COrderGuideView::SetCases(int cases)
 
 void COrderGuideView::SetSingles(int singles)
 {
+    if (m_loading)
+        return;
     const int row = m_list->CurrentRow();
     if (row < 0 || row >= static_cast<int>(m_guide->Rows().size()))
         return;
@@ -455,6 +517,8 @@ void COrderGuideView::SetSingles(int singles)
 
 void COrderGuideView::MoveSelected(zev::GuideCommands::Move step)
 {
+    if (m_loading)
+        return;
     const int row = m_list->CurrentRow();
     if (row < 0)
         return;
@@ -466,8 +530,27 @@ void COrderGuideView::MoveSelected(zev::GuideCommands::Move step)
     m_list->setFocus();
 }
 
+void COrderGuideView::OnMoveSpinner(int value)
+{
+    if (value == 50)
+        return;
+    const bool hadFocus = m_move->hasFocus();
+    {
+        const QSignalBlocker block(m_move);
+        m_move->setValue(50);
+    }
+    if (m_guide->Settings().guideSortKey != 0)
+        return;
+    MoveSelected(value > 50 ? zev::GuideCommands::Move::Up1 : zev::GuideCommands::Move::Down1);
+    // Stepping again from the keyboard keeps working.
+    if (hadFocus)
+        m_move->setFocus();
+}
+
 void COrderGuideView::OnDuplicate()
 {
+    if (m_loading)
+        return;
     const int row = m_list->CurrentRow();
     if (row < 0 || !Host().State().settings.config.IsOn(kDuplicateLines))
         return;
@@ -504,6 +587,8 @@ std::vector<int> COrderGuideView::SelectedRows() const
 
 void COrderGuideView::OnDelete()
 {
+    if (m_loading)
+        return;
     const std::vector<int> rows = SelectedRows();
     if (rows.empty())
         return;
@@ -521,6 +606,8 @@ void COrderGuideView::OnDelete()
 
 void COrderGuideView::OnAdd()
 {
+    if (m_loading)
+        return;
     const std::string typed = m_addFind->text().trimmed().toStdString();
     m_addFind->clear();
     if (typed.empty())
@@ -552,6 +639,8 @@ void COrderGuideView::OnBackorders()
 
 void COrderGuideView::OnFind()
 {
+    if (m_loading)
+        return;
     QString text = m_addFind->text().trimmed();
     if (text.isEmpty()) {
         bool ok = false;
@@ -572,6 +661,8 @@ void COrderGuideView::OnFind()
 
 void COrderGuideView::OnFindNext()
 {
+    if (m_loading)
+        return;
     if (m_findText.empty())
         return;
     const int row = zev::GuideCommands::Find(m_guide->Rows(), m_findText, m_list->CurrentRow());
@@ -581,6 +672,8 @@ void COrderGuideView::OnFindNext()
 
 void COrderGuideView::OnFilter(int mask)
 {
+    if (m_loading)
+        return;
     CommitEditor();
     StopWorkers();
     m_guide->ApplyFilter(mask);
@@ -589,6 +682,8 @@ void COrderGuideView::OnFilter(int mask)
 
 void COrderGuideView::OnCoopChanged(const QString& text)
 {
+    if (m_loading)
+        return;
     const int quantity = zev::GuideCommands::CoopQuantity(text.toStdString());
     if (quantity == m_coopQty)
         return;
@@ -599,6 +694,8 @@ void COrderGuideView::OnCoopChanged(const QString& text)
 
 void COrderGuideView::OnCalculator()
 {
+    if (m_loading)
+        return;
     CommitEditor();
     for (std::size_t i = 0; i < m_guide->Rows().size(); ++i) {
         const auto& r = m_guide->Rows()[i];
@@ -611,6 +708,8 @@ void COrderGuideView::OnCalculator()
 
 void COrderGuideView::OnQuickHistory()
 {
+    if (m_loading)
+        return;
     const int row = m_list->CurrentRow();
     if (row < 0)
         return;
@@ -645,6 +744,8 @@ void COrderGuideView::OnQuickHistory()
 
 void COrderGuideView::OnDetails()
 {
+    if (m_loading)
+        return;
     const int row = m_list->CurrentRow();
     if (row < 0)
         return;
@@ -663,6 +764,8 @@ void COrderGuideView::OnDetails()
 
 void COrderGuideView::OnPlace()
 {
+    if (m_loading)
+        return;
     CommitEditor();
     zev::OrderRules rules(m_guide->Settings(), Host().Messages());
     zev::OrderAccount account{m_ctx.current.accountId, 0, m_ctx.current.licence};
@@ -677,8 +780,35 @@ void COrderGuideView::OnPlace()
     Host().PostSwitchScreen(11);
 }
 
+void COrderGuideView::OnPrint()
+{
+    if (m_loading)
+        return;
+    CommitEditor();
+    StopWorkers();
+    QPrinter printer(QPrinter::HighResolution);
+    const bool chosen = m_choosePrinter ? m_choosePrinter(printer) : COrderPrinter::AskPrinter(printer, this);
+    if (!chosen)
+        return;
+    COrderPrinter::Heading heading = COrderPrinter::HeadingOf(m_ctx.current);
+    if (!COrderPrinter::PrintGuide(m_guide->Rows(), m_guide->Settings().quantitiesInUnits, heading, printer))
+        Host().Messages().ShowText("The order guide could not be printed.", zev::ids::kCaptionError,
+                                   zev::MbButtons::Ok, zev::MbIcon::Stop);
+}
+
 bool COrderGuideView::CanLeave(int target)
 {
+    if (m_loading) {
+        // Nothing was shown, so nothing was changed: the read stops and
+        // the guide is left as it is stored.
+        m_loader.Stop();
+        (void)m_loader.Take();
+        ShowLoading(false);
+        // Should the screen stay after all, it reads the guide again; once
+        // it is gone the posted call is dropped with it.
+        QMetaObject::invokeMethod(this, [this] { Load(); }, Qt::QueuedConnection);
+        return CZevBaseView::CanLeave(target);
+    }
     CommitEditor();
     if (target == 4 && !m_placed && Host().State().settings.config.IsOn(kWarnUnplacedOrder)) {
         const bool ordered = std::any_of(m_guide->Rows().begin(), m_guide->Rows().end(),
@@ -700,6 +830,8 @@ bool COrderGuideView::CanLeave(int target)
 
 bool COrderGuideView::EditCell(int row, int column)
 {
+    if (m_loading)
+        return false;
     CommitEditor();
     const int code = ColumnCode(column);
     if (row < 0 || row >= static_cast<int>(m_guide->Rows().size()) || code == 0)
@@ -719,6 +851,8 @@ bool COrderGuideView::EditCell(int row, int column)
             box->addItem(QString::fromStdString(entry.text), entry.tier);
         box->setCurrentIndex(std::max(0, box->findData(static_cast<int>(r.specialFlag))));
         m_editor = box;
+    } else if (code == kWarehouse) {
+        m_editor = WarehouseEditor(r);
     } else {
         auto* edit = new QLineEdit(m_list->Model()->Cell(row, column), m_list->viewport());
         edit->selectAll();
@@ -730,6 +864,22 @@ bool COrderGuideView::EditCell(int row, int column)
     m_editor->show();
     m_editor->setFocus();
     return true;
+}
+
+QWidget* COrderGuideView::WarehouseEditor(const zev::OrderGuideRow& row)
+{
+    auto* box = new QComboBox(m_list->viewport());
+    Query q("", "", 0);
+    if (q.Open("select WarehouseID, Description from Warehouse where EnableFlag = 1 order by WarehouseID") != 0)
+        for (; q.IsEOF() == 0; q.MoveNext())
+            box->addItem(QStringLiteral("%1 %2").arg(q.GetFieldValueInt(0)).arg(QString::fromStdString(
+                                                                              zev::SqlText::Trim(q.GetFieldValueString(1)))),
+                         q.GetFieldValueInt(0));
+    // A line whose warehouse is no longer enabled keeps it until another is chosen.
+    if (box->findData(row.warehouse) < 0)
+        box->insertItem(0, QString::number(row.warehouse), row.warehouse);
+    box->setCurrentIndex(box->findData(row.warehouse));
+    return box;
 }
 
 void COrderGuideView::CancelEditor()

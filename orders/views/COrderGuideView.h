@@ -2,11 +2,14 @@
 
 #include "app/ui/CZevBaseView.h"
 #include "orders/GuideCommands.h"
+#include "orders/GuideLoader.h"
 #include "orders/OrderGuide.h"
 #include "orders/RepricingWorker.h"
 #include "orders/views/OrderViewContext.h"
 
 #include <QPointer>
+
+#include <functional>
 
 #include <map>
 #include <memory>
@@ -17,6 +20,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
 
@@ -60,6 +64,11 @@ public:
     void OnQuickHistory();
     void OnDetails();
     void OnPlace();
+    // Prints the guide: distributor and account, the lines, the totals.
+    void OnPrint();
+    // Where printing goes: the print dialog unless set (tests print to a
+    // PDF file without the dialog). False: nothing is printed.
+    void SetPrinterChooser(std::function<bool(QPrinter&)> choose) { m_choosePrinter = std::move(choose); }
 
     bool EditCell(int row, int column);
     void CommitEditor();
@@ -70,6 +79,8 @@ public:
     // Stops the re-pricing pass and waits for it, applying what it finished.
     void StopWorkers();
     bool Repricing() const { return m_repricing; }
+    // While the guide is read the screen refuses its commands.
+    bool Loading() const { return m_loading; }
 
     QMenu* BuildContextMenu(bool onRow);
 
@@ -81,11 +92,14 @@ public:
     QLineEdit* CoopQuantity() const { return m_coop; }
     QSpinBox* CasesField() const { return m_cases; }
     QSpinBox* SinglesField() const { return m_singles; }
+    QSpinBox* MoveSpinner() const { return m_move; }
     QLabel* TotalLabel() const { return m_total; }
     QLabel* DescriptionLabel() const { return m_description; }
     int Coop() const { return m_coopQty; }
 
 signals:
+    // The guide was read and is shown with its total.
+    void GuideLoaded();
     // The background re-pricing pass ended and its prices are shown.
     void RepricingFinished();
 
@@ -95,6 +109,10 @@ protected:
 
 private:
     void Load();
+    void OnLoaded();
+    void ShowLoading(bool loading);
+    void OnMoveSpinner(int value);
+    QWidget* WarehouseEditor(const zev::OrderGuideRow& row);
     void ShowRows(int selectRow);
     void ShowRow(int row);
     QString CellText(const zev::OrderGuideRow& row, int column) const;
@@ -109,8 +127,11 @@ private:
 
     zev::OrderViewContext m_ctx;
     std::unique_ptr<zev::OrderGuide> m_guide;
+    zev::GuideLoader m_loader;
+    bool m_loading = false;
     zev::RepricingWorker m_worker;
     bool m_repricing = false;
+    std::function<bool(QPrinter&)> m_choosePrinter;
     bool m_placed = false;
     int m_coopQty = 0;
     std::string m_findText;
@@ -121,6 +142,7 @@ private:
     QLabel* m_description;
     QSpinBox* m_cases;
     QSpinBox* m_singles;
+    QSpinBox* m_move;
     QLabel* m_casePrice;
     QLabel* m_singlePrice;
     QLineEdit* m_addFind;

@@ -1,6 +1,7 @@
 // The order guide screen over a real SQLite database: quantities with carry
 // and borrow, moving, deleting, adding by number, filtering, in-place edits,
-// background re-pricing and leaving with an unplaced order.
+// background re-pricing and loading, the move spinner, the printed guide
+// and leaving with an unplaced order.
 #include "app/core/ZevConfig.h"
 #include "app/ui/CZevListCtrl.h"
 #include "orders/GuideCommands.h"
@@ -8,8 +9,11 @@
 #include "tests/app/ui/FakeScreenHost.h"
 #include "TestDatabase.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -84,14 +88,21 @@ private:
         }
     }
 
-    void Open()
+    // The screen as it opens, while its guide is still being read.
+    void Start()
     {
         view.reset();
         view = std::make_unique<COrderGuideView>(*host, zev::OrderViewContext{current, order, price, {}, {}, nullptr});
         view->resize(1000, 600);
         view->InitialUpdate();
+    }
+
+    void Open()
+    {
+        Start();
         view->show();
         QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+        QTRY_VERIFY(!view->Loading());
     }
 
     std::vector<int> ItemOrder() const
@@ -337,6 +348,162 @@ private slots:
         QVERIFY(view->CanLeave(6));
         QVERIFY(host->messages.Boxes().empty());
         QCOMPARE(db->ScalarInt("select CaseQTY from WorkOrderItems where ItemID = 102"), 4);
+    }
+
+    void commandsWaitForTheGuideToLoad()
+    {
+        Guide(3);
+        QVERIFY(db->Exec("update WorkOrderItems set CaseQTY = 2 where ItemID = 102"));
+        Start();
+        QSignalSpy loaded(view.get(), &COrderGuideView::GuideLoaded);
+        // The read ends on the worker; until the window takes it, the screen
+        // refuses what would use the rows.
+        QVERIFY(view->Loading());
+        QVERIFY(!view->List()->isEnabled());
+        QVERIFY(!view->Button("BTN_DONE")->isEnabled());
+        view->OnPlace();
+        QVERIFY(!view->EditCell(0, 1));
+        view->OnCalculator();
+        QVERIFY(order.lines.empty());
+        QVERIFY(host->switches.empty());
+        QVERIFY(loaded.wait());
+        QVERIFY(view->List()->isEnabled());
+        QCOMPARE(view->Guide().Rows().size(), std::size_t(3));
+        QCOMPARE(view->TotalLabel()->text(), QString("Total: $48.00"));
+        QCOMPARE(view->List()->CurrentRow(), 0);
+    }
+
+    void leavingWhileLoadingWritesNothing()
+    {
+        Guide(3);
+        QVERIFY(db->Exec("update WorkOrderItems set CaseQTY = 2 where ItemID = 102"));
+        host->app.settings.config.SetByte(kWarnUnplacedOrder, 1);
+        Start();
+        QVERIFY(view->Loading());
+        QVERIFY(view->CanLeave(4));
+        QVERIFY(!view->Loading());
+        QVERIFY(host->messages.Boxes().empty());
+        QCOMPARE(db->ScalarInt("select count(*) from WorkOrderItems"), 3);
+        QCOMPARE(db->ScalarInt("select CaseQTY from WorkOrderItems where ItemID = 102"), 2);
+        // A screen that stays reads its guide again.
+        QTRY_COMPARE(view->Guide().Rows().size(), std::size_t(3));
+    }
+
+    void moveSpinnerStepsOneRowAndRests()
+    {
+        Guide(4);
+        Open();
+        view->SelectRow(2);
+        QSpinBox* spinner = view->MoveSpinner();
+        QVERIFY(spinner->isEnabled());
+        spinner->setFocus();
+        QTest::keyClick(spinner, Qt::Key_Up);
+        QCOMPARE(ItemOrder(), (std::vector<int>{101, 103, 102, 104}));
+        QCOMPARE(view->List()->CurrentRow(), 1);
+        QCOMPARE(spinner->value(), 50);
+        QTest::keyClick(spinner, Qt::Key_Down);
+        QTest::keyClick(spinner, Qt::Key_Down);
+        QTest::keyClick(spinner, Qt::Key_Down); // already last: stays
+        QCOMPARE(ItemOrder(), (std::vector<int>{101, 102, 104, 103}));
+        QCOMPARE(view->List()->CurrentRow(), 3);
+        QCOMPARE(spinner->value(), 50);
+    }
+
+    void everyCodedColumnEditsInPlace_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("how"); // 0 double-click, 1 F2, 2 Enter
+        const char* names[] = {"deal", "discount", "override", "cases", "singles", "par", "inventory", "retail",
+                               "warehouse", "comment"};
+        const char* ways[] = {"double-click", "F2", "Enter"};
+        for (int c = 0; c < 10; ++c)
+            for (int how = 0; how < 3; ++how)
+                QTest::newRow((std::string(names[c]) + " by " + ways[how]).c_str()) << c + 1 << how;
+    }
+    void everyCodedColumnEditsInPlace()
+    {
+        QFETCH(int, column);
+        QFETCH(int, how);
+        zev::ListDefinition list;
+        list.number = 1;
+        list.name = "OrderGuide";
+        list.headings = {"Description", "Deal", "Disc", "Override", "Cases", "Singles", "Par", "Inv", "Retail",
+                         "Whse", "Comment"};
+        const std::uint8_t codes[] = {0, 1, 2, 3, 4, 5, 11, 13, 14, 15, 26};
+        for (std::size_t i = 0; i < list.headings.size(); ++i) {
+            list.widths.push_back(70);
+            list.formats.push_back(0);
+            list.order.push_back(static_cast<std::uint8_t>(i + 1));
+            list.flags.push_back(codes[i]);
+        }
+        host->app.settings.config.SetList(list);
+        QVERIFY(db->Exec("insert into Warehouse values (1, 'Main', 1, '', '', ''), (2, 'North', 1, '', '', ''), "
+                         "(3, 'Closed', 0, '', '', '')"));
+        Guide(2);
+        Open();
+        const QModelIndex cell = view->List()->Model()->index(1, column);
+        view->List()->setCurrentIndex(cell);
+        view->List()->setFocus();
+        const QPoint at = view->List()->visualRect(cell).center();
+        if (how == 0) {
+            // The test's double click is the second click of a pair.
+            QTest::mouseClick(view->List()->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(view->List()->viewport(), Qt::LeftButton, {}, at);
+        } else
+            QTest::keyClick(view->List(), how == 1 ? Qt::Key_F2 : Qt::Key_Return);
+        QTRY_VERIFY(view->CellEditor());
+        QVERIFY(view->CellEditor()->isVisible());
+        QVERIFY(!view->CellEditor()->accessibleName().isEmpty());
+        if (column != 9) {
+            QVERIFY(qobject_cast<QLineEdit*>(view->CellEditor()));
+            return;
+        }
+        // The warehouse is chosen from the enabled ones.
+        auto* box = qobject_cast<QComboBox*>(view->CellEditor());
+        QVERIFY(box);
+        QCOMPARE(box->count(), 3); // the line's own 0, Main, North
+        box->setCurrentIndex(box->findData(2));
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(!view->CellEditor());
+        QCOMPARE(view->Guide().Rows()[1].warehouse, 2);
+        QCOMPARE(view->List()->Model()->Cell(1, column), QString("2"));
+        QVERIFY(view->CanLeave(11));
+        QCOMPARE(db->ScalarInt("select Warehouse from WorkOrderItems where ItemID = 102"), 2);
+    }
+
+    void printedGuideHoldsHeadingLinesAndTotals()
+    {
+        QVERIFY(db->Exec("insert into DistributorInfo (DistributorID, DistributorName, DeliveryDays) values "
+                         "(1, 'Valley Beverage', 'YYYYYYY')"));
+        current.accountNumber = "A-7";
+        current.companyName = "Corner Bar";
+        Guide(3);
+        QVERIFY(db->Exec("update WorkOrderItems set CaseQTY = 2, SingleQTY = 3 where ItemID = 103"));
+        Open();
+        const QString pdf = dir->filePath("guide.pdf");
+        int asked = 0;
+        view->SetPrinterChooser([&](QPrinter& printer) {
+            ++asked;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        view->OnPrint();
+        QCOMPARE(asked, 1);
+        QProcess extract;
+        extract.start("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY(extract.waitForFinished());
+        QCOMPARE(extract.exitCode(), 0);
+        const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+        for (const char* wanted : {"Valley Beverage", "Corner Bar", "A-7", "Item 101", "S102", "Item 103", "2 / 3",
+                                   "55.50", "Quantity c/s: 2 / 3", "Total: $55.50", "Lines: 3"})
+            QVERIFY2(text.contains(wanted), wanted);
+
+        // A cancelled dialog prints nothing.
+        QFile::remove(pdf);
+        view->SetPrinterChooser([](QPrinter&) { return false; });
+        view->OnPrint();
+        QVERIFY(!QFile::exists(pdf));
     }
 
     void placingFormsTheOrderAndGoesToTheSummary()

@@ -4,6 +4,7 @@
 #include "app/core/ZevConfig.h"
 #include "app/ui/CZevListCtrl.h"
 #include "orders/DeliveryDays.h"
+#include "orders/OrderSaver.h"
 #include "orders/views/CDeliveryOptionsView.h"
 #include "orders/views/COrderPrinter.h"
 #include "orders/views/COrderSummaryView.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -27,7 +29,9 @@
 namespace {
 
 constexpr std::size_t kQuantitiesInUnits = 31;
+constexpr std::size_t kCancelDateShown = 146;
 constexpr std::size_t kCreditCardShown = 147;
+constexpr std::size_t kPrintOnApprove = 158;
 
 zev::ListDefinition List(int number, const char* name, std::vector<std::string> headings)
 {
@@ -336,6 +340,105 @@ private slots:
         host->messages.Queue(zev::MbResult::No);
         view->OnDelete();
         QCOMPARE(db->ScalarInt("select count(*) from ReadyOrder"), 1);
+    }
+
+    void modifyingBringsBackEveryChoiceOfTheOptions()
+    {
+        host->app.settings.config.SetByte(kCreditCardShown, 1);
+        host->app.settings.config.SetByte(kCancelDateShown, 1);
+        // Two of each, so nothing is chosen for the user.
+        QVERIFY(db->Exec("insert into Warehouse values (4, 'North', 1, '', '', '')"));
+        QVERIFY(db->Exec("insert into ShipMethods values (5, 'Pick-up')"));
+        QVERIFY(db->Exec("insert into OrderTerms values (30, 'Net 30'), (60, 'Net 60')"));
+        QVERIFY(db->Exec("insert into OrderDiscounts values (8, 'Volume'), (9, 'Event')"));
+        PlaceOrder();
+        {
+            auto options = Open<CDeliveryOptionsView>();
+            QVERIFY(!options->Warehouse()->currentData().isValid());
+            options->Warehouse()->setCurrentIndex(options->Warehouse()->findData(4));
+            options->Shipping()->setCurrentIndex(options->Shipping()->findData(2));
+            options->Terms()->setCurrentIndex(options->Terms()->findData(60));
+            options->Discount()->setCurrentIndex(options->Discount()->findData(9));
+            options->DeliveryDay()->setCurrentIndex(3);
+            options->Card()->setText("4111");
+            options->CardMonth()->setCurrentText("03");
+            options->CardYear()->setCurrentText("2027");
+            options->CancelDate()->setText("04/01/2026");
+            options->OnApprove();
+            QCOMPARE(LastText(), std::string("The order has been saved."));
+        }
+        auto ready = Open<CReadyOrdersView>();
+        ready->SelectRow(0);
+        ready->OnModify();
+        QVERIFY(order.modifying);
+        // The guide places the order again; the header keeps what was read.
+        auto options = Open<CDeliveryOptionsView>();
+        QCOMPARE(options->Warehouse()->currentData().toInt(), 4);
+        QCOMPARE(options->Shipping()->currentData().toInt(), 2);
+        QCOMPARE(options->Terms()->currentData().toInt(), 60);
+        QCOMPARE(options->Discount()->currentData().toInt(), 9);
+        QCOMPARE(options->DeliveryDay()->currentIndex(), 3);
+        QCOMPARE(options->Card()->text(), QString("4111"));
+        QCOMPARE(options->CardMonth()->currentText(), QString("03"));
+        QCOMPARE(options->CardYear()->currentText(), QString("2027"));
+        QCOMPARE(options->CancelDate()->text(), QString("04/01/2026"));
+    }
+
+    void printOnApproveOffersThePrinterFirst()
+    {
+        host->app.settings.config.SetByte(kPrintOnApprove, 1);
+        QVERIFY(db->Exec("insert into ShipMethods values (5, 'Pick-up')"));
+        PlaceOrder();
+        auto view = Open<CDeliveryOptionsView>();
+        view->Shipping()->setCurrentIndex(view->Shipping()->findData(5));
+        const QString pdf = dir->filePath("approved.pdf");
+        bool savedWhenAsked = true;
+        view->SetPrinterChooser([&](QPrinter& printer) {
+            savedWhenAsked = db->ScalarInt("select count(*) from ReadyOrder") > 0;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        view->OnApprove();
+        QVERIFY(!savedWhenAsked);
+        QCOMPARE(LastText(), std::string("The order has been saved."));
+        QProcess extract;
+        extract.start("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY(extract.waitForFinished());
+        const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+        QVERIFY(text.contains("Red Ale"));
+        QVERIFY(text.contains("Corner Bar"));
+
+        // Cancelling the print dialog still saves the order.
+        PlaceOrder();
+        view = Open<CDeliveryOptionsView>();
+        view->Shipping()->setCurrentIndex(view->Shipping()->findData(5));
+        view->SetPrinterChooser([](QPrinter&) { return false; });
+        view->OnApprove();
+        QCOMPARE(LastText(), std::string("The order has been saved."));
+        QCOMPARE(db->ScalarInt("select count(*) from ReadyOrder"), 2);
+    }
+
+    void storedCardTextComesApart_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("year");
+        QTest::newRow("whole") << "4111 ~ 03/2027" << "4111" << "03" << "2027";
+        QTest::newRow("no expiry") << "4111 ~ /" << "4111" << "" << "";
+        QTest::newRow("number only") << "4111" << "4111" << "" << "";
+        QTest::newRow("empty") << "" << "" << "" << "";
+    }
+    void storedCardTextComesApart()
+    {
+        QFETCH(QString, stored);
+        const auto card = zev::OrderSaver::SplitCard(stored.toStdString());
+        QTEST(QString::fromStdString(card.number), "number");
+        QTEST(QString::fromStdString(card.month), "month");
+        QTEST(QString::fromStdString(card.year), "year");
+        QCOMPARE(QString::fromStdString(zev::OrderSaver::CardText(card.number, card.month, card.year)),
+                 stored == "4111" ? QString("4111 ~ /") : stored);
     }
 
     void printedOrderHoldsAccountLinesAndTotal()
