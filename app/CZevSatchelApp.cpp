@@ -22,6 +22,7 @@
 #include "accounts/views/StarterPricing.h"
 #include "accounts/CallPlanner.h"
 #include "orders/views/CDeliveryOptionsView.h"
+#include "orders/views/CExpressEntryView.h"
 #include "orders/views/COrderGuideView.h"
 #include "orders/views/COrderSummaryView.h"
 #include "orders/views/CReadyOrdersView.h"
@@ -228,6 +229,7 @@ void CZevSatchelApp::RegisterScreens()
         dialog.exec();
     };
     m_frame->RegisterScreen(5, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
+    m_frame->RegisterScreen(8, [orders](zev::IScreenHost& host) { return CreateExpressEntryView(host, orders); });
     m_frame->RegisterScreen(11, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
     m_frame->RegisterScreen(12, [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
     m_frame->RegisterScreen(16, [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });

@@ -2,6 +2,8 @@
 # Installs the Debian 12 packages the build, the tests and the demo need.
 # Idempotent: does nothing when everything is already there.
 # clang and libclang-rt-14-dev build the libFuzzer programs (tools/fuzz.sh).
+# libreoffice-calc-nogui (about 80 MB to download) lets a test open the
+# exported order guide in a real spreadsheet program.
 set -euo pipefail
 
 packages=(
@@ -12,7 +14,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils openbox imagemagick xdotool curl
   file dpkg-dev lintian appstream desktop-file-utils man-db
-  poppler-utils libxml2-dev
+  poppler-utils libxml2-dev libreoffice-calc-nogui
   clang libclang-rt-14-dev
   locales
 )

@@ -7,13 +7,17 @@
 #include "app/core/IniReader.h"
 #include "app/core/MessageBox.h"
 #include "app/core/StringIds.h"
+#include "app/core/Clock.h"
 #include "app/core/ZevConfig.h"
+#include "app/core/ZevConfigLayout.h"
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
 #include "orders/Amount.h"
 #include "orders/OrderRules.h"
 #include "orders/TierList.h"
+#include "orders/views/CInventoryImportDlg.h"
+#include "orders/views/GuideFiles.h"
 #include "tables/Filters.h"
 #include "tables/SqlText.h"
 #include "tabula/Query.h"
@@ -36,6 +40,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -155,7 +160,9 @@ void COrderGuideView::OnInitialUpdate()
     static const ButtonDef kButtons[] = {{"BTN_ADD", "&Add"},          {"BTN_FIND", "&Find"},
                                          {"BTN_DONE", "&Place Order"}, {"BTN_DUP", "D&uplicate"},
                                          {"BTN_DEL", "&Delete"},       {"BTN_CALC", "Ca&lc"},
-                                         {"BTN_BACKORDER", "&Backorders"}, {"BTN_PRINT", "P&rint"}};
+                                         {"BTN_BACKORDER", "&Backorders"}, {"BTN_PRINT", "P&rint"},
+                                         {"BTN_SCAN", "Sca&n"}, {"BTN_IMPORT", "&Import..."},
+                                         {"BTN_EXPORT", "E&xport"}};
     for (const ButtonDef& def : kButtons) {
         auto* button = new QPushButton(tr(def.caption), this);
         button->setAccessibleName(button->text().remove('&'));
@@ -163,6 +170,9 @@ void COrderGuideView::OnInitialUpdate()
     }
     m_buttons["BTN_BACKORDER"]->setEnabled(static_cast<bool>(m_ctx.backorders));
     m_buttons["BTN_DUP"]->setVisible(config.IsOn(kDuplicateLines));
+    // Scanner entry is the express entry screen, where the distributor offers it.
+    m_buttons["BTN_SCAN"]->setVisible(config.IsOn(zev::cfg::kExpressEntry));
+    m_buttons["BTN_SCAN"]->setEnabled(Host().HasScreen(8));
 
     auto* fields = new QGridLayout;
     fields->addWidget(m_description, 0, 0, 1, 6);
@@ -182,7 +192,8 @@ void COrderGuideView::OnInitialUpdate()
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(moveLabel);
     bottom->addWidget(m_move);
-    for (const char* name : {"BTN_DUP", "BTN_DEL", "BTN_CALC", "BTN_BACKORDER", "BTN_PRINT"})
+    for (const char* name :
+         {"BTN_DUP", "BTN_DEL", "BTN_CALC", "BTN_BACKORDER", "BTN_PRINT", "BTN_SCAN", "BTN_IMPORT", "BTN_EXPORT"})
         bottom->addWidget(m_buttons[name]);
     if (m_ctx.customPos) {
         auto* custom = new QPushButton(tr("Cus&tom POS..."), this);
@@ -236,6 +247,9 @@ void COrderGuideView::OnInitialUpdate()
     connect(m_buttons["BTN_CALC"], &QPushButton::clicked, this, &COrderGuideView::OnCalculator);
     connect(m_buttons["BTN_PRINT"], &QPushButton::clicked, this, &COrderGuideView::OnPrint);
     connect(m_move, &QSpinBox::valueChanged, this, &COrderGuideView::OnMoveSpinner);
+    connect(m_buttons["BTN_SCAN"], &QPushButton::clicked, this, [this] { Host().PostSwitchScreen(8); });
+    connect(m_buttons["BTN_IMPORT"], &QPushButton::clicked, this, &COrderGuideView::OnImport);
+    connect(m_buttons["BTN_EXPORT"], &QPushButton::clicked, this, &COrderGuideView::OnExport);
     connect(m_filter, &QComboBox::activated, this,
             [this](int index) { OnFilter(m_filter->itemData(index).toInt()); });
     connect(m_coop, &QLineEdit::editingFinished, this, [this] { OnCoopChanged(m_coop->text()); });
@@ -794,6 +808,40 @@ void COrderGuideView::OnPrint()
     if (!COrderPrinter::PrintGuide(m_guide->Rows(), m_guide->Settings().quantitiesInUnits, heading, printer))
         Host().Messages().ShowText("The order guide could not be printed.", zev::ids::kCaptionError,
                                    zev::MbButtons::Ok, zev::MbIcon::Stop);
+}
+
+void COrderGuideView::OnExport()
+{
+    if (m_loading)
+        return;
+    CommitEditor();
+    (void)zev::GuideFiles::Export(*m_guide, zev::GuideExport::DesktopFolder(),
+                                  m_ctx.clock ? m_ctx.clock->Now() : std::time(nullptr), Host().Messages());
+}
+
+void COrderGuideView::OnImport()
+{
+    if (m_loading)
+        return;
+    const zev::InventoryImport::Kind kind = zev::GuideFiles::ImportKind(Host().State().settings.config);
+    CInventoryImportDlg dlg(kind, zev::GuideFiles::ImportStartPath(Host().UserProfile(), Host().Folders(), kind),
+                            Host().Messages(), {}, this);
+    if (dlg.exec() == QDialog::Accepted)
+        RunImport(dlg.Path(), dlg.Reset());
+}
+
+bool COrderGuideView::RunImport(const std::string& path, bool reset)
+{
+    if (m_loading)
+        return false;
+    CommitEditor();
+    StopWorkers();
+    const zev::GuideFiles::ImportInputs in{Host().State().settings.config, Host().UserProfile(), Host().Messages(),
+                                           m_ctx.current.orderCatalog, m_ctx.price,
+                                           m_ctx.clock ? m_ctx.clock->Now() : std::time(nullptr)};
+    const bool ok = zev::GuideFiles::Import(*m_guide, path, reset, in).ok;
+    ShowRows(ok ? static_cast<int>(m_guide->Rows().size()) - 1 : m_list->CurrentRow());
+    return ok;
 }
 
 bool COrderGuideView::CanLeave(int target)

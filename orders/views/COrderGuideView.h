@@ -69,6 +69,11 @@ public:
     // Where printing goes: the print dialog unless set (tests print to a
     // PDF file without the dialog). False: nothing is printed.
     void SetPrinterChooser(std::function<bool(QPrinter&)> choose) { m_choosePrinter = std::move(choose); }
+    // The spreadsheet of the visible guide on the desktop; the scanner file
+    // import through its dialog, or of a file already chosen.
+    void OnExport();
+    void OnImport();
+    bool RunImport(const std::string& path, bool reset);
 
     bool EditCell(int row, int column);
     void CommitEditor();

@@ -239,28 +239,73 @@ TEST(GuideExportTest, DesktopFolderFromTheUserDirsFileElseHome) {
         ::setenv("XDG_DESKTOP_DIR", saved[2].c_str(), 1);
 }
 
+// One CSV record split into its cells (quoted cells may hold commas and
+// doubled quotes).
+std::vector<std::string> CsvCells(const std::string& line) {
+    std::vector<std::string> cells(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+            cells.back() += '"';
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            cells.emplace_back();
+        } else if (c != '\r') {
+            cells.back() += c;
+        }
+    }
+    return cells;
+}
+
 TEST(GuideExportTest, SpreadsheetProgramConvertsItToCsv) {
     if (std::system("command -v soffice >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "soffice is not installed (tools/install-deps.sh installs it); conversion not checked";
+        GTEST_SKIP() << "soffice is not installed (tools/install-deps.sh installs libreoffice-calc-nogui); "
+                        "the conversion by a spreadsheet program is not checked";
     TempDir dir;
     const auto r = GuideExport::Write(TwoRows(), {"A", "", "", ""}, false, dir.path.string(), 0);
     ASSERT_TRUE(r.ok);
+    // Its own profile folder, so a user's running office or settings never
+    // interfere; UTF-8, cells written as shown (so the currency style shows).
     const std::string cmd = "cd '" + dir.path.string() + "' && HOME='" + dir.path.string() +
-                            "' soffice --headless --convert-to csv --outdir out '" + r.path + "' >/dev/null 2>&1";
+                            "' soffice -env:UserInstallation=file://" + dir.path.string() +
+                            "/profile --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,"
+                            "true,true' --outdir out '" + r.path + "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     fs::path csv;
     for (const auto& e : fs::directory_iterator(dir.path / "out"))
         csv = e.path();
+    ASSERT_FALSE(csv.empty()) << "soffice wrote nothing";
     std::istringstream lines(Slurp(csv));
     std::string header, first, second;
     std::getline(lines, header);
     std::getline(lines, first);
     std::getline(lines, second);
-    EXPECT_NE(first.find("S100"), std::string::npos) << first;
-    EXPECT_NE(first.find("Zinfandel & Co <Reserve> (12/cs)"), std::string::npos) << first;
-    EXPECT_NE(first.find("Free"), std::string::npos) << first;
-    EXPECT_NE(second.find("S200"), std::string::npos) << second;
-    EXPECT_NE(second.find("(6/cs)"), std::string::npos) << second;
+    const auto titles = CsvCells(header);
+    const auto a = CsvCells(first);
+    const auto b = CsvCells(second);
+    ASSERT_EQ(titles, GuideExport::ColumnTitles());
+    ASSERT_EQ(a.size(), titles.size()) << first;
+    ASSERT_EQ(b.size(), titles.size()) << second;
+    // Line, item, description with its pack, cases, singles, override, par, inv.
+    EXPECT_EQ(a[0], "1");
+    EXPECT_EQ(a[1], "S100");
+    EXPECT_EQ(a[2], "Zinfandel & Co <Reserve> (12/cs)");
+    EXPECT_EQ(a[3], "2");
+    EXPECT_EQ(a[4], "6");
+    EXPECT_EQ(a[9], "Free");
+    EXPECT_EQ(a[10], "4");
+    EXPECT_EQ(a[11], "1");
+    EXPECT_EQ(b[0], "2");
+    EXPECT_EQ(b[1], "S200");
+    EXPECT_EQ(b[2], "Ros\xc3\xa9 d'Anjou (6/cs)"); // the Latin-1 byte arrives as the same letter
+    EXPECT_EQ(b[3], "1");
+    EXPECT_EQ(b[4], "0");
+    // Amounts are numbers in the currency style.
+    EXPECT_NE(a[5].find("24.50"), std::string::npos) << a[5];
+    EXPECT_NE(b[12].find("60.00"), std::string::npos) << b[12];
 }
 
 } // namespace
