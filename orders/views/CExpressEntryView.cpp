@@ -23,7 +23,8 @@ namespace {
 constexpr const char* kKeypad = "0123456789ABCD";
 
 // The guide of the account, -1 when it has none.
-int WorkOrderOf(int accountId) {
+int WorkOrderOf(int accountId)
+{
     if (accountId < 0)
         return -1;
     zev::WorkOrder guide;
@@ -32,51 +33,52 @@ int WorkOrderOf(int accountId) {
     return guide.GetFieldValueInt(1);
 }
 
-std::string KeyName(char key) {
-    return std::string("BTN_") + key;
-}
+std::string KeyName(char key) { return std::string("BTN_") + key; }
 
 } // namespace
 
 CExpressEntryView::CExpressEntryView(zev::IScreenHost& host, zev::OrderViewContext context, QWidget* parent)
-    : CZevBaseView(host, "ExpressEntryView", parent), m_ctx(std::move(context)),
-      m_entry(new QLineEdit(this)) {
+    : CZevBaseView(host, "ExpressEntryView", parent), m_ctx(std::move(context)), m_entry(new QLineEdit(this))
+{
     const zev::ZevConfig& config = host.State().settings.config;
     m_doneToGuide = config.IsOn(zev::cfg::kExpressDoneToGuide);
     const int workOrder = WorkOrderOf(m_ctx.current.accountId);
     if (workOrder < 0)
         return;
-    const std::string mode =
-        zev::ReadIniValue("GENERAL", "PRICEOVERRIDEMODE", "0", 8, host.State().settingsFilePath);
+    const std::string mode = zev::ReadIniValue("GENERAL", "PRICEOVERRIDEMODE", "0", 8, host.State().settingsFilePath);
     zev::ExpressEntry::Options options;
     options.invParEntersInventory = config.IsOn(zev::cfg::kInvParEntersInventory);
     options.invParFillsToPar = config.IsOn(zev::cfg::kInvParFillsToPar);
     options.doneToGuide = m_doneToGuide;
     options.catalogId = m_ctx.current.orderCatalog;
-    m_logic = std::make_unique<zev::ExpressEntry>(
-        m_ctx.current.accountId, workOrder, zev::OrderSettings::FromConfig(config, std::atoi(mode.c_str())),
-        options, m_ctx.price, host.Messages());
+    m_logic = std::make_unique<zev::ExpressEntry>(m_ctx.current.accountId, workOrder,
+                                                  zev::OrderSettings::FromConfig(config, std::atoi(mode.c_str())),
+                                                  options, m_ctx.price, host.Messages());
 }
 
 CExpressEntryView::~CExpressEntryView() = default;
 
-QPushButton* CExpressEntryView::Button(const char* name) const {
+QPushButton* CExpressEntryView::Button(const char* name) const
+{
     const auto it = m_buttons.find(name);
     return it == m_buttons.end() ? nullptr : it->second;
 }
 
-QLabel* CExpressEntryView::Label(const char* name) const {
+QLabel* CExpressEntryView::Label(const char* name) const
+{
     const auto it = m_labels.find(name);
     return it == m_labels.end() ? nullptr : it->second;
 }
 
-QPushButton* CExpressEntryView::KeypadButton(int key) const {
+QPushButton* CExpressEntryView::KeypadButton(int key) const
+{
     if (key < 0 || key > 0x7f || key == 0 || !std::strchr(kKeypad, key))
         return nullptr;
     return Button(KeyName(static_cast<char>(key)).c_str());
 }
 
-void CExpressEntryView::BuildControls() {
+void CExpressEntryView::BuildControls()
+{
     const zev::ZevConfig& config = Host().State().settings.config;
     auto addButton = [this](const std::string& name, const QString& caption, const QString& accessible) {
         auto* b = new QPushButton(caption, this);
@@ -89,8 +91,7 @@ void CExpressEntryView::BuildControls() {
 
     // Keypad in the usual telephone-free layout of a numeric keypad, letters down the right.
     auto* keypad = new QGridLayout;
-    const char rows[4][4] = {
-        {'7', '8', '9', 'A'}, {'4', '5', '6', 'B'}, {'1', '2', '3', 'C'}, {0, '0', 0, 'D'}};
+    const char rows[4][4] = {{'7', '8', '9', 'A'}, {'4', '5', '6', 'B'}, {'1', '2', '3', 'C'}, {0, '0', 0, 'D'}};
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c) {
             const char key = rows[r][c];
@@ -209,15 +210,15 @@ void CExpressEntryView::BuildControls() {
     layout->addLayout(bottom);
 }
 
-void CExpressEntryView::OnInitialUpdate() {
+void CExpressEntryView::OnInitialUpdate()
+{
     BuildControls();
     LayOut();
     m_entry->installEventFilter(this);
     connect(m_entry, &QLineEdit::textChanged, this, [this] { UpdateCommands(); });
     if (!m_logic) {
-        m_labels["LBL_DESCRIPTION"]->setText(m_ctx.current.accountId < 0
-                                                 ? tr("Choose an account first.")
-                                                 : tr("This account has no order guide."));
+        m_labels["LBL_DESCRIPTION"]->setText(m_ctx.current.accountId < 0 ? tr("Choose an account first.")
+                                                                         : tr("This account has no order guide."));
         m_entry->setEnabled(false);
     }
     ShowItem();
@@ -225,20 +226,22 @@ void CExpressEntryView::OnInitialUpdate() {
     m_entry->setFocus();
 }
 
-void CExpressEntryView::TakeEntry() {
+void CExpressEntryView::TakeEntry()
+{
     const QString text = m_entry->text();
     const std::size_t caret = static_cast<std::size_t>(text.left(m_entry->cursorPosition()).toUtf8().size());
     m_logic->SetEntry(text.toStdString(), caret);
 }
 
-void CExpressEntryView::GiveEntry() {
+void CExpressEntryView::GiveEntry()
+{
     const std::string& entry = m_logic->Entry();
     m_entry->setText(QString::fromStdString(entry));
-    m_entry->setCursorPosition(
-        static_cast<int>(QString::fromStdString(entry.substr(0, m_logic->Caret())).size()));
+    m_entry->setCursorPosition(static_cast<int>(QString::fromStdString(entry.substr(0, m_logic->Caret())).size()));
 }
 
-void CExpressEntryView::ShowItem() {
+void CExpressEntryView::ShowItem()
+{
     if (!m_logic)
         return;
     const zev::ExpressEntry::Display& d = m_logic->Shown();
@@ -260,7 +263,8 @@ void CExpressEntryView::ShowItem() {
 
 // Greys what cannot work now: the item's buttons without an item, those that
 // read a number with nothing keyed, Look Up with nothing to look up.
-void CExpressEntryView::UpdateCommands() {
+void CExpressEntryView::UpdateCommands()
+{
     const bool live = m_logic != nullptr;
     const bool item = live && m_logic->HasItem();
     const bool keyed = live && !m_entry->text().trimmed().isEmpty();
@@ -274,7 +278,8 @@ void CExpressEntryView::UpdateCommands() {
     m_buttons["BTN_OVERRIDE"]->setEnabled(item);
 }
 
-void CExpressEntryView::Act(bool (zev::ExpressEntry::*action)()) {
+void CExpressEntryView::Act(bool (zev::ExpressEntry::*action)())
+{
     if (!m_logic)
         return;
     TakeEntry();
@@ -285,7 +290,8 @@ void CExpressEntryView::Act(bool (zev::ExpressEntry::*action)()) {
     m_entry->setFocus();
 }
 
-void CExpressEntryView::OnKey(char key) {
+void CExpressEntryView::OnKey(char key)
+{
     if (!m_logic)
         return;
     TakeEntry();
@@ -294,7 +300,8 @@ void CExpressEntryView::OnKey(char key) {
     m_entry->setFocus();
 }
 
-void CExpressEntryView::OnClear() {
+void CExpressEntryView::OnClear()
+{
     if (!m_logic)
         return;
     m_logic->Clear();
@@ -302,41 +309,25 @@ void CExpressEntryView::OnClear() {
     m_entry->setFocus();
 }
 
-void CExpressEntryView::OnLookup() {
-    Act(&zev::ExpressEntry::Lookup);
-}
-void CExpressEntryView::OnCases() {
-    Act(&zev::ExpressEntry::Cases);
-}
-void CExpressEntryView::OnSingles() {
-    Act(&zev::ExpressEntry::Singles);
-}
-void CExpressEntryView::OnZero() {
-    Act(&zev::ExpressEntry::Zero);
-}
-void CExpressEntryView::OnDeal() {
-    Act(&zev::ExpressEntry::Deal);
-}
-void CExpressEntryView::OnDiscount() {
-    Act(&zev::ExpressEntry::Discount);
-}
-void CExpressEntryView::OnOverride() {
-    Act(&zev::ExpressEntry::Override);
-}
-void CExpressEntryView::OnInvPar() {
-    Act(&zev::ExpressEntry::InvPar);
-}
+void CExpressEntryView::OnLookup() { Act(&zev::ExpressEntry::Lookup); }
+void CExpressEntryView::OnCases() { Act(&zev::ExpressEntry::Cases); }
+void CExpressEntryView::OnSingles() { Act(&zev::ExpressEntry::Singles); }
+void CExpressEntryView::OnZero() { Act(&zev::ExpressEntry::Zero); }
+void CExpressEntryView::OnDeal() { Act(&zev::ExpressEntry::Deal); }
+void CExpressEntryView::OnDiscount() { Act(&zev::ExpressEntry::Discount); }
+void CExpressEntryView::OnOverride() { Act(&zev::ExpressEntry::Override); }
+void CExpressEntryView::OnInvPar() { Act(&zev::ExpressEntry::InvPar); }
 
-void CExpressEntryView::OnDone() {
+void CExpressEntryView::OnDone()
+{
     Host().PostSwitchScreen(m_doneToGuide ? zev::ExpressEntry::kScreenOrderGuide
                                           : zev::ExpressEntry::kScreenAccountList);
 }
 
-void CExpressEntryView::OnCancel() {
-    Host().PostSwitchScreen(zev::ExpressEntry::Cancel());
-}
+void CExpressEntryView::OnCancel() { Host().PostSwitchScreen(zev::ExpressEntry::Cancel()); }
 
-bool CExpressEntryView::eventFilter(QObject* watched, QEvent* event) {
+bool CExpressEntryView::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched != m_entry)
         return CZevBaseView::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
@@ -374,6 +365,7 @@ bool CExpressEntryView::eventFilter(QObject* watched, QEvent* event) {
     return CZevBaseView::eventFilter(watched, event);
 }
 
-CZevBaseView* CreateExpressEntryView(zev::IScreenHost& host, zev::OrderViewContext context) {
+CZevBaseView* CreateExpressEntryView(zev::IScreenHost& host, zev::OrderViewContext context)
+{
     return new CExpressEntryView(host, std::move(context));
 }

@@ -16,15 +16,17 @@
 namespace fs = std::filesystem;
 using Kind = zev::InventoryImport::Kind;
 
-std::string CInventoryImportDlg::Filter(Kind kind) {
+std::string CInventoryImportDlg::Filter(Kind kind)
+{
     return kind == Kind::Counts ? "OnHand Inventory Files (*.txt);;All Files (*)"
                                 : "OnHand Inventory Files (*.inv);;All Files (*)";
 }
 
-CInventoryImportDlg::CInventoryImportDlg(Kind kind, const std::string& path, zev::IMessageBox& box,
-                                         ChooseFn choose, QWidget* parent)
+CInventoryImportDlg::CInventoryImportDlg(Kind kind, const std::string& path, zev::IMessageBox& box, ChooseFn choose,
+                                         QWidget* parent)
     : CZevDialog(parent), m_kind(kind), m_box(box), m_choose(std::move(choose)), m_path(new QLineEdit(this)),
-      m_browse(new QPushButton(tr("&Browse..."), this)), m_reset(new QCheckBox(this)), m_ok(nullptr) {
+      m_browse(new QPushButton(tr("&Browse..."), this)), m_reset(new QCheckBox(this)), m_ok(nullptr)
+{
     const bool counts = kind == Kind::Counts;
     setWindowTitle(counts ? tr("Import Inventory") : tr("Import Inventory-Quantity File"));
     auto* label = new QLabel(counts ? tr("Inventory &file:") : tr("Inventory-Quantity &file:"), this);
@@ -67,23 +69,19 @@ CInventoryImportDlg::CInventoryImportDlg(Kind kind, const std::string& path, zev
     m_path->setFocus();
 }
 
-std::string CInventoryImportDlg::Path() const {
-    return m_path->text().trimmed().toStdString();
-}
+std::string CInventoryImportDlg::Path() const { return m_path->text().trimmed().toStdString(); }
 
-bool CInventoryImportDlg::Reset() const {
-    return m_reset->isChecked();
-}
+bool CInventoryImportDlg::Reset() const { return m_reset->isChecked(); }
 
-void CInventoryImportDlg::OnBrowse() {
+void CInventoryImportDlg::OnBrowse()
+{
     const std::string filter = Filter(m_kind);
     std::string chosen;
     if (m_choose) {
         chosen = m_choose(this, Path(), filter);
     } else {
-        chosen =
-            QFileDialog::getOpenFileName(this, windowTitle(), m_path->text(), QString::fromStdString(filter))
-                .toStdString();
+        chosen = QFileDialog::getOpenFileName(this, windowTitle(), m_path->text(), QString::fromStdString(filter))
+                     .toStdString();
     }
     if (chosen.empty())
         return;

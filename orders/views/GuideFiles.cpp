@@ -22,7 +22,8 @@ namespace {
 constexpr const char* kImportFile = "ImportFile";
 
 // The account's name and number, for the name the imported file is moved to.
-std::pair<std::string, std::string> NameAndNumber(int accountId) {
+std::pair<std::string, std::string> NameAndNumber(int accountId)
+{
     Accounts accounts;
     if (accounts.getAccount(accountId) == 0 || accounts.IsEOF() != 0)
         return {};
@@ -32,7 +33,8 @@ std::pair<std::string, std::string> NameAndNumber(int accountId) {
 
 } // namespace
 
-std::array<std::string, 4> GuideFiles::AccountHeader(int accountId) {
+std::array<std::string, 4> GuideFiles::AccountHeader(int accountId)
+{
     Accounts accounts;
     if (accounts.getAccount(accountId) == 0 || accounts.IsEOF() != 0)
         return {};
@@ -47,7 +49,8 @@ std::array<std::string, 4> GuideFiles::AccountHeader(int accountId) {
 }
 
 GuideExport::Result GuideFiles::Export(const OrderGuide& guide, const std::string& folder, std::time_t now,
-                                       IMessageBox& box) {
+                                       IMessageBox& box)
+{
     const GuideExport::Result r = GuideExport::Write(guide.Rows(), AccountHeader(guide.AccountId()),
                                                      guide.Settings().quantitiesInUnits, folder, now);
     if (r.ok)
@@ -59,13 +62,14 @@ GuideExport::Result GuideFiles::Export(const OrderGuide& guide, const std::strin
     return r;
 }
 
-InventoryImport::Kind GuideFiles::ImportKind(const ZevConfig& config) {
+InventoryImport::Kind GuideFiles::ImportKind(const ZevConfig& config)
+{
     return config.IsOn(cfg::kInventoryQuantityFiles) ? InventoryImport::Kind::CountsAndQuantities
                                                      : InventoryImport::Kind::Counts;
 }
 
-std::string GuideFiles::ImportStartPath(const Profile& profile, const ZevFolders& folders,
-                                        InventoryImport::Kind kind) {
+std::string GuideFiles::ImportStartPath(const Profile& profile, const ZevFolders& folders, InventoryImport::Kind kind)
+{
     const std::string last = profile.GetText(kImportFile);
     std::error_code ec;
     // The last file was moved aside by its import; a new one of the same
@@ -76,7 +80,8 @@ std::string GuideFiles::ImportStartPath(const Profile& profile, const ZevFolders
 }
 
 InventoryImport::Outcome GuideFiles::Import(OrderGuide& guide, const std::string& path, bool reset,
-                                            const ImportInputs& in) {
+                                            const ImportInputs& in)
+{
     InventoryImport::Options o;
     o.kind = ImportKind(in.config);
     o.reset = reset;

@@ -34,8 +34,7 @@ public:
     // The file the import dialog offers: the last one imported (profile value
     // "ImportFile") while its folder exists, else the scanner's default name
     // in <data>/OnHand/.
-    static std::string ImportStartPath(const Profile& profile, const ZevFolders& folders,
-                                       InventoryImport::Kind kind);
+    static std::string ImportStartPath(const Profile& profile, const ZevFolders& folders, InventoryImport::Kind kind);
 
     struct ImportInputs {
         const ZevConfig& config;

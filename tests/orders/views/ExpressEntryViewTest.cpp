@@ -27,23 +27,24 @@ private:
     zev::OrderHeader order;
     std::unique_ptr<CExpressEntryView> view;
 
-    void AddItem(int id, const std::string& sku, const std::string& upc, int perCase) {
-        QVERIFY(db->Exec(
-            "insert into Items (ItemID, Description, QtyPerCase, ProductKind, QtyOnHand, DeletedFlag, "
-            "ItemFlags, SellMultiple, UPC, DistributorSKU, CatalogPage, CategoryID) values (" +
-            std::to_string(id) + ", 'Item " + std::to_string(id) + "', " + std::to_string(perCase) +
-            ", 1, 500, 0, 0, 0, '" + upc + "', '" + sku + "', '1', 1)"));
+    void AddItem(int id, const std::string& sku, const std::string& upc, int perCase)
+    {
+        QVERIFY(db->Exec("insert into Items (ItemID, Description, QtyPerCase, ProductKind, QtyOnHand, DeletedFlag, "
+                         "ItemFlags, SellMultiple, UPC, DistributorSKU, CatalogPage, CategoryID) values (" +
+                         std::to_string(id) + ", 'Item " + std::to_string(id) + "', " + std::to_string(perCase) +
+                         ", 1, 500, 0, 0, 0, '" + upc + "', '" + sku + "', '1', 1)"));
     }
 
-    void Open() {
+    void Open()
+    {
         view.reset();
         zev::PriceBinding::PriceFn price = [](int, float& c, float& s, int, int, unsigned) {
             c = 30.0f;
             s = 2.75f;
             return true;
         };
-        view = std::make_unique<CExpressEntryView>(
-            *host, zev::OrderViewContext{current, order, price, {}, {}, nullptr});
+        view =
+            std::make_unique<CExpressEntryView>(*host, zev::OrderViewContext{current, order, price, {}, {}, nullptr});
         view->resize(900, 500);
         view->InitialUpdate();
         view->show();
@@ -53,29 +54,34 @@ private:
 
     QString Shown(const char* label) const { return view->Label(label)->text(); }
     QLineEdit* Entry() const { return view->EntryField(); }
-    std::string LastText() const {
+    std::string LastText() const
+    {
         const auto boxes = host->messages.Boxes();
         return boxes.empty() ? std::string() : boxes.back().text;
     }
-    std::string Column(int item, const std::string& column) {
+    std::string Column(int item, const std::string& column)
+    {
         return db->Scalar("select " + column +
                           " from WorkOrderItems where AccountID = 7 and ItemID = " + std::to_string(item));
     }
     void Type(const char* text) { QTest::keyClicks(Entry(), QString::fromLatin1(text)); }
     // A button's mnemonic, as a keyboard user presses it; the button clicks
     // itself a moment later.
-    void Press(const char* button, Qt::Key key) {
+    void Press(const char* button, Qt::Key key)
+    {
         QSignalSpy clicked(view->Button(button), &QPushButton::clicked);
         QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
         QVERIFY2(clicked.count() == 1 || clicked.wait(2000), button);
     }
-    void LookUp(const char* code) {
+    void LookUp(const char* code)
+    {
         Type(code);
         QTest::keyClick(Entry(), Qt::Key_Return);
     }
 
 private slots:
-    void init() {
+    void init()
+    {
         db = std::make_unique<zev::test::TestDatabase>();
         dir = std::make_unique<QTemporaryDir>();
         host = std::make_unique<FakeScreenHost>(dir->path().toStdString());
@@ -89,22 +95,23 @@ private slots:
         QVERIFY(db->Exec("insert into WorkOrder values (7, 3, 0, 1)"));
         AddItem(1, "S1", "U1", 12);
         AddItem(2, "S2", "0777", 6);
-        QVERIFY(db->Exec(
-            "insert into WorkOrderItems (AccountID, WorkOrderID, ItemID, catalogID, CaseQTY, SingleQTY, "
-            "CDistPrice, SDistPrice, LastQty, OrderCount, LineItemNumber, SpecialFlag, DiscountAmount, "
-            "PriceOverride, Par, Inv, RetailPrice, Warehouse, Filter, LineComment, HTDItemCount, "
-            "Updated) values (7, 3, 1, 10, 1, 3, 24.0, 2.5, 0, 0, 4, '0', '0', '0', 2, 4, 0, 0, 0, '', "
-            "0, 0)"));
+        QVERIFY(db->Exec("insert into WorkOrderItems (AccountID, WorkOrderID, ItemID, catalogID, CaseQTY, SingleQTY, "
+                         "CDistPrice, SDistPrice, LastQty, OrderCount, LineItemNumber, SpecialFlag, DiscountAmount, "
+                         "PriceOverride, Par, Inv, RetailPrice, Warehouse, Filter, LineComment, HTDItemCount, "
+                         "Updated) values (7, 3, 1, 10, 1, 3, 24.0, 2.5, 0, 0, 4, '0', '0', '0', 2, 4, 0, 0, 0, '', "
+                         "0, 0)"));
     }
 
-    void cleanup() {
+    void cleanup()
+    {
         view.reset();
         host.reset();
         dir.reset();
         db.reset();
     }
 
-    void keysMirrorTheKeypadAtTheCaret() {
+    void keysMirrorTheKeypadAtTheCaret()
+    {
         Open();
         Type("1234");
         QTest::keyClick(Entry(), Qt::Key_Left);
@@ -133,7 +140,8 @@ private slots:
         QCOMPARE(Entry()->text(), QStringLiteral("xS"));
     }
 
-    void enterLooksUpAndGreysWhatCannotWork() {
+    void enterLooksUpAndGreysWhatCannotWork()
+    {
         Open();
         QVERIFY(!view->Button("BTN_LOOKUP")->isEnabled());
         QVERIFY(!view->Button("BTN_ZERO")->isEnabled());
@@ -155,7 +163,8 @@ private slots:
         QVERIFY(view->Button("BTN_CASES")->isEnabled());
     }
 
-    void aScannedUpcIsAddedToTheGuideByMouse() {
+    void aScannedUpcIsAddedToTheGuideByMouse()
+    {
         Open();
         for (const char* key : {"BTN_0", "BTN_7", "BTN_7", "BTN_7"})
             QTest::mouseClick(view->Button(key), Qt::LeftButton);
@@ -166,7 +175,8 @@ private slots:
         QCOMPARE(db->ScalarInt("select Updated from WorkOrder where AccountID = 7"), 1);
     }
 
-    void casesAndSinglesByKeyboard_data() {
+    void casesAndSinglesByKeyboard_data()
+    {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("button");
         QTest::addColumn<int>("answer");
@@ -176,9 +186,8 @@ private slots:
         const int no = static_cast<int>(zev::MbResult::No);
         QTest::newRow("1000 cases refused") << "1000" << int(Qt::Key_C) << yes << "1 / 3"
                                             << "Case quantities are not allowed to go over 999.";
-        QTest::newRow("999 cases after the question")
-            << "999" << int(Qt::Key_C) << yes << "999 / 3"
-            << "You have tried to order 999 cases. Are you sure about this?";
+        QTest::newRow("999 cases after the question") << "999" << int(Qt::Key_C) << yes << "999 / 3"
+                                                      << "You have tried to order 999 cases. Are you sure about this?";
         QTest::newRow("No keeps the cases") << "50" << int(Qt::Key_C) << no << "1 / 3"
                                             << "You have tried to order 50 cases. Are you sure about this?";
         QTest::newRow("below the threshold asks nothing") << "49" << int(Qt::Key_C) << yes << "49 / 3"
@@ -188,7 +197,8 @@ private slots:
         QTest::newRow("singles below a case keep the cases") << "7" << int(Qt::Key_S) << yes << "1 / 7"
                                                              << "";
     }
-    void casesAndSinglesByKeyboard() {
+    void casesAndSinglesByKeyboard()
+    {
         QFETCH(QString, typed);
         QFETCH(int, button);
         QFETCH(int, answer);
@@ -205,13 +215,13 @@ private slots:
         const QStringList parts = shown.split(" / ");
         QCOMPARE(QString::fromStdString(Column(1, "CaseQTY")), parts[0]);
         QCOMPARE(QString::fromStdString(Column(1, "SingleQTY")), parts[1]);
-        QCOMPARE(db->ScalarInt("select Updated from WorkOrder where AccountID = 7"),
-                 shown == "1 / 3" ? 0 : 1);
+        QCOMPARE(db->ScalarInt("select Updated from WorkOrder where AccountID = 7"), shown == "1 / 3" ? 0 : 1);
         QCOMPARE(Entry()->text(), QString());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Entry()));
     }
 
-    void dealDiscountOverrideAndZero() {
+    void dealDiscountOverrideAndZero()
+    {
         Open();
         LookUp("S1");
         Type("125");
@@ -232,7 +242,8 @@ private slots:
         QCOMPARE(Column(1, "Par"), std::string("2"));
     }
 
-    void parButtonFillsToPar() {
+    void parButtonFillsToPar()
+    {
         host->app.settings.config.SetByte(zev::cfg::kInvParEntersInventory, 1);
         host->app.settings.config.SetByte(zev::cfg::kInvParFillsToPar, 1);
         Open();
@@ -245,7 +256,8 @@ private slots:
         QCOMPARE(Column(1, "Inv"), std::string("4"));
     }
 
-    void inventoryButtonWhenItEntersTheCount() {
+    void inventoryButtonWhenItEntersTheCount()
+    {
         host->app.settings.config.SetByte(zev::cfg::kInvParEntersInventory, 1);
         Open();
         QCOMPARE(view->Button("BTN_INVPAR")->text(), QStringLiteral("In&v"));
@@ -256,7 +268,8 @@ private slots:
         QCOMPARE(Column(1, "Par"), std::string("2"));
     }
 
-    void doneAndCancelLeave_data() {
+    void doneAndCancelLeave_data()
+    {
         QTest::addColumn<bool>("toGuide");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("screen");
@@ -264,7 +277,8 @@ private slots:
         QTest::newRow("Done to the order guide") << true << int(Qt::Key_D) << 5;
         QTest::newRow("Cancel to the account list") << true << int(Qt::Key_N) << 4;
     }
-    void doneAndCancelLeave() {
+    void doneAndCancelLeave()
+    {
         QFETCH(bool, toGuide);
         QFETCH(int, key);
         QFETCH(int, screen);
@@ -274,10 +288,10 @@ private slots:
         QCOMPARE(host->switches, std::vector<int>{screen});
     }
 
-    void anAccountWithoutAGuideOffersOnlyLeaving() {
+    void anAccountWithoutAGuideOffersOnlyLeaving()
+    {
         QVERIFY(db->Exec("delete from WorkOrder"));
-        view = std::make_unique<CExpressEntryView>(
-            *host, zev::OrderViewContext{current, order, {}, {}, {}, nullptr});
+        view = std::make_unique<CExpressEntryView>(*host, zev::OrderViewContext{current, order, {}, {}, {}, nullptr});
         view->InitialUpdate();
         QVERIFY(view->Logic() == nullptr);
         QVERIFY(!Entry()->isEnabled());
@@ -288,7 +302,8 @@ private slots:
         QCOMPARE(Entry()->text(), QString());
     }
 
-    void everyControlHasAName() {
+    void everyControlHasAName()
+    {
         Open();
         for (QWidget* w : view->findChildren<QWidget*>()) {
             if (qobject_cast<QPushButton*>(w) || qobject_cast<QLineEdit*>(w))

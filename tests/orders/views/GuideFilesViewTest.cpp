@@ -34,7 +34,8 @@ public:
     std::time_t Now() const override { return 1765270800; } // 2025-12-09 09:00:00 UTC
 };
 
-zev::ListDefinition GuideList() {
+zev::ListDefinition GuideList()
+{
     zev::ListDefinition list;
     list.number = 1;
     list.name = "OrderGuide";
@@ -49,7 +50,8 @@ zev::ListDefinition GuideList() {
     return list;
 }
 
-std::string Slurp(const fs::path& path) {
+std::string Slurp(const fs::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
@@ -72,22 +74,24 @@ private:
 
     fs::path Dir() const { return fs::path(dir->path().toStdString()); }
     fs::path OnHand() const { return Dir() / "OnHand"; }
-    std::string File(const std::string& name, const std::string& content) const {
+    std::string File(const std::string& name, const std::string& content) const
+    {
         fs::create_directories(OnHand());
         std::ofstream(OnHand() / name, std::ios::binary) << content;
         return (OnHand() / name).string();
     }
-    std::string LastText() const {
+    std::string LastText() const
+    {
         const auto boxes = host->messages.Boxes();
         return boxes.empty() ? std::string() : boxes.back().text;
     }
-    int Inv(int item) {
-        return db->ScalarInt("select Inv from WorkOrderItems where AccountID = 7 and ItemID = " +
-                             std::to_string(item));
+    int Inv(int item)
+    {
+        return db->ScalarInt("select Inv from WorkOrderItems where AccountID = 7 and ItemID = " + std::to_string(item));
     }
-    void Open() {
-        view = std::make_unique<COrderGuideView>(*host,
-                                                 zev::OrderViewContext{current, order, {}, {}, {}, &clock});
+    void Open()
+    {
+        view = std::make_unique<COrderGuideView>(*host, zev::OrderViewContext{current, order, {}, {}, {}, &clock});
         view->resize(1000, 600);
         view->InitialUpdate();
         view->show();
@@ -95,7 +99,8 @@ private:
     }
 
 private slots:
-    void init() {
+    void init()
+    {
         db = std::make_unique<zev::test::TestDatabase>();
         dir = std::make_unique<QTemporaryDir>();
         host = std::make_unique<FakeScreenHost>(dir->path().toStdString());
@@ -104,38 +109,37 @@ private slots:
         current.accountId = 7;
         current.orderCatalog = 10;
         QVERIFY(db->Exec("insert into WorkOrder values (7, 3, 0, 1)"));
-        QVERIFY(
-            db->Exec("insert into Accounts (AccountID, CompanyName, Address1, Address2, City, State, Zip, "
-                     "AccountNumber) values (7, 'Corner Wines & Spirits', '12 Main St', '', 'Springfield', "
-                     "'IL', '62701', '1001')"));
+        QVERIFY(db->Exec("insert into Accounts (AccountID, CompanyName, Address1, Address2, City, State, Zip, "
+                         "AccountNumber) values (7, 'Corner Wines & Spirits', '12 Main St', '', 'Springfield', "
+                         "'IL', '62701', '1001')"));
         for (int id : {1, 2, 3}) {
             const std::string n = std::to_string(id);
-            QVERIFY(db->Exec(
-                "insert into Items (ItemID, Description, QtyPerCase, ProductKind, QtyOnHand, "
-                "DeletedFlag, ItemFlags, SellMultiple, UPC, DistributorSKU, CatalogPage, CategoryID) "
-                "values (" +
-                n + ", 'Item " + n + "', 12, 1, 500, 0, 0, 0, 'U" + n + "', 'S" + n + "', '1', 1)"));
+            QVERIFY(db->Exec("insert into Items (ItemID, Description, QtyPerCase, ProductKind, QtyOnHand, "
+                             "DeletedFlag, ItemFlags, SellMultiple, UPC, DistributorSKU, CatalogPage, CategoryID) "
+                             "values (" +
+                             n + ", 'Item " + n + "', 12, 1, 500, 0, 0, 0, 'U" + n + "', 'S" + n + "', '1', 1)"));
         }
         for (int id : {1, 2})
-            QVERIFY(db->Exec(
-                "insert into WorkOrderItems (AccountID, WorkOrderID, ItemID, catalogID, CaseQTY, "
-                "SingleQTY, CDistPrice, SDistPrice, LastQty, OrderCount, LineItemNumber, SpecialFlag, "
-                "DiscountAmount, PriceOverride, Par, Inv, RetailPrice, Warehouse, Filter, LineComment, "
-                "HTDItemCount, Updated) values (7, 3, " +
-                std::to_string(id) +
-                ", 10, 0, 0, 24.0, 2.5, "
-                "0, 0, " +
-                std::to_string(id) + ", '0', '0', '0', 10, 2, 0, 0, 0, '', 0, 0)"));
+            QVERIFY(db->Exec("insert into WorkOrderItems (AccountID, WorkOrderID, ItemID, catalogID, CaseQTY, "
+                             "SingleQTY, CDistPrice, SDistPrice, LastQty, OrderCount, LineItemNumber, SpecialFlag, "
+                             "DiscountAmount, PriceOverride, Par, Inv, RetailPrice, Warehouse, Filter, LineComment, "
+                             "HTDItemCount, Updated) values (7, 3, " +
+                             std::to_string(id) +
+                             ", 10, 0, 0, 24.0, 2.5, "
+                             "0, 0, " +
+                             std::to_string(id) + ", '0', '0', '0', 10, 2, 0, 0, 0, '', 0, 0)"));
     }
 
-    void cleanup() {
+    void cleanup()
+    {
         view.reset();
         host.reset();
         dir.reset();
         db.reset();
     }
 
-    void dialogWaitsForAFileAndRefusesAnEmptyOne() {
+    void dialogWaitsForAFileAndRefusesAnEmptyOne()
+    {
         const std::string empty = File("Empty.txt", "");
         const std::string counts = File("Inventory.txt", "3,U1\n");
         std::string offered, filter;
@@ -167,7 +171,8 @@ private slots:
                  std::string("OnHand Inventory Files (*.inv);;All Files (*)"));
     }
 
-    void startPathIsTheLastFileElseTheScannerFolder() {
+    void startPathIsTheLastFileElseTheScannerFolder()
+    {
         zev::ZevFolders folders(Dir().string(), Dir().string());
         QCOMPARE(zev::GuideFiles::ImportStartPath(host->profile, folders, Kind::CountsAndQuantities),
                  (OnHand() / "Inventory.inv").string());
@@ -179,7 +184,8 @@ private slots:
                  (OnHand() / "Inventory.txt").string());
     }
 
-    void importThroughTheDialogFromTheGuide() {
+    void importThroughTheDialogFromTheGuide()
+    {
         host->app.settings.config.SetByte(zev::cfg::kOrderUpToPar, 1);
         const std::string path = File("Inventory.txt", "3,U1\n4,S3\n1,NOPE\n");
         Open();
@@ -199,9 +205,8 @@ private slots:
         // Ordered up to par: 10 - 5, 10 - 2, and 0 par for the new item.
         QCOMPARE(db->ScalarInt("select SingleQTY from WorkOrderItems where ItemID = 1"), 5);
         QCOMPARE(db->ScalarInt("select SingleQTY from WorkOrderItems where ItemID = 2"), 8);
-        QCOMPARE(db->ScalarInt(
-                     "select count(*) from InvImport where AccountID = 7 and Type = 0 and ImportEntries "
-                     "= 3 and InvEntries = 3 and OrderGuideEntries = 3 and ErrorCount = 1 and AddCount = 1"),
+        QCOMPARE(db->ScalarInt("select count(*) from InvImport where AccountID = 7 and Type = 0 and ImportEntries "
+                               "= 3 and InvEntries = 3 and OrderGuideEntries = 3 and ErrorCount = 1 and AddCount = 1"),
                  1);
         QVERIFY(LastText().find("They are:\nNOPE") != std::string::npos);
         QCOMPARE(host->profile.GetText("ImportFile"), path);
@@ -213,7 +218,8 @@ private slots:
         QCOMPARE(view->Guide().Rows()[2].itemId, 3);
     }
 
-    void aRefusedImportLeavesTheScreenAsItWas() {
+    void aRefusedImportLeavesTheScreenAsItWas()
+    {
         Open();
         QVERIFY(!view->RunImport((OnHand() / "Missing.txt").string(), true));
         QCOMPARE(LastText(), std::string("Unable to find inventory file."));
@@ -224,7 +230,8 @@ private slots:
         QCOMPARE(view->List()->Model()->rowCount(), 2);
     }
 
-    void exportWritesTheGuideToTheDesktop() {
+    void exportWritesTheGuideToTheDesktop()
+    {
         const fs::path desktop = Dir() / "Desktop";
         fs::create_directories(desktop);
         const QByteArray saved = qgetenv("XDG_DESKTOP_DIR");
@@ -244,7 +251,8 @@ private slots:
         QVERIFY(xml.find("Item 2 (12/cs)") != std::string::npos);
     }
 
-    void scanButtonOpensExpressEntryWhereOffered() {
+    void scanButtonOpensExpressEntryWhereOffered()
+    {
         host->app.settings.config.SetByte(zev::cfg::kExpressEntry, 1);
         host->screens.insert(8);
         Open();
