@@ -282,7 +282,13 @@ void ApplyAccountEdit(SqlDatabase& db, const std::string& repId, const std::vect
     }
     if (set.empty())
         return;
-    auto update = db.Prepare("update Accounts set " + set + ", Updated = 0 where AccountID = ?");
+    // A master table without the laptop's Updated column (an older
+    // distributor schema) takes the edit all the same.
+    bool hasUpdated = false;
+    for (const std::string& c : present)
+        hasUpdated = hasUpdated || strcasecmp(c.c_str(), "Updated") == 0;
+    auto update =
+        db.Prepare("update Accounts set " + set + (hasUpdated ? ", Updated = 0" : "") + " where AccountID = ?");
     int i = 1;
     for (const std::string& v : values)
         update.Bind(i++, v);

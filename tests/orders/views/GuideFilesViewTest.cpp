@@ -96,6 +96,8 @@ private:
         view->InitialUpdate();
         view->show();
         QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+        // The guide is read on a worker; its commands wait for it.
+        QTRY_VERIFY(!view->Loading());
     }
 
 private slots:

@@ -189,6 +189,7 @@ private slots:
         orders.itemDetails = [&](int item) { guideDetails.push_back(item); };
         COrderGuideView guide(*host, orders);
         guide.InitialUpdate();
+        QTRY_VERIFY(!guide.Loading());
         const auto& rows = guide.Guide().Rows();
         QCOMPARE(rows.size(), std::size_t(2));
         QCOMPARE(rows.back().itemId, 2);
