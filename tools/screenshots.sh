@@ -485,8 +485,9 @@ to_accounts
 activate "$main"
 xdotool key Menu
 sleep 0.5
-# The entries after "Survey..." are "Create..." and "Backorders...".
-xdotool key End Up Up Return
+# The menu opens with no entry active, so Up starts from the last one; the
+# entries after "Survey..." are "Create..." and "Backorders...".
+xdotool key Up Up Up Return
 main=$(wait_window 'Survey.*' 10) || die "the survey screen did not open"
 activate "$main"
 xdotool key Down
@@ -531,6 +532,11 @@ step=order-options
 xdotool key alt+a
 main=$(wait_window 'Order Options.*' 10) || die "Approve did not lead to the order options"
 activate "$main"
+# The demo distributor has several warehouses and shipping methods, so the
+# first of each is chosen (Down on the focused list).
+xdotool key alt+w Down
+xdotool key alt+h Down
+sleep 0.5
 shot 36-order-options
 
 step=signature
