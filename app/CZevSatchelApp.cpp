@@ -23,9 +23,12 @@
 #include "accounts/CallPlanner.h"
 #include "orders/views/CDeliveryOptionsView.h"
 #include "orders/views/CExpressEntryView.h"
+#include "orders/views/COpenOrdersView.h"
 #include "orders/views/COrderGuideView.h"
+#include "orders/views/COrderHistoryView.h"
 #include "orders/views/COrderSummaryView.h"
 #include "orders/views/CReadyOrdersView.h"
+#include "orders/views/CRecentOrdersView.h"
 #include "app/ui/WaitCursor.h"
 #include "products/views/CItemDetailsSheet.h"
 #include "products/views/CProductBrowseSheet.h"
@@ -233,6 +236,9 @@ void CZevSatchelApp::RegisterScreens()
     m_frame->RegisterScreen(11, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
     m_frame->RegisterScreen(12, [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
     m_frame->RegisterScreen(16, [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
+    m_frame->RegisterScreen(9, [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
+    m_frame->RegisterScreen(17, [orders](zev::IScreenHost& host) { return CreateOrderHistoryView(host, orders); });
+    m_frame->RegisterScreen(20, [orders](zev::IScreenHost& host) { return CreateOpenOrdersView(host, orders); });
 }
 
 int CZevSatchelApp::Run() { return QApplication::exec(); }

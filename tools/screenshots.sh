@@ -9,9 +9,11 @@
 # screen with the first report run, the product search with its list, each page
 # of the item details window, the promotions screen, the account details with
 # the account editor's two pages and the forms, the survey screen with a
-# survey's first page, and an order of that account: the order guide with a
+# survey's first page, an order of that account: the order guide with a
 # quantity typed, the order summary, the order options, the signature dialog
-# with a signature drawn and the ready orders.
+# with a signature drawn and the ready orders; express entry with an item
+# looked up, the recent orders, order history and open orders screens; the
+# receivables with the collect and deposit dialogs, and the message center.
 #
 #   tools/screenshots.sh [--build DIR] [OUTPUT_DIR]
 #
@@ -28,7 +30,7 @@
 # the X server are stopped on every exit.
 set -euo pipefail
 
-usage() { sed -n '2,22p' "$0" | sed 's/^# \{0,1\}//'; }
+usage() { sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; }
 
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$top/build/default
@@ -565,6 +567,35 @@ main=$(wait_window 'Ready Orders.*' 10) || die "the ready orders screen did not 
 activate "$main"
 shot 38-ready-orders
 
+step=express-entry
+# The keypad screen for the account of the survey: an item number typed (as
+# a scanner would) and looked up with Enter.
+xdotool key ctrl+e
+main=$(wait_window 'Express Entry.*' 10) || die "the express entry screen did not open"
+activate "$main"
+xdotool type --delay 80 100001
+xdotool key Return
+sleep 0.5
+shot 39-express-entry
+
+step=recent-orders
+xdotool key ctrl+r
+main=$(wait_window 'Recent Orders.*' 10) || die "the recent orders screen did not open"
+activate "$main"
+shot 40-recent-orders
+
+step=order-history
+xdotool key ctrl+h
+main=$(wait_window 'Order History.*' 10) || die "the order history screen did not open"
+activate "$main"
+shot 41-order-history
+
+step=open-orders
+xdotool key ctrl+o
+main=$(wait_window 'Open Orders.*' 10) || die "the open orders screen did not open"
+activate "$main"
+shot 42-open-orders
+
 # Closes dialog window $1 with Escape.
 close_dialog() {
   xdotool key Escape
@@ -578,19 +609,19 @@ activate "$main"
 xdotool key ctrl+shift+r
 main=$(wait_window 'Accounts Receivable.*' 10) || die "the receivables screen did not open"
 activate "$main"
-shot 39-receivables
+shot 43-receivables
 # "&Collect..." on the selected invoice: the keypad dialog.
 xdotool key alt+c
 dialog=$(wait_window 'Collect' 10) || die "the Collect dialog did not open"
 activate "$dialog"
-shot 40-collect
+shot 44-collect
 close_dialog "$dialog"
 # "De&posit...": today's collections to deposit.
 activate "$main"
 xdotool key alt+p
 dialog=$(wait_window 'Deposit' 10) || die "the Deposit window did not open"
 activate "$dialog"
-shot 41-deposit
+shot 45-deposit
 close_dialog "$dialog"
 
 step=messages
@@ -600,6 +631,6 @@ main=$(wait_window 'Message Center.*' 10) || die "the message center did not ope
 activate "$main"
 xdotool key Down
 sleep 0.5
-shot 42-message-center
+shot 46-message-center
 shots=("$out"/[0-9][0-9]-*.png)
 echo "Done: ${#shots[@]} screenshots in $out"
