@@ -562,6 +562,8 @@ step=ready-orders
 activate "$main"
 xdotool key alt+a
 answer Information
+# The account list it returns to announces the new messages again.
+if wait_window 'Information' 4 >/dev/null; then answer Information; fi
 main=$(wait_window 'Accounts.*' 10) || die "the saved order did not lead back to the account list"
 xdotool key ctrl+y
 main=$(wait_window 'Ready Orders.*' 10) || die "the ready orders screen did not open"
