@@ -576,7 +576,7 @@ step=express-entry
 xdotool key ctrl+e
 main=$(wait_window 'Express Entry.*' 10) || die "the express entry screen did not open"
 activate "$main"
-xdotool type --delay 80 100001
+xdotool type --delay 80 102531
 xdotool key Return
 sleep 0.5
 shot 39-express-entry

@@ -140,6 +140,8 @@ void COrderGuideView::OnInitialUpdate()
     m_move->setRange(0, 100);
     m_move->setValue(50);
     m_move->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    // Room for "100" beside the arrows; the row of buttons would squeeze it.
+    m_move->setMinimumWidth(m_move->fontMetrics().horizontalAdvance(QStringLiteral("1000")) + 24);
     m_move->setAccessibleName(tr("Move the row up or down"));
     m_move->setMaximumWidth(m_move->sizeHint().height() + 8);
     m_move->setEnabled(m_guide->Settings().guideSortKey == 0);
