@@ -16,11 +16,13 @@ void RepricingWorker::Start(std::vector<OrderGuideRow> rows, PriceBinding::Price
         std::lock_guard lock(m_mutex);
         m_results.clear();
     }
+    m_stop = std::stop_source();
     m_thread = std::jthread([this, rows = std::move(rows), price = std::move(price), overrideMode,
-                             done = std::move(done)](std::stop_token stop) mutable {
+                             done = std::move(done), asked = m_stop.get_token()](std::stop_token own) mutable {
+        auto stopRequested = [&] { return own.stop_requested() || asked.stop_requested(); };
         bool stopped = false;
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (stop.stop_requested()) {
+            if (stopRequested()) {
                 stopped = true;
                 break;
             }
@@ -43,17 +45,14 @@ void RepricingWorker::Start(std::vector<OrderGuideRow> rows, PriceBinding::Price
                 m_results.push_back(result);
             }
         }
-        if (!stopped && stop.stop_requested())
+        if (!stopped && stopRequested())
             stopped = true;
         if (done)
             done(stopped);
     });
 }
 
-void RepricingWorker::RequestStop() {
-    if (m_thread.joinable())
-        m_thread.request_stop();
-}
+void RepricingWorker::RequestStop() { m_stop.request_stop(); }
 
 void RepricingWorker::Wait() {
     if (m_thread.joinable())

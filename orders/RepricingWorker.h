@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <mutex>
+#include <stop_token>
 #include <thread>
 #include <vector>
 
@@ -52,6 +53,9 @@ public:
     static std::size_t Apply(std::vector<OrderGuideRow>& rows, const std::vector<Result>& results);
 
 private:
+    // Made before the thread starts, so a stop asked from the pass itself
+    // (or any thread) never races with the thread's assignment.
+    std::stop_source m_stop;
     std::jthread m_thread;
     std::mutex m_mutex;
     std::vector<Result> m_results;
