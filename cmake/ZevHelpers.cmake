@@ -3,12 +3,10 @@
 
 include(GoogleTest)
 
-# zev_add_test(<name> SOURCES <files...> LIBS <targets...> [QTEST] [LABELS <labels...>])
-#   GoogleTest executable, or a QtTest one with QTEST. LABELS e2e marks a test
-#   that drives whole programs (the server, the companion) end to end: the
-#   sanitizer run leaves those out, as the unit tests cover their code there.
+# zev_add_test(<name> SOURCES <files...> LIBS <targets...> [QT])
+#   GoogleTest executable; QT adds a QApplication-free Qt runtime environment.
 function(zev_add_test name)
-  cmake_parse_arguments(ARG "QTEST" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "QTEST" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   if(ARG_QTEST)
     find_package(Qt6 REQUIRED COMPONENTS Test)
@@ -30,11 +28,11 @@ function(zev_add_test name)
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1)
   if(ARG_QTEST)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300 LABELS "${ARG_LABELS}")
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
   else()
     gtest_discover_tests(${name}
       DISCOVERY_MODE PRE_TEST
       DISCOVERY_TIMEOUT 60
-      PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300 LABELS "${ARG_LABELS}")
+      PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
   endif()
 endfunction()

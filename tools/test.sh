@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: first the normal build, then the
-# AddressSanitizer/UBSan build of the same tests but for the
-# end-to-end ones (label e2e), which run once; both replay the fuzz corpora
-# as ordinary tests. Then each libFuzzer program briefly (ZEV_FUZZ_SECONDS,
-# default 3 each; ZEV_SKIP_FUZZ=1 leaves that out). The kill test runs its
-# short default; ZEV_KILL_COUNT=200 asks for a long run.
+# AddressSanitizer/UBSan build of the same tests (both replay the fuzz corpora
+# as ordinary tests), then each libFuzzer program briefly (ZEV_FUZZ_SECONDS,
+# default 3 each; ZEV_SKIP_FUZZ=1 leaves that out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
