@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -65,8 +66,9 @@ public:
         std::vector<std::string> shown;
     };
 
-    // Starts the server; Download() fills the client's database.
-    explicit DemoClient(const std::string& tag) : demo(tag) {
+    // Starts the server; Download() fills the client's database. `configByte`
+    // stands for the distributor's switch bytes (all off when empty).
+    explicit DemoClient(const std::string& tag, std::function<int(int)> configByte = {}) : demo(tag) {
         dir = demo.Dir() / "client";
         std::filesystem::create_directories(dir / "Temp");
         server::ServerOptions options;
@@ -97,6 +99,8 @@ public:
         services.helpers.compress = [](const char*, int) { return 1; };
         services.helpers.uncompress = [](const char*, int) { return 1; };
         services.helpers.setTime = [](int, int, int, int, int, int) { return 1; };
+        if (configByte)
+            services.configByte = std::move(configByte);
         services.messageBox = &box;
         services.clock = &clock;
         services.settings = &settings;
@@ -152,6 +156,10 @@ public:
         std::lock_guard lock(server->Store().Mutex());
         auto st = server->Store().Db().Prepare(sql);
         return st.Step() ? st.Text(0) : std::string("<none>");
+    }
+    void ServerExec(const std::string& sql) {
+        std::lock_guard lock(server->Store().Mutex());
+        server->Store().Db().Prepare(sql).Run();
     }
 
     DemoData demo;
