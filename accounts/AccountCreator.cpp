@@ -10,9 +10,12 @@
 namespace zev {
 
 AccountCreator::AccountCreator(IMessageBox& messages, CasePrice casePrice, int poolKey)
-    : m_messages(messages), m_casePrice(std::move(casePrice)), m_poolKey(poolKey) {}
+    : m_messages(messages), m_casePrice(std::move(casePrice)), m_poolKey(poolKey)
+{
+}
 
-int AccountCreator::Create(const NewAccountRecord& record) {
+int AccountCreator::Create(const NewAccountRecord& record)
+{
     if (SqlText::Trim(record.companyName).empty())
         return 0;
     auto fail = [this](const char* text) {

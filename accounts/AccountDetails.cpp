@@ -19,7 +19,8 @@ namespace {
 
 constexpr int kNoteNotSaved = 65033;
 
-std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
+std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second)
+{
     std::tm tm{};
     tm.tm_year = year - 1900;
     tm.tm_mon = month - 1;
@@ -33,7 +34,8 @@ std::time_t LocalTime(int year, int month, int day, int hour, int minute, int se
 
 } // namespace
 
-AccountDetails::Switches AccountDetails::Switches::FromConfig(const ZevConfig& config) {
+AccountDetails::Switches AccountDetails::Switches::FromConfig(const ZevConfig& config)
+{
     Switches s;
     s.orderHistory = config.IsOn(cfg::kOrderHistory);
     s.editAccount = config.IsOn(cfg::kEditAccount);
@@ -45,18 +47,23 @@ AccountDetails::Switches AccountDetails::Switches::FromConfig(const ZevConfig& c
 }
 
 AccountDetails::AccountDetails(Switches switches, IMessageBox& messages, int poolKey)
-    : m_switches(switches), m_messages(messages), m_poolKey(poolKey) {}
+    : m_switches(switches), m_messages(messages), m_poolKey(poolKey)
+{
+}
 
-std::string AccountDetails::Display(std::string text) {
+std::string AccountDetails::Display(std::string text)
+{
     ProperCase(text);
     return text;
 }
 
-std::string AccountDetails::CityLine(const std::string& city, const std::string& state, const std::string& zip) {
+std::string AccountDetails::CityLine(const std::string& city, const std::string& state, const std::string& zip)
+{
     return Display(SqlText::Format("%s, %s %s", city.c_str(), state.c_str(), zip.c_str()));
 }
 
-bool AccountDetails::Load(int accountId) {
+bool AccountDetails::Load(int accountId)
+{
     m_found = false;
     m_accountId = accountId;
     m_labels = {};
@@ -100,14 +107,16 @@ bool AccountDetails::Load(int accountId) {
     return m_found;
 }
 
-bool AccountDetails::CanSaveNote(const std::string& typed) {
+bool AccountDetails::CanSaveNote(const std::string& typed)
+{
     // UTF-8: every byte that does not continue a character starts one.
     const auto characters = std::count_if(typed.begin(), typed.end(),
                                           [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
     return characters >= kNoteMinLength;
 }
 
-std::string AccountDetails::NoteDateText(std::time_t entered) const {
+std::string AccountDetails::NoteDateText(std::time_t entered) const
+{
     std::tm tm{};
     if (localtime_r(&entered, &tm) == nullptr)
         return {};
@@ -116,7 +125,8 @@ std::string AccountDetails::NoteDateText(std::time_t entered) const {
     return SqlText::Format("%d/%d/%d", tm.tm_mon + 1, tm.tm_mday, tm.tm_year + 1900);
 }
 
-AccountDetails::NoteResult AccountDetails::SaveNote(const std::string& typed, std::time_t now) {
+AccountDetails::NoteResult AccountDetails::SaveNote(const std::string& typed, std::time_t now)
+{
     const std::string text = SqlText::Trim(typed);
     if (text.empty())
         return NoteResult::Empty;
@@ -130,7 +140,8 @@ AccountDetails::NoteResult AccountDetails::SaveNote(const std::string& typed, st
     return NoteResult::Saved;
 }
 
-bool AccountDetails::DeleteNote(std::time_t entered) {
+bool AccountDetails::DeleteNote(std::time_t entered)
+{
     std::tm tm{};
     if (localtime_r(&entered, &tm) == nullptr)
         return false;

@@ -14,13 +14,12 @@ namespace {
 
 constexpr int kUpdateFailed = 65113;
 
-DayString OrNone(const std::string& text) {
-    return DayString(SqlText::Trim(text), DayString::Default::None);
-}
+DayString OrNone(const std::string& text) { return DayString(SqlText::Trim(text), DayString::Default::None); }
 
 } // namespace
 
-AccountEditor::Switches AccountEditor::Switches::FromConfig(const ZevConfig& config) {
+AccountEditor::Switches AccountEditor::Switches::FromConfig(const ZevConfig& config)
+{
     Switches s;
     for (std::size_t f = 0; f < kFields; ++f)
         s.editable[f] = config.IsOn(cfg::kEditCompanyName + f);
@@ -30,9 +29,12 @@ AccountEditor::Switches AccountEditor::Switches::FromConfig(const ZevConfig& con
 }
 
 AccountEditor::AccountEditor(Switches switches, IMessageBox& messages, int poolKey)
-    : m_switches(switches), m_messages(messages), m_poolKey(poolKey) {}
+    : m_switches(switches), m_messages(messages), m_poolKey(poolKey)
+{
+}
 
-std::optional<AccountEditData> AccountEditor::Load(int accountId) const {
+std::optional<AccountEditData> AccountEditor::Load(int accountId) const
+{
     Accounts accounts(m_poolKey);
     if (!accounts.getAccount(accountId))
         return std::nullopt;
@@ -64,18 +66,21 @@ std::optional<AccountEditData> AccountEditor::Load(int accountId) const {
     return d;
 }
 
-bool AccountEditor::DelivDayEnabled(const AccountEditData& data, int day) const {
+bool AccountEditor::DelivDayEnabled(const AccountEditData& data, int day) const
+{
     return m_switches.delivDaysLimited && data.distributorDays.IsSet(day);
 }
 
-std::string AccountEditor::DayText(const std::array<bool, 7>& days) {
+std::string AccountEditor::DayText(const std::array<bool, 7>& days)
+{
     DayString text;
     for (int day = 0; day < 7; ++day)
         text.SetDay(day, days[static_cast<std::size_t>(day)]);
     return text.Text();
 }
 
-bool AccountEditor::Save(const AccountEditData& d) const {
+bool AccountEditor::Save(const AccountEditData& d) const
+{
     Accounts accounts(m_poolKey);
     if (accounts.beginTransaction() == 0) {
         m_messages.Show(kUpdateFailed, ids::kCaptionError, MbButtons::Ok, MbIcon::Stop);

@@ -25,9 +25,9 @@ struct AccountEditData {
     std::string email;
     std::string phone;
     std::string fax;
-    std::array<bool, 7> apptDays{};  // Sunday ... Saturday
+    std::array<bool, 7> apptDays{}; // Sunday ... Saturday
     std::array<bool, 7> delivDays{};
-    DayString distributorDays;       // the days the distributor delivers at all
+    DayString distributorDays; // the days the distributor delivers at all
 };
 
 // The account editor: which fields the distributor lets the representative

@@ -18,7 +18,8 @@ template <typename T> int ThreeWay(T a, T b) { return a < b ? -1 : (b < a ? 1 : 
 
 } // namespace
 
-std::string AccountListColumns::DateText(std::time_t t) {
+std::string AccountListColumns::DateText(std::time_t t)
+{
     std::tm tm{};
     if (t == 0 || localtime_r(&t, &tm) == nullptr)
         return {};
@@ -27,13 +28,15 @@ std::string AccountListColumns::DateText(std::time_t t) {
     return buf;
 }
 
-std::string AccountListColumns::CallbackDayName(int dayIndex) {
+std::string AccountListColumns::CallbackDayName(int dayIndex)
+{
     if (dayIndex < 0 || dayIndex > 6)
         return {};
     return StringTable::Text(ids::kSunday + dayIndex);
 }
 
-std::string AccountListColumns::Text(const AccountListItem& item, int col, bool weekday, bool companyWithCity) {
+std::string AccountListColumns::Text(const AccountListItem& item, int col, bool weekday, bool companyWithCity)
+{
     switch (col) {
     case kAccountNumber:
         return item.accountNumber;
@@ -76,7 +79,8 @@ std::string AccountListColumns::Text(const AccountListItem& item, int col, bool 
 }
 
 int AccountListColumns::Compare(const AccountListItem& a, const AccountListItem& b, int col, bool weekday,
-                                bool companyWithCity, bool accountNumberAsText) {
+                                bool companyWithCity, bool accountNumberAsText)
+{
     switch (col) {
     case kIcon:
         return ThreeWay(a.statusIcon, b.statusIcon);

@@ -40,8 +40,8 @@ public:
 
     // <0, 0, >0 before the direction factor is applied. `accountNumberAsText`
     // is switch 34.
-    static int Compare(const AccountListItem& a, const AccountListItem& b, int col, bool weekday,
-                       bool companyWithCity, bool accountNumberAsText);
+    static int Compare(const AccountListItem& a, const AccountListItem& b, int col, bool weekday, bool companyWithCity,
+                       bool accountNumberAsText);
 };
 
 } // namespace zev

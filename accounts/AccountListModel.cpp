@@ -26,18 +26,22 @@ namespace {
 
 constexpr int kMsgNewMessages = 65140;
 
-bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+bool StartsWithNoCase(const std::string& text, const std::string& prefix)
+{
     return text.size() >= prefix.size() && ::strncasecmp(text.c_str(), prefix.c_str(), prefix.size()) == 0;
 }
 
 } // namespace
 
-AccountListModel::AccountListModel(const AccountListSettings& settings, CurrentAccount& document,
-                                   const IClock& clock, IMessageBox& messages, int poolKey)
+AccountListModel::AccountListModel(const AccountListSettings& settings, CurrentAccount& document, const IClock& clock,
+                                   IMessageBox& messages, int poolKey)
     : m_settings(settings), m_document(document), m_clock(clock), m_messages(messages), m_poolKey(poolKey),
-      m_planner(settings.callTracking, poolKey), m_sortColumn(settings.initialSortColumn) {}
+      m_planner(settings.callTracking, poolKey), m_sortColumn(settings.initialSortColumn)
+{
+}
 
-int AccountListModel::InitialDayButton() const {
+int AccountListModel::InitialDayButton() const
+{
     if (m_document.dayButton != 0)
         return m_document.dayButton;
     const std::time_t now = m_clock.Now();
@@ -50,7 +54,8 @@ bool AccountListModel::WeekdayShown() const { return DayButtons::IsWeekday(m_day
 
 int AccountListModel::Refill() { return Fill(m_dayButton); }
 
-int AccountListModel::Fill(int dayButton) {
+int AccountListModel::Fill(int dayButton)
+{
     m_dayButton = dayButton;
     m_document.dayButton = dayButton;
     m_rows.clear();
@@ -110,35 +115,41 @@ int AccountListModel::Fill(int dayButton) {
     return row;
 }
 
-std::string AccountListModel::Text(int row, int col) const {
+std::string AccountListModel::Text(int row, int col) const
+{
     if (!ValidRow(row))
         return {};
     return AccountListColumns::Text(m_rows[row], col, WeekdayShown(), m_settings.companyWithCity);
 }
 
-int AccountListModel::RowOfAccount(int accountId) const {
+int AccountListModel::RowOfAccount(int accountId) const
+{
     for (int i = 0; i < RowCount(); ++i)
         if (m_rows[i].accountId == accountId)
             return i;
     return -1;
 }
 
-bool AccountListModel::HasAccounts() const {
+bool AccountListModel::HasAccounts() const
+{
     Accounts accounts(m_poolKey);
     return accounts.getAllAccounts() && !accounts.IsEOF();
 }
 
-void AccountListModel::Sort(int col) {
+void AccountListModel::Sort(int col)
+{
     m_sortedBy = col;
     const bool weekday = WeekdayShown();
     const int direction = m_direction;
     const AccountListSettings& s = m_settings;
     std::stable_sort(m_rows.begin(), m_rows.end(), [&](const AccountListItem& a, const AccountListItem& b) {
-        return direction * AccountListColumns::Compare(a, b, col, weekday, s.companyWithCity, s.accountNumberAsText) < 0;
+        return direction * AccountListColumns::Compare(a, b, col, weekday, s.companyWithCity, s.accountNumberAsText) <
+               0;
     });
 }
 
-int AccountListModel::HeaderClicked(int col) {
+int AccountListModel::HeaderClicked(int col)
+{
     m_direction = -m_direction;
     Sort(col);
     if (WeekdayShown())
@@ -146,7 +157,8 @@ int AccountListModel::HeaderClicked(int col) {
     return SelectedRow();
 }
 
-int AccountListModel::Find(const std::string& typed, int selectedRow) const {
+int AccountListModel::Find(const std::string& typed, int selectedRow) const
+{
     if (typed.empty())
         return -1;
     int start = typed.size() > 1 ? selectedRow : 0;
@@ -158,7 +170,8 @@ int AccountListModel::Find(const std::string& typed, int selectedRow) const {
     return -1;
 }
 
-AccountListModel::Buttons AccountListModel::Select(int row) {
+AccountListModel::Buttons AccountListModel::Select(int row)
+{
     if (!ValidRow(row))
         return m_buttons;
     const AccountListItem& item = m_rows[row];
@@ -181,7 +194,8 @@ AccountListModel::Buttons AccountListModel::Select(int row) {
     return m_buttons;
 }
 
-std::string AccountListModel::EditorText(int row, int col) const {
+std::string AccountListModel::EditorText(int row, int col) const
+{
     if (!ValidRow(row))
         return {};
     if (col == AccountListColumns::kApptTime)
@@ -191,7 +205,8 @@ std::string AccountListModel::EditorText(int row, int col) const {
     return Text(row, col);
 }
 
-std::vector<std::string> AccountListModel::CallbackDayChoices() {
+std::vector<std::string> AccountListModel::CallbackDayChoices()
+{
     std::vector<std::string> choices{std::string()};
     for (int day = 0; day < 7; ++day)
         choices.push_back(AccountListColumns::CallbackDayName(day));
@@ -200,7 +215,8 @@ std::vector<std::string> AccountListModel::CallbackDayChoices() {
 
 int AccountListModel::CallbackDayPreselect(int row) const { return ValidRow(row) ? m_rows[row].callbackDay + 1 : 0; }
 
-bool AccountListModel::CommitText(int row, int col, const std::string& text) {
+bool AccountListModel::CommitText(int row, int col, const std::string& text)
+{
     if (!ValidRow(row))
         return false;
     AccountListItem& item = m_rows[row];
@@ -228,7 +244,8 @@ bool AccountListModel::CommitText(int row, int col, const std::string& text) {
     return true;
 }
 
-bool AccountListModel::CommitCallbackDay(int row, int choice) {
+bool AccountListModel::CommitCallbackDay(int row, int choice)
+{
     if (!ValidRow(row) || choice < 0 || choice > 7)
         return false;
     AccountListItem& item = m_rows[row];
@@ -241,7 +258,8 @@ bool AccountListModel::CommitCallbackDay(int row, int choice) {
     return true;
 }
 
-bool AccountListModel::RecordNoOrder(int row, CallPlanner::NoOrderReason reason, const std::string& note) {
+bool AccountListModel::RecordNoOrder(int row, CallPlanner::NoOrderReason reason, const std::string& note)
+{
     if (!ValidRow(row))
         return false;
     const int accountId = m_rows[row].accountId;
@@ -266,14 +284,16 @@ bool AccountListModel::RecordNoOrder(int row, CallPlanner::NoOrderReason reason,
     return true;
 }
 
-void AccountListModel::ClearCallThisAccount(int row) {
+void AccountListModel::ClearCallThisAccount(int row)
+{
     if (!ValidRow(row) || !WeekdayShown())
         return;
     m_planner.ClearCall(m_rows[row].accountId, m_dayButton);
     Refill();
 }
 
-void AccountListModel::ClearCallAllAccounts() {
+void AccountListModel::ClearCallAllAccounts()
+{
     const MbResult answer = m_messages.AskText(
         "This action will clear the Call Status for all accounts for the entire week.\n\nDo you wish to clear all "
         "accounts?",
@@ -284,7 +304,8 @@ void AccountListModel::ClearCallAllAccounts() {
     Refill();
 }
 
-bool AccountListModel::CheckNewMessages(const std::string& userId) {
+bool AccountListModel::CheckNewMessages(const std::string& userId)
+{
     if (!m_settings.newMessagesCheck || !Messages(m_poolKey).hasUnread(userId))
         return false;
     m_messages.Show(kMsgNewMessages, ids::kCaptionInformation, MbButtons::Ok, MbIcon::Information);
@@ -293,7 +314,8 @@ bool AccountListModel::CheckNewMessages(const std::string& userId) {
 
 std::string AccountListModel::QuickInfoTitle(int row) const { return ValidRow(row) ? m_rows[row].companyName : ""; }
 
-std::string AccountListModel::QuickInfoText(int row) const {
+std::string AccountListModel::QuickInfoText(int row) const
+{
     if (!ValidRow(row))
         return {};
     Accounts accounts(m_poolKey);

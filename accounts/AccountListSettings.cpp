@@ -5,7 +5,8 @@
 
 namespace zev {
 
-AccountListSettings AccountListSettings::FromConfig(const ZevConfig& c) {
+AccountListSettings AccountListSettings::FromConfig(const ZevConfig& c)
+{
     AccountListSettings s;
     s.detailsMenu = c.IsOn(cfg::kAccountDetails);
     s.editMenu = c.IsOn(cfg::kEditAccount);

@@ -7,7 +7,8 @@
 
 namespace zev {
 
-std::time_t AccountRecord::DateFromParts(int year, int month, int day) {
+std::time_t AccountRecord::DateFromParts(int year, int month, int day)
+{
     if (year < 1971)
         return 0;
     std::tm tm{};
@@ -19,7 +20,8 @@ std::time_t AccountRecord::DateFromParts(int year, int month, int day) {
     return t == static_cast<std::time_t>(-1) ? 0 : t;
 }
 
-AccountRecord AccountRecord::Read(Query& q) {
+AccountRecord AccountRecord::Read(Query& q)
+{
     AccountRecord r;
     auto text = [&q](long col) {
         std::string s;
@@ -80,7 +82,8 @@ AccountRecord AccountRecord::Read(Query& q) {
     return r;
 }
 
-int AccountRecord::OrderCatalog() const {
+int AccountRecord::OrderCatalog() const
+{
     const std::string list = SqlText::Trim(catalogIds);
     if (list.empty())
         return 10;

@@ -8,7 +8,8 @@ namespace zev {
 
 namespace {
 
-std::string Trim(const std::string& s) {
+std::string Trim(const std::string& s)
+{
     const auto first = s.find_first_not_of(" \t\r\n");
     if (first == std::string::npos)
         return {};
@@ -19,7 +20,8 @@ std::string Trim(const std::string& s) {
 // Lenient decimal reading: leading blanks, an optional sign, digits; stops at
 // the first other character; no digits gives 0. Large values saturate so that
 // nonsense cannot overflow.
-long ReadNumber(const std::string& s) {
+long ReadNumber(const std::string& s)
+{
     std::size_t i = 0;
     while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i])))
         ++i;
@@ -38,7 +40,8 @@ bool LocalTime(std::time_t t, std::tm& out) { return localtime_r(&t, &out) != nu
 
 } // namespace
 
-std::time_t AppointmentTime::TodayAt(std::time_t today, int hour, int minute) {
+std::time_t AppointmentTime::TodayAt(std::time_t today, int hour, int minute)
+{
     std::tm tm{};
     if (!LocalTime(today, tm))
         return 0;
@@ -50,7 +53,8 @@ std::time_t AppointmentTime::TodayAt(std::time_t today, int hour, int minute) {
     return t == static_cast<std::time_t>(-1) ? 0 : t;
 }
 
-std::time_t AppointmentTime::FromStored(const std::string& digits, std::time_t today) {
+std::time_t AppointmentTime::FromStored(const std::string& digits, std::time_t today)
+{
     const std::string text = Trim(digits);
     if (text.size() < 4)
         return 0;
@@ -64,7 +68,8 @@ std::time_t AppointmentTime::FromStored(const std::string& digits, std::time_t t
     return TodayAt(today, hour, minute);
 }
 
-std::string AppointmentTime::ToStored(std::time_t t) {
+std::string AppointmentTime::ToStored(std::time_t t)
+{
     std::tm tm{};
     if (t == 0 || !LocalTime(t, tm))
         return {};
@@ -73,7 +78,8 @@ std::string AppointmentTime::ToStored(std::time_t t) {
     return buf;
 }
 
-std::string AppointmentTime::ColumnText(std::time_t t) {
+std::string AppointmentTime::ColumnText(std::time_t t)
+{
     std::tm tm{};
     if (t == 0 || !LocalTime(t, tm))
         return "Unassigned";
@@ -89,7 +95,8 @@ std::string AppointmentTime::ColumnText(std::time_t t) {
     return buf;
 }
 
-std::string AppointmentTime::EditorText(std::time_t t) {
+std::string AppointmentTime::EditorText(std::time_t t)
+{
     std::tm tm{};
     if (t == 0 || !LocalTime(t, tm))
         return {};
@@ -101,7 +108,8 @@ std::string AppointmentTime::EditorText(std::time_t t) {
     return buf;
 }
 
-std::time_t AppointmentTime::ParseTyped(const std::string& typed, std::time_t today) {
+std::time_t AppointmentTime::ParseTyped(const std::string& typed, std::time_t today)
+{
     std::string text = Trim(typed);
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });

@@ -119,14 +119,22 @@ bool Backorders::LoadLinesOfTypes(int accountId, const std::string& typeList, st
 std::string Backorders::ColumnText(const BackorderLine& line, int column) const
 {
     switch (column) {
-    case 0: return line.sku;
-    case 1: return line.description;
-    case 2: return QuantityText(line.qtyOrdered, line.unitsPerCase);
-    case 3: return QuantityText(line.qtyOnHand, line.unitsPerCase);
-    case 4: return line.invoiceNo;
-    case 5: return line.deleted ? "Yes" : "";
-    case 6: return DateText(line);
-    default: return {};
+    case 0:
+        return line.sku;
+    case 1:
+        return line.description;
+    case 2:
+        return QuantityText(line.qtyOrdered, line.unitsPerCase);
+    case 3:
+        return QuantityText(line.qtyOnHand, line.unitsPerCase);
+    case 4:
+        return line.invoiceNo;
+    case 5:
+        return line.deleted ? "Yes" : "";
+    case 6:
+        return DateText(line);
+    default:
+        return {};
     }
 }
 
@@ -141,13 +149,20 @@ void Backorders::Sort(std::vector<BackorderLine>& lines, int column)
             if (!skuAsText && a.sku.size() != b.sku.size())
                 return a.sku.size() < b.sku.size() ? -1 : 1;
             return ::strcasecmp(a.sku.c_str(), b.sku.c_str());
-        case 1: return ::strcasecmp(a.description.c_str(), b.description.c_str());
-        case 2: return Compare(a.qtyOrdered, b.qtyOrdered);
-        case 3: return Compare(a.qtyOnHand, b.qtyOnHand);
-        case 4: return ::strcasecmp(a.invoiceNo.c_str(), b.invoiceNo.c_str());
-        case 5: return Compare(a.deleted, b.deleted);
-        case 6: return Compare(a.year * 10000 + a.month * 100 + a.day, b.year * 10000 + b.month * 100 + b.day);
-        default: return 0;
+        case 1:
+            return ::strcasecmp(a.description.c_str(), b.description.c_str());
+        case 2:
+            return Compare(a.qtyOrdered, b.qtyOrdered);
+        case 3:
+            return Compare(a.qtyOnHand, b.qtyOnHand);
+        case 4:
+            return ::strcasecmp(a.invoiceNo.c_str(), b.invoiceNo.c_str());
+        case 5:
+            return Compare(a.deleted, b.deleted);
+        case 6:
+            return Compare(a.year * 10000 + a.month * 100 + a.day, b.year * 10000 + b.month * 100 + b.day);
+        default:
+            return 0;
         }
     };
     std::stable_sort(lines.begin(), lines.end(),
@@ -193,9 +208,12 @@ Backorders::SaveResult Backorders::SaveCancellation(int accountId, const std::ve
 std::string Backorders::SaveMessage(SaveResult result)
 {
     switch (result) {
-    case SaveResult::HeaderFailed: return "There was an error saving the cancelation order header.";
-    case SaveResult::LineFailed: return "There was an error saving an entry in the cancelation order.";
-    default: return {};
+    case SaveResult::HeaderFailed:
+        return "There was an error saving the cancelation order header.";
+    case SaveResult::LineFailed:
+        return "There was an error saving an entry in the cancelation order.";
+    default:
+        return {};
     }
 }
 
@@ -215,8 +233,8 @@ std::optional<std::string> Backorders::ApplyChecks(const std::vector<BackorderLi
         tried = true;
         const int units = on ? line.qtyOrdered : -line.qtyOrdered;
         if (!add || !add(line, units, key))
-            problems += std::string(on ? "(A)" : "(R)") + " For invoice " + line.invoiceNo + " - " + line.description +
-                        "\n";
+            problems +=
+                std::string(on ? "(A)" : "(R)") + " For invoice " + line.invoiceNo + " - " + line.description + "\n";
     }
     if (!tried)
         return std::nullopt;

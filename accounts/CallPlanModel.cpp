@@ -12,7 +12,8 @@ namespace zev {
 
 namespace {
 
-std::vector<CallPlanModel::Row> ReadRows(Accounts& accounts, int openResult) {
+std::vector<CallPlanModel::Row> ReadRows(Accounts& accounts, int openResult)
+{
     std::vector<CallPlanModel::Row> rows;
     if (!openResult)
         return rows;
@@ -28,7 +29,8 @@ std::vector<CallPlanModel::Row> ReadRows(Accounts& accounts, int openResult) {
 
 // By the name as shown, letters compared without case, then by account number
 // (two branches of one company), so the list reads like a directory.
-void SortByName(std::vector<CallPlanModel::Row>& rows) {
+void SortByName(std::vector<CallPlanModel::Row>& rows)
+{
     auto key = [](const std::string& text) {
         std::string folded = text;
         for (char& c : folded)
@@ -44,19 +46,23 @@ void SortByName(std::vector<CallPlanModel::Row>& rows) {
 
 } // namespace
 
-std::string CallPlanModel::Row::ScheduledText() const {
+std::string CallPlanModel::Row::ScheduledText() const
+{
     return company + " (" + city + ", " + state + ") " + accountNumber;
 }
 
-CallPlanModel::CallPlanModel(int dayIndex, int poolKey)
-    : m_day(dayIndex), m_poolKey(poolKey), m_planner(false, poolKey) {}
+CallPlanModel::CallPlanModel(int dayIndex, int poolKey) : m_day(dayIndex), m_poolKey(poolKey), m_planner(false, poolKey)
+{
+}
 
-void CallPlanModel::SetDay(int dayIndex) {
+void CallPlanModel::SetDay(int dayIndex)
+{
     m_day = dayIndex;
     Fill();
 }
 
-void CallPlanModel::Fill() {
+void CallPlanModel::Fill()
+{
     const DayString day = DayString::SingleDay(m_day);
     Accounts accounts(m_poolKey);
     m_scheduled = ReadRows(accounts, accounts.getScheduled(day));
@@ -74,26 +80,30 @@ void CallPlanModel::Fill() {
     SortByName(m_others);
 }
 
-int CallPlanModel::Add(const std::vector<int>& accountIds) {
+int CallPlanModel::Add(const std::vector<int>& accountIds)
+{
     const int r = m_planner.SetCallPlan(accountIds, m_day, true);
     Fill();
     return r;
 }
 
-int CallPlanModel::Remove(const std::vector<int>& accountIds) {
+int CallPlanModel::Remove(const std::vector<int>& accountIds)
+{
     const int r = m_planner.SetCallPlan(accountIds, m_day, false);
     Fill();
     return r;
 }
 
-int CallPlanModel::RemoveAll() {
+int CallPlanModel::RemoveAll()
+{
     std::vector<int> ids;
     for (const Row& row : m_scheduled)
         ids.push_back(row.accountId);
     return Remove(ids);
 }
 
-int CallPlanModel::ClearWeek() {
+int CallPlanModel::ClearWeek()
+{
     const int r = m_planner.ClearCallPlan();
     Fill();
     return r;

@@ -10,7 +10,8 @@ namespace zev {
 
 CallPlanner::CallPlanner(bool callTracking, int poolKey) : m_callTracking(callTracking), m_poolKey(poolKey) {}
 
-int CallPlanner::OpenAccountsOfDay(Accounts& accounts, int dayButton) const {
+int CallPlanner::OpenAccountsOfDay(Accounts& accounts, int dayButton) const
+{
     if (!DayButtons::IsWeekday(dayButton))
         return accounts.getAllAccounts();
     const int day = DayButtons::DayIndex(dayButton);
@@ -20,7 +21,8 @@ int CallPlanner::OpenAccountsOfDay(Accounts& accounts, int dayButton) const {
     return accounts.getScheduled(days);
 }
 
-int CallPlanner::CallStatusIcon(int accountId, int dayButton) const {
+int CallPlanner::CallStatusIcon(int accountId, int dayButton) const
+{
     if (!DayButtons::IsWeekday(dayButton))
         return kIconNone;
     AccountCalled called(m_poolKey);
@@ -37,7 +39,8 @@ int CallPlanner::CallStatusIcon(int accountId, int dayButton) const {
     }
 }
 
-void CallPlanner::ReadCallback(int accountId, int& day, std::string& notes) const {
+void CallPlanner::ReadCallback(int accountId, int& day, std::string& notes) const
+{
     day = -1;
     notes.clear();
     Callback callback(m_poolKey);
@@ -47,7 +50,8 @@ void CallPlanner::ReadCallback(int accountId, int& day, std::string& notes) cons
     callback.FillFromFieldValueString(2, notes);
 }
 
-int CallPlanner::RecordOrderSaved(int accountId, int dayButton) const {
+int CallPlanner::RecordOrderSaved(int accountId, int dayButton) const
+{
     if (!m_callTracking)
         return 1;
     Callback(m_poolKey).remove(accountId);
@@ -56,7 +60,8 @@ int CallPlanner::RecordOrderSaved(int accountId, int dayButton) const {
     return AccountCalled(m_poolKey).record(accountId, DayButtons::DayIndex(dayButton), AccountCalled::kOrder);
 }
 
-int CallPlanner::RecordNoOrder(int accountId, int dayButton, NoOrderReason reason) const {
+int CallPlanner::RecordNoOrder(int accountId, int dayButton, NoOrderReason reason) const
+{
     if (!m_callTracking)
         return 1;
     Callback(m_poolKey).remove(accountId);
@@ -66,7 +71,8 @@ int CallPlanner::RecordNoOrder(int accountId, int dayButton, NoOrderReason reaso
     return AccountCalled(m_poolKey).record(accountId, DayButtons::DayIndex(dayButton), type);
 }
 
-int CallPlanner::ClearCall(int accountId, int dayButton) const {
+int CallPlanner::ClearCall(int accountId, int dayButton) const
+{
     if (!DayButtons::IsWeekday(dayButton))
         return 1;
     return AccountCalled(m_poolKey).clear(accountId, DayButtons::DayIndex(dayButton));
@@ -75,7 +81,8 @@ int CallPlanner::ClearCall(int accountId, int dayButton) const {
 int CallPlanner::ClearWeek() const { return AccountCalled(m_poolKey).clearWeek(); }
 
 int CallPlanner::KeepCallback(int accountId, int oldDay, const std::string& oldNotes, int newDay,
-                              const std::string& newNotes) const {
+                              const std::string& newNotes) const
+{
     const bool hadRow = oldDay != -1 || !SqlText::Trim(oldNotes).empty();
     const bool keepsRow = newDay != -1 || !SqlText::Trim(newNotes).empty();
     Callback callback(m_poolKey);
@@ -86,7 +93,8 @@ int CallPlanner::KeepCallback(int accountId, int oldDay, const std::string& oldN
     return callback.change(accountId, newDay, newNotes);
 }
 
-int CallPlanner::SetCallPlan(const std::vector<int>& accountIds, int dayIndex, bool add) const {
+int CallPlanner::SetCallPlan(const std::vector<int>& accountIds, int dayIndex, bool add) const
+{
     if (dayIndex < 0 || dayIndex > 6)
         return 0;
     Accounts reader(m_poolKey);

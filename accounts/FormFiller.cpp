@@ -14,9 +14,12 @@ const char* const kNotSaved = "The form could not be saved, please try again or 
 }
 
 FormFiller::FormFiller(IMessageBox& messages, int accountId, int poolKey)
-    : m_messages(messages), m_accountId(accountId), m_poolKey(poolKey) {}
+    : m_messages(messages), m_accountId(accountId), m_poolKey(poolKey)
+{
+}
 
-std::vector<FormEntry> FormFiller::Forms(int poolKey) {
+std::vector<FormEntry> FormFiller::Forms(int poolKey)
+{
     std::vector<FormEntry> forms;
     zev::Forms table(poolKey);
     if (table.getAll())
@@ -25,15 +28,16 @@ std::vector<FormEntry> FormFiller::Forms(int poolKey) {
     return forms;
 }
 
-void FormFiller::Select(int formId) {
+void FormFiller::Select(int formId)
+{
     m_formId = formId;
     m_rows.clear();
     m_changed = false;
     FormQuestions questions(m_poolKey);
     if (questions.getOfForm(formId))
         for (; !questions.IsEOF(); questions.MoveNext())
-            m_rows.push_back({questions.GetFieldValueInt(1), SurveyRunner::Shown(questions.GetFieldValueString(2)), {},
-                              false});
+            m_rows.push_back(
+                {questions.GetFieldValueInt(1), SurveyRunner::Shown(questions.GetFieldValueString(2)), {}, false});
     questions.Close();
     FormsFilled filled(m_poolKey);
     if (filled.getOfAccount(formId, m_accountId)) {
@@ -46,7 +50,8 @@ void FormFiller::Select(int formId) {
     }
 }
 
-void FormFiller::SetAnswer(std::size_t row, const std::string& answer) {
+void FormFiller::SetAnswer(std::size_t row, const std::string& answer)
+{
     if (row >= m_rows.size() || m_rows[row].answer == answer)
         return;
     m_rows[row].answer = answer;
@@ -54,7 +59,8 @@ void FormFiller::SetAnswer(std::size_t row, const std::string& answer) {
     m_changed = true;
 }
 
-bool FormFiller::Save() {
+bool FormFiller::Save()
+{
     if (!m_changed)
         return true;
     FormsFilled filled(m_poolKey);
@@ -80,7 +86,8 @@ bool FormFiller::Save() {
     return true;
 }
 
-bool FormFiller::ConfirmLeave() {
+bool FormFiller::ConfirmLeave()
+{
     if (!m_changed)
         return true;
     switch (m_messages.AskText(kSaveQuestion, ids::kCaptionQuestion, MbButtons::YesNoCancel, MbIcon::Question,

@@ -19,7 +19,8 @@ namespace {
 
 // The first three numbers of a creation time ("{ts '2026-3-4 9:5:7'}" or
 // "2026-3-4 9:5:7"): year, month, day.
-bool DateOfCreationText(const std::string& text, int& year, int& month, int& day) {
+bool DateOfCreationText(const std::string& text, int& year, int& month, int& day)
+{
     int parts[3] = {0, 0, 0};
     int found = 0;
     std::size_t i = 0;
@@ -41,7 +42,8 @@ bool DateOfCreationText(const std::string& text, int& year, int& month, int& day
 
 } // namespace
 
-std::string ItineraryReport::Accomplishments::TotalLine() const {
+std::string ItineraryReport::Accomplishments::TotalLine() const
+{
     char buf[64];
     std::snprintf(buf, sizeof buf, "Total - $%7.2f", total);
     return buf;
@@ -49,7 +51,8 @@ std::string ItineraryReport::Accomplishments::TotalLine() const {
 
 ItineraryReport::ItineraryReport(int poolKey) : m_poolKey(poolKey) {}
 
-ItineraryReport::Itinerary ItineraryReport::BuildItinerary(int dayButton) const {
+ItineraryReport::Itinerary ItineraryReport::BuildItinerary(int dayButton) const
+{
     Itinerary it;
     if (!DayButtons::IsWeekday(dayButton))
         return it;
@@ -75,7 +78,8 @@ ItineraryReport::Itinerary ItineraryReport::BuildItinerary(int dayButton) const 
     return it;
 }
 
-ItineraryReport::Accomplishments ItineraryReport::BuildAccomplishments(std::time_t now) const {
+ItineraryReport::Accomplishments ItineraryReport::BuildAccomplishments(std::time_t now) const
+{
     Accomplishments acc;
     std::tm today{};
     localtime_r(&now, &today);
@@ -108,8 +112,7 @@ ItineraryReport::Accomplishments ItineraryReport::BuildAccomplishments(std::time
     }
 
     OrderHistory history(m_poolKey);
-    const std::string date =
-        SqlText::Format("%.2d/%.2d/%d", today.tm_mon + 1, today.tm_mday, today.tm_year + 1900);
+    const std::string date = SqlText::Format("%.2d/%.2d/%d", today.tm_mon + 1, today.tm_mday, today.tm_year + 1900);
     if (history.getOfDay(date)) {
         for (; !history.IsEOF(); history.MoveNext())
             add(history.GetFieldValueInt(1), history.GetFieldValueDouble(7));
@@ -117,15 +120,16 @@ ItineraryReport::Accomplishments ItineraryReport::BuildAccomplishments(std::time
     return acc;
 }
 
-bool ItineraryReport::CheckPrintable(bool empty, IMessageBox& messages) {
+bool ItineraryReport::CheckPrintable(bool empty, IMessageBox& messages)
+{
     if (!empty)
         return true;
-    messages.ShowText("You have nothing to be printed.", ids::kCaptionInformation, MbButtons::Ok,
-                      MbIcon::Information);
+    messages.ShowText("You have nothing to be printed.", ids::kCaptionInformation, MbButtons::Ok, MbIcon::Information);
     return false;
 }
 
-std::string ItineraryReport::FileTitle(bool itinerary, int dayIndex, std::time_t now) {
+std::string ItineraryReport::FileTitle(bool itinerary, int dayIndex, std::time_t now)
+{
     static const char* const kDays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
     std::tm local{};
     localtime_r(&now, &local);

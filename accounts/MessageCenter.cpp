@@ -36,11 +36,16 @@ MessageCenter::MessageCenter(int poolKey) : m_poolKey(poolKey) {}
 std::string MessageCenter::StatusLetter(int status)
 {
     switch (status) {
-    case 0: return "N";
-    case 1: return "R";
-    case 2: return "<";
-    case 9: return "D";
-    default: return "";
+    case 0:
+        return "N";
+    case 1:
+        return "R";
+    case 2:
+        return "<";
+    case 9:
+        return "D";
+    default:
+        return "";
     }
 }
 
@@ -95,8 +100,8 @@ bool MessageCenter::Reply(MessageItem& item, const std::string& text) const
     Messages m(m_poolKey);
     if (m.beginTransaction() == 0)
         return false;
-    m.Exec(SqlText::Format("update messages set tostatus=2, updated=1 where messageid=%d and tostatus=1",
-                           item.messageId));
+    m.Exec(
+        SqlText::Format("update messages set tostatus=2, updated=1 where messageid=%d and tostatus=1", item.messageId));
     bool ok = Ran(m);
     if (ok) {
         const std::string subject = SqlText::Clean("RE: " + item.subject);

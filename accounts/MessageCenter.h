@@ -11,8 +11,8 @@ struct MessageItem {
     int fromId = 0;     // the sender; a reply goes to it
     int fromStatus = 0; // kept with the row
     std::string senderName;
-    int toId = 0;       // the representative; a reply comes from it
-    int status = 0;     // 0 new, 1 read, 2 replied, 9 deleted
+    int toId = 0;   // the representative; a reply comes from it
+    int status = 0; // 0 new, 1 read, 2 replied, 9 deleted
     std::string subject;
     std::string text;
 };

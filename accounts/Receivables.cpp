@@ -177,8 +177,7 @@ std::optional<std::int64_t> Receivables::ParseCents(const std::string& text)
     return Cents(value);
 }
 
-bool Receivables::Collect(std::size_t index, std::int64_t amountCents, int paymentType,
-                          const std::string& checkNumber)
+bool Receivables::Collect(std::size_t index, std::int64_t amountCents, int paymentType, const std::string& checkNumber)
 {
     if (index >= m_items.size())
         return false;
@@ -217,22 +216,38 @@ void Receivables::Sort(int column)
     m_sortFactor = -m_sortFactor;
     auto cmp = [column](const ARListItem& a, const ARListItem& b) {
         switch (column) {
-        case 0: return ::strcasecmp(a.companyName.c_str(), b.companyName.c_str());
-        case 1: return CompareNumbers(a.accountNumber, b.accountNumber);
-        case 2: return CompareNumbers(a.invoiceNo, b.invoiceNo);
-        case 3: return Compare(a.invoiceDate, b.invoiceDate);
-        case 4: return Compare(a.dueDate, b.dueDate);
-        case 5: return Compare(a.OpenCents(), b.OpenCents());
-        case 6: return Compare(a.collectedTotalCents, b.collectedTotalCents);
-        case 7: return Compare(a.collectedTodayCents, b.collectedTodayCents);
-        case 8: return Compare(a.invoiceCents, b.invoiceCents);
-        case 9: return Compare(a.ageDays, b.ageDays);
-        case 10: return ::strcasecmp(a.comments.c_str(), b.comments.c_str());
-        case 11: return Compare(a.runningDueCents, b.runningDueCents);
-        case 12: return Compare(a.paymentStatus & 1, b.paymentStatus & 1);
-        case 13: return Compare(a.latestPaymentCents, b.latestPaymentCents);
-        case 14: return Compare(a.latestPaymentDate, b.latestPaymentDate);
-        default: return 0;
+        case 0:
+            return ::strcasecmp(a.companyName.c_str(), b.companyName.c_str());
+        case 1:
+            return CompareNumbers(a.accountNumber, b.accountNumber);
+        case 2:
+            return CompareNumbers(a.invoiceNo, b.invoiceNo);
+        case 3:
+            return Compare(a.invoiceDate, b.invoiceDate);
+        case 4:
+            return Compare(a.dueDate, b.dueDate);
+        case 5:
+            return Compare(a.OpenCents(), b.OpenCents());
+        case 6:
+            return Compare(a.collectedTotalCents, b.collectedTotalCents);
+        case 7:
+            return Compare(a.collectedTodayCents, b.collectedTodayCents);
+        case 8:
+            return Compare(a.invoiceCents, b.invoiceCents);
+        case 9:
+            return Compare(a.ageDays, b.ageDays);
+        case 10:
+            return ::strcasecmp(a.comments.c_str(), b.comments.c_str());
+        case 11:
+            return Compare(a.runningDueCents, b.runningDueCents);
+        case 12:
+            return Compare(a.paymentStatus & 1, b.paymentStatus & 1);
+        case 13:
+            return Compare(a.latestPaymentCents, b.latestPaymentCents);
+        case 14:
+            return Compare(a.latestPaymentDate, b.latestPaymentDate);
+        default:
+            return 0;
         }
     };
     std::stable_sort(m_items.begin(), m_items.end(),
@@ -266,22 +281,38 @@ std::string Receivables::ColumnText(const ARListItem& item, int column)
 {
     auto amount = [](std::int64_t cents) { return SqlText::Format("%5.2lf", static_cast<double>(cents) / 100.0); };
     switch (column) {
-    case 0: return item.companyName;
-    case 1: return item.accountNumber;
-    case 2: return item.invoiceNo;
-    case 3: return ShortDate(item.invoiceDate);
-    case 4: return ShortDate(item.dueDate);
-    case 5: return amount(item.OpenCents());
-    case 6: return amount(item.collectedTotalCents);
-    case 7: return amount(item.collectedTodayCents);
-    case 8: return amount(item.invoiceCents);
-    case 9: return std::to_string(item.ageDays);
-    case 10: return item.comments;
-    case 11: return Money(item.runningDueCents);
-    case 12: return (item.paymentStatus & 1) != 0 ? "Partial" : "";
-    case 13: return Money(item.latestPaymentCents);
-    case 14: return ShortDate(item.latestPaymentDate);
-    default: return {};
+    case 0:
+        return item.companyName;
+    case 1:
+        return item.accountNumber;
+    case 2:
+        return item.invoiceNo;
+    case 3:
+        return ShortDate(item.invoiceDate);
+    case 4:
+        return ShortDate(item.dueDate);
+    case 5:
+        return amount(item.OpenCents());
+    case 6:
+        return amount(item.collectedTotalCents);
+    case 7:
+        return amount(item.collectedTodayCents);
+    case 8:
+        return amount(item.invoiceCents);
+    case 9:
+        return std::to_string(item.ageDays);
+    case 10:
+        return item.comments;
+    case 11:
+        return Money(item.runningDueCents);
+    case 12:
+        return (item.paymentStatus & 1) != 0 ? "Partial" : "";
+    case 13:
+        return Money(item.latestPaymentCents);
+    case 14:
+        return ShortDate(item.latestPaymentDate);
+    default:
+        return {};
     }
 }
 

@@ -11,7 +11,8 @@ namespace zev {
 
 namespace {
 
-std::vector<DoneSurveyEntry> ReadDone(DoneSurveys& done, int poolKey) {
+std::vector<DoneSurveyEntry> ReadDone(DoneSurveys& done, int poolKey)
+{
     std::vector<DoneSurveyEntry> rows;
     for (; !done.IsEOF(); done.MoveNext())
         rows.push_back({done.GetFieldValueInt(0), done.GetFieldValueInt(1), done.GetFieldValueInt(2), {}, {}});
@@ -29,7 +30,8 @@ std::vector<DoneSurveyEntry> ReadDone(DoneSurveys& done, int poolKey) {
 
 } // namespace
 
-bool SurveyList::Offered(int availability, bool accountChosen) {
+bool SurveyList::Offered(int availability, bool accountChosen)
+{
     switch (availability) {
     case 0:
         return true;
@@ -42,7 +44,8 @@ bool SurveyList::Offered(int availability, bool accountChosen) {
     }
 }
 
-std::vector<SurveyEntry> SurveyList::Available(bool accountChosen, int poolKey) {
+std::vector<SurveyEntry> SurveyList::Available(bool accountChosen, int poolKey)
+{
     std::vector<SurveyEntry> rows;
     Surveys surveys(poolKey);
     if (surveys.getOwnSurveys())
@@ -53,14 +56,16 @@ std::vector<SurveyEntry> SurveyList::Available(bool accountChosen, int poolKey) 
     return rows;
 }
 
-std::vector<DoneSurveyEntry> SurveyList::Completed(int poolKey) {
+std::vector<DoneSurveyEntry> SurveyList::Completed(int poolKey)
+{
     DoneSurveys done(poolKey);
     if (!done.getOwnDone())
         return {};
     return ReadDone(done, poolKey);
 }
 
-std::vector<SurveyEntry> SurveyList::CustomItems(int poolKey) {
+std::vector<SurveyEntry> SurveyList::CustomItems(int poolKey)
+{
     std::vector<SurveyEntry> rows;
     Surveys surveys(poolKey);
     if (surveys.getCustomItems())
@@ -71,14 +76,16 @@ std::vector<SurveyEntry> SurveyList::CustomItems(int poolKey) {
     return rows;
 }
 
-std::vector<DoneSurveyEntry> SurveyList::BuiltItems(int accountId, int poolKey) {
+std::vector<DoneSurveyEntry> SurveyList::BuiltItems(int accountId, int poolKey)
+{
     DoneSurveys done(poolKey);
     if (!done.getCustomDoneOfAccount(accountId))
         return {};
     return ReadDone(done, poolKey);
 }
 
-bool SurveyList::Remove(int doneId, int poolKey) {
+bool SurveyList::Remove(int doneId, int poolKey)
+{
     DoneSurveys done(poolKey);
     if (done.beginTransaction() == 0)
         return false;

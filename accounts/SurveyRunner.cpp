@@ -19,7 +19,8 @@ const char* const kRequired = "You are required to provide an answer to this que
 const char* const kBadDate = "Please choose a date that exists in the calendar.";
 const char* const kNotSaved = "The survey could not be saved, please try again or call your support contact.";
 
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
     return text;
@@ -28,17 +29,21 @@ std::string Replace(std::string text, const std::string& from, const std::string
 } // namespace
 
 SurveyRunner::SurveyRunner(IMessageBox& messages, const IClock& clock, int poolKey)
-    : m_messages(messages), m_clock(clock), m_poolKey(poolKey) {}
+    : m_messages(messages), m_clock(clock), m_poolKey(poolKey)
+{
+}
 
 std::string SurveyRunner::Shown(const std::string& stored) { return Replace(stored, "''", "'"); }
 
-std::vector<std::string> SurveyRunner::SplitOptions(const std::string& options) {
+std::vector<std::string> SurveyRunner::SplitOptions(const std::string& options)
+{
     std::vector<std::string> parts;
     std::string text = Shown(options);
     std::size_t from = 0;
     while (from <= text.size()) {
         const std::size_t bar = text.find('|', from);
-        const std::string part = SqlText::Trim(text.substr(from, bar == std::string::npos ? std::string::npos : bar - from));
+        const std::string part =
+            SqlText::Trim(text.substr(from, bar == std::string::npos ? std::string::npos : bar - from));
         if (!part.empty())
             parts.push_back(part);
         if (bar == std::string::npos)
@@ -48,7 +53,8 @@ std::vector<std::string> SurveyRunner::SplitOptions(const std::string& options) 
     return parts;
 }
 
-bool SurveyRunner::Open(int surveyId, int accountId, int doneId) {
+bool SurveyRunner::Open(int surveyId, int accountId, int doneId)
+{
     m_surveyId = surveyId;
     m_accountId = accountId;
     m_doneId = doneId;
@@ -87,24 +93,28 @@ bool SurveyRunner::Open(int surveyId, int accountId, int doneId) {
                 const int questionId = answers.GetFieldValueInt(1);
                 for (std::size_t i = 0; i < m_questions.size(); ++i)
                     if (m_questions[i].questionId == questionId)
-                        m_given[i] = Given{Shown(answers.GetFieldValueString(3)), Shown(answers.GetFieldValueString(4))};
+                        m_given[i] =
+                            Given{Shown(answers.GetFieldValueString(3)), Shown(answers.GetFieldValueString(4))};
             }
         }
     }
     return true;
 }
 
-std::string SurveyRunner::CurrentAnswer() const {
+std::string SurveyRunner::CurrentAnswer() const
+{
     const auto& given = m_given[static_cast<std::size_t>(m_page)];
     return given ? given->answer : std::string();
 }
 
-std::string SurveyRunner::CurrentComment() const {
+std::string SurveyRunner::CurrentComment() const
+{
     const auto& given = m_given[static_cast<std::size_t>(m_page)];
     return given ? given->comment : std::string();
 }
 
-SurveyRunner::Step SurveyRunner::Next(const std::string& typed, const std::string& comment) {
+SurveyRunner::Step SurveyRunner::Next(const std::string& typed, const std::string& comment)
+{
     if (!HasPages())
         return Step::Stayed;
     const SurveyQuestion& q = Current();
@@ -130,7 +140,8 @@ SurveyRunner::Step SurveyRunner::Next(const std::string& typed, const std::strin
     return Step::Finished;
 }
 
-SurveyRunner::Step SurveyRunner::Back() {
+SurveyRunner::Step SurveyRunner::Back()
+{
     if (m_page > 0) {
         --m_page;
         return Step::Moved;
@@ -138,7 +149,8 @@ SurveyRunner::Step SurveyRunner::Back() {
     return Step::Cancelled;
 }
 
-bool SurveyRunner::Save() {
+bool SurveyRunner::Save()
+{
     DoneSurveys done(m_poolKey);
     if (done.beginTransaction() == 0)
         return false;
@@ -170,32 +182,37 @@ bool SurveyRunner::Save() {
     return true;
 }
 
-std::string SurveyRunner::CheckAnswer(const std::vector<bool>& checked) {
+std::string SurveyRunner::CheckAnswer(const std::vector<bool>& checked)
+{
     std::string text;
     for (bool on : checked)
         text += on ? '1' : '0';
     return text;
 }
 
-std::vector<bool> SurveyRunner::ParseChecks(const std::string& answer, std::size_t options) {
+std::vector<bool> SurveyRunner::ParseChecks(const std::string& answer, std::size_t options)
+{
     std::vector<bool> checked(options, false);
     for (std::size_t i = 0; i < options && i < answer.size(); ++i)
         checked[i] = answer[i] == '1';
     return checked;
 }
 
-std::string SurveyRunner::DateAnswer(int year, int month, int day) {
+std::string SurveyRunner::DateAnswer(int year, int month, int day)
+{
     return SqlText::Format("%02d/%02d/%d", month, day, year);
 }
 
-bool SurveyRunner::ParseDateAnswer(const std::string& answer, int& year, int& month, int& day) {
+bool SurveyRunner::ParseDateAnswer(const std::string& answer, int& year, int& month, int& day)
+{
     char rest = 0;
     if (std::sscanf(answer.c_str(), "%d/%d/%d%c", &month, &day, &year, &rest) != 3)
         return false;
     return IsCalendarDate(year, month, day);
 }
 
-bool SurveyRunner::IsCalendarDate(int year, int month, int day) {
+bool SurveyRunner::IsCalendarDate(int year, int month, int day)
+{
     if (year < 1 || month < 1 || month > 12 || day < 1)
         return false;
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

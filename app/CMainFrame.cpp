@@ -145,8 +145,9 @@ void CMainFrame::BuildCommands()
     }
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
-    auto* about = new QAction(QIcon::fromTheme(QStringLiteral("help-about"), QIcon(QStringLiteral(":/icons/about.png"))),
-                              tr("&About ZevSatchel..."), this);
+    auto* about =
+        new QAction(QIcon::fromTheme(QStringLiteral("help-about"), QIcon(QStringLiteral(":/icons/about.png"))),
+                    tr("&About ZevSatchel..."), this);
     about->setShortcut(QKeySequence::HelpContents);
     connect(about, &QAction::triggered, this, [this] { RunCommand(zev::kCmdAbout); });
     m_actions[zev::kCmdAbout] = about;
@@ -303,7 +304,8 @@ int CMainFrame::SwitchScreen(int n, bool reload)
 
 void CMainFrame::PostSwitchScreen(int screen)
 {
-    QMetaObject::invokeMethod(this, [this, screen] { SwitchScreen(screen); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, screen] { SwitchScreen(screen); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::SetScreenTitle(int titleNumber)
@@ -343,7 +345,8 @@ void CMainFrame::SetBusy(bool busy)
 void CMainFrame::Quit(int code)
 {
     m_exitConfirmed = true;
-    QMetaObject::invokeMethod(qApp, [code] { QCoreApplication::exit(code); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [code] { QCoreApplication::exit(code); }, Qt::QueuedConnection);
 }
 
 bool CMainFrame::ConfirmExit()
@@ -369,7 +372,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         m_exitConfirmed = true;
         SavePlacement();
         event->accept();
-        QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
         return;
     }
     event->ignore();
@@ -428,8 +432,8 @@ void CMainFrame::RestorePlacement()
     const std::string stored = m_ctx.profile.FindText("Application").value_or("-1");
     int top = 0, left = 0, bottom = 0, right = 0;
     char tail = 0;
-    if (std::sscanf(stored.c_str(), "%d,%d,%d,%d%c", &top, &left, &bottom, &right, &tail) == 4 &&
-        right > left && bottom > top)
+    if (std::sscanf(stored.c_str(), "%d,%d,%d,%d%c", &top, &left, &bottom, &right, &tail) == 4 && right > left &&
+        bottom > top)
         setGeometry(left, top, right - left, bottom - top);
 
     if (m_ctx.profile.GetText("Maximized") == "MAX")

@@ -1,15 +1,6 @@
 #include "app/CZevSatchelApp.h"
 
-#include "app/CMainFrame.h"
-#include "app/CZevSatchelDoc.h"
-#include "app/CZevSatchelView.h"
-#include "app/CommandTable.h"
-#include "app/core/IniReader.h"
-#include "app/core/Profile.h"
-#include "app/core/SingleInstance.h"
-#include "app/core/StartupSequence.h"
-#include "app/core/ZevConfigLayout.h"
-#include "app/core/ZevFolders.h"
+#include "accounts/CallPlanner.h"
 #include "accounts/views/CAccountDetailsView.h"
 #include "accounts/views/CAccountsReceivableView.h"
 #include "accounts/views/CAccountsView.h"
@@ -20,7 +11,17 @@
 #include "accounts/views/CMessageView.h"
 #include "accounts/views/CSurveyView.h"
 #include "accounts/views/StarterPricing.h"
-#include "accounts/CallPlanner.h"
+#include "app/CMainFrame.h"
+#include "app/CZevSatchelDoc.h"
+#include "app/CZevSatchelView.h"
+#include "app/CommandTable.h"
+#include "app/core/IniReader.h"
+#include "app/core/Profile.h"
+#include "app/core/SingleInstance.h"
+#include "app/core/StartupSequence.h"
+#include "app/core/ZevConfigLayout.h"
+#include "app/core/ZevFolders.h"
+#include "app/ui/WaitCursor.h"
 #include "orders/views/CDeliveryOptionsView.h"
 #include "orders/views/CExpressEntryView.h"
 #include "orders/views/COpenOrdersView.h"
@@ -29,7 +30,6 @@
 #include "orders/views/COrderSummaryView.h"
 #include "orders/views/CReadyOrdersView.h"
 #include "orders/views/CRecentOrdersView.h"
-#include "app/ui/WaitCursor.h"
 #include "products/views/CItemDetailsSheet.h"
 #include "products/views/CProductBrowseSheet.h"
 #include "products/views/CPromotionsView.h"
@@ -58,10 +58,7 @@ public:
 
 } // namespace
 
-CZevSatchelApp::CZevSatchelApp(int argc, char** argv)
-    : m_programDir(zev::ZevFolders::ProgramDirFromArgs(argc, argv))
-{
-}
+CZevSatchelApp::CZevSatchelApp(int argc, char** argv) : m_programDir(zev::ZevFolders::ProgramDirFromArgs(argc, argv)) {}
 
 CZevSatchelApp::~CZevSatchelApp()
 {
@@ -122,8 +119,7 @@ std::string CZevSatchelApp::LoadLibraries()
     options.programDir = folders.ProgramDir();
     options.debugFile = folders.DebugLogPath();
     options.dataDir = folders.DataDir();
-    const std::string database =
-        zev::Trim(zev::ReadIniValue("GENERAL", "DATABASE", "", 255, m_app.settingsFilePath));
+    const std::string database = zev::Trim(zev::ReadIniValue("GENERAL", "DATABASE", "", 255, m_app.settingsFilePath));
     options.pricingDatabase = folders.DatabasePath(database);
     options.pricePercentage = m_app.settings.config.Byte(17709);
     SilentMessageBox silent;
@@ -136,22 +132,20 @@ void CZevSatchelApp::WireSync()
 {
     // The same construction as the command-line companion's: the backup
     // path and every other path come from the folders.
-    zev::sync::SyncStackInputs inputs{m_startup->Folders(), m_app,      m_startup->UserProfile(), m_libraries,
-                                      m_messages,           nullptr,    m_clock};
+    zev::sync::SyncStackInputs inputs{
+        m_startup->Folders(), m_app, m_startup->UserProfile(), m_libraries, m_messages, nullptr, m_clock};
     m_sync = std::make_unique<zev::sync::SyncStack>(inputs);
 }
 
 void CZevSatchelApp::RegisterScreens()
 {
-    zev::SyncViewContext sync{m_sync->Engine(), m_sync->Builder(), m_sync->Runner(), m_sync->Orders(),
-                              m_sync->Maint()};
+    zev::SyncViewContext sync{m_sync->Engine(), m_sync->Builder(), m_sync->Runner(), m_sync->Orders(), m_sync->Maint()};
     m_frame->RegisterScreen(1, [sync](zev::IScreenHost& host) { return new CLoginView(host, sync); });
     m_frame->RegisterScreen(2, [sync](zev::IScreenHost& host) { return new CMaintenanceView(host, sync); });
     m_frame->RegisterScreen(3, [sync](zev::IScreenHost& host) { return new CInitialSetupView(host, sync); });
 
-    zev::AccountsViewContext accounts{m_doc->Current(),
-                                      zev::StarterPricing::FromLibrary(m_libraries.pricing.CalculatePrice),
-                                      {}, {}, &m_clock};
+    zev::AccountsViewContext accounts{
+        m_doc->Current(), zev::StarterPricing::FromLibrary(m_libraries.pricing.CalculatePrice), {}, {}, &m_clock};
     accounts.editAccount = [this](QWidget* parent) {
         return CEditAccountInfo::EditAccount(parent, m_doc->Current().accountId, m_app.settings.config, m_messages,
                                              m_app.settingsFilePath);
@@ -163,9 +157,8 @@ void CZevSatchelApp::RegisterScreens()
     };
     m_frame->RegisterScreen(4, [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
     m_frame->RegisterScreen(6, [accounts](zev::IScreenHost& host) { return CreateAccountDetailsView(host, accounts); });
-    m_frame->RegisterScreen(7, [accounts](zev::IScreenHost& host) {
-        return CreateAccountsReceivableView(host, accounts);
-    });
+    m_frame->RegisterScreen(
+        7, [accounts](zev::IScreenHost& host) { return CreateAccountsReceivableView(host, accounts); });
     m_frame->RegisterScreen(19, [](zev::IScreenHost& host) { return CreateMessageView(host); });
     m_frame->RegisterScreen(21, [accounts](zev::IScreenHost& host) { return CreateSurveyView(host, accounts); });
 
@@ -182,8 +175,9 @@ void CZevSatchelApp::RegisterScreens()
 
     // The product screens and the item details window share one context.
     const zev::ZevConfig& config = m_app.settings.config;
-    zev::ProductsViewContext products{&m_doc->Current(), price, config.Int32(zev::cfg::kDealCodeMin),
-                                      config.Int32(zev::cfg::kDealCodeMax), {}, &m_clock};
+    zev::ProductsViewContext products{
+        &m_doc->Current(), price, config.Int32(zev::cfg::kDealCodeMin), config.Int32(zev::cfg::kDealCodeMax), {},
+        &m_clock};
     products.itemDetails = [this, products](int itemId) {
         zev::CItemDetailsSheet sheet(m_app.settings.config, products, itemId, m_app.settingsFilePath,
                                      QApplication::activeWindow() ? QApplication::activeWindow() : m_frame.get());
@@ -206,9 +200,8 @@ void CZevSatchelApp::RegisterScreens()
     };
     m_frame->SetCommandHandler(zev::kCmdProductSearch, [openProducts] { openProducts(false); });
     m_frame->SetCommandHandler(zev::kCmdProductBrowse, [openProducts] { openProducts(true); });
-    m_frame->RegisterScreen(zev::CPromotionsView::kScreen, [products](zev::IScreenHost& host) {
-        return zev::CreatePromotionsView(host, products);
-    });
+    m_frame->RegisterScreen(zev::CPromotionsView::kScreen,
+                            [products](zev::IScreenHost& host) { return zev::CreatePromotionsView(host, products); });
 
     zev::OrderViewContext orders{m_doc->Current(), m_doc->Order(), price, {}, {}, &m_clock};
     orders.itemDetails = products.itemDetails;
@@ -217,7 +210,9 @@ void CZevSatchelApp::RegisterScreens()
         return zev::CallPlanner(m_app.settings.config.IsOn(184)).RecordOrderSaved(accountId, current->dayButton);
     };
     zev::sync::OrderSender* sender = &m_sync->Orders();
-    orders.sendOrder = [sender](int readyId) { return sender->SendOrders(readyId, nullptr) && sender->SentCount() > 0; };
+    orders.sendOrder = [sender](int readyId) {
+        return sender->SendOrders(readyId, nullptr) && sender->SentCount() > 0;
+    };
     orders.customPos = [this](QWidget* parent, int accountId) {
         CCustomPosDlg dialog(accountId, m_messages, m_clock, parent);
         dialog.LayOut("CustomPOSDlg", m_app.settingsFilePath);

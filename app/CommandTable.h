@@ -31,7 +31,7 @@ enum Command {
 // be offered (-1: always); `altSwitchByte` a second byte that also suffices.
 struct CommandDef {
     int id;
-    const char* menu;        // submenu of "JumpTo", or "" for a direct item
+    const char* menu; // submenu of "JumpTo", or "" for a direct item
     const char* text;
     const char* statusText;
     int screen;
@@ -43,9 +43,10 @@ struct CommandDef {
 };
 
 inline constexpr CommandDef kCommands[] = {
-    {kCmdAccounts, "&Account", "&Accounts", "Account List", 4, -1, -1, "Ctrl+L", "system-users", ":/icons/accounts.png"},
-    {kCmdAccountDetails, "&Account", "Account&Details", "Show account's details", 6, 12, -1, "Ctrl+D",
-     "contact-new", ":/icons/details.png"},
+    {kCmdAccounts, "&Account", "&Accounts", "Account List", 4, -1, -1, "Ctrl+L", "system-users",
+     ":/icons/accounts.png"},
+    {kCmdAccountDetails, "&Account", "Account&Details", "Show account's details", 6, 12, -1, "Ctrl+D", "contact-new",
+     ":/icons/details.png"},
     {kCmdSalesData, "&Account", "&Sales Data", "Sales Data", 10, 21, -1, "Ctrl+T", "office-chart-bar",
      ":/icons/sales.png"},
     {kCmdOrderGuide, "&Orders", "Order&Guide", "Order Guide", 5, -1, -1, "Ctrl+G", "x-office-spreadsheet",
@@ -70,18 +71,28 @@ inline constexpr CommandDef kCommands[] = {
      "accessories-calculator", ":/icons/receivables.png"},
     {kCmdMessageCenter, "", "&Message Center", "Message Center", 19, 23, -1, "Ctrl+Shift+M", "mail-message",
      ":/icons/messages.png"},
-    {kCmdReports, "", "Re&ports", "Reports", 22, 200, 30, "Ctrl+Shift+T", "x-office-document",
-     ":/icons/reports.png"},
+    {kCmdReports, "", "Re&ports", "Reports", 22, 200, 30, "Ctrl+Shift+T", "x-office-document", ":/icons/reports.png"},
     {kCmdMaintenance, "", "Mai&ntenance", "Maintenance", 2, -1, -1, "Ctrl+M", "view-refresh",
      ":/icons/maintenance.png"},
     {kCmdExit, "", "E&xit", "Exit", 0, -1, -1, "Ctrl+Q", "application-exit", ":/icons/exit.png"},
 };
 
 // The toolbar, in order; 0 is a separator.
-inline constexpr int kToolbar[] = {kCmdAccounts,     kCmdAccountDetails, kCmdSalesData,     0,
-                                   kCmdOrderGuide,   kCmdExpressEntry,   kCmdRecentOrders,  kCmdReadyOrders,
-                                   kCmdOrderHistory, 0,                  kCmdProductBrowse, kCmdProductSearch,
-                                   0,                kCmdReceivables,    kCmdMaintenance};
+inline constexpr int kToolbar[] = {kCmdAccounts,
+                                   kCmdAccountDetails,
+                                   kCmdSalesData,
+                                   0,
+                                   kCmdOrderGuide,
+                                   kCmdExpressEntry,
+                                   kCmdRecentOrders,
+                                   kCmdReadyOrders,
+                                   kCmdOrderHistory,
+                                   0,
+                                   kCmdProductBrowse,
+                                   kCmdProductSearch,
+                                   0,
+                                   kCmdReceivables,
+                                   kCmdMaintenance};
 
 // Screens the frame knows, with their fixed title numbers (-1: the screen
 // sets its own title).

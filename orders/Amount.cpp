@@ -7,18 +7,18 @@
 
 namespace zev {
 
-std::int64_t Amount::Cents(double value) {
-    return std::llround(value * 100.0);
-}
+std::int64_t Amount::Cents(double value) { return std::llround(value * 100.0); }
 
-double Amount::LeadingNumber(const std::string& text) {
+double Amount::LeadingNumber(const std::string& text)
+{
     const char* begin = text.c_str();
     char* end = nullptr;
     const double v = std::strtod(begin, &end);
     return end == begin || !std::isfinite(v) ? 0.0 : v;
 }
 
-float Amount::ReadStored(const std::string& text) {
+float Amount::ReadStored(const std::string& text)
+{
     std::size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
         ++i;
@@ -39,13 +39,15 @@ float Amount::ReadStored(const std::string& text) {
     return static_cast<float>(LeadingNumber(rest));
 }
 
-std::string Amount::FormatStored(double value) {
+std::string Amount::FormatStored(double value)
+{
     char text[64];
     std::snprintf(text, sizeof text, "%.2f", static_cast<double>(static_cast<float>(value)));
     return text;
 }
 
-std::optional<float> Amount::ParseTyped(const std::string& text, bool allowNet) {
+std::optional<float> Amount::ParseTyped(const std::string& text, bool allowNet)
+{
     std::size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
         ++i;

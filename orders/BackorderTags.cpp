@@ -23,9 +23,8 @@ bool BackorderTags::Add(OrderGuide& guide, int itemId, const std::string& sku, i
     if (tag.empty() || units == 0)
         return false;
     auto& rows = guide.Rows();
-    const auto tagged = std::find_if(rows.begin(), rows.end(), [&](const OrderGuideRow& r) {
-        return r.itemId == itemId && r.lineComment == tag;
-    });
+    const auto tagged = std::find_if(
+        rows.begin(), rows.end(), [&](const OrderGuideRow& r) { return r.itemId == itemId && r.lineComment == tag; });
     if (tagged != rows.end()) {
         const auto at = static_cast<std::size_t>(tagged - rows.begin());
         const int next = std::max(0, tagged->units + units);
@@ -52,7 +51,8 @@ bool BackorderTags::Add(OrderGuide& guide, int itemId, const std::string& sku, i
     for (const auto* list : {&all.Rows(), &all.HiddenRows()})
         for (const OrderGuideRow& r : *list)
             highest = std::max(highest, r.lineItemNumber);
-    const auto same = std::find_if(rows.begin(), rows.end(), [&](const OrderGuideRow& r) { return r.itemId == itemId; });
+    const auto same =
+        std::find_if(rows.begin(), rows.end(), [&](const OrderGuideRow& r) { return r.itemId == itemId; });
     OrderGuideRow row;
     std::size_t at = rows.size();
     if (same != rows.end()) {

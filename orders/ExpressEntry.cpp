@@ -20,7 +20,8 @@ namespace {
 
 constexpr int kCaseCap = 999;
 
-std::string Money(float value) {
+std::string Money(float value)
+{
     if (Amount::IsFree(value))
         return "FREE";
     if (Amount::IsNet(value))
@@ -33,30 +34,37 @@ std::string Money(float value) {
 ExpressEntry::ExpressEntry(int accountId, int workOrderId, OrderSettings settings, Options options, PriceFn price,
                            IMessageBox& box, int poolKey)
     : m_accountId(accountId), m_workOrderId(workOrderId), m_settings(std::move(settings)), m_options(options),
-      m_price(std::move(price)), m_box(box), m_poolKey(poolKey) {}
+      m_price(std::move(price)), m_box(box), m_poolKey(poolKey)
+{
+}
 
-void ExpressEntry::SetEntry(const std::string& text, std::size_t caret) {
+void ExpressEntry::SetEntry(const std::string& text, std::size_t caret)
+{
     m_entry = text;
     m_caret = std::min(caret, m_entry.size());
 }
 
-void ExpressEntry::Key(char c) {
+void ExpressEntry::Key(char c)
+{
     m_entry.insert(m_caret, 1, c);
     ++m_caret;
 }
 
-void ExpressEntry::Clear() {
+void ExpressEntry::Clear()
+{
     m_entry.clear();
     m_caret = 0;
 }
 
-bool ExpressEntry::Finish(bool result) {
+bool ExpressEntry::Finish(bool result)
+{
     Clear();
     return result;
 }
 
 // A whole number of digits only; anything else is not a number to act on.
-bool ExpressEntry::Number(int& n) const {
+bool ExpressEntry::Number(int& n) const
+{
     std::string t = m_entry;
     t.erase(0, t.find_first_not_of(' '));
     t.erase(t.find_last_not_of(' ') + 1);
@@ -70,21 +78,22 @@ bool ExpressEntry::Number(int& n) const {
     return ec == std::errc() && end == t.data() + t.size();
 }
 
-bool ExpressEntry::ConfirmCases(int cases) {
+bool ExpressEntry::ConfirmCases(int cases)
+{
     if (cases > kCaseCap) {
         m_box.ShowText("Case quantities are not allowed to go over 999.", ids::kCaptionError, MbButtons::Ok,
                        MbIcon::Stop);
         return false;
     }
     if (cases >= m_settings.largeOrderStep * 5) {
-        const std::string q =
-            SqlText::Format("You have tried to order %d cases. Are you sure about this?", cases);
+        const std::string q = SqlText::Format("You have tried to order %d cases. Are you sure about this?", cases);
         return m_box.ShowText(q, ids::kCaptionWarning, MbButtons::YesNo, MbIcon::Warning) == MbResult::Yes;
     }
     return true;
 }
 
-bool ExpressEntry::ReadLine(int itemId) {
+bool ExpressEntry::ReadLine(int itemId)
+{
     WorkOrderItems items(m_poolKey);
     const std::string sql = SqlText::Format(
         "select W.CaseQTY, W.SingleQTY, W.CDistPrice, W.SDistPrice, W.LineItemNumber, W.SpecialFlag, "
@@ -119,7 +128,8 @@ bool ExpressEntry::ReadLine(int itemId) {
 
 // A new line after the guide's highest, priced for one unit, written with
 // the insert that takes its values one by one.
-bool ExpressEntry::AddLine() {
+bool ExpressEntry::AddLine()
+{
     OrderGuideRow& r = m_line;
     r.catalogId = m_options.catalogId;
     r.units = 0;
@@ -132,9 +142,8 @@ bool ExpressEntry::AddLine() {
     bool ok = highest >= 0;
     if (ok) {
         r.lineItemNumber = highest + 1;
-        ok = items.insertLineValues(m_accountId, m_workOrderId, r.itemId, r.catalogId, 0, 0, r.casePrice,
-                                    r.singlePrice, 0, 0, r.lineItemNumber, "0", "0.00", "0.00", 0, 0, 0, 0, 0, "",
-                                    0) != 0;
+        ok = items.insertLineValues(m_accountId, m_workOrderId, r.itemId, r.catalogId, 0, 0, r.casePrice, r.singlePrice,
+                                    0, 0, r.lineItemNumber, "0", "0.00", "0.00", 0, 0, 0, 0, 0, "", 0) != 0;
     }
     if (ok)
         ok = WorkOrder(m_poolKey).setUpdated(m_accountId, m_workOrderId, 1) != 0;
@@ -145,7 +154,8 @@ bool ExpressEntry::AddLine() {
     return true;
 }
 
-bool ExpressEntry::Lookup() {
+bool ExpressEntry::Lookup()
+{
     std::string code = m_entry;
     code.erase(0, code.find_first_not_of(' '));
     code.erase(code.find_last_not_of(' ') + 1);
@@ -191,7 +201,8 @@ bool ExpressEntry::Lookup() {
     return Finish(true);
 }
 
-void ExpressEntry::Refresh() {
+void ExpressEntry::Refresh()
+{
     Display d;
     if (m_hasItem) {
         const OrderGuideRow& r = m_line;
@@ -205,8 +216,8 @@ void ExpressEntry::Refresh() {
         d.onHand = std::to_string(r.stock);
         d.par = std::to_string(r.par);
         d.inventory = std::to_string(r.inv);
-        d.quantity = m_settings.quantitiesInUnits ? std::to_string(r.units)
-                                                  : SqlText::Format("%d / %d", r.Cases(), r.Singles());
+        d.quantity =
+            m_settings.quantitiesInUnits ? std::to_string(r.units) : SqlText::Format("%d / %d", r.Cases(), r.Singles());
         d.deal = r.specialFlag ? SqlText::Format("%u", r.specialFlag) : std::string();
         d.discount = Amount::IsZero(r.discount) ? std::string() : Money(r.discount);
         d.priceOverride = Amount::IsZero(r.priceOverride) ? std::string() : Money(r.priceOverride);
@@ -214,7 +225,8 @@ void ExpressEntry::Refresh() {
     m_display = d;
 }
 
-bool ExpressEntry::WriteLine(const OrderGuideRow& line) {
+bool ExpressEntry::WriteLine(const OrderGuideRow& line)
+{
     WorkOrderItems items(m_poolKey);
     if (items.beginTransaction() == 0)
         return false;
@@ -227,7 +239,8 @@ bool ExpressEntry::WriteLine(const OrderGuideRow& line) {
     return true;
 }
 
-bool ExpressEntry::WriteQuantities(const OrderGuideRow& line) {
+bool ExpressEntry::WriteQuantities(const OrderGuideRow& line)
+{
     WorkOrderItems items(m_poolKey);
     if (items.beginTransaction() == 0)
         return false;
@@ -243,10 +256,10 @@ bool ExpressEntry::WriteQuantities(const OrderGuideRow& line) {
 
 namespace {
 // The line as it will be: the screen's state changes only once written.
-bool Commit(bool written, OrderGuideRow& current, const OrderGuideRow& next, IMessageBox& box) {
+bool Commit(bool written, OrderGuideRow& current, const OrderGuideRow& next, IMessageBox& box)
+{
     if (!written) {
-        box.ShowText("Unable to save the change to the order guide.", ids::kCaptionError, MbButtons::Ok,
-                     MbIcon::Stop);
+        box.ShowText("Unable to save the change to the order guide.", ids::kCaptionError, MbButtons::Ok, MbIcon::Stop);
         return false;
     }
     current = next;
@@ -254,7 +267,8 @@ bool Commit(bool written, OrderGuideRow& current, const OrderGuideRow& next, IMe
 }
 } // namespace
 
-bool ExpressEntry::Cases() {
+bool ExpressEntry::Cases()
+{
     int n = 0;
     if (!m_hasItem || !Number(n) || !ConfirmCases(n))
         return Finish(false);
@@ -265,7 +279,8 @@ bool ExpressEntry::Cases() {
     return Finish(ok);
 }
 
-bool ExpressEntry::Singles() {
+bool ExpressEntry::Singles()
+{
     int n = 0;
     if (!m_hasItem || !Number(n))
         return Finish(false);
@@ -283,7 +298,8 @@ bool ExpressEntry::Singles() {
     return Finish(ok);
 }
 
-bool ExpressEntry::Zero() {
+bool ExpressEntry::Zero()
+{
     if (!m_hasItem)
         return Finish(false);
     OrderGuideRow next = m_line;
@@ -296,7 +312,8 @@ bool ExpressEntry::Zero() {
     return Finish(ok);
 }
 
-bool ExpressEntry::Deal() {
+bool ExpressEntry::Deal()
+{
     int n = 0;
     if (!m_hasItem || !Number(n))
         return Finish(false);
@@ -312,7 +329,8 @@ bool ExpressEntry::Deal() {
     return Finish(ok);
 }
 
-bool ExpressEntry::Discount() {
+bool ExpressEntry::Discount()
+{
     if (!m_hasItem || m_entry.empty())
         return Finish(false);
     const std::optional<float> v = Amount::ParseTyped(m_entry, false);
@@ -329,7 +347,8 @@ bool ExpressEntry::Discount() {
     return Finish(ok);
 }
 
-bool ExpressEntry::Override() {
+bool ExpressEntry::Override()
+{
     if (!m_hasItem)
         return Finish(false);
     OrderGuideRow next = m_line;
@@ -348,7 +367,8 @@ bool ExpressEntry::Override() {
     return Finish(ok);
 }
 
-bool ExpressEntry::InvPar() {
+bool ExpressEntry::InvPar()
+{
     int n = 0;
     if (!m_hasItem || !Number(n))
         return Finish(false);

@@ -51,16 +51,36 @@ int GuideCommands::MoveTarget(int current, Move step, int count)
         return -1;
     int target = current;
     switch (step) {
-    case Move::Top: target = 0; break;
-    case Move::Up50: target = current - 50; break;
-    case Move::Up20: target = current - 20; break;
-    case Move::Up10: target = current - 10; break;
-    case Move::Up1: target = current - 1; break;
-    case Move::Down1: target = current + 1; break;
-    case Move::Down10: target = current + 10; break;
-    case Move::Down20: target = current + 20; break;
-    case Move::Down50: target = current + 50; break;
-    case Move::Bottom: target = count - 1; break;
+    case Move::Top:
+        target = 0;
+        break;
+    case Move::Up50:
+        target = current - 50;
+        break;
+    case Move::Up20:
+        target = current - 20;
+        break;
+    case Move::Up10:
+        target = current - 10;
+        break;
+    case Move::Up1:
+        target = current - 1;
+        break;
+    case Move::Down1:
+        target = current + 1;
+        break;
+    case Move::Down10:
+        target = current + 10;
+        break;
+    case Move::Down20:
+        target = current + 20;
+        break;
+    case Move::Down50:
+        target = current + 50;
+        break;
+    case Move::Bottom:
+        target = count - 1;
+        break;
     }
     return std::clamp(target, 0, count - 1);
 }
@@ -121,8 +141,8 @@ std::string GuideCommands::AddReport(const AddOutcome& outcome)
     std::snprintf(line, sizeof line, "%d Item(s) were already in the Order Guide.\n", outcome.already);
     text += line;
     if (!outcome.invalid.empty()) {
-        std::snprintf(line, sizeof line, "The following %d item(s) were not valid: ",
-                      static_cast<int>(outcome.invalid.size()));
+        std::snprintf(line, sizeof line,
+                      "The following %d item(s) were not valid: ", static_cast<int>(outcome.invalid.size()));
         text += line;
         for (std::size_t i = 0; i < outcome.invalid.size(); ++i)
             text += (i ? ", " : "") + outcome.invalid[i];

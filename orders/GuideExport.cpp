@@ -17,17 +17,19 @@ namespace zev {
 
 namespace fs = std::filesystem;
 
-const std::vector<std::string>& GuideExport::ColumnTitles() {
-    static const std::vector<std::string> titles = {"Line", "Item #", "Description", "Cases", "Singles",
-                                                    "Case Price", "Single Price", "Deal", "Discount", "Override",
-                                                    "Par", "Inv", "Extended"};
+const std::vector<std::string>& GuideExport::ColumnTitles()
+{
+    static const std::vector<std::string> titles = {"Line",       "Item #",       "Description", "Cases",    "Singles",
+                                                    "Case Price", "Single Price", "Deal",        "Discount", "Override",
+                                                    "Par",        "Inv",          "Extended"};
     return titles;
 }
 
 namespace {
 
 // Amounts: FREE as the text "Free", NET as "Net", otherwise a currency number.
-void AmountCell(SpreadsheetWriter& w, float value, int money) {
+void AmountCell(SpreadsheetWriter& w, float value, int money)
+{
     if (Amount::IsFree(value))
         w.Cell(std::string("Free"), money);
     else if (Amount::IsNet(value))
@@ -39,7 +41,8 @@ void AmountCell(SpreadsheetWriter& w, float value, int money) {
 } // namespace
 
 std::string GuideExport::Document(const std::vector<OrderGuideRow>& rows, const std::array<std::string, 4>& header,
-                                  bool quantitiesInUnits) {
+                                  bool quantitiesInUnits)
+{
     SpreadsheetWriter w("OrderGuide");
     w.SetHeaderLines(header[0], header[1], header[2], header[3]);
     const int left = w.AddStyle(SpreadsheetWriter::AlignLeft);
@@ -76,7 +79,8 @@ std::string GuideExport::Document(const std::vector<OrderGuideRow>& rows, const 
     return w.Document();
 }
 
-bool GuideExport::WriteNew(const std::string& path, const std::string& content, std::string& error) {
+bool GuideExport::WriteNew(const std::string& path, const std::string& content, std::string& error)
+{
     const std::string temp = path + ".tmp-XXXXXX";
     std::vector<char> name(temp.begin(), temp.end());
     name.push_back('\0');
@@ -114,9 +118,9 @@ bool GuideExport::WriteNew(const std::string& path, const std::string& content, 
     return ok;
 }
 
-GuideExport::Result GuideExport::Write(const std::vector<OrderGuideRow>& rows,
-                                       const std::array<std::string, 4>& header, bool quantitiesInUnits,
-                                       const std::string& folder, std::time_t when) {
+GuideExport::Result GuideExport::Write(const std::vector<OrderGuideRow>& rows, const std::array<std::string, 4>& header,
+                                       bool quantitiesInUnits, const std::string& folder, std::time_t when)
+{
     Result result;
     std::tm local{};
     localtime_r(&when, &local);
@@ -142,7 +146,8 @@ GuideExport::Result GuideExport::Write(const std::vector<OrderGuideRow>& rows,
     return result;
 }
 
-std::string GuideExport::DesktopFolder() {
+std::string GuideExport::DesktopFolder()
+{
     const char* homeEnv = std::getenv("HOME");
     const std::string home = homeEnv && *homeEnv ? homeEnv : "/";
     std::error_code ec;

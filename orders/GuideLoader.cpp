@@ -17,17 +17,20 @@ std::atomic<int> g_nextPoolKey{1000};
 
 } // namespace
 
-GuideLoader::~GuideLoader() {
+GuideLoader::~GuideLoader()
+{
     Stop();
     ClosePool();
 }
 
-std::string GuideLoader::ConnectionOf(int poolKey) {
+std::string GuideLoader::ConnectionOf(int poolKey)
+{
     QueryPool* pool = QueryPool::GetInstance(poolKey);
     return pool && pool->getLibrary() ? pool->getLibrary()->getConString() : std::string();
 }
 
-bool GuideLoader::Start(Request request, Done done) {
+bool GuideLoader::Start(Request request, Done done)
+{
     Stop();
     ClosePool();
     m_result = Result{};
@@ -62,23 +65,27 @@ bool GuideLoader::Start(Request request, Done done) {
     return true;
 }
 
-void GuideLoader::RequestStop() {
+void GuideLoader::RequestStop()
+{
     if (m_thread.joinable())
         m_thread.request_stop();
 }
 
-void GuideLoader::Wait() {
+void GuideLoader::Wait()
+{
     if (m_thread.joinable())
         m_thread.join();
 }
 
-GuideLoader::Result GuideLoader::Take() {
+GuideLoader::Result GuideLoader::Take()
+{
     Wait();
     ClosePool();
     return std::exchange(m_result, Result{});
 }
 
-void GuideLoader::ClosePool() {
+void GuideLoader::ClosePool()
+{
     if (m_poolKey == 0)
         return;
     delete QueryPool::GetInstance(m_poolKey); // removes its own registry entry

@@ -48,7 +48,8 @@ public:
     [[nodiscard]] bool Start(Request request, Done done = {});
     void RequestStop();
     void Wait();
-    void Stop() {
+    void Stop()
+    {
         RequestStop();
         Wait();
     }

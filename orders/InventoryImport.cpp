@@ -21,14 +21,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Trim(std::string_view s) {
+std::string Trim(std::string_view s)
+{
     const auto b = s.find_first_not_of(" \t\r");
     if (b == std::string_view::npos)
         return {};
     return std::string(s.substr(b, s.find_last_not_of(" \t\r") - b + 1));
 }
 
-std::string Lower(std::string s) {
+std::string Lower(std::string s)
+{
     for (char& c : s)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
@@ -36,7 +38,8 @@ std::string Lower(std::string s) {
 }
 
 // A whole number, blanks around it allowed; the reason when it is not one.
-bool WholeNumber(std::string_view field, int& out, std::string& reason, const char* what) {
+bool WholeNumber(std::string_view field, int& out, std::string& reason, const char* what)
+{
     const std::string t = Trim(field);
     if (t.empty()) {
         reason = std::string("no ") + what;
@@ -57,14 +60,16 @@ bool WholeNumber(std::string_view field, int& out, std::string& reason, const ch
     return true;
 }
 
-int SaturatingAdd(int a, int b) {
+int SaturatingAdd(int a, int b)
+{
     const long long s = static_cast<long long>(a) + b;
     return static_cast<int>(std::clamp<long long>(s, INT_MIN, INT_MAX));
 }
 
 // The first missing codes of a long list, so that a file of thousands of
 // unknown codes still gives a message that fits on the screen.
-std::string MissingSample(const std::string& missing, int count) {
+std::string MissingSample(const std::string& missing, int count)
+{
     constexpr int kShown = 50;
     if (count <= kShown)
         return missing;
@@ -80,7 +85,8 @@ std::string MissingSample(const std::string& missing, int count) {
 
 } // namespace
 
-InventoryImport::Parsed InventoryImport::Parse(const std::string& content, Kind kind) {
+InventoryImport::Parsed InventoryImport::Parse(const std::string& content, Kind kind)
+{
     Parsed p;
     std::size_t pos = 0;
     int number = 0;
@@ -144,7 +150,8 @@ InventoryImport::Parsed InventoryImport::Parse(const std::string& content, Kind 
     return p;
 }
 
-void InventoryImport::OrderUpToPar(OrderGuide& guide) {
+void InventoryImport::OrderUpToPar(OrderGuide& guide)
+{
     auto& rows = guide.Rows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int units = std::max(0, rows[i].par - rows[i].inv);
@@ -156,8 +163,8 @@ void InventoryImport::OrderUpToPar(OrderGuide& guide) {
     }
 }
 
-std::string InventoryImport::MovedName(Kind kind, const std::string& text1, const std::string& text2,
-                                       std::time_t now) {
+std::string InventoryImport::MovedName(Kind kind, const std::string& text1, const std::string& text2, std::time_t now)
+{
     std::tm local{};
     localtime_r(&now, &local);
     char stamp[32];
@@ -177,14 +184,16 @@ struct ItemFound {
     OrderGuideRow row;
 };
 
-ItemFound LookUp(const std::string& code, int poolKey) {
+ItemFound LookUp(const std::string& code, int poolKey)
+{
     ItemFound f;
     Items items(poolKey);
     const std::string q = Query::fixApost(code);
     for (const char* column : {"UPC", "DistributorSKU"}) {
-        const std::string sql = std::string("select ItemID, Description, QtyPerCase, ProductKind, UPC, DistributorSKU, "
-                                            "QtyOnHand, ItemFlags, SellMultiple from Items where DeletedFlag = 0 and ") +
-                                column + " = '" + q + "'";
+        const std::string sql =
+            std::string("select ItemID, Description, QtyPerCase, ProductKind, UPC, DistributorSKU, "
+                        "QtyOnHand, ItemFlags, SellMultiple from Items where DeletedFlag = 0 and ") +
+            column + " = '" + q + "'";
         if (items.Open(sql) == 0 || items.IsEOF())
             continue;
         OrderGuideRow& r = f.row;
@@ -206,7 +215,8 @@ ItemFound LookUp(const std::string& code, int poolKey) {
 } // namespace
 
 InventoryImport::Outcome InventoryImport::Run(OrderGuide& guide, const std::string& path, const Options& o,
-                                              IMessageBox& box) {
+                                              IMessageBox& box)
+{
     Outcome out;
     const bool k1 = o.kind == Kind::Counts;
     auto fail = [&](const std::string& text) {
@@ -364,7 +374,7 @@ InventoryImport::Outcome InventoryImport::Run(OrderGuide& guide, const std::stri
                                 "found.\n\nThey are:\n") +
                MissingSample(out.missing, out.errors);
     box.ShowText(text + skippedReport() + moveNote, ids::kCaptionInformation, MbButtons::Ok,
-             out.missing.empty() && out.skipped.empty() ? MbIcon::Information : MbIcon::Warning);
+                 out.missing.empty() && out.skipped.empty() ? MbIcon::Information : MbIcon::Warning);
     return out;
 }
 

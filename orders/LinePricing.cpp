@@ -6,7 +6,8 @@ namespace zev {
 
 namespace {
 
-double Compute(const OrderGuideRow& row, int overrideMode, float* loweredDiscount) {
+double Compute(const OrderGuideRow& row, int overrideMode, float* loweredDiscount)
+{
     const int perCase = row.qtyPerCase > 0 ? row.qtyPerCase : 1;
     const int cases = row.units / perCase;
     const int singles = row.units % perCase;
@@ -33,18 +34,21 @@ double Compute(const OrderGuideRow& row, int overrideMode, float* loweredDiscoun
 
 } // namespace
 
-float LinePricing::Extend(OrderGuideRow& row, int overrideMode) {
+float LinePricing::Extend(OrderGuideRow& row, int overrideMode)
+{
     float lowered = row.discount;
     row.extendedPrice = static_cast<float>(Compute(row, overrideMode, &lowered));
     row.discount = lowered;
     return row.extendedPrice;
 }
 
-float LinePricing::AmountOf(const OrderGuideRow& row, int overrideMode) {
+float LinePricing::AmountOf(const OrderGuideRow& row, int overrideMode)
+{
     return static_cast<float>(Compute(row, overrideMode, nullptr));
 }
 
-std::int64_t LinePricing::TotalCents(const std::vector<OrderGuideRow>& rows) {
+std::int64_t LinePricing::TotalCents(const std::vector<OrderGuideRow>& rows)
+{
     std::int64_t total = 0;
     for (const OrderGuideRow& row : rows)
         total += Amount::Cents(row.extendedPrice);

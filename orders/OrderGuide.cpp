@@ -23,7 +23,8 @@ namespace {
 // equal names wins, which is the guide line's own column).
 class Columns {
 public:
-    explicit Columns(Query& q) {
+    explicit Columns(Query& q)
+    {
         CVORecordset* rs = q.getRS();
         const long n = rs != nullptr ? rs->GetFieldCount() : 0;
         for (long i = 0; i < n; ++i) {
@@ -33,7 +34,8 @@ public:
             m_index.emplace(name, i);
         }
     }
-    long operator()(const char* name) const {
+    long operator()(const char* name) const
+    {
         auto it = m_index.find(name);
         return it == m_index.end() ? -1 : it->second;
     }
@@ -49,9 +51,12 @@ std::string TextOf(Query& q, long col) { return col < 0 ? std::string() : SqlTex
 } // namespace
 
 OrderGuide::OrderGuide(int accountId, int workOrderId, const OrderSettings& settings, int poolKey)
-    : m_accountId(accountId), m_workOrderId(workOrderId), m_settings(settings), m_poolKey(poolKey) {}
+    : m_accountId(accountId), m_workOrderId(workOrderId), m_settings(settings), m_poolKey(poolKey)
+{
+}
 
-bool OrderGuide::Load(int sortIndex, std::optional<int> familyPlanCatalog, const Log& log, std::stop_token stop) {
+bool OrderGuide::Load(int sortIndex, std::optional<int> familyPlanCatalog, const Log& log, std::stop_token stop)
+{
     m_rows.clear();
     m_hidden.clear();
     m_reordered = m_edited = false;
@@ -81,16 +86,15 @@ bool OrderGuide::Load(int sortIndex, std::optional<int> familyPlanCatalog, const
         return rs != nullptr && rs->GetLastError().empty();
     }
     const Columns col(lines);
-    const long cItem = col("itemid"), cCatalog = col("catalogid"), cCases = col("caseqty"),
-               cSingles = col("singleqty"), cCase = col("cdistprice"), cSingle = col("sdistprice"),
-               cLast = col("lastqty"), cCount = col("ordercount"), cLine = col("lineitemnumber"),
-               cFlag = col("specialflag"), cDiscount = col("discountamount"), cOverride = col("priceoverride"),
-               cPar = col("par"), cInv = col("inv"), cRetail = col("retailprice"), cWarehouse = col("warehouse"),
-               cFilter = col("filter"), cComment = col("linecomment"), cHtd = col("htditemcount"),
-               cPerCase = col("qtypercase"), cStock = col("qtyonhand"), cKind = col("productkind"),
-               cItemFlags = col("itemflags"), cMultiple = col("sellmultiple"), cDesc = col("description"),
-               cPrefix = col("lineprefix"), cSuffix = col("linesuffix"), cUpc = col("upc"),
-               cSku = col("distributorsku");
+    const long cItem = col("itemid"), cCatalog = col("catalogid"), cCases = col("caseqty"), cSingles = col("singleqty"),
+               cCase = col("cdistprice"), cSingle = col("sdistprice"), cLast = col("lastqty"),
+               cCount = col("ordercount"), cLine = col("lineitemnumber"), cFlag = col("specialflag"),
+               cDiscount = col("discountamount"), cOverride = col("priceoverride"), cPar = col("par"),
+               cInv = col("inv"), cRetail = col("retailprice"), cWarehouse = col("warehouse"), cFilter = col("filter"),
+               cComment = col("linecomment"), cHtd = col("htditemcount"), cPerCase = col("qtypercase"),
+               cStock = col("qtyonhand"), cKind = col("productkind"), cItemFlags = col("itemflags"),
+               cMultiple = col("sellmultiple"), cDesc = col("description"), cPrefix = col("lineprefix"),
+               cSuffix = col("linesuffix"), cUpc = col("upc"), cSku = col("distributorsku");
     int zeroPerCase = 0;
     int firstZero = 0;
     m_rows.reserve(static_cast<std::size_t>(lines.getRSRecordCount()));
@@ -145,59 +149,65 @@ bool OrderGuide::Load(int sortIndex, std::optional<int> familyPlanCatalog, const
     return true;
 }
 
-void OrderGuide::SetLoaded(std::vector<OrderGuideRow> rows) {
+void OrderGuide::SetLoaded(std::vector<OrderGuideRow> rows)
+{
     m_rows = std::move(rows);
     m_hidden.clear();
     m_reordered = m_edited = false;
     m_filterMask = 0;
 }
 
-void OrderGuide::Touch(std::size_t row, bool edit) {
+void OrderGuide::Touch(std::size_t row, bool edit)
+{
     m_rows[row].changed = true;
     if (edit)
         m_edited = true;
     Reprice(row);
 }
 
-void OrderGuide::Reprice(std::size_t row) {
-    LinePricing::Extend(m_rows[row], m_settings.priceOverrideMode);
-}
+void OrderGuide::Reprice(std::size_t row) { LinePricing::Extend(m_rows[row], m_settings.priceOverrideMode); }
 
-void OrderGuide::SetUnits(std::size_t row, int units) {
+void OrderGuide::SetUnits(std::size_t row, int units)
+{
     if (row >= m_rows.size())
         return;
     m_rows[row].units = units < 0 ? 0 : units;
     Touch(row, false);
 }
 
-void OrderGuide::SetCasesAndSingles(std::size_t row, int cases, int singles) {
+void OrderGuide::SetCasesAndSingles(std::size_t row, int cases, int singles)
+{
     if (row >= m_rows.size())
         return;
     SetUnits(row, cases * m_rows[row].qtyPerCase + singles);
 }
 
-void OrderGuide::SetPar(std::size_t row, int par) {
+void OrderGuide::SetPar(std::size_t row, int par)
+{
     if (row >= m_rows.size())
         return;
     m_rows[row].par = par;
     Touch(row, true);
 }
 
-void OrderGuide::SetInventory(std::size_t row, int inv) {
+void OrderGuide::SetInventory(std::size_t row, int inv)
+{
     if (row >= m_rows.size())
         return;
     m_rows[row].inv = inv;
     Touch(row, true);
 }
 
-void OrderGuide::SetComment(std::size_t row, const std::string& comment) {
+void OrderGuide::SetComment(std::size_t row, const std::string& comment)
+{
     if (row >= m_rows.size())
         return;
     m_rows[row].lineComment = comment;
     Touch(row, true);
 }
 
-bool OrderGuide::EditDiscount(std::size_t row, const std::string& typed, IMessageBox& box) {
+bool OrderGuide::EditDiscount(std::size_t row, const std::string& typed, IMessageBox& box)
+{
     if (row >= m_rows.size())
         return false;
     const std::optional<float> value = Amount::ParseTyped(typed, true);
@@ -216,7 +226,8 @@ bool OrderGuide::EditDiscount(std::size_t row, const std::string& typed, IMessag
     return true;
 }
 
-bool OrderGuide::EditOverride(std::size_t row, const std::string& typed) {
+bool OrderGuide::EditOverride(std::size_t row, const std::string& typed)
+{
     if (row >= m_rows.size())
         return false;
     const std::optional<float> value = Amount::ParseTyped(typed, true);
@@ -227,14 +238,14 @@ bool OrderGuide::EditOverride(std::size_t row, const std::string& typed) {
     return true;
 }
 
-bool OrderGuide::EditDealCode(std::size_t row, const std::string& typed, IMessageBox& box) {
+bool OrderGuide::EditDealCode(std::size_t row, const std::string& typed, IMessageBox& box)
+{
     if (row >= m_rows.size())
         return false;
     char* end = nullptr;
     const long code = std::strtol(typed.c_str(), &end, 10);
     if (end == typed.c_str() || code < m_settings.dealCodeMin || code > m_settings.dealCodeMax) {
-        box.ShowText("Sorry, but the deal code submitted is invalid.", ids::kCaptionError, MbButtons::Ok,
-                     MbIcon::Stop);
+        box.ShowText("Sorry, but the deal code submitted is invalid.", ids::kCaptionError, MbButtons::Ok, MbIcon::Stop);
         return false;
     }
     if (static_cast<unsigned>(code) == m_rows[row].specialFlag)
@@ -244,7 +255,8 @@ bool OrderGuide::EditDealCode(std::size_t row, const std::string& typed, IMessag
     return true;
 }
 
-void OrderGuide::Move(std::size_t from, std::size_t to) {
+void OrderGuide::Move(std::size_t from, std::size_t to)
+{
     if (from >= m_rows.size() || m_rows.empty())
         return;
     to = std::min(to, m_rows.size() - 1);
@@ -259,14 +271,16 @@ void OrderGuide::Move(std::size_t from, std::size_t to) {
     m_reordered = true;
 }
 
-void OrderGuide::Remove(std::size_t row) {
+void OrderGuide::Remove(std::size_t row)
+{
     if (row >= m_rows.size())
         return;
     m_rows.erase(m_rows.begin() + static_cast<long>(row));
     m_reordered = true;
 }
 
-void OrderGuide::Insert(std::size_t at, OrderGuideRow row) {
+void OrderGuide::Insert(std::size_t at, OrderGuideRow row)
+{
     at = std::min(at, m_rows.size());
     m_rows.insert(m_rows.begin() + static_cast<long>(at), std::move(row));
     m_rows[at].changed = true;
@@ -274,7 +288,8 @@ void OrderGuide::Insert(std::size_t at, OrderGuideRow row) {
     m_reordered = true;
 }
 
-void OrderGuide::ApplyFilter(int mask) {
+void OrderGuide::ApplyFilter(int mask)
+{
     // Rows keep their guide order through the hidden list: merge back by line number.
     std::vector<OrderGuideRow> all;
     all.reserve(m_rows.size() + m_hidden.size());
@@ -283,8 +298,9 @@ void OrderGuide::ApplyFilter(int mask) {
     for (auto& r : m_hidden)
         all.push_back(std::move(r));
     if (!m_reordered)
-        std::stable_sort(all.begin(), all.end(),
-                         [](const OrderGuideRow& a, const OrderGuideRow& b) { return a.lineItemNumber < b.lineItemNumber; });
+        std::stable_sort(all.begin(), all.end(), [](const OrderGuideRow& a, const OrderGuideRow& b) {
+            return a.lineItemNumber < b.lineItemNumber;
+        });
     m_rows.clear();
     m_hidden.clear();
     for (auto& r : all)
@@ -292,7 +308,8 @@ void OrderGuide::ApplyFilter(int mask) {
     m_filterMask = mask;
 }
 
-WorkOrderLine OrderGuide::ToLine(const OrderGuideRow& r, int accountId, int workOrderId) {
+WorkOrderLine OrderGuide::ToLine(const OrderGuideRow& r, int accountId, int workOrderId)
+{
     WorkOrderLine l;
     l.accountId = accountId;
     l.workOrderId = workOrderId;
@@ -319,12 +336,14 @@ WorkOrderLine OrderGuide::ToLine(const OrderGuideRow& r, int accountId, int work
     return l;
 }
 
-bool OrderGuide::MarkUpdated() {
+bool OrderGuide::MarkUpdated()
+{
     WorkOrder guide(m_poolKey);
     return guide.setUpdated(m_accountId, m_workOrderId, 1) != 0;
 }
 
-bool OrderGuide::Rewrite() {
+bool OrderGuide::Rewrite()
+{
     WorkOrderItems items(m_poolKey);
     if (items.beginTransaction() == 0)
         return false;
@@ -359,7 +378,8 @@ bool OrderGuide::Rewrite() {
     return true;
 }
 
-void OrderGuide::Renumber() {
+void OrderGuide::Renumber()
+{
     int number = 0;
     for (OrderGuideRow& r : m_rows)
         r.lineItemNumber = ++number;
@@ -367,7 +387,8 @@ void OrderGuide::Renumber() {
         r.lineItemNumber = ++number;
 }
 
-bool OrderGuide::WriteChanged() {
+bool OrderGuide::WriteChanged()
+{
     WorkOrderItems items(m_poolKey);
     if (items.beginTransaction() == 0)
         return false;
@@ -389,15 +410,12 @@ bool OrderGuide::WriteChanged() {
     return true;
 }
 
-bool OrderGuide::Save() {
-    return m_reordered ? Rewrite() : WriteChanged();
-}
+bool OrderGuide::Save() { return m_reordered ? Rewrite() : WriteChanged(); }
 
-std::int64_t OrderGuide::TotalCents() const {
-    return LinePricing::TotalCents(m_rows);
-}
+std::int64_t OrderGuide::TotalCents() const { return LinePricing::TotalCents(m_rows); }
 
-int OrderGuide::AddLine(WorkOrderLine line, int poolKey) {
+int OrderGuide::AddLine(WorkOrderLine line, int poolKey)
+{
     WorkOrderItems items(poolKey);
     if (items.beginTransaction() == 0)
         return 0;

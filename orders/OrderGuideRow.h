@@ -8,9 +8,9 @@ namespace zev {
 // units; QtyPerCase is at least 1 (the loader lifts a 0). Amounts use the
 // sentinels of Amount: -1 FREE, -2 NET in the discount and the override.
 struct OrderGuideRow {
-    bool changed = false;  // to be written back
+    bool changed = false; // to be written back
     bool readOnly = false;
-    bool isNew = false;    // added on the screen, not yet in the table
+    bool isNew = false; // added on the screen, not yet in the table
     int itemId = 0;
     int catalogId = 0;
     unsigned specialFlag = 0; // deal code; 0 the account's own tier

@@ -14,7 +14,8 @@ namespace zev {
 
 namespace {
 
-bool EndsWithNoCase(const std::string& text, const std::string& tail) {
+bool EndsWithNoCase(const std::string& text, const std::string& tail)
+{
     std::string t = SqlText::Trim(text);
     if (t.size() < tail.size())
         return false;
@@ -26,18 +27,21 @@ bool EndsWithNoCase(const std::string& text, const std::string& tail) {
 
 OrderRules::OrderRules(const OrderSettings& settings, IMessageBox& box) : m_settings(settings), m_box(box) {}
 
-bool OrderRules::Must(const std::string& text) {
+bool OrderRules::Must(const std::string& text)
+{
     m_box.ShowText(text, ids::kCaptionWarning, MbButtons::Ok, MbIcon::Stop);
     return false;
 }
 
-bool OrderRules::Should(const std::string& text) {
+bool OrderRules::Should(const std::string& text)
+{
     return m_box.ShowText(text, ids::kCaptionWarning, MbButtons::YesNo, MbIcon::Warning) == MbResult::Yes;
 }
 
 OrderRules::Outcome OrderRules::Place(const std::vector<OrderGuideRow>& visible,
                                       const std::vector<OrderGuideRow>& hidden, const OrderAccount& account,
-                                      OrderHeader& header, const std::function<void()>& stopWorkers) {
+                                      OrderHeader& header, const std::function<void()>& stopWorkers)
+{
     const OrderSettings& s = m_settings;
     Outcome out;
     if (stopWorkers)
@@ -185,7 +189,8 @@ OrderRules::Outcome OrderRules::Place(const std::vector<OrderGuideRow>& visible,
     return out;
 }
 
-std::string OrderRules::LineText(const OrderGuideRow& r) const {
+std::string OrderRules::LineText(const OrderGuideRow& r) const
+{
     std::string text;
     if (r.productKind == 2 && m_settings.lineTextPrefix && !r.prefix.empty())
         text = r.prefix + " ";
@@ -196,7 +201,8 @@ std::string OrderRules::LineText(const OrderGuideRow& r) const {
 }
 
 void OrderRules::Form(const std::vector<OrderGuideRow>& visible, const std::vector<OrderGuideRow>& hidden,
-                      int accountId, OrderHeader& header) const {
+                      int accountId, OrderHeader& header) const
+{
     header.lines.clear();
     header.accountId = accountId;
     header.totalCents = 0;

@@ -15,8 +15,8 @@ class IMessageBox;
 // What the rules need to know of the current account.
 struct OrderAccount {
     int accountId = 0;
-    int premise = 0;          // 0 off-premise, 1 on-premise
-    std::string licence;      // liquor licence number; empty when none
+    int premise = 0;     // 0 off-premise, 1 on-premise
+    std::string licence; // liquor licence number; empty when none
 };
 
 // The place-order check: the distributor's ordering rules in their fixed

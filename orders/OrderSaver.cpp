@@ -11,9 +11,12 @@
 namespace zev {
 
 OrderSaver::OrderSaver(const OrderSettings& settings, IMessageBox& box, int poolKey)
-    : m_settings(settings), m_box(box), m_poolKey(poolKey) {}
+    : m_settings(settings), m_box(box), m_poolKey(poolKey)
+{
+}
 
-std::string OrderSaver::NotesForSave(const std::string& typed, int maxLength) {
+std::string OrderSaver::NotesForSave(const std::string& typed, int maxLength)
+{
     const std::size_t limit = maxLength <= 0 ? 255u : static_cast<std::size_t>(maxLength);
     std::string notes = SqlText::Trim(typed);
     if (notes.size() > limit)
@@ -21,12 +24,14 @@ std::string OrderSaver::NotesForSave(const std::string& typed, int maxLength) {
     return SqlText::DoubleApostrophes(notes);
 }
 
-std::string OrderSaver::CardText(const std::string& number, const std::string& month, const std::string& year) {
+std::string OrderSaver::CardText(const std::string& number, const std::string& month, const std::string& year)
+{
     const std::string n = SqlText::Trim(number);
     return n.empty() ? std::string() : n + " ~ " + month + "/" + year;
 }
 
-OrderSaver::Card OrderSaver::SplitCard(const std::string& stored) {
+OrderSaver::Card OrderSaver::SplitCard(const std::string& stored)
+{
     Card card;
     const std::size_t tilde = stored.find(" ~ ");
     if (tilde == std::string::npos) {
@@ -42,7 +47,8 @@ OrderSaver::Card OrderSaver::SplitCard(const std::string& stored) {
     return card;
 }
 
-std::string OrderSaver::CreationStamp(std::time_t now) {
+std::string OrderSaver::CreationStamp(std::time_t now)
+{
     std::tm tm{};
     if (localtime_r(&now, &tm) == nullptr)
         return {};
@@ -50,7 +56,8 @@ std::string OrderSaver::CreationStamp(std::time_t now) {
                            tm.tm_min, tm.tm_sec);
 }
 
-int OrderSaver::NextReadyId() {
+int OrderSaver::NextReadyId()
+{
     ReadyOrder headers(m_poolKey);
     ReadyOrderItems lines(m_poolKey);
     const int a = headers.getNewPK();
@@ -60,7 +67,8 @@ int OrderSaver::NextReadyId() {
     return std::max(a, b);
 }
 
-bool OrderSaver::InsertLines(const OrderHeader& header, int readyId) {
+bool OrderSaver::InsertLines(const OrderHeader& header, int readyId)
+{
     ReadyOrderItems items(m_poolKey);
     for (const OrderLine& l : header.lines) {
         ReadyOrderLine line;
@@ -88,7 +96,8 @@ bool OrderSaver::InsertLines(const OrderHeader& header, int readyId) {
     return true;
 }
 
-int OrderSaver::Save(const OrderHeader& header, std::time_t now, const RecordCall& recordCall) {
+int OrderSaver::Save(const OrderHeader& header, std::time_t now, const RecordCall& recordCall)
+{
     ReadyOrder headers(m_poolKey);
     ReadyOrderItems lines(m_poolKey);
     if (headers.beginTransaction() == 0)
@@ -140,13 +149,15 @@ int OrderSaver::Save(const OrderHeader& header, std::time_t now, const RecordCal
     return readyId;
 }
 
-int OrderSaver::SaveNoVisit(int accountId, std::time_t now, const std::string& comment, bool noCall) {
+int OrderSaver::SaveNoVisit(int accountId, std::time_t now, const std::string& comment, bool noCall)
+{
     ReadyOrder headers(m_poolKey);
     if (headers.beginTransaction() == 0)
         return 0;
     const int readyId = NextReadyId();
     if (readyId <= 0 ||
-        headers.insertInformationOrder(accountId, readyId, 2, now, NotesForSave(comment, m_settings.orderNotesMaxLength),
+        headers.insertInformationOrder(accountId, readyId, 2, now,
+                                       NotesForSave(comment, m_settings.orderNotesMaxLength),
                                        noCall ? "No Call" : "No Sale") == 0 ||
         headers.commitTransaction() == 0) {
         headers.rollbackTransaction();
@@ -155,14 +166,16 @@ int OrderSaver::SaveNoVisit(int accountId, std::time_t now, const std::string& c
     return readyId;
 }
 
-int OrderSaver::SaveBackorderCancellation(const OrderHeader& header, std::time_t now) {
+int OrderSaver::SaveBackorderCancellation(const OrderHeader& header, std::time_t now)
+{
     ReadyOrder headers(m_poolKey);
     if (headers.beginTransaction() == 0)
         return 0;
     const int readyId = NextReadyId();
-    bool ok = readyId > 0 &&
-              headers.insertInformationOrder(header.accountId, readyId, 3, now, header.notes, "Backorder Removal") != 0 &&
-              InsertLines(header, readyId);
+    bool ok =
+        readyId > 0 &&
+        headers.insertInformationOrder(header.accountId, readyId, 3, now, header.notes, "Backorder Removal") != 0 &&
+        InsertLines(header, readyId);
     if (!ok || headers.commitTransaction() == 0) {
         headers.rollbackTransaction();
         return 0;

@@ -4,7 +4,8 @@
 
 namespace zev {
 
-OrderSettings OrderSettings::FromConfig(const ZevConfig& c, int priceOverrideMode) {
+OrderSettings OrderSettings::FromConfig(const ZevConfig& c, int priceOverrideMode)
+{
     OrderSettings s;
     s.quantitiesInUnits = c.IsOn(cfg::kQuantitiesInUnits);
     s.lineTextPrefix = c.IsOn(cfg::kLineTextPrefix);

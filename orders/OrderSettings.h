@@ -32,8 +32,8 @@ struct OrderSettings {
     bool saveHiddenLines = false;
     bool markCallOnOrder = false;
     std::string flagLabel;
-    int largeOrderStep = 0;   // five times this many cases asks; 0 off
-    int orderMinimum = 0;     // whole dollars; 0 off
+    int largeOrderStep = 0; // five times this many cases asks; 0 off
+    int orderMinimum = 0;   // whole dollars; 0 off
     int guideSortKey = 0;
     int dealCodeMin = 0;
     int dealCodeMax = 0;

@@ -8,7 +8,8 @@
 
 namespace zev {
 
-bool PriceBinding::Load(const std::string& path, int pricePercent, const std::string& database, std::string* error) {
+bool PriceBinding::Load(const std::string& path, int pricePercent, const std::string& database, std::string* error)
+{
     Release();
     std::string why;
     if (!m_lib.module.Open(path, why)) {
@@ -36,7 +37,8 @@ bool PriceBinding::Load(const std::string& path, int pricePercent, const std::st
     return true;
 }
 
-void PriceBinding::Release() {
+void PriceBinding::Release()
+{
     m_lib.CalculatePrice = nullptr;
     m_lib.ClosePricing = nullptr;
     m_lib.EnumeratePrices = nullptr;
@@ -44,11 +46,13 @@ void PriceBinding::Release() {
 }
 
 bool PriceBinding::Price(int item, float& casePrice, float& singlePrice, int units, int catalog,
-                         unsigned dealCode) const {
+                         unsigned dealCode) const
+{
     return m_lib.Price(item, casePrice, singlePrice, units, catalog, dealCode);
 }
 
-bool PriceBinding::Enumerate(int item, int index, Enumerated& out, bool wantBreakQty) const {
+bool PriceBinding::Enumerate(int item, int index, Enumerated& out, bool wantBreakQty) const
+{
     if (m_lib.EnumeratePrices == nullptr)
         return false;
     char itemText[32] = "";
@@ -74,7 +78,8 @@ bool PriceBinding::Enumerate(int item, int index, Enumerated& out, bool wantBrea
     return true;
 }
 
-PriceBinding::PriceFn PriceBinding::AsFunction() const {
+PriceBinding::PriceFn PriceBinding::AsFunction() const
+{
     return [this](int item, float& c, float& s, int units, int catalog, unsigned deal) {
         return Price(item, c, s, units, catalog, deal);
     };

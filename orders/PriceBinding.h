@@ -19,9 +19,9 @@ public:
     using PriceFn = std::function<bool(int, float&, float&, int, int, unsigned)>;
 
     struct Enumerated {
-        int breakQty = 0; // buffer 7, read only when asked for
-        int tier = 0;     // buffer 8
-        double casePrice = 0; // buffer 9
+        int breakQty = 0;       // buffer 7, read only when asked for
+        int tier = 0;           // buffer 8
+        double casePrice = 0;   // buffer 9
         double singlePrice = 0; // buffer 10
     };
 

@@ -5,12 +5,10 @@
 
 namespace zev {
 
-RepricingWorker::~RepricingWorker() {
-    Stop();
-}
+RepricingWorker::~RepricingWorker() { Stop(); }
 
-void RepricingWorker::Start(std::vector<OrderGuideRow> rows, PriceBinding::PriceFn price, int overrideMode,
-                            Done done) {
+void RepricingWorker::Start(std::vector<OrderGuideRow> rows, PriceBinding::PriceFn price, int overrideMode, Done done)
+{
     Stop();
     {
         std::lock_guard lock(m_mutex);
@@ -54,17 +52,20 @@ void RepricingWorker::Start(std::vector<OrderGuideRow> rows, PriceBinding::Price
 
 void RepricingWorker::RequestStop() { m_stop.request_stop(); }
 
-void RepricingWorker::Wait() {
+void RepricingWorker::Wait()
+{
     if (m_thread.joinable())
         m_thread.join();
 }
 
-std::vector<RepricingWorker::Result> RepricingWorker::TakeResults() {
+std::vector<RepricingWorker::Result> RepricingWorker::TakeResults()
+{
     std::lock_guard lock(m_mutex);
     return std::exchange(m_results, {});
 }
 
-std::size_t RepricingWorker::Apply(std::vector<OrderGuideRow>& rows, const std::vector<Result>& results) {
+std::size_t RepricingWorker::Apply(std::vector<OrderGuideRow>& rows, const std::vector<Result>& results)
+{
     std::size_t applied = 0;
     for (const Result& r : results) {
         if (r.row >= rows.size())

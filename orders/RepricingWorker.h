@@ -39,7 +39,8 @@ public:
     void RequestStop();
     // Waits for the pass to end (the screen does before placing or saving).
     void Wait();
-    void Stop() {
+    void Stop()
+    {
         RequestStop();
         Wait();
     }

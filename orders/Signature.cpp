@@ -4,7 +4,8 @@
 
 namespace zev {
 
-std::string Signature::Encode(const std::vector<Point>& points) {
+std::string Signature::Encode(const std::vector<Point>& points)
+{
     std::string text;
     char point[64];
     for (const Point& p : points) {
@@ -16,7 +17,8 @@ std::string Signature::Encode(const std::vector<Point>& points) {
     return text;
 }
 
-std::string Signature::Trim(const std::string& encoded) {
+std::string Signature::Trim(const std::string& encoded)
+{
     if (encoded.size() < kMaxLength)
         return encoded;
     std::string text = encoded.substr(0, kMaxLength);

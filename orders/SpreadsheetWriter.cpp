@@ -7,20 +7,23 @@ namespace zev {
 
 namespace {
 
-std::string Format(const char* fmt, auto... args) {
+std::string Format(const char* fmt, auto... args)
+{
     char buf[512];
     std::snprintf(buf, sizeof buf, fmt, args...);
     return buf;
 }
 
-std::string Trim(const std::string& s) {
+std::string Trim(const std::string& s)
+{
     const auto b = s.find_first_not_of(" \t\r\n");
     if (b == std::string::npos)
         return {};
     return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
 }
 
-void AppendUtf8(std::string& out, unsigned cp) {
+void AppendUtf8(std::string& out, unsigned cp)
+{
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -40,7 +43,8 @@ void AppendUtf8(std::string& out, unsigned cp) {
 
 // Length of a well-formed UTF-8 sequence at `i` and its code point; 0 when
 // the bytes there are not one.
-std::size_t Utf8At(const std::string& s, std::size_t i, unsigned& cp) {
+std::size_t Utf8At(const std::string& s, std::size_t i, unsigned& cp)
+{
     const auto b = static_cast<unsigned char>(s[i]);
     std::size_t n = b >= 0xF0 && b <= 0xF4 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 && b < 0xE0 ? 2 : 0;
     if (n == 0 || i + n > s.size())
@@ -63,22 +67,26 @@ std::size_t Utf8At(const std::string& s, std::size_t i, unsigned& cp) {
 SpreadsheetWriter::SpreadsheetWriter(std::string worksheetName) : m_name(std::move(worksheetName)) {}
 
 void SpreadsheetWriter::SetHeaderLines(const std::string& l1, const std::string& l2, const std::string& l3,
-                                       const std::string& l4) {
+                                       const std::string& l4)
+{
     const std::string* in[4] = {&l1, &l2, &l3, &l4};
     for (int i = 0; i < 4; ++i)
         m_header[i] = Trim(Escape(*in[i]));
 }
 
-int SpreadsheetWriter::AddStyle(unsigned flags, const std::string& fontSize) {
+int SpreadsheetWriter::AddStyle(unsigned flags, const std::string& fontSize)
+{
     m_styles.emplace_back(flags, fontSize);
     return static_cast<int>(m_styles.size()) - 1;
 }
 
-void SpreadsheetWriter::AddColumn(double width) {
+void SpreadsheetWriter::AddColumn(double width)
+{
     m_widths.push_back(width > 0 ? Format("%.2f", width) : std::string());
 }
 
-void SpreadsheetWriter::StartRow(int style, double height) {
+void SpreadsheetWriter::StartRow(int style, double height)
+{
     m_row = " <Row";
     if (style >= 0)
         m_row += Format(" ss:StyleID=\"s%i\"", style + 21);
@@ -89,45 +97,61 @@ void SpreadsheetWriter::StartRow(int style, double height) {
 }
 
 namespace {
-std::string CellOpen(int style) {
+std::string CellOpen(int style)
+{
     return style >= 0 ? Format("  <Cell ss:StyleID=\"s%i\">", style + 21) : std::string("  <Cell>");
 }
 } // namespace
 
-void SpreadsheetWriter::Cell(int value, int style) {
+void SpreadsheetWriter::Cell(int value, int style)
+{
     m_row += CellOpen(style) + Format("<Data ss:Type=\"Number\">%i</Data></Cell>\n", value);
     ++m_cellsInRow;
 }
 
-void SpreadsheetWriter::Cell(double value, int style) {
+void SpreadsheetWriter::Cell(double value, int style)
+{
     m_row += CellOpen(style) + Format("<Data ss:Type=\"Number\">%f</Data></Cell>\n", value);
     ++m_cellsInRow;
 }
 
-void SpreadsheetWriter::Cell(const std::string& text, int style) {
+void SpreadsheetWriter::Cell(const std::string& text, int style)
+{
     m_row += CellOpen(style) + "<Data ss:Type=\"String\">" + Escape(text) + "</Data></Cell>\n";
     ++m_cellsInRow;
 }
 
-void SpreadsheetWriter::EndRow() {
+void SpreadsheetWriter::EndRow()
+{
     m_rows += m_row + "   </Row>\n";
     m_row.clear();
     ++m_rowCount;
     m_columnCount = std::max(m_columnCount, m_cellsInRow);
 }
 
-std::string SpreadsheetWriter::Escape(const std::string& text) {
+std::string SpreadsheetWriter::Escape(const std::string& text)
+{
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const auto b = static_cast<unsigned char>(text[i]);
         if (b < 0x80) {
             switch (b) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '\'': out += "&apos;"; break;
-            case '"': out += "&quot;"; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
             default:
                 if (b >= 0x20 || b == '\t' || b == '\n' || b == '\r')
                     out += static_cast<char>(b);
@@ -148,7 +172,8 @@ std::string SpreadsheetWriter::Escape(const std::string& text) {
     return out;
 }
 
-std::string SpreadsheetWriter::StyleXml(int index, unsigned f, const std::string& size) {
+std::string SpreadsheetWriter::StyleXml(int index, unsigned f, const std::string& size)
+{
     std::string s = Format("  <Style ss:ID=\"s%i\">\n", index + 21);
     s += "   <Alignment";
     if (f & AlignCenter)
@@ -191,19 +216,22 @@ std::string SpreadsheetWriter::StyleXml(int index, unsigned f, const std::string
     return s;
 }
 
-std::string SpreadsheetWriter::HeaderXml() const {
+std::string SpreadsheetWriter::HeaderXml() const
+{
     static const char* const kCentre =
         "&amp;C&amp;&quot;Arial,Bold&quot;&amp;14Order Guide&amp;&quot;Arial,Regular&quot;&amp;10&#10;&amp;D\"/>\n";
     const std::string* h = m_header;
     if (h[1].empty())
         return "   <Header x:Data=\"&amp;L" + h[0] + "&#10;&#10;&#10;&#10;" + kCentre;
     if (h[2].empty())
-        return "   <Header x:Data=\"&amp;L" + h[0] + "&#10;" + h[1] + "&#10;" + h[3] + "&#10; &#10;&#10;&#10;" + kCentre;
+        return "   <Header x:Data=\"&amp;L" + h[0] + "&#10;" + h[1] + "&#10;" + h[3] + "&#10; &#10;&#10;&#10;" +
+               kCentre;
     return "   <Header x:Data=\"&amp;L" + h[0] + "&#10;" + h[1] + "&#10;" + h[2] + "&#10;" + h[3] +
            "&#10; &#10;&#10;&#10;" + kCentre;
 }
 
-std::string SpreadsheetWriter::Document() const {
+std::string SpreadsheetWriter::Document() const
+{
     std::string d;
     d.reserve(m_rows.size() + 4096);
     d += "<?xml version=\"1.0\"?>\n"

@@ -12,9 +12,19 @@ namespace zev {
 class SpreadsheetWriter {
 public:
     enum Flag : unsigned {
-        AlignCenter = 1, AlignLeft = 2, AlignRight = 4, VAlignTop = 8, VAlignCenter = 16, VAlignBottom = 32,
-        Wrap = 64, Border = 128,
-        Bold = 1u << 8, Underline = 2u << 8, Italic = 4u << 8, ShortDate = 8u << 8, ShortTime = 16u << 8,
+        AlignCenter = 1,
+        AlignLeft = 2,
+        AlignRight = 4,
+        VAlignTop = 8,
+        VAlignCenter = 16,
+        VAlignBottom = 32,
+        Wrap = 64,
+        Border = 128,
+        Bold = 1u << 8,
+        Underline = 2u << 8,
+        Italic = 4u << 8,
+        ShortDate = 8u << 8,
+        ShortTime = 16u << 8,
         Currency = 32u << 8,
     };
 

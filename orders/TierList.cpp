@@ -7,7 +7,8 @@
 namespace zev {
 
 std::vector<TierList::Entry> TierList::Build(const PriceBinding::PriceFn& price, int itemId, int catalogId,
-                                             int accountTier, int dealCodeMin, int dealCodeMax, int poolKey) {
+                                             int accountTier, int dealCodeMin, int dealCodeMax, int poolKey)
+{
     std::vector<Entry> entries;
     PricingTiers tiers(poolKey);
     for (int tier = dealCodeMin; tier <= dealCodeMax; ++tier) {
@@ -25,7 +26,8 @@ std::vector<TierList::Entry> TierList::Build(const PriceBinding::PriceFn& price,
     return entries;
 }
 
-std::string TierList::CellText(unsigned specialFlag) {
+std::string TierList::CellText(unsigned specialFlag)
+{
     return specialFlag == 0 ? std::string("Default") : std::to_string(specialFlag);
 }
 

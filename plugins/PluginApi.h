@@ -135,8 +135,8 @@ enum Q9PostResult {
 // and, only on Q9POST_OK, holds the reply body (written to a temporary file
 // and renamed), so a failed exchange never leaves an older reply to be read
 // as its own. One call runs at a time within the process.
-typedef int (*PostDataT2Fn)(const char* host, const char* backupHost, const char* path, const char* body,
-                            int timeoutMs, Q9ProgressSink* sink, int port);
+typedef int (*PostDataT2Fn)(const char* host, const char* backupHost, const char* path, const char* body, int timeoutMs,
+                            Q9ProgressSink* sink, int port);
 
 // --------------------------------------------------------------- PRICING.so
 
@@ -153,8 +153,8 @@ typedef int (*PostDataT2Fn)(const char* host, const char* backupHost, const char
 // no database), in which case the output buffers are left untouched.
 // Safe to call from any thread.
 typedef int (*Q9CalculatePriceFn)(const char* item, const char* deal, const char* catalog, const char* qty,
-                                  const char* r5, const char* r6, const char* r7, const char* r8,
-                                  const char* r9, char* caseOut, char* singleOut);
+                                  const char* r5, const char* r6, const char* r7, const char* r8, const char* r9,
+                                  char* caseOut, char* singleOut);
 
 // Walks the price tiers of an item (its lowest-catalogue price row):
 //   item     item number ("%d"); an empty text fails
@@ -166,9 +166,8 @@ typedef int (*Q9CalculatePriceFn)(const char* item, const char* deal, const char
 //   singleOut    receives the tier's single-unit price ("%.2f")
 // Output buffers are Q9_PRICE_BUFFER_SIZE bytes. Returns 1 when entry `index`
 // exists; 0 past the last tier or on failure (outputs untouched).
-typedef int (*Q9EnumeratePricesFn)(const char* item, const char* index, const char* r3, const char* r4,
-                                   const char* r5, const char* r6, char* breakQtyOut, char* tierOut,
-                                   char* caseOut, char* singleOut);
+typedef int (*Q9EnumeratePricesFn)(const char* item, const char* index, const char* r3, const char* r4, const char* r5,
+                                   const char* r6, char* breakQtyOut, char* tierOut, char* caseOut, char* singleOut);
 
 // Closes the pricing database connection; the next price call reopens it.
 // Always returns 1. (Each call also reopens by itself when the database file
@@ -196,15 +195,14 @@ Q9_EXPORT int Q9Compress(const char* database, int flags);
 Q9_EXPORT int Q9Uncompress(const char* database, int flags);
 
 Q9_EXPORT int Q9TestConnection(int reserved);
-Q9_EXPORT int PostDataT2(const char* host, const char* backupHost, const char* path, const char* body,
-                         int timeoutMs, Q9ProgressSink* sink, int port);
+Q9_EXPORT int PostDataT2(const char* host, const char* backupHost, const char* path, const char* body, int timeoutMs,
+                         Q9ProgressSink* sink, int port);
 
-Q9_EXPORT int Q9CalculatePrice(const char* item, const char* deal, const char* catalog, const char* qty,
-                               const char* r5, const char* r6, const char* r7, const char* r8, const char* r9,
-                               char* caseOut, char* singleOut);
-Q9_EXPORT int Q9EnumeratePrices(const char* item, const char* index, const char* r3, const char* r4,
-                                const char* r5, const char* r6, char* breakQtyOut, char* tierOut,
-                                char* caseOut, char* singleOut);
+Q9_EXPORT int Q9CalculatePrice(const char* item, const char* deal, const char* catalog, const char* qty, const char* r5,
+                               const char* r6, const char* r7, const char* r8, const char* r9, char* caseOut,
+                               char* singleOut);
+Q9_EXPORT int Q9EnumeratePrices(const char* item, const char* index, const char* r3, const char* r4, const char* r5,
+                                const char* r6, char* breakQtyOut, char* tierOut, char* caseOut, char* singleOut);
 Q9_EXPORT int Q9ClosePricing(void);
 Q9_EXPORT void Q9SetPricingDatabase(const char* path);
 

@@ -28,7 +28,8 @@ const std::array<BtgCalculator::Size, 8> BtgCalculator::kBottleSizes = {{{"375 m
 namespace {
 
 // Reads a whole text as a number; none for empty or trailing rubbish.
-std::optional<double> ReadNumber(const std::string& text) {
+std::optional<double> ReadNumber(const std::string& text)
+{
     const std::string t = SqlText::Trim(text);
     if (t.empty())
         return std::nullopt;
@@ -41,13 +42,14 @@ std::optional<double> ReadNumber(const std::string& text) {
 
 } // namespace
 
-std::optional<int> BtgCalculator::PreselectBottle(const std::string& itemVolume) {
+std::optional<int> BtgCalculator::PreselectBottle(const std::string& itemVolume)
+{
     const std::string volume = SqlText::Trim(itemVolume);
     if (volume.empty())
         return std::nullopt;
     // The first test that finds its text wins, so "1.75" comes before "1".
-    static const std::pair<const char*, int> tests[] = {{"375", 0}, {"500", 1}, {"750", 2},  {"1.5", 4},
-                                                        {"1.75", 5}, {"1", 3},  {"2", 6},    {"3", 7}};
+    static const std::pair<const char*, int> tests[] = {{"375", 0},  {"500", 1}, {"750", 2}, {"1.5", 4},
+                                                        {"1.75", 5}, {"1", 3},   {"2", 6},   {"3", 7}};
     for (const auto& [text, index] : tests) {
         if (volume.find(text) != std::string::npos)
             return index;
@@ -55,7 +57,8 @@ std::optional<int> BtgCalculator::PreselectBottle(const std::string& itemVolume)
     return std::nullopt;
 }
 
-double BtgCalculator::ServingsPerBottle(double servingSize, double bottleSize, std::string* text) {
+double BtgCalculator::ServingsPerBottle(double servingSize, double bottleSize, std::string* text)
+{
     if (servingSize == kWholeBottle) {
         if (text)
             text->assign(1, '1');
@@ -69,7 +72,8 @@ double BtgCalculator::ServingsPerBottle(double servingSize, double bottleSize, s
     return std::strtod(shown.c_str(), nullptr);
 }
 
-bool BtgCalculator::EditBottlePrice(const std::string& text) {
+bool BtgCalculator::EditBottlePrice(const std::string& text)
+{
     const auto value = ReadNumber(text);
     if (!value || *value <= 0)
         return false;
@@ -79,7 +83,8 @@ bool BtgCalculator::EditBottlePrice(const std::string& text) {
     return true;
 }
 
-bool BtgCalculator::EditMargin(const std::string& text) {
+bool BtgCalculator::EditMargin(const std::string& text)
+{
     const auto value = ReadNumber(text);
     if (!value || *value < 0 || *value > 1e6)
         return false;
@@ -88,7 +93,8 @@ bool BtgCalculator::EditMargin(const std::string& text) {
     return true;
 }
 
-bool BtgCalculator::RecalculateFromMargin() {
+bool BtgCalculator::RecalculateFromMargin()
+{
     if (m_servingSize <= 0 || m_bottleSize <= 0)
         return false;
     std::string servingsText;
@@ -107,7 +113,8 @@ bool BtgCalculator::RecalculateFromMargin() {
     return true;
 }
 
-bool BtgCalculator::EditPricePerServing(std::string& text) {
+bool BtgCalculator::EditPricePerServing(std::string& text)
+{
     text = SqlText::Trim(text);
     const auto point = text.find('.');
     if (point != std::string::npos && text.size() - point - 1 > 2)

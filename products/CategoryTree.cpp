@@ -13,7 +13,8 @@ namespace {
 using Nodes = std::vector<std::unique_ptr<CategoryNode>>;
 
 // Moves the rows of an open Category result into `out`, in name order.
-void ReadRows(Category& query, int parentId, Nodes& out) {
+void ReadRows(Category& query, int parentId, Nodes& out)
+{
     for (; !query.IsEOF(); query.MoveNext()) {
         auto node = std::make_unique<CategoryNode>();
         node->categoryId = query.GetFieldValueInt(0);
@@ -26,7 +27,8 @@ void ReadRows(Category& query, int parentId, Nodes& out) {
     std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a->name < b->name; });
 }
 
-CategoryNode* FindIn(Nodes& nodes, int categoryId) {
+CategoryNode* FindIn(Nodes& nodes, int categoryId)
+{
     for (auto& node : nodes) {
         if (node->categoryId == categoryId)
             return node.get();
@@ -38,7 +40,8 @@ CategoryNode* FindIn(Nodes& nodes, int categoryId) {
 
 } // namespace
 
-bool CategoryTree::LoadTopLevel(int poolKey) {
+bool CategoryTree::LoadTopLevel(int poolKey)
+{
     m_roots.clear();
     Category query(poolKey);
     if (query.getTopLevel() != 1)
@@ -47,7 +50,8 @@ bool CategoryTree::LoadTopLevel(int poolKey) {
     return !m_roots.empty();
 }
 
-bool CategoryTree::LoadChildren(CategoryNode& node, int poolKey) {
+bool CategoryTree::LoadChildren(CategoryNode& node, int poolKey)
+{
     if (!node.childrenLoaded) {
         node.childrenLoaded = true;
         Category query(poolKey);
@@ -59,7 +63,8 @@ bool CategoryTree::LoadChildren(CategoryNode& node, int poolKey) {
 
 CategoryNode* CategoryTree::Find(int categoryId) { return FindIn(m_roots, categoryId); }
 
-bool CategoryTree::ListCategory(Items& items, int categoryId) {
+bool CategoryTree::ListCategory(Items& items, int categoryId)
+{
     return items.getByCategory(categoryId) == 1 && items.getRSRecordCount() > 0;
 }
 

@@ -35,10 +35,10 @@ struct Column {
 // What the general page shows, in this order; the category is added after
 // the description.
 constexpr Column kGeneral[] = {
-    {"Description", 1},   {"Item #", 6},          {"Size", 7},           {"UPC", 9},
-    {"Case UPC", 10},     {"Vintage", 11},        {"Brand", 4},          {"Producer", 23},
-    {"Country", 24},      {"Region", 25},         {"Appellation", 26},   {"Varietal", 27},
-    {"Colour", 28},       {"Alcohol %", 29},      {"Container", 30},     {"Rating", 20},
+    {"Description", 1},    {"Item #", 6},          {"Size", 7},          {"UPC", 9},
+    {"Case UPC", 10},      {"Vintage", 11},        {"Brand", 4},         {"Producer", 23},
+    {"Country", 24},       {"Region", 25},         {"Appellation", 26},  {"Varietal", 27},
+    {"Colour", 28},        {"Alcohol %", 29},      {"Container", 30},    {"Rating", 20},
     {"Rating source", 43}, {"Catalogue page", 18}, {"Food pairing", 74}, {"Note", 75},
 };
 
@@ -48,7 +48,8 @@ bool ReadItem(Items& items, int itemId) { return items.getByIDIncludingDeleted(i
 
 } // namespace
 
-std::vector<ItemDetailsData::Page> ItemDetailsData::Pages(int history, int notes, int btg, int rip, int invoices) {
+std::vector<ItemDetailsData::Page> ItemDetailsData::Pages(int history, int notes, int btg, int rip, int invoices)
+{
     std::vector<Page> pages{Page::General, Page::QtyAndPrice};
     if (history == 1)
         pages.push_back(Page::History);
@@ -63,7 +64,8 @@ std::vector<ItemDetailsData::Page> ItemDetailsData::Pages(int history, int notes
     return pages;
 }
 
-std::array<std::string, 3> ItemDetailsData::ProductNotes(int itemId, const std::string& emptyText, int poolKey) {
+std::array<std::string, 3> ItemDetailsData::ProductNotes(int itemId, const std::string& emptyText, int poolKey)
+{
     std::array<std::string, 3> notes;
     zev::ProductNotes query(poolKey);
     const bool found = query.getByPK(itemId) == 1;
@@ -81,7 +83,8 @@ std::array<std::string, 3> ItemDetailsData::ProductNotes(int itemId, const std::
     return notes;
 }
 
-std::vector<ItemDetailsData::Program> ItemDetailsData::ProgramsOfItem(int itemId, int poolKey) {
+std::vector<ItemDetailsData::Program> ItemDetailsData::ProgramsOfItem(int itemId, int poolKey)
+{
     std::vector<int> ids;
     RIPItems list(poolKey);
     if (list.getProgramsOfItem(itemId) == 1)
@@ -97,7 +100,8 @@ std::vector<ItemDetailsData::Program> ItemDetailsData::ProgramsOfItem(int itemId
     return programs;
 }
 
-std::vector<ItemDetailsData::ProgramItem> ItemDetailsData::ItemsOfProgram(int ripId, int poolKey) {
+std::vector<ItemDetailsData::ProgramItem> ItemDetailsData::ItemsOfProgram(int ripId, int poolKey)
+{
     std::vector<ProgramItem> items;
     RIPItems query(poolKey);
     if (query.getItemsOfProgram(ripId) != 1)
@@ -116,7 +120,8 @@ std::vector<ItemDetailsData::ProgramItem> ItemDetailsData::ItemsOfProgram(int ri
     return items;
 }
 
-std::vector<ItemDetailsData::Tier> ItemDetailsData::TiersOfProgram(int ripId, int bottlesPerCase, int poolKey) {
+std::vector<ItemDetailsData::Tier> ItemDetailsData::TiersOfProgram(int ripId, int bottlesPerCase, int poolKey)
+{
     std::vector<Tier> tiers;
     RIPItems query(poolKey);
     if (query.getProgramTiers(ripId) != 1)
@@ -126,7 +131,8 @@ std::vector<ItemDetailsData::Tier> ItemDetailsData::TiersOfProgram(int ripId, in
     return tiers;
 }
 
-std::vector<ItemDetailsData::Fact> ItemDetailsData::General(int itemId, int poolKey) {
+std::vector<ItemDetailsData::Fact> ItemDetailsData::General(int itemId, int poolKey)
+{
     std::vector<Fact> facts;
     Items items(poolKey);
     if (!ReadItem(items, itemId))
@@ -152,7 +158,8 @@ std::vector<ItemDetailsData::Fact> ItemDetailsData::General(int itemId, int pool
     return facts;
 }
 
-ItemDetailsData::Stock ItemDetailsData::Quantities(int itemId, int poolKey) {
+ItemDetailsData::Stock ItemDetailsData::Quantities(int itemId, int poolKey)
+{
     Stock stock;
     Items items(poolKey);
     if (!ReadItem(items, itemId))
@@ -172,7 +179,8 @@ ItemDetailsData::Stock ItemDetailsData::Quantities(int itemId, int poolKey) {
 }
 
 ItemDetailsData::Prices ItemDetailsData::PricesOf(int itemId, int catalog, int accountTier, int dealMin, int dealMax,
-                                                  const PriceBinding::PriceFn& price, int poolKey) {
+                                                  const PriceBinding::PriceFn& price, int poolKey)
+{
     Prices prices;
     if (!price)
         return prices;
@@ -182,7 +190,8 @@ ItemDetailsData::Prices ItemDetailsData::PricesOf(int itemId, int catalog, int a
     return prices;
 }
 
-std::vector<ItemDetailsData::Month> ItemDetailsData::History(int itemId, std::optional<int> accountId, int poolKey) {
+std::vector<ItemDetailsData::Month> ItemDetailsData::History(int itemId, std::optional<int> accountId, int poolKey)
+{
     std::vector<Month> months;
     OrderHistoryByItem query(poolKey);
     const int ran = accountId ? query.getMonthlyTotalsOfAccount(*accountId, itemId) : query.getMonthlyTotals(itemId);
@@ -191,14 +200,14 @@ std::vector<ItemDetailsData::Month> ItemDetailsData::History(int itemId, std::op
     for (; query.IsEOF() == 0; query.MoveNext())
         months.push_back({query.GetFieldValueInt(3), query.GetFieldValueInt(2), query.GetFieldValueInt(0),
                           query.GetFieldValueInt(1), query.GetFieldValueDouble(4)});
-    std::sort(months.begin(), months.end(), [](const Month& a, const Month& b) {
-        return a.year != b.year ? a.year > b.year : a.month > b.month;
-    });
+    std::sort(months.begin(), months.end(),
+              [](const Month& a, const Month& b) { return a.year != b.year ? a.year > b.year : a.month > b.month; });
     return months;
 }
 
 std::vector<ItemDetailsData::InvoiceLine> ItemDetailsData::Invoices(int itemId, std::optional<int> accountId,
-                                                                    int poolKey) {
+                                                                    int poolKey)
+{
     std::vector<InvoiceLine> lines;
     OrderHistoryByItem query(poolKey);
     const int ran = accountId ? query.getInvoiceLinesOfAccount(itemId, *accountId) : query.getInvoiceLines(itemId);
@@ -220,7 +229,8 @@ std::vector<ItemDetailsData::InvoiceLine> ItemDetailsData::Invoices(int itemId, 
     return lines;
 }
 
-ItemDetailsData::Tier ItemDetailsData::TierText(const std::string& qty, double amount, int bottlesPerCase) {
+ItemDetailsData::Tier ItemDetailsData::TierText(const std::string& qty, double amount, int bottlesPerCase)
+{
     int n = std::atoi(qty.c_str());
     if (n <= 0)
         n = 1;

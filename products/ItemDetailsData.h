@@ -40,7 +40,7 @@ public:
     struct ProgramItem {
         int itemId = 0;
         std::string sku;
-        std::string text;  // "vintage description size (n/cs)"
+        std::string text; // "vintage description size (n/cs)"
         int qtyPerCase = 0;
     };
     struct Tier {

@@ -9,7 +9,8 @@ namespace zev {
 
 namespace {
 
-int FirstInt(const std::string& sql, int poolKey, int none) {
+int FirstInt(const std::string& sql, int poolKey, int none)
+{
     Query q("", "", poolKey);
     if (q.Open(sql) == 0 || q.IsEOF() != 0)
         return none;
@@ -19,7 +20,8 @@ int FirstInt(const std::string& sql, int poolKey, int none) {
 } // namespace
 
 ProductOrdering::Result ProductOrdering::AddToGuide(int itemId, int accountId, int catalog,
-                                                    const PriceBinding::PriceFn& price, int poolKey) {
+                                                    const PriceBinding::PriceFn& price, int poolKey)
+{
     Result result;
     if (accountId < 0) {
         result.outcome = Outcome::NoAccount;
@@ -55,7 +57,8 @@ ProductOrdering::Result ProductOrdering::AddToGuide(int itemId, int accountId, i
     return result;
 }
 
-std::string ProductOrdering::Message(const Result& result, const std::string& description) {
+std::string ProductOrdering::Message(const Result& result, const std::string& description)
+{
     switch (result.outcome) {
     case Outcome::Added:
         return description + " was added to the order guide as line " + std::to_string(result.lineNumber) + ".";

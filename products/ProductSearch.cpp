@@ -5,7 +5,8 @@
 
 namespace zev {
 
-const char* ProductSearch::SortColumn(int sortSwitch) {
+const char* ProductSearch::SortColumn(int sortSwitch)
+{
     switch (sortSwitch) {
     case 4:
         return "DistributorSKU";
@@ -18,7 +19,8 @@ const char* ProductSearch::SortColumn(int sortSwitch) {
     }
 }
 
-std::string ProductSearch::CleanKeywords(const std::string& keywords) {
+std::string ProductSearch::CleanKeywords(const std::string& keywords)
+{
     std::string out;
     for (char c : SqlText::Trim(keywords)) {
         if (c == '\'' || c == '"')
@@ -33,7 +35,8 @@ bool ProductSearch::IsValid(const ProductSearchCriteria& criteria) { return !cri
 
 namespace {
 
-std::string StarsToPercent(std::string text) {
+std::string StarsToPercent(std::string text)
+{
     for (char& c : text)
         if (c == '*')
             c = '%';
@@ -42,7 +45,8 @@ std::string StarsToPercent(std::string text) {
 
 } // namespace
 
-std::string ProductSearch::BuildStatement(const ProductSearchCriteria& c, std::optional<int> catalog, int sortSwitch) {
+std::string ProductSearch::BuildStatement(const ProductSearchCriteria& c, std::optional<int> catalog, int sortSwitch)
+{
     const std::string k = CleanKeywords(c.keywords);
     std::string sql = "select * ";
     if (c.advanced) {
@@ -86,8 +90,8 @@ std::string ProductSearch::BuildStatement(const ProductSearchCriteria& c, std::o
         sql += "from Items where Items.DeletedFlag=0 and ";
         const bool pattern = k.find('*') != std::string::npos;
         if (c.byName)
-            sql += pattern ? "Items.Description like '" + StarsToPercent(k) + "'"
-                           : "Items.Description like '%" + k + "%'";
+            sql +=
+                pattern ? "Items.Description like '" + StarsToPercent(k) + "'" : "Items.Description like '%" + k + "%'";
         else
             sql += pattern ? "Items.DistributorSKU like '" + StarsToPercent(k) + "'"
                            : "Items.DistributorSKU = '" + k + "'";
@@ -99,7 +103,8 @@ std::string ProductSearch::BuildStatement(const ProductSearchCriteria& c, std::o
     return sql;
 }
 
-bool ProductSearch::Run(Items& items, const std::string& statement) {
+bool ProductSearch::Run(Items& items, const std::string& statement)
+{
     return items.Open(statement) == 1 && items.getRSRecordCount() > 0;
 }
 

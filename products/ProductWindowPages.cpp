@@ -2,7 +2,8 @@
 
 namespace zev {
 
-std::vector<ProductWindowPages::Page> ProductWindowPages::Pages(int searchSwitch, int categorySwitch) {
+std::vector<ProductWindowPages::Page> ProductWindowPages::Pages(int searchSwitch, int categorySwitch)
+{
     std::vector<Page> pages;
     if (searchSwitch == 1)
         pages.push_back(Page::Search);

@@ -27,7 +27,8 @@ std::string DateOnly(const std::string& stamp) { return SqlText::Trim(stamp).sub
 
 } // namespace
 
-std::string Promotions::Day(std::time_t when) {
+std::string Promotions::Day(std::time_t when)
+{
     std::tm local{};
     localtime_r(&when, &local);
     char text[16];
@@ -35,12 +36,14 @@ std::string Promotions::Day(std::time_t when) {
     return text;
 }
 
-bool Promotions::Runs(const std::string& start, const std::string& end, const std::string& today) {
+bool Promotions::Runs(const std::string& start, const std::string& end, const std::string& today)
+{
     return (start.empty() || start <= today) && (end.empty() || today <= end);
 }
 
 std::vector<Promotions::Promotion> Promotions::Current(const std::string& today, std::optional<int> catalog,
-                                                       int poolKey) {
+                                                       int poolKey)
+{
     std::vector<Promotion> found;
     Promo headers(poolKey);
     if (headers.getHeaders() != 1)

@@ -38,10 +38,7 @@ bool ToIntegers(const std::vector<std::string>& entries, std::vector<int>& out, 
     return true;
 }
 
-std::string CountText(std::size_t n, const char* what)
-{
-    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
-}
+std::string CountText(std::size_t n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
 
 } // namespace
 
@@ -140,11 +137,11 @@ ReportDefinition ReportFile::Read(const std::string& name) const
     if (!ToIntegers(widths, d.widths, bad))
         problem("Widths", "\"" + bad + "\" is not a whole number of pixels");
     else if (d.widths.size() < columns)
-        problem("Widths", "has " + CountText(d.widths.size(), "entry") + " but \"Headings\" has " +
-                              CountText(columns, "column"));
+        problem("Widths",
+                "has " + CountText(d.widths.size(), "entry") + " but \"Headings\" has " + CountText(columns, "column"));
     if (d.types.size() < columns)
-        problem("Types", "has " + CountText(d.types.size(), "entry") + " but \"Headings\" has " +
-                             CountText(columns, "column"));
+        problem("Types",
+                "has " + CountText(d.types.size(), "entry") + " but \"Headings\" has " + CountText(columns, "column"));
 
     if (d.sql.empty()) {
         problem("SQL", "missing or empty");

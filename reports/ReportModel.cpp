@@ -173,8 +173,7 @@ void ReportModel::Sort(int column)
         }
         return result * direction;
     };
-    std::stable_sort(m_rows.begin(), m_rows.end(),
-                     [&](const Row& a, const Row& b) { return compare(a, b) < 0; });
+    std::stable_sort(m_rows.begin(), m_rows.end(), [&](const Row& a, const Row& b) { return compare(a, b) < 0; });
     m_direction = -m_direction;
 }
 
@@ -187,7 +186,8 @@ bool ReportModel::DrillDown(int row)
     if (linkTo.empty())
         return false;
     const auto found = std::find(m_names.begin(), m_names.end(), linkTo);
-    const std::string prefix = "The report \"" + m_definition.name + "\" in " + ReportFile::kFileName + " cannot drill down: ";
+    const std::string prefix =
+        "The report \"" + m_definition.name + "\" in " + ReportFile::kFileName + " cannot drill down: ";
     if (found == m_names.end()) {
         Tell(prefix + "\"LinkTo\" names \"" + linkTo + "\", which is not listed under \"Queries\".");
         return false;

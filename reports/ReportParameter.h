@@ -18,9 +18,9 @@ struct ParameterEntry {
 
 // The distributor's switches that shape item texts in the parameter box.
 struct ItemTextSwitches {
-    bool vintageFirst = false;    // byte 72
-    bool sizeAfter = false;       // byte 73
-    bool caseQuantity = false;    // byte 74
+    bool vintageFirst = false;      // byte 72
+    bool sizeAfter = false;         // byte 73
+    bool caseQuantity = false;      // byte 74
     bool quantitiesInUnits = false; // byte 31 (hides the case quantity)
 
     static ItemTextSwitches FromConfig(const ZevConfig& config);

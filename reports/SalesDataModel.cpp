@@ -213,9 +213,8 @@ void SalesDataModel::Sort(int column)
     if (column < 0 || column >= kColumns)
         return;
     const int direction = m_direction;
-    std::stable_sort(m_rows.begin(), m_rows.end(), [&](const TopItemRow& a, const TopItemRow& b) {
-        return Compare(a, b, column) * direction < 0;
-    });
+    std::stable_sort(m_rows.begin(), m_rows.end(),
+                     [&](const TopItemRow& a, const TopItemRow& b) { return Compare(a, b, column) * direction < 0; });
     m_direction = -m_direction;
 }
 

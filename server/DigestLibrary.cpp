@@ -9,7 +9,8 @@
 
 namespace zev::server {
 
-std::unique_ptr<DigestLibrary> DigestLibrary::Load(const std::string& path, std::string& error) {
+std::unique_ptr<DigestLibrary> DigestLibrary::Load(const std::string& path, std::string& error)
+{
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* why = dlerror();
@@ -25,7 +26,8 @@ std::unique_ptr<DigestLibrary> DigestLibrary::Load(const std::string& path, std:
     return std::unique_ptr<DigestLibrary>(new DigestLibrary(handle, reinterpret_cast<HashFn>(symbol)));
 }
 
-std::string DigestLibrary::DefaultPath() {
+std::string DigestLibrary::DefaultPath()
+{
     std::error_code ec;
     std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     const std::filesystem::path dir = ec ? std::filesystem::path(".") : self.parent_path();
@@ -37,11 +39,10 @@ std::string DigestLibrary::DefaultPath() {
         .string();
 }
 
-DigestLibrary::~DigestLibrary() {
-    dlclose(handle_);
-}
+DigestLibrary::~DigestLibrary() { dlclose(handle_); }
 
-std::string DigestLibrary::Digest(const std::string& password) const {
+std::string DigestLibrary::Digest(const std::string& password) const
+{
     // The program passes a 33-byte buffer at sign-in; the digest is the first 32 characters.
     char buffer[33];
     std::memset(buffer, 0, sizeof buffer);

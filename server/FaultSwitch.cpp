@@ -4,7 +4,8 @@
 
 namespace zev::server {
 
-const char* FaultSwitch::Name(FaultMode mode) {
+const char* FaultSwitch::Name(FaultMode mode)
+{
     switch (mode) {
     case FaultMode::None:
         return "none";
@@ -24,7 +25,8 @@ const char* FaultSwitch::Name(FaultMode mode) {
     return "none";
 }
 
-bool FaultSwitch::Set(const std::string& body, std::string* error) {
+bool FaultSwitch::Set(const std::string& body, std::string* error)
+{
     Fault fault;
     std::string query = "?";
     query += TrimBlanks(body);
@@ -36,8 +38,8 @@ bool FaultSwitch::Set(const std::string& body, std::string* error) {
         return false;
     }
     bool known = false;
-    for (FaultMode m : {FaultMode::None, FaultMode::Refuse, FaultMode::Delay, FaultMode::Error,
-                        FaultMode::Html, FaultMode::Truncate, FaultMode::Reply}) {
+    for (FaultMode m : {FaultMode::None, FaultMode::Refuse, FaultMode::Delay, FaultMode::Error, FaultMode::Html,
+                        FaultMode::Truncate, FaultMode::Reply}) {
         if (*mode == Name(m)) {
             fault.mode = m;
             known = true;
@@ -77,22 +79,26 @@ bool FaultSwitch::Set(const std::string& body, std::string* error) {
     return true;
 }
 
-void FaultSwitch::Set(const Fault& fault) {
+void FaultSwitch::Set(const Fault& fault)
+{
     std::lock_guard lock(mutex_);
     fault_ = fault;
 }
 
-Fault FaultSwitch::Current() const {
+Fault FaultSwitch::Current() const
+{
     std::lock_guard lock(mutex_);
     return fault_;
 }
 
-void FaultSwitch::Sleep(int ms) {
+void FaultSwitch::Sleep(int ms)
+{
     std::unique_lock lock(mutex_);
     wake_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopping_; });
 }
 
-void FaultSwitch::Wake() {
+void FaultSwitch::Wake()
+{
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;

@@ -18,7 +18,7 @@ struct Fault {
     // other page answers as usual. With `store` the page first does its work (stores the upload or
     // order), so the program sees a lost or garbled answer to a request that took effect.
     std::string page;
-    std::string table;   // grabdata only: answer just this table's request
+    std::string table; // grabdata only: answer just this table's request
     std::string text;
     bool store = false;
 };

@@ -5,7 +5,8 @@
 
 namespace zev::server {
 
-std::vector<FormField> SplitForm(const std::string& body) {
+std::vector<FormField> SplitForm(const std::string& body)
+{
     std::vector<FormField> fields;
     for (const std::string& part : SplitAt(body, '&')) {
         std::string clean = part;
@@ -26,7 +27,8 @@ std::vector<FormField> SplitForm(const std::string& body) {
 
 namespace {
 
-int HexDigit(char c) {
+int HexDigit(char c)
+{
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -36,13 +38,13 @@ int HexDigit(char c) {
     return -1;
 }
 
-std::string UrlDecode(const std::string& text) {
+std::string UrlDecode(const std::string& text)
+{
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '+') {
             out += ' ';
-        } else if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
-                   HexDigit(text[i + 2]) >= 0) {
+        } else if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 && HexDigit(text[i + 2]) >= 0) {
             out += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
             i += 2;
         } else {
@@ -54,7 +56,8 @@ std::string UrlDecode(const std::string& text) {
 
 } // namespace
 
-std::vector<FormField> SplitQuery(const std::string& target) {
+std::vector<FormField> SplitQuery(const std::string& target)
+{
     std::vector<FormField> fields;
     size_t q = target.find('?');
     if (q == std::string::npos)
@@ -71,14 +74,16 @@ std::vector<FormField> SplitQuery(const std::string& target) {
     return fields;
 }
 
-std::optional<std::string> FindField(const std::vector<FormField>& fields, const std::string& name) {
+std::optional<std::string> FindField(const std::vector<FormField>& fields, const std::string& name)
+{
     for (const FormField& field : fields)
         if (field.name == name)
             return field.value;
     return std::nullopt;
 }
 
-std::string Unescape(const std::string& text, const std::vector<std::pair<std::string, std::string>>& set) {
+std::string Unescape(const std::string& text, const std::vector<std::pair<std::string, std::string>>& set)
+{
     std::string out;
     size_t i = 0;
     while (i < text.size()) {
@@ -97,34 +102,38 @@ std::string Unescape(const std::string& text, const std::vector<std::pair<std::s
     return out;
 }
 
-const std::vector<std::pair<std::string, std::string>>& EscapeSetA() {
+const std::vector<std::pair<std::string, std::string>>& EscapeSetA()
+{
     static const std::vector<std::pair<std::string, std::string>> set{{"%26", "&"}};
     return set;
 }
 
-const std::vector<std::pair<std::string, std::string>>& EscapeSetB() {
-    static const std::vector<std::pair<std::string, std::string>> set{
-        {"%25", "%"}, {"%26", "&"}, {"%94", "^"}};
+const std::vector<std::pair<std::string, std::string>>& EscapeSetB()
+{
+    static const std::vector<std::pair<std::string, std::string>> set{{"%25", "%"}, {"%26", "&"}, {"%94", "^"}};
     return set;
 }
 
-const std::vector<std::pair<std::string, std::string>>& EscapeSetC() {
-    static const std::vector<std::pair<std::string, std::string>> set{
-        {"~|A", "&"}, {"~|C", "^"}, {"''", "'"}};
+const std::vector<std::pair<std::string, std::string>>& EscapeSetC()
+{
+    static const std::vector<std::pair<std::string, std::string>> set{{"~|A", "&"}, {"~|C", "^"}, {"''", "'"}};
     return set;
 }
 
-const std::vector<std::pair<std::string, std::string>>& EscapeSetD() {
+const std::vector<std::pair<std::string, std::string>>& EscapeSetD()
+{
     static const std::vector<std::pair<std::string, std::string>> set{{"%2B", "+"}, {"%20", " "}};
     return set;
 }
 
-const std::vector<std::pair<std::string, std::string>>& EscapeSetE() {
+const std::vector<std::pair<std::string, std::string>>& EscapeSetE()
+{
     static const std::vector<std::pair<std::string, std::string>> set{{"~|A", "&"}};
     return set;
 }
 
-std::vector<std::string> SplitAt(const std::string& text, char separator) {
+std::vector<std::string> SplitAt(const std::string& text, char separator)
+{
     std::vector<std::string> parts;
     size_t start = 0;
     while (true) {
@@ -138,14 +147,16 @@ std::vector<std::string> SplitAt(const std::string& text, char separator) {
     }
 }
 
-std::string TrimBlanks(const std::string& text) {
+std::string TrimBlanks(const std::string& text)
+{
     size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos)
         return {};
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-std::optional<long long> ParseInteger(const std::string& text) {
+std::optional<long long> ParseInteger(const std::string& text)
+{
     std::string trimmed = TrimBlanks(text);
     if (trimmed.empty())
         return std::nullopt;
@@ -157,7 +168,8 @@ std::optional<long long> ParseInteger(const std::string& text) {
     return value;
 }
 
-std::optional<double> ParseDecimal(const std::string& text) {
+std::optional<double> ParseDecimal(const std::string& text)
+{
     std::string trimmed = TrimBlanks(text);
     if (trimmed.empty())
         return std::nullopt;

@@ -14,7 +14,8 @@ namespace zev::server {
 
 namespace {
 
-std::optional<long long> Integer(const std::string& text) {
+std::optional<long long> Integer(const std::string& text)
+{
     if (text.empty())
         return std::nullopt;
     char* end = nullptr;
@@ -24,11 +25,10 @@ std::optional<long long> Integer(const std::string& text) {
     return end != nullptr && *end == '\0' ? std::optional<long long>(v) : std::nullopt;
 }
 
-double Real(const std::string& text) {
-    return std::strtod(text.c_str(), nullptr);
-}
+double Real(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
-bool HasTables(SqlDatabase& db, std::initializer_list<const char*> tables) {
+bool HasTables(SqlDatabase& db, std::initializer_list<const char*> tables)
+{
     for (const char* t : tables)
         if (!db.TableExists(t))
             return false;
@@ -36,7 +36,8 @@ bool HasTables(SqlDatabase& db, std::initializer_list<const char*> tables) {
 }
 
 // "MM/dd/yyyy" as the server's date form; other texts unchanged.
-std::string ServerDate(const std::string& date) {
+std::string ServerDate(const std::string& date)
+{
     int m = 0, d = 0, y = 0;
     if (std::sscanf(date.c_str(), "%d/%d/%d", &m, &d, &y) != 3)
         return date;
@@ -46,7 +47,8 @@ std::string ServerDate(const std::string& date) {
 }
 
 // The plain (part 0) value of a field, if sent.
-std::optional<std::string> Plain(const std::vector<UploadField>& fields, const std::string& name) {
+std::optional<std::string> Plain(const std::vector<UploadField>& fields, const std::string& name)
+{
     for (const UploadField& f : fields)
         if (f.part == 0 && f.name == name)
             return f.value;
@@ -54,7 +56,8 @@ std::optional<std::string> Plain(const std::vector<UploadField>& fields, const s
 }
 
 // An account the representative may change: his own or one nobody owns.
-bool OwnAccount(SqlDatabase& db, const std::string& repId, long long accountId) {
+bool OwnAccount(SqlDatabase& db, const std::string& repId, long long accountId)
+{
     auto owner = db.Prepare("select zev_rep from Accounts where AccountID = ?");
     owner.Bind(1, static_cast<std::int64_t>(accountId));
     return owner.Step() && (owner.IsNull(0) || owner.Text(0) == repId);
@@ -62,7 +65,8 @@ bool OwnAccount(SqlDatabase& db, const std::string& repId, long long accountId) 
 
 } // namespace
 
-void ApplyOrderGuide(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields) {
+void ApplyOrderGuide(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields)
+{
     if (!HasTables(db, {"WorkOrder", "WorkOrderItems", "Items"}))
         return;
     std::map<std::string, std::string> value;
@@ -168,7 +172,8 @@ void ApplyOrderGuide(SqlDatabase& db, const std::string& repId, const std::vecto
 }
 
 void ApplyReceivedOrder(SqlDatabase& db, const std::string& repId, const ReceivedOrder& order, std::int64_t orderId,
-                        const std::string& receivedAt) {
+                        const std::string& receivedAt)
+{
     const std::string invoice = "Z" + std::to_string(orderId);
     double total = 0;
     for (const ReceivedOrderLine& l : order.lines)
@@ -250,21 +255,34 @@ void ApplyReceivedOrder(SqlDatabase& db, const std::string& repId, const Receive
     }
 }
 
-void ApplyAccountEdit(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields) {
+void ApplyAccountEdit(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields)
+{
     if (!HasTables(db, {"Accounts"}))
         return;
     const auto account = Integer(Plain(fields, "AccountID").value_or(""));
     if (!account || !OwnAccount(db, repId, *account))
         return;
     // Sent name -> master column; a field the body lacks keeps its value.
-    static const std::pair<const char*, const char*> kColumns[] = {
-        {"CompanyName", "CompanyName"}, {"ContactName", "ContactName"}, {"AltContactName", "AltContactName"},
-        {"Address1", "Address1"},       {"Address2", "Address2"},       {"City", "City"},
-        {"State", "State"},             {"Zip", "Zip"},                 {"Phone", "Phone"},
-        {"Fax", "Fax"},                 {"ApptDays", "ApptDays"},       {"DeliveryDays", "DelivDays"},
-        {"Email", "Email"},             {"ApptTime1", "ApptTime1"},     {"ApptTime2", "ApptTime2"},
-        {"ApptTime3", "ApptTime3"},     {"ApptTime4", "ApptTime4"},     {"ApptTime5", "ApptTime5"},
-        {"ApptTime6", "ApptTime6"},     {"ApptTime7", "ApptTime7"}};
+    static const std::pair<const char*, const char*> kColumns[] = {{"CompanyName", "CompanyName"},
+                                                                   {"ContactName", "ContactName"},
+                                                                   {"AltContactName", "AltContactName"},
+                                                                   {"Address1", "Address1"},
+                                                                   {"Address2", "Address2"},
+                                                                   {"City", "City"},
+                                                                   {"State", "State"},
+                                                                   {"Zip", "Zip"},
+                                                                   {"Phone", "Phone"},
+                                                                   {"Fax", "Fax"},
+                                                                   {"ApptDays", "ApptDays"},
+                                                                   {"DeliveryDays", "DelivDays"},
+                                                                   {"Email", "Email"},
+                                                                   {"ApptTime1", "ApptTime1"},
+                                                                   {"ApptTime2", "ApptTime2"},
+                                                                   {"ApptTime3", "ApptTime3"},
+                                                                   {"ApptTime4", "ApptTime4"},
+                                                                   {"ApptTime5", "ApptTime5"},
+                                                                   {"ApptTime6", "ApptTime6"},
+                                                                   {"ApptTime7", "ApptTime7"}};
     const std::vector<std::string> present = db.Columns("Accounts");
     std::string set;
     std::vector<std::string> values;
@@ -295,7 +313,8 @@ void ApplyAccountEdit(SqlDatabase& db, const std::string& repId, const std::vect
     update.Bind(i, static_cast<std::int64_t>(*account)).Run();
 }
 
-void ApplyNote(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields) {
+void ApplyNote(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields)
+{
     if (!HasTables(db, {"DistributorRepNotes", "Accounts"}))
         return;
     const auto account = Integer(Plain(fields, "AccountID").value_or(""));
@@ -330,7 +349,8 @@ void ApplyNote(SqlDatabase& db, const std::string& repId, const std::vector<Uplo
         .Run();
 }
 
-void ApplySurvey(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields) {
+void ApplySurvey(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields)
+{
     if (!HasTables(db, {"DoneSurveys", "Answers"}))
         return;
     const auto account = Integer(Plain(fields, "A").value_or(""));
@@ -391,7 +411,8 @@ void ApplySurvey(SqlDatabase& db, const std::string& repId, const std::vector<Up
     }
 }
 
-void ApplyFormAnswer(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields) {
+void ApplyFormAnswer(SqlDatabase& db, const std::string& repId, const std::vector<UploadField>& fields)
+{
     if (!HasTables(db, {"FormsFilled", "Accounts"}))
         return;
     const auto form = Integer(Plain(fields, "FormID").value_or(""));

@@ -9,11 +9,10 @@ namespace zev::server {
 namespace {
 
 // Order texts carry "%" as %25, "&" as %26 and, in line comments, "^" as %94.
-std::string Decode(const std::string& text) {
-    return Unescape(text, EscapeSetB());
-}
+std::string Decode(const std::string& text) { return Unescape(text, EscapeSetB()); }
 
-bool ParseLine(int number, const std::string& value, ReceivedOrderLine& line, std::string& error) {
+bool ParseLine(int number, const std::string& value, ReceivedOrderLine& line, std::string& error)
+{
     std::vector<std::string> parts = SplitAt(value, '^');
     if (parts.size() < 14) {
         error = "line " + std::to_string(number) + " has " + std::to_string(parts.size()) + " fields";
@@ -52,7 +51,8 @@ bool ParseLine(int number, const std::string& value, ReceivedOrderLine& line, st
 
 } // namespace
 
-bool ParseOrderBody(const std::string& body, ReceivedOrder& order, std::string& error) {
+bool ParseOrderBody(const std::string& body, ReceivedOrder& order, std::string& error)
+{
     order = ReceivedOrder{};
     std::vector<FormField> fields = SplitForm(body);
     std::map<std::string, std::string> simple;
@@ -126,8 +126,8 @@ bool ParseOrderBody(const std::string& body, ReceivedOrder& order, std::string& 
         return false;
     }
     if (static_cast<long long>(lineParts.size()) != *declared) {
-        error = "line count " + std::to_string(*declared) + " but " + std::to_string(lineParts.size()) +
-                " lines arrived";
+        error =
+            "line count " + std::to_string(*declared) + " but " + std::to_string(lineParts.size()) + " lines arrived";
         return false;
     }
     int expected = 1;

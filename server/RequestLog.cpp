@@ -6,7 +6,8 @@ namespace zev::server {
 
 RequestLog::RequestLog(const std::string& path) : out_(path, std::ios::app) {}
 
-void RequestLog::Write(const std::string& line) {
+void RequestLog::Write(const std::string& line)
+{
     std::lock_guard lock(mutex_);
     if (out_) {
         out_ << line << '\n';
@@ -14,7 +15,8 @@ void RequestLog::Write(const std::string& line) {
     }
 }
 
-std::string RequestLog::MaskSecrets(const std::string& target) {
+std::string RequestLog::MaskSecrets(const std::string& target)
+{
     size_t q = target.find('?');
     if (q == std::string::npos)
         return target;

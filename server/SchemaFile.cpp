@@ -10,12 +10,14 @@ namespace zev::server {
 
 namespace {
 
-std::string Lower(std::string text) {
+std::string Lower(std::string text)
+{
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
     return text;
 }
 
-std::string Trim(const std::string& text) {
+std::string Trim(const std::string& text)
+{
     size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos)
         return {};
@@ -25,7 +27,8 @@ std::string Trim(const std::string& text) {
 
 } // namespace
 
-SchemaFile SchemaFile::Load(const std::string& path) {
+SchemaFile SchemaFile::Load(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read schema file " + path);
@@ -34,7 +37,8 @@ SchemaFile SchemaFile::Load(const std::string& path) {
     return Parse(text.str());
 }
 
-SchemaFile SchemaFile::Parse(const std::string& text) {
+SchemaFile SchemaFile::Parse(const std::string& text)
+{
     SchemaFile file;
     std::istringstream in(text);
     std::string line;
@@ -56,8 +60,8 @@ SchemaFile SchemaFile::Parse(const std::string& text) {
     return file;
 }
 
-std::string SchemaFile::Value(const std::string& section, const std::string& key,
-                              const std::string& fallback) const {
+std::string SchemaFile::Value(const std::string& section, const std::string& key, const std::string& fallback) const
+{
     auto s = sections_.find(Lower(section));
     if (s == sections_.end())
         return fallback;
@@ -65,7 +69,8 @@ std::string SchemaFile::Value(const std::string& section, const std::string& key
     return k == s->second.end() ? fallback : k->second;
 }
 
-std::vector<std::string> SchemaFile::List(const std::string& section, const std::string& key) const {
+std::vector<std::string> SchemaFile::List(const std::string& section, const std::string& key) const
+{
     std::vector<std::string> items;
     std::istringstream in(Value(section, key));
     std::string item;
@@ -75,7 +80,8 @@ std::vector<std::string> SchemaFile::List(const std::string& section, const std:
     return items;
 }
 
-std::vector<std::string> SchemaFile::KeyStatements(const std::string& table) const {
+std::vector<std::string> SchemaFile::KeyStatements(const std::string& table) const
+{
     std::vector<std::string> keys;
     int count = std::atoi(Value(table, "Keys", "0").c_str());
     for (int i = 1; i <= count; ++i) {

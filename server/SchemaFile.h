@@ -14,8 +14,7 @@ public:
     static SchemaFile Load(const std::string& path);
     static SchemaFile Parse(const std::string& text);
 
-    std::string Value(const std::string& section, const std::string& key,
-                      const std::string& fallback = {}) const;
+    std::string Value(const std::string& section, const std::string& key, const std::string& fallback = {}) const;
     std::vector<std::string> List(const std::string& section, const std::string& key) const;
     std::vector<std::string> TableNames() const { return List("Database", "TableNames"); }
     std::string CreateStatement(const std::string& table) const { return Value(table, "Schema"); }

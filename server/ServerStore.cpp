@@ -62,7 +62,8 @@ create table if not exists UploadFields (
     primary key (UploadID, Seq));
 )SQL";
 
-bool IsOwnTable(const std::string& name) {
+bool IsOwnTable(const std::string& name)
+{
     static const char* const own[] = {"ServerUsers",        "ServerManagedReps", "ReceivedOrders",
                                       "ReceivedOrderLines", "Uploads",           "UploadFields"};
     for (const char* t : own)
@@ -71,7 +72,8 @@ bool IsOwnTable(const std::string& name) {
     return false;
 }
 
-std::string ValueText(const SqlStatement& stmt, int i) {
+std::string ValueText(const SqlStatement& stmt, int i)
+{
     if (stmt.IsNull(i))
         return {};
     if (stmt.Type(i) == tabula::ValueType::Real) {
@@ -84,7 +86,8 @@ std::string ValueText(const SqlStatement& stmt, int i) {
     return stmt.Text(i);
 }
 
-std::string Placeholders(size_t n) {
+std::string Placeholders(size_t n)
+{
     std::string out;
     for (size_t i = 0; i < n; ++i)
         out += i ? ",?" : "?";
@@ -93,7 +96,8 @@ std::string Placeholders(size_t n) {
 
 } // namespace
 
-std::string SchemaStatementForSqlite(const std::string& statement) {
+std::string SchemaStatementForSqlite(const std::string& statement)
+{
     static const std::regex addPrimary(
         R"(^\s*alter\s+table\s+(\S+)\s+(?:with\s+nocheck\s+)?add\s+constraint\s+(\S+)\s+primary\s+key\s*(?:clustered|nonclustered)?\s*(\([^)]*\)).*$)",
         std::regex::icase);
@@ -111,8 +115,7 @@ std::string SchemaStatementForSqlite(const std::string& statement) {
     std::smatch m;
     if (std::regex_match(s, m, addPrimary) || std::regex_match(s, m, addUnique)) {
         std::string name = m[2].str();
-        name.erase(std::remove_if(name.begin(), name.end(), [](char c) { return c == '[' || c == ']'; }),
-                   name.end());
+        name.erase(std::remove_if(name.begin(), name.end(), [](char c) { return c == '[' || c == ']'; }), name.end());
         return "create unique index if not exists " + name + " on " + m[1].str() + " " + m[3].str();
     }
     if (std::regex_search(s, alterOther))
@@ -121,12 +124,12 @@ std::string SchemaStatementForSqlite(const std::string& statement) {
     s = std::regex_replace(s, clustered, "");
     s = std::regex_replace(s, filegroup, "");
     if (std::regex_search(s, index))
-        s = std::regex_replace(s, index, "create $1index if not exists",
-                               std::regex_constants::format_first_only);
+        s = std::regex_replace(s, index, "create $1index if not exists", std::regex_constants::format_first_only);
     return s;
 }
 
-ServerStore::ServerStore(const std::string& path) : db_(path) {
+ServerStore::ServerStore(const std::string& path) : db_(path)
+{
     // Translated schema statements may call the dialect's helper functions.
     tabula::SqlDialect::RegisterFunctions(db_.Handle());
     db_.Exec("PRAGMA journal_mode = WAL");
@@ -134,11 +137,10 @@ ServerStore::ServerStore(const std::string& path) : db_(path) {
     CreateOwnTables();
 }
 
-void ServerStore::CreateOwnTables() {
-    db_.Exec(kOwnTables);
-}
+void ServerStore::CreateOwnTables() { db_.Exec(kOwnTables); }
 
-void ServerStore::CreateMasterTables(const SchemaFile& schema, std::vector<std::string>* problems) {
+void ServerStore::CreateMasterTables(const SchemaFile& schema, std::vector<std::string>* problems)
+{
     std::lock_guard lock(mutex_);
     // One transaction: a failed statement is undone on its own and the others stay.
     SqlTransaction transaction(db_);
@@ -153,8 +155,7 @@ void ServerStore::CreateMasterTables(const SchemaFile& schema, std::vector<std::
             std::string error;
             if (create.empty() || !ExecSchemaStatement(create, &error)) {
                 if (problems)
-                    problems->push_back("create " + table + ": " +
-                                        (create.empty() ? "no Schema statement" : error));
+                    problems->push_back("create " + table + ": " + (create.empty() ? "no Schema statement" : error));
                 continue;
             }
             for (const std::string& key : schema.KeyStatements(table))
@@ -168,7 +169,8 @@ void ServerStore::CreateMasterTables(const SchemaFile& schema, std::vector<std::
 
 // Runs a schema statement the way the program's database library does, through its dialect
 // translation; what SQLite still rejects is given one more chance in the server's own form.
-bool ServerStore::ExecSchemaStatement(const std::string& statement, std::string* error) {
+bool ServerStore::ExecSchemaStatement(const std::string& statement, std::string* error)
+{
     tabula::Translation translation = tabula::SqlDialect().Translate(statement);
     std::vector<std::string> statements = translation.ok ? translation.statements : std::vector{statement};
     for (const std::string& s : statements) {
@@ -183,12 +185,14 @@ bool ServerStore::ExecSchemaStatement(const std::string& statement, std::string*
     return true;
 }
 
-void ServerStore::AdoptMasterTable(const std::string& table) {
+void ServerStore::AdoptMasterTable(const std::string& table)
+{
     std::lock_guard lock(mutex_);
     AdoptMasterTableLocked(table);
 }
 
-void ServerStore::AdoptMasterTableLocked(const std::string& table) {
+void ServerStore::AdoptMasterTableLocked(const std::string& table)
+{
     std::vector<std::string> columns = db_.Columns(table);
     auto has = [&](const char* name) {
         return std::any_of(columns.begin(), columns.end(),
@@ -213,7 +217,8 @@ void ServerStore::AdoptMasterTableLocked(const std::string& table) {
     db_.Exec("create index if not exists " + SqlIdent("zev_idx_" + base) + " on " + t + " (zev_stamp)");
 }
 
-bool ServerStore::IsMasterTable(const std::string& table) {
+bool ServerStore::IsMasterTable(const std::string& table)
+{
     std::lock_guard lock(mutex_);
     if (IsOwnTable(table) || !db_.TableExists(table))
         return false;
@@ -221,8 +226,8 @@ bool ServerStore::IsMasterTable(const std::string& table) {
     return std::find(columns.begin(), columns.end(), "zev_stamp") != columns.end();
 }
 
-void ServerStore::AddUser(const std::string& id, const std::string& digest, const std::string& name,
-                          bool isManager) {
+void ServerStore::AddUser(const std::string& id, const std::string& digest, const std::string& name, bool isManager)
+{
     std::lock_guard lock(mutex_);
     db_.Prepare("insert or replace into ServerUsers (UserID, Digest, Name, IsManager) values (?,?,?,?)")
         .Bind(1, id)
@@ -232,7 +237,8 @@ void ServerStore::AddUser(const std::string& id, const std::string& digest, cons
         .Run();
 }
 
-void ServerStore::SetManagedRep(const std::string& managerId, const std::string& repId) {
+void ServerStore::SetManagedRep(const std::string& managerId, const std::string& repId)
+{
     std::lock_guard lock(mutex_);
     db_.Prepare("insert or ignore into ServerManagedReps (ManagerID, RepID) values (?,?)")
         .Bind(1, managerId)
@@ -240,7 +246,8 @@ void ServerStore::SetManagedRep(const std::string& managerId, const std::string&
         .Run();
 }
 
-std::optional<ServerUser> ServerStore::Authenticate(const std::string& id, const std::string& digest) {
+std::optional<ServerUser> ServerStore::Authenticate(const std::string& id, const std::string& digest)
+{
     std::lock_guard lock(mutex_);
     if (id.empty() || digest.empty())
         return std::nullopt;
@@ -252,8 +259,8 @@ std::optional<ServerUser> ServerStore::Authenticate(const std::string& id, const
     return ServerUser{stmt.Text(0), stmt.Text(1), stmt.Int(2) != 0};
 }
 
-bool ServerStore::ChangeDigest(const std::string& id, const std::string& oldDigest,
-                               const std::string& newDigest) {
+bool ServerStore::ChangeDigest(const std::string& id, const std::string& oldDigest, const std::string& newDigest)
+{
     std::lock_guard lock(mutex_);
     db_.Prepare("update ServerUsers set Digest = ? where UserID = ? and lower(Digest) = lower(?)")
         .Bind(1, newDigest)
@@ -263,8 +270,9 @@ bool ServerStore::ChangeDigest(const std::string& id, const std::string& oldDige
     return db_.Changes() == 1;
 }
 
-std::optional<std::vector<std::string>> ServerStore::Scope(const ServerUser& user,
-                                                           const std::string& managerId, std::string* error) {
+std::optional<std::vector<std::string>> ServerStore::Scope(const ServerUser& user, const std::string& managerId,
+                                                           std::string* error)
+{
     std::lock_guard lock(mutex_);
     auto managed = [&](const std::string& manager) {
         std::vector<std::string> reps;
@@ -295,7 +303,8 @@ std::optional<std::vector<std::string>> ServerStore::Scope(const ServerUser& use
     return reps;
 }
 
-std::vector<std::string> ServerStore::ServedColumns(const std::string& table) {
+std::vector<std::string> ServerStore::ServedColumns(const std::string& table)
+{
     std::vector<std::string> columns;
     for (const std::string& c : db_.Columns(table))
         if (c.rfind("zev_", 0) != 0)
@@ -304,8 +313,8 @@ std::vector<std::string> ServerStore::ServedColumns(const std::string& table) {
 }
 
 TableData ServerStore::ReadTable(const std::string& table, const std::vector<std::string>& reps,
-                                 const std::optional<std::string>& since,
-                                 const std::optional<std::string>& recentFrom) {
+                                 const std::optional<std::string>& since, const std::optional<std::string>& recentFrom)
+{
     std::lock_guard lock(mutex_);
     TableData data;
     data.name = table;
@@ -313,8 +322,8 @@ TableData ServerStore::ReadTable(const std::string& table, const std::vector<std
     std::string list;
     for (const std::string& c : data.columns)
         list += (list.empty() ? "" : ",") + SqlIdent(c);
-    std::string sql = "select " + list + " from " + SqlIdent(table) +
-                      " where (zev_rep is null or zev_rep in (" + Placeholders(reps.size()) + "))";
+    std::string sql = "select " + list + " from " + SqlIdent(table) + " where (zev_rep is null or zev_rep in (" +
+                      Placeholders(reps.size()) + "))";
     bool recent = since && recentFrom &&
                   std::any_of(data.columns.begin(), data.columns.end(),
                               [](const std::string& c) { return strcasecmp(c.c_str(), "TransDate") == 0; });
@@ -338,7 +347,8 @@ TableData ServerStore::ReadTable(const std::string& table, const std::vector<std
     return data;
 }
 
-TableData ServerStore::ReadInventory(const std::optional<std::string>& since) {
+TableData ServerStore::ReadInventory(const std::optional<std::string>& since)
+{
     std::lock_guard lock(mutex_);
     TableData data;
     data.name = "Inventory";
@@ -355,9 +365,9 @@ TableData ServerStore::ReadInventory(const std::optional<std::string>& since) {
     return data;
 }
 
-std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrder& order,
-                                     const std::string& body, const std::string& receivedAt,
-                                     bool* repeated) {
+std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrder& order, const std::string& body,
+                                     const std::string& receivedAt, bool* repeated)
+{
     std::lock_guard lock(mutex_);
     SqlTransaction transaction(db_);
     if (repeated)
@@ -382,8 +392,7 @@ std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrd
     if (order.createdTime.empty())
         ids.clear();
     for (std::int64_t candidate : ids) {
-        auto stored = db_.Prepare(
-            "select LineNumber, ItemID, CQty, SQty from ReceivedOrderLines where OrderID = ?");
+        auto stored = db_.Prepare("select LineNumber, ItemID, CQty, SQty from ReceivedOrderLines where OrderID = ?");
         stored.Bind(1, candidate);
         std::vector<LineKey> have;
         while (stored.Step())
@@ -398,10 +407,9 @@ std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrd
     std::string marks;
     for (int mark : order.optionMarks)
         marks += (marks.empty() ? "" : "|") + std::to_string(mark);
-    db_.Prepare(
-           "insert into ReceivedOrders (RepID, AccountID, DeliveryDate, Notes, ODCText, CreditTerms, "
-           "CreatedTime, Warehouse, ODCCode, CancelDate, CreditCard, ShipMethod, OptionMarks, Signature, "
-           "LineCount, ReceivedAt, Body) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
+    db_.Prepare("insert into ReceivedOrders (RepID, AccountID, DeliveryDate, Notes, ODCText, CreditTerms, "
+                "CreatedTime, Warehouse, ODCCode, CancelDate, CreditCard, ShipMethod, OptionMarks, Signature, "
+                "LineCount, ReceivedAt, Body) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
         .Bind(1, repId)
         .Bind(2, static_cast<std::int64_t>(order.accountId))
         .Bind(3, order.deliveryDate)
@@ -421,10 +429,9 @@ std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrd
         .Bind(17, body)
         .Run();
     std::int64_t id = db_.LastInsertId();
-    auto line =
-        db_.Prepare("insert into ReceivedOrderLines (OrderID, LineNumber, ItemID, CQty, SQty, CDistPrice, "
-                    "SDistPrice, SpecialFlag, DiscountAmount, PriceOverride, Par, Inv, ExtPrice, "
-                    "RetailPrice, Warehouse, LineComment) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    auto line = db_.Prepare("insert into ReceivedOrderLines (OrderID, LineNumber, ItemID, CQty, SQty, CDistPrice, "
+                            "SDistPrice, SpecialFlag, DiscountAmount, PriceOverride, Par, Inv, ExtPrice, "
+                            "RetailPrice, Warehouse, LineComment) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
     for (const ReceivedOrderLine& l : order.lines) {
         line.Bind(1, id)
             .Bind(2, l.lineNumber)
@@ -451,14 +458,16 @@ std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrd
 
 namespace {
 
-std::string Part(const std::vector<UploadField>& fields, const std::string& name, int part) {
+std::string Part(const std::vector<UploadField>& fields, const std::string& name, int part)
+{
     for (const UploadField& f : fields)
         if (f.name == name && f.part == part)
             return f.value;
     return {};
 }
 
-bool HasColumns(SqlDatabase& db, const std::string& table, std::initializer_list<const char*> names) {
+bool HasColumns(SqlDatabase& db, const std::string& table, std::initializer_list<const char*> names)
+{
     std::vector<std::string> columns = db.Columns(table);
     for (const char* name : names)
         if (std::none_of(columns.begin(), columns.end(),
@@ -473,8 +482,9 @@ bool HasColumns(SqlDatabase& db, const std::string& table, std::initializer_list
 // do not undo it: a message read or deleted stays so, a reply reaches its recipient, a collection
 // lowers the open amount of its invoice, an edited account, a note, a survey and a form answer join
 // the master rows.
-void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
-                              const std::vector<UploadField>& fields, const std::string& now) {
+void ServerStore::ApplyUpload(const std::string& page, const std::string& repId, const std::vector<UploadField>& fields,
+                              const std::string& now)
+{
     if (page == "UpdateWo")
         ApplyOrderGuide(db_, repId, fields);
     if (page == "updateAccounts")
@@ -486,8 +496,7 @@ void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
     if (page == "UpdateFormsFilled")
         ApplyFormAnswer(db_, repId, fields);
     if (page == "UpdateMessages" &&
-        HasColumns(db_, "Messages",
-                   {"MessageID", "FromID", "FromStatus", "ToID", "ToStatus", "Subject", "Message"})) {
+        HasColumns(db_, "Messages", {"MessageID", "FromID", "FromStatus", "ToID", "ToStatus", "Subject", "Message"})) {
         for (const UploadField& f : fields) {
             if (f.part != 1)
                 continue;
@@ -509,13 +518,12 @@ void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
                 // The recipient owns the new row; an unknown recipient's message goes to nobody's download.
                 auto known = db_.Prepare("select 1 from ServerUsers where UserID = ?");
                 known.Bind(1, std::to_string(toId));
-                std::optional<std::string> owner = known.Step() ? std::optional(std::to_string(toId))
-                                                                : std::optional<std::string>("unknown");
-                db_.Prepare(
-                       "insert into Messages (MessageID, FromID, FromStatus, FromName, ToID, ToStatus, "
-                       "DateSent, "
-                       "Subject, Message, Updated, zev_rep) values ((select coalesce(max(MessageID), 0) + 1 "
-                       "from Messages), ?, ?, ?, ?, 0, ?, ?, ?, 0, ?)")
+                std::optional<std::string> owner =
+                    known.Step() ? std::optional(std::to_string(toId)) : std::optional<std::string>("unknown");
+                db_.Prepare("insert into Messages (MessageID, FromID, FromStatus, FromName, ToID, ToStatus, "
+                            "DateSent, "
+                            "Subject, Message, Updated, zev_rep) values ((select coalesce(max(MessageID), 0) + 1 "
+                            "from Messages), ?, ?, ?, ?, 0, ?, ?, ?, 0, ?)")
                     .Bind(1, static_cast<std::int64_t>(fromId))
                     .Bind(2, static_cast<std::int64_t>(fromStatus))
                     .Bind(3, fromName)
@@ -529,8 +537,7 @@ void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
         }
     }
     if (page == "updateInvoice" &&
-        HasColumns(db_, "AR",
-                   {"AccountID", "InvoiceNo", "AmountCollectedTotal", "InvoiceAmount", "Collected"})) {
+        HasColumns(db_, "AR", {"AccountID", "InvoiceNo", "AmountCollectedTotal", "InvoiceAmount", "Collected"})) {
         for (const UploadField& f : fields) {
             if (f.name.size() < 2 || f.name[0] != 'A' || !ParseInteger(f.name.substr(1)))
                 continue;
@@ -550,11 +557,10 @@ void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
             }
             if (!account || !amount || *amount <= 0)
                 continue; // a deposit without a new collection changes no balance
-            db_.Prepare(
-                   "update AR set AmountCollectedTotal = coalesce(AmountCollectedTotal, 0) + ?, "
-                   "LatestPaymentAmount = ?, LatestPaymentDate = ?, "
-                   "Collected = case when coalesce(AmountCollectedTotal, 0) + ? >= InvoiceAmount - 0.005 "
-                   "then 1 else 0 end where AccountID = ? and InvoiceNo = ?")
+            db_.Prepare("update AR set AmountCollectedTotal = coalesce(AmountCollectedTotal, 0) + ?, "
+                        "LatestPaymentAmount = ?, LatestPaymentDate = ?, "
+                        "Collected = case when coalesce(AmountCollectedTotal, 0) + ? >= InvoiceAmount - 0.005 "
+                        "then 1 else 0 end where AccountID = ? and InvoiceNo = ?")
                 .Bind(1, *amount)
                 .Bind(2, *amount)
                 .Bind(3, now)
@@ -566,9 +572,10 @@ void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
     }
 }
 
-std::int64_t ServerStore::StoreUpload(const std::string& page, const std::string& repId,
-                                      const std::string& body, const std::vector<UploadField>& fields,
-                                      const std::string& reply, const std::string& receivedAt) {
+std::int64_t ServerStore::StoreUpload(const std::string& page, const std::string& repId, const std::string& body,
+                                      const std::vector<UploadField>& fields, const std::string& reply,
+                                      const std::string& receivedAt)
+{
     std::lock_guard lock(mutex_);
     SqlTransaction transaction(db_);
     db_.Prepare("insert into Uploads (Page, RepID, ReceivedAt, Body, Reply) values (?,?,?,?,?)")
@@ -580,8 +587,7 @@ std::int64_t ServerStore::StoreUpload(const std::string& page, const std::string
         .Run();
     std::int64_t id = db_.LastInsertId();
     ApplyUpload(page, repId, fields, receivedAt);
-    auto field =
-        db_.Prepare("insert into UploadFields (UploadID, Seq, Name, Part, Value) values (?,?,?,?,?)");
+    auto field = db_.Prepare("insert into UploadFields (UploadID, Seq, Name, Part, Value) values (?,?,?,?,?)");
     int seq = 0;
     for (const UploadField& f : fields) {
         field.Bind(1, id).Bind(2, ++seq).Bind(3, f.name).Bind(4, f.part).Bind(5, f.value);

@@ -84,8 +84,8 @@ private:
     void CreateOwnTables();
     void AdoptMasterTableLocked(const std::string& table);
     bool ExecSchemaStatement(const std::string& statement, std::string* error);
-    void ApplyUpload(const std::string& page, const std::string& repId,
-                     const std::vector<UploadField>& fields, const std::string& now);
+    void ApplyUpload(const std::string& page, const std::string& repId, const std::vector<UploadField>& fields,
+                     const std::string& now);
     std::vector<std::string> ServedColumns(const std::string& table);
 
     std::mutex mutex_;

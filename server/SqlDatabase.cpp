@@ -4,7 +4,8 @@ namespace zev::server {
 
 SqlDatabase::SqlDatabase(const std::string& path)
     // Several request threads and the demo generator share the file.
-    : db_(path, tabula::Database::Mode::ReadWrite, 10000) {
+    : db_(path, tabula::Database::Mode::ReadWrite, 10000)
+{
     if (!db_.Ok())
         throw SqlError(db_.Error());
     Exec("PRAGMA foreign_keys = ON");
@@ -12,35 +13,30 @@ SqlDatabase::SqlDatabase(const std::string& path)
 
 SqlDatabase::~SqlDatabase() = default;
 
-void SqlDatabase::Exec(const std::string& sql) {
+void SqlDatabase::Exec(const std::string& sql)
+{
     std::string error;
     if (!TryExec(sql, &error))
         throw SqlError(error + " in: " + sql.substr(0, 200));
 }
 
-bool SqlDatabase::TryExec(const std::string& sql, std::string* error) {
-    return db_.Exec(sql, error);
-}
+bool SqlDatabase::TryExec(const std::string& sql, std::string* error) { return db_.Exec(sql, error); }
 
-SqlStatement SqlDatabase::Prepare(const std::string& sql) {
-    return SqlStatement(db_, sql);
-}
+SqlStatement SqlDatabase::Prepare(const std::string& sql) { return SqlStatement(db_, sql); }
 
-std::int64_t SqlDatabase::LastInsertId() const {
-    return db_.LastInsertId();
-}
+std::int64_t SqlDatabase::LastInsertId() const { return db_.LastInsertId(); }
 
-int SqlDatabase::Changes() const {
-    return db_.Changes();
-}
+int SqlDatabase::Changes() const { return db_.Changes(); }
 
-bool SqlDatabase::TableExists(const std::string& name) {
+bool SqlDatabase::TableExists(const std::string& name)
+{
     auto stmt = Prepare("select 1 from sqlite_master where type = 'table' and name = ? collate nocase");
     stmt.Bind(1, name);
     return stmt.Step();
 }
 
-std::vector<std::string> SqlDatabase::Columns(const std::string& table) {
+std::vector<std::string> SqlDatabase::Columns(const std::string& table)
+{
     std::vector<std::string> names;
     auto stmt = Prepare("select name from pragma_table_info(?) order by cid");
     stmt.Bind(1, table);
@@ -49,42 +45,36 @@ std::vector<std::string> SqlDatabase::Columns(const std::string& table) {
     return names;
 }
 
-SqlStatement::SqlStatement(tabula::Database& db, const std::string& sql) : stmt_(db, sql) {
+SqlStatement::SqlStatement(tabula::Database& db, const std::string& sql) : stmt_(db, sql)
+{
     if (!stmt_.Ok())
         throw SqlError("prepare failed for " + sql.substr(0, 200) + ": " + stmt_.Error());
 }
 
-SqlStatement& SqlStatement::Bound(bool ok) {
+SqlStatement& SqlStatement::Bound(bool ok)
+{
     if (!ok)
         throw SqlError(stmt_.Error());
     return *this;
 }
 
-SqlStatement& SqlStatement::Bind(int index, const std::string& value) {
-    return Bound(stmt_.Bind(index, value));
-}
+SqlStatement& SqlStatement::Bind(int index, const std::string& value) { return Bound(stmt_.Bind(index, value)); }
 
-SqlStatement& SqlStatement::Bind(int index, const char* value) {
-    return Bind(index, std::string(value));
-}
+SqlStatement& SqlStatement::Bind(int index, const char* value) { return Bind(index, std::string(value)); }
 
-SqlStatement& SqlStatement::Bind(int index, std::int64_t value) {
-    return Bound(stmt_.Bind(index, value));
-}
+SqlStatement& SqlStatement::Bind(int index, std::int64_t value) { return Bound(stmt_.Bind(index, value)); }
 
-SqlStatement& SqlStatement::Bind(int index, double value) {
-    return Bound(stmt_.Bind(index, value));
-}
+SqlStatement& SqlStatement::Bind(int index, double value) { return Bound(stmt_.Bind(index, value)); }
 
-SqlStatement& SqlStatement::BindNull(int index) {
-    return Bound(stmt_.BindNull(index));
-}
+SqlStatement& SqlStatement::BindNull(int index) { return Bound(stmt_.BindNull(index)); }
 
-SqlStatement& SqlStatement::Bind(int index, const std::optional<std::string>& value) {
+SqlStatement& SqlStatement::Bind(int index, const std::optional<std::string>& value)
+{
     return value ? Bind(index, *value) : BindNull(index);
 }
 
-bool SqlStatement::Step() {
+bool SqlStatement::Step()
+{
     switch (stmt_.Step()) {
     case tabula::StepResult::Row:
         return true;
@@ -96,59 +86,45 @@ bool SqlStatement::Step() {
     throw SqlError("step: " + stmt_.Error());
 }
 
-void SqlStatement::Run() {
+void SqlStatement::Run()
+{
     while (Step()) {
     }
     Reset();
 }
 
-void SqlStatement::Reset() {
-    stmt_.Reset();
-}
+void SqlStatement::Reset() { stmt_.Reset(); }
 
-int SqlStatement::ColumnCount() const {
-    return stmt_.ColumnCount();
-}
+int SqlStatement::ColumnCount() const { return stmt_.ColumnCount(); }
 
-std::string SqlStatement::ColumnName(int index) const {
-    return stmt_.ColumnName(index);
-}
+std::string SqlStatement::ColumnName(int index) const { return stmt_.ColumnName(index); }
 
-bool SqlStatement::IsNull(int index) const {
-    return stmt_.IsNull(index);
-}
+bool SqlStatement::IsNull(int index) const { return stmt_.IsNull(index); }
 
-std::string SqlStatement::Text(int index) const {
-    return stmt_.Text(index);
-}
+std::string SqlStatement::Text(int index) const { return stmt_.Text(index); }
 
-std::int64_t SqlStatement::Int(int index) const {
-    return stmt_.Int(index);
-}
+std::int64_t SqlStatement::Int(int index) const { return stmt_.Int(index); }
 
-double SqlStatement::Double(int index) const {
-    return stmt_.Double(index);
-}
+double SqlStatement::Double(int index) const { return stmt_.Double(index); }
 
-tabula::ValueType SqlStatement::Type(int index) const {
-    return stmt_.Type(index);
-}
+tabula::ValueType SqlStatement::Type(int index) const { return stmt_.Type(index); }
 
-SqlTransaction::SqlTransaction(SqlDatabase& db) : db_(db) {
-    db_.Exec("BEGIN IMMEDIATE");
-}
+SqlTransaction::SqlTransaction(SqlDatabase& db) : db_(db) { db_.Exec("BEGIN IMMEDIATE"); }
 
-SqlTransaction::~SqlTransaction() {
+SqlTransaction::~SqlTransaction()
+{
     if (!done_)
         db_.TryExec("ROLLBACK");
 }
 
-void SqlTransaction::Commit() {
+void SqlTransaction::Commit()
+{
     db_.Exec("COMMIT");
     done_ = true;
 }
 
-std::string SqlQuote(const std::string& text) {
+std::string SqlQuote(const std::string& text)
+{
     std::string out = "'";
     for (char c : text) {
         out += c;
@@ -158,7 +134,8 @@ std::string SqlQuote(const std::string& text) {
     return out + "'";
 }
 
-std::string SqlIdent(const std::string& name) {
+std::string SqlIdent(const std::string& name)
+{
     std::string out = "\"";
     for (char c : name) {
         out += c;

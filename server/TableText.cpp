@@ -6,7 +6,8 @@ namespace zev::server {
 
 namespace {
 
-std::string CleanValue(const std::string& value) {
+std::string CleanValue(const std::string& value)
+{
     if (value.empty())
         return " ";
     std::string out = value;
@@ -20,7 +21,8 @@ std::string CleanValue(const std::string& value) {
 // halves skipped. The longest values are shortened until the row fits.
 constexpr size_t kMaxLine = 9000;
 
-std::string FormatRow(const std::vector<std::string>& row) {
+std::string FormatRow(const std::vector<std::string>& row)
+{
     std::vector<std::string> values;
     size_t length = row.empty() ? 0 : row.size() - 1;
     for (const std::string& v : row) {
@@ -28,9 +30,8 @@ std::string FormatRow(const std::vector<std::string>& row) {
         length += values.back().size();
     }
     while (length > kMaxLine) {
-        auto longest =
-            std::max_element(values.begin(), values.end(),
-                             [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+        auto longest = std::max_element(values.begin(), values.end(),
+                                        [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
         size_t cut = std::min(length - kMaxLine, longest->size() - 1);
         longest->resize(longest->size() - cut);
         length -= cut;
@@ -43,7 +44,8 @@ std::string FormatRow(const std::vector<std::string>& row) {
 
 } // namespace
 
-std::string FormatTable(const TableData& table, size_t withheld) {
+std::string FormatTable(const TableData& table, size_t withheld)
+{
     std::string out = table.name + "\n";
     for (size_t i = 0; i < table.columns.size(); ++i)
         out += (i ? "," : "") + table.columns[i];

@@ -11,22 +11,24 @@ namespace {
 
 using EscapeSet = std::vector<std::pair<std::string, std::string>>;
 
-void AddComposite(std::vector<UploadField>& fields, const std::string& name,
-                  const std::vector<std::string>& parts) {
+void AddComposite(std::vector<UploadField>& fields, const std::string& name, const std::vector<std::string>& parts)
+{
     for (size_t i = 0; i < parts.size(); ++i)
         fields.push_back({name, static_cast<int>(i + 1), parts[i]});
 }
 
 // "n" after a one-letter prefix ("R3" -> 3), or -1.
-long long Numbered(const std::string& name, const std::string& prefix) {
+long long Numbered(const std::string& name, const std::string& prefix)
+{
     if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
         return -1;
     auto n = ParseInteger(name.substr(prefix.size()));
     return n && *n >= 1 ? *n : -1;
 }
 
-bool CheckCount(const std::vector<FormField>& raw, const std::string& countName, size_t actual,
-                bool minusOneIsNone, std::string& error) {
+bool CheckCount(const std::vector<FormField>& raw, const std::string& countName, size_t actual, bool minusOneIsNone,
+                std::string& error)
+{
     auto count = FindField(raw, countName);
     if (!count) {
         error = "no " + countName;
@@ -46,15 +48,17 @@ bool CheckCount(const std::vector<FormField>& raw, const std::string& countName,
 }
 
 // Plain pages: every field decoded with one set, except the names listed as sent unchanged.
-void DecodePlain(const std::vector<FormField>& raw, const EscapeSet& set,
-                 const std::set<std::string>& unchanged, std::vector<UploadField>& fields) {
+void DecodePlain(const std::vector<FormField>& raw, const EscapeSet& set, const std::set<std::string>& unchanged,
+                 std::vector<UploadField>& fields)
+{
     for (const FormField& f : raw) {
         bool keep = unchanged.count(f.name) > 0;
         fields.push_back({f.name, 0, keep ? f.value : Unescape(f.value, set)});
     }
 }
 
-bool Require(const std::vector<FormField>& raw, const std::vector<std::string>& names, std::string& error) {
+bool Require(const std::vector<FormField>& raw, const std::vector<std::string>& names, std::string& error)
+{
     for (const std::string& name : names) {
         if (!FindField(raw, name)) {
             error = "no " + name;
@@ -64,7 +68,8 @@ bool Require(const std::vector<FormField>& raw, const std::vector<std::string>& 
     return true;
 }
 
-bool DecodeMessages(const std::vector<FormField>& raw, std::vector<UploadField>& fields, std::string& error) {
+bool DecodeMessages(const std::vector<FormField>& raw, std::vector<UploadField>& fields, std::string& error)
+{
     size_t messages = 0;
     for (const FormField& f : raw) {
         if (Numbered(f.name, "M") > 0) {
@@ -85,7 +90,8 @@ bool DecodeMessages(const std::vector<FormField>& raw, std::vector<UploadField>&
     return CheckCount(raw, "T", messages, false, error);
 }
 
-bool DecodeSurveys(const std::vector<FormField>& raw, std::vector<UploadField>& fields, std::string& error) {
+bool DecodeSurveys(const std::vector<FormField>& raw, std::vector<UploadField>& fields, std::string& error)
+{
     if (!Require(raw, {"A", "B", "C"}, error))
         return false;
     size_t answers = 0;
@@ -108,7 +114,8 @@ bool DecodeSurveys(const std::vector<FormField>& raw, std::vector<UploadField>& 
     return CheckCount(raw, "T", answers, false, error);
 }
 
-bool DecodeInvoices(const std::vector<FormField>& raw, std::vector<UploadField>& fields, std::string& error) {
+bool DecodeInvoices(const std::vector<FormField>& raw, std::vector<UploadField>& fields, std::string& error)
+{
     std::set<long long> rows;
     for (const FormField& f : raw) {
         bool coded = Numbered(f.name, "B") > 0 || Numbered(f.name, "E") > 0 || Numbered(f.name, "F") > 0 ||
@@ -120,7 +127,8 @@ bool DecodeInvoices(const std::vector<FormField>& raw, std::vector<UploadField>&
     return CheckCount(raw, "total", rows.size(), false, error);
 }
 
-bool DecodeImports(const std::vector<FormField>& raw, std::vector<UploadField>& fields, std::string& error) {
+bool DecodeImports(const std::vector<FormField>& raw, std::vector<UploadField>& fields, std::string& error)
+{
     size_t lines = 0;
     for (const FormField& f : raw) {
         if (Numbered(f.name, "L") > 0) {
@@ -138,7 +146,8 @@ bool DecodeImports(const std::vector<FormField>& raw, std::vector<UploadField>& 
     return CheckCount(raw, "N", lines, false, error);
 }
 
-bool DecodeGuide(const std::vector<FormField>& raw, std::vector<UploadField>& fields, std::string& error) {
+bool DecodeGuide(const std::vector<FormField>& raw, std::vector<UploadField>& fields, std::string& error)
+{
     if (!Require(raw, {"A", "B"}, error))
         return false;
     size_t lines = 0;
@@ -151,7 +160,8 @@ bool DecodeGuide(const std::vector<FormField>& raw, std::vector<UploadField>& fi
     return CheckCount(raw, "N", lines, true, error);
 }
 
-bool DecodeForms(const std::vector<FormField>& raw, std::vector<UploadField>& fields, std::string& error) {
+bool DecodeForms(const std::vector<FormField>& raw, std::vector<UploadField>& fields, std::string& error)
+{
     // The form body puts a blank before each "&": names and numbers are trimmed, the answer keeps its text.
     std::vector<FormField> trimmed;
     for (const FormField& f : raw) {
@@ -181,19 +191,18 @@ const std::vector<UploadPage> kPages{
 
 } // namespace
 
-const std::vector<UploadPage>& UploadPages() {
-    return kPages;
-}
+const std::vector<UploadPage>& UploadPages() { return kPages; }
 
-const UploadPage* FindUploadPage(const std::string& name) {
+const UploadPage* FindUploadPage(const std::string& name)
+{
     for (const UploadPage& page : kPages)
         if (strcasecmp(page.name, name.c_str()) == 0)
             return &page;
     return nullptr;
 }
 
-bool DecodeUpload(const UploadPage& page, const std::string& body, std::vector<UploadField>& fields,
-                  std::string& error) {
+bool DecodeUpload(const UploadPage& page, const std::string& body, std::vector<UploadField>& fields, std::string& error)
+{
     fields.clear();
     std::vector<FormField> raw = SplitForm(body);
     std::string name = page.name;

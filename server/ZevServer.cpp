@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <arpa/inet.h>
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <httplib.h>
 #include <netinet/in.h>
 #include <regex>
 #include <stdexcept>
 #include <strings.h>
-#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,21 +22,21 @@ namespace zev::server {
 
 namespace {
 
-PageReply Error(const std::string& text) {
-    return {"<ERROR>" + text + "</ERROR>\n"};
-}
+PageReply Error(const std::string& text) { return {"<ERROR>" + text + "</ERROR>\n"}; }
 
 const char* const kHtmlFault =
     "<HTML><HEAD><TITLE>Error</TITLE></HEAD><BODY><TABLE><TR><TD>The server encountered an error.</TD></TR>"
     "</TABLE></BODY></HTML>\n";
 
-bool IsLoopback(const std::string& address) {
+bool IsLoopback(const std::string& address)
+{
     return address == "127.0.0.1" || address == "::1" || address == "::ffff:127.0.0.1";
 }
 
 // Closes the connection a request arrived on without answering it. The HTTP library does not hand
 // its sockets to handlers, so the socket is found by its two port numbers.
-void DropConnection(const httplib::Request& req) {
+void DropConnection(const httplib::Request& req)
+{
     for (int fd = 3; fd < 4096; ++fd) {
         sockaddr_storage local{}, peer{};
         socklen_t localLength = sizeof local, peerLength = sizeof peer;
@@ -59,7 +59,8 @@ void DropConnection(const httplib::Request& req) {
 
 // A download stamp as the program writes it; anything else is ignored and the whole table is sent,
 // which costs time but never loses a change.
-std::optional<std::string> Stamp(const std::vector<FormField>& query, const char* name) {
+std::optional<std::string> Stamp(const std::vector<FormField>& query, const char* name)
+{
     static const std::regex form(R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2})");
     auto value = FindField(query, name);
     if (!value)
@@ -70,7 +71,8 @@ std::optional<std::string> Stamp(const std::vector<FormField>& query, const char
     return trimmed;
 }
 
-bool EndsWithCfm(std::string& page) {
+bool EndsWithCfm(std::string& page)
+{
     if (page.size() < 5 || strcasecmp(page.c_str() + page.size() - 4, ".cfm") != 0)
         return false;
     page.resize(page.size() - 4);
@@ -82,7 +84,8 @@ bool EndsWithCfm(std::string& page) {
 // folder only the owner can enter. The folder is restricted when it was named
 // (the default "." is the caller's own working folder and is left alone).
 // Returns the path of the file, made owner-only before anything is written.
-std::string PrivateFile(const std::string& dir, const std::string& name) {
+std::string PrivateFile(const std::string& dir, const std::string& name)
+{
     std::filesystem::create_directories(dir);
     if (dir != "." && ::chmod(dir.c_str(), 0700) != 0)
         throw std::runtime_error("cannot restrict the data folder " + dir);
@@ -100,9 +103,9 @@ std::string PrivateFile(const std::string& dir, const std::string& name) {
 } // namespace
 
 ZevServer::ZevServer(ServerOptions options, const IClock& clock)
-    : options_(std::move(options)), clock_(clock),
-      store_(PrivateFile(options_.dataDir, "server.db")),
-      log_(PrivateFile(options_.dataDir, "request.log")) {
+    : options_(std::move(options)), clock_(clock), store_(PrivateFile(options_.dataDir, "server.db")),
+      log_(PrivateFile(options_.dataDir, "request.log"))
+{
     if (!options_.schemaPath.empty()) {
         SchemaFile schema = SchemaFile::Load(options_.schemaPath);
         store_.CreateMasterTables(schema, &schemaProblems_);
@@ -112,11 +115,10 @@ ZevServer::ZevServer(ServerOptions options, const IClock& clock)
         log_.Write(Now() + " schema: " + problem);
 }
 
-ZevServer::~ZevServer() {
-    Stop();
-}
+ZevServer::~ZevServer() { Stop(); }
 
-std::string ZevServer::Now() const {
+std::string ZevServer::Now() const
+{
     std::time_t now = clock_.Now();
     std::tm local{};
     localtime_r(&now, &local);
@@ -125,7 +127,8 @@ std::string ZevServer::Now() const {
     return buffer;
 }
 
-bool ZevServer::Bind() {
+bool ZevServer::Bind()
+{
     if (!options_.certFile.empty() || !options_.keyFile.empty()) {
         auto tls = std::make_unique<httplib::SSLServer>(options_.certFile.c_str(), options_.keyFile.c_str());
         if (!tls->is_valid())
@@ -146,14 +149,16 @@ bool ZevServer::Bind() {
     return http_->bind_to_port(options_.host, options_.port);
 }
 
-void ZevServer::Run() {
+void ZevServer::Run()
+{
     runCalled_ = true;
     if (http_ && !stopRequested_)
         http_->listen_after_bind();
     finished_ = true;
 }
 
-bool ZevServer::Start() {
+bool ZevServer::Start()
+{
     if (!Bind())
         return false;
     thread_ = std::thread([this] { Run(); });
@@ -161,7 +166,8 @@ bool ZevServer::Start() {
     return true;
 }
 
-void ZevServer::Stop() {
+void ZevServer::Stop()
+{
     stopRequested_ = true;
     faults_.Wake();
     if (http_) {
@@ -174,12 +180,13 @@ void ZevServer::Stop() {
         thread_.join();
 }
 
-void ZevServer::Route() {
+void ZevServer::Route()
+{
     http_->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response&) {
         if (req.path.rfind("/admin/", 0) == 0 || faults_.Current().mode != FaultMode::Refuse)
             return httplib::Server::HandlerResponse::Unhandled;
-        log_.Write(Now() + " " + req.remote_addr + " " + req.method + " " +
-                   RequestLog::MaskSecrets(req.target) + " refused");
+        log_.Write(Now() + " " + req.remote_addr + " " + req.method + " " + RequestLog::MaskSecrets(req.target) +
+                   " refused");
         DropConnection(req);
         return httplib::Server::HandlerResponse::Handled;
     });
@@ -191,7 +198,8 @@ void ZevServer::Route() {
     http_->Post("/admin/fault", admin);
 }
 
-void ZevServer::HandleAdmin(const httplib::Request& req, httplib::Response& res) {
+void ZevServer::HandleAdmin(const httplib::Request& req, httplib::Response& res)
+{
     if (!IsLoopback(req.remote_addr)) {
         res.status = 403;
         res.set_content("forbidden\n", "text/plain");
@@ -206,24 +214,25 @@ void ZevServer::HandleAdmin(const httplib::Request& req, httplib::Response& res)
         }
     }
     Fault fault = faults_.Current();
-    std::string state = std::string("mode=") + FaultSwitch::Name(fault.mode) +
-                        "&ms=" + std::to_string(fault.delayMs) + "&rows=" + std::to_string(fault.rows);
+    std::string state = std::string("mode=") + FaultSwitch::Name(fault.mode) + "&ms=" + std::to_string(fault.delayMs) +
+                        "&rows=" + std::to_string(fault.rows);
     if (fault.mode == FaultMode::Reply)
         state += "&page=" + fault.page + "&store=" + (fault.store ? "1" : "0");
     log_.Write(Now() + " " + req.remote_addr + " " + req.method + " /admin/fault " + state);
     res.set_content(state + "\n", "text/plain");
 }
 
-void ZevServer::HandlePage(const httplib::Request& req, httplib::Response& res) {
+void ZevServer::HandlePage(const httplib::Request& req, httplib::Response& res)
+{
     std::string page = req.matches[2];
     PageReply reply;
     Fault fault = faults_.Current();
-    bool chosen = fault.mode == FaultMode::Reply &&
-                  (strcasecmp(page.c_str(), fault.page.c_str()) == 0 ||
-                   strcasecmp(page.c_str(), (fault.page + ".cfm").c_str()) == 0) &&
-                  (fault.table.empty() ||
-                   strcasecmp(FindField(SplitQuery(req.target), "Tablenames").value_or("").c_str(),
-                              fault.table.c_str()) == 0);
+    bool chosen =
+        fault.mode == FaultMode::Reply &&
+        (strcasecmp(page.c_str(), fault.page.c_str()) == 0 ||
+         strcasecmp(page.c_str(), (fault.page + ".cfm").c_str()) == 0) &&
+        (fault.table.empty() ||
+         strcasecmp(FindField(SplitQuery(req.target), "Tablenames").value_or("").c_str(), fault.table.c_str()) == 0);
     try {
         if (!chosen || fault.store)
             reply = Answer(page, req.target, req.body);
@@ -244,7 +253,8 @@ void ZevServer::HandlePage(const httplib::Request& req, httplib::Response& res) 
     res.set_content(reply.text, reply.contentType.c_str());
 }
 
-PageReply ZevServer::Answer(const std::string& pageName, const std::string& target, const std::string& body) {
+PageReply ZevServer::Answer(const std::string& pageName, const std::string& target, const std::string& body)
+{
     Fault fault = faults_.Current();
     switch (fault.mode) {
     case FaultMode::Error:
@@ -267,8 +277,8 @@ PageReply ZevServer::Answer(const std::string& pageName, const std::string& targ
 
     bool orders = strcasecmp(page.c_str(), "takeOrders") == 0;
     const UploadPage* upload = FindUploadPage(page);
-    bool known = orders || upload || strcasecmp(page.c_str(), "goodmorning") == 0 ||
-                 strcasecmp(page.c_str(), "grabdata") == 0;
+    bool known =
+        orders || upload || strcasecmp(page.c_str(), "goodmorning") == 0 || strcasecmp(page.c_str(), "grabdata") == 0;
     if (!known)
         return {"<ERROR>Unknown page</ERROR>\n", "text/plain", 404};
 
@@ -292,7 +302,8 @@ PageReply ZevServer::Answer(const std::string& pageName, const std::string& targ
     return GrabData(*user, query, fault);
 }
 
-PageReply ZevServer::GoodMorning(const ServerUser&) {
+PageReply ZevServer::GoodMorning(const ServerUser&)
+{
     std::time_t now = clock_.Now();
     std::tm t{};
     localtime_r(&now, &t);
@@ -304,8 +315,8 @@ PageReply ZevServer::GoodMorning(const ServerUser&) {
     return {buffer};
 }
 
-PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormField>& query,
-                              const Fault& fault) {
+PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormField>& query, const Fault& fault)
+{
     auto names = FindField(query, "Tablenames");
     if (!names || TrimBlanks(*names).empty())
         return Error("No table requested");
@@ -327,9 +338,8 @@ PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormFiel
                 return Error("No inventory on this server");
             text += FormatTable(store_.ReadInventory(since), withheld);
         } else if (store_.IsMasterTable(name)) {
-            bool refresh =
-                std::any_of(refreshTables_.begin(), refreshTables_.end(),
-                            [&](const std::string& t) { return strcasecmp(t.c_str(), name.c_str()) == 0; });
+            bool refresh = std::any_of(refreshTables_.begin(), refreshTables_.end(),
+                                       [&](const std::string& t) { return strcasecmp(t.c_str(), name.c_str()) == 0; });
             std::optional<std::string> recentFrom;
             if (refresh) {
                 // The program deletes the rows of today and yesterday before it asks for the changes.
@@ -348,7 +358,8 @@ PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormFiel
     return {text};
 }
 
-PageReply ZevServer::TakeOrders(const ServerUser& user, const std::string& body) {
+PageReply ZevServer::TakeOrders(const ServerUser& user, const std::string& body)
+{
     ReceivedOrder order;
     std::string error;
     if (!ParseOrderBody(body, order, error))
@@ -360,7 +371,8 @@ PageReply ZevServer::TakeOrders(const ServerUser& user, const std::string& body)
     return {"<OK>\n"};
 }
 
-PageReply ZevServer::Upload(const UploadPage& page, const ServerUser& user, const std::string& body) {
+PageReply ZevServer::Upload(const UploadPage& page, const ServerUser& user, const std::string& body)
+{
     std::vector<UploadField> fields;
     std::string error;
     bool notes = std::string(page.name) == "updateNotes";
@@ -370,14 +382,15 @@ PageReply ZevServer::Upload(const UploadPage& page, const ServerUser& user, cons
     return {std::string(page.success) + "\n"};
 }
 
-PageReply ZevServer::UpdatePassword(const std::vector<FormField>& query) {
+PageReply ZevServer::UpdatePassword(const std::vector<FormField>& query)
+{
     std::string id = FindField(query, "ID").value_or("");
     std::string current = FindField(query, "P").value_or("");
     std::string next = TrimBlanks(FindField(query, "cp").value_or(""));
     if (!store_.Authenticate(id, current))
         return Error("Invalid user ID or password");
-    bool printable = !next.empty() && std::all_of(next.begin(), next.end(),
-                                                  [](unsigned char c) { return c > ' ' && c < 127; });
+    bool printable =
+        !next.empty() && std::all_of(next.begin(), next.end(), [](unsigned char c) { return c > ' ' && c < 127; });
     if (next.size() != 32 || !printable)
         return Error("The new password digest is not valid");
     if (!store_.ChangeDigest(id, current, next))

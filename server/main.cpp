@@ -18,12 +18,14 @@ namespace {
 constexpr const char* kUsage =
     "usage: zevserver [--port N] [--data DIR] [--host ADDR] [--cert FILE --key FILE] [--schema FILE]\n";
 
-int Usage() {
+int Usage()
+{
     std::fputs(kUsage, stderr);
     return 2;
 }
 
-int Help() {
+int Help()
+{
     std::fputs(kUsage, stdout);
     std::fputs("\nThe distributor's reference server for ZevSatchel: answers the program's requests\n"
                "under /MobileServer/ from DIR/server.db.\n"
@@ -41,7 +43,8 @@ int Help() {
 }
 
 // The installed kit's schema file, else the source tree's.
-std::string DefaultSchema() {
+std::string DefaultSchema()
+{
     const std::string installed = zev::ZevFolders::DefaultProgramDir() + "/ZevSchema.ini";
     if (std::filesystem::exists(installed))
         return installed;
@@ -54,7 +57,8 @@ std::string DefaultSchema() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     zev::server::ServerOptions options;
     options.dataDir = ".";
     options.schemaPath = DefaultSchema();

@@ -19,8 +19,8 @@ bool IsValidUserId(const std::string& userId)
            std::all_of(userId.begin(), userId.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
 }
 
-SetupCheck CheckSetupEntries(const std::string& userId, const std::string& password,
-                             const std::string& confirmation, const std::string& managerId, bool managerMode)
+SetupCheck CheckSetupEntries(const std::string& userId, const std::string& password, const std::string& confirmation,
+                             const std::string& managerId, bool managerMode)
 {
     SetupCheck check;
     const std::pair<const std::string*, SetupCheck::Field> required[] = {

@@ -13,15 +13,15 @@ bool IsValidUserId(const std::string& userId);
 // What the first-time setup does with its four fields.
 struct SetupCheck {
     enum Field { None, UserId, Password, Confirmation, ManagerId };
-    int messageId = 0;       // 0: the entries are accepted
+    int messageId = 0; // 0: the entries are accepted
     int captionId = 0;
     Field focus = None;
-    bool clearUserFields = false;      // user ID refused: every field emptied
-    bool clearPasswordFields = false;  // mismatch: both password fields emptied
+    bool clearUserFields = false;     // user ID refused: every field emptied
+    bool clearPasswordFields = false; // mismatch: both password fields emptied
 };
 
-SetupCheck CheckSetupEntries(const std::string& userId, const std::string& password,
-                             const std::string& confirmation, const std::string& managerId, bool managerMode);
+SetupCheck CheckSetupEntries(const std::string& userId, const std::string& password, const std::string& confirmation,
+                             const std::string& managerId, bool managerMode);
 
 // The local page's new password: empty (unchanged) or equal to its
 // confirmation and at least four characters. Returns the message number, 0

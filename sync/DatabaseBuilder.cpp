@@ -18,15 +18,18 @@ namespace {
 bool ReadLimitedLine(std::FILE* f, std::string& line)
 {
     char buf[9024];
-    if (!std::fgets(buf, sizeof buf, f)) return false;
+    if (!std::fgets(buf, sizeof buf, f))
+        return false;
     line.assign(buf);
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.pop_back();
     return true;
 }
 
 bool IsIdentifier(const std::string& s)
 {
-    if (s.empty()) return false;
+    if (s.empty())
+        return false;
     return std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isalnum(c) || c == '_'; });
 }
 
@@ -39,8 +42,10 @@ std::string Lower(std::string s)
 // The announced row count: decimal digits only, no sign, within int.
 bool ParseRowCount(const std::string& text, long long& n)
 {
-    if (text.empty() || text.size() > 9) return false;
-    if (!std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); })) return false;
+    if (text.empty() || text.size() > 9)
+        return false;
+    if (!std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
+        return false;
     n = std::stoll(text);
     return true;
 }
@@ -51,16 +56,22 @@ bool ParseRowCount(const std::string& text, long long& n)
 std::string ColumnProblem(const std::vector<std::string>& columns, const std::vector<std::string>& target,
                           bool keyFirst)
 {
-    if (columns.empty()) return "no columns";
-    if (keyFirst && columns.size() < 2) return "no column to update";
+    if (columns.empty())
+        return "no columns";
+    if (keyFirst && columns.size() < 2)
+        return "no column to update";
     std::vector<std::string> known;
-    for (const auto& c : target) known.push_back(Lower(c));
+    for (const auto& c : target)
+        known.push_back(Lower(c));
     std::vector<std::string> seen;
     for (const auto& c : columns) {
-        if (!IsIdentifier(c)) return c.empty() ? std::string("empty name") : c;
+        if (!IsIdentifier(c))
+            return c.empty() ? std::string("empty name") : c;
         std::string l = Lower(c);
-        if (std::find(seen.begin(), seen.end(), l) != seen.end()) return c;
-        if (std::find(known.begin(), known.end(), l) == known.end()) return c;
+        if (std::find(seen.begin(), seen.end(), l) != seen.end())
+            return c;
+        if (std::find(known.begin(), known.end(), l) == known.end())
+            return c;
         seen.push_back(l);
     }
     return {};
@@ -68,10 +79,7 @@ std::string ColumnProblem(const std::vector<std::string>& columns, const std::ve
 
 } // namespace
 
-DatabaseBuilder::DatabaseBuilder(SyncEngine& engine)
-    : m_e(engine)
-{
-}
+DatabaseBuilder::DatabaseBuilder(SyncEngine& engine) : m_e(engine) {}
 
 std::string DatabaseBuilder::SchemaPath() const
 {
@@ -89,10 +97,12 @@ std::string DatabaseBuilder::KeptTableFile(const std::string& table) const
 int DatabaseBuilder::RebuildTable(const std::string& name)
 {
     SchemaFile schema = Schema();
-    if (!schema.Exists()) return -1;
+    if (!schema.Exists())
+        return -1;
     if (name == "ALL") {
         for (const std::string& t : SplitList(schema.Value("Database", "TableNames"))) {
-            if (t.empty() || RebuildTable(t) != 0) return -1;
+            if (t.empty() || RebuildTable(t) != 0)
+                return -1;
         }
         return 0;
     }
@@ -132,12 +142,16 @@ std::vector<std::string> DatabaseBuilder::KeyColumns(const std::string& table) c
         std::transform(upper.begin(), upper.end(), upper.begin(),
                        [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
         size_t at = upper.find("PRIMARY KEY");
-        if (at == std::string::npos) at = upper.find("UNIQUE");
-        if (at == std::string::npos) continue;
+        if (at == std::string::npos)
+            at = upper.find("UNIQUE");
+        if (at == std::string::npos)
+            continue;
         size_t open = key.find('(', at), close = key.find(')', at);
-        if (open == std::string::npos || close == std::string::npos || close < open) continue;
+        if (open == std::string::npos || close == std::string::npos || close < open)
+            continue;
         std::vector<std::string> cols = SplitList(key.substr(open + 1, close - open - 1));
-        if (!cols.empty() && std::all_of(cols.begin(), cols.end(), IsIdentifier)) return cols;
+        if (!cols.empty() && std::all_of(cols.begin(), cols.end(), IsIdentifier))
+            return cols;
     }
     return {};
 }
@@ -156,7 +170,8 @@ int DatabaseBuilder::CheckDatabase()
     ISyncDb& db = m_e.Db();
     db.OpenAdmin();
     std::vector<std::string> tables = SplitList(Schema().Value("Database", "TableNames"));
-    if (tables.empty()) return -1;
+    if (tables.empty())
+        return -1;
     bool failed = false;
     for (const std::string& t : tables) {
         if (!db.Exec(Format("select * from %s", t.c_str()))) {
@@ -188,7 +203,8 @@ std::vector<std::string> DatabaseBuilder::DownloadedTables() const
     std::vector<std::string> local = SplitList(schema.Value("Database", "LocalOnly"));
     std::vector<std::string> tables;
     for (const std::string& t : SplitList(schema.Value("Database", "TableNames")))
-        if (!t.empty() && std::find(local.begin(), local.end(), t) == local.end()) tables.push_back(t);
+        if (!t.empty() && std::find(local.begin(), local.end(), t) == local.end())
+            tables.push_back(t);
     return tables;
 }
 
@@ -210,7 +226,7 @@ bool DatabaseBuilder::DownloadsComplete(std::vector<std::string>& problems) cons
 int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebuildFirst,
                                     const std::string& expectedTable)
 {
-    m_last = ApplyOutcome {};
+    m_last = ApplyOutcome{};
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) {
         m_e.ReportProgress("", 100, 100);
@@ -219,17 +235,21 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
     struct Closer {
         std::FILE* f;
         ~Closer() { std::fclose(f); }
-    } closer {f};
+    } closer{f};
 
     std::string line1, line2, line3;
     ReadLimitedLine(f, line1);
-    if (ContainsText(line1, "</TD>")) return kApplyHtml;
+    if (ContainsText(line1, "</TD>"))
+        return kApplyHtml;
     std::string table = TrimBlanks(line1);
-    if (table.empty()) return kApplyEmptyName;
-    if (ContainsText(line1, "<ERROR>")) return kApplyServerError;
+    if (table.empty())
+        return kApplyEmptyName;
+    if (ContainsText(line1, "<ERROR>"))
+        return kApplyServerError;
     // A name that is not a plain identifier cannot be one of our tables; it
     // would otherwise reach the statements below as SQL text.
-    if (!IsIdentifier(table)) return kApplyHtml;
+    if (!IsIdentifier(table))
+        return kApplyHtml;
     m_last.table = table;
     // The reply never chooses which table is replaced: it must be the one
     // that was asked for.
@@ -242,7 +262,8 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
     // The whole header is read and judged before anything is dropped.
     bool haveColumns = ReadLimitedLine(f, line2);
     std::vector<std::string> columns = SplitTableValues(line2, ',');
-    for (auto& c : columns) c = TrimBlanks(c);
+    for (auto& c : columns)
+        c = TrimBlanks(c);
     bool haveCount = ReadLimitedLine(f, line3);
     long long n = -1;
     if (!ParseRowCount(TrimBlanks(line3), n) || !haveColumns || !haveCount) {
@@ -257,14 +278,14 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
     const std::string targetTable = mode == kModeInventory ? std::string("items") : table;
     // With no rows announced there is nothing the column line could put
     // anywhere; it is judged only when rows follow.
-    std::string badColumn = n > 0 ? ColumnProblem(columns, db.Columns(targetTable), mode == kModeInventory)
-                                  : std::string();
+    std::string badColumn =
+        n > 0 ? ColumnProblem(columns, db.Columns(targetTable), mode == kModeInventory) : std::string();
     // A table that does not exist yet has nothing to lose: it is built first
     // and the columns are judged against what was built.
     bool absent = db.Columns(targetTable).empty();
     if (!badColumn.empty() && !(absent && rebuildFirst && mode != kModeInventory)) {
-        m_last.problem = Format("The server's column line for %s does not match the table (%s).", table.c_str(),
-                                badColumn.c_str());
+        m_last.problem =
+            Format("The server's column line for %s does not match the table (%s).", table.c_str(), badColumn.c_str());
         m_e.LogSyncError(m_last.problem);
         m_e.LogSyncError(line2);
         return kApplyBadHeader;
@@ -272,12 +293,13 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
 
     if (rebuildFirst) {
         m_e.ReportProgress("Truncating Table", 100, 1);
-        if (RebuildTable(table) != 0) return kApplyRebuildFailed;
+        if (RebuildTable(table) != 0)
+            return kApplyRebuildFailed;
         if (absent && n > 0) {
             badColumn = ColumnProblem(columns, db.Columns(targetTable), mode == kModeInventory);
             if (!badColumn.empty()) {
-                m_last.problem = Format("The server's column line for %s does not match the table (%s).",
-                                        table.c_str(), badColumn.c_str());
+                m_last.problem = Format("The server's column line for %s does not match the table (%s).", table.c_str(),
+                                        badColumn.c_str());
                 m_e.LogSyncError(m_last.problem);
                 m_e.LogSyncError(line2);
                 return kApplyBadHeader;
@@ -285,10 +307,11 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
         }
     }
     int step = ProgressStep(static_cast<int>(n));
-    if (n <= 0) return 0;
+    if (n <= 0)
+        return 0;
 
-    std::string status = mode == kModeInventory ? std::string("Updating Inventory")
-                                                : Format("Renewing %s Data", table.c_str());
+    std::string status =
+        mode == kModeInventory ? std::string("Updating Inventory") : Format("Renewing %s Data", table.c_str());
     m_e.ReportProgress(status, 100, 1);
 
     // The "recordset": the target table must exist (its columns were judged above).
@@ -298,8 +321,8 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
     std::vector<size_t> keyAt;
     if (mode == kModeReplaceByKey) {
         for (const std::string& k : KeyColumns(table)) {
-            auto it = std::find_if(columns.begin(), columns.end(),
-                                   [&](const std::string& c) { return EqualsNoCase(c, k); });
+            auto it =
+                std::find_if(columns.begin(), columns.end(), [&](const std::string& c) { return EqualsNoCase(c, k); });
             if (it == columns.end()) {
                 keyAt.clear();
                 break;
@@ -309,19 +332,20 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
     }
     // Blank inventory values are stored as blanks are everywhere else: 0 in
     // a number column, null in a date column (no date is known).
-    std::vector<int> inventoryKind;   // 0 text, 1 number, 2 date
+    std::vector<int> inventoryKind; // 0 text, 1 number, 2 date
     if (mode == kModeInventory) {
         Rows declared;
         (void)db.Select("select name, type from pragma_table_info('items')", declared);
         for (const auto& c : columns) {
             int kind = 0;
             for (const Row& d : declared) {
-                if (d.size() < 2 || !EqualsNoCase(d[0], c)) continue;
+                if (d.size() < 2 || !EqualsNoCase(d[0], c))
+                    continue;
                 std::string type = Lower(d[1]);
                 if (type.find("date") != std::string::npos || type.find("time") != std::string::npos)
                     kind = 2;
-                else if (type.find("int") != std::string::npos || type == "bit" || type == "money" ||
-                         type == "real" || type == "float" || type.find("decimal") != std::string::npos ||
+                else if (type.find("int") != std::string::npos || type == "bit" || type == "money" || type == "real" ||
+                         type == "float" || type.find("decimal") != std::string::npos ||
                          type.find("numeric") != std::string::npos)
                     kind = 1;
             }
@@ -341,8 +365,10 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
     std::vector<std::string> values;
     while (open && reached < n && ReadLimitedLine(f, data)) {
         SplitTableValuesInto(data, '^', values);
-        if (values.size() != columns.size()) continue;
-        if (reached % step == 0) m_e.ReportProgress(status, static_cast<int>(n), reached);
+        if (values.size() != columns.size())
+            continue;
+        if (reached % step == 0)
+            m_e.ReportProgress(status, static_cast<int>(n), reached);
         bool ok = false;
         if (mode == kModeInventory) {
             std::string shown = "Update items set ";
@@ -390,11 +416,14 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
                 ++errors;
             }
         }
-        if (errors > 10) break;
+        if (errors > 10)
+            break;
         ++reached;
-        if (ok) ++applied;
+        if (ok)
+            ++applied;
     }
-    if (inTx) db.Commit();
+    if (inTx)
+        db.Commit();
     m_e.ReportProgress(status, 100, 100);
     m_last.received = reached;
     m_last.failedRows = errors;
@@ -426,20 +455,23 @@ int DatabaseBuilder::GrabTables(const std::string& names, int mode, bool useStam
         url = Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&Tablenames=%s&ItemsUD=%s", v.c_str(), id.c_str(),
                      pw.c_str(), names.c_str(), stamp.c_str());
     else if (useStamp)
-        url = Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&Tablenames=%s&UD=%s", v.c_str(), id.c_str(),
-                     pw.c_str(), names.c_str(), stamp.c_str());
+        url = Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&Tablenames=%s&UD=%s", v.c_str(), id.c_str(), pw.c_str(),
+                     names.c_str(), stamp.c_str());
     else
         url = Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&Tablenames=%s", v.c_str(), id.c_str(), pw.c_str(),
                      names.c_str());
     m_e.ReportProgress("Retrieving Table Data", 100, 1);
-    if (!m_e.ServerRequest(url, "")) return -1;
+    if (!m_e.ServerRequest(url, ""))
+        return -1;
     int r = ApplyTableFile(m_e.Services().paths.replyFile,
                            mode == 2 ? kModeInventory : (useStamp ? kModeReplaceByKey : kModeInsert), false,
                            mode == 2 ? std::string("Inventory") : names);
-    if (r < 0 && !m_last.problem.empty()) m_e.SetFailureText(m_last.problem);
+    if (r < 0 && !m_last.problem.empty())
+        m_e.SetFailureText(m_last.problem);
     // The stamp moves only when the rows arrived; otherwise the rows changed
     // since the old stamp would never be asked for again.
-    if (r >= 0) m_e.Profile().SetString(stampName, m_e.Now());
+    if (r >= 0)
+        m_e.Profile().SetString(stampName, m_e.Now());
     return r < 0 ? 1 : 0;
 }
 
@@ -448,13 +480,13 @@ int DatabaseBuilder::GrabTableForManager(const std::string& name, int mode)
     const std::string& v = m_e.MobileVersion();
     std::string id = m_e.UserId(), pw = m_e.Password();
     std::string mid = m_e.Profile().GetString("ManagerID");
-    std::string url = mid.empty()
-        ? Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&Tablenames=%s", v.c_str(), id.c_str(), pw.c_str(),
-                 name.c_str())
-        : Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&MID=%s&Tablenames=%s", v.c_str(), id.c_str(),
-                 pw.c_str(), mid.c_str(), name.c_str());
+    std::string url = mid.empty() ? Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&Tablenames=%s", v.c_str(),
+                                           id.c_str(), pw.c_str(), name.c_str())
+                                  : Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&MID=%s&Tablenames=%s", v.c_str(),
+                                           id.c_str(), pw.c_str(), mid.c_str(), name.c_str());
     m_e.ReportProgress(Format("Waiting for %s Data", name.c_str()), 100, 0);
-    if (!m_e.ServerRequest(url, "")) return -1;
+    if (!m_e.ServerRequest(url, ""))
+        return -1;
     std::string first = m_e.ReadReplyLine();
     if (ContainsText(first, "<ERROR>") || ContainsText(first, "</TABLE>")) {
         m_e.ShowServerError(first);
@@ -464,7 +496,8 @@ int DatabaseBuilder::GrabTableForManager(const std::string& name, int mode)
     if (mode == 1) {
         int r = ApplyTableFile(reply, kModeInsert, true, name);
         if (r < 0) {
-            if (!m_last.problem.empty()) m_e.SetFailureText(m_last.problem);
+            if (!m_last.problem.empty())
+                m_e.SetFailureText(m_last.problem);
             return -1;
         }
         m_e.Profile().SetString(name + "UD", m_e.Now());
@@ -472,7 +505,7 @@ int DatabaseBuilder::GrabTableForManager(const std::string& name, int mode)
     }
     // A file for another table is not kept: it would replace that table later.
     if (!EqualsNoCase(TrimBlanks(first), name)) {
-        m_last = ApplyOutcome {};
+        m_last = ApplyOutcome{};
         m_last.problem = Format("The server sent the table %s instead of %s.", TrimBlanks(first).c_str(), name.c_str());
         m_e.LogSyncError(m_last.problem);
         m_e.SetFailureText(m_last.problem);
@@ -485,7 +518,8 @@ int DatabaseBuilder::GrabTableForManager(const std::string& name, int mode)
     std::filesystem::rename(reply, kept, ec);
     if (ec) {
         std::filesystem::copy_file(reply, kept, std::filesystem::copy_options::overwrite_existing, ec);
-        if (ec) return -1;
+        if (ec)
+            return -1;
         std::filesystem::remove(reply, ec);
     }
     return 0;
@@ -502,39 +536,44 @@ DatabaseBuilder::KeptOrders DatabaseBuilder::KeepReadyOrders()
 
 void DatabaseBuilder::PutBackReadyOrders(const KeptOrders& k)
 {
-    if (k.orders.empty()) return;
+    if (k.orders.empty())
+        return;
     ISyncDb& db = m_e.Db();
     Rows present;
     (void)db.Select("select ReadyID from ReadyOrder", present);
     auto has = [&](const std::string& id) {
         for (const Row& r : present)
-            if (!r.empty() && ToInt(r[0]) == ToInt(id)) return true;
+            if (!r.empty() && ToInt(r[0]) == ToInt(id))
+                return true;
         return false;
     };
     size_t idCol = 1;
     for (size_t i = 0; i < k.orderColumns.size(); ++i)
-        if (EqualsNoCase(k.orderColumns[i], "ReadyID")) idCol = i;
+        if (EqualsNoCase(k.orderColumns[i], "ReadyID"))
+            idCol = i;
     size_t itemIdCol = 1;
     for (size_t i = 0; i < k.itemColumns.size(); ++i)
-        if (EqualsNoCase(k.itemColumns[i], "ReadyID")) itemIdCol = i;
+        if (EqualsNoCase(k.itemColumns[i], "ReadyID"))
+            itemIdCol = i;
     bool tx = db.Begin();
     // An order whose sending outcome is unknown keeps that mark, whatever
     // the restored copy says.
-    if (!k.sendStates.empty() &&
-        (db.Exec("select count(*) from OrderSendState") ||
-         db.Exec(kOrderSendStateCreate)))
+    if (!k.sendStates.empty() && (db.Exec("select count(*) from OrderSendState") || db.Exec(kOrderSendStateCreate)))
         for (const Row& st : k.sendStates) {
             (void)db.Exec(Format("delete from OrderSendState where ReadyID = %d", ToInt(At(st, 0))));
             (void)db.Insert("OrderSendState", {"ReadyID", "Started"}, st);
         }
     for (const Row& o : k.orders) {
         std::string id = At(o, idCol);
-        if (has(id)) continue;
+        if (has(id))
+            continue;
         (void)db.Insert("ReadyOrder", k.orderColumns, o);
         for (const Row& it : k.items)
-            if (ToInt(At(it, itemIdCol)) == ToInt(id)) (void)db.Insert("ReadyOrderItems", k.itemColumns, it);
+            if (ToInt(At(it, itemIdCol)) == ToInt(id))
+                (void)db.Insert("ReadyOrderItems", k.itemColumns, it);
     }
-    if (tx) db.Commit();
+    if (tx)
+        db.Commit();
 }
 
 } // namespace zev::sync

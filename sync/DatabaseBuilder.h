@@ -9,9 +9,9 @@ namespace zev::sync {
 
 // Result codes of ApplyTableFile besides the row count.
 enum ApplyResult {
-    kApplyFailed = -1,        // more than 10 rows failed or the file was more than 10 rows short
-    kApplyHtml = -99,         // an HTML page instead of a table
-    kApplyBadHeader = -98,    // another table than asked for, or a column line or count that does not fit
+    kApplyFailed = -1,     // more than 10 rows failed or the file was more than 10 rows short
+    kApplyHtml = -99,      // an HTML page instead of a table
+    kApplyBadHeader = -98, // another table than asked for, or a column line or count that does not fit
     kApplyServerError = -10000,
     kApplyRebuildFailed = -10001,
     kApplyEmptyName = -99999,
@@ -21,7 +21,8 @@ enum ApplyResult {
 // the same primary key (when the schema declares one).
 // The local-only table recording orders whose sending started; the program
 // creates it, the schema file does not know it.
-inline constexpr const char* kOrderSendStateCreate = "CREATE TABLE OrderSendState (ReadyID int NOT NULL, Started datetime)";
+inline constexpr const char* kOrderSendStateCreate =
+    "CREATE TABLE OrderSendState (ReadyID int NOT NULL, Started datetime)";
 
 enum ApplyMode { kModeInsert = 0, kModeReplaceByKey = 1, kModeInventory = 2 };
 
@@ -62,8 +63,8 @@ public:
     // What the last ApplyTableFile found, for the messages of a failed run.
     struct ApplyOutcome {
         std::string table;
-        int announced = -1;  // the count of line 3, -1 when not read
-        int received = 0;    // rows read with the right number of values
+        int announced = -1; // the count of line 3, -1 when not read
+        int received = 0;   // rows read with the right number of values
         int failedRows = 0;
         std::string problem; // empty when nothing went wrong
     };
@@ -79,7 +80,7 @@ public:
     struct KeptOrders {
         std::vector<std::string> orderColumns, itemColumns;
         Rows orders, items;
-        Rows sendStates;   // ReadyID, Started of orders whose sending outcome is unknown
+        Rows sendStates; // ReadyID, Started of orders whose sending outcome is unknown
     };
     KeptOrders KeepReadyOrders();
     void PutBackReadyOrders(const KeptOrders& kept);

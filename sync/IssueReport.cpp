@@ -33,8 +33,8 @@ int FirstInt(ISyncDb& db, const std::string& sql, bool& ok)
 
 } // namespace
 
-bool FileIssue(ISyncDb& db, const std::string& shortDescription, const std::string& details,
-               const std::string& userId, bool contactMe)
+bool FileIssue(ISyncDb& db, const std::string& shortDescription, const std::string& details, const std::string& userId,
+               bool contactMe)
 {
     if (!db.OpenAdmin())
         return false;

@@ -20,11 +20,7 @@ constexpr int kNewMessages = 65140;
 constexpr int kCaptionInformation = 65097;
 } // namespace
 
-Maintenance::Maintenance(SyncEngine& engine, DatabaseBuilder& builder)
-    : m_e(engine)
-    , m_b(builder)
-{
-}
+Maintenance::Maintenance(SyncEngine& engine, DatabaseBuilder& builder) : m_e(engine), m_b(builder) {}
 
 int Maintenance::CheckSetup(const std::string& user, const std::string& password, const std::string& confirmation,
                             const std::string& manager, bool managerMode)
@@ -32,8 +28,8 @@ int Maintenance::CheckSetup(const std::string& user, const std::string& password
     return CheckSetupEntries(user, password, confirmation, manager, managerMode).messageId;
 }
 
-int Maintenance::FirstTimeSetup(const std::string& user, const std::string& password,
-                                const std::string& confirmation, const std::string& manager, bool managerMode)
+int Maintenance::FirstTimeSetup(const std::string& user, const std::string& password, const std::string& confirmation,
+                                const std::string& manager, bool managerMode)
 {
     const SetupCheck check = CheckSetupEntries(user, password, confirmation, manager, managerMode);
     if (check.messageId != 0) {
@@ -113,7 +109,8 @@ std::vector<std::pair<std::string, int>> Maintenance::WaitingRecords()
         return m_e.Db().Select(sql, rows) && !rows.empty() ? IntAt(rows[0], 0) : -1;
     };
     out.emplace_back("ReadyOrder", count("select count(*) from ReadyOrder"));
-    for (const WaitingQuery& q : Uploads::WaitingQueries()) out.emplace_back(q.table, count(q.countSql));
+    for (const WaitingQuery& q : Uploads::WaitingQueries())
+        out.emplace_back(q.table, count(q.countSql));
     return out;
 }
 

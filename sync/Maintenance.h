@@ -25,8 +25,7 @@ public:
 
     // 0 when the server took the new password and it is stored; else the text
     // number shown (65066 old password wrong, 65067 confirmation, 65068 failed).
-    int ChangePassword(const std::string& oldPassword, const std::string& newPassword,
-                       const std::string& confirmation);
+    int ChangePassword(const std::string& oldPassword, const std::string& newPassword, const std::string& confirmation);
 
     // Writes UPC|DistributorSKU|Description lines for every item in use;
     // returns the number of items written, -1 when the file cannot be made.

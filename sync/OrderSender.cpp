@@ -13,9 +13,7 @@
 namespace zev::sync {
 
 OrderSender::OrderSender(SyncEngine& engine, DatabaseBuilder& builder, Uploads& uploads)
-    : m_e(engine)
-    , m_builder(builder)
-    , m_uploads(uploads)
+    : m_e(engine), m_builder(builder), m_uploads(uploads)
 {
 }
 
@@ -39,7 +37,8 @@ std::string OrderSender::BuildOrderBody(const Row& order, int* lineCount)
         }
     }
     body += Format("&T=%d", n);
-    if (lineCount) *lineCount = n;
+    if (lineCount)
+        *lineCount = n;
     return body;
 }
 
@@ -47,14 +46,16 @@ bool OrderSender::EnsureStateTable()
 {
     ISyncDb& db = m_e.Db();
     Rows rows;
-    if (db.Select(Format("select count(*) from %s", kStateTable), rows)) return true;
+    if (db.Select(Format("select count(*) from %s", kStateTable), rows))
+        return true;
     return db.Exec(kOrderSendStateCreate);
 }
 
 std::vector<UnknownOrder> OrderSender::UnknownOutcomes()
 {
     std::vector<UnknownOrder> out;
-    if (!EnsureStateTable()) return out;
+    if (!EnsureStateTable())
+        return out;
     Rows rows;
     (void)m_e.Db().Select(Format("select S.ReadyID, S.Started, R.AccountID from %s S, ReadyOrder R where "
                                  "S.ReadyID = R.ReadyID order by S.Started, S.ReadyID",
@@ -78,7 +79,8 @@ std::vector<UnknownOrder> OrderSender::UnknownOutcomes()
 
 bool OrderSender::MaySendAgain(const UnknownOrder& o, UnknownOrders policy)
 {
-    if (policy == UnknownOrders::Resend) return true;
+    if (policy == UnknownOrders::Resend)
+        return true;
     std::string text = Format("Order %d for account %s may have reached the distributor: its sending started %s and "
                               "no answer came back.",
                               o.readyId, o.account.c_str(), o.started.c_str());
@@ -141,7 +143,8 @@ bool OrderSender::SendOrders(int readyId, IProgressSink* window, UnknownOrders u
         {
             // The body goes through its work file as the posting always has.
             std::ofstream f(bodyFile, std::ios::binary | std::ios::trunc);
-            if (!f) break;
+            if (!f)
+                break;
             f << body;
         }
         std::string posted;
@@ -156,8 +159,8 @@ bool OrderSender::SendOrders(int readyId, IProgressSink* window, UnknownOrders u
                                   m_e.Password().c_str(), m_e.UserId().c_str());
         // Recorded (and committed) before the body leaves: a kill or a lost
         // answer from here on leaves the mark behind.
-        if (!db.Exec(Format("insert into %s (ReadyID, Started) values (%d, '%s')", kStateTable, id,
-                            m_e.Now().c_str()))) {
+        if (!db.Exec(
+                Format("insert into %s (ReadyID, Started) values (%d, '%s')", kStateTable, id, m_e.Now().c_str()))) {
             result = false;
             break;
         }
@@ -205,7 +208,8 @@ bool OrderSender::SendOrders(int readyId, IProgressSink* window, UnknownOrders u
             Rows itemRows;
             std::vector<std::string> icols;
             int perCase = 12;
-            if (db.Select(Format("select * from Items where ItemID = '%d' and deletedflag = 0", item), itemRows, &icols) &&
+            if (db.Select(Format("select * from Items where ItemID = '%d' and deletedflag = 0", item), itemRows,
+                          &icols) &&
                 !itemRows.empty())
                 perCase = NamedRow(icols, itemRows[0]).Int("QtyPerCase");
             int units = line.Int("CQty") * perCase + line.Int("SQty");
@@ -214,7 +218,8 @@ bool OrderSender::SendOrders(int readyId, IProgressSink* window, UnknownOrders u
         (void)db.Exec(Format("Delete from ReadyOrderItems where ReadyID = %d", id));
         (void)db.Exec(Format("Delete from ReadyOrder where ReadyID = %d", id));
         (void)db.Exec(Format("delete from %s where ReadyID = %d", kStateTable, id));
-        if (tx) db.Commit();
+        if (tx)
+            db.Commit();
         ++m_sent;
     }
     if (result && skipped == 0 && m_sent == static_cast<int>(orders.size())) {
@@ -230,7 +235,8 @@ bool OrderSender::SendOrders(int readyId, IProgressSink* window, UnknownOrders u
                 m_e.LogSyncError(Format("ORDER %d MAY HAVE REACHED THE DISTRIBUTOR (sending started %s)", o.readyId,
                                         o.started.c_str()));
     }
-    if (conn == 2) m_e.Disconnect();
+    if (conn == 2)
+        m_e.Disconnect();
     m_e.ReportProgress(result ? "Ready..." : "Error sending orders.", 100, 0);
     return result;
 }

@@ -16,8 +16,8 @@ enum class UnknownOrders { Ask, Skip, Resend };
 // An order whose sending started and never learned its outcome.
 struct UnknownOrder {
     int readyId = 0;
-    std::string account;   // account number and name
-    std::string started;   // when the sending started
+    std::string account; // account number and name
+    std::string started; // when the sending started
 };
 
 // Sends ready orders to the server, one request per order, and removes each

@@ -7,14 +7,16 @@ namespace zev::sync {
 std::string NamedRow::Text(const std::string& name) const
 {
     for (size_t i = 0; i < m_cols->size() && i < m_vals->size(); ++i)
-        if (EqualsNoCase((*m_cols)[i], name)) return (*m_vals)[i];
+        if (EqualsNoCase((*m_cols)[i], name))
+            return (*m_vals)[i];
     return {};
 }
 
 bool NamedRow::Has(const std::string& name) const
 {
     for (const auto& c : *m_cols)
-        if (EqualsNoCase(c, name)) return true;
+        if (EqualsNoCase(c, name))
+            return true;
     return false;
 }
 
@@ -29,11 +31,13 @@ std::string OrderHeaderPart(const Row& o)
     std::string body = Format("A=%d&B=%s", IntAt(o, 0), TrimBlanks(At(o, 3)).c_str());
     auto note = [&](const char* key, size_t col) {
         std::string v = TrimBlanks(At(o, col));
-        if (!v.empty()) body += Format("&%s=%s", key, EscapeOrderNote(v).c_str());
+        if (!v.empty())
+            body += Format("&%s=%s", key, EscapeOrderNote(v).c_str());
     };
     auto plain = [&](const char* key, size_t col) {
         std::string v = TrimBlanks(At(o, col));
-        if (!v.empty()) body += Format("&%s=%s", key, v.c_str());
+        if (!v.empty())
+            body += Format("&%s=%s", key, v.c_str());
     };
     note("C", 4);
     note("D", 5);
@@ -47,21 +51,22 @@ std::string OrderHeaderPart(const Row& o)
     body += Format("&KK=%d|%d|%d|%d|%d|%d|%d|%d|%d|%d", IntAt(o, 14), IntAt(o, 15), IntAt(o, 16), IntAt(o, 17),
                    IntAt(o, 18), IntAt(o, 19), IntAt(o, 20), IntAt(o, 21), IntAt(o, 22), IntAt(o, 23));
     std::string sig = At(o, 24);
-    if (!sig.empty()) body += "&S=" + sig;
+    if (!sig.empty())
+        body += "&S=" + sig;
     return body;
 }
 
 std::string OrderLinePart(int n, const NamedRow& l, const OrderBodyOptions& opt)
 {
     int warehouse = l.Int("Warehouse");
-    if (warehouse > opt.warehouseLimit) warehouse = 0;
-    return Format("&L%d=%d^%d^%d^%.2f^%.2f^%s^%s^%s^%d^%d^%.2f^%.2f^%d^%s", n, l.Int("ItemID"), l.Int("CQty"),
-                  l.Int("SQty"), l.Real("CDistPrice"), l.Real("SDistPrice"),
-                  EscapeSetA(TrimBlanks(l.Text("SpecialFlag"))).c_str(),
-                  EscapeSetA(TrimBlanks(l.Text("DiscountAmount"))).c_str(),
-                  EscapeSetA(TrimBlanks(l.Text("PriceOverride"))).c_str(), l.Int("par"), l.Int("inv"),
-                  l.Real("ExtPrice"), opt.hideRetail ? 0.0 : l.Real("RetailPrice"), warehouse,
-                  EscapeLineComment(l.Text("LineComment")).c_str());
+    if (warehouse > opt.warehouseLimit)
+        warehouse = 0;
+    return Format(
+        "&L%d=%d^%d^%d^%.2f^%.2f^%s^%s^%s^%d^%d^%.2f^%.2f^%d^%s", n, l.Int("ItemID"), l.Int("CQty"), l.Int("SQty"),
+        l.Real("CDistPrice"), l.Real("SDistPrice"), EscapeSetA(TrimBlanks(l.Text("SpecialFlag"))).c_str(),
+        EscapeSetA(TrimBlanks(l.Text("DiscountAmount"))).c_str(),
+        EscapeSetA(TrimBlanks(l.Text("PriceOverride"))).c_str(), l.Int("par"), l.Int("inv"), l.Real("ExtPrice"),
+        opt.hideRetail ? 0.0 : l.Real("RetailPrice"), warehouse, EscapeLineComment(l.Text("LineComment")).c_str());
 }
 
 std::string IssueBody(const Row& r)
@@ -73,8 +78,8 @@ std::string IssueBody(const Row& r)
 std::string NoteBody(const Row& r)
 {
     // Row: DistRepID, AccountID, DateEntered, six date parts, Comment, Updated.
-    return Format("AccountID=%d&DateEntered=%s&UpdatedFlag=%d&Comment=%s", IntAt(r, 1), At(r, 2).c_str(),
-                  IntAt(r, 10), EscapeSetA(TrimBlanks(At(r, 9))).c_str());
+    return Format("AccountID=%d&DateEntered=%s&UpdatedFlag=%d&Comment=%s", IntAt(r, 1), At(r, 2).c_str(), IntAt(r, 10),
+                  EscapeSetA(TrimBlanks(At(r, 9))).c_str());
 }
 
 std::string OrderGuideHeader(int accountId, int workOrderId) { return Format("A=%d&B=%d", accountId, workOrderId); }
@@ -99,7 +104,8 @@ std::string AccountBody(const NamedRow& a)
 {
     std::string b = "&CompanyName=" + EscapeSetA(a.Text("CompanyName"));
     b += Format("&AccountID=%d", a.Int("AccountID"));
-    for (const char* c : {"ContactName", "AltContactName", "Address1", "Address2", "City", "State", "Zip", "Phone", "Fax"})
+    for (const char* c :
+         {"ContactName", "AltContactName", "Address1", "Address2", "City", "State", "Zip", "Phone", "Fax"})
         b += Format("&%s=%s", c, EscapeSetA(a.Text(c)).c_str());
     b += "&ApptDays=" + a.Text("ApptDays");
     b += "&DeliveryDays=" + EscapeSetA(a.Text("DelivDays"));
@@ -121,12 +127,13 @@ std::string MessagePart(int n, const Row& m)
 std::string NewAccountBody(const Row& r)
 {
     static const std::pair<const char*, size_t> fields[] = {
-        {"CompanyName", 1}, {"Address1", 3}, {"Address2", 4}, {"ContactName", 2}, {"City", 5}, {"State", 6},
+        {"CompanyName", 1}, {"Address1", 3}, {"Address2", 4}, {"ContactName", 2}, {"City", 5},          {"State", 6},
         {"Zip", 7},         {"Phone", 8},    {"Fax", 9},      {"LiqLicense", 10}, {"DeliveryDays", 11}, {"Notes", 13}};
     std::string b;
     for (const auto& [key, col] : fields) {
         std::string v = At(r, col);
-        if (!TrimBlanks(v).empty()) b += Format("&%s=%s", key, EscapeSetA(v).c_str());
+        if (!TrimBlanks(v).empty())
+            b += Format("&%s=%s", key, EscapeSetA(v).c_str());
     }
     b += IntAt(r, 12) != 0 ? "&AccountType=On" : "&AccountType=Off";
     return b;
@@ -151,7 +158,8 @@ std::string InvoicePart(int n, const Row& ar, bool depositWithoutAmount)
     // Deposited 15, DepAttrib1 16, DepAttrib2 17). The deposit details are
     // typed by the user, so they are escaped like the other texts.
     double amount = ToDouble(At(ar, 9));
-    if (depositWithoutAmount && IntAt(ar, 15) == 1 && IntAt(ar, 11) != 1) amount = 0.0;
+    if (depositWithoutAmount && IntAt(ar, 15) == 1 && IntAt(ar, 11) != 1)
+        amount = 0.0;
     return Format("A%d=%d&B%d=%s&C%d=%.2f&D%d=%d&E%d=%s&F%d=%s&G%d=%s", n, IntAt(ar, 0), n,
                   EscapeSetD(At(ar, 4)).c_str(), n, amount, n, IntAt(ar, 12), n, EscapeSetD(At(ar, 14)).c_str(), n,
                   EscapeSetD(At(ar, 16)).c_str(), n, EscapeSetD(At(ar, 17)).c_str());

@@ -31,8 +31,8 @@ int IntAt(const Row& r, size_t i);
 // Order transmission. `order` is "select * from ReadyOrder" by position;
 // each line is "ReadyOrderItems.*, Items.QtyPerCase" by name.
 struct OrderBodyOptions {
-    bool hideRetail = false;      // byte 109 of the distributor configuration
-    int warehouseLimit = 0;       // byte 17701
+    bool hideRetail = false; // byte 109 of the distributor configuration
+    int warehouseLimit = 0;  // byte 17701
 };
 std::string OrderHeaderPart(const Row& order);
 std::string OrderLinePart(int n, const NamedRow& line, const OrderBodyOptions& options);

@@ -18,15 +18,12 @@
 
 namespace zev::sync {
 
-SyncEngine::SyncEngine(SyncServices services)
-    : m_s(std::move(services))
-    , m_progress(m_s.progress)
-{
-}
+SyncEngine::SyncEngine(SyncServices services) : m_s(std::move(services)), m_progress(m_s.progress) {}
 
 void SyncEngine::SetProgressWindow(IProgressSink* sink)
 {
-    if (sink) m_progress = sink;
+    if (sink)
+        m_progress = sink;
 }
 
 std::string SyncEngine::Ini(const std::string& section, const std::string& key, const std::string& def) const
@@ -46,7 +43,8 @@ bool SyncEngine::ServerRequest(const std::string& path, const std::string& body,
 {
     std::unique_lock lock(m_exchange, std::try_to_lock);
     m_lastPost = -1;
-    if (!lock.owns_lock() || !m_s.postData) return false;
+    if (!lock.owns_lock() || !m_s.postData)
+        return false;
     std::string host = Ini("GENERAL", "DEFAULTHOST").substr(0, 254);
     std::string backup = Ini("GENERAL", "BACKUPHOST").substr(0, 254);
     std::string portText = TrimBlanks(Ini("GENERAL", "PORT", "80"));
@@ -72,14 +70,17 @@ bool SyncEngine::ServerRequest(const std::string& path, const std::string& body,
 std::string SyncEngine::ReadReplyLine() const
 {
     std::ifstream in(m_s.paths.replyFile, std::ios::binary);
-    if (!in) return {};
+    if (!in)
+        return {};
     std::string line;
     std::getline(in, line);
-    if (line.size() > 9023) line.resize(9023);
+    if (line.size() > 9023)
+        line.resize(9023);
     std::string out;
     out.reserve(line.size());
     for (char c : line)
-        if (c != '\r' && c != '\n') out += c;
+        if (c != '\r' && c != '\n')
+            out += c;
     return out;
 }
 
@@ -94,12 +95,17 @@ std::string SyncEngine::ReadReplyFile() const
 int SyncEngine::EnsureConnected()
 {
     const HelperFunctions& h = m_s.helpers;
-    if (h.isConnected && h.isConnected() != 0) return 1;
-    if (h.testConnection && h.testConnection(0) != 0) return 1;
-    if (PingHost(Ini("GENERAL", "PINGHOST").substr(0, 259), 32, 5000, nullptr, nullptr) >= 1) return 1;
+    if (h.isConnected && h.isConnected() != 0)
+        return 1;
+    if (h.testConnection && h.testConnection(0) != 0)
+        return 1;
+    if (PingHost(Ini("GENERAL", "PINGHOST").substr(0, 259), 32, 5000, nullptr, nullptr) >= 1)
+        return 1;
     MbResult r = m_s.messageBox->Show(65095, 65124, MbButtons::YesNoCancel, MbIcon::Question);
-    if (r == MbResult::Cancel) return 0;
-    if (r == MbResult::No) return 1;
+    if (r == MbResult::Cancel)
+        return 0;
+    if (r == MbResult::No)
+        return 1;
     ReportProgress("Opening Internet Connection", 100, 40);
     std::string name = m_s.profile->GetString("ConnectionName");
     if (h.connect && h.connect(name.c_str(), nullptr) == 0) {
@@ -112,19 +118,23 @@ int SyncEngine::EnsureConnected()
 
 int SyncEngine::PingHost(const std::string& host, int ttl, int timeoutMs, std::string* resolvedName, int* echoMs)
 {
-    if (resolvedName) resolvedName->clear();
-    if (echoMs) *echoMs = 0;
+    if (resolvedName)
+        resolvedName->clear();
+    if (echoMs)
+        *echoMs = 0;
     std::string h = TrimBlanks(host);
-    if (h.empty()) return 0;
-    addrinfo hints {};
+    if (h.empty())
+        return 0;
+    addrinfo hints{};
     hints.ai_family = AF_INET;
     addrinfo* res = nullptr;
-    if (getaddrinfo(h.c_str(), nullptr, &hints, &res) != 0 || !res) return 0;
-    sockaddr_in addr {};
+    if (getaddrinfo(h.c_str(), nullptr, &hints, &res) != 0 || !res)
+        return 0;
+    sockaddr_in addr{};
     std::memcpy(&addr, res->ai_addr, sizeof addr);
     freeaddrinfo(res);
     if (resolvedName) {
-        in_addr probe {};
+        in_addr probe{};
         if (inet_pton(AF_INET, h.c_str(), &probe) == 1) {
             char name[NI_MAXHOST] = {};
             if (getnameinfo(reinterpret_cast<sockaddr*>(&addr), sizeof addr, name, sizeof name, nullptr, 0, 0) == 0)
@@ -138,24 +148,25 @@ int SyncEngine::PingHost(const std::string& host, int ttl, int timeoutMs, std::s
     // Unprivileged ICMP datagram socket; where the system forbids it the
     // check simply answers "no echo".
     int fd = socket(AF_INET, SOCK_DGRAM, IPPROTO_ICMP);
-    if (fd < 0) return 0;
+    if (fd < 0)
+        return 0;
     setsockopt(fd, IPPROTO_IP, IP_TTL, &ttl, sizeof ttl);
-    icmphdr req {};
+    icmphdr req{};
     req.type = ICMP_ECHO;
     req.un.echo.sequence = htons(1);
     auto start = std::chrono::steady_clock::now();
     int ok = 0;
     if (sendto(fd, &req, sizeof req, 0, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == sizeof req) {
-        pollfd p {fd, POLLIN, 0};
+        pollfd p{fd, POLLIN, 0};
         if (poll(&p, 1, timeoutMs) == 1) {
             unsigned char buf[128];
             ssize_t n = recv(fd, buf, sizeof buf, 0);
             if (n >= static_cast<ssize_t>(sizeof(icmphdr)) && reinterpret_cast<icmphdr*>(buf)->type == ICMP_ECHOREPLY) {
                 ok = 1;
                 if (echoMs)
-                    *echoMs = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                   std::chrono::steady_clock::now() - start)
-                                                   .count());
+                    *echoMs = static_cast<int>(
+                        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+                            .count());
             }
         }
     }
@@ -165,7 +176,8 @@ int SyncEngine::PingHost(const std::string& host, int ttl, int timeoutMs, std::s
 
 int SyncEngine::ReportProgress(const std::string& text, int total, int done)
 {
-    if (!m_progress) return 0;
+    if (!m_progress)
+        return 0;
     m_progress->Report(ProgressPercent(total, done), FormatProgressText(text, total, done));
     return 1;
 }
@@ -190,22 +202,27 @@ void SyncEngine::ShowServerError(const std::string& reply)
 int SyncEngine::ChangeServerPassword(const std::string& newDigest)
 {
     int conn = EnsureConnected();
-    if (conn == 0) return 0;
+    if (conn == 0)
+        return 0;
     std::string path = Format("/MobileServer/%s/UpdatePassword.cfm?P=%s&cp=%s&ID=%s", MobileVersion().c_str(),
                               Password().c_str(), newDigest.c_str(), UserId().c_str());
-    if (path.size() > 511) path.resize(511);
+    if (path.size() > 511)
+        path.resize(511);
     if (!ServerRequest(path, "", kTimeout, false)) {
-        if (conn == 2) Disconnect();
+        if (conn == 2)
+            Disconnect();
         return 0;
     }
     std::string reply = TrimBlanks(ReadReplyLine());
-    if (conn == 2) Disconnect();
+    if (conn == 2)
+        Disconnect();
     return EqualsNoCase(reply, newDigest) ? 1 : 0;
 }
 
 void SyncEngine::Disconnect()
 {
-    if (m_s.helpers.disconnect) m_s.helpers.disconnect();
+    if (m_s.helpers.disconnect)
+        m_s.helpers.disconnect();
 }
 
 std::string SyncEngine::Now() const { return FormatStamp(m_s.clock ? m_s.clock->Now() : std::time(nullptr)); }

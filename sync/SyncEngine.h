@@ -17,7 +17,7 @@ struct SyncServices {
     PostDataFn postData;
     HelperFunctions helpers;
     IMessageBox* messageBox = nullptr;
-    IProgressSink* progress = nullptr;   // default progress window, may be null
+    IProgressSink* progress = nullptr; // default progress window, may be null
     IClock* clock = nullptr;
     ISyncSettings* settings = nullptr;
     ISyncProfile* profile = nullptr;
@@ -65,7 +65,10 @@ public:
     int LastPostResult() const { return m_lastPost; }
     // True when the last post failed in a way that may have delivered the
     // body (time-out, broken transfer, an error status, an unwritable reply).
-    bool LastPostMayHaveArrived() const { return m_lastPost == 3 || m_lastPost == 5 || m_lastPost == 6 || m_lastPost == 7; }
+    bool LastPostMayHaveArrived() const
+    {
+        return m_lastPost == 3 || m_lastPost == 5 || m_lastPost == 6 || m_lastPost == 7;
+    }
     // First line of the reply, line ends removed, at most 9023 characters.
     std::string ReadReplyLine() const;
     std::string ReadReplyFile() const;
@@ -91,14 +94,14 @@ public:
     void ClearFailure() { m_failure.clear(); }
 
     void Disconnect();
-    std::string Now() const;    // stamp of the clock's current time
-    std::string Today() const;  // day text of the clock's current time
+    std::string Now() const;   // stamp of the clock's current time
+    std::string Today() const; // day text of the clock's current time
 
 private:
     SyncServices m_s;
     IProgressSink* m_progress = nullptr;
     int m_lastPost = -1;
-    std::mutex m_exchange;   // one reply file, so one exchange at a time
+    std::mutex m_exchange; // one reply file, so one exchange at a time
     std::string m_failure;
 };
 

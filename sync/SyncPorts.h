@@ -20,12 +20,12 @@ using PostDataFn =
     std::function<int(const char*, const char*, const char*, const char*, int, zev::IProgressSink*, int)>;
 
 struct HelperFunctions {
-    std::function<int()> isConnected;                 // Q9IsConnected
-    std::function<int(int)> testConnection;           // Q9TestConnection
-    std::function<int(const char*, void*)> connect;   // Q9Connect: 0 when opened
-    std::function<int()> disconnect;                  // Q9Disconnect
-    std::function<int(const char*, int)> compress;    // Q9Compress(database file, 0)
-    std::function<int(const char*, int)> uncompress;  // Q9Uncompress(database file, 0)
+    std::function<int()> isConnected;                         // Q9IsConnected
+    std::function<int(int)> testConnection;                   // Q9TestConnection
+    std::function<int(const char*, void*)> connect;           // Q9Connect: 0 when opened
+    std::function<int()> disconnect;                          // Q9Disconnect
+    std::function<int(const char*, int)> compress;            // Q9Compress(database file, 0)
+    std::function<int(const char*, int)> uncompress;          // Q9Uncompress(database file, 0)
     std::function<int(int, int, int, int, int, int)> setTime; // Q9SetTime
     std::function<std::string(const std::string&)> hash;      // Q9Hash: 32-character digest
 };
@@ -80,12 +80,12 @@ public:
 
 // Files the exchanges read and write, already mapped to this machine.
 struct SyncPaths {
-    std::string replyFile;     // where the posting library leaves the reply
-    std::string errorLog;      // synchronisation error log
-    std::string tempDir;       // work files
-    std::string programDir;    // schema file folder
-    std::string databaseFile;  // GENERAL/DATABASE value passed to the compressor
-    std::string backupFile;    // the compressed copy it makes (default: databaseFile + ".gz")
+    std::string replyFile;    // where the posting library leaves the reply
+    std::string errorLog;     // synchronisation error log
+    std::string tempDir;      // work files
+    std::string programDir;   // schema file folder
+    std::string databaseFile; // GENERAL/DATABASE value passed to the compressor
+    std::string backupFile;   // the compressed copy it makes (default: databaseFile + ".gz")
 };
 
 } // namespace zev::sync

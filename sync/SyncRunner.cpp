@@ -8,16 +8,15 @@
 namespace zev::sync {
 
 SyncRunner::SyncRunner(SyncEngine& engine, DatabaseBuilder& builder, Uploads& uploads)
-    : m_e(engine)
-    , m_b(builder)
-    , m_u(uploads)
+    : m_e(engine), m_b(builder), m_u(uploads)
 {
 }
 
 int SyncRunner::CountReadyOrders()
 {
     Rows rows;
-    if (!m_e.Db().Select("select count(*) from ReadyOrder", rows) || rows.empty()) return 0;
+    if (!m_e.Db().Select("select count(*) from ReadyOrder", rows) || rows.empty())
+        return 0;
     return IntAt(rows[0], 0);
 }
 
@@ -30,29 +29,34 @@ std::string SyncRunner::BackupFile() const
 void SyncRunner::UpdateClock()
 {
     std::string today = m_e.Today();
-    if (today == m_e.Profile().GetString("SyncTimeUD")) return;
+    if (today == m_e.Profile().GetString("SyncTimeUD"))
+        return;
     std::string path = Format("/MobileServer/%s/goodmorning.cfm?ID=%s&P=%s", m_e.MobileVersion().c_str(),
                               m_e.UserId().c_str(), m_e.Password().c_str());
-    if (!m_e.ServerRequest(path, "")) return;
+    if (!m_e.ServerRequest(path, ""))
+        return;
     m_e.ReportProgress("Updating Time", 100, 20);
     std::string line = m_e.ReadReplyLine();
     auto between = [](const std::string& s, const std::string& open, const std::string& close) -> std::string {
         size_t a = s.find(open);
-        if (a == std::string::npos) return {};
+        if (a == std::string::npos)
+            return {};
         a += open.size();
         size_t b = s.find(close, a);
         return b == std::string::npos ? std::string() : s.substr(a, b - a);
     };
     std::string data = between(line, "<DATA>", "</DATA>");
     // A reply without the data block sets nothing and leaves the day open for another try.
-    if (data.empty()) return;
+    if (data.empty())
+        return;
     int year = ToInt(between(data, "<YEAR>", "</YEAR>"));
     int month = ToInt(between(data, "<MONTH>", "</MONTH>"));
     int day = ToInt(between(data, "<DAY>", "</DAY>"));
     int hour = ToInt(between(data, "<HOUR>", "</HOUR>"));
     int minute = ToInt(between(data, "<MINUTE>", "</MINUTE>"));
     int second = ToInt(between(data, "<SECOND>", "</SECOND>"));
-    if (m_e.Services().helpers.setTime) m_e.Services().helpers.setTime(year, month, day, hour, minute, second);
+    if (m_e.Services().helpers.setTime)
+        m_e.Services().helpers.setTime(year, month, day, hour, minute, second);
     m_e.Profile().SetString("SyncTimeUD", today);
 }
 
@@ -82,9 +86,10 @@ int SyncRunner::RestoreDatabase(IProgressSink* window)
 
 std::vector<std::string> SyncRunner::StampNames()
 {
-    std::vector<std::string> names {"DBVersion", "LastRenewUD", "LastSyncUD", "InventoryUD", "ItemsUD"};
+    std::vector<std::string> names{"DBVersion", "LastRenewUD", "LastSyncUD", "InventoryUD", "ItemsUD"};
     for (const std::string& t : SplitList(m_b.Schema().Value("Database", "TableNames")))
-        if (!t.empty()) names.push_back(t + "UD");
+        if (!t.empty())
+            names.push_back(t + "UD");
     return names;
 }
 
@@ -95,9 +100,11 @@ bool SyncRunner::BackupWithStamps(IProgressSink* window)
     // Written first: a backup without its stamps is never restored.
     ISyncProfile& p = m_e.Profile();
     std::string saved;
-    for (const std::string& n : StampNames()) saved += n + "=" + p.GetString(n) + "|";
+    for (const std::string& n : StampNames())
+        saved += n + "=" + p.GetString(n) + "|";
     p.SetString(kBackupStamps, saved);
-    if (BackupDatabase(window)) return true;
+    if (BackupDatabase(window))
+        return true;
     p.SetString(kBackupStamps, "");
     return false;
 }
@@ -109,10 +116,12 @@ void SyncRunner::RestoreStamps()
     size_t from = 0;
     while (from < saved.size()) {
         size_t bar = saved.find('|', from);
-        if (bar == std::string::npos) bar = saved.size();
+        if (bar == std::string::npos)
+            bar = saved.size();
         std::string entry = saved.substr(from, bar - from);
         size_t eq = entry.find('=');
-        if (eq != std::string::npos && eq > 0) p.SetString(entry.substr(0, eq), entry.substr(eq + 1));
+        if (eq != std::string::npos && eq > 0)
+            p.SetString(entry.substr(0, eq), entry.substr(eq + 1));
         from = bar + 1;
     }
 }
@@ -120,7 +129,8 @@ void SyncRunner::RestoreStamps()
 bool SyncRunner::RestoreRunBackup(IProgressSink* window)
 {
     DatabaseBuilder::KeptOrders kept = m_b.KeepReadyOrders();
-    if (!RestoreDatabase(window)) return false;
+    if (!RestoreDatabase(window))
+        return false;
     RestoreStamps();
     m_b.PutBackReadyOrders(kept);
     return true;
@@ -131,10 +141,12 @@ std::string SyncRunner::RefusalNotice(const std::vector<std::string>& skipped) c
     std::string text;
     if (!m_u.Refused().empty())
         text += "The server refused these records. They stay on the laptop, marked, and go with the next "
-                "synchronisation:\n" + m_u.RefusedText();
+                "synchronisation:\n" +
+                m_u.RefusedText();
     if (!skipped.empty()) {
         std::string list;
-        for (const std::string& t : skipped) list += (list.empty() ? "" : ", ") + t;
+        for (const std::string& t : skipped)
+            list += (list.empty() ? "" : ", ") + t;
         text += "Not downloaded, because they still hold records waiting for upload: " + list + "\n";
     }
     return text;
@@ -147,9 +159,11 @@ bool SyncRunner::RunSynchronise(IProgressSink* window, bool& backedUp)
     // Uploads first, then the copy: a restore after a failed download brings
     // back the database as it was after the server took the uploads, so no
     // accepted record is marked for upload again.
-    if (!m_u.SendChanges(window)) return false;
+    if (!m_u.SendChanges(window))
+        return false;
     if (ToInt(m_e.Ini("SETTINGS", "BBEFORESYNC", "1")) == 1) {
-        if (!BackupWithStamps(window)) return false;
+        if (!BackupWithStamps(window))
+            return false;
         backedUp = true;
     } else {
         p.SetString(kBackupStamps, "");
@@ -162,18 +176,23 @@ bool SyncRunner::RunSynchronise(IProgressSink* window, bool& backedUp)
     std::vector<std::string> skipped;
     auto waiting = [&](const std::string& t) {
         // A table that cannot be read holds nothing to keep.
-        if (m_u.WaitingIn(t) <= 0) return false;
+        if (m_u.WaitingIn(t) <= 0)
+            return false;
         skipped.push_back(t);
         return true;
     };
     for (const std::string& t : SplitList(schema.Value("Database", "InsertSync")))
-        if (!t.empty() && !waiting(t) && m_b.GrabTableForManager(t, 1) < 0) return false;
+        if (!t.empty() && !waiting(t) && m_b.GrabTableForManager(t, 1) < 0)
+            return false;
     for (const std::string& t : SplitList(schema.Value("Database", "UpdateSync")))
-        if (!t.empty() && !waiting(t) && m_b.GrabTables(t, 1, true) != 0) return false;
+        if (!t.empty() && !waiting(t) && m_b.GrabTables(t, 1, true) != 0)
+            return false;
     for (const std::string& t : SplitList(schema.Value("Database", "RefreshSync"))) {
-        if (t.empty() || waiting(t)) continue;
+        if (t.empty() || waiting(t))
+            continue;
         (void)m_e.Db().Exec(Format("delete from %s where datediff(day,transdate,getdate()) <= 1", t.c_str()));
-        if (m_b.GrabTables(t, 1, true) != 0) return false;
+        if (m_b.GrabTables(t, 1, true) != 0)
+            return false;
     }
     if (ToInt(schema.Value("Database", "SyncSkipInven", "0")) == 0 && m_b.GrabTables("Inventory", 2, false) != 0)
         return false;
@@ -202,11 +221,13 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
         return true;
     }
     UpdateClock();
-    if (!m_u.SendChanges(window)) return false;
+    if (!m_u.SendChanges(window))
+        return false;
     // Every table is replaced: nothing may still wait for upload.
     std::vector<std::string> holding;
     for (const WaitingQuery& q : Uploads::WaitingQueries())
-        if (m_u.WaitingIn(q.table) > 0) holding.push_back(q.table);
+        if (m_u.WaitingIn(q.table) > 0)
+            holding.push_back(q.table);
     if (!holding.empty()) {
         m_notice = "The complete update was stopped before any table was replaced.\n" + RefusalNotice(holding);
         endedQuietly = true;
@@ -215,13 +236,15 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
         return false;
     }
     if (ToInt(m_e.Ini("SETTINGS", "BBEFORERENEW", "1")) == 1) {
-        if (!BackupWithStamps(window)) return false;
+        if (!BackupWithStamps(window))
+            return false;
         backedUp = true;
     } else {
         p.SetString(kBackupStamps, "");
     }
     p.SetInt("RestoreOnOpen", 1);
-    if (differ || unsent == 0) m_b.CreateDatabase(window);
+    if (differ || unsent == 0)
+        m_b.CreateDatabase(window);
     p.SetString("DBVersion", version);
 
     std::vector<std::string> local = SplitList(schema.Value("Database", "LocalOnly"));
@@ -229,12 +252,15 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
     for (const std::string& t : SplitList(schema.Value("Database", "TableNames"))) {
         bool isLocal = false;
         for (const std::string& l : local)
-            if (l == t) isLocal = true;
-        if (!t.empty() && !isLocal) tables.push_back(t);
+            if (l == t)
+                isLocal = true;
+        if (!t.empty() && !isLocal)
+            tables.push_back(t);
     }
     if (ToInt(m_e.Ini("SETTINGS", "RENEWMODE", "1")) == 2) {
         for (const std::string& t : tables)
-            if (m_b.GrabTableForManager(t, 2) < 0) return false;
+            if (m_b.GrabTableForManager(t, 2) < 0)
+                return false;
         m_e.Disconnect();
         for (const std::string& t : tables) {
             p.SetString("LastRenewTable", t);
@@ -251,7 +277,8 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
     } else {
         for (const std::string& t : tables) {
             p.SetString("LastRenewTable", t);
-            if (m_b.GrabTableForManager(t, 1) < 0) return false;
+            if (m_b.GrabTableForManager(t, 1) < 0)
+                return false;
         }
     }
     p.SetInt("RestoreOnOpen", 0);
@@ -282,7 +309,8 @@ bool SyncRunner::SyncRun(int kind, IProgressSink* window)
     if (kind >= kRenewTableBase) {
         std::vector<std::string> names = SplitList(m_b.Schema().Value("Database", "TableNames"));
         size_t i = static_cast<size_t>(kind - kRenewTableBase);
-        if (i >= names.size()) return false;
+        if (i >= names.size())
+            return false;
         // The table is rebuilt before its rows arrive: a copy to go back to
         // first, as for the other runs that change tables.
         ok = BackupWithStamps(window);
@@ -307,7 +335,8 @@ bool SyncRunner::SyncRun(int kind, IProgressSink* window)
         ok = RunSynchronise(window, backedUp);
     } else if (kind == kCompleteUpdate) {
         ok = RunCompleteUpdate(window, unsent, backedUp, endedQuietly);
-        if (endedQuietly) return ok;
+        if (endedQuietly)
+            return ok;
     } else {
         return false;
     }
@@ -317,7 +346,8 @@ bool SyncRunner::SyncRun(int kind, IProgressSink* window)
         // what stays waiting, and the run counts as failed.
         m_e.Box().ShowText(m_notice, 65099, MbButtons::Ok, MbIcon::Stop);
     } else if (!ok) {
-        if (backedUp) RestoreRunBackup(window);
+        if (backedUp)
+            RestoreRunBackup(window);
         m_e.ReportProgress("Update Failed", 100, 0);
         if (!m_u.Refused().empty())
             m_e.Box().ShowText(RefusalNotice({}), 65099, MbButtons::Ok, MbIcon::Stop);
@@ -355,7 +385,8 @@ SyncRunner::RestoreOutcome SyncRunner::RestoreDatabaseCommand(IProgressSink* win
             // downloaded since the backup is skipped.
             ISyncProfile& p = m_e.Profile();
             for (const std::string& n : StampNames())
-                if (n != "DBVersion" && n != "LastRenewUD" && n != "LastSyncUD") p.SetString(n, "");
+                if (n != "DBVersion" && n != "LastRenewUD" && n != "LastSyncUD")
+                    p.SetString(n, "");
             p.SetInt("RestoreOnOpen", 0);
             p.SetString("LastRenewTable", "");
         } else {
@@ -392,7 +423,8 @@ SyncRunner::RestoreOutcome SyncRunner::RestoreDatabaseCommand(IProgressSink* win
 bool SyncRunner::PasswordMatches(const std::string& typed) const
 {
     std::string pw = TrimBlanks(typed);
-    if (pw.empty() || !m_e.Services().helpers.hash) return false;
+    if (pw.empty() || !m_e.Services().helpers.hash)
+        return false;
     return EqualsNoCase(m_e.Services().helpers.hash(pw), m_e.Password());
 }
 
@@ -426,8 +458,7 @@ SignInScreen SyncRunner::ContinueSignIn()
     }
     SchemaFile schema = m_b.Schema();
     int check = m_b.CheckDatabase();
-    if (check != 0 || !schema.Exists() ||
-        m_e.Profile().GetString("DBVersion") != schema.Value("Database", "Version")) {
+    if (check != 0 || !schema.Exists() || m_e.Profile().GetString("DBVersion") != schema.Value("Database", "Version")) {
         m_e.Box().Show(65027, 65097, MbButtons::Ok, MbIcon::Information);
         return SignInScreen::Maintenance;
     }

@@ -46,7 +46,6 @@ public:
     // Empties every table and forgets the profile; asks first. True when done.
     bool ResetSettings();
 
-
 private:
     bool RunSynchronise(IProgressSink* window, bool& backedUp);
     bool RunCompleteUpdate(IProgressSink* window, int unsent, bool& backedUp, bool& endedQuietly);

@@ -19,8 +19,8 @@ SyncServices SyncStack::WireServices(const SyncStackInputs& in, ISyncSettings& s
     const ZevFolders& f = in.folders;
     const LibraryTable& libs = in.libraries;
     SyncServices s;
-    s.postData = [post = libs.inet.PostData](const char* host, const char* backup, const char* path,
-                                             const char* body, int timeout, IProgressSink* sink, int port) {
+    s.postData = [post = libs.inet.PostData](const char* host, const char* backup, const char* path, const char* body,
+                                             int timeout, IProgressSink* sink, int port) {
         return post ? post(host, backup, path, body, timeout, sink, port) : 1;
     };
     s.helpers.isConnected = libs.util.IsConnected;
@@ -35,7 +35,8 @@ SyncServices SyncStack::WireServices(const SyncStackInputs& in, ISyncSettings& s
         s.helpers.setTime = [](int, int, int, int, int, int) { return 1; };
     s.helpers.hash = [hash = libs.util.Hash](const std::string& text) {
         char digest[Q9_DIGEST_LENGTH + 1] = {};
-        if (!hash || !hash(text.c_str(), digest, sizeof digest)) return std::string();
+        if (!hash || !hash(text.c_str(), digest, sizeof digest))
+            return std::string();
         return std::string(digest, strnlen(digest, Q9_DIGEST_LENGTH));
     };
     s.messageBox = &in.messageBox;
@@ -64,9 +65,8 @@ SyncServices SyncStack::WireServices(const SyncStackInputs& in, ISyncSettings& s
 }
 
 SyncStack::SyncStack(const SyncStackInputs& in)
-    : m_settings(std::make_unique<IniFileSettings>(in.app.settingsFilePath))
-    , m_profile(std::make_unique<ProfileAdapter>(in.profile))
-    , m_db(std::make_unique<TabulaSyncDb>())
+    : m_settings(std::make_unique<IniFileSettings>(in.app.settingsFilePath)),
+      m_profile(std::make_unique<ProfileAdapter>(in.profile)), m_db(std::make_unique<TabulaSyncDb>())
 {
     DBLib::SetDatabaseFolder(in.folders.DataDir());
     Build(WireServices(in, *m_settings, *m_profile, *m_db));
@@ -81,7 +81,8 @@ SyncStack::~SyncStack()
     m_runner.reset();
     m_uploads.reset();
     m_builder.reset();
-    if (m_engine && m_db) m_db->CloseAll();
+    if (m_engine && m_db)
+        m_db->CloseAll();
     m_engine.reset();
 }
 

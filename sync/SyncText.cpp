@@ -17,21 +17,25 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 std::string TrimBlanks(const std::string& s)
 {
     size_t b = 0, e = s.size();
-    while (b < e && IsBlank(s[b])) ++b;
-    while (e > b && IsBlank(s[e - 1])) --e;
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
     return s.substr(b, e - b);
 }
 
 std::string TrimRight(const std::string& s)
 {
     size_t e = s.size();
-    while (e > 0 && IsBlank(s[e - 1])) --e;
+    while (e > 0 && IsBlank(s[e - 1]))
+        --e;
     return s.substr(0, e);
 }
 
 std::string ReplaceAll(std::string s, const std::string& from, const std::string& to)
 {
-    if (from.empty()) return s;
+    if (from.empty())
+        return s;
     size_t pos = 0;
     while ((pos = s.find(from, pos)) != std::string::npos) {
         s.replace(pos, from.size(), to);
@@ -47,7 +51,8 @@ bool ContainsText(const std::string& haystack, const std::string& needle)
 
 bool EqualsNoCase(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i)
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
@@ -76,7 +81,8 @@ std::string EscapeOrderNote(const std::string& s)
     std::string r = ReplaceAll(ReplaceAll(s, "%", "%25"), "&", "%26");
     std::string out;
     for (char c : r)
-        if (c != '\r' && c != '\n') out += c;
+        if (c != '\r' && c != '\n')
+            out += c;
     return out;
 }
 
@@ -95,8 +101,10 @@ std::vector<std::string> SplitTableValues(const std::string& line, char sep)
 void SplitTableValuesInto(const std::string& line, char sep, std::vector<std::string>& out)
 {
     size_t b = 0, e = line.size();
-    while (b < e && IsBlank(line[b])) ++b;
-    while (e > b && IsBlank(line[e - 1])) --e;
+    while (b < e && IsBlank(line[b]))
+        ++b;
+    while (e > b && IsBlank(line[e - 1]))
+        --e;
     size_t n = 0;
     auto put = [&](const char* p, size_t len) {
         if (n < out.size())
@@ -116,10 +124,12 @@ void SplitTableValuesInto(const std::string& line, char sep, std::vector<std::st
             put(line.data() + start, end - start);
         else if (start > b + 1)
             put(" ", 1);
-        if (end == e) break;
+        if (end == e)
+            break;
         start = end + 1;
         if (start == e) {
-            if (start > b + 1) put(" ", 1);
+            if (start > b + 1)
+                put(" ", 1);
             break;
         }
     }
@@ -129,12 +139,14 @@ void SplitTableValuesInto(const std::string& line, char sep, std::vector<std::st
 std::vector<std::string> SplitList(const std::string& list)
 {
     std::vector<std::string> out;
-    if (TrimBlanks(list).empty()) return out;
+    if (TrimBlanks(list).empty())
+        return out;
     size_t start = 0;
     for (;;) {
         size_t p = list.find(',', start);
         out.push_back(TrimBlanks(list.substr(start, p == std::string::npos ? std::string::npos : p - start)));
-        if (p == std::string::npos) break;
+        if (p == std::string::npos)
+            break;
         start = p + 1;
     }
     return out;
@@ -142,15 +154,15 @@ std::vector<std::string> SplitList(const std::string& list)
 
 std::string FormatStamp(std::time_t t)
 {
-    std::tm tm {};
+    std::tm tm{};
     localtime_r(&t, &tm);
-    return Format("%.4d-%.2d-%.2d %.2d:%.2d:%.2d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
-                  tm.tm_min, tm.tm_sec);
+    return Format("%.4d-%.2d-%.2d %.2d:%.2d:%.2d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
+                  tm.tm_sec);
 }
 
 std::string FormatDay(std::time_t t)
 {
-    std::tm tm {};
+    std::tm tm{};
     localtime_r(&t, &tm);
     return Format("%.2d-%.2d-%.2d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
 }
@@ -158,8 +170,7 @@ std::string FormatDay(std::time_t t)
 std::string RenewLabel(const std::string& stamp)
 {
     int y = 0, m = 0, d = 0;
-    if (std::sscanf(stamp.c_str(), "%d-%d-%d", &y, &m, &d) != 3 || y <= 0 || m < 1 || m > 12 || d < 1 ||
-        d > 31)
+    if (std::sscanf(stamp.c_str(), "%d-%d-%d", &y, &m, &d) != 3 || y <= 0 || m < 1 || m > 12 || d < 1 || d > 31)
         return "Unknown";
     return Format("%d-%d-%d", m, d, y);
 }
@@ -168,9 +179,11 @@ std::string ServerErrorText(const std::string& reply)
 {
     size_t open = reply.find("<ERROR>");
     size_t close = reply.find("</ERROR");
-    if (open == std::string::npos || close == std::string::npos) return {};
+    if (open == std::string::npos || close == std::string::npos)
+        return {};
     size_t from = open + 7;
-    if (close <= from) return {};
+    if (close <= from)
+        return {};
     return reply.substr(from, close - from);
 }
 
@@ -182,13 +195,15 @@ int ProgressStep(int rows)
 
 int ProgressPercent(int total, int done)
 {
-    if (total < 1 || done < 1) return 0;
+    if (total < 1 || done < 1)
+        return 0;
     return static_cast<int>(static_cast<double>(done) / total * 100.0);
 }
 
 std::string FormatProgressText(const std::string& text, int total, int done)
 {
-    if (!ContainsText(text, "%d")) return text;
+    if (!ContainsText(text, "%d"))
+        return text;
     // Only %d placeholders are honoured; anything else is copied as it stands.
     std::string out;
     int args[2] = {done, total};
@@ -205,7 +220,8 @@ std::string FormatProgressText(const std::string& text, int total, int done)
             out += text[i];
         }
     }
-    if (out.size() > 1023) out.resize(1023);
+    if (out.size() > 1023)
+        out.resize(1023);
     return out;
 }
 

@@ -9,7 +9,7 @@
 // format's value splitting, stamps and server error replies.
 namespace zev::sync {
 
-std::string TrimBlanks(const std::string& s);       // both ends: blanks, tabs
+std::string TrimBlanks(const std::string& s); // both ends: blanks, tabs
 std::string TrimRight(const std::string& s);
 std::string ReplaceAll(std::string s, const std::string& from, const std::string& to);
 bool ContainsText(const std::string& haystack, const std::string& needle);

@@ -9,10 +9,7 @@
 
 namespace zev::sync {
 
-TabulaSyncDb::TabulaSyncDb(std::string connectionString)
-    : m_connection(std::move(connectionString))
-{
-}
+TabulaSyncDb::TabulaSyncDb(std::string connectionString) : m_connection(std::move(connectionString)) {}
 
 TabulaSyncDb::~TabulaSyncDb()
 {
@@ -41,7 +38,8 @@ Query& TabulaSyncDb::Scratch()
 bool TabulaSyncDb::Exec(const std::string& sql)
 {
     // A kept insert must not hold on to a table that is about to change.
-    if (strncasecmp(sql.c_str(), "select", 6) != 0) FinishInsert();
+    if (strncasecmp(sql.c_str(), "select", 6) != 0)
+        FinishInsert();
     try {
         return Scratch().getRS()->Open(sql, adOpenStatic, adLockReadOnly, adCmdText) != 0;
     } catch (const TabulaError&) {
@@ -54,18 +52,22 @@ bool TabulaSyncDb::Select(const std::string& sql, Rows& rows, std::vector<std::s
     rows.clear();
     try {
         CVORecordset* rs = Scratch().getRS();
-        if (!rs->Open(sql, adOpenStatic, adLockReadOnly, adCmdText)) return false;
+        if (!rs->Open(sql, adOpenStatic, adLockReadOnly, adCmdText))
+            return false;
         long n = rs->GetFieldCount();
         if (columns) {
             columns->clear();
-            for (long i = 0; i < n; ++i) columns->push_back(rs->GetFieldName(i));
+            for (long i = 0; i < n; ++i)
+                columns->push_back(rs->GetFieldName(i));
         }
         while (!rs->IsEOF()) {
             Row r;
             r.reserve(static_cast<size_t>(n));
-            for (long i = 0; i < n; ++i) r.push_back(rs->GetFieldValueString(i));
+            for (long i = 0; i < n; ++i)
+                r.push_back(rs->GetFieldValueString(i));
             rows.push_back(std::move(r));
-            if (!rs->MoveNext()) break;
+            if (!rs->MoveNext())
+                break;
         }
         rs->Close();
         return true;
@@ -78,9 +80,11 @@ namespace {
 
 bool IsPlainName(const std::string& s)
 {
-    if (s.empty()) return false;
+    if (s.empty())
+        return false;
     for (unsigned char c : s)
-        if (!std::isalnum(c) && c != '_') return false;
+        if (!std::isalnum(c) && c != '_')
+            return false;
     return true;
 }
 
@@ -90,11 +94,13 @@ bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::s
 
 bool TabulaSyncDb::Insert(const std::string& table, const std::vector<std::string>& columns, const Row& values)
 {
-    if (columns.size() != values.size() || columns.empty()) return false;
+    if (columns.size() != values.size() || columns.empty())
+        return false;
     try {
         if (!m_target || m_insertTable != table || m_insertColumns != columns) {
             FinishInsert();
-            if (!IsPlainName(table)) return false;
+            if (!IsPlainName(table))
+                return false;
             OpenAdmin();
             // Declared types decide how a blank value is stored: a blank
             // number goes to the database library, which stores 0 as it does
@@ -116,7 +122,8 @@ bool TabulaSyncDb::Insert(const std::string& table, const std::vector<std::strin
             for (const std::string& c : columns) {
                 std::string type;
                 for (const Row& d : declared)
-                    if (d.size() >= 2 && strcasecmp(d[0].c_str(), c.c_str()) == 0) type = d[1];
+                    if (d.size() >= 2 && strcasecmp(d[0].c_str(), c.c_str()) == 0)
+                        type = d[1];
                 m_insertTyped.push_back(tabula::SqlDialect::IsDateTimeType(type));
             }
             m_insertTable = table;
@@ -156,12 +163,14 @@ bool TabulaSyncDb::ExecBound(const std::string& sql, const Row& params)
         OpenAdmin();
         QueryPool* pool = QueryPool::GetInstance(0);
         CVOConnection* connection = pool ? pool->getLibrary()->getConnection() : nullptr;
-        if (!connection) return false;
+        if (!connection)
+            return false;
         if (!m_bound || m_boundSql != sql) {
             m_bound = std::make_unique<tabula::Statement>(*connection, sql);
             m_boundSql = sql;
         }
-        if (!m_bound->Ok()) return false;
+        if (!m_bound->Ok())
+            return false;
         for (size_t i = 0; i < params.size(); ++i) {
             if (!m_bound->Bind(static_cast<int>(i + 1), params[i])) {
                 m_bound->Reset();
@@ -177,9 +186,11 @@ bool TabulaSyncDb::ExecBound(const std::string& sql, const Row& params)
 std::vector<std::string> TabulaSyncDb::Columns(const std::string& table)
 {
     std::vector<std::string> out;
-    if (!IsPlainName(table)) return out;
+    if (!IsPlainName(table))
+        return out;
     Rows rows;
-    if (!Select("select * from " + table + " where 1=0", rows, &out)) out.clear();
+    if (!Select("select * from " + table + " where 1=0", rows, &out))
+        out.clear();
     return out;
 }
 
@@ -197,7 +208,8 @@ bool TabulaSyncDb::Begin()
 bool TabulaSyncDb::Commit()
 {
     QueryPool* pool = QueryPool::GetInstance(0);
-    if (!pool || !pool->getLibrary()->isConnected()) return false;
+    if (!pool || !pool->getLibrary()->isConnected())
+        return false;
     FinishInsert();
     return pool->getLibrary()->getConnection()->CommitTrans() != 0;
 }
@@ -205,7 +217,8 @@ bool TabulaSyncDb::Commit()
 bool TabulaSyncDb::Rollback()
 {
     QueryPool* pool = QueryPool::GetInstance(0);
-    if (!pool || !pool->getLibrary()->isConnected()) return false;
+    if (!pool || !pool->getLibrary()->isConnected())
+        return false;
     FinishInsert();
     return pool->getLibrary()->getConnection()->RollbackTrans() != 0;
 }
@@ -215,7 +228,8 @@ void TabulaSyncDb::CloseAll()
     // No table object may outlive the pool's recordsets.
     FinishInsert();
     m_scratch.reset();
-    if (QueryPool* pool = QueryPool::GetInstance(0)) pool->removeAll();
+    if (QueryPool* pool = QueryPool::GetInstance(0))
+        pool->removeAll();
 }
 
 std::string TabulaSyncDb::DatabaseFile() { return CVOConnection::ResolvePath(m_connection); }

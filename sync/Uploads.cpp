@@ -5,8 +5,8 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace zev::sync {
@@ -34,10 +34,7 @@ constexpr const char* kNoteColumns =
 constexpr const char* kGuideLines = "select * from WorkOrderItems W, Items I where W.ItemID=I.ItemID ";
 } // namespace
 
-Uploads::Uploads(SyncEngine& engine)
-    : m_e(engine)
-{
-}
+Uploads::Uploads(SyncEngine& engine) : m_e(engine) {}
 
 bool Uploads::IsFailureReply(const std::string& reply)
 {
@@ -66,7 +63,8 @@ const std::vector<WaitingQuery>& Uploads::WaitingQueries()
 int Uploads::WaitingIn(const std::string& table)
 {
     for (const WaitingQuery& q : WaitingQueries()) {
-        if (!EqualsNoCase(q.table, table)) continue;
+        if (!EqualsNoCase(q.table, table))
+            continue;
         Rows rows;
         return m_e.Db().Select(q.countSql, rows) && !rows.empty() ? IntAt(rows[0], 0) : -1;
     }
@@ -84,7 +82,8 @@ std::string Uploads::RefusedText() const
     std::string text;
     for (const RefusedRecord& r : m_refused) {
         std::string shown = ServerErrorText(r.reply);
-        if (shown.empty()) shown = r.reply.substr(0, 80);
+        if (shown.empty())
+            shown = r.reply.substr(0, 80);
         text += r.what;
         text += shown.empty() ? std::string(": no reply") : ": \"" + shown + "\"";
         text += "\n";
@@ -103,9 +102,11 @@ bool Uploads::ThroughWorkFile(const std::string& name, const std::string& body, 
     std::string path = m_e.MapPath("\\Temp\\" + name);
     {
         std::ofstream f(path, std::ios::binary | std::ios::trunc);
-        if (!f) return false;
+        if (!f)
+            return false;
         f << body;
-        if (!f) return false;
+        if (!f)
+            return false;
     }
     std::ifstream in(path, std::ios::binary);
     std::ostringstream ss;
@@ -124,12 +125,12 @@ struct UploadPage {
     using Cols = std::vector<std::string>;
     const char* table;
     const char* page;
-    const char* status;          // progress text; null reports nothing
+    const char* status; // progress text; null reports nothing
     int statusStep;
-    int switchByte;              // distributor switch that must be on; -1 none
-    const char* workFile;        // the body goes through this file first; null posts it as built
+    int switchByte;       // distributor switch that must be on; -1 none
+    const char* workFile; // the body goes through this file first; null posts it as built
     int timeoutMs;
-    const char* select;          // the waiting rows
+    const char* select; // the waiting rows
     bool batch;
     // The body of one record (or, for a batch, of every record).
     std::function<std::string(SyncEngine&, const Rows&, const Cols&, size_t)> body;
@@ -141,7 +142,7 @@ struct UploadPage {
     // Clears what the server accepted (a batch: every row); false when a
     // statement failed.
     std::function<bool(SyncEngine&, const Rows&, const Cols&, size_t)> clear;
-    bool showClearFailure;       // 65121 when the clearing fails
+    bool showClearFailure; // 65121 when the clearing fails
     // After a refusal: the page's message, and whether the upload then counts as failed.
     void (*refused)(SyncEngine&, const std::string& reply);
     bool refusalFails;
@@ -158,8 +159,15 @@ std::vector<std::string> One(std::string what) { return {std::move(what)}; }
 
 bool Exec(SyncEngine& e, const std::string& sql) { return e.Db().Exec(sql); }
 
-const UploadPage kIssues {
-    "Issues", "updateIssues.cfm", "Sending Issues", 1, -1, nullptr, SyncEngine::kTimeout, "select * from Issues",
+const UploadPage kIssues{
+    "Issues",
+    "updateIssues.cfm",
+    "Sending Issues",
+    1,
+    -1,
+    nullptr,
+    SyncEngine::kTimeout,
+    "select * from Issues",
     false,
     [](SyncEngine&, const Rows& rows, const UploadPage::Cols&, size_t i) { return IssueBody(rows[i]); },
     IsOne,
@@ -167,12 +175,21 @@ const UploadPage kIssues {
     [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t i) {
         return Exec(e, Format("delete from Issues where IssueID = %d", IntAt(rows[i], 0)));
     },
-    false, nullptr, false};
+    false,
+    nullptr,
+    false};
 
 const std::string kNoteSelect = std::string(kNoteColumns) + " from distributorrepnotes where updated > 0";
-const UploadPage kNotes {
-    "DistributorRepNotes", "updateNotes.cfm", "Updating Notes", 1, -1, nullptr, SyncEngine::kTimeout,
-    kNoteSelect.c_str(), false,
+const UploadPage kNotes{
+    "DistributorRepNotes",
+    "updateNotes.cfm",
+    "Updating Notes",
+    1,
+    -1,
+    nullptr,
+    SyncEngine::kTimeout,
+    kNoteSelect.c_str(),
+    false,
     [](SyncEngine&, const Rows& rows, const UploadPage::Cols&, size_t i) { return NoteBody(rows[i]); },
     IsNotOne,
     [](const Rows& rows, const UploadPage::Cols&, size_t i) {
@@ -190,11 +207,20 @@ const UploadPage kNotes {
                               "DateEntered = '%s'",
                               IntAt(r, 1), IntAt(r, 0), FixApost(At(r, 2)).c_str()));
     },
-    false, nullptr, false};
+    false,
+    nullptr,
+    false};
 
-const UploadPage kOrderGuides {
-    "WorkOrder", "UpdateWo.cfm", "Updating Order Guides", 1, -1, "$SWOTEMP.TMP", SyncEngine::kLongTimeout,
-    "select * from workorder where updated = 1", false,
+const UploadPage kOrderGuides{
+    "WorkOrder",
+    "UpdateWo.cfm",
+    "Updating Order Guides",
+    1,
+    -1,
+    "$SWOTEMP.TMP",
+    SyncEngine::kLongTimeout,
+    "select * from workorder where updated = 1",
+    false,
     [](SyncEngine& e, const Rows& rows, const UploadPage::Cols& cols, size_t i) {
         NamedRow guide(cols, rows[i]);
         const int account = guide.Int("AccountID");
@@ -208,7 +234,8 @@ const UploadPage kOrderGuides {
         if (e.Db().Select(Format("%s and WorkOrderID=%d and AccountID=%d and deletedflag=0 order by W.LineItemNumber",
                                  kGuideLines, wo, account),
                           lines, &lcols))
-            for (const Row& l : lines) body += OrderGuideLine(++n, NamedRow(lcols, l), e.ConfigByte(109) == 1);
+            for (const Row& l : lines)
+                body += OrderGuideLine(++n, NamedRow(lcols, l), e.ConfigByte(109) == 1);
         else
             e.LogSyncError(Format("the lines of order guide %d of account %d cannot be read; the guide is sent "
                                   "without them",
@@ -225,48 +252,74 @@ const UploadPage kOrderGuides {
         return Exec(e, Format("Update WorkOrder Set Updated = 0 where AccountID = %d and workorderID = %d",
                               guide.Int("AccountID"), guide.Int("WorkOrderID")));
     },
-    true, [](SyncEngine& e, const std::string&) { e.Box().Show(65122, 65099, MbButtons::Ok, MbIcon::Stop); },
+    true,
+    [](SyncEngine& e, const std::string&) { e.Box().Show(65122, 65099, MbButtons::Ok, MbIcon::Stop); },
     false};
 
 const std::string kAccountSelect =
     std::string(kAccountColumns) + " from Accounts where updated = 1 and AccountNumber NOT LIKE 'T-%'";
-const UploadPage kAccounts {
-    "Accounts", "updateAccounts.cfm", "Updating Accounts", 0, -1, nullptr, SyncEngine::kTimeout,
-    kAccountSelect.c_str(), false,
-    [](SyncEngine&, const Rows& rows, const UploadPage::Cols& cols, size_t i) {
-        return AccountBody(NamedRow(cols, rows[i]));
-    },
-    IsOne,
-    [](const Rows& rows, const UploadPage::Cols& cols, size_t i) {
-        return One(Format("account %d", NamedRow(cols, rows[i]).Int("AccountID")));
-    },
-    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols& cols, size_t i) {
-        return Exec(e, Format("Update Accounts Set Updated = 0 where AccountID = %d",
-                              NamedRow(cols, rows[i]).Int("AccountID")));
-    },
-    true, nullptr, false};
+const UploadPage kAccounts{"Accounts",
+                           "updateAccounts.cfm",
+                           "Updating Accounts",
+                           0,
+                           -1,
+                           nullptr,
+                           SyncEngine::kTimeout,
+                           kAccountSelect.c_str(),
+                           false,
+                           [](SyncEngine&, const Rows& rows, const UploadPage::Cols& cols, size_t i) {
+                               return AccountBody(NamedRow(cols, rows[i]));
+                           },
+                           IsOne,
+                           [](const Rows& rows, const UploadPage::Cols& cols, size_t i) {
+                               return One(Format("account %d", NamedRow(cols, rows[i]).Int("AccountID")));
+                           },
+                           [](SyncEngine& e, const Rows& rows, const UploadPage::Cols& cols, size_t i) {
+                               return Exec(e, Format("Update Accounts Set Updated = 0 where AccountID = %d",
+                                                     NamedRow(cols, rows[i]).Int("AccountID")));
+                           },
+                           true,
+                           nullptr,
+                           false};
 
-const UploadPage kMessages {
-    "Messages", "UpdateMessages.cfm", "Sending Messages", 1, -1, "$SMETEMP.TMP", SyncEngine::kTimeout,
-    "select * from Messages where Updated = 1", true,
-    [](SyncEngine&, const Rows& rows, const UploadPage::Cols&, size_t) {
-        std::string body;
-        int n = 0;
-        for (const Row& r : rows) body += MessagePart(++n, r);
-        return body + Format("&T=%d", n);
-    },
-    IsSuccess,
-    [](const Rows& rows, const UploadPage::Cols&, size_t) {
-        return rows.empty() ? std::vector<std::string>() : One(Format("%zu message(s)", rows.size()));
-    },
-    [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t) {
-        return rows.empty() || Exec(e, "Update Messages Set Updated = 0");
-    },
-    false, [](SyncEngine& e, const std::string& reply) { e.ShowServerError(reply); }, true};
+const UploadPage kMessages{"Messages",
+                           "UpdateMessages.cfm",
+                           "Sending Messages",
+                           1,
+                           -1,
+                           "$SMETEMP.TMP",
+                           SyncEngine::kTimeout,
+                           "select * from Messages where Updated = 1",
+                           true,
+                           [](SyncEngine&, const Rows& rows, const UploadPage::Cols&, size_t) {
+                               std::string body;
+                               int n = 0;
+                               for (const Row& r : rows)
+                                   body += MessagePart(++n, r);
+                               return body + Format("&T=%d", n);
+                           },
+                           IsSuccess,
+                           [](const Rows& rows, const UploadPage::Cols&, size_t) {
+                               return rows.empty() ? std::vector<std::string>()
+                                                   : One(Format("%zu message(s)", rows.size()));
+                           },
+                           [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t) {
+                               return rows.empty() || Exec(e, "Update Messages Set Updated = 0");
+                           },
+                           false,
+                           [](SyncEngine& e, const std::string& reply) { e.ShowServerError(reply); },
+                           true};
 
-const UploadPage kNewAccounts {
-    "NewAccounts", "newAccounts.cfm", "Sending NewAccounts", 1, -1, nullptr, SyncEngine::kTimeout,
-    "select * from NewAccounts", false,
+const UploadPage kNewAccounts{
+    "NewAccounts",
+    "newAccounts.cfm",
+    "Sending NewAccounts",
+    1,
+    -1,
+    nullptr,
+    SyncEngine::kTimeout,
+    "select * from NewAccounts",
+    false,
     [](SyncEngine&, const Rows& rows, const UploadPage::Cols&, size_t i) { return NewAccountBody(rows[i]); },
     IsOne,
     [](const Rows& rows, const UploadPage::Cols&, size_t i) {
@@ -275,10 +328,18 @@ const UploadPage kNewAccounts {
     [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t i) {
         return Exec(e, Format("Delete from NewAccounts where EntryID = %d", IntAt(rows[i], 0)));
     },
-    false, nullptr, false};
+    false,
+    nullptr,
+    false};
 
-const UploadPage kSurveys {
-    "DoneSurveys", "takeSurveys.cfm", nullptr, 1, -1, nullptr, SyncEngine::kTimeout,
+const UploadPage kSurveys{
+    "DoneSurveys",
+    "takeSurveys.cfm",
+    nullptr,
+    1,
+    -1,
+    nullptr,
+    SyncEngine::kTimeout,
     "Select DoneSurveys.* from DoneSurveys, Surveys where DoneSurveys.SurveyID = Surveys.SurveyID and "
     "Surveys.SurveyType = 0",
     false,
@@ -288,8 +349,10 @@ const UploadPage kSurveys {
         Rows answers;
         std::vector<std::string> acols;
         int n = 0;
-        if (e.Db().Select(Format("Select * from Answers where DoneID = %d order by QuestionID", doneId), answers, &acols))
-            for (const Row& a : answers) body += SurveyAnswer(++n, NamedRow(acols, a));
+        if (e.Db().Select(Format("Select * from Answers where DoneID = %d order by QuestionID", doneId), answers,
+                          &acols))
+            for (const Row& a : answers)
+                body += SurveyAnswer(++n, NamedRow(acols, a));
         else
             e.LogSyncError(Format("the answers of survey %d cannot be read; the survey is sent without them", doneId));
         return body + Format("&T=%d", n);
@@ -301,18 +364,29 @@ const UploadPage kSurveys {
         return Exec(e, Format("Delete from Answers where DoneID = %d", doneId)) &&
                Exec(e, Format("Delete from DoneSurveys where DoneID = %d", doneId));
     },
-    false, nullptr, false};
+    false,
+    nullptr,
+    false};
 
 const std::string kArSelect = Format("select %s from %s where %s and (AR.Updated=1 or AR.Deposited=1)", kArColumns,
                                      "AR, Accounts", "AR.AccountID = Accounts.AccountID");
-const UploadPage kInvoices {
-    "AR", "updateInvoice.cfm", "Updating Invoices", 1, -1, nullptr, SyncEngine::kTimeout, kArSelect.c_str(), true,
+const UploadPage kInvoices{
+    "AR",
+    "updateInvoice.cfm",
+    "Updating Invoices",
+    1,
+    -1,
+    nullptr,
+    SyncEngine::kTimeout,
+    kArSelect.c_str(),
+    true,
     [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t) {
         const bool depositWithoutAmount = e.ConfigByte(169) == 1;
         std::string parts;
         int n = 0;
         for (const Row& r : rows) {
-            if (n > 0) parts += "&";
+            if (n > 0)
+                parts += "&";
             parts += InvoicePart(++n, r, depositWithoutAmount);
         }
         return Format("%s&total=%d", parts.c_str(), n);
@@ -341,15 +415,25 @@ const UploadPage kInvoices {
         }
         return ok;
     },
-    false, nullptr, false};
+    false,
+    nullptr,
+    false};
 
-const UploadPage kInvImports {
-    "InvImport", "updateInvImportInfo.cfm", "Updating Imports", 1, 41, nullptr, SyncEngine::kTimeout,
-    "select * from InvImport", true,
+const UploadPage kInvImports{
+    "InvImport",
+    "updateInvImportInfo.cfm",
+    "Updating Imports",
+    1,
+    41,
+    nullptr,
+    SyncEngine::kTimeout,
+    "select * from InvImport",
+    true,
     [](SyncEngine&, const Rows& rows, const UploadPage::Cols& cols, size_t) {
         std::string body;
         int n = 0;
-        for (const Row& r : rows) body += InvImportPart(++n, NamedRow(cols, r));
+        for (const Row& r : rows)
+            body += InvImportPart(++n, NamedRow(cols, r));
         return body + Format("&N=%d", n);
     },
     IsSuccess,
@@ -357,19 +441,28 @@ const UploadPage kInvImports {
         return rows.empty() ? std::vector<std::string>() : One(Format("%zu import line(s)", rows.size()));
     },
     [](SyncEngine& e, const Rows&, const UploadPage::Cols&, size_t) { return Exec(e, "Delete from InvImport"); },
-    false, nullptr, false};
+    false,
+    nullptr,
+    false};
 
-const UploadPage kForms {
-    "FormsFilled", "UpdateFormsFilled.cfm", "Updating Forms", 1, -1, nullptr, SyncEngine::kTimeout,
-    "select * from FormsFilled where Updated = 1 Order by FormID, AccountID, QuestionID", false,
+const UploadPage kForms{
+    "FormsFilled",
+    "UpdateFormsFilled.cfm",
+    "Updating Forms",
+    1,
+    -1,
+    nullptr,
+    SyncEngine::kTimeout,
+    "select * from FormsFilled where Updated = 1 Order by FormID, AccountID, QuestionID",
+    false,
     [](SyncEngine&, const Rows& rows, const UploadPage::Cols& cols, size_t i) {
         return FormBody(NamedRow(cols, rows[i]));
     },
     IsSuccess,
     [](const Rows& rows, const UploadPage::Cols& cols, size_t i) {
         NamedRow f(cols, rows[i]);
-        return One(Format("form %d question %d of account %d", f.Int("FormID"), f.Int("QuestionID"),
-                          f.Int("AccountID")));
+        return One(
+            Format("form %d question %d of account %d", f.Int("FormID"), f.Int("QuestionID"), f.Int("AccountID")));
     },
     [](SyncEngine& e, const Rows& rows, const UploadPage::Cols& cols, size_t i) {
         NamedRow f(cols, rows[i]);
@@ -377,22 +470,27 @@ const UploadPage kForms {
                               "QuestionID = %d",
                               f.Int("FormID"), f.Int("AccountID"), f.Int("QuestionID")));
     },
-    false, nullptr, false};
+    false,
+    nullptr,
+    false};
 
 } // namespace
 
 bool Uploads::Send(const UploadPage& p, IProgressSink* window)
 {
-    if (p.switchByte >= 0 && m_e.ConfigByte(p.switchByte) != 1) return true;
+    if (p.switchByte >= 0 && m_e.ConfigByte(p.switchByte) != 1)
+        return true;
     m_e.SetProgressWindow(window);
     const std::string path = PagePath(p.page);
-    if (p.status) m_e.ReportProgress(p.status, 100, p.statusStep);
+    if (p.status)
+        m_e.ReportProgress(p.status, 100, p.statusStep);
     Rows rows;
     UploadPage::Cols cols;
     if (!m_e.Db().Select(p.select, rows, &cols)) {
         m_e.LogSyncError(Format("NOT SENT: the waiting rows of %s cannot be read", p.table));
         // A batch page still gets its (empty) batch, as it always has.
-        if (!p.batch) return true;
+        if (!p.batch)
+            return true;
         rows.clear();
         cols.clear();
     }
@@ -410,9 +508,12 @@ bool Uploads::Send(const UploadPage& p, IProgressSink* window)
         }
         const std::string reply = TrimBlanks(m_e.ReadReplyLine());
         if (IsFailureReply(reply) || !p.accepted(reply)) {
-            for (const std::string& what : p.what(rows, cols, i)) Refuse(p.table, what, reply);
-            if (p.refused) p.refused(m_e, reply);
-            if (p.refusalFails) return false;
+            for (const std::string& what : p.what(rows, cols, i))
+                Refuse(p.table, what, reply);
+            if (p.refused)
+                p.refused(m_e, reply);
+            if (p.refusalFails)
+                return false;
             continue;
         }
         // The server has the record now: its clearing is one commit, so a
@@ -421,11 +522,13 @@ bool Uploads::Send(const UploadPage& p, IProgressSink* window)
         const bool began = db.Begin();
         const bool cleared = began && p.clear(m_e, rows, cols, i) && db.Commit();
         if (!cleared) {
-            if (began) (void)db.Rollback(); // the failure itself is what gets reported
+            if (began)
+                (void)db.Rollback(); // the failure itself is what gets reported
             for (const std::string& what : p.what(rows, cols, i))
-                m_e.LogSyncError(Format("ACCEPTED BUT NOT CLEARED (goes again with the next run): %s (%s)",
-                                        what.c_str(), p.table));
-            if (p.showClearFailure) m_e.Box().Show(65121, 65099, MbButtons::Ok, MbIcon::Stop);
+                m_e.LogSyncError(
+                    Format("ACCEPTED BUT NOT CLEARED (goes again with the next run): %s (%s)", what.c_str(), p.table));
+            if (p.showClearFailure)
+                m_e.Box().Show(65121, 65099, MbButtons::Ok, MbIcon::Stop);
         }
     }
     return true;
@@ -461,9 +564,10 @@ bool Uploads::SendChanges(IProgressSink* window)
     // In the order of the run. A failed upload has logged what it did not
     // send and the rows stay marked for the next run; only the collections
     // end the run as failed.
-    for (const UploadPage* page : {&kIssues, &kNotes, &kOrderGuides, &kAccounts, &kMessages, &kNewAccounts,
-                                   &kSurveys, &kInvoices, &kInvImports, &kForms})
-        if (!Send(*page, window) && page == &kInvoices) return false;
+    for (const UploadPage* page : {&kIssues, &kNotes, &kOrderGuides, &kAccounts, &kMessages, &kNewAccounts, &kSurveys,
+                                   &kInvoices, &kInvImports, &kForms})
+        if (!Send(*page, window) && page == &kInvoices)
+            return false;
     return true;
 }
 

@@ -12,9 +12,9 @@ struct UploadPage;
 // A record the server answered with something other than its page's
 // success token: it stays marked and goes with the next run.
 struct RefusedRecord {
-    std::string table;   // local table holding the record
-    std::string what;    // the record in words ("invoice 1045 of account 5001")
-    std::string reply;   // the server's first reply line
+    std::string table; // local table holding the record
+    std::string what;  // the record in words ("invoice 1045 of account 5001")
+    std::string reply; // the server's first reply line
 };
 
 // Tables whose rows wait for upload, with the count of waiting rows.

@@ -7,7 +7,8 @@ namespace zev {
 
 namespace {
 
-std::string Trimmed(const std::string& s) {
+std::string Trimmed(const std::string& s)
+{
     const auto first = s.find_first_not_of(" \t\r\n");
     if (first == std::string::npos)
         return {};
@@ -17,7 +18,8 @@ std::string Trimmed(const std::string& s) {
 
 } // namespace
 
-DayString::DayString(const std::string& text, Default dflt) : m_value(dflt == Default::All ? kAll : kNone) {
+DayString::DayString(const std::string& text, Default dflt) : m_value(dflt == Default::All ? kAll : kNone)
+{
     if (text.empty())
         return;
     if (text[0] == 'Y' || text[0] == 'N') {
@@ -28,14 +30,16 @@ DayString::DayString(const std::string& text, Default dflt) : m_value(dflt == De
         m_value[i] = text[i] == '1' ? 'Y' : 'N';
 }
 
-DayString& DayString::operator=(const DayString& other) {
+DayString& DayString::operator=(const DayString& other)
+{
     if (this == &other)
         return *this;
     m_value = other.m_value.empty() ? std::string(kNone) : Trimmed(other.m_value);
     return *this;
 }
 
-DayString DayString::Intersect(const DayString& other) const {
+DayString DayString::Intersect(const DayString& other) const
+{
     DayString result;
     const std::size_t n = std::min(m_value.size(), other.m_value.size());
     result.m_value = m_value.substr(0, n);
@@ -44,18 +48,21 @@ DayString DayString::Intersect(const DayString& other) const {
     return result;
 }
 
-bool DayString::IsNone() const {
+bool DayString::IsNone() const
+{
     if (m_value.size() != 7)
         return false;
     return std::all_of(m_value.begin(), m_value.end(),
                        [](char c) { return std::toupper(static_cast<unsigned char>(c)) == 'N'; });
 }
 
-bool DayString::IsSet(int dayIndex) const {
+bool DayString::IsSet(int dayIndex) const
+{
     return dayIndex >= 0 && static_cast<std::size_t>(dayIndex) < m_value.size() && m_value[dayIndex] == 'Y';
 }
 
-void DayString::SetDay(int dayIndex, bool on) {
+void DayString::SetDay(int dayIndex, bool on)
+{
     if (dayIndex < 0 || dayIndex > 6)
         return;
     // A short stored value grows with "N" so that the day can be set.
@@ -64,7 +71,8 @@ void DayString::SetDay(int dayIndex, bool on) {
     m_value[dayIndex] = on ? 'Y' : 'N';
 }
 
-std::string DayString::Pattern(const std::string& column, char setLetter) const {
+std::string DayString::Pattern(const std::string& column, char setLetter) const
+{
     std::string pattern(7, '_');
     for (std::size_t i = 0; i < 7 && i < m_value.size(); ++i)
         if (m_value[i] == 'Y')
@@ -76,7 +84,8 @@ std::string DayString::ScheduledPattern(const std::string& column) const { retur
 
 std::string DayString::NotScheduledPattern(const std::string& column) const { return Pattern(column, 'N'); }
 
-DayString DayString::SingleDay(int dayIndex) {
+DayString DayString::SingleDay(int dayIndex)
+{
     DayString d;
     d.SetDay(dayIndex, true);
     return d;

@@ -6,18 +6,21 @@ namespace zev {
 
 DistributorRepNotes::DistributorRepNotes(int poolKey) : Query("DistributorRepNotes", "DistRepID", poolKey) {}
 
-int DistributorRepNotes::getOfAccount(int accountId) {
-    m_strSQL = SqlText::Format("%s from %s where AccountID=%d and updated <> 2", kColumns, m_strTable.c_str(),
-                               accountId);
+int DistributorRepNotes::getOfAccount(int accountId)
+{
+    m_strSQL =
+        SqlText::Format("%s from %s where AccountID=%d and updated <> 2", kColumns, m_strTable.c_str(), accountId);
     return Open(m_strSQL);
 }
 
-int DistributorRepNotes::getWaitingForUpload() {
+int DistributorRepNotes::getWaitingForUpload()
+{
     m_strSQL = SqlText::Format("%s from distributorrepnotes where updated > 0", kColumns);
     return Open(m_strSQL);
 }
 
-int DistributorRepNotes::addNote(int accountId, std::time_t entered, const std::string& comment) {
+int DistributorRepNotes::addNote(int accountId, std::time_t entered, const std::string& comment)
+{
     std::tm tm{};
     if (localtime_r(&entered, &tm) == nullptr)
         return 0;
@@ -32,7 +35,8 @@ int DistributorRepNotes::addNote(int accountId, std::time_t entered, const std::
     return Open(m_strSQL);
 }
 
-int DistributorRepNotes::deleteNote(int accountId, int year, int month, int day, int hour, int minute, int second) {
+int DistributorRepNotes::deleteNote(int accountId, int year, int month, int day, int hour, int minute, int second)
+{
     m_strSQL = SqlText::Format(
         "Update %s set Updated=2 where AccountID=%d and datepart(yyyy, DateEntered)=%d and datepart(mm, "
         "DateEntered)=%d and datepart(dd, DateEntered)=%d and datepart(hh, DateEntered)=%d and datepart(mi, "

@@ -4,7 +4,8 @@ namespace zev {
 
 Filters::Filters(int poolKey) : Query("Filters", "FilterID", poolKey) {}
 
-int Filters::getAllByName() {
+int Filters::getAllByName()
+{
     m_strSQL = "Select * from Filters order by Filter";
     return Open(m_strSQL);
 }

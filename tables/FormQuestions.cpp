@@ -6,7 +6,8 @@ namespace zev {
 
 FormQuestions::FormQuestions(int poolKey) : Query("FormQuestions", "FormID", poolKey) {}
 
-int FormQuestions::getOfForm(int formId) {
+int FormQuestions::getOfForm(int formId)
+{
     m_strSQL = SqlText::Format("select * from %s where FormID = %d Order by QuestionID", m_strTable.c_str(), formId);
     return Open(m_strSQL);
 }

@@ -6,7 +6,8 @@ namespace zev {
 
 ItemAttributes::ItemAttributes(int poolKey) : Query("ItemAttributes", "ItemID", poolKey) {}
 
-int ItemAttributes::getByItem(int itemId) {
+int ItemAttributes::getByItem(int itemId)
+{
     m_strSQL = SqlText::Format("%s where ItemID = %d", m_strSelectAll.c_str(), itemId);
     return Open(m_strSQL);
 }

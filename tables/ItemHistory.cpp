@@ -10,7 +10,8 @@ namespace {
 
 // The list goes into "in (...)" unquoted, so only digits, commas, blanks and
 // minus signs may pass; anything else would change the statement.
-bool IsIdList(const std::string& list) {
+bool IsIdList(const std::string& list)
+{
     if (list.empty())
         return false;
     for (char c : list)
@@ -23,16 +24,21 @@ bool IsIdList(const std::string& list) {
 
 ItemHistory::ItemHistory(int poolKey) : Query("ItemHistory", "AccountID", poolKey) {}
 
-int ItemHistory::run(int accountId, const char* word, const std::string& list) {
+int ItemHistory::run(int accountId, const char* word, const std::string& list)
+{
     if (!IsIdList(list))
         return 0;
     m_strSQL = SqlText::Format(kPrefix, accountId, word, list.c_str()) + kOrderSuffix;
     return Open(m_strSQL);
 }
 
-int ItemHistory::getInCategories(int accountId, const std::string& categories) { return run(accountId, "", categories); }
+int ItemHistory::getInCategories(int accountId, const std::string& categories)
+{
+    return run(accountId, "", categories);
+}
 
-int ItemHistory::getNotInCategories(int accountId, const std::string& categories) {
+int ItemHistory::getNotInCategories(int accountId, const std::string& categories)
+{
     return run(accountId, "not", categories);
 }
 

@@ -9,7 +9,8 @@ namespace zev {
 
 Messages::Messages(int poolKey) : Query("Messages", "MessageID", poolKey) {}
 
-bool Messages::hasUnread(const std::string& userId) {
+bool Messages::hasUnread(const std::string& userId)
+{
     const std::string id = SqlText::Trim(userId);
     // The id stands unquoted in the statement, so it must be digits only.
     if (id.empty() || !std::all_of(id.begin(), id.end(), [](unsigned char c) { return std::isdigit(c) != 0; }))

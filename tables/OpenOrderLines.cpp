@@ -2,6 +2,10 @@
 
 namespace zev {
 
-OpenOrderLines::OpenOrderLines(int poolKey) : JoinedQuery("OpenOrders OO, OpenOrderItems OI, Items I", "OO.AccountID", "OO.InvoiceNumber = OI.InvoiceNumber and OI.ItemID=I.ItemID", poolKey) {}
+OpenOrderLines::OpenOrderLines(int poolKey)
+    : JoinedQuery("OpenOrders OO, OpenOrderItems OI, Items I", "OO.AccountID",
+                  "OO.InvoiceNumber = OI.InvoiceNumber and OI.ItemID=I.ItemID", poolKey)
+{
+}
 
 } // namespace zev

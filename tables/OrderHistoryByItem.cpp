@@ -5,10 +5,12 @@
 namespace zev {
 
 OrderHistoryByItem::OrderHistoryByItem(int poolKey)
-    : JoinedQuery("OrderHistory O, OrderHistoryItems I", "I.DistributorSKU", "O.OrderNumber = I.OrderNumber",
-                  poolKey) {}
+    : JoinedQuery("OrderHistory O, OrderHistoryItems I", "I.DistributorSKU", "O.OrderNumber = I.OrderNumber", poolKey)
+{
+}
 
-int OrderHistoryByItem::getMonthlyTotals(int itemId) {
+int OrderHistoryByItem::getMonthlyTotals(int itemId)
+{
     m_strSQL = SqlText::Format(
         "select SUM(I.CQty), SUM(I.SQty), datepart(m, O.TransDate), datepart(yy, O.TransDate), SUM(I.ExtPrice) "
         "from %s where %s and I.ItemID = %d group by datepart(m, O.TransDate), datepart(yy, O.TransDate)",
@@ -16,7 +18,8 @@ int OrderHistoryByItem::getMonthlyTotals(int itemId) {
     return Open(m_strSQL);
 }
 
-int OrderHistoryByItem::getMonthlyTotalsOfAccount(int accountId, int itemId) {
+int OrderHistoryByItem::getMonthlyTotalsOfAccount(int accountId, int itemId)
+{
     m_strSQL = SqlText::Format(
         "select SUM(I.CQty), SUM(I.SQty), datepart(m, O.TransDate), datepart(yy, O.TransDate), SUM(I.ExtPrice) "
         "from %s where %s and O.AccountID = %d and I.ItemID = %d group by datepart(m, O.TransDate), "
@@ -25,7 +28,8 @@ int OrderHistoryByItem::getMonthlyTotalsOfAccount(int accountId, int itemId) {
     return Open(m_strSQL);
 }
 
-int OrderHistoryByItem::getMonthlyQuantitiesOfAccount(int accountId, int itemId) {
+int OrderHistoryByItem::getMonthlyQuantitiesOfAccount(int accountId, int itemId)
+{
     m_strSQL = SqlText::Format(
         "select SUM(I.CQty), SUM(I.SQty), datepart(m, O.TransDate), datepart(yy, O.TransDate) from %s where %s "
         "and O.AccountID = %d and I.ItemID = %d group by datepart(m, O.TransDate), datepart(yy, O.TransDate)",
@@ -33,7 +37,8 @@ int OrderHistoryByItem::getMonthlyQuantitiesOfAccount(int accountId, int itemId)
     return Open(m_strSQL);
 }
 
-int OrderHistoryByItem::getQuarterlyQuantitiesOfAccount(int accountId, int itemId) {
+int OrderHistoryByItem::getQuarterlyQuantitiesOfAccount(int accountId, int itemId)
+{
     m_strSQL = SqlText::Format(
         "select SUM(I.CQty), SUM(I.SQty), datepart(q, O.TransDate), datepart(yy, O.TransDate) from %s where %s "
         "and O.AccountID = %d and I.ItemID = %d group by datepart(q, O.TransDate), datepart(yy, O.TransDate)",
@@ -41,7 +46,8 @@ int OrderHistoryByItem::getQuarterlyQuantitiesOfAccount(int accountId, int itemI
     return Open(m_strSQL);
 }
 
-int OrderHistoryByItem::getOrderLinesOfAccount(int itemId, int accountId) {
+int OrderHistoryByItem::getOrderLinesOfAccount(int itemId, int accountId)
+{
     m_strSQL = SqlText::Format(
         "select O.OrderNumber, O.DistInvoice, I.CQty, I.SQty, I.CPrice, I.SPrice, I.ExtPrice, datepart(dd, "
         "O.TransDate), datepart(mm, O.TransDate), datepart(yy, O.TransDate) from %s where %s and I.ItemID = %d and "
@@ -50,7 +56,8 @@ int OrderHistoryByItem::getOrderLinesOfAccount(int itemId, int accountId) {
     return Open(m_strSQL);
 }
 
-int OrderHistoryByItem::getInvoiceLinesOfAccount(int itemId, int accountId) {
+int OrderHistoryByItem::getInvoiceLinesOfAccount(int itemId, int accountId)
+{
     m_strSQL = SqlText::Format(
         "select O.OrderNumber, O.DistInvoice, O.TransDate, I.CQty, I.SQty, I.CQtyShipped, I.SQtyShipped, I.CPrice, "
         "I.SPrice, I.ExtPrice from %s where %s and O.SiteID = 3 and I.ItemID = %d and O.AccountID = %d order by "
@@ -59,7 +66,8 @@ int OrderHistoryByItem::getInvoiceLinesOfAccount(int itemId, int accountId) {
     return Open(m_strSQL);
 }
 
-int OrderHistoryByItem::getInvoiceLines(int itemId) {
+int OrderHistoryByItem::getInvoiceLines(int itemId)
+{
     m_strSQL = SqlText::Format(
         "select O.OrderNumber, O.DistInvoice, O.TransDate, I.CQty, I.SQty, I.CQtyShipped, I.SQtyShipped, I.CPrice, "
         "I.SPrice, I.ExtPrice from %s where %s and O.SiteID = 3 and I.ItemID = %d order by O.TransDate desc",

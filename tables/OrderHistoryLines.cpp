@@ -5,9 +5,12 @@
 namespace zev {
 
 OrderHistoryLines::OrderHistoryLines(int poolKey)
-    : JoinedQuery("OrderHistoryItems O, Items I", "O.OrderNumber", "O.ItemID = I.ItemID", poolKey) {}
+    : JoinedQuery("OrderHistoryItems O, Items I", "O.OrderNumber", "O.ItemID = I.ItemID", poolKey)
+{
+}
 
-int OrderHistoryLines::getLinesOfOrder(int orderNumber) {
+int OrderHistoryLines::getLinesOfOrder(int orderNumber)
+{
     m_strSQL = SqlText::Format("%s and O.OrderNumber=%d", m_strSelectAll.c_str(), orderNumber);
     return Open(m_strSQL);
 }

@@ -6,7 +6,8 @@ namespace zev {
 
 PricingTiers::PricingTiers(int poolKey) : Query("PricingTiers", "TierID", poolKey) {}
 
-int PricingTiers::getTier(int tierId) {
+int PricingTiers::getTier(int tierId)
+{
     m_strSQL = SqlText::Format("Select * from PricingTiers where TierID = %d", tierId);
     return Open(m_strSQL);
 }

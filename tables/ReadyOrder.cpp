@@ -8,7 +8,8 @@ namespace zev {
 
 ReadyOrder::ReadyOrder(int poolKey) : Query("ReadyOrder", "ReadyID", poolKey) {}
 
-int ReadyOrder::insertHeader(const ReadyOrderHeader& h) {
+int ReadyOrder::insertHeader(const ReadyOrderHeader& h)
+{
     const auto& o = h.options;
     m_strSQL = SqlText::Format("insert into %s values( %d,%d,%d,'%s','%s','%s', %.2lf, '%s','%s','%s','%s','%s','%s',"
                                "'%s',%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,'%s')",
@@ -20,7 +21,8 @@ int ReadyOrder::insertHeader(const ReadyOrderHeader& h) {
     return Open(m_strSQL);
 }
 
-std::string ReadyOrder::InformationTime(std::time_t t) {
+std::string ReadyOrder::InformationTime(std::time_t t)
+{
     std::tm tm{};
     if (localtime_r(&t, &tm) == nullptr)
         return {};
@@ -29,7 +31,8 @@ std::string ReadyOrder::InformationTime(std::time_t t) {
 }
 
 int ReadyOrder::insertInformationOrder(int accountId, int readyId, int orderType, std::time_t now,
-                                       const std::string& note, const std::string& reason) {
+                                       const std::string& note, const std::string& reason)
+{
     ReadyOrderHeader h;
     h.accountId = accountId;
     h.readyId = readyId;
@@ -41,7 +44,8 @@ int ReadyOrder::insertInformationOrder(int accountId, int readyId, int orderType
     return insertHeader(h);
 }
 
-int ReadyOrder::resetGuide(int accountId, const GuideResetSettings& s) {
+int ReadyOrder::resetGuide(int accountId, const GuideResetSettings& s)
+{
     bool optional = false;
     // The two free-mark statements may fail without failing the reset.
     if (s.clearFreeMarks && !s.clearPriceOverride) {
@@ -79,18 +83,22 @@ int ReadyOrder::resetGuide(int accountId, const GuideResetSettings& s) {
     return Open(m_strSQL) != 0 ? 1 : 0;
 }
 
-int ReadyOrder::getByReadyID(int readyId) {
+int ReadyOrder::getByReadyID(int readyId)
+{
     m_strSQL = SqlText::Format("%s where ReadyID=%d", m_strSelectAll.c_str(), readyId);
     return Open(m_strSQL);
 }
 
-int ReadyOrder::getAllByNumber() {
+int ReadyOrder::getAllByNumber()
+{
     m_strSQL = SqlText::Format("%s Order by ReadyID", m_strSelectAll.c_str());
     return Open(m_strSQL);
 }
 
-int ReadyOrder::deleteOrder(int accountId, int readyId) {
-    m_strSQL = SqlText::Format("Delete %s where AccountID = %d and ReadyID = %d", m_strTable.c_str(), accountId, readyId);
+int ReadyOrder::deleteOrder(int accountId, int readyId)
+{
+    m_strSQL =
+        SqlText::Format("Delete %s where AccountID = %d and ReadyID = %d", m_strTable.c_str(), accountId, readyId);
     return Open(m_strSQL);
 }
 

@@ -6,7 +6,8 @@ namespace zev {
 
 ReadyOrderItems::ReadyOrderItems(int poolKey) : Query("ReadyOrderItems", "ReadyID", poolKey) {}
 
-int ReadyOrderItems::insertLine(const ReadyOrderLine& l) {
+int ReadyOrderItems::insertLine(const ReadyOrderLine& l)
+{
     m_strSQL = SqlText::Format(
         "insert into %s (AccountID, ReadyID, ItemID, catalogID, CQty, SQty, CDistPrice, SDistPrice, LineItemNumber, "
         "SpecialFlag, DiscountAmount, PriceOverride, par, inv, ExtPrice, RetailPrice, Warehouse, LineComment ) "
@@ -17,8 +18,10 @@ int ReadyOrderItems::insertLine(const ReadyOrderLine& l) {
     return Open(m_strSQL);
 }
 
-int ReadyOrderItems::deleteOrder(int accountId, int readyId) {
-    m_strSQL = SqlText::Format("Delete %s where AccountID = %d and ReadyID = %d", m_strTable.c_str(), accountId, readyId);
+int ReadyOrderItems::deleteOrder(int accountId, int readyId)
+{
+    m_strSQL =
+        SqlText::Format("Delete %s where AccountID = %d and ReadyID = %d", m_strTable.c_str(), accountId, readyId);
     return Open(m_strSQL);
 }
 

@@ -2,6 +2,9 @@
 
 namespace zev {
 
-ReadyOrderLines::ReadyOrderLines(int poolKey) : JoinedQuery("ReadyOrderItems R, Items I", "R.ReadyID", "R.ItemID = I.ItemID", poolKey) {}
+ReadyOrderLines::ReadyOrderLines(int poolKey)
+    : JoinedQuery("ReadyOrderItems R, Items I", "R.ReadyID", "R.ItemID = I.ItemID", poolKey)
+{
+}
 
 } // namespace zev

@@ -8,7 +8,8 @@
 
 namespace zev {
 
-std::string SqlText::Format(const char* fmt, ...) {
+std::string SqlText::Format(const char* fmt, ...)
+{
     // SQL numbers are written "120.00" whatever the user's locale.
     tabula::CLocaleScope cLocale;
     va_list args;
@@ -27,7 +28,8 @@ std::string SqlText::Format(const char* fmt, ...) {
     return out;
 }
 
-std::string SqlText::Trim(const std::string& text) {
+std::string SqlText::Trim(const std::string& text)
+{
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos)
         return {};
@@ -35,7 +37,8 @@ std::string SqlText::Trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-std::string SqlText::DoubleApostrophes(const std::string& text) {
+std::string SqlText::DoubleApostrophes(const std::string& text)
+{
     std::string out;
     out.reserve(text.size() + 4);
     for (char c : text) {

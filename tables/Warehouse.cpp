@@ -6,12 +6,14 @@ namespace zev {
 
 Warehouse::Warehouse(int poolKey) : Query("Warehouse", "WarehouseID", poolKey) {}
 
-int Warehouse::getEnabled() {
+int Warehouse::getEnabled()
+{
     m_strSQL = SqlText::Format("%s where EnableFlag = 1 order by %s", m_strSelectAll.c_str(), "Description");
     return Open(m_strSQL);
 }
 
-int Warehouse::getByWarehouseID(int warehouseId) {
+int Warehouse::getByWarehouseID(int warehouseId)
+{
     m_strSQL = SqlText::Format("%s where WarehouseID = %d", m_strSelectAll.c_str(), warehouseId);
     return Open(m_strSQL);
 }

@@ -16,10 +16,7 @@ locale_t CLocale()
 
 } // namespace
 
-CLocaleScope::CLocaleScope()
-    : m_previous(uselocale(CLocale()))
-{
-}
+CLocaleScope::CLocaleScope() : m_previous(uselocale(CLocale())) {}
 
 CLocaleScope::~CLocaleScope() { uselocale(m_previous); }
 

@@ -26,7 +26,7 @@ std::string trim(const std::string& s)
     return s.substr(b, e - b);
 }
 
-}  // namespace
+} // namespace
 
 std::string CVOConnection::ResolvePath(const std::string& connectionString)
 {
@@ -67,8 +67,7 @@ std::string CVOConnection::ResolvePath(const std::string& connectionString)
     return folder + database + ".db";
 }
 
-CVOConnection::CVOConnection(const std::string& connectionString)
-    : m_impl(std::make_unique<ConnectionImpl>())
+CVOConnection::CVOConnection(const std::string& connectionString) : m_impl(std::make_unique<ConnectionImpl>())
 {
     m_impl->path = ResolvePath(connectionString);
     // A new database file is owner-only (its journal files take the same
@@ -90,8 +89,8 @@ CVOConnection::CVOConnection(const std::string& connectionString)
     std::string err;
     // WAL with full sync: a committed transaction survives a killed process
     // and a power cut, and readers on other connections never block the writer.
-    if (!m_impl->Exec("PRAGMA journal_mode=WAL", &err) || !m_impl->Exec("PRAGMA synchronous=FULL", &err)
-        || !m_impl->Exec("PRAGMA foreign_keys=OFF", &err)) {
+    if (!m_impl->Exec("PRAGMA journal_mode=WAL", &err) || !m_impl->Exec("PRAGMA synchronous=FULL", &err) ||
+        !m_impl->Exec("PRAGMA foreign_keys=OFF", &err)) {
         throw TabulaError("cannot open database " + m_impl->path + ": " + err);
     }
     // Reading the schema proves the file is a database.
@@ -103,25 +102,13 @@ CVOConnection::CVOConnection(const std::string& connectionString)
 
 CVOConnection::~CVOConnection() = default;
 
-const std::string& CVOConnection::GetPath() const
-{
-    return m_impl->path;
-}
+const std::string& CVOConnection::GetPath() const { return m_impl->path; }
 
-sqlite3* CVOConnection::GetHandle() const
-{
-    return m_impl->db;
-}
+sqlite3* CVOConnection::GetHandle() const { return m_impl->db; }
 
-int CVOConnection::GetTransactionDepth() const
-{
-    return m_impl->depth;
-}
+int CVOConnection::GetTransactionDepth() const { return m_impl->depth; }
 
-bool CVOConnection::IsTransactionDoomed() const
-{
-    return m_impl->doomed;
-}
+bool CVOConnection::IsTransactionDoomed() const { return m_impl->doomed; }
 
 int CVOConnection::BeginTrans()
 {

@@ -72,17 +72,11 @@ std::string trimmed(const std::string& s)
     return s.substr(b, e - b);
 }
 
-}  // namespace
+} // namespace
 
-CVORecordset::CVORecordset(CVOConnection* connection) : m_connection(connection)
-{
-    allocADO();
-}
+CVORecordset::CVORecordset(CVOConnection* connection) : m_connection(connection) { allocADO(); }
 
-CVORecordset::~CVORecordset()
-{
-    Close();
-}
+CVORecordset::~CVORecordset() { Close(); }
 
 CVORecordset::CVORecordset(const CVORecordset& other) = default;
 CVORecordset& CVORecordset::operator=(const CVORecordset& other) = default;
@@ -93,8 +87,7 @@ bool CVORecordset::allocADO()
     return true;
 }
 
-int CVORecordset::Open(const std::string& sql, CursorTypeEnum /*cursor*/, LockTypeEnum /*lock*/,
-                       CommandTypeEnum type)
+int CVORecordset::Open(const std::string& sql, CursorTypeEnum /*cursor*/, LockTypeEnum /*lock*/, CommandTypeEnum type)
 {
     if (m_connection == nullptr) {
         m_lastError = "no connection";
@@ -181,10 +174,7 @@ int CVORecordset::Close()
     return 1;
 }
 
-int CVORecordset::IsOpen() const
-{
-    return m_open;
-}
+int CVORecordset::IsOpen() const { return m_open; }
 
 bool CVORecordset::hasRow() const
 {
@@ -235,7 +225,7 @@ int CVORecordset::MoveNext()
     }
     const long rows = static_cast<long>(m_result->RowCount());
     if (m_result->pos >= rows) {
-        return 0;  // already past the end
+        return 0; // already past the end
     }
     ++m_result->pos;
     return 1;
@@ -247,7 +237,7 @@ int CVORecordset::MovePrevious()
         return 0;
     }
     if (m_result->pos < 0) {
-        return 0;  // already before the start
+        return 0; // already before the start
     }
     const long rows = static_cast<long>(m_result->RowCount());
     if (m_result->pos > rows) {
@@ -265,15 +255,9 @@ long CVORecordset::getRSRecordCount()
     return static_cast<long>(m_result->RowCount());
 }
 
-long CVORecordset::GetFieldCount() const
-{
-    return m_fieldCount;
-}
+long CVORecordset::GetFieldCount() const { return m_fieldCount; }
 
-long CVORecordset::GetRowsAffected() const
-{
-    return m_rowsAffected;
-}
+long CVORecordset::GetRowsAffected() const { return m_rowsAffected; }
 
 const CVOField* CVORecordset::GetField(long index)
 {
@@ -301,32 +285,14 @@ Variant CVORecordset::GetFieldValue(long index) const
     return m_result->Get(static_cast<std::size_t>(m_result->pos), static_cast<std::size_t>(index));
 }
 
-std::string CVORecordset::GetFieldValueString(long index) const
-{
-    return GetFieldValue(index).ToString();
-}
+std::string CVORecordset::GetFieldValueString(long index) const { return GetFieldValue(index).ToString(); }
 
-void CVORecordset::FillFieldValueString(long index, std::string& out) const
-{
-    out = GetFieldValue(index).ToString();
-}
+void CVORecordset::FillFieldValueString(long index, std::string& out) const { out = GetFieldValue(index).ToString(); }
 
-int CVORecordset::Initialize()
-{
-    return 1;
-}
+int CVORecordset::Initialize() { return 1; }
 
-int CVORecordset::BeginTrans()
-{
-    return m_connection ? m_connection->BeginTrans() : 0;
-}
+int CVORecordset::BeginTrans() { return m_connection ? m_connection->BeginTrans() : 0; }
 
-int CVORecordset::CommitTrans()
-{
-    return m_connection ? m_connection->CommitTrans() : 0;
-}
+int CVORecordset::CommitTrans() { return m_connection ? m_connection->CommitTrans() : 0; }
 
-int CVORecordset::RollbackTrans()
-{
-    return m_connection ? m_connection->RollbackTrans() : 0;
-}
+int CVORecordset::RollbackTrans() { return m_connection ? m_connection->RollbackTrans() : 0; }

@@ -36,8 +36,8 @@ public:
 
     // 1 on success, 0 on failure (the recordset is then closed). A previous
     // result is closed first. adCmdTable / adCmdTableDirect take a table name.
-    int Open(const std::string& sql, CursorTypeEnum cursor = adOpenStatic,
-             LockTypeEnum lock = adLockReadOnly, CommandTypeEnum type = adCmdText);
+    int Open(const std::string& sql, CursorTypeEnum cursor = adOpenStatic, LockTypeEnum lock = adLockReadOnly,
+             CommandTypeEnum type = adCmdText);
     // 0 without a connection; 1 otherwise (also when already closed).
     int Close();
     int IsOpen() const;
@@ -80,8 +80,7 @@ public:
     // text values are converted by the columns' declared types (a blank
     // number reads as 0, a date in any accepted form is stored canonically).
     // Returns 1, or 0 with the SQLite error code stored in *resultCode.
-    int AddNew(const std::vector<std::string>& fields, const std::vector<Variant>& values,
-               long* resultCode = nullptr);
+    int AddNew(const std::vector<std::string>& fields, const std::vector<Variant>& values, long* resultCode = nullptr);
 
     // Begin/commit/roll back the transaction of the shared connection (see
     // CVOConnection for nesting). 1 on success, 0 on failure.

@@ -1,7 +1,7 @@
 // Row insertion and searching of CVORecordset.
 
-#include "tabula/CVORecordset.h"
 #include "tabula/CLocaleScope.h"
+#include "tabula/CVORecordset.h"
 
 #include "tabula/CVOConnection.h"
 #include "tabula/ConnectionImpl.h"
@@ -41,9 +41,9 @@ bool digitsAt(const std::string& s, std::size_t at, std::size_t n)
 // downloads): stored as it is without a full parse.
 bool looksCanonical(const std::string& s)
 {
-    if (s.size() != 19 || s[4] != '-' || s[7] != '-' || s[10] != ' ' || s[13] != ':' || s[16] != ':'
-        || !digitsAt(s, 0, 4) || !digitsAt(s, 5, 2) || !digitsAt(s, 8, 2) || !digitsAt(s, 11, 2)
-        || !digitsAt(s, 14, 2) || !digitsAt(s, 17, 2)) {
+    if (s.size() != 19 || s[4] != '-' || s[7] != '-' || s[10] != ' ' || s[13] != ':' || s[16] != ':' ||
+        !digitsAt(s, 0, 4) || !digitsAt(s, 5, 2) || !digitsAt(s, 8, 2) || !digitsAt(s, 11, 2) || !digitsAt(s, 14, 2) ||
+        !digitsAt(s, 17, 2)) {
         return false;
     }
     const int month = (s[5] - '0') * 10 + (s[6] - '0');
@@ -114,12 +114,12 @@ bool bindValue(sqlite3_stmt* stmt, int index, const Variant& v, ColumnKind kind,
     const std::string& text = v.Text();
     if (kind == ColumnKind::Numeric) {
         if (plainNumber(text)) {
-            return sqlite3_bind_text(stmt, index, text.c_str(), static_cast<int>(text.size()), SQLITE_STATIC)
-                == SQLITE_OK;
+            return sqlite3_bind_text(stmt, index, text.c_str(), static_cast<int>(text.size()), SQLITE_STATIC) ==
+                   SQLITE_OK;
         }
         std::string t = trimBlanks(text);
         if (t.empty()) {
-            return sqlite3_bind_int(stmt, index, 0) == SQLITE_OK;  // a blank number is 0
+            return sqlite3_bind_int(stmt, index, 0) == SQLITE_OK; // a blank number is 0
         }
         char* end = nullptr;
         long long i = std::strtoll(t.c_str(), &end, 10);
@@ -139,7 +139,7 @@ bool bindValue(sqlite3_stmt* stmt, int index, const Variant& v, ColumnKind kind,
         }
         std::string t = trimBlanks(text);
         if (t.empty()) {
-            t = "1900-01-01 00:00:00";  // the server's zero date
+            t = "1900-01-01 00:00:00"; // the server's zero date
         } else {
             auto c = tabula::SqlDialect::CanonicalDateTime(t);
             if (!c) {
@@ -253,8 +253,8 @@ bool likeMatch(const char* s, const char* p)
     if (*s == '\0') {
         return false;
     }
-    if (*p == '_' || *p == '?'
-        || std::tolower(static_cast<unsigned char>(*p)) == std::tolower(static_cast<unsigned char>(*s))) {
+    if (*p == '_' || *p == '?' ||
+        std::tolower(static_cast<unsigned char>(*p)) == std::tolower(static_cast<unsigned char>(*s))) {
         return likeMatch(s + 1, p + 1);
     }
     return false;
@@ -303,7 +303,7 @@ bool matches(const Variant& cell, const Criterion& c)
     return cmp >= 0;
 }
 
-}  // namespace
+} // namespace
 
 int CVORecordset::Find(const std::string& criteria, int direction)
 {
@@ -319,8 +319,8 @@ int CVORecordset::Find(const std::string& criteria, int direction)
     for (std::size_t i = 0; i < m_result->names.size(); ++i) {
         const std::string& n = m_result->names[i];
         std::size_t dot = c.column.rfind('.');
-        if (tabula::detail::IEquals(n, c.column)
-            || (dot != std::string::npos && tabula::detail::IEquals(n, c.column.substr(dot + 1)))) {
+        if (tabula::detail::IEquals(n, c.column) ||
+            (dot != std::string::npos && tabula::detail::IEquals(n, c.column.substr(dot + 1)))) {
             col = static_cast<long>(i);
             break;
         }
@@ -337,20 +337,19 @@ int CVORecordset::Find(const std::string& criteria, int direction)
                 break;
             }
         }
-        m_result->pos = pos;  // rows = past the end: not found
+        m_result->pos = pos; // rows = past the end: not found
     } else {
         for (pos = std::min(pos, rows - 1); pos >= 0; --pos) {
             if (matches(m_result->Get(static_cast<std::size_t>(pos), static_cast<std::size_t>(col)), c)) {
                 break;
             }
         }
-        m_result->pos = pos;  // -1 = before the start: not found
+        m_result->pos = pos; // -1 = before the start: not found
     }
     return 1;
 }
 
-int CVORecordset::AddNew(const std::vector<std::string>& fields, const std::vector<Variant>& values,
-                         long* resultCode)
+int CVORecordset::AddNew(const std::vector<std::string>& fields, const std::vector<Variant>& values, long* resultCode)
 {
     auto failWith = [&](long code, const std::string& why) {
         m_lastError = why;

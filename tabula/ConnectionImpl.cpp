@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cctype>
 
 namespace tabula::detail {
 
@@ -16,8 +15,7 @@ std::string ToLower(std::string s)
 
 bool IEquals(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
            });
 }
@@ -69,7 +67,7 @@ const std::vector<ColumnInfo>* ConnectionImpl::Columns(const std::string& table)
     }
     sqlite3_finalize(stmt);
     auto* result = cols.get();
-    m_schema[key] = std::move(cols);  // unknown tables are remembered too, until the next schema change
+    m_schema[key] = std::move(cols); // unknown tables are remembered too, until the next schema change
     return result;
 }
 
@@ -85,8 +83,8 @@ void ConnectionImpl::InvalidateSchema()
 
 void ConnectionImpl::CheckSchemaVersion()
 {
-    if (m_versionStmt == nullptr
-        && sqlite3_prepare_v2(db, "PRAGMA schema_version", -1, &m_versionStmt, nullptr) != SQLITE_OK) {
+    if (m_versionStmt == nullptr &&
+        sqlite3_prepare_v2(db, "PRAGMA schema_version", -1, &m_versionStmt, nullptr) != SQLITE_OK) {
         return;
     }
     long long version = -1;
@@ -195,4 +193,4 @@ CachedInsert* ConnectionImpl::InsertFor(const std::string& table, const std::vec
     return &m_inserts.emplace(std::move(key), std::move(entry)).first->second;
 }
 
-}  // namespace tabula::detail
+} // namespace tabula::detail

@@ -43,8 +43,7 @@ struct ConnectionImpl final : ISchemaInfo {
     // Runs a statement without a result; fills err on failure.
     bool Exec(const char* sql, std::string* err = nullptr);
 
-    CachedInsert* InsertFor(const std::string& table, const std::vector<std::string>& fields,
-                            std::string* err);
+    CachedInsert* InsertFor(const std::string& table, const std::vector<std::string>& fields, std::string* err);
 
     static ColumnKind KindOf(const std::string& declType);
 
@@ -59,4 +58,4 @@ std::string ToLower(std::string s);
 bool IEquals(const std::string& a, const std::string& b);
 std::string QuoteIdent(const std::string& name);
 
-}  // namespace tabula::detail
+} // namespace tabula::detail

@@ -19,7 +19,7 @@ std::string& folderValue()
     return folder;
 }
 
-}  // namespace
+} // namespace
 
 void DBLib::SetDatabaseFolder(const std::string& path)
 {
@@ -33,19 +33,13 @@ std::string DBLib::GetDatabaseFolder()
     return folderValue();
 }
 
-DBLib::DBLib(const std::string& connectionString) : m_connectionString(connectionString)
-{
-    setConnectionType();
-}
+DBLib::DBLib(const std::string& connectionString) : m_connectionString(connectionString) { setConnectionType(); }
 
 DBLib::~DBLib() = default;
 DBLib::DBLib(const DBLib& other) = default;
 DBLib& DBLib::operator=(const DBLib& other) = default;
 
-DBLib* DBLib::getInstance(const std::string& connectionString)
-{
-    return new DBLib(connectionString);
-}
+DBLib* DBLib::getInstance(const std::string& connectionString) { return new DBLib(connectionString); }
 
 int DBLib::init()
 {
@@ -75,10 +69,7 @@ void DBLib::disconnect()
     }
 }
 
-int DBLib::isConnected() const
-{
-    return m_connected;
-}
+int DBLib::isConnected() const { return m_connected; }
 
 CVOConnection* DBLib::getConnection()
 {
@@ -93,7 +84,4 @@ CVORecordset* DBLib::exec(const std::string& sql)
     return rs;
 }
 
-std::string DBLib::getConString() const
-{
-    return m_connectionString;
-}
+std::string DBLib::getConString() const { return m_connectionString; }

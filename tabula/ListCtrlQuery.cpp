@@ -1,9 +1,6 @@
 #include "tabula/ListCtrlQuery.h"
 
-ListCtrlQuery::ListCtrlQuery() : Query()
-{
-    attachPool(0);
-}
+ListCtrlQuery::ListCtrlQuery() : Query() { attachPool(0); }
 
 ListCtrlQuery::ListCtrlQuery(const std::string& tableName, const std::string& keyColumn)
     : Query(tableName, keyColumn, 0)
@@ -48,10 +45,7 @@ LookupTableQuery::LookupTableQuery(const std::string& tableName, const std::stri
 
 LookupTableQuery::~LookupTableQuery() = default;
 
-std::string LookupTableQuery::getText()
-{
-    return GetFieldValueString(1);
-}
+std::string LookupTableQuery::getText() { return GetFieldValueString(1); }
 
 void LookupTableQuery::fillBox(IListBoxTarget* box, const std::string& tableName, const std::string& keyColumn)
 {
@@ -79,8 +73,7 @@ void LookupTableQuery::fillListBox(IListBoxTarget* box, const std::string& table
     fillBox(box, tableName, keyColumn);
 }
 
-void LookupTableQuery::fillComboBox(IComboBoxTarget* box, const std::string& tableName,
-                                    const std::string& keyColumn)
+void LookupTableQuery::fillComboBox(IComboBoxTarget* box, const std::string& tableName, const std::string& keyColumn)
 {
     fillBox(box, tableName, keyColumn);
 }

@@ -34,10 +34,8 @@ public:
     // Empties the box and lists every row of the table (getText as entry,
     // column 0 as item data). A non-empty table name re-targets the query
     // first. Nothing happens when the box (or parent/child) is missing.
-    void fillListBox(IListBoxTarget* box, const std::string& tableName = "",
-                     const std::string& keyColumn = "");
-    void fillComboBox(IComboBoxTarget* box, const std::string& tableName = "",
-                      const std::string& keyColumn = "");
+    void fillListBox(IListBoxTarget* box, const std::string& tableName = "", const std::string& keyColumn = "");
+    void fillComboBox(IComboBoxTarget* box, const std::string& tableName = "", const std::string& keyColumn = "");
     void fillListBox(IControlParent* parent, int controlId, const std::string& tableName = "",
                      const std::string& keyColumn = "");
     void fillComboBox(IControlParent* parent, int controlId, const std::string& tableName = "",

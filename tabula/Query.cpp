@@ -91,10 +91,7 @@ int Query::OpenNoCount(const std::string& sql, CommandTypeEnum type)
     return m_pRS->Open(sql, adOpenStatic, adLockReadOnly, type) ? 1 : 0;
 }
 
-void Query::Exec(const std::string& sql)
-{
-    Open(sql, adCmdText);
-}
+void Query::Exec(const std::string& sql) { Open(sql, adCmdText); }
 
 int Query::getAll()
 {
@@ -126,22 +123,19 @@ int Query::setAllUpdated(int value)
     return Open(m_strSQL);
 }
 
-int Query::setUpdated(int key, int flag)
-{
-    return updateSingleField(key, "Updated", flag);
-}
+int Query::setUpdated(int key, int flag) { return updateSingleField(key, "Updated", flag); }
 
 int Query::updateSingleField(int key, const std::string& column, int value)
 {
-    m_strSQL = "update " + m_strTable + " set " + column + "=" + std::to_string(value) + " where " + m_strKey + "="
-        + std::to_string(key);
+    m_strSQL = "update " + m_strTable + " set " + column + "=" + std::to_string(value) + " where " + m_strKey + "=" +
+               std::to_string(key);
     return Open(m_strSQL);
 }
 
 int Query::updateSingleField(int key, const std::string& column, const std::string& value)
 {
-    m_strSQL = "update " + m_strTable + " set " + column + "='" + fixApost(value) + "' where " + m_strKey + "="
-        + std::to_string(key);
+    m_strSQL = "update " + m_strTable + " set " + column + "='" + fixApost(value) + "' where " + m_strKey + "=" +
+               std::to_string(key);
     return Open(m_strSQL);
 }
 
@@ -159,8 +153,8 @@ int Query::deleteAllUpdated(int value)
 
 int Query::deleteAllUpdatedAndStatus(int value)
 {
-    m_strSQL = "delete from " + m_strTable + " where Updated = " + std::to_string(value)
-        + " and visitstatus in ('M','D','R','O','N','C')";
+    m_strSQL = "delete from " + m_strTable + " where Updated = " + std::to_string(value) +
+               " and visitstatus in ('M','D','R','O','N','C')";
     return Open(m_strSQL);
 }
 
@@ -195,75 +189,33 @@ int Query::getNewPK()
     return -1;
 }
 
-long Query::getCount()
-{
-    return m_pRS ? m_pRS->getRSRecordCount() : 0;
-}
+long Query::getCount() { return m_pRS ? m_pRS->getRSRecordCount() : 0; }
 
-long Query::getRSRecordCount()
-{
-    return getCount();
-}
+long Query::getRSRecordCount() { return getCount(); }
 
-int Query::getPK()
-{
-    return GetFieldValueInt(0);
-}
+int Query::getPK() { return GetFieldValueInt(0); }
 
-int Query::Find(const std::string& criteria, int direction)
-{
-    return m_pRS ? m_pRS->Find(criteria, direction) : 0;
-}
+int Query::Find(const std::string& criteria, int direction) { return m_pRS ? m_pRS->Find(criteria, direction) : 0; }
 
-int Query::IsEOF()
-{
-    return m_pRS ? m_pRS->IsEOF() : 1;
-}
+int Query::IsEOF() { return m_pRS ? m_pRS->IsEOF() : 1; }
 
-int Query::IsBOF()
-{
-    return m_pRS ? m_pRS->IsBOF() : 0;
-}
+int Query::IsBOF() { return m_pRS ? m_pRS->IsBOF() : 0; }
 
-int Query::IsOpen()
-{
-    return m_pRS ? m_pRS->IsOpen() : 0;
-}
+int Query::IsOpen() { return m_pRS ? m_pRS->IsOpen() : 0; }
 
-int Query::Close()
-{
-    return m_pRS ? m_pRS->Close() : 0;
-}
+int Query::Close() { return m_pRS ? m_pRS->Close() : 0; }
 
-int Query::MoveFirst()
-{
-    return m_pRS ? m_pRS->MoveFirst() : 0;
-}
+int Query::MoveFirst() { return m_pRS ? m_pRS->MoveFirst() : 0; }
 
-int Query::MoveNext()
-{
-    return m_pRS ? m_pRS->MoveNext() : 0;
-}
+int Query::MoveNext() { return m_pRS ? m_pRS->MoveNext() : 0; }
 
-int Query::MovePrevious()
-{
-    return m_pRS ? m_pRS->MovePrevious() : 0;
-}
+int Query::MovePrevious() { return m_pRS ? m_pRS->MovePrevious() : 0; }
 
-int Query::beginTransaction()
-{
-    return m_pRS ? m_pRS->BeginTrans() : 0;
-}
+int Query::beginTransaction() { return m_pRS ? m_pRS->BeginTrans() : 0; }
 
-int Query::commitTransaction()
-{
-    return m_pRS ? m_pRS->CommitTrans() : 0;
-}
+int Query::commitTransaction() { return m_pRS ? m_pRS->CommitTrans() : 0; }
 
-int Query::rollbackTransaction()
-{
-    return m_pRS ? m_pRS->RollbackTrans() : 0;
-}
+int Query::rollbackTransaction() { return m_pRS ? m_pRS->RollbackTrans() : 0; }
 
 int Query::GetFieldValueInt(long index)
 {
@@ -281,15 +233,9 @@ double Query::GetFieldValueDouble(long index)
     return m_pRS->GetFieldValue(index).ToDouble();
 }
 
-float Query::GetFieldValueFloat(long index)
-{
-    return static_cast<float>(GetFieldValueDouble(index));
-}
+float Query::GetFieldValueFloat(long index) { return static_cast<float>(GetFieldValueDouble(index)); }
 
-std::string Query::GetFieldValueString(long index)
-{
-    return m_pRS ? m_pRS->GetFieldValueString(index) : std::string();
-}
+std::string Query::GetFieldValueString(long index) { return m_pRS ? m_pRS->GetFieldValueString(index) : std::string(); }
 
 void Query::FillFromFieldValueString(long index, std::string& out)
 {
@@ -355,13 +301,10 @@ int CompoundKeyQuery::getByPK(int key, int secondKey)
     return Open(m_strSQL);
 }
 
-int CompoundKeyQuery::getByPK(int /*key*/)
-{
-    return 0;
-}
+int CompoundKeyQuery::getByPK(int /*key*/) { return 0; }
 
-JoinedQuery::JoinedQuery(const std::string& tables, const std::string& keyColumn,
-                         const std::string& joinCondition, int poolKey)
+JoinedQuery::JoinedQuery(const std::string& tables, const std::string& keyColumn, const std::string& joinCondition,
+                         int poolKey)
     : Query(tables, keyColumn, poolKey), m_strJoin(joinCondition)
 {
     m_strSelectAll = "select * from " + tables + " where " + joinCondition + " ";

@@ -104,8 +104,8 @@ private:
 // A table keyed by two integer columns.
 class CompoundKeyQuery : public Query {
 public:
-    CompoundKeyQuery(const std::string& tableName, const std::string& keyColumn,
-                     const std::string& secondKeyColumn, int poolKey);
+    CompoundKeyQuery(const std::string& tableName, const std::string& keyColumn, const std::string& secondKeyColumn,
+                     int poolKey);
     ~CompoundKeyQuery() override;
     CompoundKeyQuery(const CompoundKeyQuery&) = default;
     CompoundKeyQuery& operator=(const CompoundKeyQuery&) = default;
@@ -122,8 +122,7 @@ private:
 // A join of several tables ("A, B") under a join condition.
 class JoinedQuery : public Query {
 public:
-    JoinedQuery(const std::string& tables, const std::string& keyColumn,
-                const std::string& joinCondition, int poolKey);
+    JoinedQuery(const std::string& tables, const std::string& keyColumn, const std::string& joinCondition, int poolKey);
     ~JoinedQuery() override;
     JoinedQuery(const JoinedQuery&) = default;
     JoinedQuery& operator=(const JoinedQuery&) = default;

@@ -51,7 +51,7 @@ QueryPool* QueryPool::GetInstance(int key)
 void QueryPool::DestroyAll()
 {
     while (!m_QueryPools.empty()) {
-        delete m_QueryPools.front()->m_pPool;  // removes its own entry
+        delete m_QueryPools.front()->m_pPool; // removes its own entry
     }
 }
 
@@ -102,10 +102,7 @@ PooledQuery* QueryPool::allocRecordset()
     return rs;
 }
 
-CVOConnection* QueryPool::getConnection()
-{
-    return m_pLib->getConnection();
-}
+CVOConnection* QueryPool::getConnection() { return m_pLib->getConnection(); }
 
 CVORecordset* QueryPool::getRecordset()
 {

@@ -62,5 +62,5 @@ private:
 
     DBLib* m_pLib = nullptr;
     std::vector<PooledQuery*> m_recordsets;
-    std::vector<PooledQuery*> m_detached;   // lent when removeAll ran
+    std::vector<PooledQuery*> m_detached; // lent when removeAll ran
 };

@@ -34,7 +34,7 @@ void pad(std::ostream& out, const std::string& text, std::size_t width, bool rig
     }
 }
 
-}  // namespace
+} // namespace
 
 void ResultPrinter::Print(CVORecordset& recordset, std::ostream& out)
 {
@@ -102,4 +102,4 @@ std::string ResultPrinter::Format(CVORecordset& recordset)
     return out.str();
 }
 
-}  // namespace tabula
+} // namespace tabula

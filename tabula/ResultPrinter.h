@@ -17,4 +17,4 @@ public:
     static std::string Format(CVORecordset& recordset);
 };
 
-}  // namespace tabula
+} // namespace tabula

@@ -91,4 +91,4 @@ Variant ResultSet::Get(std::size_t row, std::size_t col) const
     return {};
 }
 
-}  // namespace tabula::detail
+} // namespace tabula::detail

@@ -16,7 +16,7 @@ namespace tabula::detail {
 class ResultSet {
 public:
     std::vector<std::string> names;
-    std::string sourceTable;  // table a row may be added to (empty: none)
+    std::string sourceTable; // table a row may be added to (empty: none)
 
     std::size_t ColumnCount() const { return names.size(); }
     std::size_t RowCount() const { return m_rows; }
@@ -37,4 +37,4 @@ private:
     std::size_t m_rows = 0;
 };
 
-}  // namespace tabula::detail
+} // namespace tabula::detail

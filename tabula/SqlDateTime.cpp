@@ -44,10 +44,7 @@ struct Cursor {
     }
 };
 
-bool leap(int y)
-{
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
+bool leap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
 bool validDate(int y, int m, int d)
 {
@@ -95,8 +92,8 @@ bool parseTime(Cursor& c, int& h, int& mi, int& sec)
     c.blanks();
     if (!c.end()) {
         char a = static_cast<char>(std::toupper(static_cast<unsigned char>(c.s[c.i])));
-        if ((a == 'A' || a == 'P') && c.i + 1 < c.s.size()
-            && std::toupper(static_cast<unsigned char>(c.s[c.i + 1])) == 'M') {
+        if ((a == 'A' || a == 'P') && c.i + 1 < c.s.size() &&
+            std::toupper(static_cast<unsigned char>(c.s[c.i + 1])) == 'M') {
             c.i += 2;
             if (h < 1 || h > 12) {
                 return false;
@@ -112,7 +109,7 @@ bool parseTime(Cursor& c, int& h, int& mi, int& sec)
     return c.end() && h <= 23 && mi <= 59 && sec <= 59;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<std::string> SqlDialect::CanonicalDateTime(const std::string& text)
 {
@@ -143,7 +140,7 @@ std::optional<std::string> SqlDialect::CanonicalDateTime(const std::string& text
             return std::nullopt;
         }
         if (y < 100) {
-            y += y < 50 ? 2000 : 1900;  // two-digit years: the server's cutoff
+            y += y < 50 ? 2000 : 1900; // two-digit years: the server's cutoff
         }
     } else if (digits == 8) {
         y = first / 10000;
@@ -182,7 +179,7 @@ std::string baseType(const std::string& declType)
     return b == std::string::npos ? std::string() : t.substr(b);
 }
 
-}  // namespace
+} // namespace
 
 bool SqlDialect::IsDateTimeType(const std::string& declType)
 {
@@ -193,16 +190,16 @@ bool SqlDialect::IsDateTimeType(const std::string& declType)
 bool SqlDialect::IsTextType(const std::string& declType)
 {
     std::string t = baseType(declType);
-    return t == "varchar" || t == "nvarchar" || t == "char" || t == "nchar" || t == "text" || t == "ntext"
-        || t == "character varying" || t == "varchar2";
+    return t == "varchar" || t == "nvarchar" || t == "char" || t == "nchar" || t == "text" || t == "ntext" ||
+           t == "character varying" || t == "varchar2";
 }
 
 bool SqlDialect::IsNumericType(const std::string& declType)
 {
     std::string t = baseType(declType);
-    return t == "int" || t == "integer" || t == "smallint" || t == "tinyint" || t == "bigint" || t == "bit"
-        || t == "money" || t == "smallmoney" || t == "float" || t == "real" || t == "decimal" || t == "numeric"
-        || t == "double" || t == "double precision";
+    return t == "int" || t == "integer" || t == "smallint" || t == "tinyint" || t == "bigint" || t == "bit" ||
+           t == "money" || t == "smallmoney" || t == "float" || t == "real" || t == "decimal" || t == "numeric" ||
+           t == "double" || t == "double precision";
 }
 
-}  // namespace tabula
+} // namespace tabula

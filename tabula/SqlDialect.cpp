@@ -139,8 +139,8 @@ Translation Translator::Run(const std::string& sql)
                 tr.conditionNegated = true;
                 ++i;
             }
-            if (i + 1 >= n.size() || !n[i].IsWord("exists") || !n[i + 1].IsGroup() || n[i + 1].kids.empty()
-                || !n[i + 1].kids[0].IsWord("select")) {
+            if (i + 1 >= n.size() || !n[i].IsWord("exists") || !n[i + 1].IsGroup() || n[i + 1].kids.empty() ||
+                !n[i + 1].kids[0].IsWord("select")) {
                 fail("only IF [NOT] EXISTS (SELECT ...) is supported");
             }
             tr.condition = render(select(n[i + 1].kids, nullptr));
@@ -166,10 +166,7 @@ Translation Translator::Run(const std::string& sql)
 
 } // namespace dialect
 
-Translation SqlDialect::Translate(const std::string& sql) const
-{
-    return dialect::Translator(m_schema).Run(sql);
-}
+Translation SqlDialect::Translate(const std::string& sql) const { return dialect::Translator(m_schema).Run(sql); }
 
 Translation detail::TranslateWithPlaceholders(const ISchemaInfo* schema, const std::string& sql)
 {

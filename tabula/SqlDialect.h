@@ -8,7 +8,7 @@ namespace tabula {
 
 struct ColumnInfo {
     std::string name;
-    std::string declType;  // as declared at CREATE time (e.g. "datetime", "nvarchar(50)")
+    std::string declType; // as declared at CREATE time (e.g. "datetime", "nvarchar(50)")
 };
 
 // What the translator may know about the tables a statement names.
@@ -24,10 +24,10 @@ enum class StatementKind { Select, Insert, Update, Delete, Create, Alter, Drop, 
 // The SQLite form of one statement of the server dialect.
 struct Translation {
     bool ok = false;
-    std::string error;               // why it could not be translated
+    std::string error; // why it could not be translated
     StatementKind kind = StatementKind::Other;
-    bool changesSchema = false;      // CREATE / ALTER / DROP
-    std::string table;               // target table of insert/update/delete/create/drop/alter
+    bool changesSchema = false; // CREATE / ALTER / DROP
+    std::string table;          // target table of insert/update/delete/create/drop/alter
     // When set, the statements run only if this query returns a row
     // (conditionNegated: only if it returns none).
     std::optional<std::string> condition;
@@ -64,4 +64,4 @@ private:
     const ISchemaInfo* m_schema;
 };
 
-}  // namespace tabula
+} // namespace tabula

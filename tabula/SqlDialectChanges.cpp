@@ -139,7 +139,7 @@ std::string Translator::updateStmt(const Nodes& n, Translation& tr)
         std::string col = nameOf(s[0]);
         std::size_t dot = col.rfind('.');
         if (dot != std::string::npos) {
-            col = col.substr(dot + 1);  // SQLite names the column alone
+            col = col.substr(dot + 1); // SQLite names the column alone
         }
         if (value.size() == 1) {
             if (const ColumnInfo* c = scope.Find(table, col)) {

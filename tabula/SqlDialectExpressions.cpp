@@ -19,12 +19,11 @@ std::string dateUnit(const Node& n)
 {
     std::string u = ToLower(n.Is(Token::String) ? n.tok.text : n.tok.text);
     static const std::map<std::string, std::string> units = {
-        {"yy", "yy"},      {"yyyy", "yy"},  {"year", "yy"},        {"qq", "qq"},   {"q", "qq"},
-        {"quarter", "qq"}, {"mm", "mm"},    {"m", "mm"},           {"month", "mm"}, {"dd", "dd"},
-        {"d", "dd"},       {"day", "dd"},   {"dy", "dy"},          {"y", "dy"},    {"dayofyear", "dy"},
-        {"wk", "wk"},      {"ww", "wk"},    {"week", "wk"},        {"dw", "dw"},   {"w", "dw"},
-        {"weekday", "dw"}, {"hh", "hh"},    {"hour", "hh"},        {"mi", "mi"},   {"n", "mi"},
-        {"minute", "mi"},  {"ss", "ss"},    {"s", "ss"},           {"second", "ss"}, {"ms", "ms"},
+        {"yy", "yy"},         {"yyyy", "yy"},   {"year", "yy"},      {"qq", "qq"}, {"q", "qq"},      {"quarter", "qq"},
+        {"mm", "mm"},         {"m", "mm"},      {"month", "mm"},     {"dd", "dd"}, {"d", "dd"},      {"day", "dd"},
+        {"dy", "dy"},         {"y", "dy"},      {"dayofyear", "dy"}, {"wk", "wk"}, {"ww", "wk"},     {"week", "wk"},
+        {"dw", "dw"},         {"w", "dw"},      {"weekday", "dw"},   {"hh", "hh"}, {"hour", "hh"},   {"mi", "mi"},
+        {"n", "mi"},          {"minute", "mi"}, {"ss", "ss"},        {"s", "ss"},  {"second", "ss"}, {"ms", "ms"},
         {"millisecond", "ms"}};
     auto it = units.find(u);
     if (it == units.end() || !(n.Is(Token::Word) || n.Is(Token::String))) {
@@ -68,9 +67,7 @@ TypeSpec typeSpec(const Nodes& n)
 Nodes convertTo(const TypeSpec& t, const Nodes& expr, const Nodes* style)
 {
     const std::string& b = t.base;
-    auto call = [](const std::string& fn, std::vector<Nodes> args) {
-        return Nodes{word(fn), group(joinCommas(args))};
-    };
+    auto call = [](const std::string& fn, std::vector<Nodes> args) { return Nodes{word(fn), group(joinCommas(args))}; };
     if (b == "datetime" || b == "smalldatetime" || b == "datetime2") {
         return call("zev_datetime", {expr});
     }
@@ -90,8 +87,8 @@ Nodes convertTo(const TypeSpec& t, const Nodes& expr, const Nodes* style)
         Nodes cast{word("CAST"), group({group(expr), word("AS"), word("REAL")})};
         return call("round", {cast, {num(std::to_string(t.scale < 0 ? 0 : t.scale))}});
     }
-    if (b == "varchar" || b == "nvarchar" || b == "char" || b == "nchar" || b == "text" || b == "ntext"
-        || b == "character varying" || b == "sysname") {
+    if (b == "varchar" || b == "nvarchar" || b == "char" || b == "nchar" || b == "text" || b == "ntext" ||
+        b == "character varying" || b == "sysname") {
         Nodes text = call("zev_convert", {expr, style ? *style : Nodes{num("-1")}});
         if (t.length > 0) {
             text = call("substr", {text, {num("1")}, {num(std::to_string(t.length))}});
@@ -159,8 +156,8 @@ Nodes Translator::level(const Nodes& in, const Scope& scope)
             out.push_back(std::move(g));
             continue;
         }
-        if (n.Is(Token::Word) && i + 1 < in.size() && in[i + 1].IsGroup()
-            && (!isKeyword(n) || n.IsWord("left") || n.IsWord("right"))) {
+        if (n.Is(Token::Word) && i + 1 < in.size() && in[i + 1].IsGroup() &&
+            (!isKeyword(n) || n.IsWord("left") || n.IsWord("right"))) {
             bool handled = false;
             Nodes repl = function(ToLower(n.tok.text), in[i + 1].kids, scope, handled);
             if (handled) {
@@ -219,9 +216,7 @@ Nodes Translator::function(const std::string& name, const Nodes& rawArgs, const 
             fail("wrong number of arguments to " + name);
         }
     };
-    auto call = [](const std::string& fn, std::vector<Nodes> args) {
-        return Nodes{word(fn), group(joinCommas(args))};
-    };
+    auto call = [](const std::string& fn, std::vector<Nodes> args) { return Nodes{word(fn), group(joinCommas(args))}; };
     if (name == "getdate" || name == "sysdatetime" || name == "current_timestamp") {
         need(0, 0);
         return call("datetime", {{str("now")}, {str("localtime")}});
@@ -328,8 +323,8 @@ Nodes Translator::function(const std::string& name, const Nodes& rawArgs, const 
     if (name == "count_big") {
         return Nodes{word("count"), group(level(rawArgs, scope))};
     }
-    if (name == "getansinull" || name == "newid" || name == "patindex" || name == "stuff" || name == "str"
-        || name == "soundex" || name == "difference" || name == "quotename") {
+    if (name == "getansinull" || name == "newid" || name == "patindex" || name == "stuff" || name == "str" ||
+        name == "soundex" || name == "difference" || name == "quotename") {
         fail("unsupported function: " + name);
     }
     handled = false;
@@ -399,12 +394,12 @@ Kind Translator::classify(const Nodes& atom, const Scope& scope) const
         return Kind::Unknown;
     }
     if (atom.size() == 2 && a.Is(Token::Word) && atom[1].IsGroup()) {
-        static const std::set<std::string> text = {"zev_convert", "substr", "ltrim", "rtrim", "trim", "upper",
-                                                    "lower", "replace", "zev_left", "zev_right", "char",
-                                                    "zev_replicate", "printf", "format"};
-        static const std::set<std::string> number = {"length", "instr", "zev_charindex", "zev_datepart",
-                                                      "zev_datediff", "count", "sum", "avg", "abs", "round",
-                                                      "zev_int", "zev_ceiling", "floor"};
+        static const std::set<std::string> text = {"zev_convert", "substr",        "ltrim",   "rtrim",    "trim",
+                                                   "upper",       "lower",         "replace", "zev_left", "zev_right",
+                                                   "char",        "zev_replicate", "printf",  "format"};
+        static const std::set<std::string> number = {
+            "length", "instr", "zev_charindex", "zev_datepart", "zev_datediff", "count", "sum",
+            "avg",    "abs",   "round",         "zev_int",      "zev_ceiling",  "floor"};
         static const std::set<std::string> date = {"datetime", "zev_datetime", "zev_dateadd"};
         std::string f = ToLower(a.tok.text);
         if (text.count(f)) {
@@ -512,7 +507,7 @@ void Translator::chainSegment(Nodes& n, std::size_t b, std::size_t e, const Scop
         }
         if (x.Is(Token::Op) && (x.tok.text == "+" || x.tok.text == "-")) {
             if (expectOperand) {
-                terms.back().nodes.push_back(x);  // unary sign
+                terms.back().nodes.push_back(x); // unary sign
                 terms.back().single = false;
                 continue;
             }
@@ -551,9 +546,10 @@ void Translator::chainSegment(Nodes& n, std::size_t b, std::size_t e, const Scop
     bool anyNumber = false;
     int dates = 0;
     for (const Term& t : terms) {
-        Kind k = t.single || (t.nodes.size() == 2 && t.nodes[1].IsGroup()) || (!t.nodes.empty() && t.nodes[0].IsWord("case"))
-            ? classify(t.nodes, scope)
-            : Kind::Number;
+        Kind k =
+            t.single || (t.nodes.size() == 2 && t.nodes[1].IsGroup()) || (!t.nodes.empty() && t.nodes[0].IsWord("case"))
+                ? classify(t.nodes, scope)
+                : Kind::Number;
         kinds.push_back(k);
         anyText = anyText || k == Kind::Text;
         anyNumber = anyNumber || k == Kind::Number;

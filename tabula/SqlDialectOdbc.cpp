@@ -78,8 +78,8 @@ std::vector<Token> qualifiedNames(std::vector<Token> t)
     auto isNameTok = [](const Token& k) { return k.kind == Token::Word || k.kind == Token::Quoted; };
     for (std::size_t i = 0; i < t.size(); ++i) {
         // "T." followed by a bracketed name
-        if (t[i].kind == Token::Word && !t[i].text.empty() && t[i].text.back() == '.' && i + 1 < t.size()
-            && isNameTok(t[i + 1])) {
+        if (t[i].kind == Token::Word && !t[i].text.empty() && t[i].text.back() == '.' && i + 1 < t.size() &&
+            isNameTok(t[i + 1])) {
             std::string prefix = t[i].text.substr(0, t[i].text.size() - 1);
             if (IEquals(prefix, "dbo")) {
                 t.erase(t.begin() + static_cast<long>(i));
@@ -93,8 +93,8 @@ std::vector<Token> qualifiedNames(std::vector<Token> t)
             }
             continue;
         }
-        if (isNameTok(t[i]) && i + 2 < t.size() && t[i + 1].kind == Token::Op && t[i + 1].text == "."
-            && (isNameTok(t[i + 2]) || (t[i + 2].kind == Token::Op && t[i + 2].text == "*"))) {
+        if (isNameTok(t[i]) && i + 2 < t.size() && t[i + 1].kind == Token::Op && t[i + 1].text == "." &&
+            (isNameTok(t[i + 2]) || (t[i + 2].kind == Token::Op && t[i + 2].text == "*"))) {
             if (IEquals(t[i].text, "dbo")) {
                 t.erase(t.begin() + static_cast<long>(i), t.begin() + static_cast<long>(i) + 2);
                 --i;

@@ -17,8 +17,8 @@
 namespace tabula::dialect {
 
 using detail::IEquals;
-using detail::ToLower;
 using detail::Token;
+using detail::ToLower;
 
 // Token tree: a parenthesised group is one node holding its contents, so a
 // function call is a word followed by a group and every rewrite works on one
@@ -68,7 +68,7 @@ Kind kindOfDecl(const std::string& decl);
 struct Scope {
     const ISchemaInfo* schema = nullptr;
     const Scope* parent = nullptr;
-    std::vector<std::pair<std::string, std::string>> tables;  // (alias or name, table)
+    std::vector<std::pair<std::string, std::string>> tables; // (alias or name, table)
 
     void Add(const std::string& table, const std::string& alias)
     {
@@ -154,9 +154,9 @@ std::string dateUnit(const Node& n);
 
 // Target type of convert/cast, from its nodes ("varchar", "(", "10", ")").
 struct TypeSpec {
-    std::string base;  // lower-case name
-    int length = -1;   // (n) when given
-    int scale = -1;    // (p,s): s
+    std::string base; // lower-case name
+    int length = -1;  // (n) when given
+    int scale = -1;   // (p,s): s
 };
 
 TypeSpec typeSpec(const Nodes& n);

@@ -119,9 +119,8 @@ std::size_t Translator::parseFrom(const Nodes& n, std::size_t b, std::size_t e, 
         if (x.IsWord("on")) {
             // The condition runs to the next join or comma.
             std::size_t j = i + 1;
-            while (j < e && !n[j].Is(Token::Comma) && !n[j].IsWord("join") && !n[j].IsWord("inner")
-                   && !n[j].IsWord("left") && !n[j].IsWord("right") && !n[j].IsWord("full")
-                   && !n[j].IsWord("cross")) {
+            while (j < e && !n[j].Is(Token::Comma) && !n[j].IsWord("join") && !n[j].IsWord("inner") &&
+                   !n[j].IsWord("left") && !n[j].IsWord("right") && !n[j].IsWord("full") && !n[j].IsWord("cross")) {
                 ++j;
             }
             out.push_back(x);
@@ -232,7 +231,7 @@ void Translator::outerJoins(Nodes& n, std::size_t fromAt, std::size_t fromEnd, s
     // FROM must be a plain comma list.
     struct Item {
         Nodes nodes;
-        std::string key;  // alias or table name
+        std::string key; // alias or table name
         std::vector<Nodes> on;
         bool inner = false;
     };

@@ -19,9 +19,9 @@ Nodes stripStorage(const Nodes& n)
 {
     Nodes out;
     for (std::size_t i = 0; i < n.size(); ++i) {
-        if ((n[i].IsWord("on") || n[i].IsWord("textimage_on")) && i + 1 < n.size()
-            && (n[i + 1].Is(Token::Quoted) || n[i + 1].IsWord("primary") || n[i + 1].Is(Token::Word))
-            && i + 2 == n.size()) {
+        if ((n[i].IsWord("on") || n[i].IsWord("textimage_on")) && i + 1 < n.size() &&
+            (n[i + 1].Is(Token::Quoted) || n[i + 1].IsWord("primary") || n[i + 1].Is(Token::Word)) &&
+            i + 2 == n.size()) {
             break;
         }
         if (n[i].IsWord("with") && i + 1 < n.size() && n[i + 1].IsGroup()) {
@@ -75,7 +75,7 @@ std::string Translator::columnDef(const Nodes& def, bool& identityUsed, bool tab
             continue;
         }
         if (x.IsWord("collate")) {
-            ++i;  // the server's collation names mean nothing here
+            ++i; // the server's collation names mean nothing here
             continue;
         }
         if (x.IsWord("rowguidcol") || x.IsWord("clustered") || x.IsWord("nonclustered")) {
@@ -90,8 +90,7 @@ std::string Translator::columnDef(const Nodes& def, bool& identityUsed, bool tab
             // Expressions need parentheses in SQLite; getdate() becomes the
             // local time text.
             Nodes value{def[i + 1]};
-            if (i + 2 < def.size() && (def[i + 1].IsOp("-") || def[i + 1].IsOp("+"))
-                && def[i + 2].Is(Token::Number)) {
+            if (i + 2 < def.size() && (def[i + 1].IsOp("-") || def[i + 1].IsOp("+")) && def[i + 2].Is(Token::Number)) {
                 rest.push_back(num(def[i + 1].tok.text == "-" ? "-" + def[i + 2].tok.text : def[i + 2].tok.text));
                 i += 2;
                 continue;
@@ -112,8 +111,8 @@ std::string Translator::columnDef(const Nodes& def, bool& identityUsed, bool tab
         }
         rest.push_back(x);
     }
-    const bool intType = type == "int" || type == "integer" || type == "bigint" || type == "smallint" || type == "tinyint"
-        || type == "numeric" || type == "decimal";
+    const bool intType = type == "int" || type == "integer" || type == "bigint" || type == "smallint" ||
+                         type == "tinyint" || type == "numeric" || type == "decimal";
     if (identity && intType && !tableHasOtherKey && (pkColumn.empty() || IEquals(pkColumn, name)) && !identityUsed) {
         identityUsed = true;
         // Strip a column-level PRIMARY KEY; the rowid alias is the key.
@@ -233,8 +232,8 @@ void Translator::createStmt(const Nodes& n, Translation& tr)
         if (d.empty()) {
             fail("empty column definition");
         }
-        const bool constraint = d[0].IsWord("constraint") || d[0].IsWord("primary") || d[0].IsWord("unique")
-            || d[0].IsWord("foreign") || d[0].IsWord("check");
+        const bool constraint = d[0].IsWord("constraint") || d[0].IsWord("primary") || d[0].IsWord("unique") ||
+                                d[0].IsWord("foreign") || d[0].IsWord("check");
         if (constraint) {
             Nodes c = stripStorage(d);
             out.push_back(render(c));
@@ -296,16 +295,16 @@ void Translator::alterStmt(const Nodes& in, Translation& tr)
             if (name.empty()) {
                 name = "PK_" + table;
             }
-            tr.statements.push_back(render({word("CREATE"), word("UNIQUE"), word("INDEX"), ident(name), word("ON"),
-                                             ident(table), rest[2]}));
+            tr.statements.push_back(render(
+                {word("CREATE"), word("UNIQUE"), word("INDEX"), ident(name), word("ON"), ident(table), rest[2]}));
             return;
         }
         if (rest.size() >= 2 && rest[0].IsWord("unique") && rest[1].IsGroup()) {
             if (name.empty()) {
                 name = "UQ_" + table;
             }
-            tr.statements.push_back(render({word("CREATE"), word("UNIQUE"), word("INDEX"), ident(name), word("ON"),
-                                             ident(table), rest[1]}));
+            tr.statements.push_back(render(
+                {word("CREATE"), word("UNIQUE"), word("INDEX"), ident(name), word("ON"), ident(table), rest[1]}));
             return;
         }
         if (!rest.empty() && (rest[0].IsWord("foreign") || rest[0].IsWord("check"))) {
@@ -319,10 +318,10 @@ void Translator::alterStmt(const Nodes& in, Translation& tr)
             fail("unsupported constraint");
         }
         // ADD col type [, col type]
-        bool identityUsed = true;  // an added column cannot become the rowid
+        bool identityUsed = true; // an added column cannot become the rowid
         for (const Nodes& d : splitCommas(rest)) {
-            tr.statements.push_back("ALTER TABLE " + detail::QuoteIdent(table) + " ADD COLUMN "
-                                    + columnDef(d, identityUsed, true, ""));
+            tr.statements.push_back("ALTER TABLE " + detail::QuoteIdent(table) + " ADD COLUMN " +
+                                    columnDef(d, identityUsed, true, ""));
         }
         return;
     }
@@ -332,8 +331,8 @@ void Translator::alterStmt(const Nodes& in, Translation& tr)
             return;
         }
         if (n.size() == 3 && n[1].IsWord("column") && isName(n[2])) {
-            tr.statements.push_back("ALTER TABLE " + detail::QuoteIdent(table) + " DROP COLUMN "
-                                    + detail::QuoteIdent(nameOf(n[2])));
+            tr.statements.push_back("ALTER TABLE " + detail::QuoteIdent(table) + " DROP COLUMN " +
+                                    detail::QuoteIdent(nameOf(n[2])));
             return;
         }
     }
@@ -359,8 +358,8 @@ void Translator::dropStmt(const Nodes& n, Translation& tr)
                 fail("bad DROP TABLE");
             }
             tr.table = nameOf(t[0]);
-            tr.statements.push_back(std::string("DROP TABLE ") + (ifExists ? "IF EXISTS " : "")
-                                    + detail::QuoteIdent(tr.table));
+            tr.statements.push_back(std::string("DROP TABLE ") + (ifExists ? "IF EXISTS " : "") +
+                                    detail::QuoteIdent(tr.table));
         }
         return;
     }

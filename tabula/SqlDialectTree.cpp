@@ -11,45 +11,21 @@
 
 namespace tabula::dialect {
 
-[[noreturn]] void fail(const std::string& why)
-{
-    throw TranslateError(why);
-}
+[[noreturn]] void fail(const std::string& why) { throw TranslateError(why); }
 
-Node mk(Token::Kind k, std::string text)
-{
-    return Node{Token{k, std::move(text), false}, {}};
-}
-Node word(std::string w)
-{
-    return mk(Token::Word, std::move(w));
-}
-Node str(std::string s)
-{
-    return mk(Token::String, std::move(s));
-}
-Node num(std::string n)
-{
-    return mk(Token::Number, std::move(n));
-}
-Node op(std::string o)
-{
-    return mk(Token::Op, std::move(o));
-}
-Node comma()
-{
-    return mk(Token::Comma, ",");
-}
+Node mk(Token::Kind k, std::string text) { return Node{Token{k, std::move(text), false}, {}}; }
+Node word(std::string w) { return mk(Token::Word, std::move(w)); }
+Node str(std::string s) { return mk(Token::String, std::move(s)); }
+Node num(std::string n) { return mk(Token::Number, std::move(n)); }
+Node op(std::string o) { return mk(Token::Op, std::move(o)); }
+Node comma() { return mk(Token::Comma, ","); }
 Node group(Nodes kids)
 {
     Node n = mk(Token::LParen, "(");
     n.kids = std::move(kids);
     return n;
 }
-Node ident(const std::string& name)
-{
-    return mk(Token::Quoted, name);
-}
+Node ident(const std::string& name) { return mk(Token::Quoted, name); }
 
 void buildTree(const std::vector<Token>& toks, std::size_t& i, Nodes& out, bool nested)
 {
@@ -102,10 +78,7 @@ Nodes slice(const Nodes& n, std::size_t b, std::size_t e)
     return Nodes(n.begin() + static_cast<long>(b), n.begin() + static_cast<long>(std::min(e, n.size())));
 }
 
-void append(Nodes& to, const Nodes& from)
-{
-    to.insert(to.end(), from.begin(), from.end());
-}
+void append(Nodes& to, const Nodes& from) { to.insert(to.end(), from.begin(), from.end()); }
 
 std::vector<Nodes> splitCommas(const Nodes& n)
 {
@@ -145,27 +118,21 @@ std::string nameOf(const Node& n)
     return s;
 }
 
-bool isName(const Node& n)
-{
-    return n.Is(Token::Word) || n.Is(Token::Quoted);
-}
+bool isName(const Node& n) { return n.Is(Token::Word) || n.Is(Token::Quoted); }
 
 const std::set<std::string>& keywords()
 {
     static const std::set<std::string> k = {
-        "select", "from",   "where",  "group",  "order",   "by",      "having", "union",  "all",   "distinct",
-        "top",    "as",     "on",     "join",   "inner",   "left",    "right",  "full",   "outer", "cross",
-        "and",    "or",     "not",    "in",     "is",      "null",    "like",   "between", "exists", "case",
-        "when",   "then",   "else",   "end",    "asc",     "desc",    "into",   "values", "set",   "with",
-        "except", "intersect", "limit", "escape", "collate", "for",   "using",  "natural", "offset", "delete",
-        "update", "insert", "create", "drop",   "alter",   "if",      "begin",  "percent"};
+        "select", "from",      "where",  "group",  "order",   "by",   "having", "union",   "all",    "distinct",
+        "top",    "as",        "on",     "join",   "inner",   "left", "right",  "full",    "outer",  "cross",
+        "and",    "or",        "not",    "in",     "is",      "null", "like",   "between", "exists", "case",
+        "when",   "then",      "else",   "end",    "asc",     "desc", "into",   "values",  "set",    "with",
+        "except", "intersect", "limit",  "escape", "collate", "for",  "using",  "natural", "offset", "delete",
+        "update", "insert",    "create", "drop",   "alter",   "if",   "begin",  "percent"};
     return k;
 }
 
-bool isKeyword(const Node& n)
-{
-    return n.Is(Token::Word) && keywords().count(ToLower(n.tok.text)) > 0;
-}
+bool isKeyword(const Node& n) { return n.Is(Token::Word) && keywords().count(ToLower(n.tok.text)) > 0; }
 
 bool isComparison(const Node& n)
 {
@@ -173,8 +140,8 @@ bool isComparison(const Node& n)
         return false;
     }
     const std::string& o = n.tok.text;
-    return o == "=" || o == "<>" || o == "!=" || o == "<" || o == ">" || o == "<=" || o == ">=" || o == "=="
-        || o == "*=" || o == "=*";
+    return o == "=" || o == "<>" || o == "!=" || o == "<" || o == ">" || o == "<=" || o == ">=" || o == "==" ||
+           o == "*=" || o == "=*";
 }
 
 } // namespace tabula::dialect

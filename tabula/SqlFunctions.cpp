@@ -94,7 +94,7 @@ bool readDate(sqlite3_value* v, DateTime& t)
     }
     std::string s(text, len);
     if (s.find_first_not_of(' ') == std::string::npos) {
-        t = DateTime();  // blank is the zero date
+        t = DateTime(); // blank is the zero date
         return true;
     }
     auto c = SqlDialect::CanonicalDateTime(s);
@@ -122,7 +122,7 @@ std::string unitOf(sqlite3_value* v)
 // Weekday with Sunday = 1, as the server counts by default.
 int weekday(const DateTime& t)
 {
-    long long days = daysFromCivil(t.y, t.m, t.d);  // 1970-01-01 was a Thursday
+    long long days = daysFromCivil(t.y, t.m, t.d); // 1970-01-01 was a Thursday
     return static_cast<int>(((days % 7) + 7 + 4) % 7) + 1;
 }
 
@@ -246,7 +246,7 @@ void fnDateadd(sqlite3_context* ctx, int, sqlite3_value** argv)
         long long total = t.y * 12LL + (t.m - 1) + months;
         t.y = static_cast<int>(total / 12);
         t.m = static_cast<int>(total % 12) + 1;
-        t.d = std::min(t.d, daysInMonth(t.y, t.m));  // Jan 31 + 1 month = Feb 28/29
+        t.d = std::min(t.d, daysInMonth(t.y, t.m)); // Jan 31 + 1 month = Feb 28/29
     } else {
         long long secs = secondsOf(t);
         if (u == "dd" || u == "dy" || u == "dw") {
@@ -347,31 +347,69 @@ void fnConvert(sqlite3_context* ctx, int, sqlite3_value** argv)
     static const char* const mon[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     switch (style) {
-    case 1: std::snprintf(buf, sizeof buf, "%02d/%02d/%02d", t.m, t.d, yy); break;
-    case 101: std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", t.m, t.d, t.y); break;
-    case 2: std::snprintf(buf, sizeof buf, "%02d.%02d.%02d", yy, t.m, t.d); break;
-    case 102: std::snprintf(buf, sizeof buf, "%04d.%02d.%02d", t.y, t.m, t.d); break;
-    case 3: std::snprintf(buf, sizeof buf, "%02d/%02d/%02d", t.d, t.m, yy); break;
-    case 103: std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", t.d, t.m, t.y); break;
-    case 4: std::snprintf(buf, sizeof buf, "%02d.%02d.%02d", t.d, t.m, yy); break;
-    case 104: std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", t.d, t.m, t.y); break;
-    case 5: std::snprintf(buf, sizeof buf, "%02d-%02d-%02d", t.d, t.m, yy); break;
-    case 105: std::snprintf(buf, sizeof buf, "%02d-%02d-%04d", t.d, t.m, t.y); break;
-    case 10: std::snprintf(buf, sizeof buf, "%02d-%02d-%02d", t.m, t.d, yy); break;
-    case 110: std::snprintf(buf, sizeof buf, "%02d-%02d-%04d", t.m, t.d, t.y); break;
-    case 11: std::snprintf(buf, sizeof buf, "%02d/%02d/%02d", yy, t.m, t.d); break;
-    case 111: std::snprintf(buf, sizeof buf, "%04d/%02d/%02d", t.y, t.m, t.d); break;
-    case 12: std::snprintf(buf, sizeof buf, "%02d%02d%02d", yy, t.m, t.d); break;
-    case 112: std::snprintf(buf, sizeof buf, "%04d%02d%02d", t.y, t.m, t.d); break;
+    case 1:
+        std::snprintf(buf, sizeof buf, "%02d/%02d/%02d", t.m, t.d, yy);
+        break;
+    case 101:
+        std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", t.m, t.d, t.y);
+        break;
+    case 2:
+        std::snprintf(buf, sizeof buf, "%02d.%02d.%02d", yy, t.m, t.d);
+        break;
+    case 102:
+        std::snprintf(buf, sizeof buf, "%04d.%02d.%02d", t.y, t.m, t.d);
+        break;
+    case 3:
+        std::snprintf(buf, sizeof buf, "%02d/%02d/%02d", t.d, t.m, yy);
+        break;
+    case 103:
+        std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", t.d, t.m, t.y);
+        break;
+    case 4:
+        std::snprintf(buf, sizeof buf, "%02d.%02d.%02d", t.d, t.m, yy);
+        break;
+    case 104:
+        std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", t.d, t.m, t.y);
+        break;
+    case 5:
+        std::snprintf(buf, sizeof buf, "%02d-%02d-%02d", t.d, t.m, yy);
+        break;
+    case 105:
+        std::snprintf(buf, sizeof buf, "%02d-%02d-%04d", t.d, t.m, t.y);
+        break;
+    case 10:
+        std::snprintf(buf, sizeof buf, "%02d-%02d-%02d", t.m, t.d, yy);
+        break;
+    case 110:
+        std::snprintf(buf, sizeof buf, "%02d-%02d-%04d", t.m, t.d, t.y);
+        break;
+    case 11:
+        std::snprintf(buf, sizeof buf, "%02d/%02d/%02d", yy, t.m, t.d);
+        break;
+    case 111:
+        std::snprintf(buf, sizeof buf, "%04d/%02d/%02d", t.y, t.m, t.d);
+        break;
+    case 12:
+        std::snprintf(buf, sizeof buf, "%02d%02d%02d", yy, t.m, t.d);
+        break;
+    case 112:
+        std::snprintf(buf, sizeof buf, "%04d%02d%02d", t.y, t.m, t.d);
+        break;
     case 8:
-    case 108: std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", t.hh, t.mi, t.ss); break;
+    case 108:
+        std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", t.hh, t.mi, t.ss);
+        break;
     case 20:
-    case 120: std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t.y, t.m, t.d, t.hh, t.mi, t.ss); break;
+    case 120:
+        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t.y, t.m, t.d, t.hh, t.mi, t.ss);
+        break;
     case 21:
     case 121:
         std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.000", t.y, t.m, t.d, t.hh, t.mi, t.ss);
         break;
-    case 23: std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", t.y, t.m, t.d); break;
+    case 23:
+        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", t.y, t.m, t.d);
+        break;
     case 126:
         std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d", t.y, t.m, t.d, t.hh, t.mi, t.ss);
         break;
@@ -505,15 +543,9 @@ void fnLeftRight(sqlite3_context* ctx, sqlite3_value** argv, bool left)
     }
 }
 
-void fnLeft(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
-    fnLeftRight(ctx, argv, true);
-}
+void fnLeft(sqlite3_context* ctx, int, sqlite3_value** argv) { fnLeftRight(ctx, argv, true); }
 
-void fnRight(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
-    fnLeftRight(ctx, argv, false);
-}
+void fnRight(sqlite3_context* ctx, int, sqlite3_value** argv) { fnLeftRight(ctx, argv, false); }
 
 void fnReplicate(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
@@ -606,7 +638,7 @@ void fnObjectProperty(sqlite3_context* ctx, int, sqlite3_value** argv)
     }
 }
 
-}  // namespace
+} // namespace
 
 void SqlDialect::RegisterFunctions(void* handle)
 {
@@ -653,4 +685,4 @@ void SqlDialect::RegisterFunctions(void* handle)
                  nullptr, nullptr, nullptr);
 }
 
-}  // namespace tabula
+} // namespace tabula

@@ -13,8 +13,8 @@ bool Token::IsWord(const char* word) const
     }
     std::size_t i = 0;
     for (; word[i] != '\0'; ++i) {
-        if (i >= text.size()
-            || std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(word[i]))) {
+        if (i >= text.size() ||
+            std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(word[i]))) {
             return false;
         }
     }
@@ -25,15 +25,13 @@ namespace {
 
 bool identStart(char c)
 {
-    return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '#' || (static_cast<unsigned char>(c) >= 0x80);
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '#' ||
+           (static_cast<unsigned char>(c) >= 0x80);
 }
 
-bool identChar(char c)
-{
-    return identStart(c) || std::isdigit(static_cast<unsigned char>(c)) || c == '$' || c == '@';
-}
+bool identChar(char c) { return identStart(c) || std::isdigit(static_cast<unsigned char>(c)) || c == '$' || c == '@'; }
 
-}  // namespace
+} // namespace
 
 bool Tokenize(const std::string& sql, std::vector<Token>& out, std::string& err)
 {
@@ -113,8 +111,8 @@ bool Tokenize(const std::string& sql, std::vector<Token>& out, std::string& err)
             i = j;
             continue;
         }
-        if (std::isdigit(static_cast<unsigned char>(c))
-            || (c == '.' && i + 1 < n && std::isdigit(static_cast<unsigned char>(sql[i + 1])))) {
+        if (std::isdigit(static_cast<unsigned char>(c)) ||
+            (c == '.' && i + 1 < n && std::isdigit(static_cast<unsigned char>(sql[i + 1])))) {
             std::size_t j = i;
             while (j < n && std::isdigit(static_cast<unsigned char>(sql[j]))) {
                 ++j;
@@ -274,7 +272,7 @@ std::string Serialize(const std::vector<Token>& tokens)
             } else if (prev->kind == Token::LParen || (prev->kind == Token::Word && prev->text.back() == '.')) {
                 space = false;
             } else if (t.kind == Token::LParen && (prev->kind == Token::Word || prev->kind == Token::Quoted)) {
-                space = false;  // function call
+                space = false; // function call
             }
         }
         if (space) {
@@ -296,4 +294,4 @@ std::string Serialize(const std::vector<Token>& tokens)
     return out;
 }
 
-}  // namespace tabula::detail
+} // namespace tabula::detail

@@ -8,22 +8,22 @@ namespace tabula::detail {
 // One lexical token of a statement in the server dialect.
 struct Token {
     enum Kind {
-        Word,     // identifier or keyword, possibly qualified (a.b, a.*)
-        Quoted,   // [name] or "name"; text holds the name
-        String,   // '...'; text holds the value with quotes undone
+        Word,   // identifier or keyword, possibly qualified (a.b, a.*)
+        Quoted, // [name] or "name"; text holds the name
+        String, // '...'; text holds the value with quotes undone
         Number,
-        Op,       // operators and punctuation other than the ones below
+        Op, // operators and punctuation other than the ones below
         LParen,
         RParen,
         Comma,
         Semicolon,
         LBrace,
         RBrace,
-        Param     // ? or :name or @name
+        Param // ? or :name or @name
     };
     Kind kind;
     std::string text;
-    bool national = false;  // N'...' literal
+    bool national = false; // N'...' literal
 
     bool Is(Kind k) const { return kind == k; }
     // Case-insensitive keyword test (only for Word tokens).
@@ -40,4 +40,4 @@ bool Tokenize(const std::string& sql, std::vector<Token>& out, std::string& err)
 std::string Serialize(const std::vector<Token>& tokens);
 std::string QuoteString(const std::string& value);
 
-}  // namespace tabula::detail
+} // namespace tabula::detail

@@ -57,8 +57,7 @@ void Statement::Release()
 }
 
 Statement::Statement(Statement&& other) noexcept
-    : m_db(other.m_db), m_stmt(other.m_stmt), m_sql(std::move(other.m_sql)),
-      m_error(std::move(other.m_error))
+    : m_db(other.m_db), m_stmt(other.m_stmt), m_sql(std::move(other.m_sql)), m_error(std::move(other.m_error))
 {
     other.m_stmt = nullptr;
 }

@@ -22,7 +22,7 @@ double textToDouble(const std::string& text)
     return v;
 }
 
-}  // namespace
+} // namespace
 
 std::int64_t Variant::ToInt64() const
 {

@@ -12,14 +12,15 @@ public:
     enum class Type { Null, Integer, Real, Text };
 
     Variant() = default;
-    Variant(int v) : m_type(Type::Integer), m_int(v) {}                 // NOLINT(google-explicit-constructor)
-    Variant(long v) : m_type(Type::Integer), m_int(v) {}                // NOLINT(google-explicit-constructor)
-    Variant(long long v) : m_type(Type::Integer), m_int(v) {}           // NOLINT(google-explicit-constructor)
-    Variant(unsigned v) : m_type(Type::Integer), m_int(v) {}            // NOLINT(google-explicit-constructor)
+    Variant(int v) : m_type(Type::Integer), m_int(v) {}       // NOLINT(google-explicit-constructor)
+    Variant(long v) : m_type(Type::Integer), m_int(v) {}      // NOLINT(google-explicit-constructor)
+    Variant(long long v) : m_type(Type::Integer), m_int(v) {} // NOLINT(google-explicit-constructor)
+    Variant(unsigned v) : m_type(Type::Integer), m_int(v) {}  // NOLINT(google-explicit-constructor)
     Variant(unsigned long v) : m_type(Type::Integer), m_int(static_cast<std::int64_t>(v)) {} // NOLINT
-    Variant(double v) : m_type(Type::Real), m_real(v) {}               // NOLINT(google-explicit-constructor)
+    Variant(double v) : m_type(Type::Real), m_real(v) {}                 // NOLINT(google-explicit-constructor)
     Variant(std::string v) : m_type(Type::Text), m_text(std::move(v)) {} // NOLINT(google-explicit-constructor)
-    Variant(const char* v) : m_type(v ? Type::Text : Type::Null), m_text(v ? v : "") {} // NOLINT(google-explicit-constructor)
+    Variant(const char* v)
+        : m_type(v ? Type::Text : Type::Null), m_text(v ? v : "") {} // NOLINT(google-explicit-constructor)
 
     static Variant Null() { return Variant(); }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the demo need.
 # Idempotent: does nothing when everything is already there.
-# clang and libclang-rt-14-dev build the libFuzzer programs (tools/fuzz.sh).
+# clang and libclang-rt-14-dev build the libFuzzer programs (tools/fuzz.sh);
+# clang-format checks the format in CI (tools/lint.sh --format-only).
 # libreoffice-calc-nogui (about 80 MB to download) lets a test open the
 # exported order guide in a real spreadsheet program.
 set -euo pipefail
@@ -15,7 +16,7 @@ packages=(
   xvfb xauth x11-utils openbox imagemagick xdotool curl
   file dpkg-dev lintian appstream desktop-file-utils man-db
   poppler-utils libxml2-dev libreoffice-calc-nogui
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   locales
 )
 

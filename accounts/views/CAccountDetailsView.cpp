@@ -54,10 +54,10 @@ void CAccountDetailsView::OnInitialUpdate()
     auto* addressGroup = new QGroupBox(tr("Address"), this);
     AddControl(1050, QStringLiteral("LBL_ADDRESSGROUP"), addressGroup);
     auto* addressLayout = new QVBoxLayout(addressGroup);
-    for (QLabel* l : {label(kCompanyName, "LBL_COMPANYNAME", tr("Company name")),
-                      label(kAddress1, "LBL_ADDRESS1", tr("Address")),
-                      label(kCityLine, "LBL_CITYSTATEZIP", tr("City, state and zip")),
-                      label(kPhone, "LBL_PHONE", tr("Phone")), label(kFax, "LBL_FAX", tr("Fax"))})
+    for (QLabel* l :
+         {label(kCompanyName, "LBL_COMPANYNAME", tr("Company name")), label(kAddress1, "LBL_ADDRESS1", tr("Address")),
+          label(kCityLine, "LBL_CITYSTATEZIP", tr("City, state and zip")), label(kPhone, "LBL_PHONE", tr("Phone")),
+          label(kFax, "LBL_FAX", tr("Fax"))})
         addressLayout->addWidget(l);
     m_labels[kCompanyName]->setStyleSheet(QStringLiteral("font-weight: bold"));
     auto* contactGroup = new QGroupBox(tr("Contacts"), this);
@@ -131,7 +131,8 @@ void CAccountDetailsView::OnInitialUpdate()
     connect(m_buttons[kNoteDelete], &QPushButton::clicked, this, &CAccountDetailsView::OnDeleteNote);
     connect(m_buttons[kEditAccount], &QPushButton::clicked, this, &CAccountDetailsView::OnEditAccount);
     connect(m_buttons[kForms], &QPushButton::clicked, this, &CAccountDetailsView::OnForms);
-    connect(m_buttons[kOrderGuide], &QPushButton::clicked, this, [this] { Host().PostSwitchScreen(kScreenOrderGuide); });
+    connect(m_buttons[kOrderGuide], &QPushButton::clicked, this,
+            [this] { Host().PostSwitchScreen(kScreenOrderGuide); });
     connect(m_buttons[kOrderHistory], &QPushButton::clicked, this,
             [this] { Host().PostSwitchScreen(kScreenOrderHistory); });
     connect(m_notes->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { UpdateNoteButtons(); });
@@ -181,8 +182,8 @@ void CAccountDetailsView::ShowNotes()
     std::vector<QStringList> rows;
     std::vector<QVariant> keys;
     for (const zev::AccountNote& note : m_details->Notes()) {
-        rows.push_back({QString::fromStdString(m_details->NoteDateText(note.entered)),
-                        QString::fromStdString(note.comment)});
+        rows.push_back(
+            {QString::fromStdString(m_details->NoteDateText(note.entered)), QString::fromStdString(note.comment)});
         keys.emplace_back(static_cast<qlonglong>(note.entered));
     }
     m_notes->Model()->SetRows(std::move(rows), std::move(keys));

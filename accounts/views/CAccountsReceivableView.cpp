@@ -78,9 +78,9 @@ void CAccountsReceivableView::OnInitialUpdate()
     if (!m_list->Setup(kReceivablesList, config, &Host().UserProfile())) {
         zev::ListDefinition list;
         list.number = kReceivablesList;
-        for (const char* heading : {"Company", "Account #", "Invoice #", "Inv Date", "Due Date", "Open", "Collected",
-                                    "Today", "Inv Amount", "Age", "Comments", "R. Total", "Status", "Last Paid",
-                                    "Paid On"}) {
+        for (const char* heading :
+             {"Company", "Account #", "Invoice #", "Inv Date", "Due Date", "Open", "Collected", "Today", "Inv Amount",
+              "Age", "Comments", "R. Total", "Status", "Last Paid", "Paid On"}) {
             list.headings.emplace_back(heading);
             list.widths.push_back(80);
             list.formats.push_back(0);
@@ -144,8 +144,10 @@ void CAccountsReceivableView::OnInitialUpdate()
 
     auto* buttons = new QHBoxLayout;
     const std::tuple<int, const char*, const char*, std::size_t> defs[] = {
-        {kDetails, "BTN_DETAILS", "De&tails...", 0},   {kCollect, "BTN_COLLECT", "&Collect...", kCollectShown},
-        {kDeposit, "BTN_DEPOSIT", "De&posit...", kDepositShown}, {kPrint, "BTN_PRINT", "P&rint", kPrintShown}};
+        {kDetails, "BTN_DETAILS", "De&tails...", 0},
+        {kCollect, "BTN_COLLECT", "&Collect...", kCollectShown},
+        {kDeposit, "BTN_DEPOSIT", "De&posit...", kDepositShown},
+        {kPrint, "BTN_PRINT", "P&rint", kPrintShown}};
     for (const auto& [id, name, caption, sw] : defs) {
         auto* b = new QPushButton(tr(caption), this);
         b->setAccessibleName(b->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")));
@@ -181,10 +183,8 @@ void CAccountsReceivableView::OnInitialUpdate()
     connect(m_buttons[kDeposit], &QPushButton::clicked, this, &CAccountsReceivableView::OnDeposit);
     connect(m_buttons[kPrint], &QPushButton::clicked, this, &CAccountsReceivableView::OnPrint);
     connect(m_list, &QAbstractItemView::doubleClicked, this, [this] { OnDetails(); });
-    connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &CAccountsReceivableView::OnHeaderClicked);
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { ShowSelected(); });
+    connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, &CAccountsReceivableView::OnHeaderClicked);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { ShowSelected(); });
 
     if (!m_data.LoadAccounts(m_accounts))
         m_accounts.clear();
@@ -316,7 +316,8 @@ void CAccountsReceivableView::ShowSelected()
     m_fields["LBL_INVAMOUNT"]->setText(amount(item.invoiceCents));
     m_fields["LBL_AMTCOLLECTED"]->setText(amount(item.collectedTotalCents));
     const zev::Receivables::CollectButton state = zev::Receivables::ButtonFor(item);
-    collect->setText(QStringLiteral("&") + QString::fromStdString(zev::LoadText(state.modify ? kCaptionModify : kCaptionCollect)) +
+    collect->setText(QStringLiteral("&") +
+                     QString::fromStdString(zev::LoadText(state.modify ? kCaptionModify : kCaptionCollect)) +
                      QStringLiteral("..."));
     collect->setAccessibleName(state.modify ? tr("Modify") : tr("Collect"));
     collect->setEnabled(state.enabled);
@@ -340,8 +341,7 @@ void CAccountsReceivableView::OnCollect()
     if (row < 0 || !m_buttons[kCollect]->isEnabled())
         return;
     const zev::ARListItem item = m_data.Items()[static_cast<std::size_t>(row)];
-    CCollectDlg dialog(zev::Receivables::LimitCents(item), item.paymentType, item.checkNumber, Host().Messages(),
-                       this);
+    CCollectDlg dialog(zev::Receivables::LimitCents(item), item.paymentType, item.checkNumber, Host().Messages(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!m_data.Collect(static_cast<std::size_t>(row), dialog.AmountCents(), dialog.PaymentType(),
@@ -356,7 +356,8 @@ void CAccountsReceivableView::OnDetails()
     const int row = Current();
     if (row < 0)
         return;
-    const std::optional<std::string> text = m_data.OrderDetails(m_data.Items()[static_cast<std::size_t>(row)].invoiceNo);
+    const std::optional<std::string> text =
+        m_data.OrderDetails(m_data.Items()[static_cast<std::size_t>(row)].invoiceNo);
     if (!text) {
         Host().Messages().Show(kNoHistory, zev::ids::kCaptionWarning, zev::MbButtons::Ok, zev::MbIcon::Warning);
         return;

@@ -57,12 +57,12 @@ QIcon StatusIcon(int number)
 {
     static std::vector<QIcon> icons;
     if (icons.empty()) {
-        static const QColor kColours[kIconCount] = {
-            Qt::transparent,      QColor(70, 130, 180), QColor(218, 165, 32), QColor(178, 34, 34),
-            QColor(128, 0, 128),  QColor(0, 128, 128),  QColor(255, 140, 0),  QColor(105, 105, 105),
-            QColor(46, 139, 87),  QColor(199, 21, 133), QColor(34, 139, 34),  QColor(200, 30, 30),
-            QColor(65, 105, 225), QColor(160, 82, 45),  QColor(112, 128, 144), QColor(0, 0, 139),
-            QColor(85, 107, 47)};
+        static const QColor kColours[kIconCount] = {Qt::transparent,      QColor(70, 130, 180),  QColor(218, 165, 32),
+                                                    QColor(178, 34, 34),  QColor(128, 0, 128),   QColor(0, 128, 128),
+                                                    QColor(255, 140, 0),  QColor(105, 105, 105), QColor(46, 139, 87),
+                                                    QColor(199, 21, 133), QColor(34, 139, 34),   QColor(200, 30, 30),
+                                                    QColor(65, 105, 225), QColor(160, 82, 45),   QColor(112, 128, 144),
+                                                    QColor(0, 0, 139),    QColor(85, 107, 47)};
         for (int i = 0; i < kIconCount; ++i) {
             QPixmap pixmap(16, 16);
             pixmap.fill(Qt::transparent);
@@ -119,10 +119,7 @@ CAccountsView::CAccountsView(zev::IScreenHost& host, zev::AccountsViewContext co
 {
 }
 
-CAccountsView::~CAccountsView()
-{
-    CancelEditor();
-}
+CAccountsView::~CAccountsView() { CancelEditor(); }
 
 bool CAccountsView::CanLeave(int target)
 {
@@ -173,10 +170,10 @@ void CAccountsView::OnInitialUpdate()
     };
     // Access keys avoid the menu bar's F(ile), J(umpTo) and H(elp).
     static const ButtonDef kButtons[] = {
-        {kDetails, "BTN_DETAILS", "&Details"},     {kOrderGuide, "BTN_ORDERGUIDE", "Order &Guide"},
-        {kHistory, "BTN_HISTORY", "Hi&story"},    {kCallPlan, "BTN_CALLPLAN", "&Call Plan"},
-        {kNoOrder, "BTN_NOORDER", "&No Sale"},     {kPrint, "BTN_PRINT", "&Print"},
-        {kCreate, "BTN_CREATE", "Cr&eate.."},      {kBackorders, "BTN_BACKORDERS", "&Backorders"}};
+        {kDetails, "BTN_DETAILS", "&Details"}, {kOrderGuide, "BTN_ORDERGUIDE", "Order &Guide"},
+        {kHistory, "BTN_HISTORY", "Hi&story"}, {kCallPlan, "BTN_CALLPLAN", "&Call Plan"},
+        {kNoOrder, "BTN_NOORDER", "&No Sale"}, {kPrint, "BTN_PRINT", "&Print"},
+        {kCreate, "BTN_CREATE", "Cr&eate.."},  {kBackorders, "BTN_BACKORDERS", "&Backorders"}};
     auto* buttonRow = new QHBoxLayout;
     for (const ButtonDef& def : kButtons) {
         auto* button = new QPushButton(tr(def.caption), this);
@@ -361,8 +358,7 @@ void CAccountsView::SelectRow(int row)
     }
     const QModelIndex index = m_list->Model()->index(row, 0);
     m_filling = true;
-    m_list->selectionModel()->setCurrentIndex(index,
-                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_filling = false;
     m_list->scrollTo(index);
     if (!m_find->hasFocus())
@@ -616,8 +612,7 @@ bool CAccountsView::PrintReport(CPrintChoiceDlg::Choice choice, QPrinter& printe
 int CAccountsView::EditorKind(int column) const
 {
     const std::vector<std::uint8_t>& flags = m_list->ColumnFlags();
-    return column >= 0 && static_cast<std::size_t>(column) < flags.size() ? flags[static_cast<std::size_t>(column)]
-                                                                           : 0;
+    return column >= 0 && static_cast<std::size_t>(column) < flags.size() ? flags[static_cast<std::size_t>(column)] : 0;
 }
 
 bool CAccountsView::EditCell(int row, int column)
@@ -789,25 +784,32 @@ QMenu* CAccountsView::BuildContextMenu()
     const bool weekday = m_model->WeekdayShown();
     add(tr("Quick Info..."), kCmdQuickInfo, [this] { OnQuickInfo(); });
     const auto has = [this](int screen) { return Host().HasScreen(screen); };
-    add(tr("History..."), kCmdHistory, [this] { OnNavigate(kScreenHistory); }, has(kScreenHistory));
+    add(
+        tr("History..."), kCmdHistory, [this] { OnNavigate(kScreenHistory); }, has(kScreenHistory));
     if (m_settings.editMenu)
-        add(tr("Edit..."), kCmdEdit, [this] { OnEditAccount(); }, static_cast<bool>(m_context.editAccount));
+        add(
+            tr("Edit..."), kCmdEdit, [this] { OnEditAccount(); }, static_cast<bool>(m_context.editAccount));
     if (m_settings.detailsMenu)
-        add(tr("Details..."), kCmdDetails, [this] { OnNavigate(kScreenDetails); }, has(kScreenDetails));
+        add(
+            tr("Details..."), kCmdDetails, [this] { OnNavigate(kScreenDetails); }, has(kScreenDetails));
     if (m_settings.noOrderButton)
         add(tr("No Visit/No Sale..."), kCmdNoOrder, [this] { OnNoOrder(); });
     if (m_settings.openOrdersMenu)
-        add(tr("Open Orders..."), kCmdOpenOrders, [this] { OnNavigate(kScreenOpenOrders); }, has(kScreenOpenOrders));
+        add(
+            tr("Open Orders..."), kCmdOpenOrders, [this] { OnNavigate(kScreenOpenOrders); }, has(kScreenOpenOrders));
     if (m_settings.callTracking) {
-        add(tr("Clear Call (This account)"), kCmdClearThis, [this] { OnClearCallThisAccount(); }, weekday);
+        add(
+            tr("Clear Call (This account)"), kCmdClearThis, [this] { OnClearCallThisAccount(); }, weekday);
         add(tr("Clear Call (All Accounts)"), kCmdClearAll, [this] { OnClearCallAllAccounts(); });
     }
     if (m_settings.surveyMenu)
-        add(tr("Survey..."), kCmdSurvey, [this] { OnNavigate(kScreenSurvey); }, has(kScreenSurvey));
+        add(
+            tr("Survey..."), kCmdSurvey, [this] { OnNavigate(kScreenSurvey); }, has(kScreenSurvey));
     if (m_settings.createButton)
         add(tr("Create..."), kCmdCreate, [this] { OnCreate(); });
     if (m_settings.backordersButton)
-        add(tr("Backorders..."), kCmdBackorders, [this] { OnBackorders(); },
+        add(
+            tr("Backorders..."), kCmdBackorders, [this] { OnBackorders(); },
             Button(kBackorders) && Button(kBackorders)->isEnabled());
     return menu;
 }

@@ -21,8 +21,8 @@ constexpr int kBackorderList = 15;
 
 CBackordersDlg::CBackordersDlg(zev::IScreenHost& host, int accountId, std::set<std::string> heldKeys,
                                zev::Backorders::GuideAdd add, QWidget* parent)
-    : QDialog(parent), m_host(host), m_backorders(CCancelBackordersDlg::SettingsOf(host)),
-      m_held(std::move(heldKeys)), m_add(std::move(add)), m_list(new CCheckListCtrl(this))
+    : QDialog(parent), m_host(host), m_backorders(CCancelBackordersDlg::SettingsOf(host)), m_held(std::move(heldKeys)),
+      m_add(std::move(add)), m_list(new CCheckListCtrl(this))
 {
     setWindowTitle(tr("Backorders"));
     const zev::ZevConfig& config = host.State().settings.config;
@@ -42,9 +42,8 @@ CBackordersDlg::CBackordersDlg(zev::IScreenHost& host, int accountId, std::set<s
     layout->addWidget(buttons);
     resize(640, 380);
 
-    if (!m_backorders.LoadLinesOfTypes(accountId,
-                                       config.Text(zev::cfg::kBackorderOrderTypes, zev::cfg::kBackorderOrderTypesWidth),
-                                       m_lines))
+    if (!m_backorders.LoadLinesOfTypes(
+            accountId, config.Text(zev::cfg::kBackorderOrderTypes, zev::cfg::kBackorderOrderTypesWidth), m_lines))
         m_lines.clear();
     std::vector<QStringList> rows;
     std::vector<bool> checked;

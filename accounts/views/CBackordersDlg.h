@@ -22,8 +22,8 @@ class CBackordersDlg : public QDialog {
 public:
     static constexpr int kList = 1619;
 
-    CBackordersDlg(zev::IScreenHost& host, int accountId, std::set<std::string> heldKeys,
-                   zev::Backorders::GuideAdd add, QWidget* parent = nullptr);
+    CBackordersDlg(zev::IScreenHost& host, int accountId, std::set<std::string> heldKeys, zev::Backorders::GuideAdd add,
+                   QWidget* parent = nullptr);
 
     void accept() override;
 

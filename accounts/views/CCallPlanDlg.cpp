@@ -4,6 +4,7 @@
 #include "app/core/StringIds.h"
 #include "app/ui/WaitCursor.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,10 +13,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QFontMetrics>
 #include <QScreen>
-#include <QStyle>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -175,10 +175,9 @@ void CCallPlanDlg::FillLists()
     m_others->clear();
     QList<QTreeWidgetItem*> items;
     for (const auto& row : m_model.Others()) {
-        auto* item = new QTreeWidgetItem(
-            QStringList{QString::fromStdString(row.company), QString::fromStdString(row.city),
-                        QString::fromStdString(row.state), QString::fromStdString(row.zip),
-                        QString::fromStdString(row.accountNumber)});
+        auto* item = new QTreeWidgetItem(QStringList{
+            QString::fromStdString(row.company), QString::fromStdString(row.city), QString::fromStdString(row.state),
+            QString::fromStdString(row.zip), QString::fromStdString(row.accountNumber)});
         item->setTextAlignment(2, Qt::AlignCenter);
         item->setTextAlignment(3, Qt::AlignCenter);
         item->setData(0, kIdRole, row.accountId);

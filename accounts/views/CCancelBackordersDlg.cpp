@@ -34,9 +34,9 @@ CCancelBackordersDlg::CCancelBackordersDlg(zev::IScreenHost& host, int accountId
       m_list(new CCheckListCtrl(this))
 {
     setWindowTitle(tr("Cancel Backorders"));
-    m_list->SetupOr(kCancelList, host.State().settings.config, &host.UserProfile(),
-                    {tr("SKU"), tr("Description"), tr("Ordered"), tr("On Hand"), tr("Invoice #"), tr("Deleted"),
-                     tr("Inv Date")});
+    m_list->SetupOr(
+        kCancelList, host.State().settings.config, &host.UserProfile(),
+        {tr("SKU"), tr("Description"), tr("Ordered"), tr("On Hand"), tr("Invoice #"), tr("Deleted"), tr("Inv Date")});
     m_list->setAccessibleName(tr("Backordered lines"));
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->horizontalHeader()->setSectionsClickable(true);

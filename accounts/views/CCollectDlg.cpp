@@ -26,8 +26,8 @@ QString AmountText(std::int64_t cents, const char* format)
 
 } // namespace
 
-CCollectDlg::CCollectDlg(std::int64_t limitCents, int paymentType, std::string checkNumber,
-                         zev::IMessageBox& messages, QWidget* parent)
+CCollectDlg::CCollectDlg(std::int64_t limitCents, int paymentType, std::string checkNumber, zev::IMessageBox& messages,
+                         QWidget* parent)
     : QDialog(parent), m_limit(limitCents), m_checkNumber(std::move(checkNumber)), m_messages(messages),
       m_amount(new QLineEdit(AmountText(limitCents, "%5.2lf").trimmed(), this)), m_payment(new QComboBox(this))
 {
@@ -115,8 +115,7 @@ void CCollectDlg::accept()
         if (!number)
             return;
         if (zev::SqlText::Trim(*number).empty()) {
-            m_messages.Show(kCheckNumberRequired, zev::ids::kCaptionWarning, zev::MbButtons::Ok,
-                            zev::MbIcon::Warning);
+            m_messages.Show(kCheckNumberRequired, zev::ids::kCaptionWarning, zev::MbButtons::Ok, zev::MbIcon::Warning);
             return;
         }
         m_checkNumber = zev::SqlText::Trim(*number);

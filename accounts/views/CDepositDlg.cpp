@@ -27,8 +27,9 @@ constexpr int kDepositList = 12;
 } // namespace
 
 CDepositDlg::CDepositDlg(zev::IScreenHost& host, QWidget* parent)
-    : QDialog(parent), m_host(host), m_list(new CCheckListCtrl(this)), m_caption1(new QLabel(tr("Deposit &Slip #:"), this)),
-      m_caption2(new QLabel(tr("&Bank:"), this)), m_detail1(new QLineEdit(this)), m_detail2(new QLineEdit(this)),
+    : QDialog(parent), m_host(host), m_list(new CCheckListCtrl(this)),
+      m_caption1(new QLabel(tr("Deposit &Slip #:"), this)), m_caption2(new QLabel(tr("&Bank:"), this)),
+      m_detail1(new QLineEdit(this)), m_detail2(new QLineEdit(this)),
       m_total(new QLineEdit(QStringLiteral("0.00"), this))
 {
     setWindowTitle(tr("Deposit"));
@@ -87,11 +88,10 @@ void CDepositDlg::Fill()
         m_rows.clear();
     std::vector<QStringList> rows;
     for (const zev::DepositRow& r : m_rows)
-        rows.push_back({QString::fromStdString(r.companyName + " (" + r.accountNumber + ")"),
-                        QString::fromStdString(r.invoiceNo),
-                        QString::fromStdString(zev::Receivables::PaymentName(r.paymentType)),
-                        QString::fromStdString(r.checkNumber),
-                        QString::fromStdString(zev::Receivables::Money(r.todayCents))});
+        rows.push_back(
+            {QString::fromStdString(r.companyName + " (" + r.accountNumber + ")"), QString::fromStdString(r.invoiceNo),
+             QString::fromStdString(zev::Receivables::PaymentName(r.paymentType)),
+             QString::fromStdString(r.checkNumber), QString::fromStdString(zev::Receivables::Money(r.todayCents))});
     m_list->SetRows(std::move(rows), {});
     ShowTotal();
 }

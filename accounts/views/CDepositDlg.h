@@ -14,7 +14,7 @@ class QPushButton;
 namespace zev {
 class IMessageBox;
 class IScreenHost;
-}
+} // namespace zev
 
 // "Deposit": the collections of today not yet deposited, each with a check
 // box; "Send" marks the checked ones deposited with the two deposit details.

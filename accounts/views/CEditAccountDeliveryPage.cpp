@@ -20,8 +20,8 @@ struct FieldDef {
 };
 
 constexpr FieldDef kFields[] = {
-    {AccountEditor::City, 1073, "EDT_CITY", "Cit&y", 30},   {AccountEditor::State, 1078, "EDT_STATE", "S&tate", 2},
-    {AccountEditor::Zip, 1085, "EDT_ZIP", "&Zip", 12},      {AccountEditor::Email, 1100, "EDT_EMAIL", "&Email", 64},
+    {AccountEditor::City, 1073, "EDT_CITY", "Cit&y", 30},    {AccountEditor::State, 1078, "EDT_STATE", "S&tate", 2},
+    {AccountEditor::Zip, 1085, "EDT_ZIP", "&Zip", 12},       {AccountEditor::Email, 1100, "EDT_EMAIL", "&Email", 64},
     {AccountEditor::Phone, 1010, "EDT_PHONE", "&Phone", 18}, {AccountEditor::Fax, 1095, "EDT_FAX", "Fa&x", 18},
 };
 

@@ -27,8 +27,8 @@ public:
 
     // Opens the editor on the account and saves it when confirmed; true when
     // the account was written.
-    static bool EditAccount(QWidget* parent, int accountId, const zev::ZevConfig& config,
-                            zev::IMessageBox& messages, const std::string& settingsPath);
+    static bool EditAccount(QWidget* parent, int accountId, const zev::ZevConfig& config, zev::IMessageBox& messages,
+                            const std::string& settingsPath);
 
 private:
     zev::AccountEditData m_data;

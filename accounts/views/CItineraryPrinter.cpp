@@ -28,9 +28,9 @@ QString CItineraryPrinter::ItineraryHtml(const zev::ItineraryReport::Itinerary& 
 {
     QString rows;
     for (const auto& row : itinerary.rows) {
-        rows += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td><td>%3</td><td>%4</td><td>%5</td></tr>")
-                    .arg(Esc(row.company), Esc(row.accountNumber), Esc(row.cityState), Esc(row.contact),
-                         Esc(row.phone));
+        rows +=
+            QStringLiteral("<tr><td><b>%1</b></td><td>%2</td><td>%3</td><td>%4</td><td>%5</td></tr>")
+                .arg(Esc(row.company), Esc(row.accountNumber), Esc(row.cityState), Esc(row.contact), Esc(row.phone));
     }
     const QString table =
         QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"4\" border=\"0\">"
@@ -48,11 +48,10 @@ QString CItineraryPrinter::AccomplishmentsHtml(const zev::ItineraryReport::Accom
         rows += QStringLiteral("<tr><td>%1</td><td>%2</td><td align=\"right\">%3</td></tr>")
                     .arg(Esc(row.accountNumber), Esc(row.company), QString::asprintf("%.2f", row.amount));
     }
-    const QString table =
-        QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"4\" border=\"0\">"
-                       "<tr><th align=\"left\">Account #</th><th align=\"left\">Company</th>"
-                       "<th align=\"right\">Amount</th></tr>%1</table><p><b>%2</b></p>")
-            .arg(rows, Esc(accomplishments.TotalLine()));
+    const QString table = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"4\" border=\"0\">"
+                                         "<tr><th align=\"left\">Account #</th><th align=\"left\">Company</th>"
+                                         "<th align=\"right\">Amount</th></tr>%1</table><p><b>%2</b></p>")
+                              .arg(rows, Esc(accomplishments.TotalLine()));
     return Page(QStringLiteral("Accomplishments"), table);
 }
 

@@ -118,9 +118,9 @@ int CMessageView::Current() const
 
 void CMessageView::ShowRow(int row)
 {
-    m_list->Model()->SetCell(row, 0,
-                             QString::fromStdString(zev::MessageCenter::StatusLetter(
-                                 m_items[static_cast<std::size_t>(row)].status)));
+    m_list->Model()->SetCell(
+        row, 0,
+        QString::fromStdString(zev::MessageCenter::StatusLetter(m_items[static_cast<std::size_t>(row)].status)));
 }
 
 // Selecting a message shows it and marks it read.
@@ -141,8 +141,8 @@ void CMessageView::SelectRow(int row)
     zev::MessageItem& item = m_items[static_cast<std::size_t>(row)];
     m_text->setPlainText(QString::fromStdString(item.text));
     if (!m_center.MarkRead(item))
-        Host().Messages().ShowText("The message could not be marked read.", zev::ids::kCaptionError,
-                                   zev::MbButtons::Ok, zev::MbIcon::Stop);
+        Host().Messages().ShowText("The message could not be marked read.", zev::ids::kCaptionError, zev::MbButtons::Ok,
+                                   zev::MbIcon::Stop);
     ShowRow(row);
     m_reply->setEnabled(true);
     m_delete->setEnabled(true);

@@ -14,8 +14,8 @@
 CNoOrderDlg::CNoOrderDlg(const std::string& noSaleCaption, const std::string& noCallCaption, int noteMaxLength,
                          QWidget* parent)
     : CZevDialog(parent), m_noSale(new QRadioButton(tr("&Customer did not make a purchase."), this)),
-      m_noCall(new QRadioButton(tr("&Did not visit customer."), this)), m_note(new QPlainTextEdit(this)),
-      m_ok(nullptr), m_maxLength(noteMaxLength > 0 ? noteMaxLength : 255)
+      m_noCall(new QRadioButton(tr("&Did not visit customer."), this)), m_note(new QPlainTextEdit(this)), m_ok(nullptr),
+      m_maxLength(noteMaxLength > 0 ? noteMaxLength : 255)
 {
     setWindowTitle(tr("No Sale / No Call"));
 

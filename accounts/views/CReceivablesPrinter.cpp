@@ -58,8 +58,8 @@ QString CReceivablesPrinter::Html(const std::vector<zev::ARListItem>& items, con
         .arg(HeadingDate(now), Esc(account), rows, Amount(invoiced), Amount(collected), Amount(due));
 }
 
-bool CReceivablesPrinter::Print(const std::vector<zev::ARListItem>& items, const std::string& account,
-                                std::time_t now, QPrinter& printer, zev::IMessageBox& messages)
+bool CReceivablesPrinter::Print(const std::vector<zev::ARListItem>& items, const std::string& account, std::time_t now,
+                                QPrinter& printer, zev::IMessageBox& messages)
 {
     if (items.empty()) {
         messages.ShowText("You have nothing to be printed.", zev::ids::kCaptionInformation, zev::MbButtons::Ok,

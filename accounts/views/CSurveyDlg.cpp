@@ -16,10 +16,11 @@ using zev::SurveyRunner;
 
 CSurveyDlg::CSurveyDlg(zev::IMessageBox& messages, const zev::IClock& clock, QWidget* parent)
     : CZevDialog(parent), m_runner(messages, clock), m_counter(new QLabel(this)), m_question(new QLabel(this)),
-      m_text(new QLineEdit(this)), m_choices(new QComboBox(this)),
-      m_radios{new QRadioButton(this), new QRadioButton(this)}, m_checks(new QListWidget(this)),
-      m_date(new QDateEdit(this)), m_notesLabel(new QLabel(tr("N&otes:"), this)), m_notes(new QLineEdit(this)),
-      m_back(new QPushButton(tr("<< &Back"), this)), m_next(new QPushButton(tr("&Next >>"), this))
+      m_text(new QLineEdit(this)),
+      m_choices(new QComboBox(this)), m_radios{new QRadioButton(this), new QRadioButton(this)},
+      m_checks(new QListWidget(this)), m_date(new QDateEdit(this)), m_notesLabel(new QLabel(tr("N&otes:"), this)),
+      m_notes(new QLineEdit(this)), m_back(new QPushButton(tr("<< &Back"), this)),
+      m_next(new QPushButton(tr("&Next >>"), this))
 {
     m_question->setWordWrap(true);
     m_question->setStyleSheet(QStringLiteral("font-weight: bold"));
@@ -50,8 +51,7 @@ CSurveyDlg::CSurveyDlg(zev::IMessageBox& messages, const zev::IClock& clock, QWi
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_counter);
     layout->addWidget(m_question);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{m_text, m_choices, m_radios[0], m_radios[1], m_checks, m_date})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_text, m_choices, m_radios[0], m_radios[1], m_checks, m_date})
         layout->addWidget(w);
     layout->addStretch();
     layout->addWidget(m_notesLabel);

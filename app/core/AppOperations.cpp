@@ -19,10 +19,7 @@ bool IsDatabaseCurrent(const std::string& schemaFilePath, const Profile& profile
     return stored && version == *stored;
 }
 
-int ScreenAfterStart(const Profile& profile)
-{
-    return profile.UserID().empty() ? 3 : 1;
-}
+int ScreenAfterStart(const Profile& profile) { return profile.UserID().empty() ? 3 : 1; }
 
 DistributorColumn8 ParseDistributorColumn8(std::string_view value)
 {

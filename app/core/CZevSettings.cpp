@@ -16,8 +16,8 @@ int ReadInt(int keyId, int defaultId, const std::string& path)
 
 std::string ReadGeneral(int keyId, std::size_t maxChars, const std::string& path, std::string_view defaultText = "")
 {
-    return TrimRight(ReadIniValue(StringTable::Text(ids::kSecGeneral), StringTable::Text(keyId), defaultText,
-                                  maxChars, path));
+    return TrimRight(
+        ReadIniValue(StringTable::Text(ids::kSecGeneral), StringTable::Text(keyId), defaultText, maxChars, path));
 }
 
 } // namespace

@@ -13,18 +13,18 @@ class Profile;
 // sections) and the distributor settings record.
 class CZevSettings {
 public:
-    int priceOverrideMode = 0;      // SETTINGS/PRICEOVERRIDEMODE
-    int enforceValidCatalogs = 1;   // SETTINGS/ENFORCEVALIDCATALOGS
-    std::string pingHost;           // GENERAL/PINGHOST (259)
+    int priceOverrideMode = 0;             // SETTINGS/PRICEOVERRIDEMODE
+    int enforceValidCatalogs = 1;          // SETTINGS/ENFORCEVALIDCATALOGS
+    std::string pingHost;                  // GENERAL/PINGHOST (259)
     std::string downloadFolder = "\\Temp"; // GENERAL/DLTEMPDIR (259), a program path: map it with ZevFolders
-    int renewMode = 1;              // SETTINGS/RENEWMODE
-    int backupBeforeRenew = 1;      // SETTINGS/BBEFORERENEW
-    int backupBeforeSync = 1;       // SETTINGS/BBEFORESYNC
-    std::string beltHatCategories;  // GENERAL/BeltHatCategories (1023)
-    int deliveryDays = 0;           // SETTINGS/DDAYS
-    bool configurationChanged = false; // record's format version differs from the profile's
-    bool listLayoutChanged = false;    // record's list layout version differs from the profile's
-    ZevConfig config;               // the distributor settings record
+    int renewMode = 1;                     // SETTINGS/RENEWMODE
+    int backupBeforeRenew = 1;             // SETTINGS/BBEFORERENEW
+    int backupBeforeSync = 1;              // SETTINGS/BBEFORESYNC
+    std::string beltHatCategories;         // GENERAL/BeltHatCategories (1023)
+    int deliveryDays = 0;                  // SETTINGS/DDAYS
+    bool configurationChanged = false;     // record's format version differs from the profile's
+    bool listLayoutChanged = false;        // record's list layout version differs from the profile's
+    ZevConfig config;                      // the distributor settings record
 
     // Reads the settings file's values of this object (start-up step 15).
     void ReadSettingsFile(const std::string& iniPath);
@@ -38,13 +38,13 @@ public:
 
 // The application object's fields that are not windows.
 struct AppState {
-    std::string mobileVersion;      // GENERAL/MOBILEVERSION
-    std::string programDir;         // without trailing slash
-    std::string schemaFilePath;     // program folder + GENERAL/SCHEMAFILE
-    std::string settingsFilePath;   // program folder + "ZevSatchel.INI"
-    std::string databaseName;       // GENERAL/DATABASE
-    std::string registrySection = "Application"; // string 65013
-    std::string regKey = "Marvane Software";     // SETTINGS/REGKEY
+    std::string mobileVersion;                                       // GENERAL/MOBILEVERSION
+    std::string programDir;                                          // without trailing slash
+    std::string schemaFilePath;                                      // program folder + GENERAL/SCHEMAFILE
+    std::string settingsFilePath;                                    // program folder + "ZevSatchel.INI"
+    std::string databaseName;                                        // GENERAL/DATABASE
+    std::string registrySection = "Application";                     // string 65013
+    std::string regKey = "Marvane Software";                         // SETTINGS/REGKEY
     std::string regPath = "\\Software\\Marvane Software\\Satchel\\"; // SETTINGS/REGPATH
     bool maximized = false;
     bool accountCurrent = false;
@@ -52,8 +52,8 @@ struct AppState {
     bool busy = false;
     bool spare = false;
     int currentScreen = 0;
-    int sqlVersion = 0;             // GENERAL/SQLVERSION
-    std::string signInText;         // filled by sign-in
+    int sqlVersion = 0;     // GENERAL/SQLVERSION
+    std::string signInText; // filled by sign-in
     CZevSettings settings;
 };
 

@@ -26,8 +26,8 @@ bool RefreshFromDistributorInfo(ZevConfig& config)
             return true;
         const int minimum = q.GetFieldValueInt(kOrderMinimumColumn);
         if (minimum >= 0)
-            config.SetUInt16(cfg::kOrderMinimum,
-                             static_cast<std::uint16_t>(std::min(minimum, int{std::numeric_limits<std::uint16_t>::max()})));
+            config.SetUInt16(cfg::kOrderMinimum, static_cast<std::uint16_t>(std::min(
+                                                     minimum, int{std::numeric_limits<std::uint16_t>::max()})));
         const int sortKey = q.GetFieldValueInt(kGuideSortColumn);
         if (sortKey >= 0 && sortKey <= 20)
             config.SetByte(cfg::kGuideSortKey, static_cast<std::uint8_t>(sortKey));

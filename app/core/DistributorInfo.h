@@ -18,7 +18,7 @@ bool RefreshFromDistributorInfo(ZevConfig& config);
 // Column 8: trimmed text, a number optionally followed by "," and more text.
 struct DistributorColumn8 {
     std::string text;
-    int number = 10;   // leading number; 10 when the text is empty
+    int number = 10; // leading number; 10 when the text is empty
 };
 
 DistributorColumn8 ReadDistributorColumn8();

@@ -91,8 +91,8 @@ std::string ReadIniValue(std::string_view section, std::string_view key, std::st
 
 std::string ReadIniValue(int sectionId, int keyId, int defaultId, std::size_t maxChars, const std::string& path)
 {
-    return ReadIniValue(StringTable::Text(sectionId), StringTable::Text(keyId), StringTable::Text(defaultId),
-                        maxChars, path);
+    return ReadIniValue(StringTable::Text(sectionId), StringTable::Text(keyId), StringTable::Text(defaultId), maxChars,
+                        path);
 }
 
 std::string ReadLayoutValue(std::string_view section, std::string_view key, const std::string& path,

@@ -115,11 +115,21 @@ std::string EscapeText(std::string_view value)
     out.reserve(value.size());
     for (char c : value) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default: out += c; break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            out += c;
+            break;
         }
     }
     return out;
@@ -135,10 +145,18 @@ std::string UnescapeText(std::string_view value)
             continue;
         }
         switch (value[++i]) {
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
-        default: out += value[i]; break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        default:
+            out += value[i];
+            break;
         }
     }
     return out;
@@ -155,10 +173,7 @@ int HexDigit(char c)
     return -1;
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix)
-{
-    return text.substr(0, prefix.size()) == prefix;
-}
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 std::optional<std::string> FindRaw(const std::string& path, std::string_view section, std::string_view name)
 {
@@ -207,8 +222,7 @@ private:
     int fd_ = -1;
 };
 
-template <typename Change>
-bool Modify(const std::string& path, Change change)
+template <typename Change> bool Modify(const std::string& path, Change change)
 {
     if (!ZevFolders::EnsurePrivateDir(FolderOf(path)))
         return false;
@@ -232,8 +246,8 @@ bool Store(const std::string& path, std::string_view section, std::string_view n
             doc.push_back(Section{std::string(section), {}});
             s = doc.end() - 1;
         }
-        auto e = std::find_if(s->entries.begin(), s->entries.end(),
-                              [&](const Entry& x) { return SameName(x.name, name); });
+        auto e =
+            std::find_if(s->entries.begin(), s->entries.end(), [&](const Entry& x) { return SameName(x.name, name); });
         if (e == s->entries.end())
             s->entries.push_back(Entry{std::string(name), std::move(raw)});
         else
@@ -270,10 +284,7 @@ std::string Profile::PathForRegKey(std::string_view regKey)
     return base + "/" + SafeRegKey(regKey) + "/Satchel.ini";
 }
 
-Profile Profile::ForRegKey(std::string_view regKey)
-{
-    return Profile(PathForRegKey(regKey));
-}
+Profile Profile::ForRegKey(std::string_view regKey) { return Profile(PathForRegKey(regKey)); }
 
 Profile::Profile(std::string path) : path_(std::move(path)) {}
 

@@ -13,10 +13,10 @@ namespace zev {
 class SingleInstance {
 public:
     enum class Outcome {
-        First,         // we hold the lock; ListenFd() is valid
-        Forwarded,     // another instance answered and comes forward: end now
-        NoAnswer,      // another instance holds the lock but did not answer: start normally
-        Error,         // the lock could not be set up: start normally
+        First,     // we hold the lock; ListenFd() is valid
+        Forwarded, // another instance answered and comes forward: end now
+        NoAnswer,  // another instance holds the lock but did not answer: start normally
+        Error,     // the lock could not be set up: start normally
     };
 
     // `programPath` keys the lock (normally /proc/self/exe resolved);

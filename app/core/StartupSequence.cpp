@@ -64,8 +64,7 @@ StartupSequence::Result StartupSequence::Run(AppState& app, const Hooks& hooks)
 
     // Single instance.
     if (options_.singleInstance) {
-        const std::string programPath =
-            options_.programPath.empty() ? ResolvedExecutable() : options_.programPath;
+        const std::string programPath = options_.programPath.empty() ? ResolvedExecutable() : options_.programPath;
         const std::string folder =
             options_.instanceFolder.empty() ? InstanceFolder(*folders_) : options_.instanceFolder;
         instance_ = std::make_unique<SingleInstance>(programPath, folder);

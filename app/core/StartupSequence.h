@@ -25,11 +25,11 @@ class IMessageBox;
 class StartupSequence {
 public:
     struct Options {
-        std::string programDir;        // the program folder (see ZevFolders::ProgramDirFromArgs)
-        std::string dataDir;           // empty: from the environment
-        std::string programPath;       // keys the single-instance lock; empty: /proc/self/exe
-        bool singleInstance = true;    // the command-line companion may run beside the program
-        std::string instanceFolder;    // empty: $XDG_RUNTIME_DIR when usable, else the data folder
+        std::string programDir;     // the program folder (see ZevFolders::ProgramDirFromArgs)
+        std::string dataDir;        // empty: from the environment
+        std::string programPath;    // keys the single-instance lock; empty: /proc/self/exe
+        bool singleInstance = true; // the command-line companion may run beside the program
+        std::string instanceFolder; // empty: $XDG_RUNTIME_DIR when usable, else the data folder
         int instanceAttempts = 3;
         int instanceIntervalMs = 1000;
     };
@@ -44,8 +44,8 @@ public:
 
     enum class Result {
         Started,
-        AnotherInstance,   // the first instance was asked to come forward: end quietly
-        Stopped,           // a step refused; its message was shown
+        AnotherInstance, // the first instance was asked to come forward: end quietly
+        Stopped,         // a step refused; its message was shown
     };
 
     StartupSequence(IMessageBox& messages, Options options);

@@ -119,8 +119,8 @@ bool ParseDate(std::string_view text, CalendarDate& date)
         if (second == std::string_view::npos || !LeadingNumber(text.substr(second + 1), c))
             return false;
         if (a > c)
-            return Finish(a, b, c, date);  // year, month, day
-        return Finish(c, a, b, date);      // month, day, year
+            return Finish(a, b, c, date); // year, month, day
+        return Finish(c, a, b, date);     // month, day, year
     }
 
     // All digits: MMDDYY[YY], or YYYYMMDD when that reads a year before 1900.

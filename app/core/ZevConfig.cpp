@@ -79,10 +79,7 @@ ZevConfig::LoadResult ZevConfig::Load(const std::string& path, IMessageBox& mess
     return result;
 }
 
-std::uint8_t ZevConfig::Byte(std::size_t offset) const
-{
-    return offset < bytes_.size() ? bytes_[offset] : 0;
-}
+std::uint8_t ZevConfig::Byte(std::size_t offset) const { return offset < bytes_.size() ? bytes_[offset] : 0; }
 
 std::uint16_t ZevConfig::UInt16(std::size_t offset) const
 {
@@ -95,10 +92,7 @@ std::uint32_t ZevConfig::UInt32(std::size_t offset) const
            (static_cast<std::uint32_t>(Byte(offset + 2)) << 16) | (static_cast<std::uint32_t>(Byte(offset + 3)) << 24);
 }
 
-std::int32_t ZevConfig::Int32(std::size_t offset) const
-{
-    return static_cast<std::int32_t>(UInt32(offset));
-}
+std::int32_t ZevConfig::Int32(std::size_t offset) const { return static_cast<std::int32_t>(UInt32(offset)); }
 
 std::string ZevConfig::Text(std::size_t offset, std::size_t width) const
 {
@@ -171,7 +165,10 @@ void ZevConfig::SetUInt32(std::size_t offset, std::uint32_t value)
         SetByte(offset + static_cast<std::size_t>(i), static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-void ZevConfig::SetInt32(std::size_t offset, std::int32_t value) { SetUInt32(offset, static_cast<std::uint32_t>(value)); }
+void ZevConfig::SetInt32(std::size_t offset, std::int32_t value)
+{
+    SetUInt32(offset, static_cast<std::uint32_t>(value));
+}
 
 void ZevConfig::SetText(std::size_t offset, std::string_view text, std::size_t width)
 {

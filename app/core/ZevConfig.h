@@ -19,11 +19,11 @@ class IMessageBox;
 struct ListDefinition {
     int number = 0;
     std::string name;
-    std::vector<std::string> headings;   // leading non-empty headings only
-    std::vector<std::uint16_t> widths;   // all slots
-    std::vector<std::uint8_t> formats;   // all slots (column alignment)
-    std::vector<std::uint8_t> order;     // all slots, 1-based display positions
-    std::vector<std::uint8_t> flags;     // all slots for lists 1 and 2, empty otherwise
+    std::vector<std::string> headings; // leading non-empty headings only
+    std::vector<std::uint16_t> widths; // all slots
+    std::vector<std::uint8_t> formats; // all slots (column alignment)
+    std::vector<std::uint8_t> order;   // all slots, 1-based display positions
+    std::vector<std::uint8_t> flags;   // all slots for lists 1 and 2, empty otherwise
 };
 
 // The distributor settings record: 17714 bytes read whole from ZevConfig.dat.

@@ -21,25 +21,25 @@ inline constexpr std::size_t kListLayoutVersion = 10; // uint16; a change discar
 inline constexpr std::size_t kSwitchFirst = 12;
 inline constexpr std::size_t kSwitchLast = 267;
 
-inline constexpr std::size_t kAccountDetails = 12;        // menu "AccountDetails", context menu "Details..."
-inline constexpr std::size_t kEditAccount = 13;           // account editor, context menu "Edit..."
-inline constexpr std::size_t kOrderHistory = 14;          // menu "Order History", BTN_ORDERHISTORY
-inline constexpr std::size_t kAccountsReceivable = 16;    // menu "Accounts Receivable"
-inline constexpr std::size_t kPromotions = 17;            // menu "Promotions"
-inline constexpr std::size_t kRecentOrders = 18;          // menu "Recent Orders"
-inline constexpr std::size_t kCategoryPage = 19;          // product window: category page present
-inline constexpr std::size_t kSalesData = 21;             // menu "Sales Data"
-inline constexpr std::size_t kProductSearch = 22;         // menu "Search", search page present
-inline constexpr std::size_t kMessageCenter = 23;         // menu "Message Center", new-messages check
-inline constexpr std::size_t kExpressEntry = 24;          // menu "Express Entry"
-inline constexpr std::size_t kSurveyMenu = 27;            // account list context menu "Survey..."
-inline constexpr std::size_t kOpenOrders = 28;            // menu "Open Orders", context menu "Open Orders..."
-inline constexpr std::size_t kReports = 30;               // menu "Reports" (or kManagerMode)
-inline constexpr std::size_t kQuantitiesInUnits = 31;     // quantities as units alone, single prices hidden
-inline constexpr std::size_t kSkuSortsAsText = 33;        // item numbers compare as text with regard to case
+inline constexpr std::size_t kAccountDetails = 12;     // menu "AccountDetails", context menu "Details..."
+inline constexpr std::size_t kEditAccount = 13;        // account editor, context menu "Edit..."
+inline constexpr std::size_t kOrderHistory = 14;       // menu "Order History", BTN_ORDERHISTORY
+inline constexpr std::size_t kAccountsReceivable = 16; // menu "Accounts Receivable"
+inline constexpr std::size_t kPromotions = 17;         // menu "Promotions"
+inline constexpr std::size_t kRecentOrders = 18;       // menu "Recent Orders"
+inline constexpr std::size_t kCategoryPage = 19;       // product window: category page present
+inline constexpr std::size_t kSalesData = 21;          // menu "Sales Data"
+inline constexpr std::size_t kProductSearch = 22;      // menu "Search", search page present
+inline constexpr std::size_t kMessageCenter = 23;      // menu "Message Center", new-messages check
+inline constexpr std::size_t kExpressEntry = 24;       // menu "Express Entry"
+inline constexpr std::size_t kSurveyMenu = 27;         // account list context menu "Survey..."
+inline constexpr std::size_t kOpenOrders = 28;         // menu "Open Orders", context menu "Open Orders..."
+inline constexpr std::size_t kReports = 30;            // menu "Reports" (or kManagerMode)
+inline constexpr std::size_t kQuantitiesInUnits = 31;  // quantities as units alone, single prices hidden
+inline constexpr std::size_t kSkuSortsAsText = 33;     // item numbers compare as text with regard to case
 inline constexpr std::size_t kAccountNumberSortsAsText = 34;
-inline constexpr std::size_t kListsGrowWithWindow = 35;   // screens stretch their lists on resize
-inline constexpr std::size_t kAccountSetsWarehouse = 37;  // selecting an account sets the current warehouse
+inline constexpr std::size_t kListsGrowWithWindow = 35;  // screens stretch their lists on resize
+inline constexpr std::size_t kAccountSetsWarehouse = 37; // selecting an account sets the current warehouse
 inline constexpr std::size_t kUploadInventoryImports = 41;
 inline constexpr std::size_t kBackorderKeyByInvoice = 44;
 inline constexpr std::size_t kNoteTimeShown = 47;
@@ -58,11 +58,11 @@ inline constexpr std::size_t kEditZip = 58;
 inline constexpr std::size_t kEditPhone = 59;
 inline constexpr std::size_t kEditFax = 60;
 inline constexpr std::size_t kEditEmail = 61;
-inline constexpr std::size_t kDeliveryDaysLimited = 62;   // delivery checks follow the distributor's days
+inline constexpr std::size_t kDeliveryDaysLimited = 62; // delivery checks follow the distributor's days
 inline constexpr std::size_t kDeliveryDaysShown = 63;
-inline constexpr std::size_t kLineTextPrefix = 72;        // vintage before the description
-inline constexpr std::size_t kLineTextSuffix = 73;        // size after the description
-inline constexpr std::size_t kCaseQuantityInText = 74;    // " (%d/cs)" after the description
+inline constexpr std::size_t kLineTextPrefix = 72;     // vintage before the description
+inline constexpr std::size_t kLineTextSuffix = 73;     // size after the description
+inline constexpr std::size_t kCaseQuantityInText = 74; // " (%d/cs)" after the description
 inline constexpr std::size_t kDuplicateLines = 75;
 inline constexpr std::size_t kOrderUpToPar = 82;
 inline constexpr std::size_t kClearFreeMarks = 83;
@@ -85,7 +85,7 @@ inline constexpr std::size_t kOrderMinimumWarns = 105;
 inline constexpr std::size_t kOrderMinimumBlocks = 106;
 inline constexpr std::size_t kMultiplesWarn = 107;
 inline constexpr std::size_t kMultiplesBlock = 108;
-inline constexpr std::size_t kRetailPriceWithheld = 109;  // uploads send 0.00 as the retail price
+inline constexpr std::size_t kRetailPriceWithheld = 109; // uploads send 0.00 as the retail price
 inline constexpr std::size_t kKegDepositCheck = 110;
 inline constexpr std::size_t kWaterCheck = 111;
 inline constexpr std::size_t kWarnUnplacedOrder = 113;
@@ -104,8 +104,9 @@ inline constexpr std::size_t kPrintOnApprove = 158;
 inline constexpr std::size_t kInvParEntersInventory = 159;
 inline constexpr std::size_t kExpressDoneToGuide = 161;
 inline constexpr std::size_t kInvParFillsToPar = 163;
-inline constexpr std::size_t kCollectButton = 168;        // receivables BTN_COLLECT
-inline constexpr std::size_t kDepositButton = 169;        // receivables BTN_DEPOSIT; deposited, uncollected invoices upload 0.00
+inline constexpr std::size_t kCollectButton = 168; // receivables BTN_COLLECT
+inline constexpr std::size_t kDepositButton =
+    169; // receivables BTN_DEPOSIT; deposited, uncollected invoices upload 0.00
 inline constexpr std::size_t kInvoiceDateFields = 170;
 inline constexpr std::size_t kInvoiceNumberFields = 171;
 inline constexpr std::size_t kDueDateFields = 172;
@@ -117,7 +118,7 @@ inline constexpr std::size_t kDivisionsHidden = 180;
 inline constexpr std::size_t kWineRatingsShown = 181;
 inline constexpr std::size_t kCallPlanButton = 182;
 inline constexpr std::size_t kNoOrderButton = 183;
-inline constexpr std::size_t kCallTracking = 184;         // also marks the call when an order is saved
+inline constexpr std::size_t kCallTracking = 184; // also marks the call when an order is saved
 inline constexpr std::size_t kMarkCallOnOrder = kCallTracking;
 inline constexpr std::size_t kCompanyShowsCity = 185;
 inline constexpr std::size_t kAccountPrintButton = 186;
@@ -125,9 +126,9 @@ inline constexpr std::size_t kCreditTermsColumn = 187;
 inline constexpr std::size_t kCreateAccountButton = 188;
 inline constexpr std::size_t kFindField = 189;
 inline constexpr std::size_t kBackordersButton = 190;
-inline constexpr std::size_t kDepAttrib1Shown = 191;     // deposit window detail fields
+inline constexpr std::size_t kDepAttrib1Shown = 191; // deposit window detail fields
 inline constexpr std::size_t kDepAttrib2Shown = 192;
-inline constexpr std::size_t kManagerMode = 200;          // also shows "Reports"
+inline constexpr std::size_t kManagerMode = 200; // also shows "Reports"
 inline constexpr std::size_t kExportItemsButton = 201;
 
 // Screen titles: 64 texts of 32 bytes; title number n lives at kTitles + 32 * n.
@@ -151,33 +152,33 @@ inline constexpr std::size_t kOrderOptionSlots = 12;
 // 32-byte texts read by single screens.
 inline constexpr std::size_t kODCCaption = 17148;
 inline constexpr std::size_t kCancelDateCaption = 17180;
-inline constexpr std::size_t kPhoneText = 17372;          // about box LBL_PHONE
+inline constexpr std::size_t kPhoneText = 17372; // about box LBL_PHONE
 inline constexpr std::size_t kNoCallChoice1Caption = 17404;
 inline constexpr std::size_t kNoCallChoice2Caption = 17436;
 inline constexpr std::size_t kFlagLabel = 17532;
 inline constexpr std::size_t kCreditCardCaption = 17564;
-inline constexpr std::size_t kBackorderOrderTypes = 17628; // "'B','R'": placed inside "in (...)"
+inline constexpr std::size_t kBackorderOrderTypes = 17628;   // "'B','R'": placed inside "in (...)"
 inline constexpr std::size_t kBackorderOrderTypesWidth = 64; // nothing else lives up to 17691
 
 // Numbers.
-inline constexpr std::size_t kDealCodeMin = 17692;        // int32
-inline constexpr std::size_t kDealCodeMax = 17696;        // int32
-inline constexpr std::size_t kGuideMode = 17700;          // byte; 3 = family-plan guides
-inline constexpr std::size_t kWarehouseLimit = 17701;     // byte
-inline constexpr std::size_t kGuideSortKey = 17702;       // byte 0..20; refreshed from DistributorInfo
-inline constexpr std::size_t kProductSortColumn = 17703;  // byte: 4 SKU, 5 UPC, 6 catalogue page, else description
-inline constexpr std::size_t kAccountSortColumn = 17704;  // byte
-inline constexpr std::size_t kLargeOrderStep = 17705;     // byte; 5 x value cases; 0 = off
+inline constexpr std::size_t kDealCodeMin = 17692;         // int32
+inline constexpr std::size_t kDealCodeMax = 17696;         // int32
+inline constexpr std::size_t kGuideMode = 17700;           // byte; 3 = family-plan guides
+inline constexpr std::size_t kWarehouseLimit = 17701;      // byte
+inline constexpr std::size_t kGuideSortKey = 17702;        // byte 0..20; refreshed from DistributorInfo
+inline constexpr std::size_t kProductSortColumn = 17703;   // byte: 4 SKU, 5 UPC, 6 catalogue page, else description
+inline constexpr std::size_t kAccountSortColumn = 17704;   // byte
+inline constexpr std::size_t kLargeOrderStep = 17705;      // byte; 5 x value cases; 0 = off
 inline constexpr std::size_t kOrderNotesMaxLength = 17707; // byte; 0 means 255 (also the No Call note)
-inline constexpr std::size_t kPricePercent = 17709;       // byte; x 0.01 for the price calculation
-inline constexpr std::size_t kOrderMinimum = 17710;       // uint16 dollars; refreshed from DistributorInfo
-inline constexpr std::size_t kEndOfRecord = 17712;        // 2 bytes
+inline constexpr std::size_t kPricePercent = 17709;        // byte; x 0.01 for the price calculation
+inline constexpr std::size_t kOrderMinimum = 17710;        // uint16 dollars; refreshed from DistributorInfo
+inline constexpr std::size_t kEndOfRecord = 17712;         // 2 bytes
 
 // One list definition's blocks. Lists 1, 2 and 8 have 32 columns, the others
 // 20; only lists 1 and 2 carry per-column flags (flags == 0 otherwise).
 struct ListDefinitionLayout {
-    int number;          // 1..17
-    const char* name;    // also the profile prefix in section "ListData"
+    int number;       // 1..17
+    const char* name; // also the profile prefix in section "ListData"
     std::size_t headings;
     std::size_t widths;
     std::size_t formats;

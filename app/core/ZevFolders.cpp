@@ -98,10 +98,7 @@ std::string ZevFolders::DataDirFromEnvironment()
     return "/nonexistent/ZevSatchel";
 }
 
-std::string ZevFolders::ProgramFile(std::string_view name) const
-{
-    return programDir_ + "/" + std::string(name);
-}
+std::string ZevFolders::ProgramFile(std::string_view name) const { return programDir_ + "/" + std::string(name); }
 
 std::string ZevFolders::TempDir() const { return dataDir_ + "/Temp"; }
 

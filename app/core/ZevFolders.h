@@ -44,7 +44,7 @@ public:
     std::string ProgramFile(std::string_view name) const;
 
     const std::string& DataDir() const { return dataDir_; }
-    std::string TempDir() const;                          // <data>/Temp
+    std::string TempDir() const;                           // <data>/Temp
     std::string DatabasePath(std::string_view name) const; // <data>/<name>.db ("master" when empty)
     std::string BackupPath(std::string_view name) const;   // DatabasePath(name) + ".gz"
     std::string DebugLogPath() const;                      // <data>/Temp/$debug.txt

@@ -16,7 +16,8 @@ namespace zev {
 namespace {
 
 // The file in the program folder, else in the library folder when it is there.
-std::string LibraryPath(const LibraryLoadOptions& options, const char* file) {
+std::string LibraryPath(const LibraryLoadOptions& options, const char* file)
+{
     const std::string inProgramDir = (options.programDir.empty() ? std::string(".") : options.programDir) + "/" + file;
     if (options.libraryDir.empty())
         return inProgramDir;
@@ -31,7 +32,8 @@ std::string LibraryPath(const LibraryLoadOptions& options, const char* file) {
 // point listed; any failure leaves the module closed and the reason in `error`.
 template <typename Library, typename Resolver>
 bool OpenLibrary(Library& lib, const LibraryLoadOptions& options, const char* file, std::string& error,
-                 Resolver resolve) {
+                 Resolver resolve)
+{
     const std::string path = LibraryPath(options, file);
     if (!lib.module.Open(path, error))
         return false;
@@ -46,7 +48,8 @@ bool OpenLibrary(Library& lib, const LibraryLoadOptions& options, const char* fi
 
 // Hands the data folder to a library that takes it; the entry point is
 // optional because a library following the default folder rule needs nothing.
-void TellDataDir(const LoadedModule& module, const std::string& dataDir) {
+void TellDataDir(const LoadedModule& module, const std::string& dataDir)
+{
     Q9SetDataDirFn setDir = nullptr;
     if (!dataDir.empty() && module.Resolve("Q9SetDataDir", setDir))
         setDir(dataDir.c_str());
@@ -54,7 +57,8 @@ void TellDataDir(const LoadedModule& module, const std::string& dataDir) {
 
 // The number a text starts with (after blanks), 0 when there is none. Read
 // with a decimal point whatever the process locale.
-double LeadingNumber(const char* text) {
+double LeadingNumber(const char* text)
+{
     while (*text == ' ' || *text == '\t')
         ++text;
     double value = 0.0;
@@ -69,11 +73,13 @@ double LeadingNumber(const char* text) {
 
 } // namespace
 
-std::string InstalledLibraryDir() {
+std::string InstalledLibraryDir()
+{
     return (std::filesystem::path(ZevFolders::ExecutableDir()) / ZEV_PLUGINS_FROM_BINDIR).lexically_normal().string();
 }
 
-bool LibraryTable::Load(const LibraryLoadOptions& options, IMessageBox& messages) {
+bool LibraryTable::Load(const LibraryLoadOptions& options, IMessageBox& messages)
+{
     Unload();
     m_lastError.clear();
     m_missing.clear();
@@ -113,16 +119,15 @@ bool LibraryTable::Load(const LibraryLoadOptions& options, IMessageBox& messages
         }))
         return Fail(options, messages, "INET");
 
-    if (!OpenLibrary(pricing, options, kPricingFile, m_lastError,
-                     [](PricingLibrary& l) -> const char* {
-                         if (!l.module.Resolve("Q9CalculatePrice", l.CalculatePrice))
-                             return "Q9CalculatePrice";
-                         if (!l.module.Resolve("Q9ClosePricing", l.ClosePricing))
-                             return "Q9ClosePricing";
-                         if (!l.module.Resolve("Q9EnumeratePrices", l.EnumeratePrices))
-                             return "Q9EnumeratePrices";
-                         return nullptr;
-                     }))
+    if (!OpenLibrary(pricing, options, kPricingFile, m_lastError, [](PricingLibrary& l) -> const char* {
+            if (!l.module.Resolve("Q9CalculatePrice", l.CalculatePrice))
+                return "Q9CalculatePrice";
+            if (!l.module.Resolve("Q9ClosePricing", l.ClosePricing))
+                return "Q9ClosePricing";
+            if (!l.module.Resolve("Q9EnumeratePrices", l.EnumeratePrices))
+                return "Q9EnumeratePrices";
+            return nullptr;
+        }))
         return Fail(options, messages, "PRICING");
     pricing.pricePercentage = options.pricePercentage * 0.01;
 
@@ -136,7 +141,8 @@ bool LibraryTable::Load(const LibraryLoadOptions& options, IMessageBox& messages
     return true;
 }
 
-bool LibraryTable::Fail(const LibraryLoadOptions& options, IMessageBox& messages, const char* name) {
+bool LibraryTable::Fail(const LibraryLoadOptions& options, IMessageBox& messages, const char* name)
+{
     m_missing = std::string(name);
     Unload();
 
@@ -159,7 +165,8 @@ bool LibraryTable::Fail(const LibraryLoadOptions& options, IMessageBox& messages
 }
 
 bool PricingLibrary::Price(int item, float& casePrice, float& singlePrice, int units, int catalog,
-                           unsigned dealCode) const {
+                           unsigned dealCode) const
+{
     if (CalculatePrice == nullptr)
         return false;
     char itemText[32], dealText[32], catalogText[32], unitsText[32];
@@ -175,8 +182,7 @@ bool PricingLibrary::Price(int item, float& casePrice, float& singlePrice, int u
     std::memset(singleText, ' ', sizeof singleText);
     caseText[sizeof caseText - 1] = '\0';
     singleText[sizeof singleText - 1] = '\0';
-    if (CalculatePrice(itemText, dealText, catalogText, unitsText, "", "", "", "", "", caseText,
-                       singleText) == 0)
+    if (CalculatePrice(itemText, dealText, catalogText, unitsText, "", "", "", "", "", caseText, singleText) == 0)
         return false;
     caseText[sizeof caseText - 1] = '\0';
     singleText[sizeof singleText - 1] = '\0';
@@ -185,7 +191,8 @@ bool PricingLibrary::Price(int item, float& casePrice, float& singlePrice, int u
     return true;
 }
 
-void LibraryTable::Unload() {
+void LibraryTable::Unload()
+{
     // Pricing keeps a database connection open; let it close it cleanly.
     if (pricing.module.IsOpen() && pricing.ClosePricing != nullptr)
         pricing.ClosePricing();

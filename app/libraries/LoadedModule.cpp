@@ -4,7 +4,8 @@
 
 namespace zev {
 
-bool LoadedModule::Open(const std::string& path, std::string& error) {
+bool LoadedModule::Open(const std::string& path, std::string& error)
+{
     Close();
     m_handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (m_handle == nullptr) {
@@ -15,13 +16,15 @@ bool LoadedModule::Open(const std::string& path, std::string& error) {
     return true;
 }
 
-void* LoadedModule::Symbol(const char* name) const {
+void* LoadedModule::Symbol(const char* name) const
+{
     if (m_handle == nullptr || name == nullptr)
         return nullptr;
     return dlsym(m_handle, name);
 }
 
-void LoadedModule::Close() {
+void LoadedModule::Close()
+{
     if (m_handle != nullptr) {
         dlclose(m_handle);
         m_handle = nullptr;

@@ -14,7 +14,8 @@ public:
     LoadedModule(const LoadedModule&) = delete;
     LoadedModule& operator=(const LoadedModule&) = delete;
     LoadedModule(LoadedModule&& other) noexcept : m_handle(std::exchange(other.m_handle, nullptr)) {}
-    LoadedModule& operator=(LoadedModule&& other) noexcept {
+    LoadedModule& operator=(LoadedModule&& other) noexcept
+    {
         if (this != &other) {
             Close();
             m_handle = std::exchange(other.m_handle, nullptr);
@@ -30,7 +31,8 @@ public:
     [[nodiscard]] void* Symbol(const char* name) const;
 
     // Typed lookup: false when the symbol is missing.
-    template <typename Fn> [[nodiscard]] bool Resolve(const char* name, Fn& fn) const {
+    template <typename Fn> [[nodiscard]] bool Resolve(const char* name, Fn& fn) const
+    {
         fn = reinterpret_cast<Fn>(Symbol(name));
         return fn != nullptr;
     }

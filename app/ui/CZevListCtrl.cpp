@@ -31,10 +31,7 @@ CZevListCtrl::CZevListCtrl(QWidget* parent) : QTableView(parent), m_model(new CZ
             [this](int) { emit ScrollCommand(kScrollHorizontal); });
 }
 
-CZevListCtrl::~CZevListCtrl()
-{
-    SaveLayout();
-}
+CZevListCtrl::~CZevListCtrl() { SaveLayout(); }
 
 bool CZevListCtrl::Setup(int number, const zev::ZevConfig& config, zev::Profile* profile)
 {
@@ -64,9 +61,8 @@ bool CZevListCtrl::Setup(const zev::ListDefinition& definition, zev::Profile* pr
     m_hasWidth.assign(static_cast<std::size_t>(count), 0);
     std::vector<int> order;
     for (int i = 0; i < count; ++i) {
-        const int width = static_cast<std::size_t>(i) < definition.widths.size()
-                              ? definition.widths[static_cast<std::size_t>(i)]
-                              : 0;
+        const int width =
+            static_cast<std::size_t>(i) < definition.widths.size() ? definition.widths[static_cast<std::size_t>(i)] : 0;
         horizontalHeader()->resizeSection(i, width);
         m_hasWidth[static_cast<std::size_t>(i)] = width != 0;
         if (width == 0)
@@ -160,7 +156,8 @@ void CZevListCtrl::SaveLayout() const
 
 bool CZevListCtrl::ColumnHasWidth(int column) const
 {
-    return column >= 0 && static_cast<std::size_t>(column) < m_hasWidth.size() && m_hasWidth[static_cast<std::size_t>(column)];
+    return column >= 0 && static_cast<std::size_t>(column) < m_hasWidth.size() &&
+           m_hasWidth[static_cast<std::size_t>(column)];
 }
 
 int CZevListCtrl::CurrentRow() const

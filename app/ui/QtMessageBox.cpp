@@ -82,8 +82,7 @@ zev::MbResult QtMessageBox::Show(int textId, int captionId, zev::MbButtons butto
     return Ask(textId, captionId, buttons, icon, zev::FirstButton(buttons));
 }
 
-zev::MbResult QtMessageBox::ShowText(const std::string& text, int captionId, zev::MbButtons buttons,
-                                     zev::MbIcon icon)
+zev::MbResult QtMessageBox::ShowText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon)
 {
     return AskText(text, captionId, buttons, icon, zev::FirstButton(buttons));
 }
@@ -95,8 +94,8 @@ zev::MbResult QtMessageBox::Ask(int textId, int captionId, zev::MbButtons button
                            QString::fromStdString(zev::LoadText(captionId)), buttons, icon, defaultButton);
 }
 
-zev::MbResult QtMessageBox::AskText(const std::string& text, int captionId, zev::MbButtons buttons,
-                                    zev::MbIcon icon, zev::MbResult defaultButton)
+zev::MbResult QtMessageBox::AskText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
+                                    zev::MbResult defaultButton)
 {
     return ShowOnGuiThread(QString::fromStdString(text), QString::fromStdString(zev::LoadText(captionId)), buttons,
                            icon, defaultButton);
@@ -118,6 +117,7 @@ zev::MbResult QtMessageBox::ShowOnGuiThread(const QString& text, const QString& 
     if (QThread::currentThread() == qApp->thread())
         return show();
     zev::MbResult result = zev::MbResult::Cancel;
-    QMetaObject::invokeMethod(qApp, [&] { result = show(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [&] { result = show(); }, Qt::BlockingQueuedConnection);
     return result;
 }

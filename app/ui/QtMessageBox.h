@@ -21,8 +21,8 @@ public:
                           zev::MbResult defaultButton) override;
 
 private:
-    zev::MbResult ShowOnGuiThread(const QString& text, const QString& caption, zev::MbButtons buttons,
-                                  zev::MbIcon icon, zev::MbResult defaultButton);
+    zev::MbResult ShowOnGuiThread(const QString& text, const QString& caption, zev::MbButtons buttons, zev::MbIcon icon,
+                                  zev::MbResult defaultButton);
 
     QPointer<QWidget> m_owner;
 };

@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QTextEdit>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace zev {
 

@@ -4,6 +4,7 @@
 // guide in the same run. The ratio is reported as a counter.
 #include "OrderStage.h"
 
+#include "accounts/CurrentAccount.h"
 #include "app/CMainFrame.h"
 #include "app/core/CZevSettings.h"
 #include "app/core/MessageBox.h"
@@ -12,7 +13,6 @@
 #include "app/ui/CZevBaseView.h"
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/DocumentState.h"
-#include "accounts/CurrentAccount.h"
 #include "orders/OrderGuide.h"
 #include "orders/OrderHeader.h"
 #include "orders/views/COrderGuideView.h"
@@ -46,7 +46,7 @@ private:
     static zev::MbResult Agree(zev::MbButtons buttons)
     {
         return buttons == zev::MbButtons::YesNo || buttons == zev::MbButtons::YesNoCancel ? zev::MbResult::Yes
-                                                                                            : zev::MbResult::Ok;
+                                                                                          : zev::MbResult::Ok;
     }
 };
 
@@ -185,8 +185,8 @@ BENCHMARK(BM_GuideScreenShown)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                      : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -13,8 +13,8 @@
 #include "orders/PriceBinding.h"
 #include "orders/RepricingWorker.h"
 #include "server/SchemaFile.h"
-#include "server/SqlDatabase.h"
 #include "server/ServerStore.h"
+#include "server/SqlDatabase.h"
 #include "tabula/QueryPool.h"
 #include "tools/demogen/DemoGenerator.h"
 
@@ -27,8 +27,8 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -38,7 +38,8 @@ using zev::bench::Stage;
 using zev::bench::TheStage;
 
 // The same joined rows read straight through SQLite, every column of every row.
-void BM_PlainJoinedRead(benchmark::State& state) {
+void BM_PlainJoinedRead(benchmark::State& state)
+{
     Stage& s = TheStage();
     if (!s.ok) {
         state.SkipWithError("set-up failed");
@@ -46,9 +47,9 @@ void BM_PlainJoinedRead(benchmark::State& state) {
     }
     sqlite3* db = nullptr;
     sqlite3_open_v2(s.database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    const std::string sql = "select * from WorkOrderItems W, Items I where W.ItemID=I.ItemID and WorkOrderID=" +
-                            std::to_string(s.guide) + " and AccountID=" + std::to_string(s.account) +
-                            " and deletedflag=0 order by W.LineItemNumber";
+    const std::string sql =
+        "select * from WorkOrderItems W, Items I where W.ItemID=I.ItemID and WorkOrderID=" + std::to_string(s.guide) +
+        " and AccountID=" + std::to_string(s.account) + " and deletedflag=0 order by W.LineItemNumber";
     std::size_t rows = 0;
     double best = 1e9;
     for (auto _ : state) {
@@ -77,7 +78,8 @@ void BM_PlainJoinedRead(benchmark::State& state) {
 
 // The guide loader: the joined reader through Tabula, every row into an
 // OrderGuideRow with its split charge, and the extended price of each line.
-void BM_GuideLoadAndPrice(benchmark::State& state) {
+void BM_GuideLoadAndPrice(benchmark::State& state)
+{
     Stage& s = TheStage();
     if (!s.ok) {
         state.SkipWithError("set-up failed");
@@ -104,7 +106,8 @@ void BM_GuideLoadAndPrice(benchmark::State& state) {
 }
 
 // The background pass over the loaded guide through the real price library.
-void BM_BackgroundRepricing(benchmark::State& state) {
+void BM_BackgroundRepricing(benchmark::State& state)
+{
     Stage& s = TheStage();
     if (!s.ok) {
         state.SkipWithError("set-up failed");
@@ -143,14 +146,15 @@ struct CountsFile {
     std::vector<std::pair<int, int>> counts; // ItemID, quantity, in file order
 };
 
-const CountsFile& TheCounts() {
+const CountsFile& TheCounts()
+{
     static CountsFile f = [] {
         CountsFile c;
         Stage& s = TheStage();
         zev::server::SqlDatabase db(s.database);
         auto q = db.Prepare("select I.UPC, I.DistributorSKU, I.ItemID from WorkOrderItems W, Items I where "
-                            "W.ItemID = I.ItemID and W.AccountID = " + std::to_string(s.account) +
-                            " and I.DeletedFlag = 0 order by W.LineItemNumber");
+                            "W.ItemID = I.ItemID and W.AccountID = " +
+                            std::to_string(s.account) + " and I.DeletedFlag = 0 order by W.LineItemNumber");
         std::vector<std::pair<std::string, int>> byUpc, bySku;
         while (q.Step()) {
             byUpc.emplace_back(q.Text(0), static_cast<int>(q.Int(2)));
@@ -170,7 +174,8 @@ const CountsFile& TheCounts() {
 class SilentBox final : public zev::IMessageBox {
 public:
     zev::MbResult Show(int, int, zev::MbButtons, zev::MbIcon) override { return zev::MbResult::Ok; }
-    zev::MbResult ShowText(const std::string& t, int, zev::MbButtons, zev::MbIcon) override {
+    zev::MbResult ShowText(const std::string& t, int, zev::MbButtons, zev::MbIcon) override
+    {
         last = t;
         return zev::MbResult::Ok;
     }
@@ -179,7 +184,8 @@ public:
 
 // The plain baseline: the same counts added to the same rows' Inv with one
 // prepared update per line, in one transaction.
-void BM_PlainInventoryUpdate(benchmark::State& state) {
+void BM_PlainInventoryUpdate(benchmark::State& state)
+{
     Stage& s = TheStage();
     const CountsFile& f = TheCounts();
     if (!s.ok || f.counts.empty()) {
@@ -195,8 +201,10 @@ void BM_PlainInventoryUpdate(benchmark::State& state) {
         sqlite3_exec(db, ("update WorkOrderItems set Inv = 0 where AccountID = " + std::to_string(s.account)).c_str(),
                      nullptr, nullptr, nullptr);
         sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, "update WorkOrderItems set Inv = Inv + ? where AccountID = ? and WorkOrderID = ? "
-                               "and ItemID = ?", -1, &st, nullptr);
+        sqlite3_prepare_v2(db,
+                           "update WorkOrderItems set Inv = Inv + ? where AccountID = ? and WorkOrderID = ? "
+                           "and ItemID = ?",
+                           -1, &st, nullptr);
         for (const auto& [item, qty] : f.counts) {
             sqlite3_bind_int(st, 1, qty);
             sqlite3_bind_int(st, 2, s.account);
@@ -218,7 +226,8 @@ void BM_PlainInventoryUpdate(benchmark::State& state) {
 // The import: the file read and parsed, every line matched to a guide row,
 // the guide rewritten with its InvImport row in one transaction, the file
 // moved aside. The guide is loaded (as the screen holds it) outside the time.
-void BM_InventoryImport(benchmark::State& state) {
+void BM_InventoryImport(benchmark::State& state)
+{
     Stage& s = TheStage();
     const CountsFile& f = TheCounts();
     if (!s.ok || f.counts.empty()) {

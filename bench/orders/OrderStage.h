@@ -4,8 +4,8 @@
 // (generated once a day into the build folder, copied into memory-backed
 // storage for the run) with one account's guide grown to 5,000 lines.
 #include "server/SchemaFile.h"
-#include "server/SqlDatabase.h"
 #include "server/ServerStore.h"
+#include "server/SqlDatabase.h"
 #include "tabula/QueryPool.h"
 #include "tools/demogen/DemoGenerator.h"
 
@@ -28,10 +28,11 @@ struct Stage {
     int account = 0;
     int guide = 0;
     bool ok = false;
-    double plainSeconds = 0; // best plain read, for the ratio
+    double plainSeconds = 0;       // best plain read, for the ratio
     double plainImportSeconds = 0; // best plain inventory update
 
-    Stage() {
+    Stage()
+    {
         const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
         dir = base / ("zevorderbench-" + std::to_string(::getpid()));
         fs::remove_all(dir);
@@ -69,7 +70,8 @@ struct Stage {
         QueryPool::GetInstance("Data Source=" + database, 0);
         ok = account > 0;
     }
-    void Generate(const std::tm& local) {
+    void Generate(const std::tm& local)
+    {
         zev::server::ServerStore store(database);
         store.CreateMasterTables(zev::server::SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
         zev::demo::DemoOptions options;
@@ -80,7 +82,8 @@ struct Stage {
         options.stamp = "2026-01-01 00:00:00";
         zev::demo::DemoGenerator(store, options, [](const std::string&) { return std::string(32, '0'); }).Generate();
         auto& db = store.Db();
-        auto pick = db.Prepare("select AccountID, WorkOrderID, catalogID from WorkOrderItems order by AccountID limit 1");
+        auto pick =
+            db.Prepare("select AccountID, WorkOrderID, catalogID from WorkOrderItems order by AccountID limit 1");
         if (!pick.Step())
             return;
         const auto a = pick.Int(0);
@@ -96,18 +99,22 @@ struct Stage {
                 ", I.ItemID % 3, I.ItemID % 5, P.CPrice0, P.SPrice0, 0, 0, row_number() over (order by I.ItemID), "
                 "'0', case when I.ItemID % 7 = 0 then '1.20' else '0' end, '0', 0, 0, 0, 0, 0, '', 0, 0 from "
                 "Items I, PricingScheme P where P.ItemID = I.ItemID and P.CatalogID = " +
-                std::to_string(catalog) + " and I.DeletedFlag = 0 and P.StartDate is null order by I.ItemID "
-                "limit " + std::to_string(kLines));
+                std::to_string(catalog) +
+                " and I.DeletedFlag = 0 and P.StartDate is null order by I.ItemID "
+                "limit " +
+                std::to_string(kLines));
     }
 
-    ~Stage() {
+    ~Stage()
+    {
         QueryPool::DestroyAll();
         std::error_code ec;
         fs::remove_all(dir, ec);
     }
 };
 
-inline Stage& TheStage() {
+inline Stage& TheStage()
+{
     static Stage stage;
     return stage;
 }

@@ -34,7 +34,8 @@ struct Stage {
     std::string name;
     std::map<std::string, double> plainSeconds;
 
-    Stage() {
+    Stage()
+    {
         const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
         dir = base / ("zevproductbench-" + std::to_string(::getpid()));
         fs::remove_all(dir);
@@ -61,8 +62,9 @@ struct Stage {
                 options.month = local.tm_mon + 1;
                 options.day = local.tm_mday;
                 options.stamp = "2026-01-01 00:00:00";
-                zev::demo::DemoGenerator(store, options, [](const std::string&) { return std::string(32, '0'); })
-                    .Generate();
+                zev::demo::DemoGenerator(store, options, [](const std::string&) {
+                    return std::string(32, '0');
+                }).Generate();
             }
             fs::create_directories(cache.parent_path(), ec);
             fs::copy_file(database, cache, fs::copy_options::overwrite_existing, ec);
@@ -73,26 +75,30 @@ struct Stage {
         zev::Items items;
         ok = items.Open("select count(*) from Items") == 1 && items.GetFieldValueInt(0) >= 30000 &&
              items.Open("select top 1 DistributorSKU, Description from Items where DeletedFlag = 0 and ItemID >= 1000 "
-                        "order by ItemID") == 1 && !items.IsEOF();
+                        "order by ItemID") == 1 &&
+             !items.IsEOF();
         if (ok) {
             sku = items.GetFieldValueString(0);
             name = items.GetFieldValueString(1);
         }
     }
-    ~Stage() {
+    ~Stage()
+    {
         QueryPool::DestroyAll();
         std::error_code ec;
         fs::remove_all(dir, ec);
     }
 };
 
-Stage& TheStage() {
+Stage& TheStage()
+{
     static Stage stage;
     return stage;
 }
 
 // The searches a representative runs, with account catalogue 10.
-std::string Statement(int which) {
+std::string Statement(int which)
+{
     zev::ProductSearchCriteria c;
     switch (which) {
     case 0: // by name, a word inside the name
@@ -121,7 +127,8 @@ std::string Statement(int which) {
 
 const char* const kNames[] = {"name_inside", "name_start", "number", "number_start", "advanced"};
 
-void BM_PlainSearch(benchmark::State& state) {
+void BM_PlainSearch(benchmark::State& state)
+{
     Stage& s = TheStage();
     if (!s.ok) {
         state.SkipWithError("set-up failed");
@@ -163,7 +170,8 @@ void BM_PlainSearch(benchmark::State& state) {
 
 // The search as the window runs it: the Items table object opens the
 // statement, and the list reads the six shown columns of every row.
-void BM_ProductSearch(benchmark::State& state) {
+void BM_ProductSearch(benchmark::State& state)
+{
     Stage& s = TheStage();
     if (!s.ok) {
         state.SkipWithError("set-up failed");

@@ -39,10 +39,12 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::string& out)
     posix_spawn_file_actions_addopen(&fa, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_adddup2(&fa, 1, 2);
     std::vector<char*> args;
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     pid_t pid = -1;
-    if (posix_spawn(&pid, args[0], &fa, nullptr, args.data(), environ) != 0) pid = -1;
+    if (posix_spawn(&pid, args[0], &fa, nullptr, args.data(), environ) != 0)
+        pid = -1;
     posix_spawn_file_actions_destroy(&fa);
     return pid;
 }
@@ -60,11 +62,13 @@ struct Stage {
         home = root + "/home";
         fs::create_directories(home);
         fs::create_directories(root + "/srv");
-        std::vector<std::string> demo {Bin("zevdemo"), "--data", root + "/srv"};
-        if (scale) demo.push_back("--scale");
+        std::vector<std::string> demo{Bin("zevdemo"), "--data", root + "/srv"};
+        if (scale)
+            demo.push_back("--scale");
         pid_t d = Spawn(demo, root + "/demo.log");
         int st = 0;
-        if (d <= 0 || waitpid(d, &st, 0) != d || !WIFEXITED(st) || WEXITSTATUS(st) != 0) return;
+        if (d <= 0 || waitpid(d, &st, 0) != d || !WIFEXITED(st) || WEXITSTATUS(st) != 0)
+            return;
         server = Spawn({Bin("zevserver"), "--port", "0", "--data", root + "/srv"}, root + "/server.log");
         int port = 0;
         for (int i = 0; i < 200 && port == 0; ++i) {
@@ -75,9 +79,11 @@ struct Stage {
             else
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        if (port == 0) return;
+        if (port == 0)
+            return;
         const std::string kit = std::string(ZEV_SOURCE_ROOT) + "/distributor/";
-        for (const char* f : {"ZevConfig.dat", "ZevSchema.ini"}) fs::copy_file(kit + f, home + "/" + f);
+        for (const char* f : {"ZevConfig.dat", "ZevSchema.ini"})
+            fs::copy_file(kit + f, home + "/" + f);
         for (const char* f : {"Q9UTIL.so", "Q9CPRS.so", "Q9INET.so", "PRICING.so"})
             fs::create_symlink(Bin(f), home + "/" + f);
         std::string ini = ReadAll(kit + "ZevSatchel.INI");
@@ -117,11 +123,13 @@ struct Stage {
             sqlite3_stmt* st = nullptr;
             sqlite3_prepare_v2(db, "select name from sqlite_master where type = 'table'", -1, &st, nullptr);
             std::vector<std::string> tables;
-            while (sqlite3_step(st) == SQLITE_ROW) tables.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+            while (sqlite3_step(st) == SQLITE_ROW)
+                tables.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
             sqlite3_finalize(st);
             for (const auto& t : tables) {
                 sqlite3_prepare_v2(db, ("select count(*) from \"" + t + "\"").c_str(), -1, &st, nullptr);
-                if (sqlite3_step(st) == SQLITE_ROW) total += sqlite3_column_int64(st, 0);
+                if (sqlite3_step(st) == SQLITE_ROW)
+                    total += sqlite3_column_int64(st, 0);
                 sqlite3_finalize(st);
             }
         }
@@ -133,7 +141,8 @@ struct Stage {
 Stage& TheStage(bool scale)
 {
     static Stage demo(false);
-    if (!scale) return demo;
+    if (!scale)
+        return demo;
     static Stage large(true);
     return large;
 }
@@ -151,7 +160,7 @@ void BM_TabulaInsert(benchmark::State& state)
     std::string dir = mkdtemp(tmpl);
     DBLib::SetDatabaseFolder(dir);
     const int rows = 20000;
-    const std::vector<std::string> fields {"ItemID", "Description", "QtyOnHand", "Price", "StartDate"};
+    const std::vector<std::string> fields{"ItemID", "Description", "QtyOnHand", "Price", "StartDate"};
     std::vector<Variant> values(fields.size());
     long done = 0;
     double secs = 0;
@@ -178,7 +187,8 @@ void BM_TabulaInsert(benchmark::State& state)
                 values[4] = Variant("2026-01-15 00:00:00");
                 rs->AddNew(fields, values);
             }
-            if (tx.Commit() == 0) state.SkipWithError("the commit failed");
+            if (tx.Commit() == 0)
+                state.SkipWithError("the commit failed");
         }
         QueryPool::DestroyAll();
         secs += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -209,9 +219,11 @@ void BM_InventoryRows(benchmark::State& state)
         for (int i = 0; ready && i < rows; ++i)
             ready = db.Insert("Items", {"ItemID", "QtyOnHand", "QtyOnOrder"}, {std::to_string(i), "0", "0"});
         ready = ready && db.Commit();
-        if (!ready) state.SkipWithError("the items could not be made");
+        if (!ready)
+            state.SkipWithError("the items could not be made");
         for (auto _ : state) {
-            if (!ready || !db.Begin()) break;
+            if (!ready || !db.Begin())
+                break;
             for (int i = 0; i < rows; ++i) {
                 if (!db.ExecBound("Update items set QtyOnHand=?,QtyOnOrder=? where itemID=?",
                                   {std::to_string(i % 50), "3", std::to_string(i)})) {
@@ -219,7 +231,8 @@ void BM_InventoryRows(benchmark::State& state)
                     break;
                 }
             }
-            if (!db.Commit()) state.SkipWithError("the commit failed");
+            if (!db.Commit())
+                state.SkipWithError("the commit failed");
             done += rows;
         }
         db.CloseAll();
@@ -259,7 +272,8 @@ void BM_CompleteUpdate(benchmark::State& state)
     double perSecond = secs > 0 ? rows / secs : 0;
     state.counters["update_rows_per_s"] = perSecond;
     state.counters["tabula_insert_rows_per_s"] = g_baselineRowsPerSecond;
-    if (g_baselineRowsPerSecond > 0) state.counters["ratio_vs_tabula_insert"] = perSecond / g_baselineRowsPerSecond;
+    if (g_baselineRowsPerSecond > 0)
+        state.counters["ratio_vs_tabula_insert"] = perSecond / g_baselineRowsPerSecond;
 }
 BENCHMARK(BM_CompleteUpdate)->Arg(0)->ArgName("scale")->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_CompleteUpdate)->Arg(1)->ArgName("scale")->Unit(benchmark::kMillisecond)->Iterations(1);

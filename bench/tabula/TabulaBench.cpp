@@ -27,22 +27,32 @@ struct Shape {
 std::string columnType(int i)
 {
     switch (i % 5) {
-    case 0: return "int";
-    case 1: return "nvarchar(40)";
-    case 2: return "money";
-    case 3: return "smallint";
-    default: return i % 10 == 4 ? "datetime" : "varchar(20)";
+    case 0:
+        return "int";
+    case 1:
+        return "nvarchar(40)";
+    case 2:
+        return "money";
+    case 3:
+        return "smallint";
+    default:
+        return i % 10 == 4 ? "datetime" : "varchar(20)";
     }
 }
 
 std::string value(int row, int col)
 {
     switch (col % 5) {
-    case 0: return std::to_string(row * 7 + col);
-    case 1: return "Text value " + std::to_string(row) + " of column " + std::to_string(col);
-    case 2: return std::to_string(row % 1000) + ".25";
-    case 3: return std::to_string(row % 3);
-    default: return col % 10 == 4 ? "2026-12-08 09:05:07" : "CODE" + std::to_string(row % 997);
+    case 0:
+        return std::to_string(row * 7 + col);
+    case 1:
+        return "Text value " + std::to_string(row) + " of column " + std::to_string(col);
+    case 2:
+        return std::to_string(row % 1000) + ".25";
+    case 3:
+        return std::to_string(row % 3);
+    default:
+        return col % 10 == 4 ? "2026-12-08 09:05:07" : "CODE" + std::to_string(row % 997);
     }
 }
 
@@ -109,10 +119,7 @@ std::map<std::string, double>& plainRates()
     return r;
 }
 
-std::string key(const Shape& s)
-{
-    return std::to_string(s.rows) + "x" + std::to_string(s.columns);
-}
+std::string key(const Shape& s) { return std::to_string(s.rows) + "x" + std::to_string(s.columns); }
 
 void BM_PlainInsert(benchmark::State& state)
 {
@@ -197,7 +204,7 @@ void BM_TabulaAddNew(benchmark::State& state)
     }
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_PlainInsert)->Args({30000, 80})->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TabulaAddNew)->Args({30000, 80})->Iterations(3)->Unit(benchmark::kMillisecond);

@@ -65,13 +65,12 @@ std::string FirstText(const std::string& sql, int column = 0)
 CDeliveryOptionsView::CDeliveryOptionsView(zev::IScreenHost& host, zev::OrderViewContext context, QWidget* parent)
     : CZevBaseView(host, "DeliveryOptionsView", parent), m_ctx(std::move(context)),
       m_ownClock(m_ctx.clock ? nullptr : std::make_unique<zev::SystemClock>()),
-      m_clock(m_ctx.clock ? m_ctx.clock : m_ownClock.get()), m_day(new QComboBox(this)),
-      m_picker(new QDateEdit(this)), m_warehouse(new QComboBox(this)), m_ship(new QComboBox(this)),
-      m_odcList(new QComboBox(this)), m_terms(new QComboBox(this)), m_odc(new QLineEdit(this)),
-      m_cancelDate(new QLineEdit(this)), m_card(new QLineEdit(this)), m_month(new QComboBox(this)),
-      m_year(new QComboBox(this)), m_notes(new QPlainTextEdit(this)), m_options(new QListWidget(this)),
-      m_odcLabel(new QLabel(this)), m_cancelLabel(new QLabel(this)), m_cardLabel(new QLabel(this)),
-      m_approve(new QPushButton(tr("&Approve"), this))
+      m_clock(m_ctx.clock ? m_ctx.clock : m_ownClock.get()), m_day(new QComboBox(this)), m_picker(new QDateEdit(this)),
+      m_warehouse(new QComboBox(this)), m_ship(new QComboBox(this)), m_odcList(new QComboBox(this)),
+      m_terms(new QComboBox(this)), m_odc(new QLineEdit(this)), m_cancelDate(new QLineEdit(this)),
+      m_card(new QLineEdit(this)), m_month(new QComboBox(this)), m_year(new QComboBox(this)),
+      m_notes(new QPlainTextEdit(this)), m_options(new QListWidget(this)), m_odcLabel(new QLabel(this)),
+      m_cancelLabel(new QLabel(this)), m_cardLabel(new QLabel(this)), m_approve(new QPushButton(tr("&Approve"), this))
 {
 }
 
@@ -117,16 +116,15 @@ void CDeliveryOptionsView::OnInitialUpdate()
     add(tr("Disc&ount"), m_odcList, "LBL_ODCComboLabel", "LST_ODC");
     add(tr("Credit &terms"), m_terms, "LBL_CreditTermsLabel", "LST_CreditTerms");
     add(QString::fromStdString(config.Text(kOdcCaption, 32)), m_odc, "LBL_ODCLabel", "EDT_ODC", m_odcLabel);
-    add(QString::fromStdString(config.Text(kCancelDateCaption, 32)), m_cancelDate, "LBL_CancelDate",
-        "EDT_CancelDate", m_cancelLabel);
+    add(QString::fromStdString(config.Text(kCancelDateCaption, 32)), m_cancelDate, "LBL_CancelDate", "EDT_CancelDate",
+        m_cancelLabel);
     auto* cardRow = new QWidget(this);
     auto* cardLayout = new QHBoxLayout(cardRow);
     cardLayout->setContentsMargins(0, 0, 0, 0);
     cardLayout->addWidget(m_card, 2);
     cardLayout->addWidget(m_month);
     cardLayout->addWidget(m_year);
-    add(QString::fromStdString(config.Text(kCreditCardCaption, 32)), cardRow, "LBL_CreditCard", "CardRow",
-        m_cardLabel);
+    add(QString::fromStdString(config.Text(kCreditCardCaption, 32)), cardRow, "LBL_CreditCard", "CardRow", m_cardLabel);
     AddControl(QStringLiteral("EDT_CreditCard"), m_card);
     AddControl(QStringLiteral("LST_CreditMonth"), m_month);
     AddControl(QStringLiteral("LST_CreditYear"), m_year);
@@ -263,8 +261,8 @@ void CDeliveryOptionsView::FillDays()
 {
     zev::IMessageBox& box = Host().Messages();
     const std::string distributor = FirstText("select * from DistributorInfo", 3);
-    const std::string account = FirstText(
-        zev::SqlText::Format("select DelivDays from Accounts where AccountID=%d", m_ctx.current.accountId));
+    const std::string account =
+        FirstText(zev::SqlText::Format("select DelivDays from Accounts where AccountID=%d", m_ctx.current.accountId));
     if (const auto problem = zev::DeliveryDays::Problem(account, distributor)) {
         box.ShowText(*problem, zev::ids::kCaptionError, zev::MbButtons::Ok, zev::MbIcon::Stop);
         return;
@@ -320,22 +318,24 @@ void CDeliveryOptionsView::CopyIntoHeader()
     zev::OrderHeader& order = m_ctx.order;
     if (!m_day->isHidden()) {
         const int day = m_day->currentIndex();
-        order.deliveryDate = day >= 0 && day < static_cast<int>(m_days.size()) ? m_days[static_cast<std::size_t>(day)].stored
-                                                                                : std::string();
+        order.deliveryDate = day >= 0 && day < static_cast<int>(m_days.size())
+                                 ? m_days[static_cast<std::size_t>(day)].stored
+                                 : std::string();
     } else {
         const QDate d = m_picker->date();
         order.deliveryDate = QString::asprintf("%02d/%02d/%d", d.month(), d.day(), d.year()).toStdString();
     }
-    order.notes = zev::OrderSaver::NotesForSave(m_notes->toPlainText().toStdString(), config.Byte(kOrderNotesMaxLength));
+    order.notes =
+        zev::OrderSaver::NotesForSave(m_notes->toPlainText().toStdString(), config.Byte(kOrderNotesMaxLength));
     const std::string odc = m_odc->text().toStdString();
     if (!odc.empty())
         order.odcText = zev::SqlText::Clean(odc);
     order.warehouse = m_warehouse->currentData().isValid() ? std::to_string(m_warehouse->currentData().toInt()) : "";
     order.shippingMethod = m_ship->currentData().isValid() ? std::to_string(m_ship->currentData().toInt()) : "";
     order.cancelDate = m_cancelDate->text().toStdString();
-    order.creditCard = zev::OrderSaver::CardText(m_card->text().trimmed().toStdString(),
-                                                 m_month->currentText().toStdString(),
-                                                 m_year->currentText().toStdString());
+    order.creditCard =
+        zev::OrderSaver::CardText(m_card->text().trimmed().toStdString(), m_month->currentText().toStdString(),
+                                  m_year->currentText().toStdString());
     order.odcCode = m_odcList->currentData().isValid() ? std::to_string(m_odcList->currentData().toInt()) : "";
     order.creditTerms = m_terms->currentData().isValid() ? std::to_string(m_terms->currentData().toInt()) : "";
     for (int i = 0; i < 10; ++i)
@@ -384,9 +384,9 @@ void CDeliveryOptionsView::OnApprove()
     zev::OrderSaver saver(settings, Host().Messages());
     if (m_ctx.order.accountId < 0)
         m_ctx.order.accountId = m_ctx.current.accountId;
-    const int readyId = saver.Save(m_ctx.order, m_clock->Now(),
-                                   settings.markCallOnOrder && m_ctx.recordCall ? m_ctx.recordCall
-                                                                                : zev::OrderSaver::RecordCall{});
+    const int readyId =
+        saver.Save(m_ctx.order, m_clock->Now(),
+                   settings.markCallOnOrder && m_ctx.recordCall ? m_ctx.recordCall : zev::OrderSaver::RecordCall{});
     m_ctx.order.Reset();
     if (readyId > 0) {
         Host().Messages().ShowText("The order has been saved.", zev::ids::kCaptionInformation, zev::MbButtons::Ok,

@@ -3,17 +3,17 @@
 #include "orders/views/COrderPrinter.h"
 
 #include "app/core/CZevSettings.h"
-#include "orders/BackorderTags.h"
+#include "app/core/Clock.h"
 #include "app/core/IniReader.h"
 #include "app/core/MessageBox.h"
 #include "app/core/StringIds.h"
-#include "app/core/Clock.h"
 #include "app/core/ZevConfig.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
 #include "orders/Amount.h"
+#include "orders/BackorderTags.h"
 #include "orders/OrderRules.h"
 #include "orders/TierList.h"
 #include "orders/views/CInventoryImportDlg.h"
@@ -86,13 +86,12 @@ int FamilyPlanOf(int catalog)
 COrderGuideView::COrderGuideView(zev::IScreenHost& host, zev::OrderViewContext context, QWidget* parent)
     : CZevBaseView(host, "OrderGuideView", parent), m_ctx(std::move(context)), m_list(new CZevListCtrl(this)),
       m_description(new QLabel(this)), m_cases(new QSpinBox(this)), m_singles(new QSpinBox(this)),
-      m_move(new QSpinBox(this)),
-      m_casePrice(new QLabel(this)), m_singlePrice(new QLabel(this)), m_addFind(new QLineEdit(this)),
-      m_filter(new QComboBox(this)), m_coop(new QLineEdit(this)), m_total(new QLabel(this))
+      m_move(new QSpinBox(this)), m_casePrice(new QLabel(this)), m_singlePrice(new QLabel(this)),
+      m_addFind(new QLineEdit(this)), m_filter(new QComboBox(this)), m_coop(new QLineEdit(this)),
+      m_total(new QLabel(this))
 {
     const zev::ZevConfig& config = host.State().settings.config;
-    const std::string mode =
-        zev::ReadIniValue("GENERAL", "PRICEOVERRIDEMODE", "0", 8, host.State().settingsFilePath);
+    const std::string mode = zev::ReadIniValue("GENERAL", "PRICEOVERRIDEMODE", "0", 8, host.State().settingsFilePath);
     m_guide = std::make_unique<zev::OrderGuide>(m_ctx.current.accountId, WorkOrderOf(m_ctx.current.accountId),
                                                 zev::OrderSettings::FromConfig(config, std::atoi(mode.c_str())));
 }
@@ -159,11 +158,16 @@ void COrderGuideView::OnInitialUpdate()
         const char* name;
         const char* caption;
     };
-    static const ButtonDef kButtons[] = {{"BTN_ADD", "&Add"},          {"BTN_FIND", "&Find"},
-                                         {"BTN_DONE", "&Place Order"}, {"BTN_DUP", "D&uplicate"},
-                                         {"BTN_DEL", "&Delete"},       {"BTN_CALC", "Ca&lc"},
-                                         {"BTN_BACKORDER", "&Backorders"}, {"BTN_PRINT", "P&rint"},
-                                         {"BTN_SCAN", "Sca&n"}, {"BTN_IMPORT", "&Import..."},
+    static const ButtonDef kButtons[] = {{"BTN_ADD", "&Add"},
+                                         {"BTN_FIND", "&Find"},
+                                         {"BTN_DONE", "&Place Order"},
+                                         {"BTN_DUP", "D&uplicate"},
+                                         {"BTN_DEL", "&Delete"},
+                                         {"BTN_CALC", "Ca&lc"},
+                                         {"BTN_BACKORDER", "&Backorders"},
+                                         {"BTN_PRINT", "P&rint"},
+                                         {"BTN_SCAN", "Sca&n"},
+                                         {"BTN_IMPORT", "&Import..."},
                                          {"BTN_EXPORT", "E&xport"}};
     for (const ButtonDef& def : kButtons) {
         auto* button = new QPushButton(tr(def.caption), this);
@@ -252,8 +256,7 @@ void COrderGuideView::OnInitialUpdate()
     connect(m_buttons["BTN_SCAN"], &QPushButton::clicked, this, [this] { Host().PostSwitchScreen(8); });
     connect(m_buttons["BTN_IMPORT"], &QPushButton::clicked, this, &COrderGuideView::OnImport);
     connect(m_buttons["BTN_EXPORT"], &QPushButton::clicked, this, &COrderGuideView::OnExport);
-    connect(m_filter, &QComboBox::activated, this,
-            [this](int index) { OnFilter(m_filter->itemData(index).toInt()); });
+    connect(m_filter, &QComboBox::activated, this, [this](int index) { OnFilter(m_filter->itemData(index).toInt()); });
     connect(m_coop, &QLineEdit::editingFinished, this, [this] { OnCoopChanged(m_coop->text()); });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex&) {
         if (!m_filling)
@@ -295,7 +298,8 @@ void COrderGuideView::Load()
     // The worker never touches the screen: it posts the end of the read to
     // the window's thread, and the view waits for it before it goes.
     if (!m_loader.Start(std::move(request), [this] {
-            QMetaObject::invokeMethod(this, [this] { OnLoaded(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { OnLoaded(); }, Qt::QueuedConnection);
         })) {
         ShowLoading(false);
         Host().Messages().ShowText("The order guide could not be read.", zev::ids::kCaptionError, zev::MbButtons::Ok,
@@ -343,7 +347,8 @@ void COrderGuideView::StartRepricing()
     m_worker.Start(std::move(rows), m_ctx.price, m_guide->Settings().priceOverrideMode, [this](bool) {
         // The worker never touches the screen: the results are applied on
         // the window's thread. The view waits for the worker before it goes.
-        QMetaObject::invokeMethod(this, [this] { OnRepricingDone(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { OnRepricingDone(); }, Qt::QueuedConnection);
     });
 }
 
@@ -385,17 +390,28 @@ QString COrderGuideView::CellText(const zev::OrderGuideRow& r, int column) const
 {
     const int code = ColumnCode(column);
     switch (code) {
-    case kDealCode: return QString::fromStdString(zev::TierList::CellText(r.specialFlag));
-    case kDiscount: return AmountText(r.discount);
-    case kOverride: return AmountText(r.priceOverride);
-    case kCases: return QString::number(r.Cases());
-    case kSingles: return QString::number(r.Singles());
-    case kPar: return QString::number(r.par);
-    case kInventory: return QString::number(r.inv);
-    case kRetail: return AmountText(r.retailPrice);
-    case kWarehouse: return QString::number(r.warehouse);
-    case kComment: return QString::fromStdString(r.lineComment);
-    default: break;
+    case kDealCode:
+        return QString::fromStdString(zev::TierList::CellText(r.specialFlag));
+    case kDiscount:
+        return AmountText(r.discount);
+    case kOverride:
+        return AmountText(r.priceOverride);
+    case kCases:
+        return QString::number(r.Cases());
+    case kSingles:
+        return QString::number(r.Singles());
+    case kPar:
+        return QString::number(r.par);
+    case kInventory:
+        return QString::number(r.inv);
+    case kRetail:
+        return AmountText(r.retailPrice);
+    case kWarehouse:
+        return QString::number(r.warehouse);
+    case kComment:
+        return QString::fromStdString(r.lineComment);
+    default:
+        break;
     }
     const std::string& heading = m_headings[static_cast<std::size_t>(column)];
     if (heading.find("desc") != std::string::npos)
@@ -647,8 +663,8 @@ void COrderGuideView::OnBackorders()
     const int row = m_list->CurrentRow();
     m_ctx.backorders(this, m_guide->AccountId(), zev::BackorderTags::Keys(*m_guide),
                      [this](int itemId, const std::string& sku, int units, const std::string& tag) {
-                         return zev::BackorderTags::Add(*m_guide, itemId, sku, units, tag,
-                                                        m_ctx.current.orderCatalog, m_ctx.price);
+                         return zev::BackorderTags::Add(*m_guide, itemId, sku, units, tag, m_ctx.current.orderCatalog,
+                                                        m_ctx.price);
                      });
     ShowRows(row);
 }
@@ -742,9 +758,9 @@ void COrderGuideView::OnQuickHistory()
             std::sscanf(q.GetFieldValueString(0).c_str(), "%d-%d-%d", &y, &m, &d);
             const bool units = m_guide->Settings().quantitiesInUnits;
             char line[160];
-            const std::string qty = units ? std::to_string(q.GetFieldValueInt(1) * r.qtyPerCase + q.GetFieldValueInt(2))
-                                          : std::to_string(q.GetFieldValueInt(1)) + " / " +
-                                                std::to_string(q.GetFieldValueInt(2));
+            const std::string qty =
+                units ? std::to_string(q.GetFieldValueInt(1) * r.qtyPerCase + q.GetFieldValueInt(2))
+                      : std::to_string(q.GetFieldValueInt(1)) + " / " + std::to_string(q.GetFieldValueInt(2));
             std::snprintf(line, sizeof line, "%.2d/%.2d/%d\t%s\t%.2f / %.2f\n", m, d, y, qty.c_str(),
                           q.GetFieldValueDouble(3), q.GetFieldValueDouble(4));
             text += line;
@@ -771,10 +787,9 @@ void COrderGuideView::OnDetails()
         return;
     }
     char text[512];
-    std::snprintf(text, sizeof text,
-                  "%s\n\nItem #: %s\nUPC: %s\nPack: %d\nIn stock: %d\nCase price: $%.2f\nSingle price: $%.2f",
-                  r.description.c_str(), r.sku.c_str(), r.upc.c_str(), r.qtyPerCase, r.stock, r.casePrice,
-                  r.singlePrice);
+    std::snprintf(
+        text, sizeof text, "%s\n\nItem #: %s\nUPC: %s\nPack: %d\nIn stock: %d\nCase price: $%.2f\nSingle price: $%.2f",
+        r.description.c_str(), r.sku.c_str(), r.upc.c_str(), r.qtyPerCase, r.stock, r.casePrice, r.singlePrice);
     Host().Messages().ShowText(text, zev::ids::kCaptionInformation, zev::MbButtons::Ok, zev::MbIcon::Information);
 }
 
@@ -808,8 +823,8 @@ void COrderGuideView::OnPrint()
         return;
     COrderPrinter::Heading heading = COrderPrinter::HeadingOf(m_ctx.current);
     if (!COrderPrinter::PrintGuide(m_guide->Rows(), m_guide->Settings().quantitiesInUnits, heading, printer))
-        Host().Messages().ShowText("The order guide could not be printed.", zev::ids::kCaptionError,
-                                   zev::MbButtons::Ok, zev::MbIcon::Stop);
+        Host().Messages().ShowText("The order guide could not be printed.", zev::ids::kCaptionError, zev::MbButtons::Ok,
+                                   zev::MbIcon::Stop);
 }
 
 void COrderGuideView::OnExport()
@@ -838,9 +853,9 @@ bool COrderGuideView::RunImport(const std::string& path, bool reset)
         return false;
     CommitEditor();
     StopWorkers();
-    const zev::GuideFiles::ImportInputs in{Host().State().settings.config, Host().UserProfile(), Host().Messages(),
-                                           m_ctx.current.orderCatalog, m_ctx.price,
-                                           m_ctx.clock ? m_ctx.clock->Now() : std::time(nullptr)};
+    const zev::GuideFiles::ImportInputs in{
+        Host().State().settings.config, Host().UserProfile(), Host().Messages(),
+        m_ctx.current.orderCatalog,     m_ctx.price,          m_ctx.clock ? m_ctx.clock->Now() : std::time(nullptr)};
     const bool ok = zev::GuideFiles::Import(*m_guide, path, reset, in).ok;
     ShowRows(ok ? static_cast<int>(m_guide->Rows().size()) - 1 : m_list->CurrentRow());
     return ok;
@@ -856,17 +871,18 @@ bool COrderGuideView::CanLeave(int target)
         ShowLoading(false);
         // Should the screen stay after all, it reads the guide again; once
         // it is gone the posted call is dropped with it.
-        QMetaObject::invokeMethod(this, [this] { Load(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Load(); }, Qt::QueuedConnection);
         return CZevBaseView::CanLeave(target);
     }
     CommitEditor();
     if (target == 4 && !m_placed && Host().State().settings.config.IsOn(kWarnUnplacedOrder)) {
         const bool ordered = std::any_of(m_guide->Rows().begin(), m_guide->Rows().end(),
                                          [](const zev::OrderGuideRow& r) { return r.units > 0; });
-        if (ordered && Host().Messages().ShowText(
-                           "WARNING: Order has not been placed or saved to the database. Do you want to continue?",
-                           zev::ids::kCaptionWarning, zev::MbButtons::YesNo,
-                           zev::MbIcon::Warning) != zev::MbResult::Yes)
+        if (ordered &&
+            Host().Messages().ShowText(
+                "WARNING: Order has not been placed or saved to the database. Do you want to continue?",
+                zev::ids::kCaptionWarning, zev::MbButtons::YesNo, zev::MbIcon::Warning) != zev::MbResult::Yes)
             return false;
     }
     StopWorkers();
@@ -897,7 +913,7 @@ bool COrderGuideView::EditCell(int row, int column)
         box->addItem(tr("Default"), 0);
         const auto& settings = m_guide->Settings();
         for (const auto& entry : zev::TierList::Build(m_ctx.price, r.itemId, r.catalogId, m_ctx.current.pricingTier,
-                                                       settings.dealCodeMin, settings.dealCodeMax))
+                                                      settings.dealCodeMin, settings.dealCodeMax))
             box->addItem(QString::fromStdString(entry.text), entry.tier);
         box->setCurrentIndex(std::max(0, box->findData(static_cast<int>(r.specialFlag))));
         m_editor = box;
@@ -922,8 +938,9 @@ QWidget* COrderGuideView::WarehouseEditor(const zev::OrderGuideRow& row)
     Query q("", "", 0);
     if (q.Open("select WarehouseID, Description from Warehouse where EnableFlag = 1 order by WarehouseID") != 0)
         for (; q.IsEOF() == 0; q.MoveNext())
-            box->addItem(QStringLiteral("%1 %2").arg(q.GetFieldValueInt(0)).arg(QString::fromStdString(
-                                                                              zev::SqlText::Trim(q.GetFieldValueString(1)))),
+            box->addItem(QStringLiteral("%1 %2")
+                             .arg(q.GetFieldValueInt(0))
+                             .arg(QString::fromStdString(zev::SqlText::Trim(q.GetFieldValueString(1)))),
                          q.GetFieldValueInt(0));
     // A line whose warehouse is no longer enabled keeps it until another is chosen.
     if (box->findData(row.warehouse) < 0)
@@ -974,9 +991,15 @@ void COrderGuideView::CommitEditor()
         typed = edit->text().trimmed().toStdString();
     const bool upToPar = Host().State().settings.config.IsOn(kOrderUpToPar);
     switch (code) {
-    case kDealCode: (void)m_guide->EditDealCode(i, typed, box); break;
-    case kDiscount: (void)m_guide->EditDiscount(i, typed, box); break;
-    case kOverride: (void)m_guide->EditOverride(i, typed); break;
+    case kDealCode:
+        (void)m_guide->EditDealCode(i, typed, box);
+        break;
+    case kDiscount:
+        (void)m_guide->EditDiscount(i, typed, box);
+        break;
+    case kOverride:
+        (void)m_guide->EditOverride(i, typed);
+        break;
     case kCases:
     case kSingles: {
         const int value = std::atoi(typed.c_str());
@@ -1022,7 +1045,8 @@ void COrderGuideView::CommitEditor()
         if (typed != r.lineComment)
             m_guide->SetComment(i, typed);
         break;
-    default: break;
+    default:
+        break;
     }
     ShowRow(row);
     ShowSelected();
@@ -1034,8 +1058,8 @@ bool COrderGuideView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == m_list && (key->key() == Qt::Key_F2 || key->key() == Qt::Key_Return ||
-                                  key->key() == Qt::Key_Enter)) {
+        if (watched == m_list &&
+            (key->key() == Qt::Key_F2 || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             const QModelIndex index = m_list->currentIndex();
             if (index.isValid() && EditCell(index.row(), index.column()))
                 return true;
@@ -1059,7 +1083,8 @@ bool COrderGuideView::eventFilter(QObject* watched, QEvent* event)
         auto* combo = qobject_cast<QComboBox*>(m_editor);
         // A drop-down's own popup takes the focus without ending the edit.
         if (!combo || !combo->view()->isVisible())
-            QMetaObject::invokeMethod(this, [this] { CommitEditor(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { CommitEditor(); }, Qt::QueuedConnection);
     }
     return CZevBaseView::eventFilter(watched, event);
 }
@@ -1079,9 +1104,9 @@ QMenu* COrderGuideView::BuildContextMenu(bool onRow)
     if (m_guide->Settings().guideSortKey == 0) {
         using M = zev::GuideCommands::Move;
         QMenu* move = menu->addMenu(tr("Move"));
-        const std::pair<const char*, M> steps[] = {{"Top", M::Top},         {"Up 50", M::Up50},     {"Up 20", M::Up20},
-                                                   {"Up 10", M::Up10},      {"Down 10", M::Down10}, {"Down 20", M::Down20},
-                                                   {"Down 50", M::Down50},  {"Bottom", M::Bottom}};
+        const std::pair<const char*, M> steps[] = {
+            {"Top", M::Top},        {"Up 50", M::Up50},     {"Up 20", M::Up20},     {"Up 10", M::Up10},
+            {"Down 10", M::Down10}, {"Down 20", M::Down20}, {"Down 50", M::Down50}, {"Bottom", M::Bottom}};
         for (const auto& [text, step] : steps) {
             const M s = step;
             move->addAction(tr(text), this, [this, s] { MoveSelected(s); });

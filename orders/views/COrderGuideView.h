@@ -36,8 +36,16 @@ public:
 
     // Column codes of the guide list's per-column flags that edit in place.
     enum Code {
-        kDealCode = 1, kDiscount = 2, kOverride = 3, kCases = 4, kSingles = 5, kPar = 11, kInventory = 13,
-        kRetail = 14, kWarehouse = 15, kComment = 26
+        kDealCode = 1,
+        kDiscount = 2,
+        kOverride = 3,
+        kCases = 4,
+        kSingles = 5,
+        kPar = 11,
+        kInventory = 13,
+        kRetail = 14,
+        kWarehouse = 15,
+        kComment = 26
     };
 
     COrderGuideView(zev::IScreenHost& host, zev::OrderViewContext context, QWidget* parent = nullptr);

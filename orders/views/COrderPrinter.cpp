@@ -73,9 +73,9 @@ void WriteHeading(PageWriter& page, const COrderPrinter::Heading& heading, const
     page.Bold(true);
     page.Text(0, QString::fromStdString(heading.distributor));
     page.Next();
-    page.Text(0, QStringLiteral("%1 for %2 (%3)")
-                     .arg(title, QString::fromStdString(heading.accountName),
-                          QString::fromStdString(heading.accountNumber)));
+    page.Text(
+        0, QStringLiteral("%1 for %2 (%3)")
+               .arg(title, QString::fromStdString(heading.accountName), QString::fromStdString(heading.accountNumber)));
     page.Bold(false);
     page.Next();
 }

@@ -84,22 +84,35 @@ QString COrderSummaryView::Text(const zev::OrderLine& l, int lineNumber, int col
 {
     const bool units = Host().State().settings.config.IsOn(kQuantitiesInUnits);
     switch (column) {
-    case 0: return QString::fromStdString(l.text);
-    case 1: return units ? QString::number(l.cases) : QString::asprintf("%d / %d", l.cases, l.singles);
-    case 2: return QString::asprintf("%5.2lf", l.extendedPrice);
-    case 3: return AmountText(l.discount);
-    case 4: return l.dealCode == 0 ? QString() : QString::number(l.dealCode);
-    case 5: return QString::fromStdString(l.prefix);
-    case 6: return QString::number(l.qtyPerCase);
-    case 7: return AmountText(l.priceOverride);
-    case 8: return QString::fromStdString(l.suffix);
+    case 0:
+        return QString::fromStdString(l.text);
+    case 1:
+        return units ? QString::number(l.cases) : QString::asprintf("%d / %d", l.cases, l.singles);
+    case 2:
+        return QString::asprintf("%5.2lf", l.extendedPrice);
+    case 3:
+        return AmountText(l.discount);
+    case 4:
+        return l.dealCode == 0 ? QString() : QString::number(l.dealCode);
+    case 5:
+        return QString::fromStdString(l.prefix);
+    case 6:
+        return QString::number(l.qtyPerCase);
+    case 7:
+        return AmountText(l.priceOverride);
+    case 8:
+        return QString::fromStdString(l.suffix);
     case 9:
         return units ? QString::asprintf("%5.2lf", l.casePrice)
                      : QString::asprintf("%5.2lf / %5.2lf", l.casePrice, l.singlePrice);
-    case 10: return Undoubled(l.lineComment);
-    case 11: return QString::number(lineNumber);
-    case 12: return QString::asprintf("%.2f", l.retailPrice);
-    default: return {};
+    case 10:
+        return Undoubled(l.lineComment);
+    case 11:
+        return QString::number(lineNumber);
+    case 12:
+        return QString::asprintf("%.2f", l.retailPrice);
+    default:
+        return {};
     }
 }
 
@@ -137,18 +150,28 @@ void COrderSummaryView::OnHeaderClicked(int column)
         auto num = [](auto p, auto q) { return p < q ? -1 : (p > q ? 1 : 0); };
         auto cents = [&](double p, double q) { return num(zev::Amount::Cents(p), zev::Amount::Cents(q)); };
         switch (column) {
-        case 0: return QString::compare(QString::fromStdString(x.text), QString::fromStdString(y.text), Qt::CaseInsensitive);
+        case 0:
+            return QString::compare(QString::fromStdString(x.text), QString::fromStdString(y.text),
+                                    Qt::CaseInsensitive);
         case 10:
             return QString::compare(QString::fromStdString(x.lineComment), QString::fromStdString(y.lineComment),
                                     Qt::CaseInsensitive);
-        case 1: return x.cases != y.cases ? num(x.cases, y.cases) : num(x.singles, y.singles);
-        case 2: return cents(x.extendedPrice, y.extendedPrice);
-        case 3: return cents(x.discount, y.discount);
-        case 7: return cents(x.priceOverride, y.priceOverride);
-        case 12: return cents(x.retailPrice, y.retailPrice);
-        case 4: return num(x.dealCode, y.dealCode);
-        case 6: return num(x.qtyPerCase, y.qtyPerCase);
-        case 11: return num(a, b);
+        case 1:
+            return x.cases != y.cases ? num(x.cases, y.cases) : num(x.singles, y.singles);
+        case 2:
+            return cents(x.extendedPrice, y.extendedPrice);
+        case 3:
+            return cents(x.discount, y.discount);
+        case 7:
+            return cents(x.priceOverride, y.priceOverride);
+        case 12:
+            return cents(x.retailPrice, y.retailPrice);
+        case 4:
+            return num(x.dealCode, y.dealCode);
+        case 6:
+            return num(x.qtyPerCase, y.qtyPerCase);
+        case 11:
+            return num(a, b);
         case 5:
             if (caseSensitive)
                 return num(x.prefix, y.prefix);
@@ -156,9 +179,12 @@ void COrderSummaryView::OnHeaderClicked(int column)
                 return num(x.prefix.size(), y.prefix.size());
             return QString::compare(QString::fromStdString(x.prefix), QString::fromStdString(y.prefix),
                                     Qt::CaseInsensitive);
-        case 8: return num(x.suffix, y.suffix);
-        case 9: return x.casePrice != y.casePrice ? cents(x.casePrice, y.casePrice) : cents(x.singlePrice, y.singlePrice);
-        default: return 0;
+        case 8:
+            return num(x.suffix, y.suffix);
+        case 9:
+            return x.casePrice != y.casePrice ? cents(x.casePrice, y.casePrice) : cents(x.singlePrice, y.singlePrice);
+        default:
+            return 0;
         }
     };
     const int direction = m_direction;

@@ -93,12 +93,13 @@ void CReadyOrdersView::Fill()
 {
     m_rows.clear();
     Query q("", "", 0);
-    if (q.Open("select R.AccountID, R.ReadyID, R.OrderType, R.DeliveryDate, A.CompanyName, "
-               "(select sum(ExtPrice) from ReadyOrderItems I where I.ReadyID = R.ReadyID and I.AccountID = R.AccountID), "
-               "(select count(*) from ReadyOrderItems I where I.ReadyID = R.ReadyID and I.AccountID = R.AccountID), "
-               "(select sum(CQty) from ReadyOrderItems I where I.ReadyID = R.ReadyID and I.AccountID = R.AccountID), "
-               "(select sum(SQty) from ReadyOrderItems I where I.ReadyID = R.ReadyID and I.AccountID = R.AccountID) "
-               "from ReadyOrder R left join Accounts A on A.AccountID = R.AccountID Order by R.ReadyID") != 0) {
+    if (q.Open(
+            "select R.AccountID, R.ReadyID, R.OrderType, R.DeliveryDate, A.CompanyName, "
+            "(select sum(ExtPrice) from ReadyOrderItems I where I.ReadyID = R.ReadyID and I.AccountID = R.AccountID), "
+            "(select count(*) from ReadyOrderItems I where I.ReadyID = R.ReadyID and I.AccountID = R.AccountID), "
+            "(select sum(CQty) from ReadyOrderItems I where I.ReadyID = R.ReadyID and I.AccountID = R.AccountID), "
+            "(select sum(SQty) from ReadyOrderItems I where I.ReadyID = R.ReadyID and I.AccountID = R.AccountID) "
+            "from ReadyOrder R left join Accounts A on A.AccountID = R.AccountID Order by R.ReadyID") != 0) {
         for (; q.IsEOF() == 0; q.MoveNext()) {
             Row r;
             r.accountId = q.GetFieldValueInt(0);
@@ -280,7 +281,8 @@ void CReadyOrdersView::OnModify()
     m_ctx.current.accountId = row.accountId;
     m_ctx.current.companyName = row.account;
     Query number("", "", 0);
-    if (number.Open(zev::SqlText::Format("select AccountNumber from Accounts where AccountID=%d", row.accountId)) != 0 &&
+    if (number.Open(zev::SqlText::Format("select AccountNumber from Accounts where AccountID=%d", row.accountId)) !=
+            0 &&
         number.IsEOF() == 0)
         m_ctx.current.accountNumber = zev::SqlText::Trim(number.GetFieldValueString(0));
     Host().Document().accountNumber = m_ctx.current.accountNumber;

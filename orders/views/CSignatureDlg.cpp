@@ -17,8 +17,7 @@ namespace {
 // The pad shows what has been drawn so far.
 class SignaturePad : public QWidget {
 public:
-    SignaturePad(const std::vector<zev::Signature::Point>& points, QWidget* parent)
-        : QWidget(parent), m_points(points)
+    SignaturePad(const std::vector<zev::Signature::Point>& points, QWidget* parent) : QWidget(parent), m_points(points)
     {
         setMinimumSize(420, 160);
         setAttribute(Qt::WA_AcceptTouchEvents);
@@ -94,7 +93,8 @@ bool CSignatureDlg::eventFilter(QObject* watched, QEvent* event)
             event->accept();
             return true;
         }
-        default: break;
+        default:
+            break;
         }
     }
     return QDialog::eventFilter(watched, event);

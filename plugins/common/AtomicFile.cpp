@@ -12,7 +12,8 @@ namespace q9 {
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
+std::string FolderOf(const std::string& path)
+{
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos)
         return ".";
@@ -23,11 +24,10 @@ std::string FolderOf(const std::string& path) {
 
 AtomicFile::AtomicFile(std::string target) : m_target(std::move(target)) {}
 
-AtomicFile::~AtomicFile() {
-    Discard();
-}
+AtomicFile::~AtomicFile() { Discard(); }
 
-bool AtomicFile::Open() {
+bool AtomicFile::Open()
+{
     Discard();
     std::string name = m_target + ".tmpXXXXXX";
     std::vector<char> buf(name.begin(), name.end());
@@ -40,7 +40,8 @@ bool AtomicFile::Open() {
     return true;
 }
 
-bool AtomicFile::Write(const void* data, std::size_t size) {
+bool AtomicFile::Write(const void* data, std::size_t size)
+{
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
         const ssize_t n = ::write(m_fd, p, size);
@@ -55,7 +56,8 @@ bool AtomicFile::Write(const void* data, std::size_t size) {
     return true;
 }
 
-bool AtomicFile::Commit() {
+bool AtomicFile::Commit()
+{
     if (m_fd < 0)
         return false;
     // The rename must not reach the disk before the data does.
@@ -75,7 +77,8 @@ bool AtomicFile::Commit() {
     return true;
 }
 
-void AtomicFile::RemoveStale(const std::string& target) {
+void AtomicFile::RemoveStale(const std::string& target)
+{
     const std::string folder = FolderOf(target);
     const auto slash = target.find_last_of('/');
     const std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + ".tmp";
@@ -91,7 +94,8 @@ void AtomicFile::RemoveStale(const std::string& target) {
     ::closedir(dir);
 }
 
-void AtomicFile::Discard() {
+void AtomicFile::Discard()
+{
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;

@@ -9,29 +9,34 @@ namespace q9 {
 
 namespace {
 
-std::mutex& Lock() {
+std::mutex& Lock()
+{
     static std::mutex m;
     return m;
 }
 
-std::string& Chosen() {
+std::string& Chosen()
+{
     static std::string dir;
     return dir;
 }
 
-std::string Env(const char* name) {
+std::string Env(const char* name)
+{
     const char* v = std::getenv(name);
     return v != nullptr ? std::string(v) : std::string();
 }
 
 } // namespace
 
-void DataFolder::Set(const char* dir) {
+void DataFolder::Set(const char* dir)
+{
     std::lock_guard<std::mutex> guard(Lock());
     Chosen() = dir != nullptr ? dir : "";
 }
 
-std::string DataFolder::Dir() {
+std::string DataFolder::Dir()
+{
     {
         std::lock_guard<std::mutex> guard(Lock());
         if (!Chosen().empty())
@@ -49,18 +54,21 @@ std::string DataFolder::Dir() {
     return dir + "/.local/share/ZevSatchel";
 }
 
-std::string DataFolder::TempDir() {
+std::string DataFolder::TempDir()
+{
     const std::string dir = Dir() + "/Temp";
     return MakeDirs(dir) ? dir : std::string();
 }
 
-std::string DataFolder::DatabasePath(const std::string& value) {
+std::string DataFolder::DatabasePath(const std::string& value)
+{
     if (value.find('/') != std::string::npos)
         return value;
     return Dir() + "/" + (value.empty() ? std::string("master") : value) + ".db";
 }
 
-bool DataFolder::MakeDirs(const std::string& dir) {
+bool DataFolder::MakeDirs(const std::string& dir)
+{
     if (dir.empty())
         return false;
     struct stat st {};

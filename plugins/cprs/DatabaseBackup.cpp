@@ -17,7 +17,8 @@ namespace {
 
 constexpr std::size_t kChunk = 256 * 1024;
 
-bool Exists(const std::string& path) {
+bool Exists(const std::string& path)
+{
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
 }
@@ -26,7 +27,8 @@ bool Exists(const std::string& path) {
 class Fd {
 public:
     explicit Fd(int fd) : m_fd(fd) {}
-    ~Fd() {
+    ~Fd()
+    {
         if (m_fd >= 0)
             ::close(m_fd);
     }
@@ -41,9 +43,12 @@ private:
 } // namespace
 
 DatabaseBackup::DatabaseBackup(std::string databaseFile)
-    : m_database(std::move(databaseFile)), m_backup(m_database + ".gz") {}
+    : m_database(std::move(databaseFile)), m_backup(m_database + ".gz")
+{
+}
 
-bool DatabaseBackup::CheckpointLog() {
+bool DatabaseBackup::CheckpointLog()
+{
     const std::string wal = m_database + "-wal";
     if (!Exists(wal))
         return true;
@@ -69,7 +74,8 @@ bool DatabaseBackup::CheckpointLog() {
     return complete;
 }
 
-bool DatabaseBackup::Compress() {
+bool DatabaseBackup::Compress()
+{
     if (!CheckpointLog())
         return false;
     Fd in(::open(m_database.c_str(), O_RDONLY | O_CLOEXEC));
@@ -111,7 +117,8 @@ bool DatabaseBackup::Compress() {
     return ok && out.Commit();
 }
 
-bool DatabaseBackup::Uncompress() {
+bool DatabaseBackup::Uncompress()
+{
     Fd in(::open(m_backup.c_str(), O_RDONLY | O_CLOEXEC));
     if (in.get() < 0)
         return false;

@@ -15,7 +15,8 @@ std::mutex g_lock;
 
 extern "C" {
 
-int Q9Compress(const char* database, int flags) {
+int Q9Compress(const char* database, int flags)
+{
     if (database == nullptr || flags != 0)
         return 0;
     std::lock_guard<std::mutex> guard(g_lock);
@@ -23,7 +24,8 @@ int Q9Compress(const char* database, int flags) {
     return backup.Compress() ? 1 : 0;
 }
 
-int Q9Uncompress(const char* database, int flags) {
+int Q9Uncompress(const char* database, int flags)
+{
     if (database == nullptr || flags != 0)
         return 0;
     std::lock_guard<std::mutex> guard(g_lock);
@@ -31,8 +33,6 @@ int Q9Uncompress(const char* database, int flags) {
     return backup.Uncompress() ? 1 : 0;
 }
 
-void Q9SetDataDir(const char* dir) {
-    q9::DataFolder::Set(dir);
-}
+void Q9SetDataDir(const char* dir) { q9::DataFolder::Set(dir); }
 
 } // extern "C"

@@ -32,7 +32,8 @@ struct Transfer {
     int lastPercent = -1;
 };
 
-size_t OnBody(char* data, size_t size, size_t count, void* user) {
+size_t OnBody(char* data, size_t size, size_t count, void* user)
+{
     auto* t = static_cast<Transfer*>(user);
     const size_t bytes = size * count;
     if (!t->reply->Write(data, bytes)) {
@@ -43,7 +44,8 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
 }
 
 // Sending is the first half of the bar, receiving the second.
-int OnProgress(void* user, curl_off_t dlTotal, curl_off_t dlNow, curl_off_t ulTotal, curl_off_t ulNow) {
+int OnProgress(void* user, curl_off_t dlTotal, curl_off_t dlNow, curl_off_t ulTotal, curl_off_t ulNow)
+{
     auto* t = static_cast<Transfer*>(user);
     if (t->sink == nullptr)
         return 0;
@@ -63,7 +65,8 @@ int OnProgress(void* user, curl_off_t dlTotal, curl_off_t dlNow, curl_off_t ulTo
     return 0;
 }
 
-bool StartsWithNoCase(const std::string& text, const char* prefix) {
+bool StartsWithNoCase(const std::string& text, const char* prefix)
+{
     const std::size_t n = std::char_traits<char>::length(prefix);
     if (text.size() < n)
         return false;
@@ -74,7 +77,8 @@ bool StartsWithNoCase(const std::string& text, const char* prefix) {
     return true;
 }
 
-std::string Trim(const std::string& s) {
+std::string Trim(const std::string& s)
+{
     const auto b = s.find_first_not_of(" \t\r\n");
     if (b == std::string::npos)
         return {};
@@ -82,13 +86,15 @@ std::string Trim(const std::string& s) {
     return s.substr(b, e - b + 1);
 }
 
-void GlobalInit() {
+void GlobalInit()
+{
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-Attempt PostOnce(const HttpPoster::Request& req, const std::string& host, long timeoutMs,
-                 long connectTimeoutMs, AtomicFile& reply) {
+Attempt PostOnce(const HttpPoster::Request& req, const std::string& host, long timeoutMs, long connectTimeoutMs,
+                 AtomicFile& reply)
+{
     Attempt attempt;
     bool https = false;
     const std::string url = HttpPoster::BuildUrl(host, req.path, req.port, &https);
@@ -195,8 +201,8 @@ Attempt PostOnce(const HttpPoster::Request& req, const std::string& host, long t
 
 } // namespace
 
-std::string HttpPoster::BuildUrl(const std::string& hostText, const std::string& path, int port,
-                                 bool* https) {
+std::string HttpPoster::BuildUrl(const std::string& hostText, const std::string& path, int port, bool* https)
+{
     std::string host = Trim(hostText);
     bool secure = false;
     if (StartsWithNoCase(host, "https://")) {
@@ -233,7 +239,8 @@ std::string HttpPoster::BuildUrl(const std::string& hostText, const std::string&
     return url;
 }
 
-int HttpPoster::Post(const Request& req) {
+int HttpPoster::Post(const Request& req)
+{
     if (req.port < 0 || req.port > 65535)
         return Q9POST_BAD_ARGUMENTS;
     if (Trim(req.host).empty() && Trim(req.backupHost).empty())

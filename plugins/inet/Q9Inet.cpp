@@ -18,14 +18,16 @@ std::mutex g_postLock;
 
 extern "C" {
 
-int Q9TestConnection(int /*reserved*/) {
+int Q9TestConnection(int /*reserved*/)
+{
     if (const char* forced = std::getenv("ZEV_NETWORK_USABLE"); forced != nullptr && *forced != '\0')
         return std::strcmp(forced, "0") != 0 ? 1 : 0;
     return q9::RouteTable::HasDefaultRoute() ? 1 : 0;
 }
 
 int PostDataT2(const char* host, const char* backupHost, const char* path, const char* body, int timeoutMs,
-               Q9ProgressSink* sink, int port) {
+               Q9ProgressSink* sink, int port)
+{
     if (path == nullptr)
         return Q9POST_BAD_ARGUMENTS;
     q9::HttpPoster::Request req;
@@ -48,8 +50,6 @@ int PostDataT2(const char* host, const char* backupHost, const char* path, const
     }
 }
 
-void Q9SetDataDir(const char* dir) {
-    q9::DataFolder::Set(dir);
-}
+void Q9SetDataDir(const char* dir) { q9::DataFolder::Set(dir); }
 
 } // extern "C"

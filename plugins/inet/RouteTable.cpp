@@ -10,7 +10,8 @@ namespace {
 
 constexpr unsigned long kRouteUp = 0x0001;
 
-std::string ReadAll(const char* path) {
+std::string ReadAll(const char* path)
+{
     std::ifstream in(path);
     std::ostringstream text;
     text << in.rdbuf();
@@ -19,7 +20,8 @@ std::string ReadAll(const char* path) {
 
 } // namespace
 
-bool RouteTable::HasDefaultRouteV4(const std::string& procNetRoute) {
+bool RouteTable::HasDefaultRouteV4(const std::string& procNetRoute)
+{
     std::istringstream in(procNetRoute);
     std::string line;
     std::getline(in, line); // column titles
@@ -36,7 +38,8 @@ bool RouteTable::HasDefaultRouteV4(const std::string& procNetRoute) {
     return false;
 }
 
-bool RouteTable::HasDefaultRouteV6(const std::string& procIpv6Route) {
+bool RouteTable::HasDefaultRouteV6(const std::string& procIpv6Route)
+{
     std::istringstream in(procIpv6Route);
     std::string line;
     while (std::getline(in, line)) {
@@ -54,9 +57,9 @@ bool RouteTable::HasDefaultRouteV6(const std::string& procIpv6Route) {
     return false;
 }
 
-bool RouteTable::HasDefaultRoute() {
-    return HasDefaultRouteV4(ReadAll("/proc/net/route")) ||
-           HasDefaultRouteV6(ReadAll("/proc/net/ipv6_route"));
+bool RouteTable::HasDefaultRoute()
+{
+    return HasDefaultRouteV4(ReadAll("/proc/net/route")) || HasDefaultRouteV6(ReadAll("/proc/net/ipv6_route"));
 }
 
 } // namespace q9

@@ -9,9 +9,8 @@ namespace {
 
 // Rows whose dates do not cover today are skipped; a NULL or unreadable date
 // leaves that end open.
-constexpr const char* kCurrent =
-    " and (date(StartDate) is null or date(StartDate) <= date('now','localtime'))"
-    " and (date(EndDate) is null or date(EndDate) >= date('now','localtime'))";
+constexpr const char* kCurrent = " and (date(StartDate) is null or date(StartDate) <= date('now','localtime'))"
+                                 " and (date(EndDate) is null or date(EndDate) >= date('now','localtime'))";
 
 constexpr const char* kColumns =
     "select CatalogID, CPrice0, CPrice1, CPrice2, CPrice3, CPrice4, CPrice5, CPrice6, CPrice7, CPrice8, "
@@ -36,7 +35,8 @@ struct Row {
 class InUse {
 public:
     explicit InUse(tabula::Statement* stmt) : m_stmt(stmt) {}
-    ~InUse() {
+    ~InUse()
+    {
         if (m_stmt != nullptr)
             m_stmt->Reset();
     }
@@ -50,7 +50,8 @@ private:
     tabula::Statement* m_stmt = nullptr;
 };
 
-Row ReadRow(const tabula::Statement& s) {
+Row ReadRow(const tabula::Statement& s)
+{
     Row r;
     for (int t = 0; t < PriceBook::kTiers; ++t) {
         r.casePrice[t] = s.Double(kCase0 + t);
@@ -64,7 +65,8 @@ Row ReadRow(const tabula::Statement& s) {
 }
 
 // A tier column holding 0 (or NULL) falls back to the base column.
-PriceBook::Price TierPrice(const Row& r, unsigned long dealCode) {
+PriceBook::Price TierPrice(const Row& r, unsigned long dealCode)
+{
     const int t = dealCode < static_cast<unsigned long>(PriceBook::kTiers) ? static_cast<int>(dealCode) : 0;
     PriceBook::Price p;
     p.casePrice = r.casePrice[t] > 0.0 ? r.casePrice[t] : r.casePrice[0];
@@ -74,11 +76,10 @@ PriceBook::Price TierPrice(const Row& r, unsigned long dealCode) {
 
 } // namespace
 
-PriceBook::~PriceBook() {
-    CloseLocked();
-}
+PriceBook::~PriceBook() { CloseLocked(); }
 
-void PriceBook::SetDatabase(const std::string& path) {
+void PriceBook::SetDatabase(const std::string& path)
+{
     std::lock_guard<std::mutex> guard(m_lock);
     if (path != m_path) {
         CloseLocked();
@@ -86,12 +87,14 @@ void PriceBook::SetDatabase(const std::string& path) {
     }
 }
 
-void PriceBook::Close() {
+void PriceBook::Close()
+{
     std::lock_guard<std::mutex> guard(m_lock);
     CloseLocked();
 }
 
-tabula::Statement* PriceBook::Prepared(const char* key, const std::string& sql) {
+tabula::Statement* PriceBook::Prepared(const char* key, const std::string& sql)
+{
     auto it = m_prepared.find(key);
     if (it != m_prepared.end())
         return it->second.get();
@@ -101,12 +104,14 @@ tabula::Statement* PriceBook::Prepared(const char* key, const std::string& sql) 
     return m_prepared.emplace(key, std::move(stmt)).first->second.get();
 }
 
-void PriceBook::CloseLocked() {
+void PriceBook::CloseLocked()
+{
     m_prepared.clear();
     m_db.reset();
 }
 
-bool PriceBook::EnsureOpen() {
+bool PriceBook::EnsureOpen()
+{
     struct stat st {};
     if (m_path.empty() || ::stat(m_path.c_str(), &st) != 0) {
         CloseLocked();
@@ -128,16 +133,15 @@ bool PriceBook::EnsureOpen() {
     return true;
 }
 
-std::optional<PriceBook::Price> PriceBook::Calculate(int item, unsigned long dealCode, int catalog,
-                                                     long units) {
+std::optional<PriceBook::Price> PriceBook::Calculate(int item, unsigned long dealCode, int catalog, long units)
+{
     std::lock_guard<std::mutex> guard(m_lock);
     if (!EnsureOpen())
         return std::nullopt;
     // The row of the catalogue asked for, else the item's lowest catalogue.
     InUse select(
         Prepared("price", std::string(kColumns) + kCurrent + " order by (CatalogID = ?2) desc, CatalogID limit 1"));
-    if (!select || !select->Bind(1, item) || !select->Bind(2, catalog) ||
-        select->Step() != tabula::StepResult::Row)
+    if (!select || !select->Bind(1, item) || !select->Bind(2, catalog) || select->Step() != tabula::StepResult::Row)
         return std::nullopt;
     const Row row = ReadRow(*select);
     Price price = TierPrice(row, dealCode);
@@ -161,7 +165,8 @@ std::optional<PriceBook::Price> PriceBook::Calculate(int item, unsigned long dea
     return price;
 }
 
-std::optional<PriceBook::Tier> PriceBook::EnumerateTier(int item, int index) {
+std::optional<PriceBook::Tier> PriceBook::EnumerateTier(int item, int index)
+{
     if (index < 0)
         return std::nullopt;
     std::lock_guard<std::mutex> guard(m_lock);

@@ -16,7 +16,8 @@
 
 namespace {
 
-q9::PriceBook& Book() {
+q9::PriceBook& Book()
+{
     static q9::PriceBook book;
     return book;
 }
@@ -26,7 +27,8 @@ std::string g_chosenDatabase; // from Q9SetPricingDatabase
 
 // The database to read: the one named by the program, else $ZEV_PRICING_DB,
 // else the default database of the data folder.
-std::string DatabasePath() {
+std::string DatabasePath()
+{
     {
         std::lock_guard<std::mutex> guard(g_pathLock);
         if (!g_chosenDatabase.empty())
@@ -38,7 +40,8 @@ std::string DatabasePath() {
 }
 
 // Whole text must be a decimal integer (blanks around it allowed).
-bool ParseLong(const char* text, long& out) {
+bool ParseLong(const char* text, long& out)
+{
     if (text == nullptr)
         return false;
     errno = 0;
@@ -54,7 +57,8 @@ bool ParseLong(const char* text, long& out) {
     return true;
 }
 
-bool ParseInt(const char* text, int& out) {
+bool ParseInt(const char* text, int& out)
+{
     long v = 0;
     if (!ParseLong(text, v) || v < INT_MIN || v > INT_MAX)
         return false;
@@ -64,9 +68,9 @@ bool ParseInt(const char* text, int& out) {
 
 // "%.2f" without regard to the process locale: the program reads the text
 // back as a number with a decimal point whatever language the desktop uses.
-void Put(char* buffer, double value) {
-    const auto r =
-        std::to_chars(buffer, buffer + Q9_PRICE_BUFFER_SIZE - 1, value, std::chars_format::fixed, 2);
+void Put(char* buffer, double value)
+{
+    const auto r = std::to_chars(buffer, buffer + Q9_PRICE_BUFFER_SIZE - 1, value, std::chars_format::fixed, 2);
     *(r.ec == std::errc() ? r.ptr : buffer) = '\0';
 }
 
@@ -74,8 +78,9 @@ void Put(char* buffer, double value) {
 
 extern "C" {
 
-int Q9CalculatePrice(const char* item, const char* deal, const char* catalog, const char* qty, const char*,
-                     const char*, const char*, const char*, const char*, char* caseOut, char* singleOut) {
+int Q9CalculatePrice(const char* item, const char* deal, const char* catalog, const char* qty, const char*, const char*,
+                     const char*, const char*, const char*, char* caseOut, char* singleOut)
+{
     if (caseOut == nullptr || singleOut == nullptr)
         return 0;
     int itemId = 0;
@@ -92,8 +97,8 @@ int Q9CalculatePrice(const char* item, const char* deal, const char* catalog, co
         return 0;
     try {
         Book().SetDatabase(DatabasePath());
-        const auto price = Book().Calculate(
-            itemId, dealCode < 0 ? ULONG_MAX : static_cast<unsigned long>(dealCode), catalogId, units);
+        const auto price =
+            Book().Calculate(itemId, dealCode < 0 ? ULONG_MAX : static_cast<unsigned long>(dealCode), catalogId, units);
         if (!price)
             return 0;
         Put(caseOut, price->casePrice);
@@ -105,7 +110,8 @@ int Q9CalculatePrice(const char* item, const char* deal, const char* catalog, co
 }
 
 int Q9EnumeratePrices(const char* item, const char* index, const char*, const char*, const char*, const char*,
-                      char* breakQtyOut, char* tierOut, char* caseOut, char* singleOut) {
+                      char* breakQtyOut, char* tierOut, char* caseOut, char* singleOut)
+{
     if (tierOut == nullptr || caseOut == nullptr || singleOut == nullptr)
         return 0;
     int itemId = 0;
@@ -128,18 +134,18 @@ int Q9EnumeratePrices(const char* item, const char* index, const char*, const ch
     }
 }
 
-int Q9ClosePricing(void) {
+int Q9ClosePricing(void)
+{
     Book().Close();
     return 1;
 }
 
-void Q9SetPricingDatabase(const char* path) {
+void Q9SetPricingDatabase(const char* path)
+{
     std::lock_guard<std::mutex> guard(g_pathLock);
     g_chosenDatabase = path != nullptr ? path : "";
 }
 
-void Q9SetDataDir(const char* dir) {
-    q9::DataFolder::Set(dir);
-}
+void Q9SetDataDir(const char* dir) { q9::DataFolder::Set(dir); }
 
 } // extern "C"

@@ -10,7 +10,8 @@ extern char** environ;
 
 namespace q9 {
 
-NetworkManager::Outcome NetworkManager::Run(const std::vector<std::string>& args, std::string* output) {
+NetworkManager::Outcome NetworkManager::Run(const std::vector<std::string>& args, std::string* output)
+{
     std::vector<std::string> argvStore;
     argvStore.reserve(args.size() + 1);
     argvStore.emplace_back("nmcli");
@@ -63,15 +64,18 @@ NetworkManager::Outcome NetworkManager::Run(const std::vector<std::string>& args
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? Outcome::Ok : Outcome::Failed;
 }
 
-NetworkManager::Outcome NetworkManager::Up(const std::string& name) {
+NetworkManager::Outcome NetworkManager::Up(const std::string& name)
+{
     return Run({"--wait", "90", "connection", "up", "id", name});
 }
 
-NetworkManager::Outcome NetworkManager::Down(const std::string& name) {
+NetworkManager::Outcome NetworkManager::Down(const std::string& name)
+{
     return Run({"connection", "down", "id", name});
 }
 
-bool NetworkManager::IsActive(const std::string& name) {
+bool NetworkManager::IsActive(const std::string& name)
+{
     std::string out;
     if (Run({"-g", "GENERAL.STATE", "connection", "show", "id", name}, &out) != Outcome::Ok)
         return false;

@@ -13,7 +13,8 @@ namespace {
 // every representative would have to set their password again.
 constexpr char kSalt[] = "ZevSatchel.Q9Hash.v1/field-sales";
 
-std::string Hex(const unsigned char* bytes, std::size_t n) {
+std::string Hex(const unsigned char* bytes, std::size_t n)
+{
     static const char digits[] = "0123456789abcdef";
     std::string out;
     out.reserve(n * 2);
@@ -26,16 +27,18 @@ std::string Hex(const unsigned char* bytes, std::size_t n) {
 
 } // namespace
 
-std::string Q9Digest::Password(const std::string& password) {
+std::string Q9Digest::Password(const std::string& password)
+{
     unsigned char key[kLength / 2];
     if (PKCS5_PBKDF2_HMAC(password.data(), static_cast<int>(password.size()),
-                          reinterpret_cast<const unsigned char*>(kSalt), sizeof kSalt - 1, kIterations,
-                          EVP_sha256(), sizeof key, key) != 1)
+                          reinterpret_cast<const unsigned char*>(kSalt), sizeof kSalt - 1, kIterations, EVP_sha256(),
+                          sizeof key, key) != 1)
         return {};
     return Hex(key, sizeof key);
 }
 
-std::string Q9Digest::File(const std::string& path) {
+std::string Q9Digest::File(const std::string& path)
+{
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!in)
         return {};
@@ -57,7 +60,8 @@ std::string Q9Digest::File(const std::string& path) {
     return Hex(md, kLength / 2);
 }
 
-bool Q9Digest::CopyOut(const std::string& digest, char* out, int size) {
+bool Q9Digest::CopyOut(const std::string& digest, char* out, int size)
+{
     if (out == nullptr || size <= 0)
         return false;
     if (digest.size() != kLength || size < kLength) {

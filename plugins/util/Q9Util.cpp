@@ -19,7 +19,8 @@ std::string g_openedConnection; // the one Q9Connect brought up, if any
 
 extern "C" {
 
-int Q9Hash(const char* text, char* out, int size) {
+int Q9Hash(const char* text, char* out, int size)
+{
     if (text == nullptr) {
         if (out != nullptr && size > 0)
             out[0] = '\0';
@@ -33,7 +34,8 @@ int Q9Hash(const char* text, char* out, int size) {
     return q9::Q9Digest::CopyOut(q9::Q9Digest::Password(text), out, size) ? 1 : 0;
 }
 
-int Q9HashFile(const char* path, char* out, int size) {
+int Q9HashFile(const char* path, char* out, int size)
+{
     if (path == nullptr || out == nullptr || size < q9::Q9Digest::kLength) {
         if (out != nullptr && size > 0)
             out[0] = '\0';
@@ -42,9 +44,10 @@ int Q9HashFile(const char* path, char* out, int size) {
     return q9::Q9Digest::CopyOut(q9::Q9Digest::File(path), out, size) ? 1 : 0;
 }
 
-int Q9SetTime(int year, int month, int day, int hour, int minute, int second) {
-    if (year < 1970 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 ||
-        hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
+int Q9SetTime(int year, int month, int day, int hour, int minute, int second)
+{
+    if (year < 1970 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 || hour > 23 ||
+        minute < 0 || minute > 59 || second < 0 || second > 59)
         return 0;
     std::tm tm{};
     tm.tm_year = year - 1900;
@@ -64,7 +67,8 @@ int Q9SetTime(int year, int month, int day, int hour, int minute, int second) {
     return ::clock_settime(CLOCK_REALTIME, &ts) == 0 ? 1 : 0;
 }
 
-int Q9Connect(const char* name, void* /*owner*/) {
+int Q9Connect(const char* name, void* /*owner*/)
+{
     if (name == nullptr || *name == '\0')
         return 1;
     std::lock_guard<std::mutex> guard(g_connectionLock);
@@ -80,7 +84,8 @@ int Q9Connect(const char* name, void* /*owner*/) {
     return 3;
 }
 
-int Q9Disconnect(void) {
+int Q9Disconnect(void)
+{
     std::lock_guard<std::mutex> guard(g_connectionLock);
     if (g_openedConnection.empty())
         return 1;
@@ -90,15 +95,14 @@ int Q9Disconnect(void) {
     return 1;
 }
 
-int Q9IsConnected(void) {
+int Q9IsConnected(void)
+{
     std::lock_guard<std::mutex> guard(g_connectionLock);
     if (g_openedConnection.empty())
         return 0;
     return q9::NetworkManager::IsActive(g_openedConnection) ? 1 : 0;
 }
 
-void Q9SetDataDir(const char* dir) {
-    q9::DataFolder::Set(dir);
-}
+void Q9SetDataDir(const char* dir) { q9::DataFolder::Set(dir); }
 
 } // extern "C"

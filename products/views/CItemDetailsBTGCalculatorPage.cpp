@@ -10,7 +10,8 @@ namespace zev {
 
 CItemDetailsBTGCalculatorPage::CItemDetailsBTGCalculatorPage(double bottlePrice, const std::string& itemVolume,
                                                              QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     auto* form = new QFormLayout(this);
     m_price = Edit("LBL_PRICE", tr("Bottle price"));
     m_bottle = new QComboBox(this);
@@ -81,14 +82,16 @@ CItemDetailsBTGCalculatorPage::CItemDetailsBTGCalculatorPage(double bottlePrice,
     });
 }
 
-QLineEdit* CItemDetailsBTGCalculatorPage::Edit(const char* name, const QString& accessible) {
+QLineEdit* CItemDetailsBTGCalculatorPage::Edit(const char* name, const QString& accessible)
+{
     auto* edit = new QLineEdit(this);
     edit->setObjectName(name);
     edit->setAccessibleName(accessible);
     return edit;
 }
 
-void CItemDetailsBTGCalculatorPage::Show() {
+void CItemDetailsBTGCalculatorPage::Show()
+{
     const QSignalBlocker blockMargin(m_margin);
     const QSignalBlocker blockPrice(m_perServing);
     m_margin->setText(QString::number(m_calc.Margin()));

@@ -10,7 +10,8 @@ namespace zev {
 namespace {
 
 // The value labels keep the names the other screens know them by.
-QString ValueName(const std::string& caption) {
+QString ValueName(const std::string& caption)
+{
     if (caption == "Item #")
         return QStringLiteral("LBL_SKU");
     QString name;
@@ -22,7 +23,8 @@ QString ValueName(const std::string& caption) {
 
 } // namespace
 
-CItemDetailsGeneralPage::CItemDetailsGeneralPage(int itemId, QWidget* parent) : QWidget(parent) {
+CItemDetailsGeneralPage::CItemDetailsGeneralPage(int itemId, QWidget* parent) : QWidget(parent)
+{
     auto* form = new QFormLayout(this);
     for (const auto& fact : ItemDetailsData::General(itemId)) {
         auto* value = new QLabel(QString::fromStdString(fact.value), this);

@@ -11,13 +11,13 @@ namespace zev {
 
 CItemDetailsHistoryPage::CItemDetailsHistoryPage(int itemId, std::optional<int> accountId, QWidget* parent)
     : QWidget(parent),
-      m_list(new CProductTable("LST_HISTORY", tr("Sales history"),
-                               {{tr("Month"), 0, 80}, {tr("Cases"), 1, 60}, {tr("Singles"), 1, 60},
-                                {tr("Amount"), 1, 90}},
-                               this)) {
+      m_list(new CProductTable(
+          "LST_HISTORY", tr("Sales history"),
+          {{tr("Month"), 0, 80}, {tr("Cases"), 1, 60}, {tr("Singles"), 1, 60}, {tr("Amount"), 1, 90}}, this))
+{
     auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel(accountId ? tr("&Sales history of this account:") : tr("&Sales history, all accounts:"),
-                             this);
+    auto* label =
+        new QLabel(accountId ? tr("&Sales history of this account:") : tr("&Sales history, all accounts:"), this);
     label->setBuddy(m_list);
     layout->addWidget(label);
     layout->addWidget(m_list, 1);

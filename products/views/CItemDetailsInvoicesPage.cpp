@@ -10,16 +10,16 @@
 namespace zev {
 
 CItemDetailsInvoicesPage::CItemDetailsInvoicesPage(int itemId, std::optional<int> accountId, QWidget* parent)
-    : QWidget(parent),
-      m_list(new CProductTable("LST_INVOICES", tr("Invoices"),
-                               {{tr("Invoice"), 0, 90},
-                                {tr("Date"), 0, 90},
-                                {tr("Ordered"), 1, 70},
-                                {tr("Shipped"), 1, 70},
-                                {tr("Case price"), 1, 80},
-                                {tr("Unit price"), 1, 80},
-                                {tr("Amount"), 1, 90}},
-                               this)) {
+    : QWidget(parent), m_list(new CProductTable("LST_INVOICES", tr("Invoices"),
+                                                {{tr("Invoice"), 0, 90},
+                                                 {tr("Date"), 0, 90},
+                                                 {tr("Ordered"), 1, 70},
+                                                 {tr("Shipped"), 1, 70},
+                                                 {tr("Case price"), 1, 80},
+                                                 {tr("Unit price"), 1, 80},
+                                                 {tr("Amount"), 1, 90}},
+                                                this))
+{
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(tr("&Invoiced lines:"), this);
     label->setBuddy(m_list);

@@ -12,7 +12,8 @@ namespace zev {
 
 CItemDetailsProductNotesPage::CItemDetailsProductNotesPage(int itemId, const std::array<std::string, 3>& captions,
                                                            QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     auto* layout = new QVBoxLayout(this);
     const auto notes = ItemDetailsData::ProductNotes(itemId, StringTable::Text(65080));
     QPlainTextEdit* first = nullptr;

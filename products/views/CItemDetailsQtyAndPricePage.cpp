@@ -10,7 +10,8 @@ namespace zev {
 
 CItemDetailsQtyAndPricePage::CItemDetailsQtyAndPricePage(int itemId, const ProductsViewContext& context,
                                                          QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     auto* form = new QFormLayout(this);
     auto add = [this, form](const char* name, const QString& caption, const QString& text) {
         auto* value = new QLabel(text, this);
@@ -34,9 +35,9 @@ CItemDetailsQtyAndPricePage::CItemDetailsQtyAndPricePage(int itemId, const Produ
         add("LBL_NEXTRECEIPT", tr("Next receipt:"),
             tr("%1 on %2").arg(stock.nextReceiptQty).arg(QString::fromStdString(stock.nextReceiptDate)));
 
-    const auto prices = ItemDetailsData::PricesOf(itemId, context.Catalog(),
-                                                  context.HasAccount() ? context.current->pricingTier : 0,
-                                                  context.dealCodeMin, context.dealCodeMax, context.price);
+    const auto prices =
+        ItemDetailsData::PricesOf(itemId, context.Catalog(), context.HasAccount() ? context.current->pricingTier : 0,
+                                  context.dealCodeMin, context.dealCodeMax, context.price);
     const QString none = tr("not available");
     add("LBL_CASEPRICE", tr("Case price:"), prices.priced ? QString::asprintf("$%.2f", prices.casePrice) : none);
     add("LBL_UNITPRICE", tr("Unit price:"), prices.priced ? QString::asprintf("$%.2f", prices.singlePrice) : none);

@@ -12,12 +12,13 @@ namespace zev {
 
 CItemDetailsRIPPage::CItemDetailsRIPPage(int itemId, QWidget* parent)
     : QWidget(parent), m_itemId(itemId),
-      m_programs(new CProductTable("LST_RIP", tr("Incentive programs"), {{tr("Program"), 0, 90}, {tr("Description"), 0, 300}},
-                                   this)),
+      m_programs(new CProductTable("LST_RIP", tr("Incentive programs"),
+                                   {{tr("Program"), 0, 90}, {tr("Description"), 0, 300}}, this)),
       m_items(new CProductTable("LST_Items", tr("Items of the program"),
                                 {{tr("Item #"), 0, 50}, {tr("Description"), 0, 300}}, this)),
       m_tiers(new CProductTable("LST_Breaks", tr("Tiers"),
-                                {{tr("Qty"), 0, 73}, {tr("Amount"), 1, 52}, {tr("Case & Bottle"), 0, 150}}, this)) {
+                                {{tr("Qty"), 0, 73}, {tr("Amount"), 1, 52}, {tr("Case & Bottle"), 0, 150}}, this))
+{
     auto* layout = new QVBoxLayout(this);
     const std::pair<QString, CProductTable*> parts[] = {
         {tr("&Programs:"), m_programs}, {tr("&Tiers:"), m_tiers}, {tr("&Items:"), m_items}};
@@ -40,7 +41,8 @@ CItemDetailsRIPPage::CItemDetailsRIPPage(int itemId, QWidget* parent)
     m_programs->SelectRow(0);
 }
 
-void CItemDetailsRIPPage::ShowProgram(int row) {
+void CItemDetailsRIPPage::ShowProgram(int row)
+{
     const QVariant id = m_programs->Model()->RowData(row);
     std::vector<QStringList> rows;
     std::vector<QVariant> perCase;
@@ -58,7 +60,8 @@ void CItemDetailsRIPPage::ShowProgram(int row) {
     ShowTiers();
 }
 
-void CItemDetailsRIPPage::ShowTiers() {
+void CItemDetailsRIPPage::ShowTiers()
+{
     const QVariant id = m_programs->Model()->RowData(m_programs->CurrentRow());
     const int item = m_items->CurrentRow();
     const int bottles = item >= 0 ? m_items->Model()->RowData(item).toInt() : 1;

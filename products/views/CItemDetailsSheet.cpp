@@ -25,7 +25,8 @@ constexpr int kFirstNoteTitle = 36;
 
 CItemDetailsSheet::CItemDetailsSheet(const ZevConfig& config, const ProductsViewContext& context, int itemId,
                                      const std::string& settingsPath, QWidget* parent)
-    : QDialog(parent), m_itemId(itemId), m_settingsPath(settingsPath), m_tabs(new QTabWidget(this)) {
+    : QDialog(parent), m_itemId(itemId), m_settingsPath(settingsPath), m_tabs(new QTabWidget(this))
+{
     const auto stock = ItemDetailsData::Quantities(itemId);
     setWindowTitle(stock.found ? tr("Item Details - %1").arg(QString::fromStdString(stock.description))
                                : tr("Item Details"));
@@ -79,7 +80,8 @@ CItemDetailsSheet::CItemDetailsSheet(const ZevConfig& config, const ProductsView
     resize(640, 480);
 }
 
-void CItemDetailsSheet::showEvent(QShowEvent* event) {
+void CItemDetailsSheet::showEvent(QShowEvent* event)
+{
     if (!m_placed && !m_settingsPath.empty())
         ApplyScreenRecord(this, "ItemGeneralPage", m_settingsPath);
     m_placed = true;

@@ -9,7 +9,8 @@
 
 namespace zev {
 
-CProductBrowsePage::CProductBrowsePage(IMessageBox& messages, QWidget* parent) : QWidget(parent), m_messages(messages) {
+CProductBrowsePage::CProductBrowsePage(IMessageBox& messages, QWidget* parent) : QWidget(parent), m_messages(messages)
+{
     auto* layout = new QVBoxLayout(this);
     m_view = new QTreeWidget(this);
     m_view->setObjectName("LST_CATEGORYTREE");
@@ -49,7 +50,8 @@ CProductBrowsePage::CProductBrowsePage(IMessageBox& messages, QWidget* parent) :
         m_view->topLevelItem(0)->setExpanded(true);
 }
 
-void CProductBrowsePage::AddChildren(QTreeWidgetItem* parent, const std::vector<std::unique_ptr<CategoryNode>>& nodes) {
+void CProductBrowsePage::AddChildren(QTreeWidgetItem* parent, const std::vector<std::unique_ptr<CategoryNode>>& nodes)
+{
     for (const auto& node : nodes) {
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_view);
         item->setText(0, QString::fromStdString(node->name));
@@ -59,11 +61,13 @@ void CProductBrowsePage::AddChildren(QTreeWidgetItem* parent, const std::vector<
     }
 }
 
-CategoryNode* CProductBrowsePage::NodeOf(QTreeWidgetItem* item) {
+CategoryNode* CProductBrowsePage::NodeOf(QTreeWidgetItem* item)
+{
     return item ? m_tree.Find(item->data(0, Qt::UserRole).toInt()) : nullptr;
 }
 
-bool CProductBrowsePage::ListSelected() {
+bool CProductBrowsePage::ListSelected()
+{
     CategoryNode* node = NodeOf(m_view->currentItem());
     if (!node || !CategoryTree::CanList(*node))
         return false;

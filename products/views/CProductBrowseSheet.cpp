@@ -34,7 +34,8 @@ enum { kNumber, kDescription, kSize, kCasePrice, kStock, kRating, kColumns };
 
 QTableWidgetItem* Cell(const QString& text) { return new QTableWidgetItem(text); }
 
-QTableWidgetItem* NumberCell(int value) {
+QTableWidgetItem* NumberCell(int value)
+{
     auto* cell = new QTableWidgetItem;
     cell->setData(Qt::DisplayRole, value);
     cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -45,20 +46,23 @@ QTableWidgetItem* NumberCell(int value) {
 class PriceCell final : public QTableWidgetItem {
 public:
     PriceCell() { setTextAlignment(Qt::AlignRight | Qt::AlignVCenter); }
-    bool operator<(const QTableWidgetItem& other) const override {
+    bool operator<(const QTableWidgetItem& other) const override
+    {
         return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
     }
 };
 
 } // namespace
 
-int CProductBrowseSheet::BrowseStart(const ZevConfig& config) {
+int CProductBrowseSheet::BrowseStart(const ZevConfig& config)
+{
     return ProductWindowPages::BrowseStart(config.Byte(cfg::kProductSearch));
 }
 
 CProductBrowseSheet::CProductBrowseSheet(const ZevConfig& config, IMessageBox& messages, ProductsViewContext context,
                                          int startPage, QWidget* parent)
-    : QDialog(parent), m_messages(messages), m_ctx(std::move(context)) {
+    : QDialog(parent), m_messages(messages), m_ctx(std::move(context))
+{
     setWindowTitle(tr("Products"));
     auto* layout = new QVBoxLayout(this);
     m_tabs = new QTabWidget(this);
@@ -137,12 +141,14 @@ CProductBrowseSheet::CProductBrowseSheet(const ZevConfig& config, IMessageBox& m
     resize(760, 520);
 }
 
-CProductBrowseSheet::~CProductBrowseSheet() {
+CProductBrowseSheet::~CProductBrowseSheet()
+{
     // The worker's batches post to this window; it stops before the window goes.
     m_prices.Stop();
 }
 
-void CProductBrowseSheet::ShowResult(std::shared_ptr<Items> items) {
+void CProductBrowseSheet::ShowResult(std::shared_ptr<Items> items)
+{
     m_prices.Stop();
     m_result = std::move(items);
     m_priceCells.clear();
@@ -158,7 +164,8 @@ void CProductBrowseSheet::ShowResult(std::shared_ptr<Items> items) {
         auto* sku = Cell(QString::fromStdString(m_result->GetFieldValueString(kColSku)));
         sku->setData(Qt::UserRole, id);
         m_list->setItem(row, kNumber, sku);
-        m_list->setItem(row, kDescription, Cell(QString::fromStdString(m_result->GetFieldValueString(kColDescription))));
+        m_list->setItem(row, kDescription,
+                        Cell(QString::fromStdString(m_result->GetFieldValueString(kColDescription))));
         m_list->setItem(row, kSize, Cell(QString::fromStdString(m_result->GetFieldValueString(kColVolume))));
         auto* price = new PriceCell;
         m_list->setItem(row, kCasePrice, price);
@@ -176,7 +183,8 @@ void CProductBrowseSheet::ShowResult(std::shared_ptr<Items> items) {
     m_prices.Start(std::move(ids), m_ctx.Catalog(), m_ctx.price, [self](std::vector<ProductPriceWorker::Price> batch) {
         // Runs on the worker; the window applies the batch on its own thread.
         QMetaObject::invokeMethod(
-            self.data(), [self, batch = std::move(batch)] {
+            self.data(),
+            [self, batch = std::move(batch)] {
                 if (self)
                     self->ApplyPrices(batch);
             },
@@ -184,7 +192,8 @@ void CProductBrowseSheet::ShowResult(std::shared_ptr<Items> items) {
     });
 }
 
-void CProductBrowseSheet::ApplyPrices(const std::vector<ProductPriceWorker::Price>& prices) {
+void CProductBrowseSheet::ApplyPrices(const std::vector<ProductPriceWorker::Price>& prices)
+{
     for (const auto& p : prices) {
         const auto it = m_priceCells.find(p.itemId);
         if (it == m_priceCells.end())
@@ -194,7 +203,8 @@ void CProductBrowseSheet::ApplyPrices(const std::vector<ProductPriceWorker::Pric
     }
 }
 
-int CProductBrowseSheet::CurrentItem() const {
+int CProductBrowseSheet::CurrentItem() const
+{
     if (!m_list)
         return -1;
     const auto rows = m_list->selectionModel()->selectedRows();
@@ -204,7 +214,8 @@ int CProductBrowseSheet::CurrentItem() const {
     return cell ? cell->data(Qt::UserRole).toInt() : -1;
 }
 
-void CProductBrowseSheet::UpdateButtons() {
+void CProductBrowseSheet::UpdateButtons()
+{
     if (!m_list)
         return;
     const bool any = CurrentItem() >= 0;
@@ -212,7 +223,8 @@ void CProductBrowseSheet::UpdateButtons() {
     m_details->setEnabled(any && static_cast<bool>(m_ctx.itemDetails));
 }
 
-void CProductBrowseSheet::OnAddToGuide() {
+void CProductBrowseSheet::OnAddToGuide()
+{
     const int item = CurrentItem();
     if (item < 0)
         return;
@@ -227,7 +239,8 @@ void CProductBrowseSheet::OnAddToGuide() {
                         added ? MbIcon::Information : MbIcon::Stop);
 }
 
-void CProductBrowseSheet::OnDetails() {
+void CProductBrowseSheet::OnDetails()
+{
     const int item = CurrentItem();
     if (item >= 0 && m_ctx.itemDetails)
         m_ctx.itemDetails(item);

@@ -19,7 +19,8 @@ namespace {
 
 constexpr int kNoDivision = 123456;
 
-QRadioButton* Radio(QWidget* parent, const char* name, const QString& text) {
+QRadioButton* Radio(QWidget* parent, const char* name, const QString& text)
+{
     auto* button = new QRadioButton(text, parent);
     button->setObjectName(name);
     button->setAccessibleName(text);
@@ -30,7 +31,8 @@ QRadioButton* Radio(QWidget* parent, const char* name, const QString& text) {
 
 CProductSearchPage::CProductSearchPage(const ProductSearchSwitches& switches, IMessageBox& messages,
                                        std::function<std::optional<int>()> currentCatalog, QWidget* parent)
-    : QWidget(parent), m_switches(switches), m_messages(messages), m_catalog(std::move(currentCatalog)) {
+    : QWidget(parent), m_switches(switches), m_messages(messages), m_catalog(std::move(currentCatalog))
+{
     auto* grid = new QGridLayout(this);
     auto* simple = Radio(this, "BTN_Simple", tr("&Simple"));
     auto* advanced = Radio(this, "BTN_Advanced", tr("&Advanced"));
@@ -113,43 +115,48 @@ CProductSearchPage::CProductSearchPage(const ProductSearchSwitches& switches, IM
     UpdateVisibility();
 }
 
-QLineEdit* CProductSearchPage::Edit(const char* name) {
+QLineEdit* CProductSearchPage::Edit(const char* name)
+{
     auto* edit = new QLineEdit(this);
     edit->setObjectName(name);
     edit->setAccessibleName(name);
     return edit;
 }
 
-QLabel* CProductSearchPage::Label(const char* name, const QString& text) {
+QLabel* CProductSearchPage::Label(const char* name, const QString& text)
+{
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
     return label;
 }
 
-void CProductSearchPage::SetAdvanced(bool advanced) {
+void CProductSearchPage::SetAdvanced(bool advanced)
+{
     m_advanced = advanced;
     UpdateVisibility();
 }
 
-void CProductSearchPage::SetByName(bool byName) {
+void CProductSearchPage::SetByName(bool byName)
+{
     m_byName = byName;
     UpdateVisibility();
     m_keywords->setFocus();
 }
 
-void CProductSearchPage::UpdateVisibility() {
+void CProductSearchPage::UpdateVisibility()
+{
     const bool a = m_advanced;
     m_nameOrNumber->setVisible(!a);
     m_byNameLabel->setVisible(!a && m_byName);
     m_byNumberLabel->setVisible(!a && !m_byName);
     m_keywordsLabel->setVisible(a);
-    for (QWidget* w : {static_cast<QWidget*>(m_caseLow), static_cast<QWidget*>(m_caseHigh),
-                       static_cast<QWidget*>(m_caseAnd)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_caseLow), static_cast<QWidget*>(m_caseHigh), static_cast<QWidget*>(m_caseAnd)})
         w->setVisible(a);
     const bool singles = a && !m_switches.unitPriceOnly;
-    for (QWidget* w : {static_cast<QWidget*>(m_caseLabel), static_cast<QWidget*>(m_singleLabel),
-                       static_cast<QWidget*>(m_singleAnd), static_cast<QWidget*>(m_singleLow),
-                       static_cast<QWidget*>(m_singleHigh)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_caseLabel), static_cast<QWidget*>(m_singleLabel), static_cast<QWidget*>(m_singleAnd),
+          static_cast<QWidget*>(m_singleLow), static_cast<QWidget*>(m_singleHigh)})
         w->setVisible(singles);
     m_unitLabel->setVisible(a && m_switches.unitPriceOnly);
     m_divisions->setVisible(a && !m_switches.divisionsHidden);
@@ -159,7 +166,8 @@ void CProductSearchPage::UpdateVisibility() {
         w->setVisible(a && m_switches.ratingsShown);
 }
 
-ProductSearchCriteria CProductSearchPage::Criteria() const {
+ProductSearchCriteria CProductSearchPage::Criteria() const
+{
     ProductSearchCriteria c;
     c.keywords = m_keywords->text().toStdString();
     c.byName = m_byName;
@@ -175,7 +183,8 @@ ProductSearchCriteria CProductSearchPage::Criteria() const {
     return c;
 }
 
-bool CProductSearchPage::Search() {
+bool CProductSearchPage::Search()
+{
     const ProductSearchCriteria criteria = Criteria();
     if (!ProductSearch::IsValid(criteria)) {
         m_messages.Show(65073, 65099, MbButtons::Ok, MbIcon::Stop);

@@ -21,7 +21,7 @@ class Items;
 
 // The settings the search page follows.
 struct ProductSearchSwitches {
-    bool unitPriceOnly = false;  // byte 31: single prices hidden
+    bool unitPriceOnly = false;   // byte 31: single prices hidden
     bool divisionsHidden = false; // byte 180
     bool ratingsShown = false;    // byte 181
     int sortColumn = 0;           // byte 17703

@@ -8,7 +8,8 @@ namespace zev {
 
 CProductTable::CProductTable(const char* name, const QString& accessibleName, const std::vector<Column>& columns,
                              QWidget* parent)
-    : QTableView(parent), m_model(new CZevListModel(this)) {
+    : QTableView(parent), m_model(new CZevListModel(this))
+{
     setObjectName(QString::fromLatin1(name));
     setAccessibleName(accessibleName);
     QStringList headings;
@@ -29,12 +30,14 @@ CProductTable::CProductTable(const char* name, const QString& accessibleName, co
     horizontalHeader()->setStretchLastSection(true);
 }
 
-int CProductTable::CurrentRow() const {
+int CProductTable::CurrentRow() const
+{
     const QModelIndex index = currentIndex();
     return index.isValid() && selectionModel()->isRowSelected(index.row(), {}) ? index.row() : -1;
 }
 
-void CProductTable::SelectRow(int row) {
+void CProductTable::SelectRow(int row)
+{
     if (row < 0 || row >= m_model->rowCount()) {
         clearSelection();
         return;

@@ -19,10 +19,9 @@ namespace zev {
 
 CPromotionsView::CPromotionsView(IScreenHost& host, ProductsViewContext context, QWidget* parent)
     : CZevBaseView(host, "PromotionsView", parent), m_ctx(std::move(context)),
-      m_headers(new CProductTable("LST_PROMOTIONS", tr("Promotions"),
-                                  {{tr("Promotion"), 0, 260}, {tr("From"), 0, 90}, {tr("To"), 0, 90},
-                                   {tr("Items"), 1, 50}},
-                                  this)),
+      m_headers(new CProductTable(
+          "LST_PROMOTIONS", tr("Promotions"),
+          {{tr("Promotion"), 0, 260}, {tr("From"), 0, 90}, {tr("To"), 0, 90}, {tr("Items"), 1, 50}}, this)),
       m_lines(new CProductTable("LST_PROMOITEMS", tr("Items of the promotion"),
                                 {{tr("Item #"), 0, 70},
                                  {tr("Description"), 0, 260},
@@ -32,9 +31,12 @@ CPromotionsView::CPromotionsView(IScreenHost& host, ProductsViewContext context,
                                  {tr("Discount"), 1, 70}},
                                 this)),
       m_catalogOnly(new QCheckBox(tr("Only items of the account's &catalogue"), this)),
-      m_add(new QPushButton(tr("&Add to Order Guide"), this)), m_details(new QPushButton(tr("&Details"), this)) {}
+      m_add(new QPushButton(tr("&Add to Order Guide"), this)), m_details(new QPushButton(tr("&Details"), this))
+{
+}
 
-void CPromotionsView::OnInitialUpdate() {
+void CPromotionsView::OnInitialUpdate()
+{
     m_catalogOnly->setObjectName("CHK_CATALOG");
     m_catalogOnly->setAccessibleName(tr("Only items of the account's catalogue"));
     m_add->setAccessibleName(tr("Add to order guide"));
@@ -75,7 +77,8 @@ void CPromotionsView::OnInitialUpdate() {
     m_headers->setFocus();
 }
 
-void CPromotionsView::Fill() {
+void CPromotionsView::Fill()
+{
     SystemClock system;
     const IClock& clock = m_ctx.clock ? *m_ctx.clock : static_cast<const IClock&>(system);
     const std::optional<int> catalog = m_catalogOnly->isChecked() ? m_ctx.AccountCatalog() : std::nullopt;
@@ -93,7 +96,8 @@ void CPromotionsView::Fill() {
     }
 }
 
-void CPromotionsView::ShowLines(int row) {
+void CPromotionsView::ShowLines(int row)
+{
     std::vector<QStringList> rows;
     if (row >= 0 && row < static_cast<int>(m_promotions.size()))
         for (const auto& l : m_promotions[static_cast<std::size_t>(row)].lines)
@@ -106,7 +110,8 @@ void CPromotionsView::ShowLines(int row) {
     UpdateButtons();
 }
 
-const Promotions::Line* CPromotionsView::CurrentLine() const {
+const Promotions::Line* CPromotionsView::CurrentLine() const
+{
     const int header = m_headers->CurrentRow();
     const int line = m_lines->CurrentRow();
     if (header < 0 || header >= static_cast<int>(m_promotions.size()))
@@ -115,13 +120,15 @@ const Promotions::Line* CPromotionsView::CurrentLine() const {
     return line >= 0 && line < static_cast<int>(lines.size()) ? &lines[static_cast<std::size_t>(line)] : nullptr;
 }
 
-void CPromotionsView::UpdateButtons() {
+void CPromotionsView::UpdateButtons()
+{
     const bool any = CurrentLine() != nullptr;
     m_add->setEnabled(any && m_ctx.HasAccount());
     m_details->setEnabled(any && static_cast<bool>(m_ctx.itemDetails));
 }
 
-void CPromotionsView::OnAddToGuide() {
+void CPromotionsView::OnAddToGuide()
+{
     const Promotions::Line* line = CurrentLine();
     if (!line || !m_ctx.HasAccount())
         return;
@@ -132,13 +139,15 @@ void CPromotionsView::OnAddToGuide() {
                                added ? MbIcon::Information : MbIcon::Stop);
 }
 
-void CPromotionsView::OnDetails() {
+void CPromotionsView::OnDetails()
+{
     const Promotions::Line* line = CurrentLine();
     if (line && m_ctx.itemDetails)
         m_ctx.itemDetails(line->itemId);
 }
 
-CZevBaseView* CreatePromotionsView(IScreenHost& host, ProductsViewContext context) {
+CZevBaseView* CreatePromotionsView(IScreenHost& host, ProductsViewContext context)
+{
     return new CPromotionsView(host, std::move(context));
 }
 

@@ -29,7 +29,8 @@ struct ProductsViewContext {
     std::optional<int> Account() const { return HasAccount() ? std::optional<int>(current->accountId) : std::nullopt; }
     // The order catalogue of the current account; 10 without one.
     int Catalog() const { return HasAccount() ? current->orderCatalog : 10; }
-    std::optional<int> AccountCatalog() const {
+    std::optional<int> AccountCatalog() const
+    {
         return HasAccount() ? std::optional<int>(current->orderCatalog) : std::nullopt;
     }
 };

@@ -70,8 +70,8 @@ bool CReportPrinter::Print(const QString& html, QPrinter& printer, zev::IMessage
     const int pages = document.pageCount();
     for (int i = 0; i < pages; ++i) {
         if (i > 0 && !printer.newPage()) {
-            messages.ShowText("The printer would not start a new page.", zev::ids::kCaptionError,
-                              zev::MbButtons::Ok, zev::MbIcon::Stop);
+            messages.ShowText("The printer would not start a new page.", zev::ids::kCaptionError, zev::MbButtons::Ok,
+                              zev::MbIcon::Stop);
             painter.end();
             return false;
         }

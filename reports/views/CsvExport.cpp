@@ -27,9 +27,8 @@ std::string CsvExport::SuggestedName(const std::string& title)
     return name + ".csv";
 }
 
-bool CsvExport::Run(QWidget* parent, const ReportsViewContext& context, IMessageBox& messages,
-                    const std::string& title, const CsvWriter& writer,
-                    const std::vector<std::vector<std::string>>& rows)
+bool CsvExport::Run(QWidget* parent, const ReportsViewContext& context, IMessageBox& messages, const std::string& title,
+                    const CsvWriter& writer, const std::vector<std::vector<std::string>>& rows)
 {
     const std::string suggested = SuggestedName(title);
     std::string path;

@@ -91,7 +91,8 @@ void CInitialSetupView::OnOk()
     const std::string managerId = m_managerId->text().trimmed().toStdString();
     const bool manager = ManagerMode();
 
-    const zev::sync::SetupCheck check = zev::sync::CheckSetupEntries(userId, password, confirmation, managerId, manager);
+    const zev::sync::SetupCheck check =
+        zev::sync::CheckSetupEntries(userId, password, confirmation, managerId, manager);
     if (check.messageId != 0) {
         Host().Messages().Show(check.messageId, check.captionId, zev::MbButtons::Ok, zev::MbIcon::Stop);
         if (check.clearUserFields) {
@@ -121,8 +122,9 @@ void CInitialSetupView::OnOk()
     stored = profile.SetManagerID(managerId) && stored;
     stored = profile.SetText("ConnectionName", "Standard Internet") && stored;
     if (!stored) {
-        Host().Messages().ShowText("Your settings could not be saved. Check that your configuration folder is writable.",
-                                   65099, zev::MbButtons::Ok, zev::MbIcon::Stop);
+        Host().Messages().ShowText(
+            "Your settings could not be saved. Check that your configuration folder is writable.", 65099,
+            zev::MbButtons::Ok, zev::MbIcon::Stop);
         return;
     }
     Host().State().signInText = "Standard Internet";

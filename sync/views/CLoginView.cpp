@@ -10,7 +10,6 @@
 #include "sync/SyncRunner.h"
 #include "sync/SyncText.h"
 
-
 #include <QApplication>
 #include <QFormLayout>
 #include <QGridLayout>

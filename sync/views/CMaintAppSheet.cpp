@@ -36,8 +36,8 @@ constexpr int kSheetCaption = 65069;
 CMaintAppDBPage::CMaintAppDBPage(zev::IScreenHost& host, zev::SyncViewContext sync, QWidget* parent)
     : CZevPropertyPage(tr("Database"), "MaintAppDBPage", parent), m_host(host), m_sync(sync)
 {
-    auto* text = new QLabel(tr("Delete the local database, restore it from the last backup, or leave the program."),
-                            this);
+    auto* text =
+        new QLabel(tr("Delete the local database, restore it from the last backup, or leave the program."), this);
     text->setWordWrap(true);
     auto* remove = new QPushButton(tr("&Delete Database"), this);
     auto* restore = new QPushButton(tr("&Restore Database"), this);

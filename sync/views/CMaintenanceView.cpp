@@ -186,8 +186,8 @@ void CMaintenanceView::Run(std::function<bool()> work, std::function<void(bool)>
 {
     m_running = true;
     Host().SetBusy(true);
-    for (const QString& name : {QStringLiteral("LBL_FREQGROUP"), QStringLiteral("LBL_OTHERGROUP"),
-                                QStringLiteral("LBL_CONNGROUP")})
+    for (const QString& name :
+         {QStringLiteral("LBL_FREQGROUP"), QStringLiteral("LBL_OTHERGROUP"), QStringLiteral("LBL_CONNGROUP")})
         if (QWidget* group = Control(name))
             group->setEnabled(false);
     auto result = std::make_shared<bool>(false);
@@ -196,8 +196,8 @@ void CMaintenanceView::Run(std::function<bool()> work, std::function<void(bool)>
         [this, result, after = std::move(after)] {
             m_running = false;
             Host().SetBusy(false);
-            for (const QString& name : {QStringLiteral("LBL_FREQGROUP"), QStringLiteral("LBL_OTHERGROUP"),
-                                        QStringLiteral("LBL_CONNGROUP")})
+            for (const QString& name :
+                 {QStringLiteral("LBL_FREQGROUP"), QStringLiteral("LBL_OTHERGROUP"), QStringLiteral("LBL_CONNGROUP")})
                 if (QWidget* group = Control(name))
                     group->setEnabled(true);
             UpdateConnectButtons();
@@ -390,9 +390,8 @@ void CMaintenanceView::OnSwitchReps()
     if (Busy())
         return;
     zev::IMessageBox& box = Host().Messages();
-    if (m_sync.runner.CountReadyOrders() > 0 &&
-        box.Ask(kUnsentOrders, kCaptionWarning, zev::MbButtons::YesNo, zev::MbIcon::Warning, zev::MbResult::No) !=
-            zev::MbResult::Yes)
+    if (m_sync.runner.CountReadyOrders() > 0 && box.Ask(kUnsentOrders, kCaptionWarning, zev::MbButtons::YesNo,
+                                                        zev::MbIcon::Warning, zev::MbResult::No) != zev::MbResult::Yes)
         return;
 
     CSwitchRepDlg dlg(m_sync.maintenance.ManagerReps(), Host().State().settingsFilePath, this);
@@ -429,8 +428,8 @@ void CMaintenanceView::OnExportItems()
     QString preset = QString::fromStdString(profile.GetText("ItemExportFile"));
     if (preset.isEmpty())
         preset = QStringLiteral("Items.txt");
-    const QString file = QFileDialog::getSaveFileName(this, tr("Export Items"), preset,
-                                                      tr("Export Items (*.txt);;All Files (*)"));
+    const QString file =
+        QFileDialog::getSaveFileName(this, tr("Export Items"), preset, tr("Export Items (*.txt);;All Files (*)"));
     if (file.isEmpty())
         return;
     QString path = file;

@@ -20,9 +20,8 @@ constexpr int kCaptionError = 65099;
 
 CReportIssueDlg::CReportIssueDlg(zev::sync::ISyncDb& db, std::string userId, zev::IMessageBox& messages,
                                  const std::string& settingsPath, QWidget* parent)
-    : CZevDialog(parent), m_db(db), m_userId(std::move(userId)), m_messages(messages),
-      m_short(new QLineEdit(this)), m_details(new QPlainTextEdit(this)),
-      m_contact(new QCheckBox(tr("Please contact me regarding this issue"), this))
+    : CZevDialog(parent), m_db(db), m_userId(std::move(userId)), m_messages(messages), m_short(new QLineEdit(this)),
+      m_details(new QPlainTextEdit(this)), m_contact(new QCheckBox(tr("Please contact me regarding this issue"), this))
 {
     setWindowTitle(tr("Report Issue"));
     resize(460, 340);

@@ -15,8 +15,8 @@ CSwitchRepDlg::CSwitchRepDlg(std::vector<Rep> reps, const std::string& settingsP
     m_list->header()->resizeSection(1, 150);
     m_list->setAllColumnsShowFocus(true);
     for (std::size_t i = 0; i < m_reps.size(); ++i) {
-        auto* item = new QTreeWidgetItem(m_list, {QString::fromStdString(m_reps[i].id),
-                                                  QString::fromStdString(m_reps[i].name)});
+        auto* item =
+            new QTreeWidgetItem(m_list, {QString::fromStdString(m_reps[i].id), QString::fromStdString(m_reps[i].name)});
         item->setData(0, Qt::UserRole, static_cast<int>(i));
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -38,5 +38,5 @@ const CSwitchRepDlg::Rep* CSwitchRepDlg::Chosen() const
         return nullptr;
     const int index = item->data(0, Qt::UserRole).toInt();
     return index >= 0 && static_cast<std::size_t>(index) < m_reps.size() ? &m_reps[static_cast<std::size_t>(index)]
-                                                                          : nullptr;
+                                                                         : nullptr;
 }

@@ -13,13 +13,15 @@ using zev::test::TestDatabase;
 
 class AccountCreatorTest : public ::testing::Test {
 protected:
-    void AddItems(int n, int deletedId = -1) {
+    void AddItems(int n, int deletedId = -1)
+    {
         for (int i = 1; i <= n; ++i)
             ASSERT_TRUE(db.Exec("insert into Items (ItemID, DeletedFlag) values (" + std::to_string(i) + ", " +
                                 (i == deletedId ? "1" : "0") + ")"));
     }
 
-    zev::NewAccountRecord Record() {
+    zev::NewAccountRecord Record()
+    {
         zev::NewAccountRecord r;
         r.repId = 1234;
         r.companyName = "New Place";
@@ -30,13 +32,15 @@ protected:
     ScriptedMessageBox messages;
 };
 
-TEST_F(AccountCreatorTest, NewAccountGetsAStarterGuideOfFiftyPricedItems) {
+TEST_F(AccountCreatorTest, NewAccountGetsAStarterGuideOfFiftyPricedItems)
+{
     AddItems(60, 2);
     AccountCreator creator(messages, [](int item, int catalog) { return catalog == 10 ? item * 1.5 : -1.0; });
     const int id = creator.Create(Record());
     ASSERT_EQ(id, 1);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(db.ScalarInt("select count(*) from WorkOrder where AccountID = 1 and WorkOrderID = 3 and Updated = 1"), 1);
+    EXPECT_EQ(db.ScalarInt("select count(*) from WorkOrder where AccountID = 1 and WorkOrderID = 3 and Updated = 1"),
+              1);
     EXPECT_EQ(db.ScalarInt("select count(*) from WorkOrderItems where AccountID = 1 and WorkOrderID = 3"), 50);
     EXPECT_EQ(db.ScalarInt("select count(*) from WorkOrderItems where ItemID = 2"), 0) << "deleted items stay out";
     EXPECT_EQ(db.ScalarInt("select max(LineItemNumber) from WorkOrderItems"), 50);
@@ -45,7 +49,8 @@ TEST_F(AccountCreatorTest, NewAccountGetsAStarterGuideOfFiftyPricedItems) {
     EXPECT_EQ(db.ScalarInt("select LineItemNumber from WorkOrderItems where ItemID = 3"), 2);
 }
 
-TEST_F(AccountCreatorTest, BlankCompanyCreatesNothing) {
+TEST_F(AccountCreatorTest, BlankCompanyCreatesNothing)
+{
     AccountCreator creator(messages, nullptr);
     auto r = Record();
     r.companyName = "   ";
@@ -54,7 +59,8 @@ TEST_F(AccountCreatorTest, BlankCompanyCreatesNothing) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(AccountCreatorTest, GuideHeaderFailureIsToldAndTheAccountStays) {
+TEST_F(AccountCreatorTest, GuideHeaderFailureIsToldAndTheAccountStays)
+{
     ASSERT_TRUE(db.Exec("insert into WorkOrder values (1, 3, 0, 1)")); // key 1 is taken
     AccountCreator creator(messages, nullptr);
     EXPECT_EQ(creator.Create(Record()), 1);
@@ -63,7 +69,8 @@ TEST_F(AccountCreatorTest, GuideHeaderFailureIsToldAndTheAccountStays) {
     EXPECT_EQ(db.ScalarInt("select count(*) from Accounts"), 1);
 }
 
-TEST_F(AccountCreatorTest, EmptyCatalogueGivesAnEmptyGuideWithoutComplaint) {
+TEST_F(AccountCreatorTest, EmptyCatalogueGivesAnEmptyGuideWithoutComplaint)
+{
     AccountCreator creator(messages, nullptr);
     EXPECT_EQ(creator.Create(Record()), 1);
     EXPECT_TRUE(messages.shown.empty());

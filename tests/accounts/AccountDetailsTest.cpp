@@ -20,7 +20,8 @@ using zev::test::TestDatabase;
 
 class AccountDetailsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(db.Exec("insert into Accounts (AccountID, CompanyName, ContactName, AltContactName, Address1, "
                             "Address2, City, State, Zip, Phone, Fax, ApptDays, DelivDays, AccountNumber, Email, "
                             "Comment1, Comment2, Updated) values (7, 'JOE''S WINE BAR', 'MARY O''NEIL', 'sam', "
@@ -35,7 +36,8 @@ protected:
     ScriptedMessageBox messages;
 };
 
-TEST_F(AccountDetailsTest, LabelsInDisplayCaseAndCommentsTrimmed) {
+TEST_F(AccountDetailsTest, LabelsInDisplayCaseAndCommentsTrimmed)
+{
     AccountDetails d = Details();
     ASSERT_TRUE(d.Load(7));
     EXPECT_EQ(d.Texts().companyName, "Joe's Wine Bar");
@@ -49,7 +51,8 @@ TEST_F(AccountDetailsTest, LabelsInDisplayCaseAndCommentsTrimmed) {
     EXPECT_TRUE(d.Texts().companyName.empty()) << "an unknown account leaves the labels empty";
 }
 
-TEST_F(AccountDetailsTest, NoteNeedsFourCharacters) {
+TEST_F(AccountDetailsTest, NoteNeedsFourCharacters)
+{
     EXPECT_FALSE(AccountDetails::CanSaveNote("abc"));
     EXPECT_TRUE(AccountDetails::CanSaveNote("abcd"));
     EXPECT_FALSE(AccountDetails::CanSaveNote("\xC3\xA9t\xC3\xA9")) << "three characters in six bytes";
@@ -59,7 +62,8 @@ TEST_F(AccountDetailsTest, NoteNeedsFourCharacters) {
     EXPECT_EQ(db.ScalarInt("select count(*) from DistributorRepNotes"), 0);
 }
 
-TEST_F(AccountDetailsTest, ApostropheStoredOnceAndShownSingle) {
+TEST_F(AccountDetailsTest, ApostropheStoredOnceAndShownSingle)
+{
     AccountDetails d = Details();
     ASSERT_TRUE(d.Load(7));
     ASSERT_EQ(d.SaveNote("  Don't call before 10 ", At(2026, 3, 1, 9, 30, 15)), AccountDetails::NoteResult::Saved);
@@ -75,7 +79,8 @@ TEST_F(AccountDetailsTest, ApostropheStoredOnceAndShownSingle) {
     EXPECT_EQ(again.Notes()[0].entered, At(2026, 3, 1, 9, 30, 15)) << "read back to the second";
 }
 
-TEST_F(AccountDetailsTest, NewNoteGoesOnTopAndDeletingMatchesTheSecond) {
+TEST_F(AccountDetailsTest, NewNoteGoesOnTopAndDeletingMatchesTheSecond)
+{
     AccountDetails d = Details();
     ASSERT_TRUE(d.Load(7));
     ASSERT_EQ(d.SaveNote("first note", At(2026, 3, 1, 9, 0, 1)), AccountDetails::NoteResult::Saved);
@@ -91,7 +96,8 @@ TEST_F(AccountDetailsTest, NewNoteGoesOnTopAndDeletingMatchesTheSecond) {
     EXPECT_EQ(d.Notes()[0].comment, "second note");
 }
 
-TEST_F(AccountDetailsTest, FailedNoteIsToldAndNotListed) {
+TEST_F(AccountDetailsTest, FailedNoteIsToldAndNotListed)
+{
     ASSERT_TRUE(db.Exec("drop table DistributorRepNotes"));
     AccountDetails d = Details();
     ASSERT_TRUE(d.Load(7));
@@ -101,14 +107,16 @@ TEST_F(AccountDetailsTest, FailedNoteIsToldAndNotListed) {
     EXPECT_EQ(messages.shown[0].textId, 65033);
 }
 
-TEST_F(AccountDetailsTest, NoteDateWithTimeOnlyBySwitch) {
+TEST_F(AccountDetailsTest, NoteDateWithTimeOnlyBySwitch)
+{
     AccountDetails::Switches s;
     EXPECT_EQ(Details(s).NoteDateText(At(2026, 3, 4, 14, 5, 9)), "3/4/2026");
     s.noteTime = true;
     EXPECT_EQ(Details(s).NoteDateText(At(2026, 3, 4, 14, 5, 9)), "3/4/2026 14:5");
 }
 
-TEST_F(AccountDetailsTest, AttributesOnlyWithTheirSwitch) {
+TEST_F(AccountDetailsTest, AttributesOnlyWithTheirSwitch)
+{
     ASSERT_TRUE(db.Exec("insert into AccountAttributes values (7, 'Seats', '40')"));
     AccountDetails off = Details();
     ASSERT_TRUE(off.Load(7));
@@ -121,7 +129,8 @@ TEST_F(AccountDetailsTest, AttributesOnlyWithTheirSwitch) {
     EXPECT_EQ(on.Attributes()[0], "Seats: 40");
 }
 
-TEST_F(AccountDetailsTest, EditorKeepsOnlyTheDistributorsDeliveryDays) {
+TEST_F(AccountDetailsTest, EditorKeepsOnlyTheDistributorsDeliveryDays)
+{
     AccountEditor::Switches s;
     s.delivDaysLimited = true;
     AccountEditor editor(s, messages);
@@ -139,7 +148,8 @@ TEST_F(AccountDetailsTest, EditorKeepsOnlyTheDistributorsDeliveryDays) {
     EXPECT_EQ(db.Scalar("select ApptDays from Accounts where AccountID = 7"), "NNNNNNN");
 }
 
-TEST_F(AccountDetailsTest, ReadOnlyEditorStillRewritesAndMarks) {
+TEST_F(AccountDetailsTest, ReadOnlyEditorStillRewritesAndMarks)
+{
     AccountEditor editor(AccountEditor::Switches{}, messages);
     for (int f = 0; f < AccountEditor::kFields; ++f)
         EXPECT_FALSE(editor.Editable(static_cast<AccountEditor::Field>(f)));
@@ -152,18 +162,21 @@ TEST_F(AccountDetailsTest, ReadOnlyEditorStillRewritesAndMarks) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(AccountDetailsTest, EditedTextsAreTrimmedAndQuotedSafely) {
+TEST_F(AccountDetailsTest, EditedTextsAreTrimmedAndQuotedSafely)
+{
     AccountEditor editor(AccountEditor::Switches{}, messages);
     auto data = editor.Load(7);
     ASSERT_TRUE(data.has_value());
     data->companyName = "  O'Brien's '; drop table Accounts; --  ";
     data->apptDays[1] = data->apptDays[3] = true;
     ASSERT_TRUE(editor.Save(*data));
-    EXPECT_EQ(db.Scalar("select CompanyName from Accounts where AccountID = 7"), "O'Brien's '; drop table Accounts; --");
+    EXPECT_EQ(db.Scalar("select CompanyName from Accounts where AccountID = 7"),
+              "O'Brien's '; drop table Accounts; --");
     EXPECT_EQ(db.Scalar("select ApptDays from Accounts where AccountID = 7"), "NYNYNNN");
 }
 
-TEST_F(AccountDetailsTest, FailedEditLeavesTheAccountWhole) {
+TEST_F(AccountDetailsTest, FailedEditLeavesTheAccountWhole)
+{
     // The second statement cannot run: the first one's change must not stay
     // behind on its own.
     ASSERT_TRUE(zev::test::RawExec(db.Path(), "create trigger NoCity before update of City on Accounts begin select "

@@ -26,14 +26,16 @@ constexpr int kWednesday = Btn::kSunday + 3; // 4 March 2026 is a Wednesday
 
 class AccountListModelTest : public ::testing::Test {
 protected:
-    AccountListModelTest() : clock(At(2026, 3, 4, 10, 0)) {
+    AccountListModelTest() : clock(At(2026, 3, 4, 10, 0))
+    {
         AddAccount(1, "BRAVO WINES", "22", "NNNYNNN", "0930", 3, "4,6", 2);
         AddAccount(2, "alpha bar", "100", "NNNYNNN", "1345", 0, "", 5);
         AddAccount(3, "Charlie's", "9", "YNNNNNN", "", 1, "7", 9);
     }
 
     void AddAccount(int id, const std::string& name, const std::string& number, const std::string& days,
-                    const std::string& wednesdayTime, int status, const std::string& catalogs, int warehouse) {
+                    const std::string& wednesdayTime, int status, const std::string& catalogs, int warehouse)
+    {
         std::string quoted;
         for (char c : name)
             quoted += c == '\'' ? std::string("''") : std::string(1, c);
@@ -42,15 +44,17 @@ protected:
                             "Phone, LastOrder, LastVisitDate, BalanceDue, Updated) values (" +
                             std::to_string(id) + ", '" + quoted + "', ' Pat ', '" + number + "', '" + days + "', '" +
                             wednesdayTime + "', " + std::to_string(status) + ", '" + catalogs + "', " +
-                            std::to_string(warehouse) + ", 4, 1, 'Town', 'ST', '555', '2026-01-0" +
-                            std::to_string(id) + "', '1900-01-01', " + std::to_string(id * 10) + ", 0)"));
+                            std::to_string(warehouse) + ", 4, 1, 'Town', 'ST', '555', '2026-01-0" + std::to_string(id) +
+                            "', '1900-01-01', " + std::to_string(id * 10) + ", 0)"));
     }
 
-    std::unique_ptr<AccountListModel> Model() {
+    std::unique_ptr<AccountListModel> Model()
+    {
         return std::make_unique<AccountListModel>(settings, document, clock, messages);
     }
 
-    std::vector<int> Ids(const AccountListModel& model) {
+    std::vector<int> Ids(const AccountListModel& model)
+    {
         std::vector<int> ids;
         for (const auto& row : model.Rows())
             ids.push_back(row.accountId);
@@ -64,13 +68,15 @@ protected:
     CurrentAccount document;
 };
 
-TEST_F(AccountListModelTest, StartsOnTodayOrTheRememberedDay) {
+TEST_F(AccountListModelTest, StartsOnTodayOrTheRememberedDay)
+{
     EXPECT_EQ(Model()->InitialDayButton(), kWednesday);
     document.dayButton = Btn::kAll;
     EXPECT_EQ(Model()->InitialDayButton(), Btn::kAll);
 }
 
-TEST_F(AccountListModelTest, WeekdayListsScheduledAccountsWithTheirTimes) {
+TEST_F(AccountListModelTest, WeekdayListsScheduledAccountsWithTheirTimes)
+{
     settings.initialSortColumn = 1;
     auto model = Model();
     EXPECT_EQ(model->Fill(kWednesday), 0);
@@ -87,7 +93,8 @@ TEST_F(AccountListModelTest, WeekdayListsScheduledAccountsWithTheirTimes) {
     EXPECT_EQ(document.dayButton, kWednesday);
 }
 
-TEST_F(AccountListModelTest, AllShowsNoTimesAndNoCallIconsAndSortsByCompany) {
+TEST_F(AccountListModelTest, AllShowsNoTimesAndNoCallIconsAndSortsByCompany)
+{
     settings.callTracking = true;
     settings.initialSortColumn = 1;
     ASSERT_EQ(zev::AccountCalled().record(1, 3, 1), 1);
@@ -102,7 +109,8 @@ TEST_F(AccountListModelTest, AllShowsNoTimesAndNoCallIconsAndSortsByCompany) {
     EXPECT_EQ(model->Rows()[model->RowOfAccount(1)].statusIcon, 10);
 }
 
-TEST_F(AccountListModelTest, HeaderClicksFlipTheDirectionEveryTime) {
+TEST_F(AccountListModelTest, HeaderClicksFlipTheDirectionEveryTime)
+{
     settings.initialSortColumn = 2;
     auto model = Model();
     model->Fill(Btn::kAll);
@@ -120,7 +128,8 @@ TEST_F(AccountListModelTest, HeaderClicksFlipTheDirectionEveryTime) {
     EXPECT_EQ(Ids(*model), (std::vector<int>{1, 2}));
 }
 
-TEST_F(AccountListModelTest, FindAsYouTypeMatchesTheStartOfTheName) {
+TEST_F(AccountListModelTest, FindAsYouTypeMatchesTheStartOfTheName)
+{
     auto model = Model();
     model->Fill(Btn::kAll); // alpha bar, Bravo Wines, Charlie's
     EXPECT_EQ(model->Find("", 0), -1);
@@ -130,7 +139,8 @@ TEST_F(AccountListModelTest, FindAsYouTypeMatchesTheStartOfTheName) {
     EXPECT_EQ(model->Find("zz", 0), -1);
 }
 
-TEST_F(AccountListModelTest, SelectingMakesTheAccountCurrent) {
+TEST_F(AccountListModelTest, SelectingMakesTheAccountCurrent)
+{
     settings.noOrderButton = true;
     settings.backordersButton = true;
     ASSERT_TRUE(db.Exec("insert into OpenOrders (AccountID, InvoiceNumber, TSOrderType) values (1, 'I1', 'BO')"));
@@ -157,7 +167,8 @@ TEST_F(AccountListModelTest, SelectingMakesTheAccountCurrent) {
     EXPECT_EQ(document.warehouse, 5);
 }
 
-TEST_F(AccountListModelTest, AppointmentTimeTypedForAllGoesToEveryDay) {
+TEST_F(AccountListModelTest, AppointmentTimeTypedForAllGoesToEveryDay)
+{
     auto model = Model();
     model->Fill(Btn::kAll);
     const int row = model->RowOfAccount(3);
@@ -169,7 +180,8 @@ TEST_F(AccountListModelTest, AppointmentTimeTypedForAllGoesToEveryDay) {
               1);
 }
 
-TEST_F(AccountListModelTest, AppointmentTimeOfAWeekdayIsWrittenWhenChanged) {
+TEST_F(AccountListModelTest, AppointmentTimeOfAWeekdayIsWrittenWhenChanged)
+{
     auto model = Model();
     model->Fill(kWednesday);
     const int row = model->RowOfAccount(1);
@@ -184,7 +196,8 @@ TEST_F(AccountListModelTest, AppointmentTimeOfAWeekdayIsWrittenWhenChanged) {
     EXPECT_EQ(db.Scalar("select ApptTime1 from Accounts where AccountID = 1"), "");
 }
 
-TEST_F(AccountListModelTest, BlankCallbackEntryRemovesTheRow) {
+TEST_F(AccountListModelTest, BlankCallbackEntryRemovesTheRow)
+{
     settings.callTracking = true;
     ASSERT_EQ(zev::Callback().add(1, 3, ""), 1);
     auto model = Model();
@@ -202,7 +215,8 @@ TEST_F(AccountListModelTest, BlankCallbackEntryRemovesTheRow) {
     EXPECT_EQ(db.ScalarInt("select CallbackDay from Callback where AccountID = 1"), -1);
 }
 
-TEST_F(AccountListModelTest, NoSaleSavesAnInformationOrderAndRecordsTheCall) {
+TEST_F(AccountListModelTest, NoSaleSavesAnInformationOrderAndRecordsTheCall)
+{
     settings.callTracking = true;
     ASSERT_EQ(zev::Callback().add(1, 5, "x"), 1);
     auto model = Model();
@@ -218,7 +232,8 @@ TEST_F(AccountListModelTest, NoSaleSavesAnInformationOrderAndRecordsTheCall) {
     EXPECT_EQ(model->Rows()[model->RowOfAccount(1)].statusIcon, 11) << "the list was refilled";
 }
 
-TEST_F(AccountListModelTest, NoCallNoteIsCutToTheConfiguredLength) {
+TEST_F(AccountListModelTest, NoCallNoteIsCutToTheConfiguredLength)
+{
     settings.noteMaxLength = 5;
     auto model = Model();
     model->Fill(Btn::kAll);
@@ -227,7 +242,8 @@ TEST_F(AccountListModelTest, NoCallNoteIsCutToTheConfiguredLength) {
     EXPECT_EQ(db.ScalarInt("select count(*) from AccountCalled"), 0) << "no call tracking";
 }
 
-TEST_F(AccountListModelTest, ClearCallOfThisAccountIsIgnoredUnderAll) {
+TEST_F(AccountListModelTest, ClearCallOfThisAccountIsIgnoredUnderAll)
+{
     settings.callTracking = true;
     ASSERT_EQ(zev::AccountCalled().record(1, 3, 2), 1);
     auto model = Model();
@@ -239,7 +255,8 @@ TEST_F(AccountListModelTest, ClearCallOfThisAccountIsIgnoredUnderAll) {
     EXPECT_EQ(db.ScalarInt("select count(*) from AccountCalled"), 0);
 }
 
-TEST_F(AccountListModelTest, ClearCallOfAllAccountsAsksFirst) {
+TEST_F(AccountListModelTest, ClearCallOfAllAccountsAsksFirst)
+{
     zev::AccountCalled called;
     ASSERT_EQ(called.record(1, 3, 2), 1);
     ASSERT_EQ(called.record(2, 4, 1), 1);
@@ -256,7 +273,8 @@ TEST_F(AccountListModelTest, ClearCallOfAllAccountsAsksFirst) {
     EXPECT_EQ(db.ScalarInt("select count(*) from AccountCalled"), 0);
 }
 
-TEST_F(AccountListModelTest, NewMessagesAreToldOnlyWithTheSwitch) {
+TEST_F(AccountListModelTest, NewMessagesAreToldOnlyWithTheSwitch)
+{
     ASSERT_TRUE(db.Exec("insert into Messages (MessageID, ToID, ToStatus) values (1, 100200, 0)"));
     EXPECT_FALSE(Model()->CheckNewMessages("100200"));
     settings.newMessagesCheck = true;
@@ -266,7 +284,8 @@ TEST_F(AccountListModelTest, NewMessagesAreToldOnlyWithTheSwitch) {
     EXPECT_FALSE(Model()->CheckNewMessages("100300"));
 }
 
-TEST_F(AccountListModelTest, QuickInfoListsTheFilledFields) {
+TEST_F(AccountListModelTest, QuickInfoListsTheFilledFields)
+{
     auto model = Model();
     model->Fill(Btn::kAll);
     const int row = model->RowOfAccount(3);

@@ -30,7 +30,8 @@ using namespace zev;
 
 class AccountRoundTripTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         client_ = std::make_unique<test::DemoClient>("accounts");
         ASSERT_TRUE(client_->Started());
         ASSERT_TRUE(client_->Download()) << Shown();
@@ -51,7 +52,8 @@ protected:
     int account_ = 0;
 };
 
-TEST_F(AccountRoundTripTest, EditedAccountComesBackFromTheMasterRow) {
+TEST_F(AccountRoundTripTest, EditedAccountComesBackFromTheMasterRow)
+{
     AccountEditor::Switches all;
     all.editable.fill(true);
     AccountEditor editor(all, client_->box);
@@ -71,7 +73,8 @@ TEST_F(AccountRoundTripTest, EditedAccountComesBackFromTheMasterRow) {
     EXPECT_EQ(Local("select Updated from Accounts where AccountID = " + Account()), 0);
 }
 
-TEST_F(AccountRoundTripTest, NewNoteReachesTheServerAndStaysSingle) {
+TEST_F(AccountRoundTripTest, NewNoteReachesTheServerAndStaysSingle)
+{
     AccountDetails details(AccountDetails::Switches{}, client_->box);
     ASSERT_TRUE(details.Load(account_));
     const std::size_t before = details.Notes().size();
@@ -82,7 +85,8 @@ TEST_F(AccountRoundTripTest, NewNoteReachesTheServerAndStaysSingle) {
 
     ASSERT_TRUE(Runner().SyncRun(2, nullptr)) << Shown();
     EXPECT_EQ(ServerText("select count(*) from DistributorRepNotes where Comment = 'Don''t call before 10 & ask for "
-                         "Sam' and zev_rep = '100200' and AccountID = " + Account()),
+                         "Sam' and zev_rep = '100200' and AccountID = " +
+                         Account()),
               "1");
     EXPECT_EQ(ServerText("select count(*) from DistributorRepNotes where Comment = 'Wrong account'"), "0");
     ASSERT_TRUE(details.Load(account_));
@@ -100,7 +104,8 @@ TEST_F(AccountRoundTripTest, NewNoteReachesTheServerAndStaysSingle) {
     EXPECT_EQ(ServerText("select count(*) from DistributorRepNotes where Comment like 'Don''t call%'"), "1");
 }
 
-TEST_F(AccountRoundTripTest, TakenSurveyIsStoredByTheServerAndLeavesTheLaptop) {
+TEST_F(AccountRoundTripTest, TakenSurveyIsStoredByTheServerAndLeavesTheLaptop)
+{
     const int survey = Local("select min(SurveyID) from Surveys where SurveyType = 0");
     ASSERT_GT(survey, 0);
     SurveyRunner runner(client_->box, client_->clock);
@@ -131,7 +136,8 @@ TEST_F(AccountRoundTripTest, TakenSurveyIsStoredByTheServerAndLeavesTheLaptop) {
     EXPECT_EQ(ServerText("select count(*) from Answers where Answer = '02/29/2028'"), "1");
 }
 
-TEST_F(AccountRoundTripTest, FilledFormComesBackFromTheMasterTable) {
+TEST_F(AccountRoundTripTest, FilledFormComesBackFromTheMasterTable)
+{
     const auto forms = FormFiller::Forms();
     ASSERT_FALSE(forms.empty());
     FormFiller filler(client_->box, account_);

@@ -9,7 +9,8 @@ using zev::AppointmentTime;
 namespace {
 
 // Noon on 4 March 2026, local time (tests run with TZ=UTC).
-std::time_t Today() {
+std::time_t Today()
+{
     std::tm tm{};
     tm.tm_year = 126;
     tm.tm_mon = 2;
@@ -27,7 +28,8 @@ struct TypedCase {
 
 class TypedTime : public ::testing::TestWithParam<TypedCase> {};
 
-TEST_P(TypedTime, ReadsWhatWasTyped) {
+TEST_P(TypedTime, ReadsWhatWasTyped)
+{
     const auto& c = GetParam();
     const std::time_t t = AppointmentTime::ParseTyped(c.typed, Today());
     if (c.hour < 0) {
@@ -46,9 +48,8 @@ TEST_P(TypedTime, ReadsWhatWasTyped) {
 INSTANTIATE_TEST_SUITE_P(Forms, TypedTime,
                          ::testing::Values(TypedCase{"930", 9, 30}, TypedCase{"3", 15, 0}, TypedCase{"7", 7, 0},
                                            TypedCase{"12:30 pm", 12, 30}, TypedCase{"12:15 am", 0, 15},
-                                           TypedCase{"9:75", -1, 0}, TypedCase{"25:00", -1, 0},
-                                           TypedCase{"", -1, 0}, TypedCase{"   ", -1, 0},
-                                           TypedCase{"0:30", -1, 0}, TypedCase{"abc", -1, 0},
+                                           TypedCase{"9:75", -1, 0}, TypedCase{"25:00", -1, 0}, TypedCase{"", -1, 0},
+                                           TypedCase{"   ", -1, 0}, TypedCase{"0:30", -1, 0}, TypedCase{"abc", -1, 0},
                                            TypedCase{"1345", 13, 45}, TypedCase{"2 PM", 14, 0},
                                            TypedCase{" 9:05 Pm ", 21, 5}, TypedCase{"6", 18, 0},
                                            TypedCase{"100", -1, 0}, TypedCase{"9:-5", -1, 0},
@@ -62,7 +63,8 @@ struct ShownCase {
 
 class StoredTime : public ::testing::TestWithParam<ShownCase> {};
 
-TEST_P(StoredTime, ShowsInTheListAndTheEditor) {
+TEST_P(StoredTime, ShowsInTheListAndTheEditor)
+{
     const auto& c = GetParam();
     const std::time_t t = AppointmentTime::FromStored(c.stored, Today());
     EXPECT_EQ(AppointmentTime::ColumnText(t), c.column);
@@ -76,11 +78,11 @@ INSTANTIATE_TEST_SUITE_P(Forms, StoredTime,
                          ::testing::Values(ShownCase{"0000", "12:00 am", "12:00 am"},
                                            ShownCase{"1200", "12:00 pm", "12:00 pm"},
                                            ShownCase{"1345", "01:45 pm", "1:45 pm"},
-                                           ShownCase{"0905", "09:05 am", "9:05 am"},
-                                           ShownCase{"", "Unassigned", ""}, ShownCase{"9a", "Unassigned", ""},
-                                           ShownCase{"2575", "Unassigned", ""}));
+                                           ShownCase{"0905", "09:05 am", "9:05 am"}, ShownCase{"", "Unassigned", ""},
+                                           ShownCase{"9a", "Unassigned", ""}, ShownCase{"2575", "Unassigned", ""}));
 
-TEST(AppointmentTime, EditorTextReadsBackAsTheSameTime) {
+TEST(AppointmentTime, EditorTextReadsBackAsTheSameTime)
+{
     for (int h = 0; h < 24; ++h) {
         const std::time_t t = AppointmentTime::TodayAt(Today(), h, 10);
         EXPECT_EQ(AppointmentTime::ParseTyped(AppointmentTime::EditorText(t), Today()), t) << h;

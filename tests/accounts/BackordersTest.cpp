@@ -17,7 +17,8 @@ using zev::test::TestDatabase;
 
 class BackordersTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AddItem(501, "1001", "Cabernet 750ml", 12, 27);
         AddItem(502, "22", "Spring Water 1L", 24, 0, 1);
         AddOrder("INV9", "BO", "2026-02-03");
@@ -27,17 +28,20 @@ protected:
         AddLine("INV8", 1, 501, 12);
     }
 
-    void AddItem(int id, const char* sku, const char* description, int perCase, int onHand, int deleted = 0) {
+    void AddItem(int id, const char* sku, const char* description, int perCase, int onHand, int deleted = 0)
+    {
         ASSERT_TRUE(db.Exec(zev::SqlText::Format("insert into Items (ItemID, DistributorSKU, Description, QtyPerCase, "
                                                  "QtyOnHand, DeletedFlag) values (%d, '%s', '%s', %d, %d, %d)",
                                                  id, sku, description, perCase, onHand, deleted)));
     }
-    void AddOrder(const char* invoice, const char* type, const char* date) {
+    void AddOrder(const char* invoice, const char* type, const char* date)
+    {
         ASSERT_TRUE(db.Exec(zev::SqlText::Format("insert into OpenOrders (AccountID, InvoiceNumber, TSOrderType, "
                                                  "InvoiceDate) values (7, '%s', '%s', '%s')",
                                                  invoice, type, date)));
     }
-    void AddLine(const char* invoice, int line, int item, int qty) {
+    void AddLine(const char* invoice, int line, int item, int qty)
+    {
         ASSERT_TRUE(db.Exec(zev::SqlText::Format("insert into OpenOrderItems (AccountID, InvoiceNumber, LineNumber, "
                                                  "ItemID, QtyOrdered) values (7, '%s', %d, %d, %d)",
                                                  invoice, line, item, qty)));
@@ -45,7 +49,8 @@ protected:
 
     // A statement on a connection of its own: triggers, which the dialect
     // translator does not take, make a chosen write fail.
-    bool RawExec(const std::string& sql) {
+    bool RawExec(const std::string& sql)
+    {
         sqlite3* raw = nullptr;
         const bool ok = sqlite3_open(db.Path().c_str(), &raw) == SQLITE_OK &&
                         sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
@@ -56,7 +61,8 @@ protected:
     TestDatabase db;
 };
 
-TEST_F(BackordersTest, ReadsBackorderLinesWithKeysAndQuantities) {
+TEST_F(BackordersTest, ReadsBackorderLinesWithKeysAndQuantities)
+{
     Backorders b({});
     std::vector<BackorderLine> lines;
     ASSERT_TRUE(b.LoadBackorderLines(7, lines));
@@ -77,7 +83,8 @@ TEST_F(BackordersTest, ReadsBackorderLinesWithKeysAndQuantities) {
     EXPECT_TRUE(lines.empty());
 }
 
-TEST_F(BackordersTest, TypeListKeepsOnlyQuotedCodes) {
+TEST_F(BackordersTest, TypeListKeepsOnlyQuotedCodes)
+{
     EXPECT_EQ(Backorders::CleanTypeList("'BO','MO', 'IN'"), "'BO','MO','IN'");
     EXPECT_EQ(Backorders::CleanTypeList("'BO') or 1=1 --"), "'BO'");
     EXPECT_EQ(Backorders::CleanTypeList("BO"), "");
@@ -90,7 +97,8 @@ TEST_F(BackordersTest, TypeListKeepsOnlyQuotedCodes) {
     EXPECT_TRUE(lines.empty());
 }
 
-TEST_F(BackordersTest, CancellationIsOneTypeThreeOrderWithKeyedLines) {
+TEST_F(BackordersTest, CancellationIsOneTypeThreeOrderWithKeyedLines)
+{
     Backorders b({});
     std::vector<BackorderLine> lines;
     ASSERT_TRUE(b.LoadBackorderLines(7, lines));
@@ -105,7 +113,8 @@ TEST_F(BackordersTest, CancellationIsOneTypeThreeOrderWithKeyedLines) {
     EXPECT_EQ(db.Scalar("select LineComment from ReadyOrderItems where LineItemNumber = 1"), b.Key(lines[1]));
 }
 
-TEST_F(BackordersTest, AFailedLineLeavesNoCancellation) {
+TEST_F(BackordersTest, AFailedLineLeavesNoCancellation)
+{
     Backorders b({});
     std::vector<BackorderLine> lines;
     ASSERT_TRUE(b.LoadBackorderLines(7, lines));
@@ -116,7 +125,8 @@ TEST_F(BackordersTest, AFailedLineLeavesNoCancellation) {
     EXPECT_EQ(db.ScalarInt("select count(*) from ReadyOrderItems"), 0);
 }
 
-TEST_F(BackordersTest, ChecksMoveQuantitiesIntoAndOutOfTheGuide) {
+TEST_F(BackordersTest, ChecksMoveQuantitiesIntoAndOutOfTheGuide)
+{
     Backorders b({});
     std::vector<BackorderLine> lines(3);
     for (int i = 0; i < 3; ++i) {

@@ -11,22 +11,27 @@ using zev::test::TestDatabase;
 
 class CallPlanModelTest : public ::testing::Test {
 protected:
-    void AddAccount(int id, const std::string& name, const char* apptDays) {
+    void AddAccount(int id, const std::string& name, const char* apptDays)
+    {
         ASSERT_TRUE(db.Exec("insert into Accounts (AccountID, CompanyName, City, State, AccountNumber, ApptDays) "
-                            "values (" + std::to_string(id) + ", '" + name + "', 'TOWN', 'ST', 'N" +
-                            std::to_string(id) + "', " + (apptDays ? "'" + std::string(apptDays) + "'" : "NULL") +
-                            ")"));
+                            "values (" +
+                            std::to_string(id) + ", '" + name + "', 'TOWN', 'ST', 'N" + std::to_string(id) + "', " +
+                            (apptDays ? "'" + std::string(apptDays) + "'" : "NULL") + ")"));
     }
 
-    std::string ApptDays(int id) { return db.Scalar("select ApptDays from Accounts where AccountID = " + std::to_string(id)); }
+    std::string ApptDays(int id)
+    {
+        return db.Scalar("select ApptDays from Accounts where AccountID = " + std::to_string(id));
+    }
 
     TestDatabase db;
 };
 
-TEST_F(CallPlanModelTest, ListsTheDayAndOffersEveryOtherAccount) {
+TEST_F(CallPlanModelTest, ListsTheDayAndOffersEveryOtherAccount)
+{
     AddAccount(1, "ACME", "NYNNNNN");
     AddAccount(2, "Bobs", "NNNNNNN");
-    AddAccount(3, "Cafe", nullptr);  // never planned
+    AddAccount(3, "Cafe", nullptr);   // never planned
     AddAccount(4, "Deli", "0100000"); // digit form
     CallPlanModel model(1);
     model.Fill();
@@ -47,7 +52,8 @@ TEST_F(CallPlanModelTest, ListsTheDayAndOffersEveryOtherAccount) {
     EXPECT_EQ(model.Others().size(), 4u);
 }
 
-TEST_F(CallPlanModelTest, BothListsReadInNameOrder) {
+TEST_F(CallPlanModelTest, BothListsReadInNameOrder)
+{
     // Inserted out of order, in mixed case, with two branches of one name.
     AddAccount(5, "zeta bar", "NYNNNNN");
     AddAccount(2, "ALPHA WINES", "NYNNNNN");
@@ -68,7 +74,8 @@ TEST_F(CallPlanModelTest, BothListsReadInNameOrder) {
     EXPECT_EQ(model.Scheduled()[2].company, "bravo");
 }
 
-TEST_F(CallPlanModelTest, ClearWeekEmptiesEveryDay) {
+TEST_F(CallPlanModelTest, ClearWeekEmptiesEveryDay)
+{
     AddAccount(1, "A", "YYYYYYY");
     AddAccount(2, "B", "NNNNNNY");
     CallPlanModel model(6);

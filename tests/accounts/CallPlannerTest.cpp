@@ -19,12 +19,14 @@ namespace Btn = zev::DayButtons;
 
 class CallPlannerTest : public ::testing::Test {
 protected:
-    void AddAccount(int id, const std::string& apptDays) {
+    void AddAccount(int id, const std::string& apptDays)
+    {
         ASSERT_TRUE(db.Exec("insert into Accounts (AccountID, CompanyName, ApptDays, Updated) values (" +
                             std::to_string(id) + ", 'Co', '" + apptDays + "', 0)"));
     }
 
-    std::set<int> AccountsOfDay(const CallPlanner& planner, int button) {
+    std::set<int> AccountsOfDay(const CallPlanner& planner, int button)
+    {
         zev::Accounts accounts;
         std::set<int> ids;
         if (planner.OpenAccountsOfDay(accounts, button))
@@ -33,12 +35,16 @@ protected:
         return ids;
     }
 
-    std::string ApptDays(int id) { return db.Scalar("select ApptDays from Accounts where AccountID = " + std::to_string(id)); }
+    std::string ApptDays(int id)
+    {
+        return db.Scalar("select ApptDays from Accounts where AccountID = " + std::to_string(id));
+    }
 
     TestDatabase db;
 };
 
-TEST_F(CallPlannerTest, CallbackJoinsItsDayOnlyWithCallTracking) {
+TEST_F(CallPlannerTest, CallbackJoinsItsDayOnlyWithCallTracking)
+{
     AddAccount(1, "NNNNNNN");
     AddAccount(2, "NYNNNNN");
     ASSERT_EQ(zev::Callback().add(1, 2, ""), 1);
@@ -54,7 +60,8 @@ TEST_F(CallPlannerTest, CallbackJoinsItsDayOnlyWithCallTracking) {
     EXPECT_EQ(AccountsOfDay(plain, Btn::kAll), (std::set<int>{1, 2}));
 }
 
-TEST_F(CallPlannerTest, DigitFormApptDaysListOnTheirDay) {
+TEST_F(CallPlannerTest, DigitFormApptDaysListOnTheirDay)
+{
     AddAccount(1, "0010000");
     const CallPlanner plain(false);
     // The pattern compares letters, so a digit-form value is not found by
@@ -73,7 +80,8 @@ struct IconCase {
 
 class CallStatusIcon : public CallPlannerTest, public ::testing::WithParamInterface<IconCase> {};
 
-TEST_P(CallStatusIcon, FollowsTheRecordedType) {
+TEST_P(CallStatusIcon, FollowsTheRecordedType)
+{
     const auto& c = GetParam();
     ASSERT_EQ(zev::AccountCalled().record(7, 3, c.type), 1);
     EXPECT_EQ(CallPlanner(true).CallStatusIcon(7, c.button), c.icon);
@@ -85,7 +93,8 @@ INSTANTIATE_TEST_SUITE_P(Types, CallStatusIcon,
                                            IconCase{4, Btn::kSunday + 3, 0}, IconCase{1, Btn::kSunday + 2, 0},
                                            IconCase{1, Btn::kAll, 0}));
 
-TEST_F(CallPlannerTest, OutcomeRemovesTheCallbackAndRecordsTheDay) {
+TEST_F(CallPlannerTest, OutcomeRemovesTheCallbackAndRecordsTheDay)
+{
     ASSERT_EQ(zev::Callback().add(7, 1, "x"), 1);
     const CallPlanner planner(true);
     ASSERT_EQ(planner.RecordNoOrder(7, Btn::kSunday + 1, CallPlanner::NoOrderReason::NoCall), 1);
@@ -103,7 +112,8 @@ TEST_F(CallPlannerTest, OutcomeRemovesTheCallbackAndRecordsTheDay) {
     EXPECT_EQ(db.ScalarInt("select count(*) from Callback"), 1) << "nothing without call tracking";
 }
 
-TEST_F(CallPlannerTest, ClearCallOfAllShowsNothingToClear) {
+TEST_F(CallPlannerTest, ClearCallOfAllShowsNothingToClear)
+{
     zev::AccountCalled called;
     ASSERT_EQ(called.record(7, 2, 1), 1);
     ASSERT_EQ(called.record(8, 2, 1), 1);
@@ -126,7 +136,8 @@ struct KeepCase {
 
 class KeepCallback : public CallPlannerTest, public ::testing::WithParamInterface<KeepCase> {};
 
-TEST_P(KeepCallback, AddsChangesOrRemovesTheRow) {
+TEST_P(KeepCallback, AddsChangesOrRemovesTheRow)
+{
     const auto& c = GetParam();
     if (c.oldDay != -1 || *c.oldNotes) {
         ASSERT_EQ(zev::Callback().add(5, c.oldDay, c.oldNotes), 1);
@@ -140,14 +151,14 @@ TEST_P(KeepCallback, AddsChangesOrRemovesTheRow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(States, KeepCallback,
-                         ::testing::Values(KeepCase{-1, "", 3, "", 1},        // a day is chosen
-                                           KeepCase{-1, "", -1, "call", 1},   // notes only
-                                           KeepCase{3, "", -1, "", 0},        // blank entry, no notes: removed
+                         ::testing::Values(KeepCase{-1, "", 3, "", 1},         // a day is chosen
+                                           KeepCase{-1, "", -1, "call", 1},    // notes only
+                                           KeepCase{3, "", -1, "", 0},         // blank entry, no notes: removed
                                            KeepCase{3, "call", -1, "call", 1}, // blank entry keeps the notes
-                                           KeepCase{3, "call", 5, "call", 1},
-                                           KeepCase{-1, "call", -1, "", 0}));
+                                           KeepCase{3, "call", 5, "call", 1}, KeepCase{-1, "call", -1, "", 0}));
 
-TEST_F(CallPlannerTest, CallPlanSetsAndClearsOneDay) {
+TEST_F(CallPlannerTest, CallPlanSetsAndClearsOneDay)
+{
     AddAccount(1, "");
     AddAccount(2, "YNNNNNN");
     const CallPlanner planner(false);

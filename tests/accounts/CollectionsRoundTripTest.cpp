@@ -29,7 +29,8 @@ using namespace zev;
 
 class CollectionsRoundTripTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         // The deposit button is on: a collection stays for the deposit after its upload.
         client_ = std::make_unique<test::DemoClient>("collections", [](int offset) { return offset == 169 ? 1 : 0; });
         ASSERT_TRUE(client_->Started());
@@ -48,7 +49,8 @@ protected:
     std::unique_ptr<test::DemoClient> client_;
 };
 
-TEST_F(CollectionsRoundTripTest, CollectionAndDepositGoUpOnceAndShowInTheServersReceivables) {
+TEST_F(CollectionsRoundTripTest, CollectionAndDepositGoUpOnceAndShowInTheServersReceivables)
+{
     Receivables ar;
     ASSERT_TRUE(ar.Load(-1, true, client_->clock.Now()));
     std::size_t index = ar.Items().size();
@@ -78,11 +80,13 @@ TEST_F(CollectionsRoundTripTest, CollectionAndDepositGoUpOnceAndShowInTheServers
     ASSERT_TRUE(Runner().SyncRun(2, nullptr)) << Shown();
     EXPECT_NEAR(std::stod(ServerText("select AmountCollectedTotal" + where)), std::stod(before) + 12.50, 0.001);
     EXPECT_EQ(ServerText("select count(*) from UploadFields F, Uploads U where F.UploadID = U.UploadID and "
-                         "U.Page = 'updateInvoice' and F.Value = '" + item.invoiceNo + "'"),
+                         "U.Page = 'updateInvoice' and F.Value = '" +
+                         item.invoiceNo + "'"),
               "1");
 }
 
-TEST_F(CollectionsRoundTripTest, BackorderCancellationArrivesAsARemovalOrder) {
+TEST_F(CollectionsRoundTripTest, BackorderCancellationArrivesAsARemovalOrder)
+{
     const int account = Local("select min(AccountID) from OpenOrders where TSOrderType in ('BO', 'MO', 'IN')");
     ASSERT_GT(account, 0);
     Backorders backorders({});
@@ -99,7 +103,8 @@ TEST_F(CollectionsRoundTripTest, BackorderCancellationArrivesAsARemovalOrder) {
     EXPECT_EQ(ServerText("select LineComment from ReceivedOrderLines"), backorders.Key(lines[0]));
 }
 
-TEST_F(CollectionsRoundTripTest, ReplyReachesTheOfficeAndTheOfficesMessageArrives) {
+TEST_F(CollectionsRoundTripTest, ReplyReachesTheOfficeAndTheOfficesMessageArrives)
+{
     MessageCenter center;
     std::vector<MessageItem> inbox;
     ASSERT_TRUE(center.LoadInbox(100200, inbox));

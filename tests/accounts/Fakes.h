@@ -32,20 +32,24 @@ public:
         MbResult defaultButton = MbResult::Ok;
     };
 
-    MbResult Show(int textId, int captionId, MbButtons buttons, MbIcon icon) override {
+    MbResult Show(int textId, int captionId, MbButtons buttons, MbIcon icon) override
+    {
         shown.push_back({textId, {}, captionId, buttons, icon, FirstButton(buttons)});
         return Next();
     }
-    MbResult Ask(int textId, int captionId, MbButtons buttons, MbIcon icon, MbResult defaultButton) override {
+    MbResult Ask(int textId, int captionId, MbButtons buttons, MbIcon icon, MbResult defaultButton) override
+    {
         shown.push_back({textId, {}, captionId, buttons, icon, defaultButton});
         return Next();
     }
     MbResult AskText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon,
-                     MbResult defaultButton) override {
+                     MbResult defaultButton) override
+    {
         shown.push_back({0, text, captionId, buttons, icon, defaultButton});
         return Next();
     }
-    MbResult ShowText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon) override {
+    MbResult ShowText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon) override
+    {
         shown.push_back({0, text, captionId, buttons, icon, FirstButton(buttons)});
         return Next();
     }
@@ -54,7 +58,8 @@ public:
     std::vector<Shown> shown;
 
 private:
-    MbResult Next() {
+    MbResult Next()
+    {
         if (answers.empty())
             return MbResult::Ok;
         const MbResult r = answers.front();
@@ -64,7 +69,8 @@ private:
 };
 
 // Local time of a date and time (tests run with TZ=UTC).
-inline std::time_t At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+inline std::time_t At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
+{
     std::tm tm{};
     tm.tm_year = y - 1900;
     tm.tm_mon = mo - 1;

@@ -17,21 +17,25 @@ using zev::test::TestDatabase;
 
 class ItineraryReportTest : public ::testing::Test {
 protected:
-    ItineraryReportTest() {
+    ItineraryReportTest()
+    {
         Add(1, "Acme", "A1", "NNYNNNN");
         Add(2, "Bobs", "B2", "NNNNNNN");
     }
 
-    void Add(int id, const std::string& name, const std::string& number, const std::string& days) {
+    void Add(int id, const std::string& name, const std::string& number, const std::string& days)
+    {
         EXPECT_TRUE(db.Exec("insert into Accounts (AccountID, CompanyName, AccountNumber, ApptDays, City, State, "
-                            "ContactName, Phone) values (" + std::to_string(id) + ", '" + name + "', '" + number +
-                            "', '" + days + "', 'Town', 'ST', 'Pat', '555')"));
+                            "ContactName, Phone) values (" +
+                            std::to_string(id) + ", '" + name + "', '" + number + "', '" + days +
+                            "', 'Town', 'ST', 'Pat', '555')"));
     }
 
     TestDatabase db;
 };
 
-TEST_F(ItineraryReportTest, ItineraryListsScheduledAccountsOnly) {
+TEST_F(ItineraryReportTest, ItineraryListsScheduledAccountsOnly)
+{
     ASSERT_EQ(zev::Callback().add(2, 2, ""), 1); // callbacks are not in the itinerary
     const auto it = ItineraryReport().BuildItinerary(zev::DayButtons::kSunday + 2);
     EXPECT_EQ(it.heading, "Tuesday");
@@ -41,7 +45,8 @@ TEST_F(ItineraryReportTest, ItineraryListsScheduledAccountsOnly) {
     EXPECT_TRUE(ItineraryReport().BuildItinerary(zev::DayButtons::kAll).rows.empty());
 }
 
-TEST_F(ItineraryReportTest, AccomplishmentsAreTodaysOrders) {
+TEST_F(ItineraryReportTest, AccomplishmentsAreTodaysOrders)
+{
     const std::time_t now = At(2026, 3, 4, 15, 0);
     zev::ReadyOrder ready;
     zev::ReadyOrderHeader h;
@@ -67,7 +72,8 @@ TEST_F(ItineraryReportTest, AccomplishmentsAreTodaysOrders) {
     EXPECT_EQ(acc.TotalLine(), "Total - $ 150.25");
 }
 
-TEST_F(ItineraryReportTest, EmptyReportIsTold) {
+TEST_F(ItineraryReportTest, EmptyReportIsTold)
+{
     ScriptedMessageBox messages;
     EXPECT_FALSE(ItineraryReport::CheckPrintable(true, messages));
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -75,7 +81,8 @@ TEST_F(ItineraryReportTest, EmptyReportIsTold) {
     EXPECT_TRUE(ItineraryReport::CheckPrintable(false, messages));
 }
 
-TEST(ItineraryReportFileTitle, NamesTheReportTheDayAndTheDate) {
+TEST(ItineraryReportFileTitle, NamesTheReportTheDayAndTheDate)
+{
     const std::time_t monday = At(2026, 3, 2, 23, 59);
     EXPECT_EQ(ItineraryReport::FileTitle(true, 3, monday), "Itinerary Wednesday 2026-03-02");
     EXPECT_EQ(ItineraryReport::FileTitle(true, 0, At(2026, 12, 31)), "Itinerary Sunday 2026-12-31");

@@ -21,7 +21,8 @@ using zev::test::TestDatabase;
 
 class MessageCenterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(db.Exec("insert into Messages (MessageID, FromID, FromStatus, FromName, ToID, ToStatus, Subject, "
                             "Message, Updated) values (5, 900100, 0, 'Manager', 100200, 0, 'Price list', 'New prices "
                             "Monday', 0)"));
@@ -31,7 +32,8 @@ protected:
                             "values (7, 900100, 100300, 0, 'Other rep', 'x', 0)"));
     }
 
-    MessageItem Inbox() {
+    MessageItem Inbox()
+    {
         std::vector<MessageItem> items;
         EXPECT_TRUE(center.LoadInbox(100200, items));
         EXPECT_EQ(items.size(), 1u);
@@ -40,7 +42,8 @@ protected:
 
     // A statement on a connection of its own: triggers, which the dialect
     // translator does not take, make a chosen write fail.
-    bool RawExec(const std::string& sql) {
+    bool RawExec(const std::string& sql)
+    {
         sqlite3* raw = nullptr;
         const bool ok = sqlite3_open(db.Path().c_str(), &raw) == SQLITE_OK &&
                         sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
@@ -52,7 +55,8 @@ protected:
     MessageCenter center;
 };
 
-TEST_F(MessageCenterTest, ReadReplyAndDeleteFollowTheStatusSteps) {
+TEST_F(MessageCenterTest, ReadReplyAndDeleteFollowTheStatusSteps)
+{
     MessageItem m = Inbox();
     EXPECT_EQ(m.senderName, "Manager");
     EXPECT_EQ(MessageCenter::StatusLetter(m.status), "N");
@@ -81,13 +85,15 @@ TEST_F(MessageCenterTest, ReadReplyAndDeleteFollowTheStatusSteps) {
     EXPECT_TRUE(items.empty());
 }
 
-TEST_F(MessageCenterTest, ANewMessageCannotBeDeletedUnread) {
+TEST_F(MessageCenterTest, ANewMessageCannotBeDeletedUnread)
+{
     MessageItem m = Inbox();
     ASSERT_TRUE(center.Delete(m));
     EXPECT_EQ(db.Scalar("select ToStatus from Messages where MessageID = 5"), "0");
 }
 
-TEST_F(MessageCenterTest, AFailedReplyMarksNothing) {
+TEST_F(MessageCenterTest, AFailedReplyMarksNothing)
+{
     MessageItem m = Inbox();
     ASSERT_TRUE(center.MarkRead(m));
     ASSERT_TRUE(RawExec("create trigger refuse before insert on Messages begin select raise(abort, 'no'); end"));
@@ -98,7 +104,8 @@ TEST_F(MessageCenterTest, AFailedReplyMarksNothing) {
 
 class QuickRepliesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         char data[] = "/tmp/zevrepliesXXXXXX";
         ASSERT_NE(mkdtemp(data), nullptr);
         root = data;
@@ -107,7 +114,8 @@ protected:
     }
     void TearDown() override { fs::remove_all(root); }
 
-    std::string FileText() {
+    std::string FileText()
+    {
         std::ifstream in(root / "data" / "replies.txt", std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();
@@ -117,7 +125,8 @@ protected:
     fs::path root;
 };
 
-TEST_F(QuickRepliesTest, DefaultsWhenTheDistributorShipsNone) {
+TEST_F(QuickRepliesTest, DefaultsWhenTheDistributorShipsNone)
+{
     QuickReplies replies((root / "data").string(), (root / "kit").string());
     replies.Load();
     EXPECT_EQ(replies.Items(), (std::vector<std::string>{"Yes", "No", "Call Me", "I Will Call You"}));
@@ -134,7 +143,8 @@ TEST_F(QuickRepliesTest, DefaultsWhenTheDistributorShipsNone) {
     EXPECT_EQ(again.Items().back(), "On my way");
 }
 
-TEST_F(QuickRepliesTest, SeededFromTheDistributorsFileWhichStaysUntouched) {
+TEST_F(QuickRepliesTest, SeededFromTheDistributorsFileWhichStaysUntouched)
+{
     {
         std::ofstream kit(root / "kit" / "replies.txt", std::ios::binary);
         kit << "Delivered\r\nBack Friday\r\n";
@@ -149,7 +159,8 @@ TEST_F(QuickRepliesTest, SeededFromTheDistributorsFileWhichStaysUntouched) {
     EXPECT_EQ(s.str(), "Delivered\r\nBack Friday\r\n");
 }
 
-TEST_F(QuickRepliesTest, AnUnwritableFolderStillOffersTheDefaults) {
+TEST_F(QuickRepliesTest, AnUnwritableFolderStillOffersTheDefaults)
+{
     QuickReplies replies((root / "missing" / "deeper").string(), (root / "kit").string());
     replies.Load();
     EXPECT_EQ(replies.Items().size(), 4u);

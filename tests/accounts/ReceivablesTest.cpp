@@ -14,7 +14,8 @@ using zev::test::TestDatabase;
 
 class ReceivablesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(db.Exec("insert into Accounts (AccountID, CompanyName, AccountNumber) values (1, 'BAYSIDE GRILL', "
                             "'A100')"));
         ASSERT_TRUE(db.Exec("insert into Accounts (AccountID, CompanyName, AccountNumber) values (2, 'Corner Wines', "
@@ -22,7 +23,8 @@ protected:
     }
 
     void AddInvoice(int account, const std::string& invoice, double amount, double total, double today = 0,
-                    int updated = 0, int rep = 100200, int collected = 0, const std::string& date = "03/01/2026") {
+                    int updated = 0, int rep = 100200, int collected = 0, const std::string& date = "03/01/2026")
+    {
         ASSERT_TRUE(db.Exec(zev::SqlText::Format(
             "insert into AR (AccountID, InvoiceNo, DistRepID, InvoiceDate, InvoiceDueDate, InvoiceAmount, "
             "AmountCollectedTotal, AmountCollectedToday, Collected, Updated, PaymentType, Deposited) values (%d, '%s', "
@@ -30,7 +32,8 @@ protected:
             account, invoice.c_str(), rep, date.c_str(), date.c_str(), amount, total, today, collected, updated)));
     }
 
-    std::string Column(const std::string& invoice, const char* column) {
+    std::string Column(const std::string& invoice, const char* column)
+    {
         return db.Scalar(std::string("select ") + column + " from AR where InvoiceNo = '" + invoice + "'");
     }
 
@@ -38,7 +41,8 @@ protected:
     std::time_t now = At(2026, 3, 11, 12);
 };
 
-TEST_F(ReceivablesTest, CollectModifyAndCancelOnOneInvoice) {
+TEST_F(ReceivablesTest, CollectModifyAndCancelOnOneInvoice)
+{
     AddInvoice(1, "INV1", 100.00, 40.00);
     Receivables r;
     ASSERT_TRUE(r.Load(1, false, now));
@@ -71,7 +75,8 @@ TEST_F(ReceivablesTest, CollectModifyAndCancelOnOneInvoice) {
     EXPECT_TRUE(Receivables::ButtonFor(r.Items()[0]).enabled);
 }
 
-TEST_F(ReceivablesTest, FullyCollectedIsDecidedInCents) {
+TEST_F(ReceivablesTest, FullyCollectedIsDecidedInCents)
+{
     // Amounts whose floating sum is not exactly the invoice amount.
     AddInvoice(1, "INV2", 0.30, 0.10);
     Receivables r;
@@ -81,15 +86,16 @@ TEST_F(ReceivablesTest, FullyCollectedIsDecidedInCents) {
     EXPECT_EQ(r.Items()[0].OpenCents(), 0);
 }
 
-TEST_F(ReceivablesTest, LimitsFollowTheSignOfTheOpenBalance) {
+TEST_F(ReceivablesTest, LimitsFollowTheSignOfTheOpenBalance)
+{
     struct Case {
         std::int64_t limit;
         std::int64_t amount;
         bool ok;
     };
     const Case cases[] = {
-        {6000, 6000, true},   {6000, 6001, false}, {6000, 0, true},    {6000, -100, false},
-        {-1500, -1000, true}, {-1500, -2000, false}, {-1500, 500, false}, {0, 100, false}, {0, 0, true},
+        {6000, 6000, true},    {6000, 6001, false}, {6000, 0, true}, {6000, -100, false}, {-1500, -1000, true},
+        {-1500, -2000, false}, {-1500, 500, false}, {0, 100, false}, {0, 0, true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Receivables::WithinLimit(c.limit, c.amount), c.ok) << c.limit << " " << c.amount;
@@ -100,7 +106,8 @@ TEST_F(ReceivablesTest, LimitsFollowTheSignOfTheOpenBalance) {
     EXPECT_EQ(Receivables::LimitCents(r.Items()[0]), -1500);
 }
 
-TEST_F(ReceivablesTest, ParsesTypedAmounts) {
+TEST_F(ReceivablesTest, ParsesTypedAmounts)
+{
     EXPECT_EQ(Receivables::ParseCents("60"), 6000);
     EXPECT_EQ(Receivables::ParseCents(" 60.5 "), 6050);
     EXPECT_EQ(Receivables::ParseCents("-10.00"), -1000);
@@ -111,10 +118,11 @@ TEST_F(ReceivablesTest, ParsesTypedAmounts) {
     EXPECT_FALSE(Receivables::ParseCents("abc"));
 }
 
-TEST_F(ReceivablesTest, ListsOpenInvoicesWithTotalsAndMineOnly) {
+TEST_F(ReceivablesTest, ListsOpenInvoicesWithTotalsAndMineOnly)
+{
     AddInvoice(2, "B-1", 50.00, 10.00, 0, 0, 0);
-    AddInvoice(1, "A-1", 100.00, 100.00, 0, 0, 100200, 1);           // paid earlier: not open
-    AddInvoice(1, "A-2", 80.00, 80.00, 30.00, 1, 100200, 1);         // paid today: stays listed
+    AddInvoice(1, "A-1", 100.00, 100.00, 0, 0, 100200, 1);            // paid earlier: not open
+    AddInvoice(1, "A-2", 80.00, 80.00, 30.00, 1, 100200, 1);          // paid today: stays listed
     AddInvoice(1, "A-3", 25.50, 0.00, 0, 0, 100200, 0, "02/01/2026"); // older, listed first
     Receivables r;
     ASSERT_TRUE(r.Load(-1, false, now));
@@ -141,7 +149,8 @@ TEST_F(ReceivablesTest, ListsOpenInvoicesWithTotalsAndMineOnly) {
     EXPECT_EQ(accounts[0].label, "Bayside Grill  (A100)");
 }
 
-TEST_F(ReceivablesTest, ButtonStatesOfUploadedAndDepositedCollections) {
+TEST_F(ReceivablesTest, ButtonStatesOfUploadedAndDepositedCollections)
+{
     zev::ARListItem item;
     item.invoiceCents = 1000;
     item.collected = true;
@@ -156,7 +165,8 @@ TEST_F(ReceivablesTest, ButtonStatesOfUploadedAndDepositedCollections) {
     EXPECT_FALSE(Receivables::ButtonFor(item).enabled);
 }
 
-TEST_F(ReceivablesTest, SortsNumbersShorterFirstAndFlipsDirection) {
+TEST_F(ReceivablesTest, SortsNumbersShorterFirstAndFlipsDirection)
+{
     AddInvoice(1, "100", 1, 0);
     AddInvoice(1, "99", 1, 0);
     AddInvoice(1, "A5", 1, 0);
@@ -170,7 +180,8 @@ TEST_F(ReceivablesTest, SortsNumbersShorterFirstAndFlipsDirection) {
     EXPECT_EQ(r.Items()[0].invoiceNo, "100");
 }
 
-TEST_F(ReceivablesTest, CollectionOfAMissingInvoiceFailsAndKeepsTheRow) {
+TEST_F(ReceivablesTest, CollectionOfAMissingInvoiceFailsAndKeepsTheRow)
+{
     AddInvoice(1, "GONE", 10, 0);
     Receivables r;
     ASSERT_TRUE(r.Load(1, false, now));
@@ -179,7 +190,8 @@ TEST_F(ReceivablesTest, CollectionOfAMissingInvoiceFailsAndKeepsTheRow) {
     EXPECT_EQ(r.Items()[0].collectedTodayCents, 0);
 }
 
-TEST_F(ReceivablesTest, DepositsTheCheckedCollectionsTogether) {
+TEST_F(ReceivablesTest, DepositsTheCheckedCollectionsTogether)
+{
     AddInvoice(1, "D1", 100, 30, 30, 1);
     AddInvoice(1, "D2", 100, 20, 20, 1);
     AddInvoice(2, "D3", 100, 0);

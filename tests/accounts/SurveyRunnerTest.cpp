@@ -25,7 +25,8 @@ using zev::test::TestDatabase;
 
 class SurveyRunnerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(db.Exec("insert into Accounts (AccountID, CompanyName) values (7, 'CORNER STORE')"));
         ASSERT_TRUE(db.Exec("insert into Surveys values (1, 'Shelf Check', 'Core items', 0, 0)"));
         ASSERT_TRUE(db.Exec("insert into Surveys values (2, 'Office only', '', 1, 0)"));
@@ -40,7 +41,8 @@ protected:
     }
 
     // Answers all four pages of survey 1.
-    void TakeShelfCheck(SurveyRunner& s, const std::string& date = "03/15/2026") {
+    void TakeShelfCheck(SurveyRunner& s, const std::string& date = "03/15/2026")
+    {
         ASSERT_EQ(s.Next("Yes", ""), Step::Moved);
         ASSERT_EQ(s.Next(SurveyRunner::CheckAnswer({true, false, true}), "cold box too"), Step::Moved);
         ASSERT_EQ(s.Next("Buyer's away & back Monday", ""), Step::Moved);
@@ -54,7 +56,8 @@ protected:
     FixedClock clock{At(2026, 3, 2, 10, 0, 0)};
 };
 
-TEST_F(SurveyRunnerTest, TakenSurveyIsStoredWithEveryQuestionKind) {
+TEST_F(SurveyRunnerTest, TakenSurveyIsStoredWithEveryQuestionKind)
+{
     SurveyRunner s(messages, clock);
     ASSERT_TRUE(s.Open(1, 7));
     EXPECT_EQ(s.Title(), "Shelf Check");
@@ -71,7 +74,8 @@ TEST_F(SurveyRunnerTest, TakenSurveyIsStoredWithEveryQuestionKind) {
     EXPECT_EQ(db.Scalar("select Answer from Answers where DoneID = 1 and QuestionID = 1"), "Yes");
     EXPECT_EQ(db.Scalar("select Answer from Answers where DoneID = 1 and QuestionID = 2"), "101");
     EXPECT_EQ(db.Scalar("select Comment from Answers where DoneID = 1 and QuestionID = 2"), "cold box too");
-    EXPECT_EQ(db.Scalar("select Answer from Answers where DoneID = 1 and QuestionID = 3"), "Buyer's away & back Monday");
+    EXPECT_EQ(db.Scalar("select Answer from Answers where DoneID = 1 and QuestionID = 3"),
+              "Buyer's away & back Monday");
     EXPECT_EQ(db.Scalar("select Answer from Answers where DoneID = 1 and QuestionID = 4"), "03/15/2026");
     EXPECT_EQ(db.ScalarInt("select Type from Answers where DoneID = 1 and QuestionID = 2"), 3);
 
@@ -81,7 +85,8 @@ TEST_F(SurveyRunnerTest, TakenSurveyIsStoredWithEveryQuestionKind) {
     EXPECT_EQ(second.DoneId(), 2);
 }
 
-TEST_F(SurveyRunnerTest, RequiredAnswerKeepsThePage) {
+TEST_F(SurveyRunnerTest, RequiredAnswerKeepsThePage)
+{
     SurveyRunner s(messages, clock);
     ASSERT_TRUE(s.Open(1, 7));
     EXPECT_EQ(s.Next("   ", ""), Step::Stayed);
@@ -90,7 +95,8 @@ TEST_F(SurveyRunnerTest, RequiredAnswerKeepsThePage) {
     EXPECT_EQ(messages.shown[0].text, "You are required to provide an answer to this question before proceeding");
 }
 
-TEST_F(SurveyRunnerTest, BackingOutOfTheFirstPageLeavesNothing) {
+TEST_F(SurveyRunnerTest, BackingOutOfTheFirstPageLeavesNothing)
+{
     SurveyRunner s(messages, clock);
     ASSERT_TRUE(s.Open(1, 7));
     ASSERT_EQ(s.Next("No", ""), Step::Moved);
@@ -101,7 +107,8 @@ TEST_F(SurveyRunnerTest, BackingOutOfTheFirstPageLeavesNothing) {
     EXPECT_EQ(Count("Answers"), 0);
 }
 
-TEST_F(SurveyRunnerTest, LeapDayOnlyInLeapYears) {
+TEST_F(SurveyRunnerTest, LeapDayOnlyInLeapYears)
+{
     EXPECT_TRUE(SurveyRunner::IsCalendarDate(2024, 2, 29));
     EXPECT_TRUE(SurveyRunner::IsCalendarDate(2000, 2, 29));
     EXPECT_FALSE(SurveyRunner::IsCalendarDate(2023, 2, 29));
@@ -120,7 +127,8 @@ TEST_F(SurveyRunnerTest, LeapDayOnlyInLeapYears) {
     EXPECT_EQ(s.Next("02/29/2024", ""), Step::Finished);
 }
 
-TEST_F(SurveyRunnerTest, ChecksRoundTripAndNotesOnlyWhereOffered) {
+TEST_F(SurveyRunnerTest, ChecksRoundTripAndNotesOnlyWhereOffered)
+{
     EXPECT_EQ(SurveyRunner::ParseChecks("101", 3), (std::vector<bool>{true, false, true}));
     EXPECT_EQ(SurveyRunner::ParseChecks("1", 3), (std::vector<bool>{true, false, false}));
     SurveyRunner s(messages, clock);
@@ -132,7 +140,8 @@ TEST_F(SurveyRunnerTest, ChecksRoundTripAndNotesOnlyWhereOffered) {
     EXPECT_EQ(db.Scalar("select Comment from Answers where QuestionID = 1"), "");
 }
 
-TEST_F(SurveyRunnerTest, ModifyingABuiltItemUpdatesItsAnswers) {
+TEST_F(SurveyRunnerTest, ModifyingABuiltItemUpdatesItsAnswers)
+{
     SurveyRunner build(messages, clock);
     ASSERT_TRUE(build.Open(4, 7));
     ASSERT_EQ(build.Next("Summer sale", ""), Step::Finished);
@@ -155,7 +164,8 @@ TEST_F(SurveyRunnerTest, ModifyingABuiltItemUpdatesItsAnswers) {
     EXPECT_EQ(Count("Answers"), 0);
 }
 
-TEST_F(SurveyRunnerTest, SurveyWithoutQuestionsHasNoPagesAndStoresNothing) {
+TEST_F(SurveyRunnerTest, SurveyWithoutQuestionsHasNoPagesAndStoresNothing)
+{
     SurveyRunner s(messages, clock);
     ASSERT_TRUE(s.Open(5, 7));
     EXPECT_FALSE(s.HasPages());
@@ -165,7 +175,8 @@ TEST_F(SurveyRunnerTest, SurveyWithoutQuestionsHasNoPagesAndStoresNothing) {
     EXPECT_FALSE(s.Open(99, 7));
 }
 
-TEST_F(SurveyRunnerTest, ListsFollowAvailabilityAndNameTheAccount) {
+TEST_F(SurveyRunnerTest, ListsFollowAvailabilityAndNameTheAccount)
+{
     auto names = [](const std::vector<zev::SurveyEntry>& rows) {
         std::vector<int> ids;
         for (const auto& r : rows)
@@ -190,7 +201,8 @@ TEST_F(SurveyRunnerTest, ListsFollowAvailabilityAndNameTheAccount) {
 
 class FormFillerTest : public SurveyRunnerTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         SurveyRunnerTest::SetUp();
         ASSERT_TRUE(db.Exec("insert into Forms values (1, 'Profile')"));
         ASSERT_TRUE(db.Exec("insert into Forms values (2, 'Credit')"));
@@ -201,7 +213,8 @@ protected:
     }
 };
 
-TEST_F(FormFillerTest, AnswersOfTheAccountFillTheirRows) {
+TEST_F(FormFillerTest, AnswersOfTheAccountFillTheirRows)
+{
     EXPECT_EQ(FormFiller::Forms().size(), 2u);
     FormFiller f(messages, 7);
     f.Select(1);
@@ -211,7 +224,8 @@ TEST_F(FormFillerTest, AnswersOfTheAccountFillTheirRows) {
     EXPECT_FALSE(f.Changed());
 }
 
-TEST_F(FormFillerTest, SaveRewritesOnlyChangedAnswersMarkedForUpload) {
+TEST_F(FormFillerTest, SaveRewritesOnlyChangedAnswersMarkedForUpload)
+{
     FormFiller f(messages, 7);
     f.Select(1);
     f.SetAnswer(0, "Ann O'Hara");
@@ -225,7 +239,8 @@ TEST_F(FormFillerTest, SaveRewritesOnlyChangedAnswersMarkedForUpload) {
     EXPECT_EQ(db.ScalarInt("select count(*) from FormsFilled where AccountID = 7"), 2);
 }
 
-TEST_F(FormFillerTest, LeavingWithChangesAsksYesNoCancel) {
+TEST_F(FormFillerTest, LeavingWithChangesAsksYesNoCancel)
+{
     FormFiller f(messages, 7);
     f.Select(1);
     f.SetAnswer(0, "Kim");
@@ -247,7 +262,8 @@ TEST_F(FormFillerTest, LeavingWithChangesAsksYesNoCancel) {
     EXPECT_EQ(db.Scalar("select Answer from FormsFilled where AccountID = 7 and QuestionID = 1"), "Kim");
 }
 
-TEST_F(FormFillerTest, FailedSaveKeepsEverythingAsItWas) {
+TEST_F(FormFillerTest, FailedSaveKeepsEverythingAsItWas)
+{
     // A trigger refuses the second insert: the first answer must not stay.
     ASSERT_TRUE(zev::test::RawExec(db.Path(), "create trigger Refuse before insert on FormsFilled when "
                                               "new.QuestionID = 2 begin select raise(abort, 'refused'); end"));

@@ -75,10 +75,7 @@ private slots:
         m_allowLeave = true;
     }
 
-    void cleanup()
-    {
-        m_frame.reset();
-    }
+    void cleanup() { m_frame.reset(); }
 
     void currentScreensCommandDoesNothing()
     {
@@ -300,9 +297,8 @@ private:
         CMainFrame::Context context{*m_app, *m_doc, *m_profile, *m_folders, *m_messages};
         m_frame = std::make_unique<CMainFrame>(context);
         for (int n : {1, 2, 3, 4, 6, 10}) {
-            m_frame->RegisterScreen(n, [this, n](zev::IScreenHost& host) {
-                return new StubView(host, n, &m_allowLeave);
-            });
+            m_frame->RegisterScreen(n,
+                                    [this, n](zev::IScreenHost& host) { return new StubView(host, n, &m_allowLeave); });
         }
         if (more)
             more(*m_frame);

@@ -38,11 +38,11 @@ private slots:
     void orderBodyAndSqlKeepThePointWithoutHelpFromStartUp()
     {
         using namespace zev::sync;
-        const std::vector<std::string> cols {"ItemID", "CQty", "SQty", "CDistPrice", "SDistPrice", "SpecialFlag",
-                                             "DiscountAmount", "PriceOverride", "par", "inv", "ExtPrice",
-                                             "RetailPrice", "Warehouse", "LineComment"};
-        const Row v {"1001", "2", "3", "120", "10.5", "0", "-1.00", "0.00", "0", "0", "271.5", "14.99", "0", ""};
-        QCOMPARE(OrderLinePart(1, NamedRow(cols, v), OrderBodyOptions {}),
+        const std::vector<std::string> cols{
+            "ItemID",        "CQty", "SQty", "CDistPrice", "SDistPrice",  "SpecialFlag", "DiscountAmount",
+            "PriceOverride", "par",  "inv",  "ExtPrice",   "RetailPrice", "Warehouse",   "LineComment"};
+        const Row v{"1001", "2", "3", "120", "10.5", "0", "-1.00", "0.00", "0", "0", "271.5", "14.99", "0", ""};
+        QCOMPARE(OrderLinePart(1, NamedRow(cols, v), OrderBodyOptions{}),
                  std::string("&L1=1001^2^3^120.00^10.50^0^-1.00^0.00^0^0^271.50^14.99^0^"));
         QCOMPARE(zev::SqlText::Format("insert into ReadyOrder values(%d, %.2lf, %f)", 7, 120.0, 0.5),
                  std::string("insert into ReadyOrder values(7, 120.00, 0.500000)"));

@@ -23,7 +23,7 @@ std::string Trim(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
-}  // namespace
+} // namespace
 
 std::optional<SchemaFile> SchemaFile::Load(const std::string& path)
 {
@@ -82,10 +82,7 @@ std::vector<std::string> SchemaFile::List(const std::string& section, const std:
     return out;
 }
 
-bool SchemaFile::HasSection(const std::string& section) const
-{
-    return m_sections.count(Lower(section)) != 0;
-}
+bool SchemaFile::HasSection(const std::string& section) const { return m_sections.count(Lower(section)) != 0; }
 
 std::vector<std::string> SchemaFile::TableStatements(const std::string& table) const
 {

@@ -25,7 +25,7 @@ public:
 [[maybe_unused]] ::testing::Environment* const g_environment =
     ::testing::AddGlobalTestEnvironment(new SeededDatabaseEnvironment);
 
-}  // namespace
+} // namespace
 
 SeededDatabase& SeededDatabase::Instance()
 {
@@ -43,9 +43,9 @@ SeededDatabase::SeededDatabase()
     // Every test process builds its own database; a memory-backed folder
     // keeps the file syncs of the build from dominating the run.
     std::error_code ec;
-    const std::filesystem::path base =
-        std::filesystem::is_directory("/dev/shm", ec) ? std::filesystem::path("/dev/shm")
-                                                       : std::filesystem::temp_directory_path();
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
+                                           ? std::filesystem::path("/dev/shm")
+                                           : std::filesystem::temp_directory_path();
     std::string pattern = (base / "zevschema-XXXXXX").string();
     if (mkdtemp(pattern.data()) != nullptr) {
         m_folder = pattern;

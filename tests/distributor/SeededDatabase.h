@@ -7,7 +7,7 @@
 
 // A statement that did not run, with the database's reason.
 struct StatementFailure {
-    std::string where;  // table name or seed line
+    std::string where; // table name or seed line
     std::string statement;
     std::string error;
 };

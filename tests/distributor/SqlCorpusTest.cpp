@@ -19,10 +19,7 @@ struct CorpusEntry {
 };
 
 // Keeps test listings readable: an entry prints as its id.
-[[maybe_unused]] void PrintTo(const CorpusEntry& entry, std::ostream* out)
-{
-    *out << entry.id;
-}
+[[maybe_unused]] void PrintTo(const CorpusEntry& entry, std::ostream* out) { *out << entry.id; }
 
 std::vector<CorpusEntry> LoadCorpus()
 {
@@ -72,10 +69,7 @@ Variant Scalar(const std::string& sql)
     return query.getRS()->GetFieldValue(0);
 }
 
-long Rows(Query& q)
-{
-    return q.getRS()->getRSRecordCount();
-}
+long Rows(Query& q) { return q.getRS()->getRSRecordCount(); }
 
 using Check = std::function<void(Query&)>;
 
@@ -479,4 +473,4 @@ TEST(SqlCorpus, EmptySelectIsNotAFailure)
     EXPECT_NE(query.getRS()->GetLastError(), "");
 }
 
-}  // namespace
+} // namespace

@@ -10,15 +10,9 @@
 
 namespace {
 
-const SchemaFile& Schema()
-{
-    return SeededDatabase::Instance().Schema();
-}
+const SchemaFile& Schema() { return SeededDatabase::Instance().Schema(); }
 
-std::vector<std::string> TableNames()
-{
-    return Schema().List("Database", "TableNames");
-}
+std::vector<std::string> TableNames() { return Schema().List("Database", "TableNames"); }
 
 bool Contains(const std::vector<std::string>& list, const std::string& name)
 {
@@ -49,7 +43,7 @@ std::string Describe(const std::vector<StatementFailure>& failures)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ZevSchemaFile, DeclaresTheDatabaseSection)
 {
@@ -109,14 +103,54 @@ TEST(ZevSchemaFile, SynchronisationListsAreConsistent)
 TEST(ZevSchemaFile, NamesEveryTableTheProgramUses)
 {
     const auto names = TableNames();
-    for (const char* table :
-         {"Accounts", "AccountAttributes", "AccountCalled", "Callback", "DistributorRepNotes", "NewAccounts", "AR",
-          "Messages", "Issues", "WorkOrder", "WorkOrderItems", "FamilyPlan", "ApportionedItems", "PricingTiers",
-          "ReadyOrder", "ReadyOrderItems", "Warehouse", "Filters", "InvImport", "OpenOrders", "OpenOrderItems",
-          "Surveys", "Questions", "DoneSurveys", "Answers", "FormQuestions", "FormsFilled", "AccountSalesData",
-          "ManagerReps", "ProductNotes", "Program", "ProgramItems", "ShipMethods", "Forms", "Items", "ItemAttributes",
-          "Category", "Promo", "RIP", "RIPItems", "OrderHistory", "OrderHistoryItems", "ItemHistory",
-          "DistributorInfo", "OrderDiscounts", "OrderTerms", "Division", "PricingScheme"}) {
+    for (const char* table : {"Accounts",
+                              "AccountAttributes",
+                              "AccountCalled",
+                              "Callback",
+                              "DistributorRepNotes",
+                              "NewAccounts",
+                              "AR",
+                              "Messages",
+                              "Issues",
+                              "WorkOrder",
+                              "WorkOrderItems",
+                              "FamilyPlan",
+                              "ApportionedItems",
+                              "PricingTiers",
+                              "ReadyOrder",
+                              "ReadyOrderItems",
+                              "Warehouse",
+                              "Filters",
+                              "InvImport",
+                              "OpenOrders",
+                              "OpenOrderItems",
+                              "Surveys",
+                              "Questions",
+                              "DoneSurveys",
+                              "Answers",
+                              "FormQuestions",
+                              "FormsFilled",
+                              "AccountSalesData",
+                              "ManagerReps",
+                              "ProductNotes",
+                              "Program",
+                              "ProgramItems",
+                              "ShipMethods",
+                              "Forms",
+                              "Items",
+                              "ItemAttributes",
+                              "Category",
+                              "Promo",
+                              "RIP",
+                              "RIPItems",
+                              "OrderHistory",
+                              "OrderHistoryItems",
+                              "ItemHistory",
+                              "DistributorInfo",
+                              "OrderDiscounts",
+                              "OrderTerms",
+                              "Division",
+                              "PricingScheme"}) {
         EXPECT_TRUE(Contains(names, table)) << table;
     }
 }
@@ -206,68 +240,147 @@ TEST_P(ZevSchemaColumnPosition, HoldsTheColumnItsReadersExpect)
 // Positions that readers address by number, and the column orders that
 // inserts without a column list or "select T.*" readers depend on.
 const ColumnPosition kPositions[] = {
-    {"Accounts", 0, "AccountID"}, {"Accounts", 1, "CompanyName"}, {"Accounts", 11, "NoSplitCaseCharge"},
-    {"Accounts", 12, "ApptDays"}, {"Accounts", 13, "DelivDays"}, {"Accounts", 14, "AccountNumber"},
-    {"Accounts", 15, "PricingTier"}, {"Accounts", 21, "CatalogIDs"}, {"Accounts", 22, "AcctStatus"},
-    {"Accounts", 23, "Updated"}, {"Accounts", 24, "ApptTime1"}, {"Accounts", 30, "ApptTime7"},
-    {"Accounts", 31, "BalanceDue"}, {"Accounts", 32, "LastOrder"}, {"Accounts", 33, "LastPaymentDate"},
-    {"Accounts", 39, "CreditLimit"}, {"Accounts", 40, "CreditTerms"}, {"Accounts", 41, "BillToCompany"},
-    {"Accounts", 49, "BillToFax"}, {"Accounts", 50, "CustomerType"}, {"Accounts", 51, "Warehouse"},
+    {"Accounts", 0, "AccountID"},
+    {"Accounts", 1, "CompanyName"},
+    {"Accounts", 11, "NoSplitCaseCharge"},
+    {"Accounts", 12, "ApptDays"},
+    {"Accounts", 13, "DelivDays"},
+    {"Accounts", 14, "AccountNumber"},
+    {"Accounts", 15, "PricingTier"},
+    {"Accounts", 21, "CatalogIDs"},
+    {"Accounts", 22, "AcctStatus"},
+    {"Accounts", 23, "Updated"},
+    {"Accounts", 24, "ApptTime1"},
+    {"Accounts", 30, "ApptTime7"},
+    {"Accounts", 31, "BalanceDue"},
+    {"Accounts", 32, "LastOrder"},
+    {"Accounts", 33, "LastPaymentDate"},
+    {"Accounts", 39, "CreditLimit"},
+    {"Accounts", 40, "CreditTerms"},
+    {"Accounts", 41, "BillToCompany"},
+    {"Accounts", 49, "BillToFax"},
+    {"Accounts", 50, "CustomerType"},
+    {"Accounts", 51, "Warehouse"},
     {"Accounts", 52, "LastVisitDate"},
-    {"Items", 0, "ItemID"}, {"Items", 1, "Description"}, {"Items", 5, "ProductKind"}, {"Items", 6, "DistributorSKU"},
-    {"Items", 7, "ItemVolume"}, {"Items", 8, "QtyPerCase"}, {"Items", 9, "UPC"}, {"Items", 11, "Vintage"},
+    {"Items", 0, "ItemID"},
+    {"Items", 1, "Description"},
+    {"Items", 5, "ProductKind"},
+    {"Items", 6, "DistributorSKU"},
+    {"Items", 7, "ItemVolume"},
+    {"Items", 8, "QtyPerCase"},
+    {"Items", 9, "UPC"},
+    {"Items", 11, "Vintage"},
     {"Items", 75, "ItemNote"},
-    {"DistributorInfo", 3, "DeliveryDays"}, {"DistributorInfo", 7, "GuideSortKey"},
-    {"DistributorInfo", 8, "DefaultCatalog"}, {"DistributorInfo", 16, "OrderMinimum"},
-    {"PricingScheme", 0, "ItemID"}, {"PricingScheme", 1, "CatalogID"}, {"PricingScheme", 2, "CPrice0"},
+    {"DistributorInfo", 3, "DeliveryDays"},
+    {"DistributorInfo", 7, "GuideSortKey"},
+    {"DistributorInfo", 8, "DefaultCatalog"},
+    {"DistributorInfo", 16, "OrderMinimum"},
+    {"PricingScheme", 0, "ItemID"},
+    {"PricingScheme", 1, "CatalogID"},
+    {"PricingScheme", 2, "CPrice0"},
     {"PricingScheme", 12, "SPrice0"},
-    {"Category", 0, "CategoryID"}, {"Category", 1, "Description"}, {"Category", 2, "Parent"},
+    {"Category", 0, "CategoryID"},
+    {"Category", 1, "Description"},
+    {"Category", 2, "Parent"},
     {"Category", 3, "HasChildren"},
-    {"WorkOrder", 0, "AccountID"}, {"WorkOrder", 1, "WorkOrderID"},
-    {"WorkOrderItems", 0, "AccountID"}, {"WorkOrderItems", 2, "ItemID"}, {"WorkOrderItems", 4, "CaseQTY"},
-    {"WorkOrderItems", 8, "LastQty"}, {"WorkOrderItems", 10, "LineItemNumber"}, {"WorkOrderItems", 13, "PriceOverride"},
-    {"WorkOrderItems", 19, "LineComment"}, {"WorkOrderItems", 20, "HTDItemCount"}, {"WorkOrderItems", 21, "Updated"},
-    {"ReadyOrder", 0, "AccountID"}, {"ReadyOrder", 1, "ReadyID"}, {"ReadyOrder", 2, "OrderType"},
-    {"ReadyOrder", 3, "DeliveryDate"}, {"ReadyOrder", 6, "OrderTotal"}, {"ReadyOrder", 8, "CreateTime"},
-    {"ReadyOrder", 13, "ShipMethod"}, {"ReadyOrder", 14, "Option1"}, {"ReadyOrder", 23, "Option10"},
+    {"WorkOrder", 0, "AccountID"},
+    {"WorkOrder", 1, "WorkOrderID"},
+    {"WorkOrderItems", 0, "AccountID"},
+    {"WorkOrderItems", 2, "ItemID"},
+    {"WorkOrderItems", 4, "CaseQTY"},
+    {"WorkOrderItems", 8, "LastQty"},
+    {"WorkOrderItems", 10, "LineItemNumber"},
+    {"WorkOrderItems", 13, "PriceOverride"},
+    {"WorkOrderItems", 19, "LineComment"},
+    {"WorkOrderItems", 20, "HTDItemCount"},
+    {"WorkOrderItems", 21, "Updated"},
+    {"ReadyOrder", 0, "AccountID"},
+    {"ReadyOrder", 1, "ReadyID"},
+    {"ReadyOrder", 2, "OrderType"},
+    {"ReadyOrder", 3, "DeliveryDate"},
+    {"ReadyOrder", 6, "OrderTotal"},
+    {"ReadyOrder", 8, "CreateTime"},
+    {"ReadyOrder", 13, "ShipMethod"},
+    {"ReadyOrder", 14, "Option1"},
+    {"ReadyOrder", 23, "Option10"},
     {"ReadyOrder", 24, "Signature"},
-    {"ReadyOrderItems", 0, "AccountID"}, {"ReadyOrderItems", 2, "ItemID"}, {"ReadyOrderItems", 4, "CQty"},
-    {"ReadyOrderItems", 9, "SpecialFlag"}, {"ReadyOrderItems", 14, "ExtPrice"}, {"ReadyOrderItems", 17, "LineComment"},
-    {"Messages", 0, "MessageID"}, {"Messages", 1, "FromID"}, {"Messages", 3, "FromName"}, {"Messages", 4, "ToID"},
-    {"Messages", 5, "ToStatus"}, {"Messages", 7, "Subject"}, {"Messages", 8, "Message"},
-    {"Issues", 0, "IssueID"}, {"Issues", 3, "UserID"}, {"Issues", 4, "WantResponse"},
-    {"NewAccounts", 0, "EntryID"}, {"NewAccounts", 10, "LiquorLicense"}, {"NewAccounts", 12, "AccountType"},
+    {"ReadyOrderItems", 0, "AccountID"},
+    {"ReadyOrderItems", 2, "ItemID"},
+    {"ReadyOrderItems", 4, "CQty"},
+    {"ReadyOrderItems", 9, "SpecialFlag"},
+    {"ReadyOrderItems", 14, "ExtPrice"},
+    {"ReadyOrderItems", 17, "LineComment"},
+    {"Messages", 0, "MessageID"},
+    {"Messages", 1, "FromID"},
+    {"Messages", 3, "FromName"},
+    {"Messages", 4, "ToID"},
+    {"Messages", 5, "ToStatus"},
+    {"Messages", 7, "Subject"},
+    {"Messages", 8, "Message"},
+    {"Issues", 0, "IssueID"},
+    {"Issues", 3, "UserID"},
+    {"Issues", 4, "WantResponse"},
+    {"NewAccounts", 0, "EntryID"},
+    {"NewAccounts", 10, "LiquorLicense"},
+    {"NewAccounts", 12, "AccountType"},
     {"NewAccounts", 13, "Notes"},
-    {"DoneSurveys", 0, "DoneID"}, {"DoneSurveys", 1, "SurveyID"}, {"DoneSurveys", 2, "AccountID"},
-    {"DoneSurveys", 3, "Completed"}, {"DoneSurveys", 4, "StartTime"}, {"DoneSurveys", 5, "EndTime"},
-    {"Answers", 0, "DoneID"}, {"Answers", 1, "QuestionID"}, {"Answers", 2, "Type"}, {"Answers", 3, "Answer"},
-    {"Surveys", 0, "SurveyID"}, {"Surveys", 3, "Availability"},
-    {"Questions", 1, "QuestionID"}, {"Questions", 2, "QuestionType"}, {"Questions", 5, "Required"},
+    {"DoneSurveys", 0, "DoneID"},
+    {"DoneSurveys", 1, "SurveyID"},
+    {"DoneSurveys", 2, "AccountID"},
+    {"DoneSurveys", 3, "Completed"},
+    {"DoneSurveys", 4, "StartTime"},
+    {"DoneSurveys", 5, "EndTime"},
+    {"Answers", 0, "DoneID"},
+    {"Answers", 1, "QuestionID"},
+    {"Answers", 2, "Type"},
+    {"Answers", 3, "Answer"},
+    {"Surveys", 0, "SurveyID"},
+    {"Surveys", 3, "Availability"},
+    {"Questions", 1, "QuestionID"},
+    {"Questions", 2, "QuestionType"},
+    {"Questions", 5, "Required"},
     {"Questions", 6, "AllowNotes"},
-    {"Forms", 1, "FormName"}, {"FormQuestions", 1, "QuestionID"}, {"FormQuestions", 2, "QuestionText"},
-    {"FormsFilled", 2, "Updated"}, {"FormsFilled", 4, "Answer"},
-    {"AccountSalesData", 1, "BalanceAmount"}, {"AccountSalesData", 6, "PastDueAmount"},
-    {"AccountSalesData", 7, "BalanceQuota"}, {"AccountSalesData", 12, "PastDueQuota"},
-    {"AccountAttributes", 1, "AttributeName"}, {"AccountAttributes", 2, "AttributeValue"},
-    {"AccountCalled", 1, "Day"}, {"AccountCalled", 2, "Type"},
-    {"Callback", 1, "CallbackDay"}, {"Callback", 2, "CallbackNotes"},
-    {"DistributorRepNotes", 0, "DistRepID"}, {"ManagerReps", 2, "Password"},
-    {"RIP", 3, "Qty"}, {"RIP", 4, "Amount"}, {"ProductNotes", 1, "Note1"}, {"ProductNotes", 3, "Note3"},
-    {"PricingTiers", 1, "TierName"}, {"OrderTerms", 0, "Code"}, {"OrderDiscounts", 1, "Description"},
-    {"Division", 1, "Description"}, {"ShipMethods", 1, "Description"}, {"Filters", 1, "Filter"},
-    {"OpenOrderItems", 0, "AccountID"}, {"OrderHistory", 0, "OrderNumber"}, {"ItemHistory", 0, "AccountID"},
+    {"Forms", 1, "FormName"},
+    {"FormQuestions", 1, "QuestionID"},
+    {"FormQuestions", 2, "QuestionText"},
+    {"FormsFilled", 2, "Updated"},
+    {"FormsFilled", 4, "Answer"},
+    {"AccountSalesData", 1, "BalanceAmount"},
+    {"AccountSalesData", 6, "PastDueAmount"},
+    {"AccountSalesData", 7, "BalanceQuota"},
+    {"AccountSalesData", 12, "PastDueQuota"},
+    {"AccountAttributes", 1, "AttributeName"},
+    {"AccountAttributes", 2, "AttributeValue"},
+    {"AccountCalled", 1, "Day"},
+    {"AccountCalled", 2, "Type"},
+    {"Callback", 1, "CallbackDay"},
+    {"Callback", 2, "CallbackNotes"},
+    {"DistributorRepNotes", 0, "DistRepID"},
+    {"ManagerReps", 2, "Password"},
+    {"RIP", 3, "Qty"},
+    {"RIP", 4, "Amount"},
+    {"ProductNotes", 1, "Note1"},
+    {"ProductNotes", 3, "Note3"},
+    {"PricingTiers", 1, "TierName"},
+    {"OrderTerms", 0, "Code"},
+    {"OrderDiscounts", 1, "Description"},
+    {"Division", 1, "Description"},
+    {"ShipMethods", 1, "Description"},
+    {"Filters", 1, "Filter"},
+    {"OpenOrderItems", 0, "AccountID"},
+    {"OrderHistory", 0, "OrderNumber"},
+    {"ItemHistory", 0, "AccountID"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Readers, ZevSchemaColumnPosition, ::testing::ValuesIn(kPositions),
-                         [](const auto& param) {
-                             return std::string(param.param.table) + "_" + std::to_string(param.param.position);
-                         });
+INSTANTIATE_TEST_SUITE_P(Readers, ZevSchemaColumnPosition, ::testing::ValuesIn(kPositions), [](const auto& param) {
+    return std::string(param.param.table) + "_" + std::to_string(param.param.position);
+});
 
 namespace {
 
 struct TextRowCase {
     std::string table;
-    bool blanks;  // every column but the keys arrives as a single blank
+    bool blanks; // every column but the keys arrives as a single blank
 };
 
 // Read straight from the file: parameters are made before any test runs,
@@ -297,8 +410,7 @@ std::string SampleText(const std::string& declaration)
     if (type == "datetime" || type == "smalldatetime") {
         return "2006-03-07 16:05:09";
     }
-    if (type == "int" || type == "smallint" || type == "bit" || type == "money" || type == "real" ||
-        type == "float") {
+    if (type == "int" || type == "smallint" || type == "bit" || type == "money" || type == "real" || type == "float") {
         return "7";
     }
     return "x";
@@ -309,7 +421,7 @@ std::string SampleText(const std::string& declaration)
     *out << value.table << (value.blanks ? " with blanks" : " with values");
 }
 
-}  // namespace
+} // namespace
 
 class ZevSchemaDownload : public ::testing::TestWithParam<TextRowCase> {};
 
@@ -358,7 +470,6 @@ TEST_P(ZevSchemaDownload, TableTakesARowOfTexts)
     query.rollbackTransaction();
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, ZevSchemaDownload, ::testing::ValuesIn(DownloadedTables()),
-                         [](const auto& param) {
-                             return param.param.table + (param.param.blanks ? "_Blanks" : "_Values");
-                         });
+INSTANTIATE_TEST_SUITE_P(Tables, ZevSchemaDownload, ::testing::ValuesIn(DownloadedTables()), [](const auto& param) {
+    return param.param.table + (param.param.blanks ? "_Blanks" : "_Values");
+});

@@ -36,7 +36,8 @@ int Replay(const std::filesystem::path& file)
 
 int main(int argc, char** argv)
 {
-    if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
+    if (LLVMFuzzerInitialize)
+        LLVMFuzzerInitialize(&argc, &argv);
     int failures = 0;
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
@@ -45,7 +46,8 @@ int main(int argc, char** argv)
         if (std::filesystem::is_directory(arg, ec)) {
             std::vector<std::filesystem::path> files;
             for (const auto& e : std::filesystem::directory_iterator(arg, ec))
-                if (e.is_regular_file()) files.push_back(e.path());
+                if (e.is_regular_file())
+                    files.push_back(e.path());
             std::sort(files.begin(), files.end());
             for (const auto& f : files) {
                 failures += Replay(f);

@@ -15,12 +15,14 @@ public:
     FuzzTempDir()
     {
         std::string base = std::filesystem::temp_directory_path().string() + "/zevfuzzXXXXXX";
-        if (char* made = mkdtemp(base.data())) m_path = made;
+        if (char* made = mkdtemp(base.data()))
+            m_path = made;
     }
     ~FuzzTempDir()
     {
         std::error_code ec;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
+        if (!m_path.empty())
+            std::filesystem::remove_all(m_path, ec);
     }
     FuzzTempDir(const FuzzTempDir&) = delete;
     FuzzTempDir& operator=(const FuzzTempDir&) = delete;

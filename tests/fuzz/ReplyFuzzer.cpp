@@ -19,10 +19,10 @@ namespace {
 struct World {
     FakeWorld w;
     TabulaSyncDb db;
-    SyncEngine engine {w.Services(&db)};
-    DatabaseBuilder builder {engine};
-    Uploads uploads {engine};
-    SyncRunner runner {engine, builder, uploads};
+    SyncEngine engine{w.Services(&db)};
+    DatabaseBuilder builder{engine};
+    Uploads uploads{engine};
+    SyncRunner runner{engine, builder, uploads};
     World() { w.settings.values["GENERAL/DLTEMPDIR"] = "\\Temp\\kept"; }
 };
 

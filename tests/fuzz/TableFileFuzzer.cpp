@@ -1,8 +1,8 @@
 // The table text reader: a downloaded table applied to a real local database,
 // in insert mode (rebuilding first, with and without the requested name) and
 // in inventory mode.
-#include "FuzzTempDir.h"
 #include "../sync/SyncFakes.h"
+#include "FuzzTempDir.h"
 
 #include "sync/DatabaseBuilder.h"
 #include "sync/TabulaSyncDb.h"
@@ -33,8 +33,8 @@ Keys=0
 struct World {
     FakeWorld w;
     TabulaSyncDb db;
-    SyncEngine engine {w.Services(&db)};
-    DatabaseBuilder builder {engine};
+    SyncEngine engine{w.Services(&db)};
+    DatabaseBuilder builder{engine};
     World()
     {
         WriteFile(w.dir.File("ZevSchema.ini"), kSchema);
@@ -60,7 +60,8 @@ World& TheWorld()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     World& world = TheWorld();
-    if (size == 0) return 0;
+    if (size == 0)
+        return 0;
     // The first byte picks the way the file is applied; the rest is the file.
     const std::uint8_t how = data[0] % 4;
     const std::string path = world.w.dir.File("table.txt");
@@ -69,10 +70,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
     }
     switch (how) {
-    case 0: (void)world.builder.ApplyTableFile(path, kModeInsert, true, "Items"); break;
-    case 1: (void)world.builder.ApplyTableFile(path, kModeInsert, false); break;
-    case 2: (void)world.builder.ApplyTableFile(path, kModeInventory, false, "Inventory"); break;
-    default: (void)world.builder.ApplyTableFile(path, kModeInventory, false); break;
+    case 0:
+        (void)world.builder.ApplyTableFile(path, kModeInsert, true, "Items");
+        break;
+    case 1:
+        (void)world.builder.ApplyTableFile(path, kModeInsert, false);
+        break;
+    case 2:
+        (void)world.builder.ApplyTableFile(path, kModeInventory, false, "Inventory");
+        break;
+    default:
+        (void)world.builder.ApplyTableFile(path, kModeInventory, false);
+        break;
     }
     // Keep the fakes from growing over millions of runs.
     world.w.sink.steps.clear();

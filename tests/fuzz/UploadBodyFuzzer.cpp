@@ -7,7 +7,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace zev::server;
-    if (size == 0) return 0;
+    if (size == 0)
+        return 0;
     const auto& pages = UploadPages();
     const UploadPage& page = pages[data[0] % pages.size()];
     const std::string body(reinterpret_cast<const char*>(data + 1), size - 1);

@@ -21,10 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint16_t version = 3;
     std::memcpy(bytes.data() + cfg::kFormatVersion, &version, sizeof version);
     ZevConfig config;
-    if (config.LoadBytes(bytes) != ZevConfig::LoadResult::Ok) return 0;
-    for (int n = -1; n <= 65; ++n) (void)config.Title(n);
+    if (config.LoadBytes(bytes) != ZevConfig::LoadResult::Ok)
+        return 0;
+    for (int n = -1; n <= 65; ++n)
+        (void)config.Title(n);
     (void)config.OrderOptionNames();
-    for (int list = 0; list <= 18; ++list) (void)config.List(list);
+    for (int list = 0; list <= 18; ++list)
+        (void)config.List(list);
     for (std::size_t offset = 0; offset < cfg::kRecordSize + 8; offset += 97) {
         (void)config.Byte(offset);
         (void)config.UInt16(offset);

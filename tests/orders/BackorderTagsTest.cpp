@@ -14,7 +14,8 @@ using zev::OrderGuide;
 
 class BackorderTagsTest : public zev::test::GuideDb {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AddItem(1, "Zinfandel", 12);
         AddItem(2, "Albarino", 6);
         AddItem(3, "Merlot", 12);
@@ -22,7 +23,8 @@ protected:
         AddLine(7, 1, 1, 1, 0);
         AddLine(7, 2, 2, 0, 0);
     }
-    int UnitsTagged(const OrderGuide& g, const std::string& tag) {
+    int UnitsTagged(const OrderGuide& g, const std::string& tag)
+    {
         int units = -1;
         for (const auto& r : g.Rows())
             if (r.lineComment == tag)
@@ -32,7 +34,8 @@ protected:
     zev::OrderSettings settings;
 };
 
-TEST_F(BackorderTagsTest, AddsOnUnusedLineCopyOrLookedUpItemAndTakesOutExactly) {
+TEST_F(BackorderTagsTest, AddsOnUnusedLineCopyOrLookedUpItemAndTakesOutExactly)
+{
     OrderGuide g(7, 3, settings);
     ASSERT_TRUE(g.Load(0));
     // Item 2's line is unused: it takes the backorder.

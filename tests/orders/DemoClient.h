@@ -29,7 +29,8 @@ class DemoClient {
 public:
     class MapSettings : public sync::ISyncSettings {
     public:
-        std::string Value(const std::string& section, const std::string& key, const std::string& def) const override {
+        std::string Value(const std::string& section, const std::string& key, const std::string& def) const override
+        {
             auto it = values.find(section + "/" + key);
             return it == values.end() ? def : it->second;
         }
@@ -38,12 +39,14 @@ public:
 
     class MapProfile : public sync::ISyncProfile {
     public:
-        std::string GetString(const std::string& name, const std::string& def) const override {
+        std::string GetString(const std::string& name, const std::string& def) const override
+        {
             auto it = values.find(name);
             return it == values.end() ? def : it->second;
         }
         void SetString(const std::string& name, const std::string& value) override { values[name] = value; }
-        int GetInt(const std::string& name, int def) const override {
+        int GetInt(const std::string& name, int def) const override
+        {
             auto it = values.find(name);
             return it == values.end() ? def : std::atoi(it->second.c_str());
         }
@@ -55,11 +58,13 @@ public:
     // Answers OK and Yes; remembers what it showed.
     class AgreeingBox : public IMessageBox {
     public:
-        MbResult Show(int id, int, MbButtons buttons, MbIcon) override {
+        MbResult Show(int id, int, MbButtons buttons, MbIcon) override
+        {
             shown.push_back("#" + std::to_string(id));
             return buttons == MbButtons::YesNo ? MbResult::Yes : MbResult::Ok;
         }
-        MbResult ShowText(const std::string& text, int, MbButtons buttons, MbIcon) override {
+        MbResult ShowText(const std::string& text, int, MbButtons buttons, MbIcon) override
+        {
             shown.push_back(text);
             return buttons == MbButtons::YesNo ? MbResult::Yes : MbResult::Ok;
         }
@@ -68,7 +73,8 @@ public:
 
     // Starts the server; Download() fills the client's database. `configByte`
     // stands for the distributor's switch bytes (all off when empty).
-    explicit DemoClient(const std::string& tag, std::function<int(int)> configByte = {}) : demo(tag) {
+    explicit DemoClient(const std::string& tag, std::function<int(int)> configByte = {}) : demo(tag)
+    {
         dir = demo.Dir() / "client";
         std::filesystem::create_directories(dir / "Temp");
         server::ServerOptions options;
@@ -121,7 +127,8 @@ public:
         services.mobileVersion = "v1";
         stack = std::make_unique<sync::SyncStack>(std::move(services));
     }
-    ~DemoClient() {
+    ~DemoClient()
+    {
         stack.reset();
         db.reset();
         QueryPool::DestroyAll();
@@ -134,30 +141,36 @@ public:
     std::string Connection() const { return "Data Source=" + (dir / "master.db").string(); }
 
     // The complete download of a first start. False names nothing: see Shown().
-    bool Download() {
+    bool Download()
+    {
         return db->OpenAdmin() && stack->Builder().RebuildTable("ALL") == 0 && stack->Runner().SyncRun(1, nullptr);
     }
 
-    std::string Shown() const {
+    std::string Shown() const
+    {
         std::string all;
         for (const auto& s : box.shown)
             all += s + " | ";
         return all;
     }
-    int Local(const std::string& sql) {
+    int Local(const std::string& sql)
+    {
         sync::Rows rows;
         return db->Select(sql, rows) && !rows.empty() && !rows[0].empty() ? std::atoi(rows[0][0].c_str()) : -1;
     }
-    std::string LocalText(const std::string& sql) {
+    std::string LocalText(const std::string& sql)
+    {
         sync::Rows rows;
         return db->Select(sql, rows) && !rows.empty() && !rows[0].empty() ? rows[0][0] : std::string("<none>");
     }
-    std::string ServerText(const std::string& sql) {
+    std::string ServerText(const std::string& sql)
+    {
         std::lock_guard lock(server->Store().Mutex());
         auto st = server->Store().Db().Prepare(sql);
         return st.Step() ? st.Text(0) : std::string("<none>");
     }
-    void ServerExec(const std::string& sql) {
+    void ServerExec(const std::string& sql)
+    {
         std::lock_guard lock(server->Store().Mutex());
         server->Store().Db().Prepare(sql).Run();
     }

@@ -19,7 +19,8 @@ class DemoData {
 public:
     static constexpr const char* kDigest = "0123456789abcdef0123456789abcdef";
 
-    explicit DemoData(const std::string& tag, bool scale = false) {
+    explicit DemoData(const std::string& tag, bool scale = false)
+    {
         m_dir = std::filesystem::temp_directory_path() / ("zevorders-" + tag + "-" + std::to_string(::getpid()));
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
@@ -39,7 +40,8 @@ public:
         demo::DemoGenerator generator(*m_store, options, [](const std::string&) { return std::string(kDigest); });
         generator.Generate();
     }
-    ~DemoData() {
+    ~DemoData()
+    {
         m_store.reset();
         std::error_code ec;
         std::filesystem::remove_all(m_dir, ec);

@@ -17,7 +17,8 @@ using zev::MbResult;
 
 class ExpressEntryTest : public zev::test::GuideDb {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AddItem(1, "Zinfandel", 12);
         AddItem(2, "Albarino", 6);
         AddItem(4, "Gone", 12, 1, 1);
@@ -28,24 +29,28 @@ protected:
         settings.dealCodeMin = 1;
         settings.dealCodeMax = 20;
     }
-    ExpressEntry Make(ExpressEntry::Options o = {}) {
+    ExpressEntry Make(ExpressEntry::Options o = {})
+    {
         o.catalogId = 10;
-        return ExpressEntry(7, 3, settings, o,
-                            [](int, float& c, float& s, int units, int, unsigned) {
-                                c = 30.0f;
-                                s = 2.75f;
-                                return units == 1;
-                            },
-                            box);
+        return ExpressEntry(
+            7, 3, settings, o,
+            [](int, float& c, float& s, int units, int, unsigned) {
+                c = 30.0f;
+                s = 2.75f;
+                return units == 1;
+            },
+            box);
     }
-    static void Type(ExpressEntry& e, const std::string& text) {
+    static void Type(ExpressEntry& e, const std::string& text)
+    {
         e.Clear();
         for (char c : text)
             e.Key(c);
     }
-    std::string Row(int item, const std::string& columns) {
-        return Text("select " + columns + " from WorkOrderItems where AccountID = 7 and ItemID = " +
-                    std::to_string(item));
+    std::string Row(int item, const std::string& columns)
+    {
+        return Text("select " + columns +
+                    " from WorkOrderItems where AccountID = 7 and ItemID = " + std::to_string(item));
     }
     int Updated() { return Int("select Updated from WorkOrder where AccountID = 7"); }
 
@@ -53,7 +58,8 @@ protected:
     zev::test::ScriptedBox box;
 };
 
-TEST_F(ExpressEntryTest, KeysGoInAtTheCaret) {
+TEST_F(ExpressEntryTest, KeysGoInAtTheCaret)
+{
     auto e = Make();
     e.SetEntry("1234", 2);
     e.Key('A');
@@ -65,7 +71,8 @@ TEST_F(ExpressEntryTest, KeysGoInAtTheCaret) {
     EXPECT_EQ(e.Entry(), "12D");
 }
 
-TEST_F(ExpressEntryTest, LookupFindsOrAddsOrRefuses) {
+TEST_F(ExpressEntryTest, LookupFindsOrAddsOrRefuses)
+{
     auto e = Make();
     Type(e, "S1");
     ASSERT_TRUE(e.Lookup());
@@ -96,7 +103,8 @@ TEST_F(ExpressEntryTest, LookupFindsOrAddsOrRefuses) {
     EXPECT_EQ(Int("select count(*) from WorkOrderItems where ItemID = 4"), 0);
 }
 
-TEST_F(ExpressEntryTest, CaseCapAndTheLargeQuantityQuestion) {
+TEST_F(ExpressEntryTest, CaseCapAndTheLargeQuantityQuestion)
+{
     auto e = Make();
     Type(e, "S1");
     ASSERT_TRUE(e.Lookup());
@@ -124,7 +132,8 @@ TEST_F(ExpressEntryTest, CaseCapAndTheLargeQuantityQuestion) {
     }
 }
 
-TEST_F(ExpressEntryTest, ZeroThresholdAsksForEveryEntry) {
+TEST_F(ExpressEntryTest, ZeroThresholdAsksForEveryEntry)
+{
     settings.largeOrderStep = 0;
     auto e = Make();
     Type(e, "S1");
@@ -135,7 +144,8 @@ TEST_F(ExpressEntryTest, ZeroThresholdAsksForEveryEntry) {
     EXPECT_EQ(box.shown.size(), 1u);
 }
 
-TEST_F(ExpressEntryTest, SinglesCarryIntoCases) {
+TEST_F(ExpressEntryTest, SinglesCarryIntoCases)
+{
     auto e = Make();
     Type(e, "S1");
     ASSERT_TRUE(e.Lookup());
@@ -150,7 +160,8 @@ TEST_F(ExpressEntryTest, SinglesCarryIntoCases) {
     EXPECT_EQ(Row(1, "CaseQTY || '/' || SingleQTY"), "2/5");
 }
 
-TEST_F(ExpressEntryTest, ZeroClearsQuantityAndInventoryButKeepsPar) {
+TEST_F(ExpressEntryTest, ZeroClearsQuantityAndInventoryButKeepsPar)
+{
     settings.quantitiesInUnits = true;
     auto e = Make();
     Type(e, "S1");
@@ -162,7 +173,8 @@ TEST_F(ExpressEntryTest, ZeroClearsQuantityAndInventoryButKeepsPar) {
     EXPECT_EQ(Updated(), 1);
 }
 
-TEST_F(ExpressEntryTest, DealDiscountAndOverride) {
+TEST_F(ExpressEntryTest, DealDiscountAndOverride)
+{
     auto e = Make();
     Type(e, "S1");
     ASSERT_TRUE(e.Lookup());
@@ -195,7 +207,8 @@ TEST_F(ExpressEntryTest, DealDiscountAndOverride) {
     EXPECT_EQ(Row(1, "CaseQTY || '/' || SingleQTY || '/' || SpecialFlag"), "1/3/20"); // the rest of the line stays
 }
 
-TEST_F(ExpressEntryTest, ParOrInventoryByTheTwoSwitches) {
+TEST_F(ExpressEntryTest, ParOrInventoryByTheTwoSwitches)
+{
     struct Case {
         bool entersInventory;
         bool fillsToPar;
@@ -204,15 +217,14 @@ TEST_F(ExpressEntryTest, ParOrInventoryByTheTwoSwitches) {
         const char* after; // Par/Inv/CaseQTY/SingleQTY
     };
     const Case cases[] = {
-        {false, false, 4, "10", "10/4/1/3"},
-        {true, false, 4, "10", "2/10/1/3"},
-        {true, true, 4, "10", "10/4/6/3"},  // par 10, 6 cases to reach it
+        {false, false, 4, "10", "10/4/1/3"}, {true, false, 4, "10", "2/10/1/3"},
+        {true, true, 4, "10", "10/4/6/3"},   // par 10, 6 cases to reach it
         {true, true, 12, "10", "10/12/1/3"}, // above par: only the par
         {true, true, 0, "1500", "2/0/1/3"},  // 1500 cases is over the cap: refused
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(db.Exec("update WorkOrderItems set Par = 2, CaseQTY = 1, SingleQTY = 3, Inv = " +
-                            std::to_string(c.inv)));
+        ASSERT_TRUE(
+            db.Exec("update WorkOrderItems set Par = 2, CaseQTY = 1, SingleQTY = 3, Inv = " + std::to_string(c.inv)));
         ExpressEntry::Options o;
         o.invParEntersInventory = c.entersInventory;
         o.invParFillsToPar = c.fillsToPar;
@@ -225,7 +237,8 @@ TEST_F(ExpressEntryTest, ParOrInventoryByTheTwoSwitches) {
     }
 }
 
-TEST_F(ExpressEntryTest, LeavingGoesWhereTheSwitchSays) {
+TEST_F(ExpressEntryTest, LeavingGoesWhereTheSwitchSays)
+{
     ExpressEntry::Options o;
     EXPECT_EQ(Make(o).Done(), ExpressEntry::kScreenAccountList);
     o.doneToGuide = true;
@@ -233,7 +246,8 @@ TEST_F(ExpressEntryTest, LeavingGoesWhereTheSwitchSays) {
     EXPECT_EQ(ExpressEntry::Cancel(), ExpressEntry::kScreenAccountList);
 }
 
-TEST_F(ExpressEntryTest, AFailedWriteKeepsTheScreenAndTableAsTheyWere) {
+TEST_F(ExpressEntryTest, AFailedWriteKeepsTheScreenAndTableAsTheyWere)
+{
     auto e = Make();
     Type(e, "S1");
     ASSERT_TRUE(e.Lookup());

@@ -12,20 +12,23 @@ namespace zev::test {
 // A schema-built database with helpers to put items, guides and lines in.
 class GuideDb : public ::testing::Test {
 protected:
-    void AddItem(int id, const std::string& description, int perCase, int kind = 1, int deleted = 0) {
+    void AddItem(int id, const std::string& description, int perCase, int kind = 1, int deleted = 0)
+    {
         ASSERT_TRUE(db.Exec("insert into Items (ItemID, Description, QtyPerCase, ProductKind, QtyOnHand, DeletedFlag, "
                             "ItemFlags, SellMultiple, UPC, DistributorSKU, CatalogPage, CategoryID) values (" +
                             std::to_string(id) + ", '" + description + "', " + std::to_string(perCase) + ", " +
                             std::to_string(kind) + ", 500, " + std::to_string(deleted) + ", 0, 0, 'U" +
                             std::to_string(id) + "', 'S" + std::to_string(id) + "', '1', 1)"));
     }
-    void AddGuide(int account, int guide = 3, int updated = 0) {
+    void AddGuide(int account, int guide = 3, int updated = 0)
+    {
         ASSERT_TRUE(db.Exec("insert into WorkOrder values (" + std::to_string(account) + ", " + std::to_string(guide) +
                             ", " + std::to_string(updated) + ", 1)"));
     }
     // A line with its quantities as stored: cases and singles.
     void AddLine(int account, int line, int item, int cases = 0, int singles = 0, const std::string& extra = "",
-                 int guide = 3) {
+                 int guide = 3)
+    {
         ASSERT_TRUE(db.Exec("insert into WorkOrderItems (AccountID, WorkOrderID, ItemID, catalogID, CaseQTY, "
                             "SingleQTY, CDistPrice, SDistPrice, LastQty, OrderCount, LineItemNumber, SpecialFlag, "
                             "DiscountAmount, PriceOverride, Par, Inv, RetailPrice, Warehouse, Filter, LineComment, "
@@ -40,7 +43,8 @@ protected:
     }
     // A statement run on a connection of its own, beside Tabula (triggers
     // that make a chosen write fail).
-    bool RawExec(const std::string& sql) {
+    bool RawExec(const std::string& sql)
+    {
         sqlite3* raw = nullptr;
         bool ok = sqlite3_open(db.Path().c_str(), &raw) == SQLITE_OK &&
                   sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
@@ -50,7 +54,8 @@ protected:
     int Int(const std::string& sql) { return db.ScalarInt(sql); }
     std::string Text(const std::string& sql) { return db.Scalar(sql); }
     // Item IDs of the account's guide in line order.
-    std::string LineOrder(int account) {
+    std::string LineOrder(int account)
+    {
         return Text("select group_concat(ItemID, ',') from (select ItemID from WorkOrderItems where AccountID = " +
                     std::to_string(account) + " order by LineItemNumber)");
     }

@@ -1,8 +1,8 @@
 // The guide written as an XML spreadsheet: the document's fixed lines, text
 // escaping, a real XML parser reading the cells back, the file written whole
 // under a fresh name, and the desktop folder.
-#include "orders/Amount.h"
 #include "orders/GuideExport.h"
+#include "orders/Amount.h"
 #include "orders/SpreadsheetWriter.h"
 
 #include <gtest/gtest.h>
@@ -23,25 +23,29 @@ using zev::SpreadsheetWriter;
 
 struct TempDir {
     fs::path path;
-    TempDir() {
+    TempDir()
+    {
         std::string t = (fs::temp_directory_path() / "guide-export-XXXXXX").string();
         path = ::mkdtemp(t.data());
     }
     ~TempDir() { fs::remove_all(path); }
 };
 
-std::string Slurp(const fs::path& p) {
+std::string Slurp(const fs::path& p)
+{
     std::ifstream in(p, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
-bool HasLine(const std::string& doc, const std::string& line) {
+bool HasLine(const std::string& doc, const std::string& line)
+{
     return ("\n" + doc).find("\n" + line + "\n") != std::string::npos;
 }
 
-std::vector<zev::OrderGuideRow> TwoRows() {
+std::vector<zev::OrderGuideRow> TwoRows()
+{
     zev::OrderGuideRow a;
     a.lineItemNumber = 1;
     a.sku = "S100";
@@ -64,7 +68,8 @@ std::vector<zev::OrderGuideRow> TwoRows() {
     return {a, b};
 }
 
-TEST(SpreadsheetWriterTest, FixedLinesOfStylesRowsAndCells) {
+TEST(SpreadsheetWriterTest, FixedLinesOfStylesRowsAndCells)
+{
     SpreadsheetWriter w("Sheet");
     w.SetHeaderLines("A", "B", "C", "D");
     w.AddStyle(SpreadsheetWriter::AlignRight | SpreadsheetWriter::VAlignCenter | SpreadsheetWriter::Wrap |
@@ -104,7 +109,8 @@ TEST(SpreadsheetWriterTest, FixedLinesOfStylesRowsAndCells) {
     EXPECT_EQ(d.rfind("</Workbook>\n"), d.size() - 12);
 }
 
-TEST(SpreadsheetWriterTest, HeaderTemplateFollowsTheEmptyLines) {
+TEST(SpreadsheetWriterTest, HeaderTemplateFollowsTheEmptyLines)
+{
     struct Case {
         const char* l2;
         const char* l3;
@@ -119,18 +125,20 @@ TEST(SpreadsheetWriterTest, HeaderTemplateFollowsTheEmptyLines) {
     }
 }
 
-TEST(SpreadsheetWriterTest, EscapingKeepsTheDocumentWellFormed) {
+TEST(SpreadsheetWriterTest, EscapingKeepsTheDocumentWellFormed)
+{
     EXPECT_EQ(SpreadsheetWriter::Escape("a&b<c>d'e\"f"), "a&amp;b&lt;c&gt;d&apos;e&quot;f");
     EXPECT_EQ(SpreadsheetWriter::Escape("tab\there\x01\x1f"), "tab\there"); // controls XML cannot hold
     EXPECT_EQ(SpreadsheetWriter::Escape("caf\xc3\xa9"), "caf\xc3\xa9");     // UTF-8 kept
     EXPECT_EQ(SpreadsheetWriter::Escape("caf\xe9"), "caf\xc3\xa9");         // Latin-1 read as such
-    EXPECT_EQ(SpreadsheetWriter::Escape("\xc0\xaf"), "\xc3\x80\xc2\xaf");    // an overlong form is not UTF-8
+    EXPECT_EQ(SpreadsheetWriter::Escape("\xc0\xaf"), "\xc3\x80\xc2\xaf");   // an overlong form is not UTF-8
 }
 
 // Reads the file with libxml2 and returns the text of row `row`, cell `cell`.
 class ParsedSheet {
 public:
-    explicit ParsedSheet(const std::string& xml) {
+    explicit ParsedSheet(const std::string& xml)
+    {
         doc = xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "sheet.xml", nullptr,
                             XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
         if (doc) {
@@ -138,14 +146,16 @@ public:
             xmlXPathRegisterNs(ctx, BAD_CAST "ss", BAD_CAST "urn:schemas-microsoft-com:office:spreadsheet");
         }
     }
-    ~ParsedSheet() {
+    ~ParsedSheet()
+    {
         if (ctx)
             xmlXPathFreeContext(ctx);
         if (doc)
             xmlFreeDoc(doc);
     }
     bool Ok() const { return doc != nullptr; }
-    std::string At(const std::string& xpath) const {
+    std::string At(const std::string& xpath) const
+    {
         xmlXPathObjectPtr o = xmlXPathEvalExpression(BAD_CAST xpath.c_str(), ctx);
         std::string out = "<none>";
         if (o && o->nodesetval && o->nodesetval->nodeNr > 0) {
@@ -156,7 +166,8 @@ public:
         xmlXPathFreeObject(o);
         return out;
     }
-    std::string Cell(int row, int cell) const {
+    std::string Cell(int row, int cell) const
+    {
         return At("//ss:Worksheet/ss:Table/ss:Row[" + std::to_string(row) + "]/ss:Cell[" + std::to_string(cell) +
                   "]/ss:Data");
     }
@@ -166,8 +177,10 @@ private:
     xmlXPathContextPtr ctx = nullptr;
 };
 
-TEST(GuideExportTest, AnXmlParserReadsTheCellsBack) {
-    const std::string xml = GuideExport::Document(TwoRows(), {"Corner Wines & Spirits", "12 Main St", "", "Town"}, false);
+TEST(GuideExportTest, AnXmlParserReadsTheCellsBack)
+{
+    const std::string xml =
+        GuideExport::Document(TwoRows(), {"Corner Wines & Spirits", "12 Main St", "", "Town"}, false);
     ParsedSheet sheet(xml);
     ASSERT_TRUE(sheet.Ok()) << xml;
     EXPECT_EQ(sheet.At("//ss:Worksheet/@ss:Name"), "OrderGuide");
@@ -186,13 +199,15 @@ TEST(GuideExportTest, AnXmlParserReadsTheCellsBack) {
     EXPECT_NE(xml.find("&amp;LCorner Wines &amp; Spirits&#10;12 Main St&#10;Town&#10; "), std::string::npos);
 }
 
-TEST(GuideExportTest, AnEmptyGuideStillMakesAWellFormedSheet) {
+TEST(GuideExportTest, AnEmptyGuideStillMakesAWellFormedSheet)
+{
     ParsedSheet sheet(GuideExport::Document({}, {"", "", "", ""}, true));
     ASSERT_TRUE(sheet.Ok());
     EXPECT_EQ(sheet.At("//ss:Worksheet/ss:Table/@ss:ExpandedRowCount"), "1");
 }
 
-TEST(GuideExportTest, WritesWholeUnderAFreshNumberedName) {
+TEST(GuideExportTest, WritesWholeUnderAFreshNumberedName)
+{
     TempDir dir;
     const std::time_t when = 1700000000;
     const auto first = GuideExport::Write(TwoRows(), {"A", "", "", ""}, false, dir.path.string(), when);
@@ -212,13 +227,15 @@ TEST(GuideExportTest, WritesWholeUnderAFreshNumberedName) {
     EXPECT_EQ(files, 2); // no temporary file left behind
 }
 
-TEST(GuideExportTest, AFolderThatCannotBeWrittenIsAFailure) {
+TEST(GuideExportTest, AFolderThatCannotBeWrittenIsAFailure)
+{
     const auto r = GuideExport::Write(TwoRows(), {"A", "", "", ""}, false, "/nonexistent/folder", 0);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.empty());
 }
 
-TEST(GuideExportTest, DesktopFolderFromTheUserDirsFileElseHome) {
+TEST(GuideExportTest, DesktopFolderFromTheUserDirsFileElseHome)
+{
     TempDir home;
     const std::string saved[3] = {std::getenv("HOME") ? std::getenv("HOME") : "",
                                   std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "",
@@ -228,7 +245,8 @@ TEST(GuideExportTest, DesktopFolderFromTheUserDirsFileElseHome) {
     ::unsetenv("XDG_DESKTOP_DIR");
     EXPECT_EQ(GuideExport::DesktopFolder(), home.path.string()); // no user-dirs file
     fs::create_directories(home.path / ".config");
-    std::ofstream(home.path / ".config" / "user-dirs.dirs") << "# set by the desktop\nXDG_DESKTOP_DIR=\"$HOME/Bureau\"\n";
+    std::ofstream(home.path / ".config" / "user-dirs.dirs")
+        << "# set by the desktop\nXDG_DESKTOP_DIR=\"$HOME/Bureau\"\n";
     EXPECT_EQ(GuideExport::DesktopFolder(), home.path.string()); // named but missing
     fs::create_directories(home.path / "Bureau");
     EXPECT_EQ(GuideExport::DesktopFolder(), (home.path / "Bureau").string());
@@ -241,7 +259,8 @@ TEST(GuideExportTest, DesktopFolderFromTheUserDirsFileElseHome) {
 
 // One CSV record split into its cells (quoted cells may hold commas and
 // doubled quotes).
-std::vector<std::string> CsvCells(const std::string& line) {
+std::vector<std::string> CsvCells(const std::string& line)
+{
     std::vector<std::string> cells(1);
     bool quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
@@ -260,7 +279,8 @@ std::vector<std::string> CsvCells(const std::string& line) {
     return cells;
 }
 
-TEST(GuideExportTest, SpreadsheetProgramConvertsItToCsv) {
+TEST(GuideExportTest, SpreadsheetProgramConvertsItToCsv)
+{
     if (std::system("command -v soffice >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "soffice is not installed (tools/install-deps.sh installs libreoffice-calc-nogui); "
                         "the conversion by a spreadsheet program is not checked";
@@ -272,7 +292,8 @@ TEST(GuideExportTest, SpreadsheetProgramConvertsItToCsv) {
     const std::string cmd = "cd '" + dir.path.string() + "' && HOME='" + dir.path.string() +
                             "' soffice -env:UserInstallation=file://" + dir.path.string() +
                             "/profile --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,"
-                            "true,true' --outdir out '" + r.path + "' >/dev/null 2>&1";
+                            "true,true' --outdir out '" +
+                            r.path + "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     fs::path csv;
     for (const auto& e : fs::directory_iterator(dir.path / "out"))

@@ -15,14 +15,16 @@ using namespace zev;
 
 class GuideLoaderTest : public test::GuideDb {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AddGuide(7);
         for (int i = 1; i <= 40; ++i) {
             AddItem(100 + i, "Item " + std::to_string(i), 12);
             AddLine(7, i, 100 + i, i % 3, i % 5);
         }
     }
-    GuideLoader::Request Request() {
+    GuideLoader::Request Request()
+    {
         GuideLoader::Request r;
         r.connection = GuideLoader::ConnectionOf(0);
         r.accountId = 7;
@@ -31,7 +33,8 @@ protected:
     }
 };
 
-TEST_F(GuideLoaderTest, ReadsWhatTheCallersThreadReads) {
+TEST_F(GuideLoaderTest, ReadsWhatTheCallersThreadReads)
+{
     OrderGuide here(7, 3, OrderSettings{});
     ASSERT_TRUE(here.Load(0));
     const std::size_t pools = QueryPool::m_QueryPools.size();
@@ -60,7 +63,8 @@ TEST_F(GuideLoaderTest, ReadsWhatTheCallersThreadReads) {
     EXPECT_FALSE(shown.Edited());
 }
 
-TEST_F(GuideLoaderTest, StopLeavesNoRowsAndCanStartAgain) {
+TEST_F(GuideLoaderTest, StopLeavesNoRowsAndCanStartAgain)
+{
     GuideLoader loader;
     ASSERT_TRUE(loader.Start(Request()));
     loader.Stop();
@@ -76,7 +80,8 @@ TEST_F(GuideLoaderTest, StopLeavesNoRowsAndCanStartAgain) {
     EXPECT_EQ(loader.Take().rows.size(), 40u);
 }
 
-TEST_F(GuideLoaderTest, StopTokenEndsTheReadWithoutRows) {
+TEST_F(GuideLoaderTest, StopTokenEndsTheReadWithoutRows)
+{
     std::stop_source stop;
     stop.request_stop();
     OrderGuide guide(7, 3, OrderSettings{});
@@ -84,7 +89,8 @@ TEST_F(GuideLoaderTest, StopTokenEndsTheReadWithoutRows) {
     EXPECT_TRUE(guide.Rows().empty());
 }
 
-TEST_F(GuideLoaderTest, UnopenableDatabaseIsRefusedAtStart) {
+TEST_F(GuideLoaderTest, UnopenableDatabaseIsRefusedAtStart)
+{
     GuideLoader loader;
     GuideLoader::Request r = Request();
     r.connection = "Data Source=/no/such/folder/master.db";

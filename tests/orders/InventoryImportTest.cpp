@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 using zev::InventoryImport;
 using Kind = InventoryImport::Kind;
 
-TEST(InventoryParseTest, GoodAndBadLinesOfBothKinds) {
+TEST(InventoryParseTest, GoodAndBadLinesOfBothKinds)
+{
     struct Case {
         Kind kind;
         const char* line;
@@ -59,7 +60,8 @@ TEST(InventoryParseTest, GoodAndBadLinesOfBothKinds) {
     }
 }
 
-TEST(InventoryParseTest, LineNumbersCountBlankLinesWhichAreNotErrors) {
+TEST(InventoryParseTest, LineNumbersCountBlankLinesWhichAreNotErrors)
+{
     const auto p = InventoryImport::Parse("1,A\n\n  \nbad\r\n2,B", Kind::Counts);
     ASSERT_EQ(p.records.size(), 2u);
     EXPECT_EQ(p.records[1].code, "B"); // the last line needs no line feed
@@ -67,22 +69,25 @@ TEST(InventoryParseTest, LineNumbersCountBlankLinesWhichAreNotErrors) {
     EXPECT_EQ(p.skipped[0].line, 4);
 }
 
-TEST(InventoryParseTest, MovedNameStaysInItsFolder) {
+TEST(InventoryParseTest, MovedNameStaysInItsFolder)
+{
     const std::time_t t = 1700000000;
     const std::string n = InventoryImport::MovedName(Kind::Counts, "Bar/Grill", "1001", t);
     EXPECT_EQ(n.rfind("Inventory for Bar-Grill (1001) ", 0), 0u);
     EXPECT_EQ(n.substr(n.size() - 4), ".txt");
-    EXPECT_EQ(InventoryImport::MovedName(Kind::CountsAndQuantities, "A", "B", t).rfind("OLD INV-QTY for A (B) ", 0), 0u);
+    EXPECT_EQ(InventoryImport::MovedName(Kind::CountsAndQuantities, "A", "B", t).rfind("OLD INV-QTY for A (B) ", 0),
+              0u);
 }
 
 class InventoryImportTest : public zev::test::GuideDb {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         char t[] = "/tmp/inv-import-XXXXXX";
         dir = ::mkdtemp(t);
         AddItem(1, "Zinfandel", 12);
         AddItem(2, "Albarino", 6);
-        AddItem(3, "Merlot", 12);   // not in the guide
+        AddItem(3, "Merlot", 12);     // not in the guide
         AddItem(4, "Gone", 12, 1, 1); // deleted
         AddGuide(7);
         AddLine(7, 1, 1, 0, 0, "Inv = 2, Par = 10");
@@ -90,19 +95,25 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    std::string File(const std::string& content, const std::string& name = "Inventory.txt") {
+    std::string File(const std::string& content, const std::string& name = "Inventory.txt")
+    {
         const fs::path p = dir / name;
         std::ofstream(p, std::ios::binary) << content;
         return p.string();
     }
-    InventoryImport::Outcome Run(const std::string& path, InventoryImport::Options o = {}) {
+    InventoryImport::Outcome Run(const std::string& path, InventoryImport::Options o = {})
+    {
         o.accountText1 = "Corner Wines";
         o.accountText2 = "1001";
         o.now = 1700000000;
         return InventoryImport::Run(guide, path, o, box);
     }
-    int Inv(int item) { return Int("select Inv from WorkOrderItems where AccountID = 7 and ItemID = " + std::to_string(item)); }
-    int FilesLeft() {
+    int Inv(int item)
+    {
+        return Int("select Inv from WorkOrderItems where AccountID = 7 and ItemID = " + std::to_string(item));
+    }
+    int FilesLeft()
+    {
         int n = 0;
         for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir))
             ++n;
@@ -115,7 +126,8 @@ protected:
     zev::test::ScriptedBox box;
 };
 
-TEST_F(InventoryImportTest, CountsAddUpAndTheFileIsMovedAside) {
+TEST_F(InventoryImportTest, CountsAddUpAndTheFileIsMovedAside)
+{
     ASSERT_TRUE(guide.Load(0));
     InventoryImport::Options o;
     o.reset = false;
@@ -136,7 +148,8 @@ TEST_F(InventoryImportTest, CountsAddUpAndTheFileIsMovedAside) {
     EXPECT_FALSE(Text("select ImportTime from InvImport").empty());
 }
 
-TEST_F(InventoryImportTest, UnknownCodesAreReportedNewItemsAddedBadLinesSkipped) {
+TEST_F(InventoryImportTest, UnknownCodesAreReportedNewItemsAddedBadLinesSkipped)
+{
     ASSERT_TRUE(guide.Load(0));
     const auto r = Run(File("1,NOPE\n6,U3\nx,U1\n2,NOPE\n1,U4\n7,U1\n"));
     ASSERT_TRUE(r.ok);
@@ -161,7 +174,8 @@ TEST_F(InventoryImportTest, UnknownCodesAreReportedNewItemsAddedBadLinesSkipped)
     EXPECT_EQ(guide.Rows().size(), 3u); // the screen's guide is the one written
 }
 
-TEST_F(InventoryImportTest, SecondKindMatchesAnyCaseAndOrdersUnits) {
+TEST_F(InventoryImportTest, SecondKindMatchesAnyCaseAndOrdersUnits)
+{
     ASSERT_TRUE(guide.Load(0));
     InventoryImport::Options o;
     o.kind = Kind::CountsAndQuantities;
@@ -174,7 +188,8 @@ TEST_F(InventoryImportTest, SecondKindMatchesAnyCaseAndOrdersUnits) {
     EXPECT_EQ(fs::path(r.movedTo).filename().string().rfind("OLD INV-QTY for ", 0), 0u);
 }
 
-TEST_F(InventoryImportTest, OrderUpToParAfterTheCounts) {
+TEST_F(InventoryImportTest, OrderUpToParAfterTheCounts)
+{
     ASSERT_TRUE(guide.Load(0));
     InventoryImport::Options o;
     o.orderUpToPar = true;
@@ -183,7 +198,8 @@ TEST_F(InventoryImportTest, OrderUpToParAfterTheCounts) {
     EXPECT_EQ(Int("select CaseQTY * 6 + SingleQTY from WorkOrderItems where ItemID = 2"), 0);  // above par: 0
 }
 
-TEST_F(InventoryImportTest, RefusedFilesChangeNothing) {
+TEST_F(InventoryImportTest, RefusedFilesChangeNothing)
+{
     ASSERT_TRUE(guide.Load(0));
     struct Case {
         std::string path;
@@ -211,7 +227,8 @@ TEST_F(InventoryImportTest, RefusedFilesChangeNothing) {
     EXPECT_EQ(Inv(1), 2);
 }
 
-TEST_F(InventoryImportTest, AFileOfOnlyBadLinesImportsNothingAndStays) {
+TEST_F(InventoryImportTest, AFileOfOnlyBadLinesImportsNothingAndStays)
+{
     ASSERT_TRUE(guide.Load(0));
     const std::string path = File("abc\n1;U1\n");
     EXPECT_FALSE(Run(path).ok);
@@ -222,7 +239,8 @@ TEST_F(InventoryImportTest, AFileOfOnlyBadLinesImportsNothingAndStays) {
               std::string::npos);
 }
 
-TEST_F(InventoryImportTest, AFailedWriteLeavesGuideLogAndFileAsTheyWere) {
+TEST_F(InventoryImportTest, AFailedWriteLeavesGuideLogAndFileAsTheyWere)
+{
     ASSERT_TRUE(guide.Load(0));
     ASSERT_TRUE(RawExec("create trigger NoItem3 before insert on WorkOrderItems when new.ItemID = 3 "
                         "begin select raise(abort, 'refused'); end"));
@@ -238,7 +256,8 @@ TEST_F(InventoryImportTest, AFailedWriteLeavesGuideLogAndFileAsTheyWere) {
     EXPECT_EQ(FilesLeft(), 1);
 }
 
-TEST_F(InventoryImportTest, AHundredThousandLinesInOneGo) {
+TEST_F(InventoryImportTest, AHundredThousandLinesInOneGo)
+{
     ASSERT_TRUE(guide.Load(0));
     std::string content;
     for (int i = 0; i < 100000; ++i)

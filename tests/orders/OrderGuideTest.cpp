@@ -24,7 +24,8 @@ using zev::OrderSettings;
 
 class OrderGuideTest : public zev::test::GuideDb {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AddItem(1, "Zinfandel", 12);
         AddItem(2, "Albarino", 6);
         AddItem(3, "Merlot", 12);
@@ -35,7 +36,8 @@ protected:
         AddLine(7, 3, 3, 0, 5, "Inv = 5");
         AddLine(7, 4, 4, 2, 0);
     }
-    static std::vector<int> Items(const OrderGuide& g) {
+    static std::vector<int> Items(const OrderGuide& g)
+    {
         std::vector<int> ids;
         for (const auto& r : g.Rows())
             ids.push_back(r.itemId);
@@ -45,7 +47,8 @@ protected:
     OrderSettings settings;
 };
 
-TEST_F(OrderGuideTest, SortKeysAndTheOutOfRangeRule) {
+TEST_F(OrderGuideTest, SortKeysAndTheOutOfRangeRule)
+{
     EXPECT_STREQ(zev::OrderGuideLines::SortKey(25), "I.Description");
     EXPECT_STREQ(zev::OrderGuideLines::SortKey(-1), "I.Description");
     EXPECT_STREQ(zev::OrderGuideLines::SortKey(13), "W.Inv");
@@ -61,7 +64,8 @@ TEST_F(OrderGuideTest, SortKeysAndTheOutOfRangeRule) {
     EXPECT_EQ(Items(g), (std::vector<int>{2, 3, 1}));
 }
 
-TEST_F(OrderGuideTest, FamilyPlanFoldsTheCatalogueToEven) {
+TEST_F(OrderGuideTest, FamilyPlanFoldsTheCatalogueToEven)
+{
     EXPECT_EQ(zev::FamilyPlan::FoldCatalog(7), 6);
     EXPECT_EQ(zev::FamilyPlan::FoldCatalog(6), 6);
     EXPECT_EQ(zev::FamilyPlan::FoldCatalog(1), 0);
@@ -77,7 +81,8 @@ TEST_F(OrderGuideTest, FamilyPlanFoldsTheCatalogueToEven) {
     EXPECT_EQ(Items(g), (std::vector<int>{3}));
 }
 
-TEST_F(OrderGuideTest, UnitsFromCasesAndSinglesAndBack) {
+TEST_F(OrderGuideTest, UnitsFromCasesAndSinglesAndBack)
+{
     OrderGuide g(7, 3, settings);
     ASSERT_TRUE(g.Load(0));
     EXPECT_EQ(g.Rows()[0].units, 12);
@@ -89,7 +94,8 @@ TEST_F(OrderGuideTest, UnitsFromCasesAndSinglesAndBack) {
     EXPECT_EQ(Updated(), 0); // typed quantities alone do not mark the guide
 }
 
-TEST_F(OrderGuideTest, InPlaceEditMarksTheGuide) {
+TEST_F(OrderGuideTest, InPlaceEditMarksTheGuide)
+{
     OrderGuide g(7, 3, settings);
     ASSERT_TRUE(g.Load(0));
     zev::test::ScriptedBox box;
@@ -104,7 +110,8 @@ TEST_F(OrderGuideTest, InPlaceEditMarksTheGuide) {
     EXPECT_TRUE(Amount::IsFree(again.Rows()[1].priceOverride));
 }
 
-TEST_F(OrderGuideTest, DiscountChecks) {
+TEST_F(OrderGuideTest, DiscountChecks)
+{
     OrderGuide g(7, 3, settings);
     ASSERT_TRUE(g.Load(0));
     zev::test::ScriptedBox box;
@@ -123,7 +130,8 @@ TEST_F(OrderGuideTest, DiscountChecks) {
     EXPECT_EQ(Amount::Cents(g.Rows()[0].discount), 2400);
 }
 
-TEST_F(OrderGuideTest, DealCodeOutsideTheRangeIsRefused) {
+TEST_F(OrderGuideTest, DealCodeOutsideTheRangeIsRefused)
+{
     settings.dealCodeMin = 0;
     settings.dealCodeMax = 5;
     OrderGuide g(7, 3, settings);
@@ -137,7 +145,8 @@ TEST_F(OrderGuideTest, DealCodeOutsideTheRangeIsRefused) {
     EXPECT_EQ(g.Rows()[0].specialFlag, 5u);
 }
 
-TEST_F(OrderGuideTest, MovingTheLastLineToTheTopRenumbers) {
+TEST_F(OrderGuideTest, MovingTheLastLineToTheTopRenumbers)
+{
     OrderGuide g(7, 3, settings);
     ASSERT_TRUE(g.Load(0));
     g.Move(2, 0);
@@ -151,7 +160,8 @@ TEST_F(OrderGuideTest, MovingTheLastLineToTheTopRenumbers) {
     EXPECT_EQ(Updated(), 1);
 }
 
-TEST_F(OrderGuideTest, RewriteKeepsRowsTheFilterHolds) {
+TEST_F(OrderGuideTest, RewriteKeepsRowsTheFilterHolds)
+{
     ASSERT_TRUE(db.Exec("update WorkOrderItems set Filter = 1 where ItemID in (1, 3)"));
     OrderGuide g(7, 3, settings);
     ASSERT_TRUE(g.Load(0));
@@ -165,7 +175,8 @@ TEST_F(OrderGuideTest, RewriteKeepsRowsTheFilterHolds) {
     EXPECT_EQ(g.Rows().size(), 3u);
 }
 
-TEST_F(OrderGuideTest, FailedRewriteLeavesTheGuideAsItWas) {
+TEST_F(OrderGuideTest, FailedRewriteLeavesTheGuideAsItWas)
+{
     OrderGuide g(7, 3, settings);
     ASSERT_TRUE(g.Load(0));
     // The second line cannot be written: an index refuses a second row of item 2.
@@ -177,7 +188,8 @@ TEST_F(OrderGuideTest, FailedRewriteLeavesTheGuideAsItWas) {
     EXPECT_EQ(Updated(), 0);
 }
 
-TEST_F(OrderGuideTest, FailedChangedRowsUpdateWritesNone) {
+TEST_F(OrderGuideTest, FailedChangedRowsUpdateWritesNone)
+{
     OrderGuide g(7, 3, settings);
     ASSERT_TRUE(g.Load(0));
     g.SetUnits(0, 24);
@@ -190,7 +202,8 @@ TEST_F(OrderGuideTest, FailedChangedRowsUpdateWritesNone) {
     EXPECT_EQ(Updated(), 0);
 }
 
-TEST_F(OrderGuideTest, ZeroPerCaseIsOneAndLoggedOnce) {
+TEST_F(OrderGuideTest, ZeroPerCaseIsOneAndLoggedOnce)
+{
     AddItem(5, "Odd", 0);
     AddItem(6, "Odder", 0);
     AddLine(7, 5, 5, 3, 0);
@@ -205,7 +218,8 @@ TEST_F(OrderGuideTest, ZeroPerCaseIsOneAndLoggedOnce) {
     EXPECT_EQ(g.Rows()[4].Cases(), 3);
 }
 
-TEST_F(OrderGuideTest, AddedLinesAreNumberedAfterTheHighest) {
+TEST_F(OrderGuideTest, AddedLinesAreNumberedAfterTheHighest)
+{
     zev::WorkOrderItems items;
     EXPECT_EQ(items.highestLineNumber(8, 3), 0);
     AddGuide(8);
@@ -232,8 +246,10 @@ struct ResetCase {
 
 class GuideResetTest : public OrderGuideTest, public ::testing::WithParamInterface<ResetCase> {};
 
-TEST_P(GuideResetTest, ClearsByTheSettings) {
-    ASSERT_TRUE(db.Exec("update WorkOrderItems set PriceOverride = '-1.00', Par = 4, LineComment = 'x' where ItemID = 1"));
+TEST_P(GuideResetTest, ClearsByTheSettings)
+{
+    ASSERT_TRUE(
+        db.Exec("update WorkOrderItems set PriceOverride = '-1.00', Par = 4, LineComment = 'x' where ItemID = 1"));
     zev::ReadyOrder ready;
     ASSERT_EQ(ready.resetGuide(7, GetParam().settings), 1);
     EXPECT_EQ(Int("select sum(CaseQTY) + sum(SingleQTY) from WorkOrderItems where AccountID = 7"), 0);
@@ -253,7 +269,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ResetCase{"Overrides", {false, false, true, false, false, false}, 1, "0", 4, 9}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST_F(OrderGuideTest, ApportionedTotal) {
+TEST_F(OrderGuideTest, ApportionedTotal)
+{
     ASSERT_TRUE(db.Exec("insert into ApportionedItems (ItemID, AccountID, ApportionedQuantity, Premise) values (1, 7, "
                         "4, 0)"));
     ASSERT_TRUE(db.Exec("insert into ApportionedItems (ItemID, AccountID, ApportionedQuantity, Premise) values (1, 8, "
@@ -268,7 +285,8 @@ TEST_F(OrderGuideTest, ApportionedTotal) {
 
 namespace {
 
-TEST_F(OrderGuideTest, BothInsertFormsWriteTheSameLine) {
+TEST_F(OrderGuideTest, BothInsertFormsWriteTheSameLine)
+{
     AddGuide(9);
     zev::WorkOrderItems items;
     zev::WorkOrderLine line;
@@ -303,7 +321,8 @@ TEST_F(OrderGuideTest, BothInsertFormsWriteTheSameLine) {
 
 namespace {
 
-TEST_F(OrderGuideTest, EnabledWarehousesAndFiltersByName) {
+TEST_F(OrderGuideTest, EnabledWarehousesAndFiltersByName)
+{
     ASSERT_TRUE(db.Exec("insert into Warehouse (WarehouseID, Description, EnableFlag) values (1, 'North', 1), "
                         "(2, 'Closed', 0), (3, 'Central', 1)"));
     ASSERT_TRUE(db.Exec("insert into Filters values (1, 'Wine'), (2, 'Beer')"));

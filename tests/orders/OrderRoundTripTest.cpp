@@ -17,7 +17,8 @@ using namespace zev;
 
 class OrderRoundTripTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         client_ = std::make_unique<test::DemoClient>("roundtrip");
         ASSERT_TRUE(client_->Started());
         ASSERT_TRUE(client_->Download()) << Shown();
@@ -39,7 +40,8 @@ protected:
     int guide_ = 0;
 };
 
-TEST_F(OrderRoundTripTest, OrderTakenSentAndShownAmongOpenOrders) {
+TEST_F(OrderRoundTripTest, OrderTakenSentAndShownAmongOpenOrders)
+{
     OrderSettings settings;
     settings.reset.clearPar = false;
     OrderGuide guide(account_, guide_, settings);
@@ -61,13 +63,14 @@ TEST_F(OrderRoundTripTest, OrderTakenSentAndShownAmongOpenOrders) {
     OrderSaver saver(settings, client_->box);
     const int readyId = saver.Save(header, std::time(nullptr));
     ASSERT_GT(readyId, 0) << Shown();
-    EXPECT_EQ(Local("select sum(CaseQTY) + sum(SingleQTY) from WorkOrderItems where AccountID = " +
-                    std::to_string(account_)),
-              0);
+    EXPECT_EQ(
+        Local("select sum(CaseQTY) + sum(SingleQTY) from WorkOrderItems where AccountID = " + std::to_string(account_)),
+        0);
 
     ASSERT_TRUE(Sender().SendOrders(0, nullptr)) << Shown();
     EXPECT_EQ(Local("select count(*) from ReadyOrder"), 0);
-    const std::string received = ServerText("select OrderID from ReceivedOrders where AccountID = " + std::to_string(account_));
+    const std::string received =
+        ServerText("select OrderID from ReceivedOrders where AccountID = " + std::to_string(account_));
     ASSERT_NE(received, "<none>");
     EXPECT_EQ(ServerText("select Notes from ReceivedOrders"), "Back door, it's fine");
     EXPECT_EQ(ServerText("select count(*) from ReceivedOrderLines"), "2");
@@ -81,12 +84,13 @@ TEST_F(OrderRoundTripTest, OrderTakenSentAndShownAmongOpenOrders) {
               2);
     EXPECT_EQ(Local("select count(*) from OrderHistory where DistInvoice = '" + invoice + "'"), 1);
     // The guide stays reset after the synchronisation.
-    EXPECT_EQ(Local("select sum(CaseQTY) + sum(SingleQTY) from WorkOrderItems where AccountID = " +
-                    std::to_string(account_)),
-              0);
+    EXPECT_EQ(
+        Local("select sum(CaseQTY) + sum(SingleQTY) from WorkOrderItems where AccountID = " + std::to_string(account_)),
+        0);
 }
 
-TEST_F(OrderRoundTripTest, ChangedGuideKeepsItsChangesThroughUploadAndDownload) {
+TEST_F(OrderRoundTripTest, ChangedGuideKeepsItsChangesThroughUploadAndDownload)
+{
     OrderSettings settings;
     OrderGuide guide(account_, guide_, settings);
     ASSERT_TRUE(guide.Load(0));

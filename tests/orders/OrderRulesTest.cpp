@@ -20,7 +20,8 @@ using zev::OrderRules;
 using zev::OrderSettings;
 using zev::test::ScriptedBox;
 
-OrderGuideRow Item(const char* description, int units, int perCase = 12, float casePrice = 24.0f) {
+OrderGuideRow Item(const char* description, int units, int perCase = 12, float casePrice = 24.0f)
+{
     OrderGuideRow r;
     r.itemId = static_cast<int>(std::hash<std::string>{}(description) % 100000);
     r.description = description;
@@ -36,14 +37,18 @@ OrderGuideRow Item(const char* description, int units, int perCase = 12, float c
 
 class OrderRulesTest : public ::testing::Test {
 protected:
-    OrderRules::Outcome Place(const std::vector<OrderGuideRow>& rows, const std::vector<OrderGuideRow>& hidden = {}) {
+    OrderRules::Outcome Place(const std::vector<OrderGuideRow>& rows, const std::vector<OrderGuideRow>& hidden = {})
+    {
         OrderRules rules(settings, box);
         return rules.Place(rows, hidden, account, header);
     }
-    bool AskedYesNo() const {
-        return box.shown.size() == 1 && box.shown[0].buttons == MbButtons::YesNo && box.shown[0].icon == MbIcon::Warning;
+    bool AskedYesNo() const
+    {
+        return box.shown.size() == 1 && box.shown[0].buttons == MbButtons::YesNo &&
+               box.shown[0].icon == MbIcon::Warning;
     }
-    bool Refused() const {
+    bool Refused() const
+    {
         return box.shown.size() == 1 && box.shown[0].buttons == MbButtons::Ok && box.shown[0].icon == MbIcon::Stop;
     }
 
@@ -53,7 +58,8 @@ protected:
     OrderHeader header;
 };
 
-TEST_F(OrderRulesTest, EmptyGuideSaysSoAndFormsNothing) {
+TEST_F(OrderRulesTest, EmptyGuideSaysSoAndFormsNothing)
+{
     const auto out = Place({Item("A", 0), Item("B", 0)});
     EXPECT_FALSE(out.placed);
     ASSERT_EQ(box.shown.size(), 1u);
@@ -62,7 +68,8 @@ TEST_F(OrderRulesTest, EmptyGuideSaysSoAndFormsNothing) {
     EXPECT_TRUE(header.lines.empty());
 }
 
-TEST_F(OrderRulesTest, HiddenRowsCountOnlyWithSaveHiddenLines) {
+TEST_F(OrderRulesTest, HiddenRowsCountOnlyWithSaveHiddenLines)
+{
     const std::vector<OrderGuideRow> hidden{Item("Hidden", 12)};
     EXPECT_FALSE(Place({Item("A", 0)}, hidden).placed);
     settings.saveHiddenLines = true;
@@ -72,7 +79,8 @@ TEST_F(OrderRulesTest, HiddenRowsCountOnlyWithSaveHiddenLines) {
     EXPECT_EQ(header.lines[0].text, "Hidden");
 }
 
-TEST_F(OrderRulesTest, MinimumBlocksBelowAndPassesAtTheAmount) {
+TEST_F(OrderRulesTest, MinimumBlocksBelowAndPassesAtTheAmount)
+{
     settings.orderMinimumBlocks = true;
     settings.orderMinimum = 150;
     // 149.99 as one case of 149.99.
@@ -86,7 +94,8 @@ TEST_F(OrderRulesTest, MinimumBlocksBelowAndPassesAtTheAmount) {
     EXPECT_TRUE(box.shown.empty());
 }
 
-TEST_F(OrderRulesTest, BothMinimumFlagsOnlyAsk) {
+TEST_F(OrderRulesTest, BothMinimumFlagsOnlyAsk)
+{
     settings.orderMinimumBlocks = settings.orderMinimumWarns = true;
     settings.orderMinimum = 150;
     box.answers = {MbResult::Yes};
@@ -103,23 +112,27 @@ struct RowRuleCase {
     OrderAccount account{7, 0, "LIC-1"};
 };
 
-OrderGuideRow Flags(OrderGuideRow r, int flags, int kind = 1) {
+OrderGuideRow Flags(OrderGuideRow r, int flags, int kind = 1)
+{
     r.itemFlags = flags;
     r.productKind = kind;
     return r;
 }
-OrderGuideRow Multiple(OrderGuideRow r, int multiple) {
+OrderGuideRow Multiple(OrderGuideRow r, int multiple)
+{
     r.sellMultiple = multiple;
     return r;
 }
-OrderGuideRow Stock(OrderGuideRow r, int stock) {
+OrderGuideRow Stock(OrderGuideRow r, int stock)
+{
     r.stock = stock;
     return r;
 }
 
 class RowRuleTest : public OrderRulesTest, public ::testing::WithParamInterface<RowRuleCase> {};
 
-TEST_P(RowRuleTest, Outcome) {
+TEST_P(RowRuleTest, Outcome)
+{
     const RowRuleCase& c = GetParam();
     c.set(settings);
     account = c.account;
@@ -156,32 +169,33 @@ auto Premise = [](OrderSettings& s) { s.premiseRestricted = true; };
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, RowRuleTest,
-    ::testing::Values(
-        RowRuleCase{"NineteenCasesPass", Step4, Item("Wine", 19 * 12), RowRuleCase::Pass},
-        RowRuleCase{"TwentyCasesAsk", Step4, Item("Wine", 20 * 12), RowRuleCase::Ask},
-        RowRuleCase{"MultipleOfSixPasses", MultBlock, Multiple(Item("Wine", 12), 6), RowRuleCase::Pass},
-        RowRuleCase{"TenOfSixRefused", MultBlock, Multiple(Item("Wine", 10), 6), RowRuleCase::Refuse},
-        RowRuleCase{"TenOfSixAsked", MultWarn, Multiple(Item("Wine", 10), 6), RowRuleCase::Ask},
-        RowRuleCase{"MultipleOfOneNever", MultBlock, Multiple(Item("Wine", 7), 1), RowRuleCase::Pass},
-        RowRuleCase{"SevenOfTwelveAsksForThrees", Threes, Item("Wine", 7, 12), RowRuleCase::Ask},
-        RowRuleCase{"TenPerCaseNeverAsks", Threes, Item("Wine", 7, 10), RowRuleCase::Pass},
-        RowRuleCase{"SixUnitsNeverAsk", Threes, Item("Wine", 6, 12), RowRuleCase::Pass},
-        RowRuleCase{"FlaggedRefused", FlagBlock, Flags(Item("Wine", 1), 2), RowRuleCase::Refuse},
-        RowRuleCase{"FlaggedAsked", FlagWarn, Flags(Item("Wine", 1), 2), RowRuleCase::Ask},
-        RowRuleCase{"OverStockRefused", StockBlock, Stock(Item("Wine", 13), 12), RowRuleCase::Refuse},
-        RowRuleCase{"AtStockPasses", StockBlock, Stock(Item("Wine", 12), 12), RowRuleCase::Pass},
-        RowRuleCase{"OverStockAsked", StockWarn, Stock(Item("Wine", 13), 12), RowRuleCase::Ask},
-        RowRuleCase{"AlcoholWithoutLicence", Licence, Flags(Item("Wine", 1), 0, 2), RowRuleCase::Refuse,
-                    OrderAccount{7, 0, "   "}},
-        RowRuleCase{"AlcoholWithLicence", Licence, Flags(Item("Wine", 1), 0, 2), RowRuleCase::Pass},
-        RowRuleCase{"OnPremiseOnlyForOffPremise", Premise, Flags(Item("Wine", 1), 4), RowRuleCase::Refuse},
-        RowRuleCase{"OnPremiseOnlyForOnPremise", Premise, Flags(Item("Wine", 1), 4), RowRuleCase::Pass,
-                    OrderAccount{7, 1, "L"}},
-        RowRuleCase{"OffPremiseOnlyForOnPremise", Premise, Flags(Item("Wine", 1), 8), RowRuleCase::Refuse,
-                    OrderAccount{7, 1, "L"}}),
+    ::testing::Values(RowRuleCase{"NineteenCasesPass", Step4, Item("Wine", 19 * 12), RowRuleCase::Pass},
+                      RowRuleCase{"TwentyCasesAsk", Step4, Item("Wine", 20 * 12), RowRuleCase::Ask},
+                      RowRuleCase{"MultipleOfSixPasses", MultBlock, Multiple(Item("Wine", 12), 6), RowRuleCase::Pass},
+                      RowRuleCase{"TenOfSixRefused", MultBlock, Multiple(Item("Wine", 10), 6), RowRuleCase::Refuse},
+                      RowRuleCase{"TenOfSixAsked", MultWarn, Multiple(Item("Wine", 10), 6), RowRuleCase::Ask},
+                      RowRuleCase{"MultipleOfOneNever", MultBlock, Multiple(Item("Wine", 7), 1), RowRuleCase::Pass},
+                      RowRuleCase{"SevenOfTwelveAsksForThrees", Threes, Item("Wine", 7, 12), RowRuleCase::Ask},
+                      RowRuleCase{"TenPerCaseNeverAsks", Threes, Item("Wine", 7, 10), RowRuleCase::Pass},
+                      RowRuleCase{"SixUnitsNeverAsk", Threes, Item("Wine", 6, 12), RowRuleCase::Pass},
+                      RowRuleCase{"FlaggedRefused", FlagBlock, Flags(Item("Wine", 1), 2), RowRuleCase::Refuse},
+                      RowRuleCase{"FlaggedAsked", FlagWarn, Flags(Item("Wine", 1), 2), RowRuleCase::Ask},
+                      RowRuleCase{"OverStockRefused", StockBlock, Stock(Item("Wine", 13), 12), RowRuleCase::Refuse},
+                      RowRuleCase{"AtStockPasses", StockBlock, Stock(Item("Wine", 12), 12), RowRuleCase::Pass},
+                      RowRuleCase{"OverStockAsked", StockWarn, Stock(Item("Wine", 13), 12), RowRuleCase::Ask},
+                      RowRuleCase{"AlcoholWithoutLicence", Licence, Flags(Item("Wine", 1), 0, 2), RowRuleCase::Refuse,
+                                  OrderAccount{7, 0, "   "}},
+                      RowRuleCase{"AlcoholWithLicence", Licence, Flags(Item("Wine", 1), 0, 2), RowRuleCase::Pass},
+                      RowRuleCase{"OnPremiseOnlyForOffPremise", Premise, Flags(Item("Wine", 1), 4),
+                                  RowRuleCase::Refuse},
+                      RowRuleCase{"OnPremiseOnlyForOnPremise", Premise, Flags(Item("Wine", 1), 4), RowRuleCase::Pass,
+                                  OrderAccount{7, 1, "L"}},
+                      RowRuleCase{"OffPremiseOnlyForOnPremise", Premise, Flags(Item("Wine", 1), 8), RowRuleCase::Refuse,
+                                  OrderAccount{7, 1, "L"}}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST_F(OrderRulesTest, PremiseMessageNamesBothKinds) {
+TEST_F(OrderRulesTest, PremiseMessageNamesBothKinds)
+{
     settings.premiseRestricted = true;
     Place({Flags(Item("Wine", 1), 4)});
     ASSERT_TRUE(Refused());
@@ -194,7 +208,8 @@ TEST_F(OrderRulesTest, PremiseMessageNamesBothKinds) {
     EXPECT_NE(box.shown[0].text.find("'Limited Availability'"), std::string::npos);
 }
 
-TEST_F(OrderRulesTest, MustRuleOnThirdRowSelectsItAndTestsNoLaterRow) {
+TEST_F(OrderRulesTest, MustRuleOnThirdRowSelectsItAndTestsNoLaterRow)
+{
     settings.flaggedItemBlocks = true;
     settings.stockWarns = true;
     std::vector<OrderGuideRow> rows{Item("One", 1), Item("Zero flagged", 0), Flags(Item("Three", 1), 2),
@@ -207,7 +222,8 @@ TEST_F(OrderRulesTest, MustRuleOnThirdRowSelectsItAndTestsNoLaterRow) {
     EXPECT_TRUE(header.lines.empty());
 }
 
-TEST_F(OrderRulesTest, YesGoesOnToTheNextTest) {
+TEST_F(OrderRulesTest, YesGoesOnToTheNextTest)
+{
     settings.stockWarns = true;
     settings.multiplesBlock = true;
     box.answers = {MbResult::Yes};
@@ -217,7 +233,8 @@ TEST_F(OrderRulesTest, YesGoesOnToTheNextTest) {
     EXPECT_EQ(box.shown[1].icon, MbIcon::Stop);
 }
 
-TEST_F(OrderRulesTest, KegsMatchTheirDeposits) {
+TEST_F(OrderRulesTest, KegsMatchTheirDeposits)
+{
     settings.kegDepositCheck = true;
     EXPECT_TRUE(Place({Item("Lager 1/2 Keg", 2, 1), Item("KEG DEP", 2, 1)}).placed);
     EXPECT_TRUE(box.shown.empty());
@@ -226,7 +243,8 @@ TEST_F(OrderRulesTest, KegsMatchTheirDeposits) {
     EXPECT_TRUE(AskedYesNo());
 }
 
-TEST_F(OrderRulesTest, WaterWithOtherKindsAsks) {
+TEST_F(OrderRulesTest, WaterWithOtherKindsAsks)
+{
     settings.waterCheck = true;
     OrderGuideRow water = Flags(Item("Spring water", 12), 0, 4);
     EXPECT_TRUE(Place({water, Flags(Item("More water", 12), 0, 4)}).placed);
@@ -236,7 +254,8 @@ TEST_F(OrderRulesTest, WaterWithOtherKindsAsks) {
     EXPECT_TRUE(AskedYesNo());
 }
 
-TEST_F(OrderRulesTest, FormsLinesWithTextAndTotal) {
+TEST_F(OrderRulesTest, FormsLinesWithTextAndTotal)
+{
     settings.lineTextPrefix = settings.lineTextSuffix = true;
     OrderGuideRow wine = Flags(Item("Cabernet", 30), 0, 2);
     wine.prefix = "2019";

@@ -15,7 +15,8 @@ using zev::OrderSettings;
 
 class OrderSaverTest : public zev::test::GuideDb {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AddItem(1, "Zinfandel", 12);
         AddItem(2, "Albarino", 6);
         AddGuide(7);
@@ -51,7 +52,8 @@ protected:
     const std::time_t now = 1800000000;
 };
 
-TEST_F(OrderSaverTest, SavesHeaderLinesAndResetsTheGuide) {
+TEST_F(OrderSaverTest, SavesHeaderLinesAndResetsTheGuide)
+{
     OrderSaver saver(settings, box);
     const int id = saver.Save(header, now);
     ASSERT_EQ(id, 1);
@@ -68,14 +70,16 @@ TEST_F(OrderSaverTest, SavesHeaderLinesAndResetsTheGuide) {
     EXPECT_TRUE(box.shown.empty());
 }
 
-TEST_F(OrderSaverTest, NewIdIsTheLargerNextKeyOfBothTables) {
+TEST_F(OrderSaverTest, NewIdIsTheLargerNextKeyOfBothTables)
+{
     ASSERT_TRUE(db.Exec("insert into ReadyOrder (AccountID, ReadyID, OrderType) values (9, 4, 0)"));
     ASSERT_TRUE(db.Exec("insert into ReadyOrderItems (AccountID, ReadyID, ItemID) values (9, 6, 1)"));
     OrderSaver saver(settings, box);
     EXPECT_EQ(saver.Save(header, now), 7);
 }
 
-TEST_F(OrderSaverTest, ModifyingReplacesTheOrderUnderANewId) {
+TEST_F(OrderSaverTest, ModifyingReplacesTheOrderUnderANewId)
+{
     OrderSaver saver(settings, box);
     const int first = saver.Save(header, now);
     ASSERT_GT(first, 0);
@@ -90,7 +94,8 @@ TEST_F(OrderSaverTest, ModifyingReplacesTheOrderUnderANewId) {
     EXPECT_EQ(Lines(), 1);
 }
 
-TEST_F(OrderSaverTest, FailedLineInsertLeavesNothing) {
+TEST_F(OrderSaverTest, FailedLineInsertLeavesNothing)
+{
     // Two lines of one item cannot both be stored.
     ASSERT_TRUE(db.Exec("CREATE UNIQUE INDEX UX_Test ON ReadyOrderItems (ReadyID, ItemID)"));
     header.lines[1].itemId = 1;
@@ -104,7 +109,8 @@ TEST_F(OrderSaverTest, FailedLineInsertLeavesNothing) {
     EXPECT_EQ(box.shown[0].text.find("4111"), std::string::npos);
 }
 
-TEST_F(OrderSaverTest, FailedCallRecordUndoesTheSave) {
+TEST_F(OrderSaverTest, FailedCallRecordUndoesTheSave)
+{
     settings.markCallOnOrder = true;
     OrderSaver saver(settings, box);
     int calls = 0;
@@ -115,7 +121,8 @@ TEST_F(OrderSaverTest, FailedCallRecordUndoesTheSave) {
     EXPECT_EQ(Headers(), 1);
 }
 
-TEST_F(OrderSaverTest, NotesAreTrimmedCutAndQuoted) {
+TEST_F(OrderSaverTest, NotesAreTrimmedCutAndQuoted)
+{
     EXPECT_EQ(OrderSaver::NotesForSave(std::string(300, 'n'), 255), std::string(255, 'n'));
     EXPECT_EQ(OrderSaver::NotesForSave(std::string(300, 'n'), 0), std::string(255, 'n'));
     EXPECT_EQ(OrderSaver::NotesForSave("  it's  ", 40), "it''s");
@@ -126,7 +133,8 @@ TEST_F(OrderSaverTest, NotesAreTrimmedCutAndQuoted) {
     EXPECT_EQ(Text("select OrderNotes from ReadyOrder"), std::string(255, 'a'));
 }
 
-TEST_F(OrderSaverTest, NoVisitAndBackorderCancellation) {
+TEST_F(OrderSaverTest, NoVisitAndBackorderCancellation)
+{
     OrderSaver saver(settings, box);
     const int visit = saver.SaveNoVisit(7, now, "Closed today", true);
     ASSERT_EQ(visit, 1);

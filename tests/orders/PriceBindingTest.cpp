@@ -33,7 +33,8 @@ struct PriceRow {
 
 class PriceBindingTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         demo = new zev::test::DemoData("pricing");
         sqlite3* raw = nullptr;
         ASSERT_EQ(sqlite3_open(demo->Database().c_str(), &raw), SQLITE_OK);
@@ -61,11 +62,13 @@ protected:
         sqlite3_finalize(st);
         sqlite3_close(raw);
     }
-    static void TearDownTestSuite() {
+    static void TearDownTestSuite()
+    {
         delete demo;
         demo = nullptr;
     }
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_FALSE(rows.empty());
         std::string error;
         ASSERT_TRUE(binding.Load(std::string(ZEV_BINARY_DIR) + "/PRICING.so", 5, demo->Database(), &error)) << error;
@@ -79,7 +82,8 @@ protected:
 zev::test::DemoData* PriceBindingTest::demo = nullptr;
 std::vector<PriceRow> PriceBindingTest::rows;
 
-TEST_F(PriceBindingTest, BasePricesTiersAndBreaksOfTheDemo) {
+TEST_F(PriceBindingTest, BasePricesTiersAndBreaksOfTheDemo)
+{
     int breaks = 0;
     for (std::size_t i = 0; i < rows.size(); i += 37) {
         const PriceRow& r = rows[i];
@@ -103,14 +107,16 @@ TEST_F(PriceBindingTest, BasePricesTiersAndBreaksOfTheDemo) {
     EXPECT_DOUBLE_EQ(binding.PricePercentage(), 0.05);
 }
 
-TEST_F(PriceBindingTest, UnknownItemLeavesThePricesAlone) {
+TEST_F(PriceBindingTest, UnknownItemLeavesThePricesAlone)
+{
     float c = 12.5f, s = 1.25f;
     EXPECT_FALSE(binding.Price(999999, c, s, 0, 10, 0));
     EXPECT_EQ(c, 12.5f);
     EXPECT_EQ(s, 1.25f);
 }
 
-TEST_F(PriceBindingTest, EnumeratesTheTiers) {
+TEST_F(PriceBindingTest, EnumeratesTheTiers)
+{
     const PriceRow& r = rows.front();
     PriceBinding::Enumerated e;
     ASSERT_TRUE(binding.Enumerate(r.item, 0, e, true));
@@ -124,7 +130,8 @@ TEST_F(PriceBindingTest, EnumeratesTheTiers) {
     EXPECT_FALSE(binding.Enumerate(0, 0, e, false));
 }
 
-TEST_F(PriceBindingTest, TierListTexts) {
+TEST_F(PriceBindingTest, TierListTexts)
+{
     ASSERT_NO_THROW(QueryPool::GetInstance("Data Source=" + demo->Database(), 0));
     const PriceRow& r = rows.front();
     const auto entries = zev::TierList::Build(binding.AsFunction(), r.item, r.catalog, 2, 0, 9);
@@ -140,7 +147,8 @@ TEST_F(PriceBindingTest, TierListTexts) {
     EXPECT_EQ(zev::TierList::CellText(4), "4");
 }
 
-TEST(PriceBindingLoadTest, LibraryLackingAnEntryPointIsRefused) {
+TEST(PriceBindingLoadTest, LibraryLackingAnEntryPointIsRefused)
+{
     PriceBinding binding;
     std::string error;
     EXPECT_FALSE(binding.Load(std::string(ZEV_BINARY_DIR) + "/libzevpartialpricing.so", 0, "", &error));
@@ -153,7 +161,8 @@ TEST(PriceBindingLoadTest, LibraryLackingAnEntryPointIsRefused) {
     EXPECT_FALSE(binding.IsBound());
 }
 
-zev::OrderGuideRow Row(int item, int units, float casePrice, float discount = 0) {
+zev::OrderGuideRow Row(int item, int units, float casePrice, float discount = 0)
+{
     zev::OrderGuideRow r;
     r.itemId = item;
     r.units = units;
@@ -165,7 +174,8 @@ zev::OrderGuideRow Row(int item, int units, float casePrice, float discount = 0)
     return r;
 }
 
-TEST_F(PriceBindingTest, WorkerRepricesEveryRowWithTheLineRule) {
+TEST_F(PriceBindingTest, WorkerRepricesEveryRowWithTheLineRule)
+{
     std::vector<zev::OrderGuideRow> guide;
     for (std::size_t i = 0; i < 40 && i < rows.size(); ++i)
         guide.push_back(Row(rows[i].item, 30, 1.0f, i % 2 == 0 ? 0.60f : 0.0f));
@@ -190,7 +200,8 @@ TEST_F(PriceBindingTest, WorkerRepricesEveryRowWithTheLineRule) {
 
 } // namespace
 
-TEST(RepricingWorkerTest, StopMidGuideLeavesNoRowHalfWritten) {
+TEST(RepricingWorkerTest, StopMidGuideLeavesNoRowHalfWritten)
+{
     std::vector<zev::OrderGuideRow> guide;
     for (int i = 0; i < 10; ++i)
         guide.push_back(Row(100 + i, 12, 10.0f));

@@ -21,7 +21,8 @@ struct TypedCase {
 
 class TypedAmountTest : public ::testing::TestWithParam<TypedCase> {};
 
-TEST_P(TypedAmountTest, ParsesAsTheEditorDoes) {
+TEST_P(TypedAmountTest, ParsesAsTheEditorDoes)
+{
     const TypedCase& c = GetParam();
     const std::optional<float> v = Amount::ParseTyped(c.text, c.allowNet);
     ASSERT_EQ(v.has_value(), c.cents.has_value()) << c.text;
@@ -30,17 +31,18 @@ TEST_P(TypedAmountTest, ParsesAsTheEditorDoes) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TypedAmountTest,
-    ::testing::Values(TypedCase{"250", true, 250},      // whole number without a point: cents
-                      TypedCase{"250.0", true, 25000},  // a point makes it dollars
-                      TypedCase{"1.5", true, 150}, TypedCase{"2.", true, 200}, TypedCase{"150", true, 150},
-                      TypedCase{"FREE", true, -100}, TypedCase{"f", false, -100},
-                      TypedCase{"n", true, -200},       // NET where it is allowed
-                      TypedCase{"Net", false, std::nullopt}, TypedCase{"", true, std::nullopt},
-                      TypedCase{"   ", true, std::nullopt}, TypedCase{"-3", true, -3}));
+INSTANTIATE_TEST_SUITE_P(Texts, TypedAmountTest,
+                         ::testing::Values(TypedCase{"250", true, 250},     // whole number without a point: cents
+                                           TypedCase{"250.0", true, 25000}, // a point makes it dollars
+                                           TypedCase{"1.5", true, 150}, TypedCase{"2.", true, 200},
+                                           TypedCase{"150", true, 150}, TypedCase{"FREE", true, -100},
+                                           TypedCase{"f", false, -100},
+                                           TypedCase{"n", true, -200}, // NET where it is allowed
+                                           TypedCase{"Net", false, std::nullopt}, TypedCase{"", true, std::nullopt},
+                                           TypedCase{"   ", true, std::nullopt}, TypedCase{"-3", true, -3}));
 
-TEST(StoredAmountTest, SentinelsSurviveTheirText) {
+TEST(StoredAmountTest, SentinelsSurviveTheirText)
+{
     EXPECT_EQ(Amount::FormatStored(Amount::kFree), "-1.00");
     EXPECT_EQ(Amount::FormatStored(Amount::kNet), "-2.00");
     EXPECT_TRUE(Amount::IsFree(Amount::ReadStored("-1.00")));
@@ -52,7 +54,8 @@ TEST(StoredAmountTest, SentinelsSurviveTheirText) {
     EXPECT_TRUE(Amount::IsZero(Amount::ReadStored("abc")));
 }
 
-OrderGuideRow Line(int units, int perCase, float casePrice, float singlePrice) {
+OrderGuideRow Line(int units, int perCase, float casePrice, float singlePrice)
+{
     OrderGuideRow r;
     r.units = units;
     r.qtyPerCase = perCase;
@@ -70,13 +73,15 @@ struct ExtendCase {
 
 class ExtendedPriceTest : public ::testing::TestWithParam<ExtendCase> {};
 
-TEST_P(ExtendedPriceTest, Amount) {
+TEST_P(ExtendedPriceTest, Amount)
+{
     OrderGuideRow row = GetParam().row;
     EXPECT_EQ(Amount::Cents(LinePricing::Extend(row, GetParam().mode)), GetParam().cents);
     EXPECT_EQ(Amount::Cents(row.extendedPrice), GetParam().cents);
 }
 
-OrderGuideRow With(OrderGuideRow r, float discount, float over, float split = 0) {
+OrderGuideRow With(OrderGuideRow r, float discount, float over, float split = 0)
+{
     r.discount = discount;
     r.priceOverride = over;
     r.splitCaseCharge = split;
@@ -87,24 +92,24 @@ const OrderGuideRow kThirty = Line(30, 12, 24.00f, 2.50f);
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ExtendedPriceTest,
-    ::testing::Values(
-        ExtendCase{"DiscountPerCase", With(kThirty, 1.20f, 0), 0, 6000},
-        ExtendCase{"DiscountAboveCasePrice", With(kThirty, 30.00f, 0), 0, 300},
-        ExtendCase{"OverrideAsCasePrice", With(kThirty, 0, 18.00f), 0, 4500},
-        ExtendCase{"OverrideAsUnitPrice", With(kThirty, 0, 18.00f), 1, 54000},
-        ExtendCase{"FreeOverride", With(kThirty, 0, Amount::kFree), 0, 0},
-        ExtendCase{"FreeDiscount", With(kThirty, Amount::kFree, 0), 0, 0},
-        ExtendCase{"NetOverrideUsesPrices", With(kThirty, 0, Amount::kNet), 0, 6300},
-        ExtendCase{"NetDiscountIsNoDiscount", With(kThirty, Amount::kNet, 0), 0, 6300},
-        ExtendCase{"SplitChargeOnBrokenCase", With(kThirty, 0, 0, 1.50f), 0, 6450},
-        ExtendCase{"NoSplitChargeOnWholeCases", With(Line(24, 12, 24.00f, 2.50f), 0, 0, 1.50f), 0, 4800},
-        ExtendCase{"SplitChargeWithOverride", With(kThirty, 0, 18.00f, 1.00f), 0, 4600},
-        ExtendCase{"NoUnits", With(Line(0, 12, 24.00f, 2.50f), 0, 0, 1.50f), 0, 0},
-        ExtendCase{"NegativeBecomesZero", With(Line(5, 12, 24.00f, 0.10f), 12.00f, 0), 0, 0},
-        ExtendCase{"ZeroPerCaseCountsAsOne", Line(3, 0, 10.00f, 9.00f), 0, 3000}),
+    ::testing::Values(ExtendCase{"DiscountPerCase", With(kThirty, 1.20f, 0), 0, 6000},
+                      ExtendCase{"DiscountAboveCasePrice", With(kThirty, 30.00f, 0), 0, 300},
+                      ExtendCase{"OverrideAsCasePrice", With(kThirty, 0, 18.00f), 0, 4500},
+                      ExtendCase{"OverrideAsUnitPrice", With(kThirty, 0, 18.00f), 1, 54000},
+                      ExtendCase{"FreeOverride", With(kThirty, 0, Amount::kFree), 0, 0},
+                      ExtendCase{"FreeDiscount", With(kThirty, Amount::kFree, 0), 0, 0},
+                      ExtendCase{"NetOverrideUsesPrices", With(kThirty, 0, Amount::kNet), 0, 6300},
+                      ExtendCase{"NetDiscountIsNoDiscount", With(kThirty, Amount::kNet, 0), 0, 6300},
+                      ExtendCase{"SplitChargeOnBrokenCase", With(kThirty, 0, 0, 1.50f), 0, 6450},
+                      ExtendCase{"NoSplitChargeOnWholeCases", With(Line(24, 12, 24.00f, 2.50f), 0, 0, 1.50f), 0, 4800},
+                      ExtendCase{"SplitChargeWithOverride", With(kThirty, 0, 18.00f, 1.00f), 0, 4600},
+                      ExtendCase{"NoUnits", With(Line(0, 12, 24.00f, 2.50f), 0, 0, 1.50f), 0, 0},
+                      ExtendCase{"NegativeBecomesZero", With(Line(5, 12, 24.00f, 0.10f), 12.00f, 0), 0, 0},
+                      ExtendCase{"ZeroPerCaseCountsAsOne", Line(3, 0, 10.00f, 9.00f), 0, 3000}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST(ExtendedPriceTest, LoweredDiscountIsStoredInTheRow) {
+TEST(ExtendedPriceTest, LoweredDiscountIsStoredInTheRow)
+{
     OrderGuideRow row = With(kThirty, 30.00f, 0);
     LinePricing::Extend(row, 0);
     EXPECT_EQ(Amount::Cents(row.discount), 2400);
@@ -114,7 +119,8 @@ TEST(ExtendedPriceTest, LoweredDiscountIsStoredInTheRow) {
     EXPECT_EQ(Amount::Cents(other.discount), 3000);
 }
 
-TEST(ExtendedPriceTest, TotalAgreesWithTheShownLines) {
+TEST(ExtendedPriceTest, TotalAgreesWithTheShownLines)
+{
     // Three lines of 0.335 each show as 0.34 (rounded half away); the total is their sum.
     std::vector<OrderGuideRow> rows(3, Line(1, 1, 0.335f, 0.335f));
     for (auto& r : rows)
@@ -125,12 +131,14 @@ TEST(ExtendedPriceTest, TotalAgreesWithTheShownLines) {
     EXPECT_EQ(LinePricing::TotalCents(rows), shown);
 }
 
-TEST(SignatureTest, EncodesPointsWithoutTheLastMark) {
+TEST(SignatureTest, EncodesPointsWithoutTheLastMark)
+{
     EXPECT_EQ(zev::Signature::Encode({}), "");
     EXPECT_EQ(zev::Signature::Encode({{1, 2, 3}, {10, 20, 30}}), "12,3!1020,30");
 }
 
-TEST(SignatureTest, LongSignatureKeepsWholePointsOnly) {
+TEST(SignatureTest, LongSignatureKeepsWholePointsOnly)
+{
     std::vector<zev::Signature::Point> points(1000, {123, 456, 789}); // "123456,789!" is 11 characters
     const std::string text = zev::Signature::Encode(points);
     ASSERT_TRUE(zev::Signature::TooLong(text));

@@ -19,10 +19,12 @@ public:
         MbIcon icon = MbIcon::None;
     };
 
-    MbResult Show(int textId, int captionId, MbButtons buttons, MbIcon icon) override {
+    MbResult Show(int textId, int captionId, MbButtons buttons, MbIcon icon) override
+    {
         return ShowText("#" + std::to_string(textId), captionId, buttons, icon);
     }
-    MbResult ShowText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon) override {
+    MbResult ShowText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon) override
+    {
         shown.push_back({text, captionId, buttons, icon});
         if (answers.empty())
             return buttons == MbButtons::YesNo ? MbResult::Yes : MbResult::Ok;

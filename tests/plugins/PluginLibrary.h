@@ -8,7 +8,8 @@
 // way the program opens it, for tests that call its entry points.
 class PluginLibrary {
 public:
-    explicit PluginLibrary(const std::string& file) {
+    explicit PluginLibrary(const std::string& file)
+    {
         const std::string path = std::string(ZEV_BINARY_DIR) + "/" + file;
         m_handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (m_handle == nullptr) {
@@ -16,14 +17,16 @@ public:
             ADD_FAILURE() << "cannot open " << path << ": " << (why != nullptr ? why : "");
         }
     }
-    ~PluginLibrary() {
+    ~PluginLibrary()
+    {
         if (m_handle != nullptr)
             dlclose(m_handle);
     }
     PluginLibrary(const PluginLibrary&) = delete;
     PluginLibrary& operator=(const PluginLibrary&) = delete;
 
-    template <typename Fn> Fn Get(const char* name) const {
+    template <typename Fn> Fn Get(const char* name) const
+    {
         void* sym = m_handle != nullptr ? dlsym(m_handle, name) : nullptr;
         if (sym == nullptr)
             ADD_FAILURE() << "missing entry point " << name;

@@ -14,7 +14,8 @@ namespace {
 
 // The CREATE statement of a table as the distributor kit's schema file has it,
 // so the prices are read from exactly the columns the program builds.
-std::string KitSchema(const std::string& table) {
+std::string KitSchema(const std::string& table)
+{
     std::ifstream in(std::string(ZEV_SOURCE_ROOT) + "/distributor/ZevSchema.ini");
     bool inSection = false;
     for (std::string line; std::getline(in, line);) {
@@ -29,15 +30,16 @@ std::string KitSchema(const std::string& table) {
     return {};
 }
 
-void Exec(sqlite3* db, const std::string& sql) {
+void Exec(sqlite3* db, const std::string& sql)
+{
     char* err = nullptr;
-    ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err), SQLITE_OK) << (err ? err : "") << "\n"
-                                                                                << sql;
+    ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err), SQLITE_OK) << (err ? err : "") << "\n" << sql;
 }
 
 class PricingPluginTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_EQ(sqlite3_open(Db().c_str(), &db), SQLITE_OK);
         Exec(db, "pragma journal_mode=wal");
         Exec(db, KitSchema("PricingScheme"));
@@ -49,12 +51,9 @@ protected:
                  "SPrice5,"
                  " BreakQty1, BreakDisc1, BreakQty2, BreakDisc2, BreakQty3, BreakDisc3)"
                  " values (1001, 10, 24.00, 2.50, 22.00, 2.30, 0, 0, 60, 1.20, 120, 2.40, 0, 0)");
-        Exec(
-            db,
-            "insert into PricingScheme (ItemID, CatalogID, CPrice0, SPrice0) values (1001, 20, 30.00, 3.00)");
-        Exec(db,
-             "insert into PricingScheme (ItemID, CatalogID, CPrice0, SPrice0) values (1002, 40, 9.00, 1.60),"
-             " (1002, 30, 8.00, 1.50)");
+        Exec(db, "insert into PricingScheme (ItemID, CatalogID, CPrice0, SPrice0) values (1001, 20, 30.00, 3.00)");
+        Exec(db, "insert into PricingScheme (ItemID, CatalogID, CPrice0, SPrice0) values (1002, 40, 9.00, 1.60),"
+                 " (1002, 30, 8.00, 1.50)");
         // Expired, not yet valid, and a row with only its end open.
         Exec(db, "insert into PricingScheme (ItemID, CatalogID, CPrice0, SPrice0, EndDate)"
                  " values (1003, 10, 5.00, 1.00, '2000-01-31 00:00:00')");
@@ -64,7 +63,8 @@ protected:
                  " values (1005, 10, 7.00, 0.70, '2001-01-01 00:00:00')");
         setDatabase(Db().c_str());
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         closePricing();
         setDatabase("");
         sqlite3_close(db);
@@ -74,7 +74,8 @@ protected:
     // Output buffers as the program prepares them: 50 characters of spaces.
     struct Out {
         Out() { Fill(); }
-        void Fill() {
+        void Fill()
+        {
             std::memset(caseText, ' ', sizeof caseText);
             std::memset(singleText, ' ', sizeof singleText);
             caseText[49] = singleText[49] = '\0';
@@ -83,7 +84,8 @@ protected:
         char singleText[Q9_PRICE_BUFFER_SIZE];
     };
 
-    int Calculate(const char* item, const char* deal, const char* catalog, const char* qty, Out& out) {
+    int Calculate(const char* item, const char* deal, const char* catalog, const char* qty, Out& out)
+    {
         return calculate(item, deal, catalog, qty, "", "", "", "", "", out.caseText, out.singleText);
     }
 
@@ -106,13 +108,12 @@ struct PriceCase {
     const char* singlePrice;
 };
 
-void PrintTo(const PriceCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const PriceCase& c, std::ostream* os) { *os << c.name; }
 
 class Prices : public PricingPluginTest, public ::testing::WithParamInterface<PriceCase> {};
 
-TEST_P(Prices, FollowTheDocumentedRules) {
+TEST_P(Prices, FollowTheDocumentedRules)
+{
     const auto& c = GetParam();
     Out out;
     const int ok = Calculate(c.item, c.deal, c.catalog, c.qty, out);
@@ -134,8 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PriceCase{"BasePrice", "1001", "0", "10", "0", "24.00", "2.50"},
                       PriceCase{"DealCodeSelectsItsTier", "1001", "3", "10", "0", "22.00", "2.30"},
                       PriceCase{"EmptyTierFallsBackToBase", "1001", "5", "10", "0", "24.00", "2.50"},
-                      PriceCase{"DealCodeBeyondTheTiersIsBase", "1001", "4294967295", "10", "0", "24.00",
-                                "2.50"},
+                      PriceCase{"DealCodeBeyondTheTiersIsBase", "1001", "4294967295", "10", "0", "24.00", "2.50"},
                       PriceCase{"BelowTheFirstBreak", "1001", "0", "10", "59", "24.00", "2.50"},
                       PriceCase{"FirstBreak", "1001", "0", "10", "60", "22.80", "2.40"},
                       PriceCase{"HighestBreakReachedOnATier", "1001", "3", "10", "130", "19.60", "2.10"},
@@ -150,14 +150,16 @@ INSTANTIATE_TEST_SUITE_P(
                       PriceCase{"QuantityMissingFails", "1001", "0", "10", "", nullptr, nullptr}),
     [](const auto& p) { return std::string(p.param.name); });
 
-TEST_F(PricingPluginTest, WithoutADatabaseTheCallFailsAndChangesNothing) {
+TEST_F(PricingPluginTest, WithoutADatabaseTheCallFailsAndChangesNothing)
+{
     setDatabase((dir / "absent.db").c_str());
     Out out;
     EXPECT_EQ(Calculate("1001", "0", "10", "0", out), 0);
     EXPECT_FALSE(fs::exists(dir / "absent.db")); // opened read-only, never created
 }
 
-TEST_F(PricingPluginTest, EnumerationWalksTheTiersWithAPrice) {
+TEST_F(PricingPluginTest, EnumerationWalksTheTiersWithAPrice)
+{
     char breakQty[50], tier[50], casePrice[50], singlePrice[50];
     ASSERT_EQ(enumerate("1001", "0", "", "", "", "", breakQty, tier, casePrice, singlePrice), 1);
     EXPECT_STREQ(tier, "0");
@@ -177,7 +179,8 @@ TEST_F(PricingPluginTest, EnumerationWalksTheTiersWithAPrice) {
 
 // A restored or rebuilt database is a new file renamed into place; prices
 // must come from it, not from the connection to the old one.
-TEST_F(PricingPluginTest, AReplacedDatabaseFileIsReadAfresh) {
+TEST_F(PricingPluginTest, AReplacedDatabaseFileIsReadAfresh)
+{
     Out out;
     ASSERT_EQ(Calculate("1001", "0", "10", "0", out), 1);
     EXPECT_STREQ(out.caseText, "24.00");
@@ -186,8 +189,7 @@ TEST_F(PricingPluginTest, AReplacedDatabaseFileIsReadAfresh) {
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(next.c_str(), &other), SQLITE_OK);
     Exec(other, KitSchema("PricingScheme"));
-    Exec(other,
-         "insert into PricingScheme (ItemID, CatalogID, CPrice0, SPrice0) values (1001, 10, 26.00, 2.70)");
+    Exec(other, "insert into PricingScheme (ItemID, CatalogID, CPrice0, SPrice0) values (1001, 10, 26.00, 2.70)");
     sqlite3_close(other);
     // As a restore does: the old file's logs go, the new file takes its name.
     sqlite3_close(db);
@@ -201,7 +203,8 @@ TEST_F(PricingPluginTest, AReplacedDatabaseFileIsReadAfresh) {
 }
 
 // The order guide re-prices on a worker while the interface thread writes.
-TEST_F(PricingPluginTest, WorkersPriceWhileTheDatabaseIsWritten) {
+TEST_F(PricingPluginTest, WorkersPriceWhileTheDatabaseIsWritten)
+{
     std::atomic<bool> stop{false};
     std::atomic<int> failures{0};
     std::atomic<int> wrong{0};

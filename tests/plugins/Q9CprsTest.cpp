@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string RandomBytes(std::size_t n, unsigned seed) {
+std::string RandomBytes(std::size_t n, unsigned seed)
+{
     std::mt19937 gen(seed);
     std::string s(n, '\0');
     // Half random, half repetitive, like a database file.
@@ -25,7 +26,8 @@ std::string RandomBytes(std::size_t n, unsigned seed) {
 }
 
 // Files left behind by an interrupted write (named "<target>.tmpXXXXXX").
-int TemporaryFiles(const fs::path& dir) {
+int TemporaryFiles(const fs::path& dir)
+{
     int n = 0;
     for (const auto& e : fs::directory_iterator(dir))
         n += e.path().filename().string().find(".tmp") != std::string::npos;
@@ -47,7 +49,8 @@ protected:
     TempFolder data;
 };
 
-TEST_F(Q9CprsTest, BackupAndRestoreRoundTripByteForByte) {
+TEST_F(Q9CprsTest, BackupAndRestoreRoundTripByteForByte)
+{
     const std::string original = RandomBytes(3 * 1024 * 1024 + 17, 1);
     WriteBytes(Db(), original);
 
@@ -63,7 +66,8 @@ TEST_F(Q9CprsTest, BackupAndRestoreRoundTripByteForByte) {
     EXPECT_EQ(TemporaryFiles(data.Path()), 0);
 }
 
-TEST_F(Q9CprsTest, APathIsUsedAsGivenAndAnEmptyFileRoundTrips) {
+TEST_F(Q9CprsTest, APathIsUsedAsGivenAndAnEmptyFileRoundTrips)
+{
     const std::string db = data / "other.sqlite";
     WriteBytes(db, "");
     ASSERT_EQ(compress(db.c_str(), 0), 1);
@@ -73,7 +77,8 @@ TEST_F(Q9CprsTest, APathIsUsedAsGivenAndAnEmptyFileRoundTrips) {
     EXPECT_EQ(ReadBytes(db), "");
 }
 
-TEST_F(Q9CprsTest, AWriteAheadLogIsFoldedInBeforeTheBackup) {
+TEST_F(Q9CprsTest, AWriteAheadLogIsFoldedInBeforeTheBackup)
+{
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(Db().c_str(), &db), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(db,
@@ -99,13 +104,14 @@ TEST_F(Q9CprsTest, AWriteAheadLogIsFoldedInBeforeTheBackup) {
     sqlite3_close(db);
 }
 
-TEST_F(Q9CprsTest, ALogThatCannotBeFoldedInRefusesTheBackup) {
+TEST_F(Q9CprsTest, ALogThatCannotBeFoldedInRefusesTheBackup)
+{
     WriteBytes(Backup(), "previous backup");
     sqlite3* writer = nullptr;
     sqlite3* reader = nullptr;
     ASSERT_EQ(sqlite3_open(Db().c_str(), &writer), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(writer, "pragma journal_mode=wal; pragma wal_autocheckpoint=0; create table t(x);",
-                           nullptr, nullptr, nullptr),
+    ASSERT_EQ(sqlite3_exec(writer, "pragma journal_mode=wal; pragma wal_autocheckpoint=0; create table t(x);", nullptr,
+                           nullptr, nullptr),
               SQLITE_OK);
     ASSERT_EQ(sqlite3_open(Db().c_str(), &reader), SQLITE_OK);
     // A reader holding a snapshot pins the log.
@@ -122,7 +128,8 @@ TEST_F(Q9CprsTest, ALogThatCannotBeFoldedInRefusesTheBackup) {
 
 // The database is a pipe the test feeds by hand, so the compression is
 // killed while it is certainly half-way: the previous backup must survive.
-TEST_F(Q9CprsTest, AKilledBackupLeavesThePreviousBackupIntact) {
+TEST_F(Q9CprsTest, AKilledBackupLeavesThePreviousBackupIntact)
+{
     const std::string previous = RandomBytes(100000, 2);
     WriteBytes(Db(), previous);
     ASSERT_EQ(compress("master", 0), 1);
@@ -160,14 +167,13 @@ struct Damage {
     void (*apply)(const std::string& backup);
 };
 
-void PrintTo(const Damage& d, std::ostream* os) {
-    *os << d.name;
-}
+void PrintTo(const Damage& d, std::ostream* os) { *os << d.name; }
 
 class DamagedBackup : public Q9CprsTest, public ::testing::WithParamInterface<Damage> {};
 
 // A restore from a bad copy must not replace a database that still works.
-TEST_P(DamagedBackup, IsRefusedAndTheDatabaseKept) {
+TEST_P(DamagedBackup, IsRefusedAndTheDatabaseKept)
+{
     WriteBytes(Db(), RandomBytes(300000, 4));
     ASSERT_EQ(compress("master", 0), 1);
     GetParam().apply(Backup());
@@ -180,20 +186,21 @@ TEST_P(DamagedBackup, IsRefusedAndTheDatabaseKept) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, DamagedBackup,
-    ::testing::Values(
-        Damage{"Truncated", [](const std::string& b) { fs::resize_file(b, fs::file_size(b) / 2); }},
-        Damage{"TrailerCut", [](const std::string& b) { fs::resize_file(b, fs::file_size(b) - 4); }},
-        Damage{"FlippedByte",
-               [](const std::string& b) {
-                   std::string s = ReadBytes(b);
-                   s[s.size() / 2] = static_cast<char>(s[s.size() / 2] ^ 0x5a);
-                   WriteBytes(b, s);
-               }},
-        Damage{"NotGzip", [](const std::string& b) { WriteBytes(b, "SQLite format 3 but not compressed"); }},
-        Damage{"Missing", [](const std::string& b) { fs::remove(b); }}),
+    ::testing::Values(Damage{"Truncated", [](const std::string& b) { fs::resize_file(b, fs::file_size(b) / 2); }},
+                      Damage{"TrailerCut", [](const std::string& b) { fs::resize_file(b, fs::file_size(b) - 4); }},
+                      Damage{"FlippedByte",
+                             [](const std::string& b) {
+                                 std::string s = ReadBytes(b);
+                                 s[s.size() / 2] = static_cast<char>(s[s.size() / 2] ^ 0x5a);
+                                 WriteBytes(b, s);
+                             }},
+                      Damage{"NotGzip",
+                             [](const std::string& b) { WriteBytes(b, "SQLite format 3 but not compressed"); }},
+                      Damage{"Missing", [](const std::string& b) { fs::remove(b); }}),
     [](const auto& p) { return std::string(p.param.name); });
 
-TEST_F(Q9CprsTest, RestoreRemovesStaleLogsBesideTheDatabase) {
+TEST_F(Q9CprsTest, RestoreRemovesStaleLogsBesideTheDatabase)
+{
     WriteBytes(Db(), "good");
     ASSERT_EQ(compress("master", 0), 1);
     for (const char* side : {"-wal", "-shm", "-journal"})
@@ -204,7 +211,8 @@ TEST_F(Q9CprsTest, RestoreRemovesStaleLogsBesideTheDatabase) {
         EXPECT_FALSE(fs::exists(Db() + side)) << side;
 }
 
-TEST_F(Q9CprsTest, AMissingDatabaseLeavesThePreviousBackup) {
+TEST_F(Q9CprsTest, AMissingDatabaseLeavesThePreviousBackup)
+{
     WriteBytes(Backup(), "previous backup");
     EXPECT_EQ(compress("master", 0), 0);
     EXPECT_EQ(compress(nullptr, 0), 0);

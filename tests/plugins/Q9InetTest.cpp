@@ -23,7 +23,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // A loopback port nobody listens on: bound, read, released.
-int ClosedPort() {
+int ClosedPort()
+{
     const int s = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in a{};
     a.sin_family = AF_INET;
@@ -39,19 +40,23 @@ int ClosedPort() {
 class TestServer {
 public:
     explicit TestServer(std::unique_ptr<httplib::Server> server = std::make_unique<httplib::Server>())
-        : m_server(std::move(server)) {}
+        : m_server(std::move(server))
+    {
+    }
     ~TestServer() { Stop(); }
     httplib::Server& operator*() { return *m_server; }
     httplib::Server* operator->() { return m_server.get(); }
 
-    int Start() {
+    int Start()
+    {
         m_port = m_server->bind_to_any_port("127.0.0.1");
         m_thread = std::thread([this] { m_server->listen_after_bind(); });
         while (!m_server->is_running())
             std::this_thread::yield();
         return m_port;
     }
-    void Stop() {
+    void Stop()
+    {
         if (m_thread.joinable()) {
             m_server->stop();
             m_thread.join();
@@ -67,7 +72,8 @@ private:
 
 class RecordingSink final : public zev::IProgressSink {
 public:
-    void Report(int percent, const std::string& text) override {
+    void Report(int percent, const std::string& text) override
+    {
         percents.push_back(percent);
         texts.push_back(text);
     }
@@ -77,17 +83,20 @@ public:
 
 class Q9InetTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         setDataDir(data.Path().c_str());
         ::unsetenv("ZEV_CA_FILE");
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         setDataDir("");
         ::unsetenv("ZEV_CA_FILE");
     }
     std::string ReplyFile() const { return data / "Temp/$dltemp.txt"; }
-    int Post(const std::string& host, const std::string& backup, const char* path, const char* body,
-             int timeoutMs, int port, zev::IProgressSink* sink = nullptr) {
+    int Post(const std::string& host, const std::string& backup, const char* path, const char* body, int timeoutMs,
+             int port, zev::IProgressSink* sink = nullptr)
+    {
         return post(host.c_str(), backup.c_str(), path, body, timeoutMs, sink, port);
     }
 
@@ -98,34 +107,33 @@ protected:
     TempFolder data;
 };
 
-TEST_F(Q9InetTest, PostsTheFormBodyAsGivenAndLeavesTheReplyInTheReplyFile) {
+TEST_F(Q9InetTest, PostsTheFormBodyAsGivenAndLeavesTheReplyInTheReplyFile)
+{
     TestServer server;
     std::string seenBody, seenType, seenId, seenPath;
-    server->Post("/MobileServer/v1/goodmorning.cfm",
-                 [&](const httplib::Request& req, httplib::Response& res) {
-                     seenBody = req.body;
-                     seenType = req.get_header_value("Content-Type");
-                     seenId = req.get_param_value("ID");
-                     seenPath = req.path;
-                     res.set_content("<OK>\r\n2026-12-08 05:00:00\r\n", "text/plain");
-                 });
+    server->Post("/MobileServer/v1/goodmorning.cfm", [&](const httplib::Request& req, httplib::Response& res) {
+        seenBody = req.body;
+        seenType = req.get_header_value("Content-Type");
+        seenId = req.get_param_value("ID");
+        seenPath = req.path;
+        res.set_content("<OK>\r\n2026-12-08 05:00:00\r\n", "text/plain");
+    });
     const int port = server.Start();
 
     const char* body = "A=100200&B=O%27Brien+%26+Sons&C=caf\xc3\xa9";
-    ASSERT_EQ(Post("127.0.0.1", "", "/MobileServer/v1/goodmorning.cfm?ID=100200&P=abc", body, 5000, port),
-              Q9POST_OK);
+    ASSERT_EQ(Post("127.0.0.1", "", "/MobileServer/v1/goodmorning.cfm?ID=100200&P=abc", body, 5000, port), Q9POST_OK);
     EXPECT_EQ(seenBody, body);
     EXPECT_EQ(seenType, "application/x-www-form-urlencoded");
     EXPECT_EQ(seenId, "100200");
     EXPECT_EQ(ReadBytes(ReplyFile()), "<OK>\r\n2026-12-08 05:00:00\r\n");
     // An empty body (the password change) is a valid request too.
-    ASSERT_EQ(
-        post("http://127.0.0.1", nullptr, "/MobileServer/v1/goodmorning.cfm", nullptr, 5000, nullptr, port),
-        Q9POST_OK);
+    ASSERT_EQ(post("http://127.0.0.1", nullptr, "/MobileServer/v1/goodmorning.cfm", nullptr, 5000, nullptr, port),
+              Q9POST_OK);
     EXPECT_EQ(seenBody, "");
 }
 
-TEST_F(Q9InetTest, TheBackupHostIsUsedWhenTheDefaultRefuses) {
+TEST_F(Q9InetTest, TheBackupHostIsUsedWhenTheDefaultRefuses)
+{
     TestServer backup;
     int hits = 0;
     backup->Post("/p", [&](const httplib::Request&, httplib::Response& res) {
@@ -143,7 +151,8 @@ TEST_F(Q9InetTest, TheBackupHostIsUsedWhenTheDefaultRefuses) {
     EXPECT_EQ(hits, 2);
 }
 
-TEST_F(Q9InetTest, NeitherHostReachableIsReportedAndNoOldReplyRemains) {
+TEST_F(Q9InetTest, NeitherHostReachableIsReportedAndNoOldReplyRemains)
+{
     fs::create_directories(data / "Temp");
     WriteBytes(ReplyFile(), "<OK>\r\nan older exchange\r\n");
     const int port = ClosedPort();
@@ -151,7 +160,8 @@ TEST_F(Q9InetTest, NeitherHostReachableIsReportedAndNoOldReplyRemains) {
     EXPECT_FALSE(fs::exists(ReplyFile()));
 }
 
-TEST_F(Q9InetTest, TheTimeOutIsHonouredAndADeliveredRequestIsNotRepeated) {
+TEST_F(Q9InetTest, TheTimeOutIsHonouredAndADeliveredRequestIsNotRepeated)
+{
     std::mutex m;
     std::condition_variable cv;
     bool release = false;
@@ -185,7 +195,8 @@ TEST_F(Q9InetTest, TheTimeOutIsHonouredAndADeliveredRequestIsNotRepeated) {
     EXPECT_FALSE(fs::exists(ReplyFile()));
 }
 
-TEST_F(Q9InetTest, AnHttpErrorIsAFailureWithoutAReplyFile) {
+TEST_F(Q9InetTest, AnHttpErrorIsAFailureWithoutAReplyFile)
+{
     TestServer server;
     server->Post("/p", [](const httplib::Request&, httplib::Response& res) {
         res.status = 500;
@@ -197,11 +208,11 @@ TEST_F(Q9InetTest, AnHttpErrorIsAFailureWithoutAReplyFile) {
     EXPECT_EQ(Post("127.0.0.1", "", "/missing", "", 5000, port), Q9POST_HTTP_ERROR);
 }
 
-TEST_F(Q9InetTest, ProgressReachesTheSinkInOrder) {
+TEST_F(Q9InetTest, ProgressReachesTheSinkInOrder)
+{
     TestServer server;
     const std::string big(300000, 'r');
-    server->Post(
-        "/p", [&](const httplib::Request&, httplib::Response& res) { res.set_content(big, "text/plain"); });
+    server->Post("/p", [&](const httplib::Request&, httplib::Response& res) { res.set_content(big, "text/plain"); });
     const int port = server.Start();
     RecordingSink sink;
     ASSERT_EQ(Post("127.0.0.1", "", "/p", "x=1", 5000, port, &sink), Q9POST_OK);
@@ -225,13 +236,12 @@ struct BadCall {
     int port;
 };
 
-void PrintTo(const BadCall& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const BadCall& c, std::ostream* os) { *os << c.name; }
 
 class BadArguments : public Q9InetTest, public ::testing::WithParamInterface<BadCall> {};
 
-TEST_P(BadArguments, AreRefusedWithoutAnyRequest) {
+TEST_P(BadArguments, AreRefusedWithoutAnyRequest)
+{
     const auto& c = GetParam();
     EXPECT_EQ(post(c.host, c.backup, c.path, "", 1000, nullptr, c.port), Q9POST_BAD_ARGUMENTS);
 }
@@ -246,7 +256,8 @@ INSTANTIATE_TEST_SUITE_P(Calls, BadArguments,
 
 // https with a certificate made for this run: trusted through ZEV_CA_FILE,
 // refused without it.
-TEST_F(Q9InetTest, HttpsIsVerifiedAgainstTheConfiguredAuthority) {
+TEST_F(Q9InetTest, HttpsIsVerifiedAgainstTheConfiguredAuthority)
+{
     const std::string cert = data / "cert.pem";
     const std::string key = data / "key.pem";
     const std::string cmd = "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1"
@@ -273,7 +284,8 @@ TEST_F(Q9InetTest, HttpsIsVerifiedAgainstTheConfiguredAuthority) {
 
 // A server that does not speak TLS at all fails the handshake; that is told
 // apart from a certificate that is not trusted.
-TEST_F(Q9InetTest, AHandshakeWithAPlainServerFailsAsTls) {
+TEST_F(Q9InetTest, AHandshakeWithAPlainServerFailsAsTls)
+{
     TestServer server;
     bool seen = false;
     server->Post("/p", [&](const httplib::Request&, httplib::Response& res) {
@@ -285,7 +297,8 @@ TEST_F(Q9InetTest, AHandshakeWithAPlainServerFailsAsTls) {
     EXPECT_FALSE(seen);
 }
 
-TEST_F(Q9InetTest, TheNetworkTestCanBeForced) {
+TEST_F(Q9InetTest, TheNetworkTestCanBeForced)
+{
     ::setenv("ZEV_NETWORK_USABLE", "0", 1);
     EXPECT_EQ(testConnection(0), 0);
     ::setenv("ZEV_NETWORK_USABLE", "1", 1);
@@ -300,24 +313,20 @@ struct RouteCase {
     bool usable;
 };
 
-void PrintTo(const RouteCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const RouteCase& c, std::ostream* os) { *os << c.name; }
 
 class Routes : public ::testing::TestWithParam<RouteCase> {};
 
-TEST_P(Routes, ADefaultRouteOffLoopbackMeansUsable) {
+TEST_P(Routes, ADefaultRouteOffLoopbackMeansUsable)
+{
     const auto& c = GetParam();
     EXPECT_EQ(q9::RouteTable::HasDefaultRouteV4(c.v4) || q9::RouteTable::HasDefaultRouteV6(c.v6), c.usable);
 }
 
-constexpr const char* kHeader =
-    "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n";
-const std::string kDefaultEth = std::string(kHeader) +
-                                "eth0\t00000000\t0101A8C0\t0003\t0\t0\t100\t00000000\t0\t0\t0\n"
-                                "eth0\t0001A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0\n";
-const std::string kLocalOnly =
-    std::string(kHeader) + "eth0\t0001A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0\n";
+constexpr const char* kHeader = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n";
+const std::string kDefaultEth = std::string(kHeader) + "eth0\t00000000\t0101A8C0\t0003\t0\t0\t100\t00000000\t0\t0\t0\n"
+                                                       "eth0\t0001A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0\n";
+const std::string kLocalOnly = std::string(kHeader) + "eth0\t0001A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0\n";
 const std::string kDefaultDown =
     std::string(kHeader) + "eth0\t00000000\t0101A8C0\t0002\t0\t0\t100\t00000000\t0\t0\t0\n";
 const std::string kV6Default = "00000000000000000000000000000000 00 00000000000000000000000000000000 00 "
@@ -332,8 +341,7 @@ INSTANTIATE_TEST_SUITE_P(Tables, Routes,
                                            RouteCase{"OnlyTheLocalSubnet", kLocalOnly.c_str(), "", false},
                                            RouteCase{"DefaultRouteDown", kDefaultDown.c_str(), "", false},
                                            RouteCase{"Ipv6Default", kHeader, kV6Default.c_str(), true},
-                                           RouteCase{"Ipv6RejectOnLoopback", kHeader,
-                                                     kV6LoopbackReject.c_str(), false},
+                                           RouteCase{"Ipv6RejectOnLoopback", kHeader, kV6LoopbackReject.c_str(), false},
                                            RouteCase{"Nothing", "", "", false}),
                          [](const auto& p) { return std::string(p.param.name); });
 
@@ -344,30 +352,28 @@ struct UrlCase {
     const char* url; // empty: the host is refused
 };
 
-void PrintTo(const UrlCase& c, std::ostream* os) {
-    *os << c.host;
-}
+void PrintTo(const UrlCase& c, std::ostream* os) { *os << c.host; }
 
 class Urls : public ::testing::TestWithParam<UrlCase> {};
 
-TEST_P(Urls, AreBuiltFromHostPathAndPort) {
+TEST_P(Urls, AreBuiltFromHostPathAndPort)
+{
     const auto& c = GetParam();
     EXPECT_EQ(q9::HttpPoster::BuildUrl(c.host, c.path, c.port, nullptr), c.url);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Hosts, Urls,
-    ::testing::Values(UrlCase{"example.com", "/MobileServer/v1/x.cfm?ID=1", 80,
-                              "http://example.com:80/MobileServer/v1/x.cfm?ID=1"},
-                      UrlCase{" HTTPS://example.com/ ", "/p", 0, "https://example.com/p"},
-                      UrlCase{"https://example.com", "/p", 8443, "https://example.com:8443/p"},
-                      UrlCase{"https://example.com", "/p", 80, "https://example.com/p"},
-                      UrlCase{"example.com:8080", "/p", 80, "http://example.com:8080/p"},
-                      UrlCase{"[::1]:8080", "/p", 80, "http://[::1]:8080/p"},
-                      UrlCase{"[::1]", "/p", 81, "http://[::1]:81/p"},
-                      UrlCase{"::1", "/p", 81, "http://[::1]:81/p"},
-                      UrlCase{"example.com", "p", 80, "http://example.com:80/p"},
-                      UrlCase{"user@evil.example", "/p", 80, ""}, UrlCase{"exa mple.com", "/p", 80, ""},
-                      UrlCase{"", "/p", 80, ""}));
+INSTANTIATE_TEST_SUITE_P(Hosts, Urls,
+                         ::testing::Values(UrlCase{"example.com", "/MobileServer/v1/x.cfm?ID=1", 80,
+                                                   "http://example.com:80/MobileServer/v1/x.cfm?ID=1"},
+                                           UrlCase{" HTTPS://example.com/ ", "/p", 0, "https://example.com/p"},
+                                           UrlCase{"https://example.com", "/p", 8443, "https://example.com:8443/p"},
+                                           UrlCase{"https://example.com", "/p", 80, "https://example.com/p"},
+                                           UrlCase{"example.com:8080", "/p", 80, "http://example.com:8080/p"},
+                                           UrlCase{"[::1]:8080", "/p", 80, "http://[::1]:8080/p"},
+                                           UrlCase{"[::1]", "/p", 81, "http://[::1]:81/p"},
+                                           UrlCase{"::1", "/p", 81, "http://[::1]:81/p"},
+                                           UrlCase{"example.com", "p", 80, "http://example.com:80/p"},
+                                           UrlCase{"user@evil.example", "/p", 80, ""},
+                                           UrlCase{"exa mple.com", "/p", 80, ""}, UrlCase{"", "/p", 80, ""}));
 
 } // namespace

@@ -27,18 +27,19 @@ protected:
     Q9IsConnectedFn isConnected = lib.Get<Q9IsConnectedFn>("Q9IsConnected");
 };
 
-std::string Digest(Q9HashFn hash, const char* text) {
+std::string Digest(Q9HashFn hash, const char* text)
+{
     char out[Q9_DIGEST_LENGTH + 1] = {};
     EXPECT_EQ(hash(text, out, sizeof out), 1);
     return out;
 }
 
-TEST_F(Q9UtilTest, PasswordDigestIsStableHexAndSharedWithTheTools) {
+TEST_F(Q9UtilTest, PasswordDigestIsStableHexAndSharedWithTheTools)
+{
     const std::string a = Digest(hash, "demo1234");
     EXPECT_EQ(a.size(), 32u);
     for (char c : a)
-        EXPECT_TRUE(std::isxdigit(static_cast<unsigned char>(c)) &&
-                    !std::isupper(static_cast<unsigned char>(c)));
+        EXPECT_TRUE(std::isxdigit(static_cast<unsigned char>(c)) && !std::isupper(static_cast<unsigned char>(c)));
     EXPECT_EQ(Digest(hash, "demo1234"), a);
     // The demo generator and the server store digests made by q9digest.
     EXPECT_EQ(q9::Q9Digest::Password("demo1234"), a);
@@ -54,15 +55,14 @@ struct BufferCase {
     bool terminated;
 };
 
-void PrintTo(const BufferCase& c, std::ostream* os) {
-    *os << "size " << c.size;
-}
+void PrintTo(const BufferCase& c, std::ostream* os) { *os << "size " << c.size; }
 
 class HashBuffer : public Q9UtilTest, public ::testing::WithParamInterface<BufferCase> {};
 
 // The settings screens pass 32: the digest must fill the field without a
 // byte written past it.
-TEST_P(HashBuffer, WritesNoMoreThanTheBufferSize) {
+TEST_P(HashBuffer, WritesNoMoreThanTheBufferSize)
+{
     const auto& c = GetParam();
     std::vector<char> buf(80, '#');
     EXPECT_EQ(hash("demo1234", buf.data(), c.size), c.result);
@@ -84,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, HashBuffer,
                                            BufferCase{64, 1, 32, true}, BufferCase{31, 0, 0, false},
                                            BufferCase{0, 0, 0, false}));
 
-TEST_F(Q9UtilTest, FileDigestFollowsTheContents) {
+TEST_F(Q9UtilTest, FileDigestFollowsTheContents)
+{
     TempFolder dir;
     WriteBytes(dir / "a.txt", "abc");
     WriteBytes(dir / "b.txt", "abc");
@@ -105,14 +106,16 @@ struct BadTime {
     int y, mo, d, h, mi, s;
 };
 
-void PrintTo(const BadTime& t, std::ostream* os) {
+void PrintTo(const BadTime& t, std::ostream* os)
+{
     *os << t.y << "-" << t.mo << "-" << t.d << " " << t.h << ":" << t.mi << ":" << t.s;
 }
 
 class SetTimeRejects : public Q9UtilTest, public ::testing::WithParamInterface<BadTime> {};
 
 // Refused before the clock is touched, whatever the process may do.
-TEST_P(SetTimeRejects, ImpossibleValues) {
+TEST_P(SetTimeRejects, ImpossibleValues)
+{
     const auto& t = GetParam();
     EXPECT_EQ(setTime(t.y, t.mo, t.d, t.h, t.mi, t.s), 0);
 }
@@ -123,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(Values, SetTimeRejects,
                                            BadTime{1969, 12, 31, 0, 0, 0}, BadTime{2026, 1, 1, 24, 0, 0},
                                            BadTime{2026, 1, 1, 0, 60, 0}, BadTime{2026, 1, 1, 0, 0, -1}));
 
-bool MaySetClock() {
+bool MaySetClock()
+{
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
         if (line.rfind("CapEff:", 0) == 0) {
@@ -135,7 +139,8 @@ bool MaySetClock() {
 }
 
 // Gives up CAP_SYS_TIME for the rest of this process.
-void DropClockCapability() {
+void DropClockCapability()
+{
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct data[2] = {};
     if (::syscall(SYS_capget, &header, data) != 0)
@@ -148,7 +153,8 @@ void DropClockCapability() {
 // The refusal is checked in a child that has given up the capability first,
 // so even a privileged test run never moves the clock: the child only calls
 // Q9SetTime once it has confirmed it no longer may.
-TEST_F(Q9UtilTest, SetTimeWithoutPermissionChangesNothing) {
+TEST_F(Q9UtilTest, SetTimeWithoutPermissionChangesNothing)
+{
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -170,16 +176,19 @@ TEST_F(Q9UtilTest, SetTimeWithoutPermissionChangesNothing) {
 // connection state in a file.
 class FakeNmcli : public Q9UtilTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_oldPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
         ::setenv("FAKE_NMCLI_DIR", m_dir.Path().c_str(), 1);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         disconnect();
         ::setenv("PATH", m_oldPath.c_str(), 1);
         ::unsetenv("FAKE_NMCLI_DIR");
     }
-    void Install(int upStatus) {
+    void Install(int upStatus)
+    {
         const std::string bin = m_dir / "bin";
         std::filesystem::create_directories(bin);
         const std::string script = bin + "/nmcli";
@@ -203,7 +212,8 @@ protected:
     std::string m_oldPath;
 };
 
-TEST_F(FakeNmcli, WithoutNetworkManagerConnectFailsCleanly) {
+TEST_F(FakeNmcli, WithoutNetworkManagerConnectFailsCleanly)
+{
     ::setenv("PATH", m_dir.Path().c_str(), 1); // an empty folder: no nmcli
     EXPECT_EQ(connect("Office", nullptr), 2);
     EXPECT_EQ(isConnected(), 0);
@@ -212,19 +222,20 @@ TEST_F(FakeNmcli, WithoutNetworkManagerConnectFailsCleanly) {
     EXPECT_EQ(connect(nullptr, nullptr), 1);
 }
 
-TEST_F(FakeNmcli, TheNameReachesNmcliAsOneArgumentUntouchedByAnyShell) {
+TEST_F(FakeNmcli, TheNameReachesNmcliAsOneArgumentUntouchedByAnyShell)
+{
     Install(0);
     const char* name = "Dial-up; touch /tmp/zev-pwned 'x' $(id)";
     ASSERT_EQ(connect(name, nullptr), 0);
     EXPECT_EQ(isConnected(), 1) << Args();
-    EXPECT_NE(Args().find("connection\nup\nid\n" + std::string(name) + "\n--\n"), std::string::npos)
-        << Args();
+    EXPECT_NE(Args().find("connection\nup\nid\n" + std::string(name) + "\n--\n"), std::string::npos) << Args();
     EXPECT_EQ(disconnect(), 1);
     EXPECT_EQ(isConnected(), 0);
     EXPECT_NE(Args().find("connection\ndown\nid\n" + std::string(name) + "\n"), std::string::npos);
 }
 
-TEST_F(FakeNmcli, ARefusedConnectionIsReportedAndNotConsideredOpen) {
+TEST_F(FakeNmcli, ARefusedConnectionIsReportedAndNotConsideredOpen)
+{
     Install(4);
     EXPECT_EQ(connect("Office", nullptr), 3);
     EXPECT_EQ(isConnected(), 0);

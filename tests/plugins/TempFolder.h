@@ -10,13 +10,15 @@
 // A private folder removed with everything in it at the end of a test.
 class TempFolder {
 public:
-    TempFolder() {
+    TempFolder()
+    {
         std::string pattern = (std::filesystem::temp_directory_path() / "zevplugXXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             ADD_FAILURE() << "mkdtemp failed";
         m_path = pattern;
     }
-    ~TempFolder() {
+    ~TempFolder()
+    {
         std::error_code ec;
         std::filesystem::remove_all(m_path, ec);
     }
@@ -30,14 +32,16 @@ private:
     std::filesystem::path m_path;
 };
 
-inline std::string ReadBytes(const std::string& path) {
+inline std::string ReadBytes(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
 }
 
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
 }

@@ -91,7 +91,7 @@ TEST(BtgCalculator, UnusableEntriesChangeNothing)
 
 struct VolumeCase {
     const char* volume;
-    int index;  // -1: nothing preselected
+    int index; // -1: nothing preselected
 };
 
 class BottlePreselection : public ::testing::TestWithParam<VolumeCase> {};

@@ -17,7 +17,8 @@ TEST(ItemDetailsPages, SwitchBytesChooseTheOptionalPages)
     EXPECT_EQ(ItemDetailsData::Pages(1, 1, 1, 1, 1),
               (std::vector{Page::General, Page::QtyAndPrice, Page::History, Page::ProductNotes, Page::BtgCalculator,
                            Page::RIP, Page::Invoices}));
-    EXPECT_EQ(ItemDetailsData::Pages(0, 0, 1, 0, 2), (std::vector{Page::General, Page::QtyAndPrice, Page::BtgCalculator}));
+    EXPECT_EQ(ItemDetailsData::Pages(0, 0, 1, 0, 2),
+              (std::vector{Page::General, Page::QtyAndPrice, Page::BtgCalculator}));
 }
 
 struct TierCase {
@@ -132,7 +133,8 @@ TEST(ItemDetailsItem, HistoryByMonthNewestFirstAndInvoicesOfTheAccount)
                             "(3, 7, 'INV-3', '2026-02-20', 1)", "(4, 9, 'INV-4', '2026-03-01', 3)"};
     for (const char* o : orders)
         ASSERT_TRUE(db.Exec(std::string("insert into OrderHistory (OrderNumber, AccountID, DistInvoice, TransDate, "
-                                        "SiteID) values ") + o));
+                                        "SiteID) values ") +
+                            o));
     for (int order = 1; order <= 4; ++order)
         ASSERT_TRUE(db.Exec("insert into OrderHistoryItems (OrderNumber, LineNumber, ItemID, CQty, SQty, "
                             "CQtyShipped, SQtyShipped, CPrice, SPrice, ExtPrice) values (" +

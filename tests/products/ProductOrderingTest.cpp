@@ -18,7 +18,8 @@ using zev::ProductOrdering;
 using Outcome = ProductOrdering::Outcome;
 
 // Case price = item id, unit price = a tenth of it; item 99 has no price.
-bool FakePrice(int item, float& casePrice, float& singlePrice, int, int catalog, unsigned) {
+bool FakePrice(int item, float& casePrice, float& singlePrice, int, int catalog, unsigned)
+{
     if (item == 99)
         return false;
     casePrice = static_cast<float>(item) + static_cast<float>(catalog) / 100.0f;
@@ -30,7 +31,8 @@ class ProductOrderingTest : public ::testing::Test {
 protected:
     zev::test::TestDatabase db;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(db.Exec("insert into WorkOrder values (7, 3, 0, 1)"));
         for (int line = 1; line <= 2; ++line)
             ASSERT_TRUE(db.Exec("insert into WorkOrderItems (AccountID, WorkOrderID, ItemID, catalogID, "
@@ -40,7 +42,8 @@ protected:
     int Lines() { return db.ScalarInt("select count(*) from WorkOrderItems where AccountID = 7"); }
 };
 
-TEST_F(ProductOrderingTest, AddsThePricedItemAfterTheHighestLineAndMarksTheGuide) {
+TEST_F(ProductOrderingTest, AddsThePricedItemAfterTheHighestLineAndMarksTheGuide)
+{
     const auto result = ProductOrdering::AddToGuide(42, 7, 20, FakePrice);
     ASSERT_EQ(result.outcome, Outcome::Added);
     EXPECT_EQ(result.lineNumber, 11);
@@ -51,7 +54,8 @@ TEST_F(ProductOrderingTest, AddsThePricedItemAfterTheHighestLineAndMarksTheGuide
     EXPECT_EQ(ProductOrdering::Message(result, "Merlot"), "Merlot was added to the order guide as line 11.");
 }
 
-TEST_F(ProductOrderingTest, RefusesWithoutAddingTwice) {
+TEST_F(ProductOrderingTest, RefusesWithoutAddingTwice)
+{
     EXPECT_EQ(ProductOrdering::AddToGuide(11, 7, 10, FakePrice).outcome, Outcome::AlreadyInGuide);
     EXPECT_EQ(ProductOrdering::AddToGuide(42, -1, 10, FakePrice).outcome, Outcome::NoAccount);
     EXPECT_EQ(ProductOrdering::AddToGuide(42, 8, 10, FakePrice).outcome, Outcome::NoGuide);
@@ -59,7 +63,8 @@ TEST_F(ProductOrderingTest, RefusesWithoutAddingTwice) {
     EXPECT_EQ(db.ScalarInt("select Updated from WorkOrder where AccountID = 7"), 0);
 }
 
-TEST_F(ProductOrderingTest, AnUnpricedItemIsAddedAtZeroWhateverThePriceOperationLeft) {
+TEST_F(ProductOrderingTest, AnUnpricedItemIsAddedAtZeroWhateverThePriceOperationLeft)
+{
     const auto noPrice = [](int, float& c, float& s, int, int, unsigned) {
         c = 99.0f; // a failing library may still write its outputs
         s = 9.0f;
@@ -72,7 +77,8 @@ TEST_F(ProductOrderingTest, AnUnpricedItemIsAddedAtZeroWhateverThePriceOperation
     EXPECT_EQ(Lines(), 4);
 }
 
-TEST_F(ProductOrderingTest, AFailedInsertLeavesTheGuideUnmarked) {
+TEST_F(ProductOrderingTest, AFailedInsertLeavesTheGuideUnmarked)
+{
     ASSERT_TRUE(db.Exec("drop table WorkOrderItems"));
     ASSERT_TRUE(db.Exec("create table WorkOrderItems (AccountID int, WorkOrderID int, ItemID int, "
                         "LineItemNumber int)"));
@@ -80,7 +86,8 @@ TEST_F(ProductOrderingTest, AFailedInsertLeavesTheGuideUnmarked) {
     EXPECT_EQ(db.ScalarInt("select Updated from WorkOrder where AccountID = 7"), 0);
 }
 
-TEST(ProductPriceWorker, PricesEveryItemInBatchesOnItsOwnThread) {
+TEST(ProductPriceWorker, PricesEveryItemInBatchesOnItsOwnThread)
+{
     std::vector<int> items;
     for (int i = 1; i <= 600; ++i)
         items.push_back(i == 300 ? 99 : i);
@@ -108,7 +115,8 @@ TEST(ProductPriceWorker, PricesEveryItemInBatchesOnItsOwnThread) {
     EXPECT_EQ(got[299].casePrice, 0.0f);
 }
 
-TEST(ProductPriceWorker, StopEndsARunAfterTheItemItIsOn) {
+TEST(ProductPriceWorker, StopEndsARunAfterTheItemItIsOn)
+{
     std::atomic<int> priced{0};
     std::atomic<int> delivered{0};
     const auto slow = [&](int item, float& c, float& s, int units, int catalog, unsigned deal) {

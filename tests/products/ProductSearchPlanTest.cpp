@@ -25,19 +25,22 @@ protected:
     static inline zev::test::DemoData* data = nullptr;
     static inline sqlite3* db = nullptr;
 
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         data = new zev::test::DemoData("plans", true);
         QueryPool::GetInstance("Data Source=" + data->Database(), 0);
         sqlite3_open_v2(data->Database().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     }
-    static void TearDownTestSuite() {
+    static void TearDownTestSuite()
+    {
         sqlite3_close(db);
         QueryPool::DestroyAll();
         delete data;
     }
 
     // The plan of a statement written in the server dialect, one step a line.
-    static std::string Plan(const std::string& sql) {
+    static std::string Plan(const std::string& sql)
+    {
         const auto translation = tabula::SqlDialect().Translate(sql);
         EXPECT_TRUE(translation.ok) << translation.error;
         if (!translation.ok || translation.statements.empty())
@@ -51,15 +54,18 @@ protected:
         sqlite3_finalize(stmt);
         return plan;
     }
-    static bool Scans(const std::string& plan, const std::string& table) {
+    static bool Scans(const std::string& plan, const std::string& table)
+    {
         return std::regex_search(plan, std::regex("SCAN (TABLE )?" + table + "( |\n)"));
     }
-    static bool Uses(const std::string& plan, const std::string& table, const std::string& index) {
+    static bool Uses(const std::string& plan, const std::string& table, const std::string& index)
+    {
         // Index names may come qualified by their table.
         const std::regex used("SEARCH (TABLE )?" + table + " USING (COVERING )?INDEX (\\w+\\.)?" + index + " ");
         return std::regex_search(plan, used);
     }
-    static std::string Sample(const char* column) {
+    static std::string Sample(const char* column)
+    {
         zev::Items items;
         EXPECT_EQ(items.Open(std::string("select top 1 ") + column +
                              " from Items where DeletedFlag = 0 and ItemID >= 1000 order by ItemID"),
@@ -67,14 +73,16 @@ protected:
         return items.IsEOF() ? std::string() : items.GetFieldValueString(0);
     }
     // Runs the statement through the table object: it must work, not just plan.
-    static std::string Ran(const std::string& sql) {
+    static std::string Ran(const std::string& sql)
+    {
         zev::Items items;
         EXPECT_TRUE(ProductSearch::Run(items, sql)) << sql;
         return sql;
     }
 };
 
-TEST_F(ProductSearchPlanTest, NumbersAndNameStartsUseTheirIndexes) {
+TEST_F(ProductSearchPlanTest, NumbersAndNameStartsUseTheirIndexes)
+{
     const std::string sku = Sample("DistributorSKU");
     const std::string name = Sample("Description");
     ASSERT_FALSE(sku.empty());
@@ -95,7 +103,8 @@ TEST_F(ProductSearchPlanTest, NumbersAndNameStartsUseTheirIndexes) {
     EXPECT_FALSE(Scans(plan, "Items")) << plan;
 }
 
-TEST_F(ProductSearchPlanTest, KeywordsInsideTextsReadTheItemsOnceAndJoinByKey) {
+TEST_F(ProductSearchPlanTest, KeywordsInsideTextsReadTheItemsOnceAndJoinByKey)
+{
     ProductSearchCriteria c;
     c.byName = true;
     c.keywords = "CHARD";
@@ -119,7 +128,8 @@ TEST_F(ProductSearchPlanTest, KeywordsInsideTextsReadTheItemsOnceAndJoinByKey) {
     EXPECT_FALSE(Scans(plan, "Category")) << plan;
 }
 
-TEST_F(ProductSearchPlanTest, CategoryTreeAndListingUseTheirIndexes) {
+TEST_F(ProductSearchPlanTest, CategoryTreeAndListingUseTheirIndexes)
+{
     zev::Category top;
     ASSERT_EQ(top.getTopLevel(), 1);
     ASSERT_FALSE(top.IsEOF());

@@ -49,17 +49,17 @@ TEST_P(SimpleSearchClause, AsksForTheRightPattern)
                        " order by Items.Description");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    NumbersNamesAndQuotes, SimpleSearchClause,
-    ::testing::Values(SimpleCase{"12345", false, "Items.DistributorSKU = '12345'"},
-                      SimpleCase{"123*", false, "Items.DistributorSKU like '123%'"},
-                      SimpleCase{"CHARD", true, "Items.Description like '%CHARD%'"},
-                      SimpleCase{"CHARD*2004", true, "Items.Description like 'CHARD%2004'"},
-                      SimpleCase{"  CHARD \t", true, "Items.Description like '%CHARD%'"},
-                      SimpleCase{"O'Brien", true, "Items.Description like '%O''Brien%'"},
-                      SimpleCase{"12\" pour", true, "Items.Description like '%12'' pour%'"},
-                      // A quote cannot close the literal early, whatever follows it.
-                      SimpleCase{"x' or 1=1 --", false, "Items.DistributorSKU = 'x'' or 1=1 --'"}));
+INSTANTIATE_TEST_SUITE_P(NumbersNamesAndQuotes, SimpleSearchClause,
+                         ::testing::Values(SimpleCase{"12345", false, "Items.DistributorSKU = '12345'"},
+                                           SimpleCase{"123*", false, "Items.DistributorSKU like '123%'"},
+                                           SimpleCase{"CHARD", true, "Items.Description like '%CHARD%'"},
+                                           SimpleCase{"CHARD*2004", true, "Items.Description like 'CHARD%2004'"},
+                                           SimpleCase{"  CHARD \t", true, "Items.Description like '%CHARD%'"},
+                                           SimpleCase{"O'Brien", true, "Items.Description like '%O''Brien%'"},
+                                           SimpleCase{"12\" pour", true, "Items.Description like '%12'' pour%'"},
+                                           // A quote cannot close the literal early, whatever follows it.
+                                           SimpleCase{"x' or 1=1 --", false,
+                                                      "Items.DistributorSKU = 'x'' or 1=1 --'"}));
 
 TEST(ProductSearchStatement, EmptyKeywordsAreNotSearched)
 {
@@ -144,7 +144,7 @@ protected:
         Item(1, "CHARDONNAY RESERVE 2004", "12345", 1, 1, "750ML", "0001", ",10,", 92, 0);
         Item(2, "CHARDONNAY 2006", "12399", 1, 1, "750ML", "0002", ",11,", 85, 0);
         Item(3, "O'BRIEN STOUT", "55501", 2, 2, "12OZ", "0003", ",10,11,", 0, 0);
-        Item(4, "CHARDONNAY OLD 2004", "12377", 1, 1, "750ML", "0004", ",10,", 90, 1);  // deleted
+        Item(4, "CHARDONNAY OLD 2004", "12377", 1, 1, "750ML", "0004", ",10,", 90, 1); // deleted
         Price(1, 10, 120.0, 10.0);
         Price(2, 10, 80.0, 7.0);
         Price(3, 10, 30.0, 1.5);
@@ -161,9 +161,8 @@ protected:
         EXPECT_TRUE(db.Exec("insert into Items (ItemID, Description, DistributorSKU, CategoryID, DivisionID, "
                             "ItemVolume, UPC, ValidCatalogs, Rating, DeletedFlag) values (" +
                             std::to_string(id) + ", '" + ::Query::fixApost(description) + "', '" + sku + "', " +
-                            std::to_string(category) + ", " + std::to_string(division) + ", '" + volume + "', '" +
-                            upc + "', '" + catalogs + "', " + std::to_string(rating) + ", " + std::to_string(deleted) +
-                            ")"));
+                            std::to_string(category) + ", " + std::to_string(division) + ", '" + volume + "', '" + upc +
+                            "', '" + catalogs + "', " + std::to_string(rating) + ", " + std::to_string(deleted) + ")"));
     }
     void Price(int item, int catalog, double casePrice, double single)
     {

@@ -9,7 +9,8 @@ namespace {
 
 using zev::Promotions;
 
-TEST(PromotionDays, RunsFromTheFirstToTheLastDayInclusive) {
+TEST(PromotionDays, RunsFromTheFirstToTheLastDayInclusive)
+{
     EXPECT_TRUE(Promotions::Runs("2026-12-01", "2026-12-31", "2026-12-01"));
     EXPECT_TRUE(Promotions::Runs("2026-12-01", "2026-12-31", "2026-12-31"));
     EXPECT_FALSE(Promotions::Runs("2026-12-01", "2026-12-31", "2027-01-01"));
@@ -21,17 +22,20 @@ class PromotionsTest : public ::testing::Test {
 protected:
     zev::test::TestDatabase db;
 
-    void Item(int id, const char* catalogs, int deleted = 0) {
+    void Item(int id, const char* catalogs, int deleted = 0)
+    {
         ASSERT_TRUE(db.Exec("insert into Items (ItemID, Description, DistributorSKU, ItemVolume, ValidCatalogs, "
                             "DeletedFlag) values (" +
                             std::to_string(id) + ", 'ITEM " + std::to_string(id) + "', 'S" + std::to_string(id) +
                             "', '750ML', '" + catalogs + "', " + std::to_string(deleted) + ")"));
     }
-    void Promo(int id, int line, const char* text, int item, const char* start, const char* end) {
+    void Promo(int id, int line, const char* text, int item, const char* start, const char* end)
+    {
         ASSERT_TRUE(db.Exec("insert into Promo values (" + std::to_string(id) + ", " + std::to_string(line) + ", '" +
                             text + "', " + std::to_string(item) + ", 24, 1.50, '" + start + "', '" + end + "')"));
     }
-    void SetUp() override {
+    void SetUp() override
+    {
         Item(1, "10,20");
         Item(2, "20");
         Item(3, "10", 1);
@@ -46,7 +50,8 @@ protected:
     }
 };
 
-TEST_F(PromotionsTest, TodaysPromotionsWithTheirLiveItems) {
+TEST_F(PromotionsTest, TodaysPromotionsWithTheirLiveItems)
+{
     const auto shown = Promotions::Current("2026-12-09", std::nullopt);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].description, "Holiday Wine Event");
@@ -61,7 +66,8 @@ TEST_F(PromotionsTest, TodaysPromotionsWithTheirLiveItems) {
     EXPECT_TRUE(Promotions::Current("2027-02-01", std::nullopt).empty());
 }
 
-TEST_F(PromotionsTest, ACatalogueKeepsItsItemsAndDropsPromotionsLeftEmpty) {
+TEST_F(PromotionsTest, ACatalogueKeepsItsItemsAndDropsPromotionsLeftEmpty)
+{
     const auto ten = Promotions::Current("2026-12-09", 10);
     ASSERT_EQ(ten.size(), 1u);
     ASSERT_EQ(ten[0].lines.size(), 1u);

@@ -17,14 +17,11 @@ struct FieldCase {
 
 class CsvFieldTest : public ::testing::TestWithParam<FieldCase> {};
 
-TEST_P(CsvFieldTest, QuotesOnlyWhatNeedsIt)
-{
-    EXPECT_EQ(CsvWriter::Field(GetParam().text), GetParam().written);
-}
+TEST_P(CsvFieldTest, QuotesOnlyWhatNeedsIt) { EXPECT_EQ(CsvWriter::Field(GetParam().text), GetParam().written); }
 
 INSTANTIATE_TEST_SUITE_P(Fields, CsvFieldTest,
-                         ::testing::Values(FieldCase{"plain", "plain"}, FieldCase{"", ""},
-                                           FieldCase{"a,b", "\"a,b\""}, FieldCase{"say \"hi\"", "\"say \"\"hi\"\"\""},
+                         ::testing::Values(FieldCase{"plain", "plain"}, FieldCase{"", ""}, FieldCase{"a,b", "\"a,b\""},
+                                           FieldCase{"say \"hi\"", "\"say \"\"hi\"\"\""},
                                            FieldCase{"two\nlines", "\"two\nlines\""},
                                            FieldCase{"cr\rhere", "\"cr\rhere\""}, FieldCase{" pad", "\" pad\""},
                                            FieldCase{"Zoë's Café", "Zoë's Café"}));
@@ -53,7 +50,8 @@ TEST(CsvWriterTest, WritesTheFileWholeOrReportsWhy)
     std::string error;
     ASSERT_TRUE(writer.WriteFile((dir / "out.csv").string(), {{"1"}}, error)) << error;
     std::ifstream in(dir / "out.csv", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "\xEF\xBB\xBF" "A\r\n1\r\n");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "\xEF\xBB\xBF"
+                                                                   "A\r\n1\r\n");
     EXPECT_FALSE(writer.WriteFile((dir / "missing" / "out.csv").string(), {{"1"}}, error));
     EXPECT_FALSE(error.empty());
     std::filesystem::remove_all(dir);

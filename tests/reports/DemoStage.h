@@ -138,8 +138,7 @@ private:
         setenv("ZEV_DATA_DIR", (m_root + "/data").c_str(), 1);
         setenv("ZEV_CONFIG_DIR", (m_root + "/config").c_str(), 1);
         setenv("ZEV_NETWORK_USABLE", "1", 1);
-        if (!RunToEnd({Bin("satchel"), "--home", home, "setup", "--user", "100200", "--password", "demo1234"},
-                      "setup"))
+        if (!RunToEnd({Bin("satchel"), "--home", home, "setup", "--user", "100200", "--password", "demo1234"}, "setup"))
             return;
         RunToEnd({Bin("satchel"), "--home", home, "--yes", "sync", "--complete"}, "sync");
     }

@@ -20,20 +20,16 @@ struct SplitCase {
 
 class SplitListTest : public ::testing::TestWithParam<SplitCase> {};
 
-TEST_P(SplitListTest, SplitsOnCommas)
-{
-    EXPECT_EQ(ReportFile::SplitList(GetParam().value), GetParam().entries);
-}
+TEST_P(SplitListTest, SplitsOnCommas) { EXPECT_EQ(ReportFile::SplitList(GetParam().value), GetParam().entries); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lists, SplitListTest,
-    ::testing::Values(SplitCase{"a,b,c", {"a", "b", "c"}},
-                      // Two commas in a row give no empty column.
-                      SplitCase{"Item,,Total", {"Item", "Total"}},
-                      SplitCase{",,a,,,b,,", {"a", "b"}},
-                      // Only the whole value is trimmed, not each entry.
-                      SplitCase{"  One , Two  ", {"One ", " Two"}},
-                      SplitCase{"", {}}, SplitCase{" , ", {}}, SplitCase{"single", {"single"}}));
+INSTANTIATE_TEST_SUITE_P(Lists, SplitListTest,
+                         ::testing::Values(SplitCase{"a,b,c", {"a", "b", "c"}},
+                                           // Two commas in a row give no empty column.
+                                           SplitCase{"Item,,Total", {"Item", "Total"}},
+                                           SplitCase{",,a,,,b,,", {"a", "b"}},
+                                           // Only the whole value is trimmed, not each entry.
+                                           SplitCase{"  One , Two  ", {"One ", " Two"}}, SplitCase{"", {}},
+                                           SplitCase{" , ", {}}, SplitCase{"single", {"single"}}));
 
 class ReportFileTest : public ::testing::Test {
 protected:
@@ -115,16 +111,15 @@ TEST_P(ReportFaultTest, NamesTheReportAndKey)
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, ReportFaultTest,
-    ::testing::Values(
-        FaultCase{"Format=0\nWidths=1\nTypes=a\nSQL=select 1", "Headings"},
-        FaultCase{"Headings=A,B\nFormat=0,0\nWidths=1,1\nTypes=a\nSQL=select 1, 2", "Types"},
-        FaultCase{"Headings=A,B\nFormat=0\nWidths=1,1\nTypes=a,a\nSQL=select 1, 2", "Format"},
-        FaultCase{"Headings=A\nFormat=left\nWidths=1\nTypes=a\nSQL=select 1", "Format"},
-        FaultCase{"Headings=A\nFormat=0\nWidths=\nTypes=a\nSQL=select 1", "Widths"},
-        FaultCase{"Headings=A\nFormat=0\nWidths=1\nTypes=a", "SQL"},
-        FaultCase{"Headings=A\nFormat=0\nWidths=1\nTypes=a\nSQL=delete from Accounts", "SQL"},
-        FaultCase{"Headings=A\nFormat=0\nWidths=1\nTypes=a\nData=Items\nSQL=select 1", "SQL"},
-        FaultCase{"Headings=A\nFormat=0\nWidths=1\nTypes=a\nSQL=select %d", "SQL"}));
+    ::testing::Values(FaultCase{"Format=0\nWidths=1\nTypes=a\nSQL=select 1", "Headings"},
+                      FaultCase{"Headings=A,B\nFormat=0,0\nWidths=1,1\nTypes=a\nSQL=select 1, 2", "Types"},
+                      FaultCase{"Headings=A,B\nFormat=0\nWidths=1,1\nTypes=a,a\nSQL=select 1, 2", "Format"},
+                      FaultCase{"Headings=A\nFormat=left\nWidths=1\nTypes=a\nSQL=select 1", "Format"},
+                      FaultCase{"Headings=A\nFormat=0\nWidths=\nTypes=a\nSQL=select 1", "Widths"},
+                      FaultCase{"Headings=A\nFormat=0\nWidths=1\nTypes=a", "SQL"},
+                      FaultCase{"Headings=A\nFormat=0\nWidths=1\nTypes=a\nSQL=delete from Accounts", "SQL"},
+                      FaultCase{"Headings=A\nFormat=0\nWidths=1\nTypes=a\nData=Items\nSQL=select 1", "SQL"},
+                      FaultCase{"Headings=A\nFormat=0\nWidths=1\nTypes=a\nSQL=select %d", "SQL"}));
 
 TEST(SqlPlaceholderTest, FillsOnlyThePlaceholder)
 {
@@ -136,8 +131,7 @@ TEST(SqlPlaceholderTest, FillsOnlyThePlaceholder)
 
 TEST(SqlPlaceholderTest, TextIsTrimmedAndQuoted)
 {
-    EXPECT_EQ(SqlPlaceholder::FillText("select 1 where n = '%s'", "  Joe's Bar "),
-              "select 1 where n = 'Joe''s Bar'");
+    EXPECT_EQ(SqlPlaceholder::FillText("select 1 where n = '%s'", "  Joe's Bar "), "select 1 where n = 'Joe''s Bar'");
     EXPECT_EQ(SqlPlaceholder::FillText("select 1 where n = '%s'", "x' or '1'='1"),
               "select 1 where n = 'x'' or ''1''=''1'");
 }

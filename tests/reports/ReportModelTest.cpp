@@ -89,8 +89,9 @@ protected:
         for (char c : name)
             quoted += c == '\'' ? std::string("''") : std::string(1, c);
         EXPECT_TRUE(db.Exec("insert into Accounts (AccountID, CompanyName, AccountNumber, BalanceDue, PricingTier) "
-                            "values (" + std::to_string(id) + ", '" + quoted + "', '" + number + "', " +
-                            std::to_string(balance) + ", " + std::to_string(tier) + ")"));
+                            "values (" +
+                            std::to_string(id) + ", '" + quoted + "', '" + number + "', " + std::to_string(balance) +
+                            ", " + std::to_string(tier) + ")"));
     }
 
     int IndexOf(const std::string& name) const

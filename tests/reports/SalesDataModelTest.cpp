@@ -1,7 +1,7 @@
 // The sales data screen's logic: figures against quota, the top items, the
 // order dates and the sort rules of each column.
-#include "reports/DateTimeText.h"
 #include "reports/SalesDataModel.h"
+#include "reports/DateTimeText.h"
 
 #include "TestDatabase.h"
 
@@ -37,24 +37,23 @@ TEST_P(DateTimeTextTest, ReadsTheOrderDates)
     EXPECT_EQ(zev::ShortDate(t), c.shortDate);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Forms, DateTimeTextTest,
-    ::testing::Values(DateCase{"3/7/2005 12:30:00 PM", 2005, 3, 7, 12, 30, 0, true, "03/07/05"},
-                      DateCase{"3/7/05", 2005, 3, 7, 0, 0, 0, true, "03/07/05"},
-                      DateCase{"3/7/2005 1:05:09 pm", 2005, 3, 7, 13, 5, 9, true, "03/07/05"},
-                      DateCase{"3/7/2005 12:10:00 AM", 2005, 3, 7, 0, 10, 0, true, "03/07/05"},
-                      DateCase{"12/31/99", 1999, 12, 31, 0, 0, 0, true, "12/31/99"},
-                      DateCase{"1/1/37", 2037, 1, 1, 0, 0, 0, true, "01/01/37"},
-                      DateCase{"1/1/38", 1938, 1, 1, 0, 0, 0, true, "01/01/38"},
-                      // The database's own form.
-                      DateCase{"2026-12-08 17:45:03", 2026, 12, 8, 17, 45, 3, true, "12/08/26"},
-                      DateCase{"2026-02-01", 2026, 2, 1, 0, 0, 0, true, "02/01/26"},
-                      // Unreadable texts are 1 January 1970 and show as N/A.
-                      DateCase{"", 1970, 1, 1, 0, 0, 0, false, "N/A"},
-                      DateCase{"3/7", 1970, 1, 1, 0, 0, 0, false, "N/A"},
-                      DateCase{"2/30/2005", 1970, 1, 1, 0, 0, 0, false, "N/A"},
-                      DateCase{"13/1/2005", 1970, 1, 1, 0, 0, 0, false, "N/A"},
-                      DateCase{"yesterday", 1970, 1, 1, 0, 0, 0, false, "N/A"}));
+INSTANTIATE_TEST_SUITE_P(Forms, DateTimeTextTest,
+                         ::testing::Values(DateCase{"3/7/2005 12:30:00 PM", 2005, 3, 7, 12, 30, 0, true, "03/07/05"},
+                                           DateCase{"3/7/05", 2005, 3, 7, 0, 0, 0, true, "03/07/05"},
+                                           DateCase{"3/7/2005 1:05:09 pm", 2005, 3, 7, 13, 5, 9, true, "03/07/05"},
+                                           DateCase{"3/7/2005 12:10:00 AM", 2005, 3, 7, 0, 10, 0, true, "03/07/05"},
+                                           DateCase{"12/31/99", 1999, 12, 31, 0, 0, 0, true, "12/31/99"},
+                                           DateCase{"1/1/37", 2037, 1, 1, 0, 0, 0, true, "01/01/37"},
+                                           DateCase{"1/1/38", 1938, 1, 1, 0, 0, 0, true, "01/01/38"},
+                                           // The database's own form.
+                                           DateCase{"2026-12-08 17:45:03", 2026, 12, 8, 17, 45, 3, true, "12/08/26"},
+                                           DateCase{"2026-02-01", 2026, 2, 1, 0, 0, 0, true, "02/01/26"},
+                                           // Unreadable texts are 1 January 1970 and show as N/A.
+                                           DateCase{"", 1970, 1, 1, 0, 0, 0, false, "N/A"},
+                                           DateCase{"3/7", 1970, 1, 1, 0, 0, 0, false, "N/A"},
+                                           DateCase{"2/30/2005", 1970, 1, 1, 0, 0, 0, false, "N/A"},
+                                           DateCase{"13/1/2005", 1970, 1, 1, 0, 0, 0, false, "N/A"},
+                                           DateCase{"yesterday", 1970, 1, 1, 0, 0, 0, false, "N/A"}));
 
 class SalesDataModelTest : public ::testing::Test {
 protected:
@@ -94,9 +93,9 @@ protected:
     void Line(int order, int line, int item, int cases, int singles, double ext)
     {
         EXPECT_TRUE(db.Exec("insert into OrderHistoryItems (OrderNumber, LineNumber, ItemID, CQty, SQty, ExtPrice) "
-                            "values (" + std::to_string(order) + ", " + std::to_string(line) + ", " +
-                            std::to_string(item) + ", " + std::to_string(cases) + ", " + std::to_string(singles) +
-                            ", " + std::to_string(ext) + ")"));
+                            "values (" +
+                            std::to_string(order) + ", " + std::to_string(line) + ", " + std::to_string(item) + ", " +
+                            std::to_string(cases) + ", " + std::to_string(singles) + ", " + std::to_string(ext) + ")"));
     }
     void Sales(int account, const std::string& values)
     {

@@ -15,10 +15,11 @@ namespace {
 
 class AccountUploadsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("zevacctup-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    void SetUp() override
+    {
+        dir_ =
+            std::filesystem::temp_directory_path() / ("zevacctup-" + std::to_string(::getpid()) + "-" +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
         store_ = std::make_unique<ServerStore>((dir_ / "server.db").string());
@@ -26,15 +27,18 @@ protected:
         store_->Db().Exec("insert into Accounts (AccountID, CompanyName, City, DelivDays, Updated, zev_rep) values "
                           "(5, 'Mine', 'Town', 'YYYYYYY', 0, '100'), (6, 'Theirs', 'Town', 'YYYYYYY', 0, '200')");
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         store_.reset();
         std::filesystem::remove_all(dir_);
     }
-    std::string Text(const std::string& sql) {
+    std::string Text(const std::string& sql)
+    {
         auto st = store_->Db().Prepare(sql);
         return st.Step() ? st.Text(0) : "<none>";
     }
-    void Upload(const char* page, const std::string& body) {
+    void Upload(const char* page, const std::string& body)
+    {
         const UploadPage* p = FindUploadPage(page);
         ASSERT_NE(p, nullptr);
         std::vector<UploadField> fields;
@@ -47,7 +51,8 @@ protected:
     std::unique_ptr<ServerStore> store_;
 };
 
-TEST_F(AccountUploadsTest, AccountEditChangesOnlyOwnAccounts) {
+TEST_F(AccountUploadsTest, AccountEditChangesOnlyOwnAccounts)
+{
     for (const char* id : {"5", "6"})
         Upload("updateAccounts", std::string("&CompanyName=Salt %26 Pepper&AccountID=") + id +
                                      "&City=Newtown&ApptDays=NYNNNNN&DeliveryDays=NNYNYNN&Email=a@b.c");
@@ -57,7 +62,8 @@ TEST_F(AccountUploadsTest, AccountEditChangesOnlyOwnAccounts) {
     EXPECT_EQ(Text("select CompanyName from Accounts where AccountID = 6"), "Theirs");
 }
 
-TEST_F(AccountUploadsTest, NoteIsAddedOnceAndDeletedByItsFlag) {
+TEST_F(AccountUploadsTest, NoteIsAddedOnceAndDeletedByItsFlag)
+{
     const std::string note = "AccountID=5&DateEntered=2026-03-01 09:30:15&UpdatedFlag=1&Comment=Don't call %26 wait";
     Upload("updateNotes", note);
     Upload("updateNotes", note);
@@ -72,7 +78,8 @@ TEST_F(AccountUploadsTest, NoteIsAddedOnceAndDeletedByItsFlag) {
     EXPECT_EQ(Text("select count(*) from DistributorRepNotes"), "0");
 }
 
-TEST_F(AccountUploadsTest, SurveyIsStoredOnceWithItsAnswers) {
+TEST_F(AccountUploadsTest, SurveyIsStoredOnceWithItsAnswers)
+{
     const std::string body = "A=5&B=1&C=1&D=2026-03-02 10:00:00&E=2026-03-02 10:05:00&R1=1^2^Yes^ &R2=2^3^101^end "
                              "cap&R3=3^1^100%25^ &T=3";
     Upload("takeSurveys", body);
@@ -85,7 +92,8 @@ TEST_F(AccountUploadsTest, SurveyIsStoredOnceWithItsAnswers) {
     EXPECT_EQ(Text("select Answer from Answers where QuestionID = 3"), "100%");
 }
 
-TEST_F(AccountUploadsTest, FormAnswerReplacesTheMasterAnswer) {
+TEST_F(AccountUploadsTest, FormAnswerReplacesTheMasterAnswer)
+{
     Upload("UpdateFormsFilled", "FormID=1 &AccountID=5 &QuestionID=2 &Answer=6-10");
     Upload("UpdateFormsFilled", "FormID=1 &AccountID=5 &QuestionID=2 &Answer=7~|A11");
     Upload("UpdateFormsFilled", "FormID=1 &AccountID=6 &QuestionID=2 &Answer=not mine");

@@ -4,7 +4,8 @@
 
 using namespace zev::server;
 
-TEST(FormBody, SplitsAtAmpersandsAndFirstEquals) {
+TEST(FormBody, SplitsAtAmpersandsAndFirstEquals)
+{
     auto fields = SplitForm("&A=12&B=x=y&&C=");
     ASSERT_EQ(fields.size(), 3u);
     EXPECT_EQ(fields[0].name, "A");
@@ -14,7 +15,8 @@ TEST(FormBody, SplitsAtAmpersandsAndFirstEquals) {
     EXPECT_EQ(fields[2].value, "");
 }
 
-TEST(FormBody, UnescapedAmpersandStaysInsideItsValue) {
+TEST(FormBody, UnescapedAmpersandStaysInsideItsValue)
+{
     // "Terms & more" was sent without escaping: the part without "=" belongs to the value before it.
     auto fields = SplitForm("E=Terms & more&F=now");
     ASSERT_EQ(fields.size(), 2u);
@@ -22,7 +24,8 @@ TEST(FormBody, UnescapedAmpersandStaysInsideItsValue) {
     EXPECT_EQ(fields[1].value, "now");
 }
 
-TEST(FormBody, QueryValuesAreUrlDecodedButNamesKept) {
+TEST(FormBody, QueryValuesAreUrlDecodedButNamesKept)
+{
     auto fields = SplitQuery("/p/grabdata.cfm?ID=1&P=ab&UD=2006-03-07%2016:05:09&X=a+b");
     EXPECT_EQ(FindField(fields, "UD").value(), "2006-03-07 16:05:09");
     EXPECT_EQ(FindField(fields, "X").value(), "a b");
@@ -37,22 +40,23 @@ struct UnescapeCase {
 
 class UnescapeTest : public ::testing::TestWithParam<UnescapeCase> {};
 
-TEST_P(UnescapeTest, RestoresTheTypedText) {
+TEST_P(UnescapeTest, RestoresTheTypedText)
+{
     EXPECT_EQ(Unescape(GetParam().sent, GetParam().set()), GetParam().original);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sets, UnescapeTest,
-    ::testing::Values(UnescapeCase{"Salt %26 pepper", EscapeSetA, "Salt & pepper"},
-                      UnescapeCase{"100%25", EscapeSetB, "100%"},
-                      // one pass: a typed "%26" arrives as %2526 and must come back as %26
-                      UnescapeCase{"%2526 %26 %94", EscapeSetB, "%26 & ^"},
-                      UnescapeCase{"Tom~|AJerry''s ~|C", EscapeSetC, "Tom&Jerry's ^"},
-                      UnescapeCase{"10%2045%2BA", EscapeSetD, "10 45+A"},
-                      UnescapeCase{"A~|AB", EscapeSetE, "A&B"},
-                      UnescapeCase{"no escapes", EscapeSetB, "no escapes"}));
+INSTANTIATE_TEST_SUITE_P(Sets, UnescapeTest,
+                         ::testing::Values(UnescapeCase{"Salt %26 pepper", EscapeSetA, "Salt & pepper"},
+                                           UnescapeCase{"100%25", EscapeSetB, "100%"},
+                                           // one pass: a typed "%26" arrives as %2526 and must come back as %26
+                                           UnescapeCase{"%2526 %26 %94", EscapeSetB, "%26 & ^"},
+                                           UnescapeCase{"Tom~|AJerry''s ~|C", EscapeSetC, "Tom&Jerry's ^"},
+                                           UnescapeCase{"10%2045%2BA", EscapeSetD, "10 45+A"},
+                                           UnescapeCase{"A~|AB", EscapeSetE, "A&B"},
+                                           UnescapeCase{"no escapes", EscapeSetB, "no escapes"}));
 
-TEST(FormBody, StrictNumbers) {
+TEST(FormBody, StrictNumbers)
+{
     EXPECT_EQ(ParseInteger(" 42 ").value(), 42);
     EXPECT_EQ(ParseInteger("-1").value(), -1);
     EXPECT_FALSE(ParseInteger("4x").has_value());

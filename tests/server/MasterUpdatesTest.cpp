@@ -15,10 +15,11 @@ namespace {
 
 class MasterUpdatesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("zevmaster-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    void SetUp() override
+    {
+        dir_ =
+            std::filesystem::temp_directory_path() / ("zevmaster-" + std::to_string(::getpid()) + "-" +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
         store_ = std::make_unique<ServerStore>((dir_ / "server.db").string());
@@ -30,16 +31,19 @@ protected:
              "HTDItemCount, Par, zev_rep) values (5, 5, 11, 1, 'keep me', 7, 3, 0, '100'), (5, 5, 12, 2, '', 1, 1, 0, "
              "'100'), (6, 6, 11, 1, 'other', 2, 2, 0, '200')");
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         store_.reset();
         std::filesystem::remove_all(dir_);
     }
     void Exec(const std::string& sql) { store_->Db().Exec(sql); }
-    std::string Text(const std::string& sql) {
+    std::string Text(const std::string& sql)
+    {
         auto st = store_->Db().Prepare(sql);
         return st.Step() ? st.Text(0) : "<none>";
     }
-    void Upload(const std::string& rep, const std::string& body) {
+    void Upload(const std::string& rep, const std::string& body)
+    {
         std::vector<UploadField> fields;
         for (std::size_t start = 0; start <= body.size();) {
             std::size_t end = body.find('&', start);
@@ -53,12 +57,13 @@ protected:
         }
         store_->StoreUpload("UpdateWo", rep, body, fields, "SUCCESS", "2026-05-01 10:00:00");
     }
-    static std::string Line(int n, int item, int par, int lastCases, int lastSingles) {
+    static std::string Line(int n, int item, int par, int lastCases, int lastSingles)
+    {
         const std::string k = std::to_string(n);
-        return "&C" + k + "=" + std::to_string(item) + "&D" + k + "=0&E" + k + "=0&F" + k + "=24.00&G" + k +
-               "=2.50&H" + k + "=" + std::to_string(lastCases) + "&I" + k + "=" + std::to_string(lastSingles) + "&J" +
-               k + "=10&K" + k + "=-1.00&L" + k + "=0&M" + k + "=0&N" + k + "=" + std::to_string(par) + "&O" + k +
-               "=1&P" + k + "=4&Q" + k + "=0&R" + k + "=9.99";
+        return "&C" + k + "=" + std::to_string(item) + "&D" + k + "=0&E" + k + "=0&F" + k + "=24.00&G" + k + "=2.50&H" +
+               k + "=" + std::to_string(lastCases) + "&I" + k + "=" + std::to_string(lastSingles) + "&J" + k + "=10&K" +
+               k + "=-1.00&L" + k + "=0&M" + k + "=0&N" + k + "=" + std::to_string(par) + "&O" + k + "=1&P" + k +
+               "=4&Q" + k + "=0&R" + k + "=9.99";
     }
 
     std::filesystem::path dir_;
@@ -67,7 +72,8 @@ protected:
 
 } // namespace
 
-TEST_F(MasterUpdatesTest, GuideIsReplacedInTheOrderSent) {
+TEST_F(MasterUpdatesTest, GuideIsReplacedInTheOrderSent)
+{
     Upload("100", "A=5&B=5" + Line(1, 13, 2, 0, 0) + Line(2, 11, 24, 2, 6) + "&N=2");
     EXPECT_EQ(Text("select group_concat(ItemID) from (select ItemID from WorkOrderItems where AccountID = 5 order by "
                    "LineItemNumber)"),
@@ -82,10 +88,11 @@ TEST_F(MasterUpdatesTest, GuideIsReplacedInTheOrderSent) {
     EXPECT_EQ(Text("select count(*) from WorkOrderItems where AccountID = 6"), "1");
 }
 
-TEST_F(MasterUpdatesTest, UnreadableOrForeignGuidesChangeNothing) {
+TEST_F(MasterUpdatesTest, UnreadableOrForeignGuidesChangeNothing)
+{
     Upload("100", "A=5&B=5&N=-1");
-    Upload("100", "A=6&B=6" + Line(1, 13, 2, 0, 0) + "&N=1");          // another representative's guide
-    Upload("100", "A=5&B=5" + Line(1, 13, 2, 0, 0) + "&C2=x&N=2");     // a line without a readable item
+    Upload("100", "A=6&B=6" + Line(1, 13, 2, 0, 0) + "&N=1");      // another representative's guide
+    Upload("100", "A=5&B=5" + Line(1, 13, 2, 0, 0) + "&C2=x&N=2"); // a line without a readable item
     EXPECT_EQ(Text("select count(*) from WorkOrderItems where AccountID = 5"), "2");
     EXPECT_EQ(Text("select ItemID from WorkOrderItems where AccountID = 6"), "11");
     EXPECT_EQ(Text("select count(*) from Uploads"), "3"); // each is still recorded

@@ -16,7 +16,8 @@ const char* const kOrder =
 
 } // namespace
 
-TEST(OrderBody, ParsesHeaderAndLinesWithEscapes) {
+TEST(OrderBody, ParsesHeaderAndLinesWithEscapes)
+{
     ReceivedOrder order;
     std::string error;
     ASSERT_TRUE(ParseOrderBody(kOrder, order, error)) << error;
@@ -50,7 +51,8 @@ TEST(OrderBody, ParsesHeaderAndLinesWithEscapes) {
     EXPECT_EQ(second.lineComment, "");
 }
 
-TEST(OrderBody, OrderWithoutSignatureOrCardOrLines) {
+TEST(OrderBody, OrderWithoutSignatureOrCardOrLines)
+{
     ReceivedOrder order;
     std::string error;
     ASSERT_TRUE(ParseOrderBody("A=7&B=01/02/2027&KK=0|0|0|0|0|0|0|0|0|0&T=0", order, error)) << error;
@@ -67,7 +69,8 @@ struct BadOrder {
 class BadOrderTest : public ::testing::TestWithParam<BadOrder> {};
 
 // A body the server cannot take whole is refused, so the program keeps the order and sends it again.
-TEST_P(BadOrderTest, IsRefused) {
+TEST_P(BadOrderTest, IsRefused)
+{
     ReceivedOrder order;
     std::string error;
     EXPECT_FALSE(ParseOrderBody(GetParam().body, order, error)) << GetParam().reason;
@@ -77,8 +80,7 @@ TEST_P(BadOrderTest, IsRefused) {
 INSTANTIATE_TEST_SUITE_P(
     Bodies, BadOrderTest,
     ::testing::Values(BadOrder{"B=1&KK=0|0|0|0|0|0|0|0|0|0&T=0", "no account"},
-                      BadOrder{"A=1&B=1&T=0", "no option marks"},
-                      BadOrder{"A=1&KK=0|0|0&T=0", "too few option marks"},
+                      BadOrder{"A=1&B=1&T=0", "no option marks"}, BadOrder{"A=1&KK=0|0|0&T=0", "too few option marks"},
                       BadOrder{"A=1&KK=0|0|0|0|0|0|0|0|0|0&L1=1^1^0^1.00^1.00^0^0^0^0^0^1.00^0.00^0^&T=2",
                                "a line missing (truncated body)"},
                       BadOrder{"A=1&KK=0|0|0|0|0|0|0|0|0|0&L1=1^1^0^1.00&T=1", "a short line"},

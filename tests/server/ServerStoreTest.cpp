@@ -11,7 +11,8 @@ using namespace zev::server;
 namespace {
 
 // Parameterised test names hold a slash; a folder name must not.
-std::string SafeName(std::string name) {
+std::string SafeName(std::string name)
+{
     for (char& c : name)
         if (c == '/')
             c = '_';
@@ -20,7 +21,8 @@ std::string SafeName(std::string name) {
 
 class ServerStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         dir_ = std::filesystem::temp_directory_path() /
                ("zevstore-" + std::to_string(::getpid()) + "-" +
                 SafeName(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -29,7 +31,8 @@ protected:
         store_ = std::make_unique<ServerStore>((dir_ / "server.db").string());
         store_->CreateMasterTables(SchemaFile::Load(ZEV_TEST_SOURCE_DIR "/data/TestSchema.ini"), &problems_);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         store_.reset();
         std::filesystem::remove_all(dir_);
     }
@@ -40,7 +43,8 @@ protected:
     std::vector<std::string> problems_;
 };
 
-std::vector<std::string> FirstColumn(const TableData& t) {
+std::vector<std::string> FirstColumn(const TableData& t)
+{
     std::vector<std::string> out;
     for (const auto& row : t.rows)
         out.push_back(row[0]);
@@ -49,7 +53,8 @@ std::vector<std::string> FirstColumn(const TableData& t) {
 
 } // namespace
 
-TEST_F(ServerStoreTest, CreatesSchemaTablesInTheSqliteDialect) {
+TEST_F(ServerStoreTest, CreatesSchemaTablesInTheSqliteDialect)
+{
     EXPECT_TRUE(problems_.empty()) << problems_.front();
     for (const char* t : {"Items", "Accounts", "Notes", "OrderHistory"})
         EXPECT_TRUE(store_->IsMasterTable(t)) << t;
@@ -60,19 +65,21 @@ TEST_F(ServerStoreTest, CreatesSchemaTablesInTheSqliteDialect) {
     EXPECT_THROW(Exec("insert into Items (ItemID) values (1)"), SqlError);
 }
 
-TEST_F(ServerStoreTest, SecondCreationKeepsTheRows) {
+TEST_F(ServerStoreTest, SecondCreationKeepsTheRows)
+{
     Exec("insert into Items (ItemID, Description) values (1, 'kept')");
     store_->CreateMasterTables(SchemaFile::Load(ZEV_TEST_SOURCE_DIR "/data/TestSchema.ini"));
     EXPECT_EQ(store_->ReadTable("Items", {"r"}, std::nullopt).rows.size(), 1u);
 }
 
-TEST_F(ServerStoreTest, ServedColumnsLeaveOutTheServersOwn) {
+TEST_F(ServerStoreTest, ServedColumnsLeaveOutTheServersOwn)
+{
     TableData t = store_->ReadTable("Items", {"r"}, std::nullopt);
-    EXPECT_EQ(t.columns,
-              (std::vector<std::string>{"ItemID", "Description", "QtyPerCase", "QtyOnHand", "Price"}));
+    EXPECT_EQ(t.columns, (std::vector<std::string>{"ItemID", "Description", "QtyPerCase", "QtyOnHand", "Price"}));
 }
 
-TEST_F(ServerStoreTest, RowsGoOnlyToTheirRepresentative) {
+TEST_F(ServerStoreTest, RowsGoOnlyToTheirRepresentative)
+{
     Exec("insert into Accounts (AccountID, CompanyName, zev_rep) values (1, 'A', '100200'), (2, 'B', "
          "'100300'), "
          "(3, 'Shared', null)");
@@ -82,7 +89,8 @@ TEST_F(ServerStoreTest, RowsGoOnlyToTheirRepresentative) {
               (std::vector<std::string>{"1", "2", "3"}));
 }
 
-TEST_F(ServerStoreTest, StampSelectsOnlyRowsChangedSinceIt) {
+TEST_F(ServerStoreTest, StampSelectsOnlyRowsChangedSinceIt)
+{
     Exec("insert into Items (ItemID, QtyOnHand, zev_stamp) values (1, 5, '2001-01-01 10:00:00'), "
          "(2, 6, '2001-03-01 10:00:00'), (3, 7, '2001-02-01 10:00:00')");
     auto since = std::optional<std::string>("2001-02-01 10:00:00");
@@ -98,14 +106,16 @@ TEST_F(ServerStoreTest, StampSelectsOnlyRowsChangedSinceIt) {
     EXPECT_EQ(changed.rows[0], (std::vector<std::string>{"1", "0"}));
 }
 
-TEST_F(ServerStoreTest, NewRowsWithoutStampAreStamped) {
+TEST_F(ServerStoreTest, NewRowsWithoutStampAreStamped)
+{
     Exec("insert into Notes (AccountID, Comment) values (1, 'x')");
     auto stmt = store_->Db().Prepare("select zev_stamp from Notes");
     ASSERT_TRUE(stmt.Step());
     EXPECT_EQ(stmt.Text(0).size(), 19u);
 }
 
-TEST_F(ServerStoreTest, AuthenticationComparesDigestsWithoutCase) {
+TEST_F(ServerStoreTest, AuthenticationComparesDigestsWithoutCase)
+{
     store_->AddUser("100200", "0123456789abcdef0123456789ABCDEF", "Rep", false);
     EXPECT_TRUE(store_->Authenticate("100200", "0123456789ABCDEF0123456789abcdef").has_value());
     EXPECT_FALSE(store_->Authenticate("100200", "0123456789abcdef0123456789abcde0").has_value());
@@ -114,7 +124,8 @@ TEST_F(ServerStoreTest, AuthenticationComparesDigestsWithoutCase) {
     EXPECT_FALSE(store_->Authenticate("", "").has_value());
 }
 
-TEST_F(ServerStoreTest, ManagerSeesTheRepsHeManagesOnly) {
+TEST_F(ServerStoreTest, ManagerSeesTheRepsHeManagesOnly)
+{
     store_->AddUser("100200", "a", "Rep A", false);
     store_->AddUser("100300", "b", "Rep B", false);
     store_->AddUser("100400", "c", "Rep C", false);
@@ -126,16 +137,15 @@ TEST_F(ServerStoreTest, ManagerSeesTheRepsHeManagesOnly) {
     ServerUser manager{"900100", "Manager", true};
     std::string error;
     EXPECT_EQ(store_->Scope(repA, "", &error).value(), (std::vector<std::string>{"100200"}));
-    EXPECT_EQ(store_->Scope(repA, "900100", &error).value(),
-              (std::vector<std::string>{"100200", "900100", "100300"}));
-    EXPECT_EQ(store_->Scope(manager, "", &error).value(),
-              (std::vector<std::string>{"900100", "100200", "100300"}));
+    EXPECT_EQ(store_->Scope(repA, "900100", &error).value(), (std::vector<std::string>{"100200", "900100", "100300"}));
+    EXPECT_EQ(store_->Scope(manager, "", &error).value(), (std::vector<std::string>{"900100", "100200", "100300"}));
     EXPECT_FALSE(store_->Scope(repC, "900100", &error).has_value());
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(store_->Scope(repA, "100300", &error).has_value()); // not a manager
 }
 
-TEST(ServerStoreKit, TheKitsSchemaBuildsWithoutProblems) {
+TEST(ServerStoreKit, TheKitsSchemaBuildsWithoutProblems)
+{
     auto dir = std::filesystem::temp_directory_path() / ("zevstore-kit-" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
@@ -151,7 +161,8 @@ TEST(ServerStoreKit, TheKitsSchemaBuildsWithoutProblems) {
     std::filesystem::remove_all(dir);
 }
 
-TEST(SchemaStatement, SqlServerFormsBecomeSqlite) {
+TEST(SchemaStatement, SqlServerFormsBecomeSqlite)
+{
     EXPECT_EQ(SchemaStatementForSqlite("ALTER TABLE Items ADD CONSTRAINT PK_Items PRIMARY KEY (ItemID)"),
               "create unique index if not exists PK_Items on Items (ItemID)");
     EXPECT_EQ(SchemaStatementForSqlite("CREATE TABLE T (A int IDENTITY(1,1), B int)"),
@@ -163,7 +174,8 @@ namespace {
 
 class KitStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         dir_ = std::filesystem::temp_directory_path() /
                ("zevstore-kit-" + std::to_string(::getpid()) + "-" +
                 SafeName(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -174,17 +186,20 @@ protected:
         store_->AddUser("100200", "a", "Dana", false);
         store_->AddUser("900100", "m", "Pat", true);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         store_.reset();
         std::filesystem::remove_all(dir_);
     }
-    void Upload(const char* page, const std::string& body) {
+    void Upload(const char* page, const std::string& body)
+    {
         std::vector<UploadField> fields;
         std::string error;
         ASSERT_TRUE(DecodeUpload(*FindUploadPage(page), body, fields, error)) << error;
         store_->StoreUpload(page, "100200", body, fields, "x", "2026-03-07 10:00:00");
     }
-    std::vector<std::vector<std::string>> Rows(const std::string& sql) {
+    std::vector<std::vector<std::string>> Rows(const std::string& sql)
+    {
         std::vector<std::vector<std::string>> rows;
         auto stmt = store_->Db().Prepare(sql);
         while (stmt.Step()) {
@@ -201,30 +216,28 @@ protected:
 
 } // namespace
 
-TEST_F(KitStoreTest, MessagesUploadKeepsStatusesAndDeliversReplies) {
+TEST_F(KitStoreTest, MessagesUploadKeepsStatusesAndDeliversReplies)
+{
     store_->Db().Exec(
         "insert into Messages (MessageID, FromID, FromStatus, FromName, ToID, ToStatus, Subject, Message, "
         "zev_rep) values (7, 900100, 0, 'Pat', 100200, 0, 'Hello', 'Text', '100200')");
-    Upload("UpdateMessages",
-           "&M1=7^100200^1^900100^0^ ^ &M2=0^900100^0^100200^0^Re: Hello^Tom~|AJerry''s&T=2");
+    Upload("UpdateMessages", "&M1=7^100200^1^900100^0^ ^ &M2=0^900100^0^100200^0^Re: Hello^Tom~|AJerry''s&T=2");
     EXPECT_EQ(Rows("select ToStatus from Messages where MessageID = 7"),
               (std::vector<std::vector<std::string>>{{"1"}}));
-    auto reply =
-        Rows("select MessageID, FromID, FromName, ToID, ToStatus, Subject, Message, zev_rep from Messages "
-             "where MessageID <> 7");
+    auto reply = Rows("select MessageID, FromID, FromName, ToID, ToStatus, Subject, Message, zev_rep from Messages "
+                      "where MessageID <> 7");
     ASSERT_EQ(reply.size(), 1u);
-    EXPECT_EQ(reply[0], (std::vector<std::string>{"8", "100200", "Dana", "900100", "0", "Re: Hello",
-                                                  "Tom&Jerry's", "900100"}));
+    EXPECT_EQ(reply[0],
+              (std::vector<std::string>{"8", "100200", "Dana", "900100", "0", "Re: Hello", "Tom&Jerry's", "900100"}));
 }
 
-TEST_F(KitStoreTest, InvoiceUploadLowersTheOpenAmount) {
-    store_->Db().Exec(
-        "insert into AR (AccountID, InvoiceNo, InvoiceAmount, AmountCollectedTotal, Collected) values "
-        "(5001, '10 45+A', 100, 20, 0), (5001, 'INV2', 50, 0, 0), (5002, 'INV3', 80, 0, 0)");
-    Upload("updateInvoice",
-           "A1=5001&B1=10%2045%2BA&C1=80.00&D1=1&E1=&F1=&G1=&A2=5001&B2=INV2&C2=10.00&D2=0&E2=&F2=&G2="
-           "&A3=5002&B3=INV3&C3=0.00&D3=0&E3=&F3=bank&G3=&total=3");
-    EXPECT_EQ(Rows("select InvoiceNo, AmountCollectedTotal, Collected from AR order by InvoiceNo"),
-              (std::vector<std::vector<std::string>>{
-                  {"10 45+A", "100", "1"}, {"INV2", "10", "0"}, {"INV3", "0", "0"}}));
+TEST_F(KitStoreTest, InvoiceUploadLowersTheOpenAmount)
+{
+    store_->Db().Exec("insert into AR (AccountID, InvoiceNo, InvoiceAmount, AmountCollectedTotal, Collected) values "
+                      "(5001, '10 45+A', 100, 20, 0), (5001, 'INV2', 50, 0, 0), (5002, 'INV3', 80, 0, 0)");
+    Upload("updateInvoice", "A1=5001&B1=10%2045%2BA&C1=80.00&D1=1&E1=&F1=&G1=&A2=5001&B2=INV2&C2=10.00&D2=0&E2=&F2=&G2="
+                            "&A3=5002&B3=INV3&C3=0.00&D3=0&E3=&F3=bank&G3=&total=3");
+    EXPECT_EQ(
+        Rows("select InvoiceNo, AmountCollectedTotal, Collected from AR order by InvoiceNo"),
+        (std::vector<std::vector<std::string>>{{"10 45+A", "100", "1"}, {"INV2", "10", "0"}, {"INV3", "0", "0"}}));
 }

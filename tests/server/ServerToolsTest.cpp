@@ -4,33 +4,36 @@
 #include "server/SqlDatabase.h"
 
 #include <csignal>
-#include <cstdlib>
-#include <fstream>
-#include <stdexcept>
-#include <sys/stat.h>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <stdexcept>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 // A fresh folder of its own (mkdtemp: never a name another user could take first).
-std::filesystem::path TempDir(const std::string& name) {
+std::filesystem::path TempDir(const std::string& name)
+{
     std::string pattern = (std::filesystem::temp_directory_path() / ("zevtools-" + name + "-XXXXXX")).string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a temporary folder");
     return pattern;
 }
 
-unsigned Mode(const std::filesystem::path& p) {
+unsigned Mode(const std::filesystem::path& p)
+{
     struct stat st {};
     return ::stat(p.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0xFFFF;
 }
 
-int RunCommand(const std::string& command) {
+int RunCommand(const std::string& command)
+{
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -38,7 +41,8 @@ int RunCommand(const std::string& command) {
 // A zevserver child process; stopped with SIGTERM.
 class ServerProcess {
 public:
-    explicit ServerProcess(const std::vector<std::string>& args) {
+    explicit ServerProcess(const std::vector<std::string>& args)
+    {
         int out[2];
         if (pipe(out) != 0)
             return;
@@ -73,7 +77,8 @@ public:
     int Port() const { return port_; }
     const std::string& FirstLine() const { return firstLine_; }
     // Exit code after SIGTERM, or -1 when the process did not end normally.
-    int Stop() {
+    int Stop()
+    {
         if (pid_ <= 0)
             return exit_;
         kill(pid_, SIGTERM);
@@ -91,13 +96,12 @@ private:
     std::string firstLine_;
 };
 
-std::string Q9Util() {
-    return std::string(ZEV_BINARY_DIR) + "/Q9UTIL.so";
-}
+std::string Q9Util() { return std::string(ZEV_BINARY_DIR) + "/Q9UTIL.so"; }
 
 } // namespace
 
-TEST(ServerTools, ServerPrintsItsPortServesAndStopsOnSigterm) {
+TEST(ServerTools, ServerPrintsItsPortServesAndStopsOnSigterm)
+{
     auto dir = TempDir("plain");
     ServerProcess server(
         {"--port", "0", "--data", dir.string(), "--schema", ZEV_TEST_SOURCE_DIR "/data/TestSchema.ini"});
@@ -114,7 +118,8 @@ TEST(ServerTools, ServerPrintsItsPortServesAndStopsOnSigterm) {
 
 // server.db holds the password digests: the data folder and its files are
 // owner-only, whether the server makes them or finds them too open.
-TEST(ServerTools, DataFolderAndFilesAreOwnerOnly) {
+TEST(ServerTools, DataFolderAndFilesAreOwnerOnly)
+{
     auto top = TempDir("private");
     for (const std::filesystem::path& data : {top / "new" / "data", top / "old"}) {
         if (data == top / "old") {
@@ -133,7 +138,8 @@ TEST(ServerTools, DataFolderAndFilesAreOwnerOnly) {
     std::filesystem::remove_all(top);
 }
 
-TEST(ServerTools, BadOptionsAreRefused) {
+TEST(ServerTools, BadOptionsAreRefused)
+{
     std::string exe = std::string(ZEV_BINARY_DIR) + "/zevserver";
     EXPECT_EQ(RunCommand(exe + " --port 99999 >/dev/null 2>&1"), 2);
     EXPECT_EQ(RunCommand(exe + " --cert only.pem >/dev/null 2>&1"), 2);
@@ -144,26 +150,27 @@ TEST(ServerTools, BadOptionsAreRefused) {
 // One demo database for the suite: generating it is the slow part.
 class DemoData : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         if (!std::filesystem::exists(Q9Util()))
             return;
         dir_ = new std::filesystem::path(TempDir("demo"));
         generated_ = RunCommand(Demo() + dir_->string() + " >/dev/null") == 0;
     }
-    static void TearDownTestSuite() {
+    static void TearDownTestSuite()
+    {
         if (dir_)
             std::filesystem::remove_all(*dir_);
         delete dir_;
         dir_ = nullptr;
     }
-    void SetUp() override {
+    void SetUp() override
+    {
         if (!std::filesystem::exists(Q9Util()))
             GTEST_SKIP() << "Q9UTIL.so not built";
         ASSERT_TRUE(generated_);
     }
-    static std::string Demo() {
-        return std::string(ZEV_BINARY_DIR) + "/zevdemo --today 2026-03-04 --seed 7 --data ";
-    }
+    static std::string Demo() { return std::string(ZEV_BINARY_DIR) + "/zevdemo --today 2026-03-04 --seed 7 --data "; }
 
     static std::filesystem::path* dir_;
     static bool generated_;
@@ -172,7 +179,8 @@ protected:
 std::filesystem::path* DemoData::dir_ = nullptr;
 bool DemoData::generated_ = false;
 
-TEST_F(DemoData, ServesTheDemoRepresentatives) {
+TEST_F(DemoData, ServesTheDemoRepresentatives)
+{
     std::string error;
     auto digests = zev::server::DigestLibrary::Load(Q9Util(), error);
     ASSERT_TRUE(digests) << error;
@@ -183,9 +191,8 @@ TEST_F(DemoData, ServesTheDemoRepresentatives) {
     ASSERT_GT(server.Port(), 0) << server.FirstLine();
     httplib::Client client("127.0.0.1", server.Port());
     auto grab = [&](const std::string& id, const std::string& p, const std::string& table) {
-        auto r = client.Post(
-            ("/MobileServer/v1/grabdata.cfm?ID=" + id + "&P=" + p + "&Tablenames=" + table).c_str(), "",
-            "text/plain");
+        auto r = client.Post(("/MobileServer/v1/grabdata.cfm?ID=" + id + "&P=" + p + "&Tablenames=" + table).c_str(),
+                             "", "text/plain");
         return r ? ReadTableText(r->body) : ReadTable{};
     };
     ReadTable accounts = grab("100200", digest, "Accounts");
@@ -212,7 +219,8 @@ TEST_F(DemoData, ServesTheDemoRepresentatives) {
     EXPECT_EQ(server.Stop(), 0);
 }
 
-TEST_F(DemoData, IsTheSameForTheSameSeedAndDay) {
+TEST_F(DemoData, IsTheSameForTheSameSeedAndDay)
+{
     auto again = TempDir("seed-again");
     ASSERT_EQ(RunCommand(Demo() + again.string() + " >/dev/null"), 0);
     auto dump = [](const std::filesystem::path& dir, const char* table, const char* key) {

@@ -20,8 +20,8 @@ const char* const kDigest = "0123456789abcdef0123456789abcdef";
 
 class MapSettings : public sync::ISyncSettings {
 public:
-    std::string Value(const std::string& section, const std::string& key,
-                      const std::string& def) const override {
+    std::string Value(const std::string& section, const std::string& key, const std::string& def) const override
+    {
         auto it = values.find(section + "/" + key);
         return it == values.end() ? def : it->second;
     }
@@ -30,12 +30,14 @@ public:
 
 class MapProfile : public sync::ISyncProfile {
 public:
-    std::string GetString(const std::string& name, const std::string& def) const override {
+    std::string GetString(const std::string& name, const std::string& def) const override
+    {
         auto it = values.find(name);
         return it == values.end() ? def : it->second;
     }
     void SetString(const std::string& name, const std::string& value) override { values[name] = value; }
-    int GetInt(const std::string& name, int def) const override {
+    int GetInt(const std::string& name, int def) const override
+    {
         auto it = values.find(name);
         return it == values.end() ? def : std::atoi(it->second.c_str());
     }
@@ -47,7 +49,8 @@ public:
 class SilentBox : public IMessageBox {
 public:
     MbResult Show(int, int, MbButtons, MbIcon) override { return MbResult::Ok; }
-    MbResult ShowText(const std::string& text, int, MbButtons, MbIcon) override {
+    MbResult ShowText(const std::string& text, int, MbButtons, MbIcon) override
+    {
         shown.push_back(text);
         return MbResult::Ok;
     }
@@ -55,7 +58,8 @@ public:
 };
 
 // Texts compare trimmed (the format carries an empty value as a blank); numbers compare as numbers.
-bool SameValue(const std::string& a, const std::string& b) {
+bool SameValue(const std::string& a, const std::string& b)
+{
     auto trim = [](std::string s) {
         while (!s.empty() && s.back() == ' ')
             s.pop_back();
@@ -78,7 +82,8 @@ bool SameValue(const std::string& a, const std::string& b) {
 
 class SyncRoundTripTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         dir_ = std::filesystem::temp_directory_path() / ("zevroundtrip-" + std::to_string(::getpid()));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_ / "server");
@@ -124,7 +129,8 @@ protected:
         ASSERT_TRUE(db_->OpenAdmin());
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         engine_.reset();
         db_.reset();
         QueryPool::DestroyAll();
@@ -132,7 +138,8 @@ protected:
         std::filesystem::remove_all(dir_);
     }
 
-    void ServerExec(const std::string& sql) {
+    void ServerExec(const std::string& sql)
+    {
         std::lock_guard lock(server_->Store().Mutex());
         server_->Store().Db().Exec(sql);
     }
@@ -149,7 +156,8 @@ protected:
 
 } // namespace
 
-TEST_F(SyncRoundTripTest, AppliedDownloadHoldsTheServersRows) {
+TEST_F(SyncRoundTripTest, AppliedDownloadHoldsTheServersRows)
+{
     ServerExec("insert into Accounts (AccountID, CompanyName, ContactName, ApptDays, DelivDays, PricingTier, "
                "CatalogIDs, BalanceDue, LastOrder, Comment1, zev_rep) values "
                "(5001, 'Bread & Wine', 'Ann O''Neil', 'NYNNNNN', 'NYNYNYN', 2, '20,10', 1234.5, "
@@ -157,8 +165,7 @@ TEST_F(SyncRoundTripTest, AppliedDownloadHoldsTheServersRows) {
                "(5002, 'Corner Market', '', 'YYYYYYY', 'NNYNYNN', 0, '10', 0, null, 'Call first', '100200'), "
                "(5003, 'Not mine', 'x', 'NNNNNNN', 'NNNNNNN', 0, '10', 0, null, '', '100300')");
     sync::DatabaseBuilder builder(*engine_);
-    ASSERT_EQ(builder.GrabTableForManager("Accounts", 1), 2)
-        << (box_.shown.empty() ? "" : box_.shown.front());
+    ASSERT_EQ(builder.GrabTableForManager("Accounts", 1), 2) << (box_.shown.empty() ? "" : box_.shown.front());
 
     std::vector<std::string> localColumns;
     sync::Rows local;
@@ -172,7 +179,8 @@ TEST_F(SyncRoundTripTest, AppliedDownloadHoldsTheServersRows) {
                 << localColumns[c] << ": local '" << local[r][c] << "' server '" << served.rows[r][c] << "'";
 }
 
-TEST_F(SyncRoundTripTest, InventoryUpdateSinceTheStampChangesTheQuantities) {
+TEST_F(SyncRoundTripTest, InventoryUpdateSinceTheStampChangesTheQuantities)
+{
     ServerExec("insert into Items (ItemID, Description, QtyPerCase, QtyOnHand, DeletedFlag) values "
                "(1001, 'Cabernet', 12, 24, 0), (1002, 'Lager', 24, 48, 0)");
     sync::DatabaseBuilder builder(*engine_);

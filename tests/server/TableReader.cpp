@@ -6,7 +6,8 @@
 
 namespace {
 
-std::string Trim(const std::string& s) {
+std::string Trim(const std::string& s)
+{
     size_t first = s.find_first_not_of(' ');
     if (first == std::string::npos)
         return {};
@@ -15,7 +16,8 @@ std::string Trim(const std::string& s) {
 
 // Empty values travel as blanks: doubled separators after the first character get a blank between
 // them and a trailing separator gets one after it; then the line is cut like strtok cuts it.
-std::vector<std::string> SplitValues(std::string line, char separator) {
+std::vector<std::string> SplitValues(std::string line, char separator)
+{
     std::string padded;
     padded.reserve(line.size() * 2 + 1);
     for (size_t i = 0; i < line.size(); ++i) {
@@ -44,7 +46,8 @@ std::vector<std::string> SplitValues(std::string line, char separator) {
 
 } // namespace
 
-ReadTable ReadTableText(const std::string& text) {
+ReadTable ReadTableText(const std::string& text)
+{
     ReadTable table;
     std::istringstream in(text);
     std::string line;

@@ -6,12 +6,14 @@
 
 using namespace zev::server;
 
-TEST(TableText, InventoryExampleReadsBack) {
+TEST(TableText, InventoryExampleReadsBack)
+{
     TableData table{"Inventory", {"ItemID", "QtyOnHand"}, {{"1001", "24"}, {"1002", "0"}}};
     EXPECT_EQ(FormatTable(table), "Inventory\nItemID,QtyOnHand\n2\n1001^24\n1002^0\n");
 }
 
-TEST(TableText, EmptyValuesCaretsAndBreaksSurviveTheReader) {
+TEST(TableText, EmptyValuesCaretsAndBreaksSurviveTheReader)
+{
     TableData table{"Notes", {"NoteID", "Comment", "Extra"}, {{"1", "", ""}, {"2", "a^b", "line\r\nbreak"}}};
     ReadTable read = ReadTableText(FormatTable(table));
     EXPECT_EQ(read.name, "Notes");
@@ -25,7 +27,8 @@ TEST(TableText, EmptyValuesCaretsAndBreaksSurviveTheReader) {
     EXPECT_EQ(read.rows[1][2], "line  break");
 }
 
-TEST(TableText, TruncatedTableKeepsTheAnnouncedCount) {
+TEST(TableText, TruncatedTableKeepsTheAnnouncedCount)
+{
     TableData table{"Items", {"ItemID"}, {}};
     for (int i = 0; i < 20; ++i)
         table.rows.push_back({std::to_string(i + 1)});
@@ -35,10 +38,10 @@ TEST(TableText, TruncatedTableKeepsTheAnnouncedCount) {
     EXPECT_EQ(ReadTableText(FormatTable(table, 50)).rows.size(), 0u);
 }
 
-TEST(TableText, OverlongRowIsShortenedToOneReadableLine) {
-    TableData table{"ProductNotes",
-                    {"ItemID", "Note1", "Note2"},
-                    {{"1001", std::string(8000, 'a'), std::string(3000, 'b')}}};
+TEST(TableText, OverlongRowIsShortenedToOneReadableLine)
+{
+    TableData table{
+        "ProductNotes", {"ItemID", "Note1", "Note2"}, {{"1001", std::string(8000, 'a'), std::string(3000, 'b')}}};
     std::string text = FormatTable(table);
     std::string line = text.substr(text.find("\n1\n") + 3);
     line.pop_back();

@@ -13,7 +13,8 @@ using namespace zev::server;
 namespace {
 
 // Parameterised test names hold a slash; a folder name must not.
-std::string SafeName(std::string name) {
+std::string SafeName(std::string name)
+{
     for (char& c : name)
         if (c == '/')
             c = '_';
@@ -35,7 +36,8 @@ public:
 
 class ZevServerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         dir_ = std::filesystem::temp_directory_path() /
                ("zevserver-" + std::to_string(::getpid()) + "-" +
                 SafeName(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -71,44 +73,52 @@ protected:
         client_->set_read_timeout(5, 0);
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         client_.reset();
         server_.reset();
         std::filesystem::remove_all(dir_);
     }
 
-    void Exec(const std::string& sql) {
+    void Exec(const std::string& sql)
+    {
         std::lock_guard lock(server_->Store().Mutex());
         server_->Store().Db().Exec(sql);
     }
 
-    long long Count(const std::string& sql) {
+    long long Count(const std::string& sql)
+    {
         std::lock_guard lock(server_->Store().Mutex());
         auto stmt = server_->Store().Db().Prepare(sql);
         return stmt.Step() ? stmt.Int(0) : -1;
     }
 
-    std::string Text(const std::string& sql) {
+    std::string Text(const std::string& sql)
+    {
         std::lock_guard lock(server_->Store().Mutex());
         auto stmt = server_->Store().Db().Prepare(sql);
         return stmt.Step() ? stmt.Text(0) : "<none>";
     }
 
     // Posts as the program does: the form text as it is, whatever the content type says.
-    std::string Post(const std::string& path, const std::string& body = {}) {
+    std::string Post(const std::string& path, const std::string& body = {})
+    {
         auto result = client_->Post(path.c_str(), body, "application/x-www-form-urlencoded");
         return result ? result->body : "<no reply>";
     }
 
-    std::string Page(const std::string& page, const std::string& query) {
+    std::string Page(const std::string& page, const std::string& query)
+    {
         return "/MobileServer/v1/" + page + "?" + query;
     }
 
-    std::string Grab(const std::string& rest, const char* id = kRep, const char* digest = kDigest) {
+    std::string Grab(const std::string& rest, const char* id = kRep, const char* digest = kDigest)
+    {
         return Post(Page("grabdata.cfm", std::string("ID=") + id + "&P=" + digest + "&Tablenames=" + rest));
     }
 
-    void SetFault(const std::string& body) {
+    void SetFault(const std::string& body)
+    {
         auto result = client_->Post("/admin/fault", body, "application/x-www-form-urlencoded");
         ASSERT_TRUE(result);
         ASSERT_EQ(result->status, 200) << result->body;
@@ -120,13 +130,12 @@ protected:
     std::unique_ptr<httplib::Client> client_;
 };
 
-std::string FirstLine(const std::string& text) {
-    return text.substr(0, text.find('\n'));
-}
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
 } // namespace
 
-TEST_F(ZevServerTest, GoodMorningSendsTheServersClock) {
+TEST_F(ZevServerTest, GoodMorningSendsTheServersClock)
+{
     EXPECT_EQ(FirstLine(Post(Page("goodmorning.cfm", std::string("ID=") + kRep + "&P=" + kDigest))),
               "<DATA><YEAR>2026</YEAR><MONTH>3</MONTH><DAY>7</DAY><HOUR>16</HOUR><MINUTE>5</"
               "MINUTE><SECOND>9</SECOND>"
@@ -140,7 +149,8 @@ struct Credentials {
 
 class WrongCredentialsTest : public ZevServerTest, public ::testing::WithParamInterface<Credentials> {};
 
-TEST_P(WrongCredentialsTest, AreRefusedWithAnErrorReply) {
+TEST_P(WrongCredentialsTest, AreRefusedWithAnErrorReply)
+{
     std::string reply = FirstLine(Post(Page(GetParam().page, GetParam().query), "A=1"));
     EXPECT_EQ(reply.rfind("<ERROR>", 0), 0u) << reply;
     EXPECT_NE(reply.find("</ERROR"), std::string::npos);
@@ -149,23 +159,24 @@ TEST_P(WrongCredentialsTest, AreRefusedWithAnErrorReply) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pages, WrongCredentialsTest,
-    ::testing::Values(
-        Credentials{"goodmorning.cfm", "ID=100200&P=0123456789abcdef0123456789abcde0"},
-        Credentials{"goodmorning.cfm", "ID=100999&P=0123456789abcdef0123456789abcdef"},
-        Credentials{"goodmorning.cfm", "ID=100200"},
-        Credentials{"grabdata.cfm", "ID=100200&P=fedcba9876543210fedcba9876543210&Tablenames=Items"},
-        Credentials{"takeOrders.cfm", "p=wrong&ID=100200"},
-        Credentials{"takeSurveys.cfm", "ID=100200&P=wrong"}, Credentials{"UpdateWo.cfm", "ID=100200&P=wrong"},
-        Credentials{"UpdatePassword.cfm", "P=wrong&cp=0123456789abcdef0123456789abcdef&ID=100200"}));
+    ::testing::Values(Credentials{"goodmorning.cfm", "ID=100200&P=0123456789abcdef0123456789abcde0"},
+                      Credentials{"goodmorning.cfm", "ID=100999&P=0123456789abcdef0123456789abcdef"},
+                      Credentials{"goodmorning.cfm", "ID=100200"},
+                      Credentials{"grabdata.cfm", "ID=100200&P=fedcba9876543210fedcba9876543210&Tablenames=Items"},
+                      Credentials{"takeOrders.cfm", "p=wrong&ID=100200"},
+                      Credentials{"takeSurveys.cfm", "ID=100200&P=wrong"},
+                      Credentials{"UpdateWo.cfm", "ID=100200&P=wrong"},
+                      Credentials{"UpdatePassword.cfm", "P=wrong&cp=0123456789abcdef0123456789abcdef&ID=100200"}));
 
-TEST_F(ZevServerTest, WrongCredentialsOnTheNotesUploadKeepTheNotesWaiting) {
+TEST_F(ZevServerTest, WrongCredentialsOnTheNotesUploadKeepTheNotesWaiting)
+{
     // That caller counts every reply but "1" as stored, so an error text would lose the note.
-    EXPECT_EQ(
-        FirstLine(Post(Page("updateNotes.cfm", "ID=100200&P=wrong"), "AccountID=1&DateEntered=x&Comment=y")),
-        "1");
+    EXPECT_EQ(FirstLine(Post(Page("updateNotes.cfm", "ID=100200&P=wrong"), "AccountID=1&DateEntered=x&Comment=y")),
+              "1");
 }
 
-TEST_F(ZevServerTest, GrabDataSendsTheRepresentativesRowsInTableText) {
+TEST_F(ZevServerTest, GrabDataSendsTheRepresentativesRowsInTableText)
+{
     ReadTable table = ReadTableText(Grab("Accounts"));
     EXPECT_EQ(table.name, "Accounts");
     EXPECT_EQ(table.columns, (std::vector<std::string>{"AccountID", "CompanyName", "ApptDays", "Balance"}));
@@ -175,13 +186,15 @@ TEST_F(ZevServerTest, GrabDataSendsTheRepresentativesRowsInTableText) {
     EXPECT_EQ(table.rows[1][0], "5003");
 }
 
-TEST_F(ZevServerTest, GrabDataEmptyValueTravelsAsBlank) {
+TEST_F(ZevServerTest, GrabDataEmptyValueTravelsAsBlank)
+{
     ReadTable table = ReadTableText(Grab("Items"));
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[1], (std::vector<std::string>{"1002", " ", "6", "0", "99"}));
 }
 
-TEST_F(ZevServerTest, StampSelectsOnlyRowsChangedSinceIt) {
+TEST_F(ZevServerTest, StampSelectsOnlyRowsChangedSinceIt)
+{
     // The transport may encode the blank of the stamp.
     ReadTable table = ReadTableText(Grab("Accounts&UD=2001-03-01%2000:00:00"));
     ASSERT_EQ(table.rows.size(), 1u);
@@ -193,13 +206,15 @@ TEST_F(ZevServerTest, StampSelectsOnlyRowsChangedSinceIt) {
     EXPECT_EQ(ReadTableText(Grab("Accounts&UD=yesterday")).rows.size(), 2u);
 }
 
-TEST_F(ZevServerTest, InventoryIsItemIdAndQuantitySinceTheItemsStamp) {
+TEST_F(ZevServerTest, InventoryIsItemIdAndQuantitySinceTheItemsStamp)
+{
     std::string reply = Grab("Inventory&ItemsUD=2001-03-01 00:00:00");
     EXPECT_EQ(reply, "Inventory\nItemID,QtyOnHand\n1\n1002^0\n");
     EXPECT_EQ(ReadTableText(Grab("Inventory")).rows.size(), 2u);
 }
 
-TEST_F(ZevServerTest, RefreshTablesAlsoSendTheLastTwoDays) {
+TEST_F(ZevServerTest, RefreshTablesAlsoSendTheLastTwoDays)
+{
     // Today is 2026-03-07 on the server's clock; the program deletes today's and yesterday's rows first.
     Exec("insert into OrderHistory (OrderNumber, AccountID, TransDate, zev_rep, zev_stamp) values "
          "(1, 5001, '2026-03-07 09:00:00', '100200', '2001-01-01 00:00:00'), "
@@ -211,7 +226,8 @@ TEST_F(ZevServerTest, RefreshTablesAlsoSendTheLastTwoDays) {
     EXPECT_EQ(table.rows[1][0], "2");
 }
 
-TEST_F(ZevServerTest, UnknownAndServerTablesAreNotServed) {
+TEST_F(ZevServerTest, UnknownAndServerTablesAreNotServed)
+{
     for (const char* table : {"Nope", "ServerUsers", "ReceivedOrders"}) {
         std::string reply = Grab(table);
         EXPECT_EQ(reply.rfind("<ERROR>", 0), 0u) << table;
@@ -220,31 +236,30 @@ TEST_F(ZevServerTest, UnknownAndServerTablesAreNotServed) {
     EXPECT_EQ(Grab("").rfind("<ERROR>", 0), 0u);
 }
 
-TEST_F(ZevServerTest, ManagerVariantSendsTheTeamsRows) {
-    std::string query =
-        std::string("ID=") + kRep + "&P=" + kDigest + "&MID=" + kManager + "&Tablenames=Accounts";
+TEST_F(ZevServerTest, ManagerVariantSendsTheTeamsRows)
+{
+    std::string query = std::string("ID=") + kRep + "&P=" + kDigest + "&MID=" + kManager + "&Tablenames=Accounts";
     EXPECT_EQ(ReadTableText(Post(Page("grabdata.cfm", query))).rows.size(), 3u);
-    std::string wrong =
-        std::string("ID=") + kRep + "&P=" + kDigest + "&MID=" + kOther + "&Tablenames=Accounts";
+    std::string wrong = std::string("ID=") + kRep + "&P=" + kDigest + "&MID=" + kOther + "&Tablenames=Accounts";
     EXPECT_EQ(Post(Page("grabdata.cfm", wrong)).rfind("<ERROR>", 0), 0u);
     EXPECT_EQ(ReadTableText(Grab("Accounts", kManager, kManagerDigest)).rows.size(), 3u);
 }
 
-TEST_F(ZevServerTest, TakeOrdersStoresTheOrderAndItsLines) {
+TEST_F(ZevServerTest, TakeOrdersStoresTheOrderAndItsLines)
+{
     std::string body = "A=5001&B=12/09/2026&C=50%25 %26 more&KK=0|0|0|0|0|0|0|0|0|0"
                        "&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^Side door %94 ring %26 wait"
                        "&L2=1002^1^0^99.00^9.00^0^0^0^0^0^99.00^0.00^0^&T=2";
-    EXPECT_EQ(FirstLine(Post(Page("takeOrders.cfm", std::string("p=") + kDigest + "&ID=" + kRep), body)),
-              "<OK>");
+    EXPECT_EQ(FirstLine(Post(Page("takeOrders.cfm", std::string("p=") + kDigest + "&ID=" + kRep), body)), "<OK>");
     EXPECT_EQ(Count("select count(*) from ReceivedOrders where RepID = '100200' and AccountID = 5001"), 1);
     EXPECT_EQ(Text("select Notes from ReceivedOrders"), "50% & more");
     EXPECT_EQ(Count("select count(*) from ReceivedOrderLines"), 2);
-    EXPECT_EQ(Text("select LineComment from ReceivedOrderLines where LineNumber = 1"),
-              "Side door ^ ring & wait");
+    EXPECT_EQ(Text("select LineComment from ReceivedOrderLines where LineNumber = 1"), "Side door ^ ring & wait");
     EXPECT_EQ(Count("select SQty from ReceivedOrderLines where LineNumber = 1"), 3);
 }
 
-TEST_F(ZevServerTest, ARepeatedOrderIsAnsweredOkAndStoredOnce) {
+TEST_F(ZevServerTest, ARepeatedOrderIsAnsweredOkAndStoredOnce)
+{
     std::string page = Page("takeOrders.cfm", std::string("p=") + kDigest + "&ID=" + kRep);
     std::string order = "A=5001&B=12/09/2026&F=12/09/2026 10:15:00&KK=0|0|0|0|0|0|0|0|0|0"
                         "&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^"
@@ -255,25 +270,23 @@ TEST_F(ZevServerTest, ARepeatedOrderIsAnsweredOkAndStoredOnce) {
     EXPECT_EQ(Count("select count(*) from ReceivedOrders"), 1);
     EXPECT_EQ(Count("select count(*) from ReceivedOrderLines"), 2);
     // Another creation time, account or quantity is another order.
-    for (const std::string& other :
-         {std::string("A=5001&B=12/09/2026&F=12/09/2026 10:16:00&KK=0|0|0|0|0|0|0|0|0|0"
-                      "&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^"
-                      "&L2=1002^1^0^99.00^9.00^0^0^0^0^0^99.00^0.00^0^&T=2"),
-          std::string("A=5002&B=12/09/2026&F=12/09/2026 10:15:00&KK=0|0|0|0|0|0|0|0|0|0"
-                      "&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^"
-                      "&L2=1002^1^0^99.00^9.00^0^0^0^0^0^99.00^0.00^0^&T=2"),
-          std::string("A=5001&B=12/09/2026&F=12/09/2026 10:15:00&KK=0|0|0|0|0|0|0|0|0|0"
-                      "&L1=1001^2^4^120.00^11.00^0^0^0^0^0^273.00^0.00^0^"
-                      "&L2=1002^1^0^99.00^9.00^0^0^0^0^0^99.00^0.00^0^&T=2")})
+    for (const std::string& other : {std::string("A=5001&B=12/09/2026&F=12/09/2026 10:16:00&KK=0|0|0|0|0|0|0|0|0|0"
+                                                 "&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^"
+                                                 "&L2=1002^1^0^99.00^9.00^0^0^0^0^0^99.00^0.00^0^&T=2"),
+                                     std::string("A=5002&B=12/09/2026&F=12/09/2026 10:15:00&KK=0|0|0|0|0|0|0|0|0|0"
+                                                 "&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^"
+                                                 "&L2=1002^1^0^99.00^9.00^0^0^0^0^0^99.00^0.00^0^&T=2"),
+                                     std::string("A=5001&B=12/09/2026&F=12/09/2026 10:15:00&KK=0|0|0|0|0|0|0|0|0|0"
+                                                 "&L1=1001^2^4^120.00^11.00^0^0^0^0^0^273.00^0.00^0^"
+                                                 "&L2=1002^1^0^99.00^9.00^0^0^0^0^0^99.00^0.00^0^&T=2")})
         EXPECT_EQ(FirstLine(Post(page, other)), "<OK>");
     EXPECT_EQ(Count("select count(*) from ReceivedOrders"), 4);
 }
 
-TEST_F(ZevServerTest, TruncatedOrderIsRefusedAndNothingStored) {
-    std::string body =
-        "A=5001&B=x&KK=0|0|0|0|0|0|0|0|0|0&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^&T=3";
-    std::string reply =
-        FirstLine(Post(Page("takeOrders.cfm", std::string("p=") + kDigest + "&ID=" + kRep), body));
+TEST_F(ZevServerTest, TruncatedOrderIsRefusedAndNothingStored)
+{
+    std::string body = "A=5001&B=x&KK=0|0|0|0|0|0|0|0|0|0&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^&T=3";
+    std::string reply = FirstLine(Post(Page("takeOrders.cfm", std::string("p=") + kDigest + "&ID=" + kRep), body));
     EXPECT_EQ(reply.find("<OK>"), std::string::npos);
     EXPECT_EQ(reply.rfind("<ERROR>", 0), 0u);
     EXPECT_EQ(Count("select count(*) from ReceivedOrders"), 0);
@@ -291,14 +304,12 @@ struct StoredUpload {
 
 class UploadPageTest : public ZevServerTest, public ::testing::WithParamInterface<StoredUpload> {};
 
-TEST_P(UploadPageTest, IsStoredWithItsFieldsAndAnswered) {
+TEST_P(UploadPageTest, IsStoredWithItsFieldsAndAnswered)
+{
     const StoredUpload& u = GetParam();
-    EXPECT_EQ(FirstLine(Post(Page(std::string(u.page) + ".cfm", std::string("ID=") + kRep + "&P=" + kDigest),
-                             u.body)),
+    EXPECT_EQ(FirstLine(Post(Page(std::string(u.page) + ".cfm", std::string("ID=") + kRep + "&P=" + kDigest), u.body)),
               u.reply);
-    EXPECT_EQ(
-        Count(std::string("select count(*) from Uploads where Page = '") + u.page + "' and RepID = '100200'"),
-        1);
+    EXPECT_EQ(Count(std::string("select count(*) from Uploads where Page = '") + u.page + "' and RepID = '100200'"), 1);
     EXPECT_EQ(Text(std::string("select Value from UploadFields where Name = '") + u.field +
                    "' and Part = " + std::to_string(u.part)),
               u.value);
@@ -308,61 +319,62 @@ TEST_P(UploadPageTest, IsStoredWithItsFieldsAndAnswered) {
 INSTANTIATE_TEST_SUITE_P(
     Pages, UploadPageTest,
     ::testing::Values(
-        StoredUpload{"updateIssues", "AccountID=5001&ShortDesc=A %26 B&LongDesc=x&WantResponse=1", "1",
-                     "ShortDesc", 0, "A & B"},
+        StoredUpload{"updateIssues", "AccountID=5001&ShortDesc=A %26 B&LongDesc=x&WantResponse=1", "1", "ShortDesc", 0,
+                     "A & B"},
         StoredUpload{"updateNotes",
-                     "AccountID=5001&DateEntered=2026-03-07 10:00:00&UpdatedFlag=1&Comment=Salt %26 pepper",
-                     "SUCCESS", "Comment", 0, "Salt & pepper"},
+                     "AccountID=5001&DateEntered=2026-03-07 10:00:00&UpdatedFlag=1&Comment=Salt %26 pepper", "SUCCESS",
+                     "Comment", 0, "Salt & pepper"},
         StoredUpload{"UpdateWo",
                      "A=5001&B=5001&C1=1001&D1=1&E1=0&F1=12.00&G1=1.10&H1=2&I1=6&J1=10&K1=0&L1=0&M1=0"
                      "&N1=0&O1=1&P1=0&Q1=0&R1=0.00&N=1",
                      "SUCCESS", "H1", 0, "2"},
         StoredUpload{"updateAccounts", "&CompanyName=Bread %26 Wine&AccountID=5001&ApptDays=NYNNNNN", "1",
                      "CompanyName", 0, "Bread & Wine"},
-        StoredUpload{"UpdateMessages", "&M1=0^100200^0^900100^0^Hi~|A bye^It''s done&T=1", "SUCCESS", "M1",
-                     7, "It's done"},
+        StoredUpload{"UpdateMessages", "&M1=0^100200^0^900100^0^Hi~|A bye^It''s done&T=1", "SUCCESS", "M1", 7,
+                     "It's done"},
         StoredUpload{"UpdateMessages", "&T=0", "SUCCESS", "T", 0, "0"},
-        StoredUpload{"newAccounts", "&CompanyName=Fish %26 Chips&AccountType=Off", "1", "AccountType", 0,
-                     "Off"},
+        StoredUpload{"newAccounts", "&CompanyName=Fish %26 Chips&AccountType=Off", "1", "AccountType", 0, "Off"},
         StoredUpload{"takeSurveys", "A=5001&B=1&C=1&D=x&E=y&R1=1^2^100%25^ &T=1", "1", "R1", 3, "100%"},
-        StoredUpload{"updateInvoice", "A1=5001&B1=10%2045%2BA&C1=12.50&D1=1&E1=&F1=&G1=&total=1", "1", "B1",
-                     0, "10 45+A"},
+        StoredUpload{"updateInvoice", "A1=5001&B1=10%2045%2BA&C1=12.50&D1=1&E1=&F1=&G1=&total=1", "1", "B1", 0,
+                     "10 45+A"},
         StoredUpload{"updateInvImportInfo", "&N=0", "SUCCESS", "N", 0, "0"},
-        StoredUpload{"UpdateFormsFilled", "FormID=1 &AccountID=5001 &QuestionID=3 &Answer=a ~|A b", "SUCCESS",
-                     "Answer", 0, "a & b"}));
+        StoredUpload{"UpdateFormsFilled", "FormID=1 &AccountID=5001 &QuestionID=3 &Answer=a ~|A b", "SUCCESS", "Answer",
+                     0, "a & b"}));
 
-TEST_F(ZevServerTest, MalformedUploadIsRefusedSoTheRowsStayMarked) {
+TEST_F(ZevServerTest, MalformedUploadIsRefusedSoTheRowsStayMarked)
+{
     std::string query = std::string("ID=") + kRep + "&P=" + kDigest;
     EXPECT_EQ(Post(Page("UpdateMessages.cfm", query), "&M1=0^1^0^2^0^a^b&T=2").rfind("<ERROR>", 0), 0u);
     EXPECT_EQ(FirstLine(Post(Page("updateNotes.cfm", query), "Comment=no account")), "1");
     EXPECT_EQ(Count("select count(*) from Uploads"), 0);
 }
 
-TEST_F(ZevServerTest, PasswordChangeAnswersTheNewDigest) {
+TEST_F(ZevServerTest, PasswordChangeAnswersTheNewDigest)
+{
     const char* next = "ABCDEF0123456789ABCDEF0123456789";
-    std::string reply = FirstLine(
-        Post(Page("UpdatePassword.cfm", std::string("P=") + kDigest + "&cp=" + next + "&ID=" + kRep)));
+    std::string reply =
+        FirstLine(Post(Page("UpdatePassword.cfm", std::string("P=") + kDigest + "&cp=" + next + "&ID=" + kRep)));
     EXPECT_EQ(reply, next);
-    EXPECT_EQ(FirstLine(Post(Page("goodmorning.cfm", std::string("ID=") + kRep + "&P=" + kDigest)))
-                  .rfind("<ERROR>", 0),
+    EXPECT_EQ(FirstLine(Post(Page("goodmorning.cfm", std::string("ID=") + kRep + "&P=" + kDigest))).rfind("<ERROR>", 0),
               0u);
-    EXPECT_EQ(FirstLine(Post(Page("goodmorning.cfm",
-                                  std::string("ID=") + kRep + "&P=abcdef0123456789abcdef0123456789")))
-                  .rfind("<DATA>", 0),
-              0u);
+    EXPECT_EQ(
+        FirstLine(Post(Page("goodmorning.cfm", std::string("ID=") + kRep + "&P=abcdef0123456789abcdef0123456789")))
+            .rfind("<DATA>", 0),
+        0u);
     // A digest of the wrong length is refused and changes nothing.
-    EXPECT_EQ(Post(Page("UpdatePassword.cfm", std::string("P=") + next + "&cp=short&ID=" + kRep))
-                  .rfind("<ERROR>", 0),
+    EXPECT_EQ(Post(Page("UpdatePassword.cfm", std::string("P=") + next + "&cp=short&ID=" + kRep)).rfind("<ERROR>", 0),
               0u);
 }
 
-TEST_F(ZevServerTest, UnknownPageIsNotFound) {
+TEST_F(ZevServerTest, UnknownPageIsNotFound)
+{
     auto result = client_->Get("/MobileServer/v1/nothing.cfm?ID=1");
     ASSERT_TRUE(result);
     EXPECT_EQ(result->status, 404);
 }
 
-TEST_F(ZevServerTest, FaultSwitchAnswersWithAnErrorOrAnHtmlPage) {
+TEST_F(ZevServerTest, FaultSwitchAnswersWithAnErrorOrAnHtmlPage)
+{
     SetFault("mode=error");
     EXPECT_EQ(Grab("Items").rfind("<ERROR>", 0), 0u);
     SetFault("mode=html");
@@ -373,43 +385,46 @@ TEST_F(ZevServerTest, FaultSwitchAnswersWithAnErrorOrAnHtmlPage) {
     EXPECT_EQ(FirstLine(Grab("Items")), "Items");
 }
 
-TEST_F(ZevServerTest, FaultSwitchTruncatesTables) {
+TEST_F(ZevServerTest, FaultSwitchTruncatesTables)
+{
     SetFault("mode=truncate&rows=1");
     ReadTable table = ReadTableText(Grab("Items"));
     EXPECT_EQ(table.announced, 2);
     EXPECT_EQ(table.rows.size(), 1u);
 }
 
-TEST_F(ZevServerTest, FaultSwitchDelaysPastTheCallersTimeOut) {
+TEST_F(ZevServerTest, FaultSwitchDelaysPastTheCallersTimeOut)
+{
     SetFault("mode=delay&ms=3000");
     client_->set_read_timeout(0, 300000);
-    auto late = client_->Post(
-        Page("grabdata.cfm", std::string("ID=") + kRep + "&P=" + kDigest + "&Tablenames=Items").c_str(), "",
-        "text/plain");
+    auto late =
+        client_->Post(Page("grabdata.cfm", std::string("ID=") + kRep + "&P=" + kDigest + "&Tablenames=Items").c_str(),
+                      "", "text/plain");
     EXPECT_FALSE(late);
     client_->set_read_timeout(5, 0);
     SetFault("mode=delay&ms=10");
     EXPECT_EQ(FirstLine(Grab("Items")), "Items");
 }
 
-TEST_F(ZevServerTest, FaultSwitchRefusesConnections) {
+TEST_F(ZevServerTest, FaultSwitchRefusesConnections)
+{
     SetFault("mode=refuse");
-    auto result = client_->Post(Page("goodmorning.cfm", std::string("ID=") + kRep + "&P=" + kDigest).c_str(),
-                                "", "text/plain");
+    auto result =
+        client_->Post(Page("goodmorning.cfm", std::string("ID=") + kRep + "&P=" + kDigest).c_str(), "", "text/plain");
     EXPECT_FALSE(result);
     SetFault("mode=none");
-    EXPECT_EQ(FirstLine(Post(Page("goodmorning.cfm", std::string("ID=") + kRep + "&P=" + kDigest)))
-                  .rfind("<DATA>", 0),
+    EXPECT_EQ(FirstLine(Post(Page("goodmorning.cfm", std::string("ID=") + kRep + "&P=" + kDigest))).rfind("<DATA>", 0),
               0u);
 }
 
-TEST_F(ZevServerTest, FaultSwitchAnswersOnePageWithAChosenReply) {
+TEST_F(ZevServerTest, FaultSwitchAnswersOnePageWithAChosenReply)
+{
     SetFault("mode=reply&page=takeOrders&text=%3CERROR%3EClosed%3C%2FERROR%3E");
     std::string page = Page("takeOrders.cfm", std::string("p=") + kDigest + "&ID=" + kRep);
     std::string order = "A=5001&B=x&KK=0|0|0|0|0|0|0|0|0|0&L1=1001^2^3^120.00^11.00^0^0^0^0^0^273.00^0.00^0^&T=1";
     EXPECT_EQ(FirstLine(Post(page, order)), "<ERROR>Closed</ERROR>");
     EXPECT_EQ(Count("select count(*) from ReceivedOrders"), 0);
-    EXPECT_EQ(FirstLine(Grab("Items")), "Items");   // other pages answer as usual
+    EXPECT_EQ(FirstLine(Grab("Items")), "Items"); // other pages answer as usual
     // With store=1 the page does its work and only the answer is replaced.
     SetFault("mode=reply&page=takeOrders.cfm&text=&store=1");
     EXPECT_EQ(Post(page, order), "");
@@ -417,7 +432,8 @@ TEST_F(ZevServerTest, FaultSwitchAnswersOnePageWithAChosenReply) {
     SetFault("mode=none");
 }
 
-TEST_F(ZevServerTest, FaultSwitchRejectsWhatItDoesNotKnow) {
+TEST_F(ZevServerTest, FaultSwitchRejectsWhatItDoesNotKnow)
+{
     for (const char* body : {"mode=explode", "mode=delay&ms=soon", "ms=10", "mode=reply&text=x"}) {
         auto result = client_->Post("/admin/fault", body, "application/x-www-form-urlencoded");
         ASSERT_TRUE(result);
@@ -425,12 +441,11 @@ TEST_F(ZevServerTest, FaultSwitchRejectsWhatItDoesNotKnow) {
     }
 }
 
-TEST_F(ZevServerTest, RequestLogHoldsNoDigest) {
+TEST_F(ZevServerTest, RequestLogHoldsNoDigest)
+{
     Grab("Items");
-    Post(Page("takeOrders.cfm", std::string("p=") + kDigest + "&ID=" + kRep),
-         "A=1&KK=0|0|0|0|0|0|0|0|0|0&T=0&J=4111");
-    Post(Page("UpdatePassword.cfm",
-              std::string("P=") + kDigest + "&cp=ABCDEF0123456789ABCDEF0123456789&ID=" + kRep));
+    Post(Page("takeOrders.cfm", std::string("p=") + kDigest + "&ID=" + kRep), "A=1&KK=0|0|0|0|0|0|0|0|0|0&T=0&J=4111");
+    Post(Page("UpdatePassword.cfm", std::string("P=") + kDigest + "&cp=ABCDEF0123456789ABCDEF0123456789&ID=" + kRep));
     server_->Stop();
     std::ifstream in(dir_ / "request.log");
     std::stringstream log;

@@ -34,7 +34,8 @@ Key2=CREATE INDEX IX_Broken ON NoSuchTable (X)
 std::string TableFile(const std::string& name, const std::string& cols, int n, int rows, int firstKey = 1)
 {
     std::string s = name + "\r\n" + cols + "\r\n" + std::to_string(n) + "\r\n";
-    for (int i = 0; i < rows; ++i) s += std::to_string(firstKey + i) + "^Item " + std::to_string(i) + "\r\n";
+    for (int i = 0; i < rows; ++i)
+        s += std::to_string(firstKey + i) + "^Item " + std::to_string(i) + "\r\n";
     return s;
 }
 
@@ -63,8 +64,8 @@ protected:
 
     FakeWorld w;
     TabulaSyncDb db;
-    SyncEngine engine {w.Services(&db)};
-    DatabaseBuilder builder {engine};
+    SyncEngine engine{w.Services(&db)};
+    DatabaseBuilder builder{engine};
 };
 
 TEST_F(DatabaseBuilderTest, RebuildReportsTheLastStatementAndLogsFailures)
@@ -95,14 +96,14 @@ TEST_P(ApplyCodes, ReturnsRowsOrCode)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ApplyCodes,
-    ::testing::Values(ApplyCase {"Html", "<TR><TD>x</TD>\nItemID\n1\n1\n", -99},
-                      ApplyCase {"EmptyName", "\nItemID\n1\n1\n", -99999},
-                      ApplyCase {"ServerError", "<ERROR>Bad password</ERROR>\n", -10000},
-                      ApplyCase {"NoRows", "Items\nItemID,Description\n0\n", 0},
-                      ApplyCase {"FiveShort", TableFile("Items", "ItemID,Description", 100, 95), 95},
-                      ApplyCase {"FifteenShort", TableFile("Items", "ItemID,Description", 100, 85), -1},
-                      ApplyCase {"ShortLineSkipped", "Items\nItemID,Description\n2\n1^a\n2\n3^c\n", 2},
-                      ApplyCase {"InjectedName", "Items;drop table Accounts\nItemID\n1\n1\n", -99}),
+    ::testing::Values(ApplyCase{"Html", "<TR><TD>x</TD>\nItemID\n1\n1\n", -99},
+                      ApplyCase{"EmptyName", "\nItemID\n1\n1\n", -99999},
+                      ApplyCase{"ServerError", "<ERROR>Bad password</ERROR>\n", -10000},
+                      ApplyCase{"NoRows", "Items\nItemID,Description\n0\n", 0},
+                      ApplyCase{"FiveShort", TableFile("Items", "ItemID,Description", 100, 95), 95},
+                      ApplyCase{"FifteenShort", TableFile("Items", "ItemID,Description", 100, 85), -1},
+                      ApplyCase{"ShortLineSkipped", "Items\nItemID,Description\n2\n1^a\n2\n3^c\n", 2},
+                      ApplyCase{"InjectedName", "Items;drop table Accounts\nItemID\n1\n1\n", -99}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(DatabaseBuilderTest, MissingFileGivesZero)
@@ -114,7 +115,8 @@ TEST_F(DatabaseBuilderTest, ElevenFailedInsertsAbortTheTableTenAreCounted)
 {
     // Duplicate keys fail on the primary key: one good row, then ten or eleven failures.
     std::string tenFails = "Items\nItemID,Description\n11\n1^a\n";
-    for (int i = 0; i < 10; ++i) tenFails += "1^dup\n";
+    for (int i = 0; i < 10; ++i)
+        tenFails += "1^dup\n";
     WriteFile(w.dir.File("t.txt"), tenFails);
     // Only the row that really went in counts.
     EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 1);
@@ -144,7 +146,7 @@ TEST_F(DatabaseBuilderTest, BlankValueIsStoredAsBlank)
     EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 1);
     Rows r;
     ASSERT_TRUE(db.Select("select Description, QtyOnHand from Items where ItemID = 7", r));
-    EXPECT_EQ(r.at(0), (Row {" ", "5"}));
+    EXPECT_EQ(r.at(0), (Row{" ", "5"}));
 }
 
 TEST_F(DatabaseBuilderTest, BlankNumbersAreZeroBlankDatesStayNullDatesAreCanonical)
@@ -159,7 +161,7 @@ TEST_F(DatabaseBuilderTest, BlankNumbersAreZeroBlankDatesStayNullDatesAreCanonic
     ASSERT_TRUE(db.Select("select ItemID, CatalogID, cast(Price * 100 as int), EndDate is null, EndDate "
                           "from PricingScheme order by ItemID",
                           r));
-    EXPECT_EQ(r, (Rows {{"1", "0", "0", "1", ""}, {"2", "5", "125", "0", "2026-03-04 17:06:00"}}));
+    EXPECT_EQ(r, (Rows{{"1", "0", "0", "1", ""}, {"2", "5", "125", "0", "2026-03-04 17:06:00"}}));
     std::string log = ReadFile(w.dir.File("Temp/$q9err.txt"));
     EXPECT_NE(log.find("\r\n3^x^1^\r\n"), std::string::npos);
     EXPECT_NE(log.find("\r\n4^1^1^not a date\r\n"), std::string::npos);
@@ -183,8 +185,7 @@ TEST_P(ProgressSteps, ReportEveryStepRows)
     EXPECT_EQ(w.sink.Count("Renewing Items Data"), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Counts, ProgressSteps,
-                         ::testing::Values(StepCase {0, 0}, StepCase {25, 3}, StepCase {500, 10}));
+INSTANTIATE_TEST_SUITE_P(Counts, ProgressSteps, ::testing::Values(StepCase{0, 0}, StepCase{25, 3}, StepCase{500, 10}));
 
 TEST_F(DatabaseBuilderTest, InventoryModeUpdatesQuantitiesWithBoundValues)
 {
@@ -218,12 +219,12 @@ TEST_F(DatabaseBuilderTest, ReplaceByKeyReplacesRowsWithTheKeyOfTheSchemaAndAdds
 {
     WriteFile(w.dir.File("t.txt"), "Items\nItemID,Description\n2\n1^one\n2^two\n");
     ASSERT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 2);
-    EXPECT_EQ(builder.KeyColumns("Items"), (std::vector<std::string> {"ItemID"}));
+    EXPECT_EQ(builder.KeyColumns("Items"), (std::vector<std::string>{"ItemID"}));
     WriteFile(w.dir.File("t.txt"), "Items\nItemID,Description\n2\n2^it's new\n3^three\n");
     EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeReplaceByKey, false), 2);
     Rows r;
     ASSERT_TRUE(db.Select("select ItemID, Description from Items order by ItemID", r));
-    EXPECT_EQ(r, (Rows {{"1", "one"}, {"2", "it's new"}, {"3", "three"}}));
+    EXPECT_EQ(r, (Rows{{"1", "one"}, {"2", "it's new"}, {"3", "three"}}));
 }
 
 TEST_F(DatabaseBuilderTest, InventoryModeRefusesColumnsThatAreNotItemColumns)
@@ -231,7 +232,8 @@ TEST_F(DatabaseBuilderTest, InventoryModeRefusesColumnsThatAreNotItemColumns)
     WriteFile(w.dir.File("t.txt"), TableFile("Items", "ItemID,Description", 2, 2, 1001));
     ASSERT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 2);
     std::string file = "Inventory\nItemID,QtyOnHand=0 where 1=1; --\n11\n";
-    for (int i = 0; i < 11; ++i) file += "1001^5\n";
+    for (int i = 0; i < 11; ++i)
+        file += "1001^5\n";
     WriteFile(w.dir.File("inv.txt"), file);
     EXPECT_EQ(builder.ApplyTableFile(w.dir.File("inv.txt"), kModeInventory, false), kApplyBadHeader);
     EXPECT_NE(ReadFile(w.dir.File("Temp/$q9err.txt")).find("does not match the table"), std::string::npos);
@@ -255,9 +257,8 @@ TEST_P(HostileHeaders, AreRefusedAndDropNothing)
     ASSERT_TRUE(db.Exec("insert into Accounts (AccountID, CompanyName) values (1, 'Kept')"));
     WriteFile(w.dir.File("h.txt"), GetParam().file);
     const bool inventory = GetParam().mode == kModeInventory;
-    EXPECT_LT(builder.ApplyTableFile(w.dir.File("h.txt"), GetParam().mode, !inventory,
-                                     inventory ? "Inventory" : "Items"),
-              0);
+    EXPECT_LT(
+        builder.ApplyTableFile(w.dir.File("h.txt"), GetParam().mode, !inventory, inventory ? "Inventory" : "Items"), 0);
     EXPECT_EQ(Count("select count(*) from Items"), 3);
     EXPECT_EQ(Count("select count(*) from Items where QtyOnHand is not null"), 0);
     EXPECT_EQ(Count("select count(*) from Accounts"), 1);
@@ -265,20 +266,22 @@ TEST_P(HostileHeaders, AreRefusedAndDropNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, HostileHeaders,
-    ::testing::Values(
-        HostileCase {"AnotherTable", "Accounts\nAccountID,CompanyName\n1\n9^Planted\n", kModeInsert},
-        HostileCase {"EmptyColumnLine", "Items\n\n3\n\n", kModeInsert},
-        HostileCase {"EmptyColumnLineInventory", "Inventory\n\n3\n\n", kModeInventory},
-        HostileCase {"OnlyKeyColumnInventory", "Inventory\nItemID\n1\n1\n", kModeInventory},
-        HostileCase {"NegativeCount", "Items\nItemID,Description\n-5\n1^a\n", kModeInsert},
-        HostileCase {"CountNotANumber", "Items\nItemID,Description\nmany\n1^a\n", kModeInsert},
-        HostileCase {"CountTooLarge", "Items\nItemID,Description\n99999999999\n1^a\n", kModeInsert},
-        HostileCase {"NoCountLine", "Items\nItemID,Description\n", kModeInsert},
-        HostileCase {"NameOnly", "Items\n", kModeInsert},
-        HostileCase {"UnknownColumn", "Items\nItemID,Secret\n1\n1^a\n", kModeInsert},
-        HostileCase {"ColumnTwice", "Items\nItemID,ItemID\n1\n1^1\n", kModeInsert},
-        HostileCase {"BinaryColumns", std::string("Items\n\x01\xff\x00\x7f,\x80\n2\n", sizeof("Items\n\x01\xff\x00\x7f,\x80\n2\n") - 1), kModeInsert},
-        HostileCase {"BinaryName", std::string("\x89PNG\x0d\x0a\x1a\x0a\x00", 9), kModeInsert}),
+    ::testing::Values(HostileCase{"AnotherTable", "Accounts\nAccountID,CompanyName\n1\n9^Planted\n", kModeInsert},
+                      HostileCase{"EmptyColumnLine", "Items\n\n3\n\n", kModeInsert},
+                      HostileCase{"EmptyColumnLineInventory", "Inventory\n\n3\n\n", kModeInventory},
+                      HostileCase{"OnlyKeyColumnInventory", "Inventory\nItemID\n1\n1\n", kModeInventory},
+                      HostileCase{"NegativeCount", "Items\nItemID,Description\n-5\n1^a\n", kModeInsert},
+                      HostileCase{"CountNotANumber", "Items\nItemID,Description\nmany\n1^a\n", kModeInsert},
+                      HostileCase{"CountTooLarge", "Items\nItemID,Description\n99999999999\n1^a\n", kModeInsert},
+                      HostileCase{"NoCountLine", "Items\nItemID,Description\n", kModeInsert},
+                      HostileCase{"NameOnly", "Items\n", kModeInsert},
+                      HostileCase{"UnknownColumn", "Items\nItemID,Secret\n1\n1^a\n", kModeInsert},
+                      HostileCase{"ColumnTwice", "Items\nItemID,ItemID\n1\n1^1\n", kModeInsert},
+                      HostileCase{"BinaryColumns",
+                                  std::string("Items\n\x01\xff\x00\x7f,\x80\n2\n",
+                                              sizeof("Items\n\x01\xff\x00\x7f,\x80\n2\n") - 1),
+                                  kModeInsert},
+                      HostileCase{"BinaryName", std::string("\x89PNG\x0d\x0a\x1a\x0a\x00", 9), kModeInsert}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(DatabaseBuilderTest, ATableNotYetBuiltIsBuiltBeforeItsColumnsAreJudged)
@@ -331,13 +334,13 @@ TEST_F(DatabaseBuilderTest, CheckDatabaseWantsRowsInTheThreeTables)
 
 TEST_F(DatabaseBuilderTest, GrabTablesMovesTheStampOnlyWhenRowsArrived)
 {
-    w.transport.replies = {{0, TableFile("Accounts", "AccountID,CompanyName", 1, 1)},
-                           {0, "<ERROR>Bad password</ERROR>\n"},
-                           {2, ""}};
+    w.transport.replies = {
+        {0, TableFile("Accounts", "AccountID,CompanyName", 1, 1)}, {0, "<ERROR>Bad password</ERROR>\n"}, {2, ""}};
     w.profile.values["AccountsUD"] = "2006-03-07 16:05:09  ";
     EXPECT_EQ(builder.GrabTables("Accounts", 1, true), 0);
     EXPECT_EQ(w.transport.requests[0].path,
-              "/MobileServer/v1/grabdata.cfm?ID=100200&P=0123456789abcdef0123456789abcdef&Tablenames=Accounts&UD=2006-03-07%20"
+              "/MobileServer/v1/"
+              "grabdata.cfm?ID=100200&P=0123456789abcdef0123456789abcdef&Tablenames=Accounts&UD=2006-03-07%20"
               "16:05:09");
     std::string stamp = w.profile.values["AccountsUD"];
     w.clock.now += 3600;
@@ -349,7 +352,8 @@ TEST_F(DatabaseBuilderTest, GrabTablesMovesTheStampOnlyWhenRowsArrived)
 TEST_F(DatabaseBuilderTest, GrabTableForManagerShowsServerErrorsAndKeepsFilesInModeTwo)
 {
     w.profile.values["ManagerID"] = "900100";
-    w.transport.replies = {{0, "<ERROR>Bad password</ERROR>\n"}, {0, TableFile("Accounts", "AccountID,CompanyName", 2, 2)}};
+    w.transport.replies = {{0, "<ERROR>Bad password</ERROR>\n"},
+                           {0, TableFile("Accounts", "AccountID,CompanyName", 2, 2)}};
     EXPECT_EQ(builder.GrabTableForManager("Accounts", 1), -1);
     ASSERT_EQ(w.box.texts.size(), 1u);
     EXPECT_EQ(w.box.texts[0], "Bad password");

@@ -32,8 +32,8 @@ TEST_F(MaintenanceTest, IssueIsFiledWithItsTextIntactAndTheNextKey)
     ASSERT_EQ(maint->ReportIssue("Printer", "jams", false), 0);
     auto rows = Rows("select IssueID, ShortDesc, LongDesc, UserID, WantResponse from Issues order by IssueID");
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0], (Row {"1", "Joe's van", "It's 'broken'; -- drop table Items", "100200", "1"}));
-    EXPECT_EQ(rows[1], (Row {"2", "Printer", "jams", "100200", "0"}));
+    EXPECT_EQ(rows[0], (Row{"1", "Joe's van", "It's 'broken'; -- drop table Items", "100200", "1"}));
+    EXPECT_EQ(rows[1], (Row{"2", "Printer", "jams", "100200", "0"}));
     EXPECT_EQ(Count("select count(*) from Issues where ShortDesc like '%drop%' or LongDesc like '%drop%'"), 1);
 }
 
@@ -55,7 +55,8 @@ TEST_F(MaintenanceTest, ItemExportWritesLiveItemsTrimmedWithNaForMissingUpc)
     for (const char* values : {"(1001, 0, '0123', ' SKU1 ', '  Red wine  ')", "(1002, 0, '', 'SKU2', 'Water')",
                                "(1003, 1, '9999', 'GONE', 'Deleted')", "(1004, 0, '  ', 'SKU4', 'Cider')"})
         ASSERT_TRUE(db.Exec(std::string("insert into Items (ItemID, DeletedFlag, UPC, DistributorSKU, Description) "
-                                        "values ") + values));
+                                        "values ") +
+                            values));
     const std::string path = w.dir.File("Items.txt");
     EXPECT_EQ(maint->ExportItems(path, &w.sink), 3);
     const std::string text = ReadFile(path);
@@ -83,7 +84,7 @@ TEST_F(MaintenanceTest, NewMessagesCountOnlyTheUsersUnreadOnes)
     ASSERT_TRUE(db.Exec("insert into Messages (MessageID, ToID, ToStatus) values (3, 100300, 0)"));
     EXPECT_EQ(maint->CountNewMessages(), 1);
     EXPECT_TRUE(maint->NoticeNewMessages());
-    EXPECT_EQ(w.box.shown, std::vector<int> {65140});
+    EXPECT_EQ(w.box.shown, std::vector<int>{65140});
 
     // A user ID that is not a number never reaches the statement.
     w.profile.values["UserID"] = "0 or 1=1";

@@ -20,11 +20,12 @@ protected:
     }
     void AddOrder(int readyId, const std::string& notes, int cases, int singles)
     {
-        ASSERT_TRUE(db.Exec(Format("insert into ReadyOrder (AccountID, ReadyID, OrderType, DeliveryDate, OrderNotes, "
-                                   "CreditCard, Option1,Option2,Option3,Option4,Option5,Option6,Option7,Option8,Option9,"
-                                   "Option10, Signature) values (5001, %d, 1, '03/08/2006', '%s', '', 1,0,0,0,0,0,0,0,0,0, "
-                                   "'')",
-                                   readyId, FixApost(notes).c_str())));
+        ASSERT_TRUE(
+            db.Exec(Format("insert into ReadyOrder (AccountID, ReadyID, OrderType, DeliveryDate, OrderNotes, "
+                           "CreditCard, Option1,Option2,Option3,Option4,Option5,Option6,Option7,Option8,Option9,"
+                           "Option10, Signature) values (5001, %d, 1, '03/08/2006', '%s', '', 1,0,0,0,0,0,0,0,0,0, "
+                           "'')",
+                           readyId, FixApost(notes).c_str())));
         ASSERT_TRUE(db.Exec(Format("insert into ReadyOrderItems (AccountID, ReadyID, ItemID, CQty, SQty, CDistPrice, "
                                    "SDistPrice, LineItemNumber, SpecialFlag, DiscountAmount, PriceOverride, Warehouse, "
                                    "LineComment) values (5001, %d, 1001, %d, %d, 120, 10, 1, '0', '0.00', '0.00', 1, "
@@ -93,7 +94,7 @@ TEST_F(OrderSenderTest, UnknownItemCountsTwelveToTheCase)
 TEST_F(OrderSenderTest, NothingToSendIsSuccess)
 {
     EXPECT_TRUE(sender->SendOrders(0, &w.sink));
-    EXPECT_EQ(w.box.shown, (std::vector<int> {65102}));
+    EXPECT_EQ(w.box.shown, (std::vector<int>{65102}));
     EXPECT_TRUE(w.transport.requests.empty());
 }
 
@@ -110,7 +111,7 @@ TEST_F(OrderSenderTest, DecliningToConnectSendsNothing)
 TEST_F(OrderSenderTest, AnOrderThatMayHaveArrivedIsSentAgainOnlyWhenTheUserSaysSo)
 {
     AddOrder(1, "", 1, 0);
-    w.transport.replies = {{5, ""}};   // connected, the body went out, no answer
+    w.transport.replies = {{5, ""}}; // connected, the body went out, no answer
     EXPECT_FALSE(sender->SendOrders(0, &w.sink));
     EXPECT_NE(w.box.texts.back().find("Order 1 may have reached the distributor"), std::string::npos);
     ASSERT_EQ(sender->UnknownOutcomes().size(), 1u);
@@ -137,7 +138,7 @@ struct OutcomeCase {
     const char* name;
     int code;
     const char* reply;
-    bool unknown;   // kept as "may have reached the distributor"
+    bool unknown; // kept as "may have reached the distributor"
 };
 
 class SendOutcomes : public OrderSenderTest, public ::testing::WithParamInterface<OutcomeCase> {};
@@ -155,30 +156,28 @@ TEST_P(SendOutcomes, OnlyAFailureThatCannotHaveDeliveredClearsTheMark)
     EXPECT_EQ(FindRequest("takeOrders.cfm") != nullptr, !GetParam().unknown);
 }
 
-INSTANTIATE_TEST_SUITE_P(Outcomes, SendOutcomes,
-                         ::testing::Values(OutcomeCase {"Unreachable", 2, "", false},
-                                           OutcomeCase {"BadArguments", 1, "", false},
-                                           OutcomeCase {"ServerRefused", 0, "<ERROR>On hold</ERROR>\n", false},
-                                           OutcomeCase {"TimedOut", 3, "", true},
-                                           OutcomeCase {"TransferBroken", 5, "", true},
-                                           OutcomeCase {"HttpError", 6, "", true},
-                                           OutcomeCase {"EmptyReply", 0, "", true},
-                                           OutcomeCase {"ProxyPage", 0, "<html>Gateway</html>\n", true}),
-                         [](const auto& tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, SendOutcomes,
+    ::testing::Values(OutcomeCase{"Unreachable", 2, "", false}, OutcomeCase{"BadArguments", 1, "", false},
+                      OutcomeCase{"ServerRefused", 0, "<ERROR>On hold</ERROR>\n", false},
+                      OutcomeCase{"TimedOut", 3, "", true}, OutcomeCase{"TransferBroken", 5, "", true},
+                      OutcomeCase{"HttpError", 6, "", true}, OutcomeCase{"EmptyReply", 0, "", true},
+                      OutcomeCase{"ProxyPage", 0, "<html>Gateway</html>\n", true}),
+    [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST_F(OrderSenderTest, AMarkLeftByAKilledSendMakesTheOrderUnknownAndAStaleMarkIsDropped)
 {
     AddOrder(1, "", 1, 0);
     ASSERT_TRUE(db.Exec("CREATE TABLE OrderSendState (ReadyID int NOT NULL, Started datetime)"));
     ASSERT_TRUE(db.Exec("insert into OrderSendState values (1, '2006-03-08 10:00:00')"));
-    ASSERT_TRUE(db.Exec("insert into OrderSendState values (2, '2006-03-08 10:00:00')"));   // order gone
+    ASSERT_TRUE(db.Exec("insert into OrderSendState values (2, '2006-03-08 10:00:00')")); // order gone
     EXPECT_FALSE(sender->SendOrders(0, &w.sink, UnknownOrders::Skip));
     EXPECT_EQ(FindRequest("takeOrders.cfm"), nullptr);
     EXPECT_NE(w.box.texts.back().find("sending started 2006-03-08 10:00:00"), std::string::npos);
     EXPECT_EQ(Count("select count(*) from OrderSendState"), 1);
     AddOrder(2, "", 1, 0);
     EXPECT_FALSE(sender->SendOrders(0, &w.sink, UnknownOrders::Skip));
-    EXPECT_EQ(Count("select count(*) from ReadyOrder where ReadyID = 2"), 0);   // sent, not taken for unknown
+    EXPECT_EQ(Count("select count(*) from ReadyOrder where ReadyID = 2"), 0); // sent, not taken for unknown
 }
 
 TEST_F(OrderSenderTest, RefusedMessagesAreNotReplacedByTheMessagesDownload)

@@ -14,7 +14,8 @@ Row ReadyOrderRow()
     r[4] = "50% & more";
     r[8] = "2006-3-7 10:5:0";
     r[9] = "1";
-    for (int i = 14; i < 24; ++i) r[static_cast<size_t>(i)] = i == 15 ? "1" : "0";
+    for (int i = 14; i < 24; ++i)
+        r[static_cast<size_t>(i)] = i == 15 ? "1" : "0";
     return r;
 }
 } // namespace
@@ -29,10 +30,10 @@ TEST(OrderBody, HeaderLeavesOutEmptyPartsAndKeepsKK)
 
 TEST(OrderBody, LineEscapesCommentAndHonoursConfiguration)
 {
-    std::vector<std::string> cols {"ItemID", "CQty", "SQty", "CDistPrice", "SDistPrice", "SpecialFlag",
-                                   "DiscountAmount", "PriceOverride", "par", "inv", "ExtPrice", "RetailPrice",
-                                   "Warehouse", "LineComment"};
-    Row v {"1001", "2", "3", "120", "10.5", "0", "-1.00", "0.00", "0", "0", "271.5", "14.99", "3", "rush ^ 100% & now"};
+    std::vector<std::string> cols{"ItemID",      "CQty",           "SQty",          "CDistPrice", "SDistPrice",
+                                  "SpecialFlag", "DiscountAmount", "PriceOverride", "par",        "inv",
+                                  "ExtPrice",    "RetailPrice",    "Warehouse",     "LineComment"};
+    Row v{"1001", "2", "3", "120", "10.5", "0", "-1.00", "0.00", "0", "0", "271.5", "14.99", "3", "rush ^ 100% & now"};
     OrderBodyOptions opt;
     opt.warehouseLimit = 5;
     EXPECT_EQ(OrderLinePart(1, NamedRow(cols, v), opt),
@@ -45,16 +46,16 @@ TEST(OrderBody, LineEscapesCommentAndHonoursConfiguration)
 
 TEST(UploadBodies, NoteAndIssueUseSetA)
 {
-    Row note {"100200", "5001", "2006-03-07 16:05:09", "2006", "3", "7", "16", "5", "9", "Salt & pepper ", "1"};
+    Row note{"100200", "5001", "2006-03-07 16:05:09", "2006", "3", "7", "16", "5", "9", "Salt & pepper ", "1"};
     EXPECT_EQ(NoteBody(note), "AccountID=5001&DateEntered=2006-03-07 16:05:09&UpdatedFlag=1&Comment=Salt %26 pepper");
-    Row issue {"3", " Broken & late ", "Long", "5001", "1"};
+    Row issue{"3", " Broken & late ", "Long", "5001", "1"};
     EXPECT_EQ(IssueBody(issue), "AccountID=5001&ShortDesc=Broken %26 late&LongDesc=Long&WantResponse=1");
 }
 
 TEST(UploadBodies, OrderGuideSplitsLastQuantityIntoCasesAndSingles)
 {
-    std::vector<std::string> cols {"ItemID", "CaseQTY", "SingleQTY", "LastQty", "QtyPerCase", "RetailPrice"};
-    Row v {"1001", "1", "0", "30", "12", "9.99"};
+    std::vector<std::string> cols{"ItemID", "CaseQTY", "SingleQTY", "LastQty", "QtyPerCase", "RetailPrice"};
+    Row v{"1001", "1", "0", "30", "12", "9.99"};
     std::string line = OrderGuideLine(1, NamedRow(cols, v), false);
     EXPECT_NE(line.find("&H1=2&I1=6"), std::string::npos) << line;
     EXPECT_NE(line.find("&R1=9.99"), std::string::npos);
@@ -63,14 +64,14 @@ TEST(UploadBodies, OrderGuideSplitsLastQuantityIntoCasesAndSingles)
 
 TEST(UploadBodies, SurveyAnswersUseSetBAndBlankForEmpty)
 {
-    std::vector<std::string> cols {"DoneID", "QuestionID", "Type", "Answer", "Comment"};
-    Row a {"1", "4", "2", "100%", ""};
+    std::vector<std::string> cols{"DoneID", "QuestionID", "Type", "Answer", "Comment"};
+    Row a{"1", "4", "2", "100%", ""};
     EXPECT_EQ(SurveyAnswer(1, NamedRow(cols, a)), "&R1=4^2^100%25^ ");
 }
 
 TEST(UploadBodies, MessagesUseSetCAndBlankTextsForRepliesWithId)
 {
-    Row m {"0", "100200", "900100", "x", "11", "0", "x", "Fish & chips", "Bob's"};
+    Row m{"0", "100200", "900100", "x", "11", "0", "x", "Fish & chips", "Bob's"};
     EXPECT_EQ(MessagePart(1, m), "&M1=0^11^0^100200^900100^Fish ~|A chips^Bob''s");
     m[0] = "12";
     EXPECT_EQ(MessagePart(2, m), "&M2=12^11^0^100200^900100^ ^ ");
@@ -94,13 +95,13 @@ TEST(UploadBodies, InvoiceNumberUsesSetDAndDepositWithoutCollectionSendsZero)
 
 TEST(UploadBodies, NewAccountSkipsEmptyTextsAndSendsType)
 {
-    Row r {"1", "Bar & Grill", "", "1 Main", "", "Town", "", "", "", "", "", "", "1", "note"};
+    Row r{"1", "Bar & Grill", "", "1 Main", "", "Town", "", "", "", "", "", "", "1", "note"};
     EXPECT_EQ(NewAccountBody(r), "&CompanyName=Bar %26 Grill&Address1=1 Main&City=Town&Notes=note&AccountType=On");
 }
 
 TEST(UploadBodies, FormAnswerUsesSetE)
 {
-    std::vector<std::string> cols {"FormID", "AccountID", "QuestionID", "Answer"};
-    Row r {"2", "5001", "3", "A&B"};
+    std::vector<std::string> cols{"FormID", "AccountID", "QuestionID", "Answer"};
+    Row r{"2", "5001", "3", "A&B"};
     EXPECT_EQ(FormBody(NamedRow(cols, r)), "FormID=2 &AccountID=5001 &QuestionID=3 &Answer=A~|AB");
 }

@@ -11,7 +11,7 @@ using namespace zev::sync::test;
 class SyncEngineTest : public ::testing::Test {
 protected:
     FakeWorld w;
-    SyncEngine engine {w.Services(nullptr)};
+    SyncEngine engine{w.Services(nullptr)};
 };
 
 TEST_F(SyncEngineTest, PostsWithBothHostsAndDefaultPort)
@@ -62,7 +62,7 @@ TEST_F(SyncEngineTest, ServerErrorShowsTextOrTheUnspecifiedMessage)
     EXPECT_EQ(w.box.captions[0], 65099);
     engine.ShowServerError("<ERROR></ERROR>");
     engine.ShowServerError("<ERROR>no close");
-    EXPECT_EQ(w.box.shown, (std::vector<int> {0, 65094, 65094}));
+    EXPECT_EQ(w.box.shown, (std::vector<int>{0, 65094, 65094}));
 }
 
 TEST_F(SyncEngineTest, ProgressFormatsPlaceholdersAndPercent)
@@ -81,7 +81,7 @@ TEST_F(SyncEngineTest, EnsureConnectedAsksOnlyWhenNothingAnswers)
     EXPECT_EQ(engine.EnsureConnected(), 0);
     EXPECT_EQ(engine.EnsureConnected(), 1);
     EXPECT_EQ(engine.EnsureConnected(), 2);
-    EXPECT_EQ(w.box.shown, (std::vector<int> {65095, 65095, 65095}));
+    EXPECT_EQ(w.box.shown, (std::vector<int>{65095, 65095, 65095}));
     EXPECT_EQ(w.connects, 1);
     EXPECT_EQ(w.sink.steps.back().second, "Connected");
 }

@@ -48,15 +48,16 @@ public:
     void DeleteSection(const std::string& section) override
     {
         deletedSections.push_back(section);
-        if (section == "Application") values.clear();
+        if (section == "Application")
+            values.clear();
     }
 };
 
 class FakeMessageBox final : public IMessageBox {
 public:
-    std::deque<MbResult> answers;     // popped per question; default Yes/Ok
-    std::vector<int> shown;           // text numbers (0 for literal texts)
-    std::vector<std::string> texts;   // literal texts
+    std::deque<MbResult> answers;   // popped per question; default Yes/Ok
+    std::vector<int> shown;         // text numbers (0 for literal texts)
+    std::vector<std::string> texts; // literal texts
     std::vector<int> captions;
     MbResult Show(int textId, int captionId, MbButtons buttons, MbIcon) override
     {
@@ -74,14 +75,16 @@ public:
     bool Saw(int id) const
     {
         for (int s : shown)
-            if (s == id) return true;
+            if (s == id)
+                return true;
         return false;
     }
 
 private:
     MbResult Answer(MbButtons buttons)
     {
-        if (buttons == MbButtons::Ok) return MbResult::Ok;
+        if (buttons == MbButtons::Ok)
+            return MbResult::Ok;
         if (!answers.empty()) {
             MbResult r = answers.front();
             answers.pop_front();
@@ -99,7 +102,8 @@ public:
     {
         int n = 0;
         for (const auto& s : steps)
-            if (s.second == text) ++n;
+            if (s.second == text)
+                ++n;
         return n;
     }
 };
@@ -131,23 +135,24 @@ public:
 
     PostDataFn Fn()
     {
-        return [this](const char* h, const char* b, const char* p, const char* body, int t, IProgressSink* w,
-                      int port) {
-            Request r {h, b, p, body, t, port, w != nullptr};
-            requests.push_back(r);
-            Reply reply;
-            if (!replies.empty()) {
-                reply = replies.front();
-                replies.pop_front();
-            } else if (handler) {
-                reply = handler(r);
-            } else {
-                reply = {2, ""};
-            }
-            std::filesystem::remove(replyFile);
-            if (reply.code == 0) std::ofstream(replyFile, std::ios::binary) << reply.text;
-            return reply.code;
-        };
+        return
+            [this](const char* h, const char* b, const char* p, const char* body, int t, IProgressSink* w, int port) {
+                Request r{h, b, p, body, t, port, w != nullptr};
+                requests.push_back(r);
+                Reply reply;
+                if (!replies.empty()) {
+                    reply = replies.front();
+                    replies.pop_front();
+                } else if (handler) {
+                    reply = handler(r);
+                } else {
+                    reply = {2, ""};
+                }
+                std::filesystem::remove(replyFile);
+                if (reply.code == 0)
+                    std::ofstream(replyFile, std::ios::binary) << reply.text;
+                return reply.code;
+            };
     }
 };
 
@@ -237,7 +242,8 @@ struct FakeWorld {
         s.mapPath = [root](const std::string& win) {
             std::string p = win;
             for (char& c : p)
-                if (c == '\\') c = '/';
+                if (c == '\\')
+                    c = '/';
             return root + p;
         };
         s.mobileVersion = "v1";

@@ -24,7 +24,8 @@ protected:
     {
         std::vector<std::string> out;
         for (const std::string& p : Pages())
-            if (p.rfind("grabdata.cfm:", 0) == 0) out.push_back(p.substr(13));
+            if (p.rfind("grabdata.cfm:", 0) == 0)
+                out.push_back(p.substr(13));
         return out;
     }
 };
@@ -37,7 +38,8 @@ TEST_F(SyncRunnerTest, CompleteUpdateBuildsEveryTableButTheLocalOnes)
     std::vector<std::string> expected;
     std::vector<std::string> local = SplitList(schema.Value("Database", "LocalOnly"));
     for (const std::string& t : SplitList(schema.Value("Database", "TableNames")))
-        if (std::find(local.begin(), local.end(), t) == local.end()) expected.push_back(t);
+        if (std::find(local.begin(), local.end(), t) == local.end())
+            expected.push_back(t);
     EXPECT_EQ(Downloaded(), expected);
     EXPECT_EQ(w.profile.values["DBVersion"], "1.0");
     EXPECT_EQ(w.profile.values["RestoreOnOpen"], "0");
@@ -48,7 +50,7 @@ TEST_F(SyncRunnerTest, CompleteUpdateBuildsEveryTableButTheLocalOnes)
     EXPECT_EQ(clockYear, 2030);
     EXPECT_EQ(Count("select count(*) from Items"), 2);
     EXPECT_EQ(builder->CheckDatabase(), 0);
-    EXPECT_EQ(w.box.shown, (std::vector<int> {65096}));
+    EXPECT_EQ(w.box.shown, (std::vector<int>{65096}));
     EXPECT_EQ(w.sink.steps.back().second, "Update Complete");
 }
 
@@ -87,7 +89,7 @@ TEST_F(SyncRunnerTest, UnsentOrdersAreLostOnlyWhenTheUserAgrees)
 TEST_F(SyncRunnerTest, ServerDownFailsTheRunBeforeAnythingIsCopiedOrReplaced)
 {
     AddReadyOrder(1);
-    w.transport.handler = [](const ScriptedTransport::Request&) { return ScriptedTransport::Reply {2, ""}; };
+    w.transport.handler = [](const ScriptedTransport::Request&) { return ScriptedTransport::Reply{2, ""}; };
     EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink));
     EXPECT_EQ(compresses, 0);
     EXPECT_EQ(uncompresses, 0);
@@ -110,7 +112,7 @@ TEST_F(SyncRunnerTest, BadPasswordReplyShowsTheServerTextThenTheRunMessage)
 // generic communications text; the backup is restored all the same.
 struct FailureCase {
     const char* name;
-    int transportCode;      // for the Accounts download
+    int transportCode; // for the Accounts download
     const char* accountsReply;
     const char* expected;
 };
@@ -121,7 +123,8 @@ TEST_P(RunFailureTexts, NameTheCause)
 {
     const FailureCase c = GetParam();
     w.transport.handler = [this, c](const ScriptedTransport::Request& r) {
-        if (Param(r.path, "Tablenames") == "Accounts") return ScriptedTransport::Reply {c.transportCode, c.accountsReply};
+        if (Param(r.path, "Tablenames") == "Accounts")
+            return ScriptedTransport::Reply{c.transportCode, c.accountsReply};
         return Answer(r);
     };
     EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink));
@@ -137,7 +140,8 @@ const char* ShortAccounts()
 {
     static const std::string text = [] {
         std::string s = "Accounts\nAccountID,CompanyName\n60\n";
-        for (int i = 1; i <= 49; ++i) s += std::to_string(i) + "^Bar " + std::to_string(i) + "\n";
+        for (int i = 1; i <= 49; ++i)
+            s += std::to_string(i) + "^Bar " + std::to_string(i) + "\n";
         return s;
     }();
     return text.c_str();
@@ -146,25 +150,26 @@ const char* ShortAccounts()
 INSTANTIATE_TEST_SUITE_P(
     Causes, RunFailureTexts,
     ::testing::Values(
-        FailureCase {"CertificateNotTrusted", 9, "",
-                     "The server's certificate is not trusted for host primary.example or backup.example. Nothing "
-                     "was sent."},
-        FailureCase {"HandshakeFailed", 4, "",
-                     "The secure connection to host primary.example or backup.example could not be set up (the TLS "
-                     "handshake failed). Nothing was sent."},
-        FailureCase {"ShortTable", 0, ShortAccounts(), "The server sent 49 of 60 rows of Accounts."},
-        FailureCase {"AnotherTable", 0, "ReadyOrder\nReadyID\n1\n9\n",
-                     "The server sent the table ReadyOrder instead of Accounts."}),
+        FailureCase{"CertificateNotTrusted", 9, "",
+                    "The server's certificate is not trusted for host primary.example or backup.example. Nothing "
+                    "was sent."},
+        FailureCase{"HandshakeFailed", 4, "",
+                    "The secure connection to host primary.example or backup.example could not be set up (the TLS "
+                    "handshake failed). Nothing was sent."},
+        FailureCase{"ShortTable", 0, ShortAccounts(), "The server sent 49 of 60 rows of Accounts."},
+        FailureCase{"AnotherTable", 0, "ReadyOrder\nReadyID\n1\n9\n",
+                    "The server sent the table ReadyOrder instead of Accounts."}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(SyncRunnerTest, TheNextRunForgetsAnEarlierCause)
 {
     w.transport.handler = [this](const ScriptedTransport::Request& r) {
-        if (Param(r.path, "Tablenames") == "Accounts") return ScriptedTransport::Reply {9, ""};
+        if (Param(r.path, "Tablenames") == "Accounts")
+            return ScriptedTransport::Reply{9, ""};
         return Answer(r);
     };
     EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink));
-    w.transport.handler = [](const ScriptedTransport::Request&) { return ScriptedTransport::Reply {2, ""}; };
+    w.transport.handler = [](const ScriptedTransport::Request&) { return ScriptedTransport::Reply{2, ""}; };
     EXPECT_FALSE(runner->SyncRun(kSynchronise, &w.sink));
     EXPECT_EQ(w.box.shown.back(), 65063);
 }
@@ -238,12 +243,19 @@ TEST_F(SyncRunnerTest, SynchronisationSendsChangesThenDownloads)
     w.clock.now += 86400;
     ASSERT_TRUE(runner->SyncRun(kSynchronise, &w.sink));
     std::vector<std::string> pages = Pages();
-    std::vector<std::string> expected {"goodmorning.cfm", "UpdateMessages.cfm", "updateInvoice.cfm",
-                                       "grabdata.cfm:Messages", "grabdata.cfm:AR", "grabdata.cfm:OpenOrders",
-                                       "grabdata.cfm:OpenOrderItems", "grabdata.cfm:AccountSalesData",
-                                       "grabdata.cfm:ItemHistory", "grabdata.cfm:DistributorRepNotes",
-                                       "grabdata.cfm:OrderHistory", "grabdata.cfm:OrderHistoryItems",
-                                       "grabdata.cfm:Inventory"};
+    std::vector<std::string> expected{"goodmorning.cfm",
+                                      "UpdateMessages.cfm",
+                                      "updateInvoice.cfm",
+                                      "grabdata.cfm:Messages",
+                                      "grabdata.cfm:AR",
+                                      "grabdata.cfm:OpenOrders",
+                                      "grabdata.cfm:OpenOrderItems",
+                                      "grabdata.cfm:AccountSalesData",
+                                      "grabdata.cfm:ItemHistory",
+                                      "grabdata.cfm:DistributorRepNotes",
+                                      "grabdata.cfm:OrderHistory",
+                                      "grabdata.cfm:OrderHistoryItems",
+                                      "grabdata.cfm:Inventory"};
     EXPECT_EQ(pages, expected);
     EXPECT_NE(FindRequest("Tablenames=DistributorRepNotes&UD=")->path.find("&UD=20"), std::string::npos);
     EXPECT_EQ(Count("select QtyOnHand from Items where ItemID = 1001"), 77);
@@ -254,7 +266,8 @@ TEST_F(SyncRunnerTest, SynchronisationSendsChangesThenDownloads)
 TEST_F(SyncRunnerTest, InvoiceUploadFailureFailsTheSynchronisation)
 {
     w.transport.handler = [this](const ScriptedTransport::Request& r) {
-        if (r.path.find("updateInvoice.cfm") != std::string::npos) return ScriptedTransport::Reply {3, ""};
+        if (r.path.find("updateInvoice.cfm") != std::string::npos)
+            return ScriptedTransport::Reply{3, ""};
         return Answer(r);
     };
     EXPECT_FALSE(runner->SyncRun(kSynchronise, &w.sink));
@@ -281,7 +294,7 @@ TEST_F(SyncRunnerTest, InventoryUpdateSetsBothStamps)
 TEST_F(SyncRunnerTest, RenewOneTableByPosition)
 {
     ASSERT_TRUE(runner->SyncRun(kRenewTableBase + 19, &w.sink)); // Accounts
-    EXPECT_EQ(Downloaded(), (std::vector<std::string> {"Accounts"}));
+    EXPECT_EQ(Downloaded(), (std::vector<std::string>{"Accounts"}));
     EXPECT_EQ(Count("select count(*) from Accounts"), 1);
 }
 
@@ -378,9 +391,10 @@ TEST_F(SyncRunnerTest, RefusedRecordsStayMarkedTheirTablesAreNotReplacedAndTheRu
                         "(5001, 'INV7', 125.5, 1, 0)"));
     ASSERT_TRUE(db.Exec("insert into Messages values (0, 100200, 0, 'Rep', 900100, 0, '2006-03-07', 'S', 'M', 1)"));
     w.transport.handler = [this](const ScriptedTransport::Request& r) {
-        if (r.path.find("updateInvoice.cfm") != std::string::npos) return ScriptedTransport::Reply {0, "0\n"};
+        if (r.path.find("updateInvoice.cfm") != std::string::npos)
+            return ScriptedTransport::Reply{0, "0\n"};
         if (r.path.find("UpdateMessages.cfm") != std::string::npos)
-            return ScriptedTransport::Reply {0, "<ERROR>Mailbox full</ERROR>\n"};
+            return ScriptedTransport::Reply{0, "<ERROR>Mailbox full</ERROR>\n"};
         return Answer(r);
     };
     w.transport.requests.clear();
@@ -419,7 +433,7 @@ TEST_F(SyncRunnerTest, StampedDownloadReplacesTheRowWithTheSameKey)
     ASSERT_TRUE(runner->SyncRun(kSynchronise, &w.sink));
     Rows r;
     ASSERT_TRUE(db.Select("select DistRepID, Comment from DistributorRepNotes order by DistRepID", r));
-    EXPECT_EQ(r, (Rows {{"7", "edited text"}, {"8", "new"}}));
+    EXPECT_EQ(r, (Rows{{"7", "edited text"}, {"8", "new"}}));
 }
 
 struct InventoryReplyCase {
@@ -434,7 +448,8 @@ TEST_P(InventoryReplies, AnUpdateNotAppliedFailsAndKeepsItsStamp)
     w.profile.values["ItemsUD"] = "2001-01-01 00:00:00";
     std::string reply = GetParam().reply;
     w.transport.handler = [this, reply](const ScriptedTransport::Request& r) {
-        if (r.path.find("Tablenames=Inventory") != std::string::npos) return ScriptedTransport::Reply {0, reply};
+        if (r.path.find("Tablenames=Inventory") != std::string::npos)
+            return ScriptedTransport::Reply{0, reply};
         return Answer(r);
     };
     EXPECT_FALSE(runner->SyncRun(kInventoryUpdate, &w.sink));
@@ -447,11 +462,11 @@ TEST_P(InventoryReplies, AnUpdateNotAppliedFailsAndKeepsItsStamp)
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, InventoryReplies,
-                         ::testing::Values(InventoryReplyCase {"ServerError", "<ERROR>Busy</ERROR>\n"},
-                                           InventoryReplyCase {"HtmlPage", "<HTML><TD>Proxy</TD></HTML>\n"},
-                                           InventoryReplyCase {"OneRowShort",
-                                                               "Inventory\nItemID,QtyOnHand\n3\n1001^5\n1002^6\n"},
-                                           InventoryReplyCase {"Empty", ""}),
+                         ::testing::Values(InventoryReplyCase{"ServerError", "<ERROR>Busy</ERROR>\n"},
+                                           InventoryReplyCase{"HtmlPage", "<HTML><TD>Proxy</TD></HTML>\n"},
+                                           InventoryReplyCase{"OneRowShort",
+                                                              "Inventory\nItemID,QtyOnHand\n3\n1001^5\n1002^6\n"},
+                                           InventoryReplyCase{"Empty", ""}),
                          [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST_F(SyncRunnerTest, SignInWithAnEmptyDatabaseLeadsToMaintenance)
@@ -470,10 +485,10 @@ TEST_F(SyncRunnerTest, PasswordIsComparedByDigestWithoutCase)
 
 struct RestoreCase {
     const char* name;
-    const char* backup;   // "file", "missing", "directory", "damaged"
+    const char* backup; // "file", "missing", "directory", "damaged"
     MbResult answer;
     SyncRunner::RestoreOutcome outcome;
-    const char* says;     // part of the message shown, empty for none
+    const char* says; // part of the message shown, empty for none
 };
 
 class RestoreCommand : public SyncRunnerTest, public ::testing::WithParamInterface<RestoreCase> {};
@@ -485,12 +500,14 @@ TEST_P(RestoreCommand, AsksFirstKeepsWaitingOrdersAndReportsTheRealResult)
     ASSERT_EQ(runner->BackupDatabase(nullptr), 1);
     std::string backup = w.dir.File("master.db.gz");
     std::string b = c.backup;
-    if (b == "missing") std::filesystem::remove(backup);
+    if (b == "missing")
+        std::filesystem::remove(backup);
     if (b == "directory") {
         std::filesystem::remove(backup);
         std::filesystem::create_directory(backup);
     }
-    if (b == "damaged") engine->Services().helpers.uncompress = [](const char*, int) { return 0; };
+    if (b == "damaged")
+        engine->Services().helpers.uncompress = [](const char*, int) { return 0; };
     AddReadyOrder(5);
     ASSERT_TRUE(db.Exec("delete from Accounts"));
     w.profile.values["AccountsUD"] = "2030-01-01 00:00:00";
@@ -499,7 +516,7 @@ TEST_P(RestoreCommand, AsksFirstKeepsWaitingOrdersAndReportsTheRealResult)
 
     EXPECT_EQ(runner->RestoreDatabaseCommand(nullptr), c.outcome);
     ASSERT_FALSE(w.box.texts.empty());
-    EXPECT_NE(w.box.texts.front().find("on this laptop"), std::string::npos);   // the question
+    EXPECT_NE(w.box.texts.front().find("on this laptop"), std::string::npos); // the question
     if (*c.says) {
         ASSERT_EQ(w.box.texts.size(), 2u);
         EXPECT_NE(w.box.texts.back().find(c.says), std::string::npos) << w.box.texts.back();
@@ -515,9 +532,9 @@ TEST_P(RestoreCommand, AsksFirstKeepsWaitingOrdersAndReportsTheRealResult)
 INSTANTIATE_TEST_SUITE_P(
     Backups, RestoreCommand,
     ::testing::Values(
-        RestoreCase {"Restored", "file", MbResult::Yes, SyncRunner::RestoreOutcome::Restored, "was restored"},
-        RestoreCase {"Declined", "file", MbResult::No, SyncRunner::RestoreOutcome::Declined, ""},
-        RestoreCase {"Missing", "missing", MbResult::Yes, SyncRunner::RestoreOutcome::Missing, "no backup"},
-        RestoreCase {"Directory", "directory", MbResult::Yes, SyncRunner::RestoreOutcome::NotAFile, "not a file"},
-        RestoreCase {"Damaged", "damaged", MbResult::Yes, SyncRunner::RestoreOutcome::Damaged, "damaged"}),
+        RestoreCase{"Restored", "file", MbResult::Yes, SyncRunner::RestoreOutcome::Restored, "was restored"},
+        RestoreCase{"Declined", "file", MbResult::No, SyncRunner::RestoreOutcome::Declined, ""},
+        RestoreCase{"Missing", "missing", MbResult::Yes, SyncRunner::RestoreOutcome::Missing, "no backup"},
+        RestoreCase{"Directory", "directory", MbResult::Yes, SyncRunner::RestoreOutcome::NotAFile, "not a file"},
+        RestoreCase{"Damaged", "damaged", MbResult::Yes, SyncRunner::RestoreOutcome::Damaged, "damaged"}),
     [](const auto& tc) { return std::string(tc.param.name); });

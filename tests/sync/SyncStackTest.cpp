@@ -17,8 +17,8 @@ namespace {
 
 struct StackCase {
     const char* name;
-    const char* database;   // GENERAL/DATABASE
-    const char* expectedBackup;   // relative to the data folder, or absolute when it starts with '/'
+    const char* database;       // GENERAL/DATABASE
+    const char* expectedBackup; // relative to the data folder, or absolute when it starts with '/'
 };
 
 class WiredStack : public ::testing::TestWithParam<StackCase> {};
@@ -40,10 +40,11 @@ TEST_P(WiredStack, PathsComeFromTheFolders)
     FakeSettings settings;
     FakeProfile prof;
     TabulaSyncDb db;
-    SyncStackInputs in {folders, app, profile, none, box, nullptr, clock};
+    SyncStackInputs in{folders, app, profile, none, box, nullptr, clock};
     SyncServices s = SyncStack::WireServices(in, settings, prof, db);
     std::string expected = GetParam().expectedBackup;
-    if (expected[0] != '/') expected = dir.File("data") + "/" + expected;
+    if (expected[0] != '/')
+        expected = dir.File("data") + "/" + expected;
     EXPECT_EQ(s.paths.backupFile, expected);
     EXPECT_EQ(s.paths.replyFile, folders.Map("\\Temp\\$dltemp.txt"));
     EXPECT_EQ(s.paths.errorLog, folders.SyncErrorLogPath());
@@ -54,9 +55,9 @@ TEST_P(WiredStack, PathsComeFromTheFolders)
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, WiredStack,
-                         ::testing::Values(StackCase {"Default", "", "master.db.gz"},
-                                           StackCase {"Named", "zev", "zev.db.gz"},
-                                           StackCase {"Path", "/tmp/elsewhere/zev.db", "/tmp/elsewhere/zev.db.gz"}),
+                         ::testing::Values(StackCase{"Default", "", "master.db.gz"},
+                                           StackCase{"Named", "zev", "zev.db.gz"},
+                                           StackCase{"Path", "/tmp/elsewhere/zev.db", "/tmp/elsewhere/zev.db.gz"}),
                          [](const auto& tc) { return std::string(tc.param.name); });
 
 } // namespace

@@ -42,7 +42,8 @@ protected:
         services.helpers.uncompress = [this](const char*, int) {
             ++uncompresses;
             db.CloseAll();
-            if (!std::filesystem::exists(w.dir.File("master.db.gz"))) return 0;
+            if (!std::filesystem::exists(w.dir.File("master.db.gz")))
+                return 0;
             std::filesystem::copy_file(w.dir.File("master.db.gz"), w.dir.File("master.db"),
                                        std::filesystem::copy_options::overwrite_existing);
             return 1;
@@ -70,7 +71,8 @@ protected:
     static std::string Param(const std::string& path, const std::string& name)
     {
         size_t p = path.find(name + "=");
-        if (p == std::string::npos) return {};
+        if (p == std::string::npos)
+            return {};
         p += name.size() + 1;
         size_t e = path.find('&', p);
         return path.substr(p, e == std::string::npos ? std::string::npos : e - p);
@@ -82,19 +84,24 @@ protected:
         const std::string& p = r.path;
         if (p.find("grabdata.cfm") != std::string::npos) {
             std::string name = Param(p, "Tablenames");
-            if (failTable == name) return {0, "<ERROR>Bad password</ERROR>\n"};
-            if (name == "Inventory") return {0, "Inventory\nItemID,QtyOnHand\n1\n1001^77\n"};
+            if (failTable == name)
+                return {0, "<ERROR>Bad password</ERROR>\n"};
+            if (name == "Inventory")
+                return {0, "Inventory\nItemID,QtyOnHand\n1\n1001^77\n"};
             auto it = tables.find(name);
             return {0, name + "\n" + (it == tables.end() ? std::string("X\n0\n") : it->second)};
         }
         if (p.find("goodmorning.cfm") != std::string::npos)
             return {0, "<DATA><YEAR>2030</YEAR><MONTH>1</MONTH><DAY>2</DAY><HOUR>3</HOUR><MINUTE>4</MINUTE>"
                        "<SECOND>5</SECOND></DATA>\n"};
-        if (p.find("takeOrders.cfm") != std::string::npos) return {0, "<OK>\n"};
+        if (p.find("takeOrders.cfm") != std::string::npos)
+            return {0, "<OK>\n"};
         // The notes page's "1" means "not taken".
-        if (p.find("updateNotes.cfm") != std::string::npos) return {0, "0\n"};
+        if (p.find("updateNotes.cfm") != std::string::npos)
+            return {0, "0\n"};
         if (p.find("UpdateMessages.cfm") != std::string::npos || p.find("UpdateWo.cfm") != std::string::npos ||
-            p.find("UpdateFormsFilled.cfm") != std::string::npos || p.find("updateInvImportInfo.cfm") != std::string::npos)
+            p.find("UpdateFormsFilled.cfm") != std::string::npos ||
+            p.find("updateInvImportInfo.cfm") != std::string::npos)
             return {0, "SUCCESS\n"};
         return {0, "1\n"};
     }
@@ -110,7 +117,8 @@ protected:
         for (const auto& r : w.transport.requests) {
             std::string page = r.path.substr(0, r.path.find('?'));
             page = page.substr(page.rfind('/') + 1);
-            if (page == "grabdata.cfm") page += ":" + Param(r.path, "Tablenames");
+            if (page == "grabdata.cfm")
+                page += ":" + Param(r.path, "Tablenames");
             out.push_back(page);
         }
         return out;
@@ -118,7 +126,8 @@ protected:
     const ScriptedTransport::Request* FindRequest(const std::string& page) const
     {
         for (const auto& r : w.transport.requests)
-            if (r.path.find(page) != std::string::npos) return &r;
+            if (r.path.find(page) != std::string::npos)
+                return &r;
         return nullptr;
     }
 

@@ -11,7 +11,8 @@ class UploadsTest : public SyncWorld {};
 
 TEST_F(UploadsTest, NoteIsSentWithSetAAndClearedOnAnyReplyButOne)
 {
-    ASSERT_TRUE(db.Exec("insert into DistributorRepNotes values (100200, 5001, '2006-03-07 16:05:09', 'Salt & pepper', 1)"));
+    ASSERT_TRUE(
+        db.Exec("insert into DistributorRepNotes values (100200, 5001, '2006-03-07 16:05:09', 'Salt & pepper', 1)"));
     ASSERT_TRUE(db.Exec("insert into DistributorRepNotes values (100200, 5002, '2006-03-08 10:00:00', 'Keep', 1)"));
     w.transport.replies = {{0, "OK\n"}, {0, "1\n"}};
     ASSERT_TRUE(uploads->UploadNotes(&w.sink));
@@ -54,9 +55,9 @@ TEST_P(NoteBadReplies, KeepTheNoteMarkedAndNameIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, NoteBadReplies,
-                         ::testing::Values(BadReplyCase {"One", "1\n"}, BadReplyCase {"Error", "<ERROR>No</ERROR>\n"},
-                                           BadReplyCase {"Html", "<html><body>Gateway</body></html>\n"},
-                                           BadReplyCase {"Empty", ""}, BadReplyCase {"Blank", "  \r\n"}),
+                         ::testing::Values(BadReplyCase{"One", "1\n"}, BadReplyCase{"Error", "<ERROR>No</ERROR>\n"},
+                                           BadReplyCase{"Html", "<html><body>Gateway</body></html>\n"},
+                                           BadReplyCase{"Empty", ""}, BadReplyCase{"Blank", "  \r\n"}),
                          [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST_F(UploadsTest, WaitingRowsAreCountedPerTable)
@@ -66,7 +67,7 @@ TEST_F(UploadsTest, WaitingRowsAreCountedPerTable)
     ASSERT_TRUE(db.Exec("insert into Messages values (0, 100200, 0, 'Rep', 900100, 0, '2006-03-07', 'S', 'M', 0)"));
     EXPECT_EQ(uploads->WaitingIn("ar"), 1);
     EXPECT_EQ(uploads->WaitingIn("Messages"), 0);
-    EXPECT_EQ(uploads->WaitingIn("OpenOrders"), 0);   // never waits
+    EXPECT_EQ(uploads->WaitingIn("OpenOrders"), 0); // never waits
 }
 
 TEST_F(UploadsTest, IssuesAreDeletedOnlyOnOneAndTransportFailureStops)
@@ -125,8 +126,9 @@ TEST_F(UploadsTest, MessagesWithNothingWaitingPostOnlyTheCount)
 TEST_F(UploadsTest, InvoicesGoTogetherWithSetD)
 {
     ASSERT_TRUE(db.Exec("insert into Accounts (AccountID, CompanyName) values (5001, 'Bar')"));
-    ASSERT_TRUE(db.Exec("insert into AR (AccountID, InvoiceNo, AmountCollectedToday, Updated, PaymentType, CheckNumber, "
-                        "Deposited) values (5001, '10 45+A', 12.5, 1, 2, '88', 0)"));
+    ASSERT_TRUE(
+        db.Exec("insert into AR (AccountID, InvoiceNo, AmountCollectedToday, Updated, PaymentType, CheckNumber, "
+                "Deposited) values (5001, '10 45+A', 12.5, 1, 2, '88', 0)"));
     ASSERT_TRUE(uploads->UploadInvoices(&w.sink));
     EXPECT_EQ(w.transport.requests[0].body, "A1=5001&B1=10%2045%2BA&C1=12.50&D1=2&E1=88&F1=&G1=&total=1");
     EXPECT_EQ(Count("select count(*) from AR where Updated = 0 and AmountCollectedToday = 0"), 1);
@@ -135,7 +137,8 @@ TEST_F(UploadsTest, InvoicesGoTogetherWithSetD)
 TEST_F(UploadsTest, SurveyAnswerPercentIsEscaped)
 {
     ASSERT_TRUE(db.Exec("insert into Surveys (SurveyID, SurveyType) values (3, 0)"));
-    ASSERT_TRUE(db.Exec("insert into DoneSurveys values (11, 3, 5001, 1, '2006-03-07 10:00:00', '2006-03-07 10:05:00')"));
+    ASSERT_TRUE(
+        db.Exec("insert into DoneSurveys values (11, 3, 5001, 1, '2006-03-07 10:00:00', '2006-03-07 10:05:00')"));
     ASSERT_TRUE(db.Exec("insert into Answers values (11, 1, 2, '100%', '')"));
     ASSERT_TRUE(uploads->UploadSurveys(&w.sink));
     const std::string& b = w.transport.requests[0].body;
@@ -207,7 +210,8 @@ TEST_F(UploadsTest, OnlyTheCollectionsFailTheRunButEveryFailureIsLogged)
     // Issues: the exchange fails; then every page answers until the invoices refuse.
     w.transport.replies = {{2, ""}};
     w.transport.handler = [this](const ScriptedTransport::Request& r) -> ScriptedTransport::Reply {
-        if (r.path.find("updateInvoice.cfm") != std::string::npos) return {0, "0\n"};
+        if (r.path.find("updateInvoice.cfm") != std::string::npos)
+            return {0, "0\n"};
         return Answer(r);
     };
     EXPECT_TRUE(uploads->SendChanges(&w.sink)) << "a refused collection is reported by Refused(), not here";
@@ -222,7 +226,8 @@ TEST_F(UploadsTest, OnlyTheCollectionsFailTheRunButEveryFailureIsLogged)
 
     // The exchange of the collections itself failing ends the changes as failed.
     w.transport.handler = [this](const ScriptedTransport::Request& r) -> ScriptedTransport::Reply {
-        if (r.path.find("updateInvoice.cfm") != std::string::npos) return {2, ""};
+        if (r.path.find("updateInvoice.cfm") != std::string::npos)
+            return {2, ""};
         return Answer(r);
     };
     EXPECT_FALSE(uploads->SendChanges(&w.sink));

@@ -20,14 +20,16 @@ using zev::test::TestDatabase;
 
 class AccountTables : public ::testing::Test {
 protected:
-    void AddAccount(int id, const std::string& apptDays) {
+    void AddAccount(int id, const std::string& apptDays)
+    {
         ASSERT_TRUE(db.Exec("insert into Accounts (AccountID, CompanyName, ApptDays, AccountNumber, PricingTier, "
                             "Updated) values (" +
                             std::to_string(id) + ", 'Co " + std::to_string(id) + "', '" + apptDays + "', 'A" +
                             std::to_string(id) + "', 2, 0)"));
     }
 
-    std::set<int> Ids(zev::Accounts& accounts, int openResult) {
+    std::set<int> Ids(zev::Accounts& accounts, int openResult)
+    {
         std::set<int> ids;
         if (!openResult)
             return ids;
@@ -36,7 +38,8 @@ protected:
         return ids;
     }
 
-    static std::time_t LocalTime(int y, int mo, int d, int h, int mi, int s) {
+    static std::time_t LocalTime(int y, int mo, int d, int h, int mi, int s)
+    {
         std::tm tm{};
         tm.tm_year = y - 1900;
         tm.tm_mon = mo - 1;
@@ -51,7 +54,8 @@ protected:
     TestDatabase db;
 };
 
-TEST_F(AccountTables, AccountSelectReadsFiftyNinePositions) {
+TEST_F(AccountTables, AccountSelectReadsFiftyNinePositions)
+{
     AddAccount(1, "YNNNNNN");
     zev::Accounts accounts;
     ASSERT_EQ(accounts.getAccount(1), 1) << accounts.getLastSQL();
@@ -61,7 +65,8 @@ TEST_F(AccountTables, AccountSelectReadsFiftyNinePositions) {
     EXPECT_EQ(accounts.getDelivDays().Text(), "YYYYYYY"); // NULL DelivDays means every day
 }
 
-TEST_F(AccountTables, DaySelectionFollowsThePattern) {
+TEST_F(AccountTables, DaySelectionFollowsThePattern)
+{
     AddAccount(1, "YNNNNNN");
     AddAccount(2, "NNNNNNY");
     AddAccount(3, "YNNNNNY");
@@ -73,7 +78,8 @@ TEST_F(AccountTables, DaySelectionFollowsThePattern) {
     EXPECT_EQ(Ids(accounts, accounts.getAllAccounts()), (std::set<int>{1, 2, 3, 4}));
 }
 
-TEST_F(AccountTables, CallPlanOfADayAddsThatDaysCallbacks) {
+TEST_F(AccountTables, CallPlanOfADayAddsThatDaysCallbacks)
+{
     AddAccount(1, "NNNNNNN");
     AddAccount(2, "NNYNNNN");
     zev::Callback callback;
@@ -85,7 +91,8 @@ TEST_F(AccountTables, CallPlanOfADayAddsThatDaysCallbacks) {
     }
 }
 
-TEST_F(AccountTables, AppointmentTimeOfAllWritesEveryDay) {
+TEST_F(AccountTables, AppointmentTimeOfAllWritesEveryDay)
+{
     AddAccount(1, "NNNNNNN");
     zev::Accounts accounts;
     ASSERT_EQ(accounts.setApptTime(1, zev::DayButtons::kAll, LocalTime(2026, 3, 4, 21, 5, 0)), 1);
@@ -101,7 +108,8 @@ TEST_F(AccountTables, AppointmentTimeOfAllWritesEveryDay) {
     EXPECT_EQ(accounts.setApptTime(1, 1100, 0), 0) << "no such day button";
 }
 
-TEST_F(AccountTables, CreatedAccountGetsTemporaryNumberAndDefaults) {
+TEST_F(AccountTables, CreatedAccountGetsTemporaryNumberAndDefaults)
+{
     AddAccount(56, "YNNNNNN");
     zev::NewAccountRecord r;
     r.repId = 1234;
@@ -130,7 +138,8 @@ TEST_F(AccountTables, CreatedAccountGetsTemporaryNumberAndDefaults) {
     EXPECT_TRUE(accounts.IsOpen());
 }
 
-TEST_F(AccountTables, FirstCreatedAccountOfAnEmptyTableIsOne) {
+TEST_F(AccountTables, FirstCreatedAccountOfAnEmptyTableIsOne)
+{
     zev::NewAccountRecord r;
     r.repId = 7;
     r.companyName = "First";
@@ -138,7 +147,8 @@ TEST_F(AccountTables, FirstCreatedAccountOfAnEmptyTableIsOne) {
     EXPECT_EQ(accounts.createAccount(r), 1);
 }
 
-TEST_F(AccountTables, CallStatusRowsPerAccountAndDay) {
+TEST_F(AccountTables, CallStatusRowsPerAccountAndDay)
+{
     zev::AccountCalled called;
     ASSERT_EQ(called.record(1, 2, zev::AccountCalled::kNoSale), 1);
     ASSERT_EQ(called.record(1, 3, zev::AccountCalled::kOrder), 1);
@@ -151,7 +161,8 @@ TEST_F(AccountTables, CallStatusRowsPerAccountAndDay) {
     EXPECT_EQ(called.getStatus(1, 3), 0);
 }
 
-TEST_F(AccountTables, CallbackNotesKeepTheirApostrophes) {
+TEST_F(AccountTables, CallbackNotesKeepTheirApostrophes)
+{
     zev::Callback callback;
     ASSERT_EQ(callback.add(4, -1, "Joe's call"), 1);
     ASSERT_EQ(callback.getByPK(4), 1);
@@ -164,7 +175,8 @@ TEST_F(AccountTables, CallbackNotesKeepTheirApostrophes) {
     EXPECT_EQ(callback.getByPK(4), 0);
 }
 
-TEST_F(AccountTables, NoteIsDeletedByItsSecond) {
+TEST_F(AccountTables, NoteIsDeletedByItsSecond)
+{
     zev::DistributorRepNotes notes;
     const std::time_t t = LocalTime(2026, 3, 4, 9, 5, 7);
     ASSERT_EQ(notes.addNote(8, t, "first"), 1) << notes.getLastSQL();
@@ -188,7 +200,8 @@ TEST_F(AccountTables, NoteIsDeletedByItsSecond) {
     EXPECT_EQ(notes.getCount(), 2) << "the deleted note waits for upload too";
 }
 
-TEST_F(AccountTables, InformationOrderIsATypeTwoHeader) {
+TEST_F(AccountTables, InformationOrderIsATypeTwoHeader)
+{
     zev::ReadyOrder orders;
     ASSERT_EQ(orders.insertInformationOrder(5, 1, 2, LocalTime(2026, 3, 4, 9, 5, 7), "didn't buy", "No Sale"), 1)
         << orders.getLastSQL();
@@ -202,7 +215,8 @@ TEST_F(AccountTables, InformationOrderIsATypeTwoHeader) {
     EXPECT_EQ(orders.getNewPK(), 2);
 }
 
-TEST_F(AccountTables, UnreadMessagesNeedANumericUserId) {
+TEST_F(AccountTables, UnreadMessagesNeedANumericUserId)
+{
     ASSERT_TRUE(db.Exec("insert into Messages (MessageID, ToID, ToStatus) values (1, 100200, 0)"));
     ASSERT_TRUE(db.Exec("insert into Messages (MessageID, ToID, ToStatus) values (2, 100300, 1)"));
     zev::Messages messages;
@@ -212,7 +226,8 @@ TEST_F(AccountTables, UnreadMessagesNeedANumericUserId) {
     EXPECT_FALSE(messages.hasUnread(""));
 }
 
-TEST_F(AccountTables, BackordersAreTheOrderTypesBoMoIn) {
+TEST_F(AccountTables, BackordersAreTheOrderTypesBoMoIn)
+{
     ASSERT_TRUE(db.Exec("insert into OpenOrders (AccountID, InvoiceNumber, TSOrderType) values (1, 'I1', 'SO')"));
     ASSERT_TRUE(db.Exec("insert into OpenOrders (AccountID, InvoiceNumber, TSOrderType) values (2, 'I2', 'MO')"));
     zev::OpenOrders open;

@@ -14,20 +14,21 @@ struct ReadCase {
 
 class DayStringRead : public ::testing::TestWithParam<ReadCase> {};
 
-TEST_P(DayStringRead, ReadsStoredText) {
+TEST_P(DayStringRead, ReadsStoredText)
+{
     const auto& c = GetParam();
     EXPECT_EQ(DayString(c.stored, c.dflt).Text(), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, DayStringRead,
-    ::testing::Values(ReadCase{"", DayString::Default::None, "NNNNNNN"},      // empty ApptDays
-                      ReadCase{"", DayString::Default::All, "YYYYYYY"},       // empty DelivDays
-                      ReadCase{"NNYNNNN", DayString::Default::All, "NNYNNNN"}, // letters as they stand
+    ::testing::Values(ReadCase{"", DayString::Default::None, "NNNNNNN"},        // empty ApptDays
+                      ReadCase{"", DayString::Default::All, "YYYYYYY"},         // empty DelivDays
+                      ReadCase{"NNYNNNN", DayString::Default::All, "NNYNNNN"},  // letters as they stand
                       ReadCase{"0010000", DayString::Default::None, "NNYNNNN"}, // digit form: Tuesday only
                       ReadCase{"0010000", DayString::Default::All, "NNYNNNN"},
-                      ReadCase{"101", DayString::Default::All, "YNYYYYY"},     // short digits keep the default
-                      ReadCase{"1x1", DayString::Default::None, "YNYNNNN"}));  // other characters are "N"
+                      ReadCase{"101", DayString::Default::All, "YNYYYYY"},    // short digits keep the default
+                      ReadCase{"1x1", DayString::Default::None, "YNYNNNN"})); // other characters are "N"
 
 struct PatternCase {
     int day;
@@ -37,7 +38,8 @@ struct PatternCase {
 
 class DayStringPattern : public ::testing::TestWithParam<PatternCase> {};
 
-TEST_P(DayStringPattern, SingleDayPatterns) {
+TEST_P(DayStringPattern, SingleDayPatterns)
+{
     const auto& c = GetParam();
     const DayString d = DayString::SingleDay(c.day);
     EXPECT_EQ(d.ScheduledPattern("ApptDays"), c.scheduled);
@@ -49,20 +51,24 @@ INSTANTIATE_TEST_SUITE_P(Days, DayStringPattern,
                                            PatternCase{3, " ApptDays LIKE '___Y___' ", " ApptDays LIKE '___N___' "},
                                            PatternCase{6, " ApptDays LIKE '______Y' ", " ApptDays LIKE '______N' "}));
 
-TEST(DayString, IntersectsOverTheShorterLength) {
+TEST(DayString, IntersectsOverTheShorterLength)
+{
     const DayString account("YYYYYNN", DayString::Default::None);
     const DayString distributor("NNNNNYY", DayString::Default::None);
     EXPECT_TRUE(account.Intersect(distributor).IsNone());
-    EXPECT_EQ(DayString("YYNY", DayString::Default::None).Intersect(DayString("YNYYYYY", DayString::Default::None)).Text(),
-              "YNNY");
+    EXPECT_EQ(
+        DayString("YYNY", DayString::Default::None).Intersect(DayString("YNYYYYY", DayString::Default::None)).Text(),
+        "YNNY");
 }
 
-TEST(DayString, IsNoneIgnoresCase) {
+TEST(DayString, IsNoneIgnoresCase)
+{
     EXPECT_TRUE(DayString("nnnnnnn", DayString::Default::All).IsNone());
     EXPECT_FALSE(DayString("NNNNNNY", DayString::Default::None).IsNone());
 }
 
-TEST(DayString, AssignmentOfEmptyGivesNoDaysAndTrims) {
+TEST(DayString, AssignmentOfEmptyGivesNoDaysAndTrims)
+{
     DayString target("YYYYYYY", DayString::Default::None);
     DayString blank("", DayString::Default::None);
     target = blank;
@@ -71,7 +77,8 @@ TEST(DayString, AssignmentOfEmptyGivesNoDaysAndTrims) {
     EXPECT_EQ(target.Text(), "NYNNNNN");
 }
 
-TEST(DayString, SetDayChangesOnlyThatDay) {
+TEST(DayString, SetDayChangesOnlyThatDay)
+{
     DayString d("0010000", DayString::Default::None);
     d.SetDay(5, true);
     d.SetDay(2, false);

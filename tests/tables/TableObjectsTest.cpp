@@ -61,15 +61,16 @@ protected:
     TestDatabase db;
 };
 
-
-void AddItem(TestDatabase& db, int id, const std::string& sku, int category, int deleted) {
+void AddItem(TestDatabase& db, int id, const std::string& sku, int category, int deleted)
+{
     ASSERT_TRUE(db.Exec("insert into Items (ItemID, Description, CategoryID, DistributorSKU, QtyPerCase, UPC, "
-                        "DeletedFlag) values (" + std::to_string(id) + ", 'Item " + std::to_string(id) + "', " +
-                        std::to_string(category) + ", '" + sku + "', 12, 'U" + std::to_string(id) + "', " +
-                        std::to_string(deleted) + ")"));
+                        "DeletedFlag) values (" +
+                        std::to_string(id) + ", 'Item " + std::to_string(id) + "', " + std::to_string(category) +
+                        ", '" + sku + "', 12, 'U" + std::to_string(id) + "', " + std::to_string(deleted) + ")"));
 }
 
-TEST_F(TableObjects, ItemsByIdSkipDeletedItemsUnlessAskedFor) {
+TEST_F(TableObjects, ItemsByIdSkipDeletedItemsUnlessAskedFor)
+{
     AddItem(db, 1, "A1", 5, 0);
     AddItem(db, 2, "B2", 5, 1);
     zev::Items items;
@@ -85,7 +86,8 @@ TEST_F(TableObjects, ItemsByIdSkipDeletedItemsUnlessAskedFor) {
     EXPECT_EQ(items.getCount(), 1);
 }
 
-TEST_F(TableObjects, ItemsTopNLeavesOutDeletedItems) {
+TEST_F(TableObjects, ItemsTopNLeavesOutDeletedItems)
+{
     for (int i = 1; i <= 5; ++i)
         AddItem(db, i, "S" + std::to_string(i), 1, i == 2 ? 1 : 0);
     zev::Items items;
@@ -97,7 +99,8 @@ TEST_F(TableObjects, ItemsTopNLeavesOutDeletedItems) {
     EXPECT_EQ(items.GetFieldValueString(3), "U1");
 }
 
-TEST_F(TableObjects, TextArgumentsCannotBreakOutOfTheirQuotes) {
+TEST_F(TableObjects, TextArgumentsCannotBreakOutOfTheirQuotes)
+{
     AddItem(db, 1, "A1", 1, 0);
     zev::Items items;
     EXPECT_EQ(items.getByDistributorSKU("x' or '1'='1"), 0);
@@ -105,7 +108,8 @@ TEST_F(TableObjects, TextArgumentsCannotBreakOutOfTheirQuotes) {
     EXPECT_EQ(items.getByDistributorSKU("  A1  "), 1) << "values are trimmed";
 }
 
-TEST_F(TableObjects, PromoLinesLeaveOutTheHeader) {
+TEST_F(TableObjects, PromoLinesLeaveOutTheHeader)
+{
     ASSERT_TRUE(db.Exec("insert into Promo (PromoID, LineID) values (7, 0)"));
     ASSERT_TRUE(db.Exec("insert into Promo (PromoID, LineID) values (7, 2)"));
     ASSERT_TRUE(db.Exec("insert into Promo (PromoID, LineID) values (7, 1)"));
@@ -117,11 +121,16 @@ TEST_F(TableObjects, PromoLinesLeaveOutTheHeader) {
     EXPECT_EQ(promo.getCount(), 2);
 }
 
-TEST_F(TableObjects, OrdersOfOneDayIgnoreTheTimeOfDay) {
-    ASSERT_TRUE(db.Exec("insert into OrderHistory (OrderNumber, AccountID, TransDate) values (1, 5, '2026-03-04 00:00:00')"));
-    ASSERT_TRUE(db.Exec("insert into OrderHistory (OrderNumber, AccountID, TransDate) values (2, 5, '2026-03-04 23:59:59')"));
-    ASSERT_TRUE(db.Exec("insert into OrderHistory (OrderNumber, AccountID, TransDate) values (3, 5, '2026-03-05 00:00:01')"));
-    ASSERT_TRUE(db.Exec("insert into OrderHistory (OrderNumber, AccountID, TransDate) values (4, 5, '2025-03-04 12:00:00')"));
+TEST_F(TableObjects, OrdersOfOneDayIgnoreTheTimeOfDay)
+{
+    ASSERT_TRUE(
+        db.Exec("insert into OrderHistory (OrderNumber, AccountID, TransDate) values (1, 5, '2026-03-04 00:00:00')"));
+    ASSERT_TRUE(
+        db.Exec("insert into OrderHistory (OrderNumber, AccountID, TransDate) values (2, 5, '2026-03-04 23:59:59')"));
+    ASSERT_TRUE(
+        db.Exec("insert into OrderHistory (OrderNumber, AccountID, TransDate) values (3, 5, '2026-03-05 00:00:01')"));
+    ASSERT_TRUE(
+        db.Exec("insert into OrderHistory (OrderNumber, AccountID, TransDate) values (4, 5, '2025-03-04 12:00:00')"));
     zev::OrderHistory history;
     ASSERT_EQ(history.getOfDay("03/04/2026"), 1) << history.getLastSQL();
     EXPECT_EQ(history.getCount(), 2);
@@ -131,7 +140,8 @@ TEST_F(TableObjects, OrdersOfOneDayIgnoreTheTimeOfDay) {
     EXPECT_NE(history.GetFieldValueString(0).find("2025"), std::string::npos);
 }
 
-TEST_F(TableObjects, CategoryChildrenNeedChildrenOrItems) {
+TEST_F(TableObjects, CategoryChildrenNeedChildrenOrItems)
+{
     ASSERT_TRUE(db.Exec("insert into Category (CategoryID, Parent, HasChildren) values (1, 1, 1)"));
     ASSERT_TRUE(db.Exec("insert into Category (CategoryID, Parent, HasChildren) values (2, 1, 0)"));
     ASSERT_TRUE(db.Exec("insert into Category (CategoryID, Parent, HasChildren) values (3, 1, 0)"));
@@ -147,7 +157,8 @@ TEST_F(TableObjects, CategoryChildrenNeedChildrenOrItems) {
     EXPECT_EQ(category.getCount(), 2);
 }
 
-TEST_F(TableObjects, RipItemsOfAProgramComeWithTheirItems) {
+TEST_F(TableObjects, RipItemsOfAProgramComeWithTheirItems)
+{
     AddItem(db, 1, "A", 1, 0);
     AddItem(db, 2, "B", 1, 0);
     ASSERT_TRUE(db.Exec("insert into RIPItems (RIPID, ItemID) values (9, 1)"));
@@ -161,7 +172,8 @@ TEST_F(TableObjects, RipItemsOfAProgramComeWithTheirItems) {
     EXPECT_EQ(rip.getCount(), 2);
 }
 
-TEST_F(TableObjects, ItemHistoryListsGuideLinesWithoutHistoryToo) {
+TEST_F(TableObjects, ItemHistoryListsGuideLinesWithoutHistoryToo)
+{
     AddItem(db, 1, "A", 3, 0);
     AddItem(db, 2, "B", 4, 0);
     ASSERT_TRUE(db.Exec("insert into WorkOrderItems (AccountID, WorkOrderID, ItemID, LineItemNumber, CDistPrice) "
@@ -198,59 +210,61 @@ protected:
     TestDatabase db;
 };
 
-TEST_P(EveryTableObject, SelectAllRunsOnTheSchema) {
+TEST_P(EveryTableObject, SelectAllRunsOnTheSchema)
+{
     auto q = GetParam().make();
     EXPECT_EQ(q->getAll(), 0);
     EXPECT_TRUE(q->IsOpen()) << q->getLastSQL();
 }
 
-INSTANTIATE_TEST_SUITE_P(Catalogue, EveryTableObject, ::testing::Values(
-    Case{"AR", [] { return std::make_unique<zev::AR>(); }},
-    Case{"AccountAttributes", [] { return std::make_unique<zev::AccountAttributes>(); }},
-    Case{"AccountCalled", [] { return std::make_unique<zev::AccountCalled>(); }},
-    Case{"AccountSalesData", [] { return std::make_unique<zev::AccountSalesData>(); }},
-    Case{"Accounts", [] { return std::make_unique<zev::Accounts>(); }},
-    Case{"Answers", [] { return std::make_unique<zev::Answers>(); }},
-    Case{"ApportionedItems", [] { return std::make_unique<zev::ApportionedItems>(); }},
-    Case{"Callback", [] { return std::make_unique<zev::Callback>(); }},
-    Case{"Category", [] { return std::make_unique<zev::Category>(); }},
-    Case{"DistributorRepNotes", [] { return std::make_unique<zev::DistributorRepNotes>(); }},
-    Case{"DoneSurveys", [] { return std::make_unique<zev::DoneSurveys>(); }},
-    Case{"FamilyPlan", [] { return std::make_unique<zev::FamilyPlan>(); }},
-    Case{"Filters", [] { return std::make_unique<zev::Filters>(); }},
-    Case{"FormQuestions", [] { return std::make_unique<zev::FormQuestions>(); }},
-    Case{"Forms", [] { return std::make_unique<zev::Forms>(); }},
-    Case{"FormsFilled", [] { return std::make_unique<zev::FormsFilled>(); }},
-    Case{"InvImport", [] { return std::make_unique<zev::InvImport>(); }},
-    Case{"Issues", [] { return std::make_unique<zev::Issues>(); }},
-    Case{"ItemAttributes", [] { return std::make_unique<zev::ItemAttributes>(); }},
-    Case{"ItemHistory", [] { return std::make_unique<zev::ItemHistory>(); }},
-    Case{"Items", [] { return std::make_unique<zev::Items>(); }},
-    Case{"ManagerReps", [] { return std::make_unique<zev::ManagerReps>(); }},
-    Case{"Messages", [] { return std::make_unique<zev::Messages>(); }},
-    Case{"NewAccounts", [] { return std::make_unique<zev::NewAccounts>(); }},
-    Case{"OpenOrderItems", [] { return std::make_unique<zev::OpenOrderItems>(); }},
-    Case{"OpenOrderLines", [] { return std::make_unique<zev::OpenOrderLines>(); }},
-    Case{"OpenOrders", [] { return std::make_unique<zev::OpenOrders>(); }},
-    Case{"OrderGuideLines", [] { return std::make_unique<zev::OrderGuideLines>(); }},
-    Case{"OrderHistory", [] { return std::make_unique<zev::OrderHistory>(); }},
-    Case{"OrderHistoryByItem", [] { return std::make_unique<zev::OrderHistoryByItem>(); }},
-    Case{"OrderHistoryLines", [] { return std::make_unique<zev::OrderHistoryLines>(); }},
-    Case{"PricingTiers", [] { return std::make_unique<zev::PricingTiers>(); }},
-    Case{"ProductNotes", [] { return std::make_unique<zev::ProductNotes>(); }},
-    Case{"Program", [] { return std::make_unique<zev::Program>(); }},
-    Case{"ProgramItems", [] { return std::make_unique<zev::ProgramItems>(); }},
-    Case{"Promo", [] { return std::make_unique<zev::Promo>(); }},
-    Case{"Questions", [] { return std::make_unique<zev::Questions>(); }},
-    Case{"RIPItems", [] { return std::make_unique<zev::RIPItems>(); }},
-    Case{"ReadyOrder", [] { return std::make_unique<zev::ReadyOrder>(); }},
-    Case{"ReadyOrderItems", [] { return std::make_unique<zev::ReadyOrderItems>(); }},
-    Case{"ReadyOrderLines", [] { return std::make_unique<zev::ReadyOrderLines>(); }},
-    Case{"ShipMethods", [] { return std::make_unique<zev::ShipMethods>(); }},
-    Case{"Surveys", [] { return std::make_unique<zev::Surveys>(); }},
-    Case{"Warehouse", [] { return std::make_unique<zev::Warehouse>(); }},
-    Case{"WorkOrder", [] { return std::make_unique<zev::WorkOrder>(); }},
-    Case{"WorkOrderItems", [] { return std::make_unique<zev::WorkOrderItems>(); }}),
+INSTANTIATE_TEST_SUITE_P(
+    Catalogue, EveryTableObject,
+    ::testing::Values(Case{"AR", [] { return std::make_unique<zev::AR>(); }},
+                      Case{"AccountAttributes", [] { return std::make_unique<zev::AccountAttributes>(); }},
+                      Case{"AccountCalled", [] { return std::make_unique<zev::AccountCalled>(); }},
+                      Case{"AccountSalesData", [] { return std::make_unique<zev::AccountSalesData>(); }},
+                      Case{"Accounts", [] { return std::make_unique<zev::Accounts>(); }},
+                      Case{"Answers", [] { return std::make_unique<zev::Answers>(); }},
+                      Case{"ApportionedItems", [] { return std::make_unique<zev::ApportionedItems>(); }},
+                      Case{"Callback", [] { return std::make_unique<zev::Callback>(); }},
+                      Case{"Category", [] { return std::make_unique<zev::Category>(); }},
+                      Case{"DistributorRepNotes", [] { return std::make_unique<zev::DistributorRepNotes>(); }},
+                      Case{"DoneSurveys", [] { return std::make_unique<zev::DoneSurveys>(); }},
+                      Case{"FamilyPlan", [] { return std::make_unique<zev::FamilyPlan>(); }},
+                      Case{"Filters", [] { return std::make_unique<zev::Filters>(); }},
+                      Case{"FormQuestions", [] { return std::make_unique<zev::FormQuestions>(); }},
+                      Case{"Forms", [] { return std::make_unique<zev::Forms>(); }},
+                      Case{"FormsFilled", [] { return std::make_unique<zev::FormsFilled>(); }},
+                      Case{"InvImport", [] { return std::make_unique<zev::InvImport>(); }},
+                      Case{"Issues", [] { return std::make_unique<zev::Issues>(); }},
+                      Case{"ItemAttributes", [] { return std::make_unique<zev::ItemAttributes>(); }},
+                      Case{"ItemHistory", [] { return std::make_unique<zev::ItemHistory>(); }},
+                      Case{"Items", [] { return std::make_unique<zev::Items>(); }},
+                      Case{"ManagerReps", [] { return std::make_unique<zev::ManagerReps>(); }},
+                      Case{"Messages", [] { return std::make_unique<zev::Messages>(); }},
+                      Case{"NewAccounts", [] { return std::make_unique<zev::NewAccounts>(); }},
+                      Case{"OpenOrderItems", [] { return std::make_unique<zev::OpenOrderItems>(); }},
+                      Case{"OpenOrderLines", [] { return std::make_unique<zev::OpenOrderLines>(); }},
+                      Case{"OpenOrders", [] { return std::make_unique<zev::OpenOrders>(); }},
+                      Case{"OrderGuideLines", [] { return std::make_unique<zev::OrderGuideLines>(); }},
+                      Case{"OrderHistory", [] { return std::make_unique<zev::OrderHistory>(); }},
+                      Case{"OrderHistoryByItem", [] { return std::make_unique<zev::OrderHistoryByItem>(); }},
+                      Case{"OrderHistoryLines", [] { return std::make_unique<zev::OrderHistoryLines>(); }},
+                      Case{"PricingTiers", [] { return std::make_unique<zev::PricingTiers>(); }},
+                      Case{"ProductNotes", [] { return std::make_unique<zev::ProductNotes>(); }},
+                      Case{"Program", [] { return std::make_unique<zev::Program>(); }},
+                      Case{"ProgramItems", [] { return std::make_unique<zev::ProgramItems>(); }},
+                      Case{"Promo", [] { return std::make_unique<zev::Promo>(); }},
+                      Case{"Questions", [] { return std::make_unique<zev::Questions>(); }},
+                      Case{"RIPItems", [] { return std::make_unique<zev::RIPItems>(); }},
+                      Case{"ReadyOrder", [] { return std::make_unique<zev::ReadyOrder>(); }},
+                      Case{"ReadyOrderItems", [] { return std::make_unique<zev::ReadyOrderItems>(); }},
+                      Case{"ReadyOrderLines", [] { return std::make_unique<zev::ReadyOrderLines>(); }},
+                      Case{"ShipMethods", [] { return std::make_unique<zev::ShipMethods>(); }},
+                      Case{"Surveys", [] { return std::make_unique<zev::Surveys>(); }},
+                      Case{"Warehouse", [] { return std::make_unique<zev::Warehouse>(); }},
+                      Case{"WorkOrder", [] { return std::make_unique<zev::WorkOrder>(); }},
+                      Case{"WorkOrderItems", [] { return std::make_unique<zev::WorkOrderItems>(); }}),
     [](const ::testing::TestParamInfo<Case>& p) { return std::string(p.param.name); });
 
 } // namespace

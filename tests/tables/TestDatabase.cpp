@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 
 using Section = std::map<std::string, std::string>;
 
-std::map<std::string, Section> ReadSchemaFile(const fs::path& path) {
+std::map<std::string, Section> ReadSchemaFile(const fs::path& path)
+{
     std::ifstream in(path);
     if (!in)
         throw std::runtime_error("schema file missing: " + path.string());
@@ -41,7 +42,8 @@ std::map<std::string, Section> ReadSchemaFile(const fs::path& path) {
     return sections;
 }
 
-std::vector<std::string> SplitCommas(const std::string& text) {
+std::vector<std::string> SplitCommas(const std::string& text)
+{
     std::vector<std::string> out;
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -54,7 +56,8 @@ std::vector<std::string> SplitCommas(const std::string& text) {
     return out;
 }
 
-void BuildSchema(const fs::path& dbPath) {
+void BuildSchema(const fs::path& dbPath)
+{
     const auto sections = ReadSchemaFile(fs::path(ZEV_SOURCE_ROOT) / "distributor" / "ZevSchema.ini");
     QueryPool::GetInstance("Data Source=" + dbPath.string(), 0);
     {
@@ -74,7 +77,8 @@ void BuildSchema(const fs::path& dbPath) {
 
 // A folder of its own, made by mkdtemp: a name another user could guess and
 // create first is never used.
-fs::path UniqueFolder(const std::string& prefix) {
+fs::path UniqueFolder(const std::string& prefix)
+{
     std::string pattern = (fs::temp_directory_path() / (prefix + "XXXXXX")).string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a temporary folder");
@@ -85,7 +89,8 @@ fs::path UniqueFolder(const std::string& prefix) {
 fs::path g_templateFolder;
 fs::path& TemplateFolder() { return g_templateFolder; }
 
-const fs::path& TemplateDatabase() {
+const fs::path& TemplateDatabase()
+{
     static const fs::path path = [] {
         TemplateFolder() = UniqueFolder("zevaccounts-template-");
         const fs::path db = TemplateFolder() / "template.db";
@@ -96,7 +101,8 @@ const fs::path& TemplateDatabase() {
 }
 
 struct TemplateCleanup {
-    ~TemplateCleanup() {
+    ~TemplateCleanup()
+    {
         std::error_code ec;
         if (!TemplateFolder().empty())
             fs::remove_all(TemplateFolder(), ec);
@@ -105,7 +111,8 @@ struct TemplateCleanup {
 
 } // namespace
 
-TestDatabase::TestDatabase() {
+TestDatabase::TestDatabase()
+{
     const fs::path& templ = TemplateDatabase();
     m_dir = UniqueFolder("zevaccounts-");
     m_path = m_dir / "master.db";
@@ -113,18 +120,21 @@ TestDatabase::TestDatabase() {
     QueryPool::GetInstance("Data Source=" + m_path.string(), 0);
 }
 
-TestDatabase::~TestDatabase() {
+TestDatabase::~TestDatabase()
+{
     QueryPool::DestroyAll();
     std::error_code ec;
     fs::remove_all(m_dir, ec);
 }
 
-bool TestDatabase::Exec(const std::string& sql) {
+bool TestDatabase::Exec(const std::string& sql)
+{
     Query q("", "", 0);
     return q.Open(sql) != 0;
 }
 
-std::string TestDatabase::Scalar(const std::string& sql) {
+std::string TestDatabase::Scalar(const std::string& sql)
+{
     Query q("", "", 0);
     if (!q.Open(sql))
         return {};

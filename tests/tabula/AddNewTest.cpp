@@ -32,14 +32,14 @@ TEST_F(AddNew, FailureReportsACodeAndInsertsNothing)
     const std::vector<std::string> fields{"ItemID", "Price"};
     ASSERT_EQ(rs.AddNew(fields, {"1", "2"}), 1);
     long code = 0;
-    EXPECT_EQ(rs.AddNew(fields, {"1", "3"}, &code), 0);  // duplicate key
+    EXPECT_EQ(rs.AddNew(fields, {"1", "3"}, &code), 0); // duplicate key
     EXPECT_NE(code, 0);
     code = 0;
-    EXPECT_EQ(rs.AddNew(fields, {"2", "cheap"}, &code), 0);  // not a number
+    EXPECT_EQ(rs.AddNew(fields, {"2", "cheap"}, &code), 0); // not a number
     EXPECT_NE(code, 0);
     EXPECT_EQ(rs.AddNew({"ItemID", "Added"}, {"3", "someday"}), 0);
     EXPECT_EQ(rs.AddNew({"ItemID", "NoSuchColumn"}, {"4", "x"}), 0);
-    EXPECT_EQ(rs.AddNew({"ItemID"}, {"5", "6"}), 0);  // counts differ
+    EXPECT_EQ(rs.AddNew({"ItemID"}, {"5", "6"}), 0); // counts differ
     EXPECT_EQ(Result("select count(*) from Items"), "1");
     // The cached statement still works after failures.
     EXPECT_EQ(rs.AddNew(fields, {"7", "1"}), 1);
@@ -70,7 +70,7 @@ TEST_F(AddNew, SchemaChangeInvalidatesCachedInserts)
 
 TEST_F(AddNew, SchemaChangeOnAnotherConnectionIsNoticed)
 {
-    Exec("insert Items (ItemID, Added) values (1, '1/1/2026')");  // Added known as datetime here
+    Exec("insert Items (ItemID, Added) values (1, '1/1/2026')"); // Added known as datetime here
     {
         CVOConnection other(db.connectionString());
         CVORecordset rs(&other);
@@ -93,4 +93,4 @@ TEST_F(AddNew, InsideATransactionRollsBackWhole)
     EXPECT_EQ(Result("select count(*) from Items"), "0");
 }
 
-}  // namespace
+} // namespace

@@ -6,7 +6,7 @@ namespace {
 
 struct DateCase {
     const char* text;
-    const char* canonical;  // nullptr: not a date
+    const char* canonical; // nullptr: not a date
 };
 
 class CanonicalDateTime : public ::testing::TestWithParam<DateCase> {};
@@ -25,25 +25,16 @@ TEST_P(CanonicalDateTime, GivesTheStoredForm)
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, CanonicalDateTime,
-    ::testing::Values(DateCase{"12/8/2026  9: 5: 7", "2026-12-08 09:05:07"},
-                      DateCase{"12/8/2026 19:45:00", "2026-12-08 19:45:00"},
-                      DateCase{"2026-12-08 09:05:07", "2026-12-08 09:05:07"},
-                      DateCase{"2026-12-08T09:05:07.123", "2026-12-08 09:05:07"},
-                      DateCase{"12/08/2026", "2026-12-08 00:00:00"},
-                      DateCase{"1/5/2004", "2004-01-05 00:00:00"},
-                      DateCase{"2026-12-08", "2026-12-08 00:00:00"},
-                      DateCase{"20261208", "2026-12-08 00:00:00"},
-                      DateCase{"12/8/2026 9:05 PM", "2026-12-08 21:05:00"},
-                      DateCase{"12/8/2026 12:00:00 AM", "2026-12-08 00:00:00"},
-                      DateCase{"2/29/2024", "2024-02-29 00:00:00"},
-                      DateCase{"12/8/26", "2026-12-08 00:00:00"},
-                      DateCase{"2/29/2026", nullptr},
-                      DateCase{"13/1/2026", nullptr},
-                      DateCase{"12/8/2026 25:00", nullptr},
-                      DateCase{"yesterday", nullptr},
-                      DateCase{"12/8", nullptr},
-                      DateCase{"", nullptr},
-                      DateCase{"12/8/2026 9", nullptr}));
+    ::testing::Values(
+        DateCase{"12/8/2026  9: 5: 7", "2026-12-08 09:05:07"}, DateCase{"12/8/2026 19:45:00", "2026-12-08 19:45:00"},
+        DateCase{"2026-12-08 09:05:07", "2026-12-08 09:05:07"},
+        DateCase{"2026-12-08T09:05:07.123", "2026-12-08 09:05:07"}, DateCase{"12/08/2026", "2026-12-08 00:00:00"},
+        DateCase{"1/5/2004", "2004-01-05 00:00:00"}, DateCase{"2026-12-08", "2026-12-08 00:00:00"},
+        DateCase{"20261208", "2026-12-08 00:00:00"}, DateCase{"12/8/2026 9:05 PM", "2026-12-08 21:05:00"},
+        DateCase{"12/8/2026 12:00:00 AM", "2026-12-08 00:00:00"}, DateCase{"2/29/2024", "2024-02-29 00:00:00"},
+        DateCase{"12/8/26", "2026-12-08 00:00:00"}, DateCase{"2/29/2026", nullptr}, DateCase{"13/1/2026", nullptr},
+        DateCase{"12/8/2026 25:00", nullptr}, DateCase{"yesterday", nullptr}, DateCase{"12/8", nullptr},
+        DateCase{"", nullptr}, DateCase{"12/8/2026 9", nullptr}));
 
 TEST(DeclaredTypes, AreClassified)
 {
@@ -58,4 +49,4 @@ TEST(DeclaredTypes, AreClassified)
     EXPECT_FALSE(SqlDialect::IsNumericType("varchar(4)"));
 }
 
-}  // namespace
+} // namespace

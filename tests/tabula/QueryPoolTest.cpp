@@ -75,7 +75,7 @@ TEST_F(Pool, ATableObjectOutlivingRemoveAllFailsInsteadOfReachingFreedMemory)
     EXPECT_EQ(kept->IsOpen(), 0);
     Query fresh("", "", 0);
     EXPECT_EQ(fresh.Open("select 1"), 1);
-    kept.reset();   // returned: deleted, never reused
+    kept.reset(); // returned: deleted, never reused
     EXPECT_EQ(pool->size(), 1u);
 }
 
@@ -105,8 +105,8 @@ TEST_F(Pool, TableObjectMayOutliveItsPool)
     (void)QueryPool::GetInstance(db.connectionString(), 0);
     auto* q = new Query("", "", 0);
     QueryPool::DestroyAll();
-    delete q;  // must not touch the deleted pool
+    delete q; // must not touch the deleted pool
     SUCCEED();
 }
 
-}  // namespace
+} // namespace

@@ -42,7 +42,7 @@ TEST_F(QueryFixture, NewKeyOfEmptyTableIsOne)
 TEST_F(QueryFixture, SelectsReportRowsOthersReportSuccess)
 {
     Query accounts("Accounts", "AccountID", 0);
-    EXPECT_EQ(accounts.getAll(), 0);  // empty table
+    EXPECT_EQ(accounts.getAll(), 0); // empty table
     EXPECT_EQ(accounts.getByPK(5), 0);
     EXPECT_EQ(accounts.Open("update Accounts set Updated = 1 where AccountID = 99"), 1);
     EXPECT_EQ(accounts.Open("delete from Accounts where AccountID = 99"), 1);
@@ -100,7 +100,7 @@ TEST_F(QueryFixture, ReadsValuesByPosition)
                      "convert(nvarchar, LastOrder, 101), LastOrder from Accounts"),
               1);
     EXPECT_EQ(q.GetFieldValueInt(0), 1);
-    EXPECT_EQ(q.GetFieldValueInt(1), 0);  // null
+    EXPECT_EQ(q.GetFieldValueInt(1), 0); // null
     EXPECT_DOUBLE_EQ(q.GetFieldValueDouble(2), 2.5);
     EXPECT_FLOAT_EQ(q.GetFieldValueFloat(3), 7.25f);
     EXPECT_EQ(q.GetFieldValueString(4), "Acme");
@@ -161,10 +161,7 @@ TEST_F(QueryFixture, CopiesShareTheRecordsetUntilTheLastGoes)
     EXPECT_EQ(later.getRS(), rs);
 }
 
-TEST(QueryWithoutPool, ConstructionThrows)
-{
-    EXPECT_THROW(Query("Accounts", "AccountID", 42), TabulaError);
-}
+TEST(QueryWithoutPool, ConstructionThrows) { EXPECT_THROW(Query("Accounts", "AccountID", 42), TabulaError); }
 
 // ---------------------------------------------------------------------------
 
@@ -222,12 +219,12 @@ TEST_F(QueryFixture, FillListCtrlFromTheCurrentResult)
     FakeParent parent;
     parent.list.rows = {{"stale"}};
     ASSERT_EQ(terms.Open("select TermID, Description, TermID * 10 from Terms order by TermID"), 1);
-    terms.MoveNext();  // filling starts from the first row whatever the cursor
+    terms.MoveNext(); // filling starts from the first row whatever the cursor
     terms.fillListCtrl(&parent, 1, 1);
     ASSERT_EQ(parent.list.rows.size(), 2u);
     EXPECT_EQ(parent.list.rows[0], (std::vector<std::string>{"Net 30", "10"}));
     EXPECT_EQ(parent.list.rows[1], (std::vector<std::string>{"COD", "20"}));
-    terms.fillListCtrl(&parent, 99, 0);  // missing control: nothing
+    terms.fillListCtrl(&parent, 99, 0); // missing control: nothing
     terms.fillListCtrl(static_cast<IListCtrlTarget*>(nullptr), 0);
 }
 
@@ -243,7 +240,7 @@ TEST_F(QueryFixture, FillBoxesFromALookupTable)
     EXPECT_EQ(parent.combo.entries[1], (std::pair<std::string, long>{"COD", 9}));
     lookup.fillListBox(&parent, 2);
     EXPECT_EQ(parent.box.entries.size(), 2u);
-    lookup.fillComboBox(&parent, 77, "Terms", "TermID");  // missing control
+    lookup.fillComboBox(&parent, 77, "Terms", "TermID"); // missing control
     lookup.fillComboBox(static_cast<IControlParent*>(nullptr), 3, "Terms", "TermID");
     EXPECT_EQ(parent.combo.resets, 1);
 }
@@ -258,4 +255,4 @@ TEST_F(QueryFixture, FillOfAnEmptyTableLeavesTheBoxEmpty)
     EXPECT_EQ(box.resets, 1);
 }
 
-}  // namespace
+} // namespace

@@ -47,8 +47,8 @@ TEST_F(Recordset, ValuesAsText)
     EXPECT_EQ(rs.GetFieldValueString(0), "1");
     EXPECT_EQ(rs.GetFieldValueString(1), "12");
     EXPECT_EQ(rs.GetFieldValueString(2), "3.5");
-    EXPECT_EQ(rs.GetFieldValueString(3), "");  // null
-    EXPECT_EQ(rs.GetFieldValueString(5), "");  // no such column
+    EXPECT_EQ(rs.GetFieldValueString(3), ""); // null
+    EXPECT_EQ(rs.GetFieldValueString(5), ""); // no such column
     EXPECT_TRUE(rs.GetFieldValue(5).IsNull());
     EXPECT_TRUE(rs.GetFieldValue(-1).IsNull());
     EXPECT_EQ(rs.GetFieldName(4), "Name");
@@ -107,7 +107,7 @@ TEST_F(Recordset, NavigationBothWays)
     EXPECT_EQ(rs.GetFieldValueString(0), "3");
     EXPECT_EQ(rs.MoveNext(), 1);
     EXPECT_NE(rs.IsEOF(), 0);
-    EXPECT_EQ(rs.MoveNext(), 0);  // already past the end
+    EXPECT_EQ(rs.MoveNext(), 0); // already past the end
     EXPECT_EQ(rs.MovePrevious(), 1);
     EXPECT_EQ(rs.GetFieldValueString(0), "3");
     rs.MoveFirst();
@@ -138,7 +138,7 @@ TEST_F(Recordset, FindForwardAndBackward)
     ASSERT_EQ(rs.Find("Amount < 0", 1), 1);
     EXPECT_EQ(rs.GetFieldValueString(0), "3");
     ASSERT_EQ(rs.Find("Name like 't*'", 0), 1);
-    EXPECT_EQ(rs.GetFieldValueString(0), "3");  // the current row counts
+    EXPECT_EQ(rs.GetFieldValueString(0), "3"); // the current row counts
     ASSERT_EQ(rs.Find("ID = 42", 1), 1);
     EXPECT_NE(rs.IsEOF(), 0);
     rs.MoveLast();
@@ -252,17 +252,15 @@ TEST_P(VariantConversion, FollowsTheVariantRules)
     EXPECT_DOUBLE_EQ(c.value.ToDouble(), c.asDouble);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, VariantConversion,
-                         ::testing::Values(VariantCase{Variant(12), "12", 12, 12.0},
-                                           VariantCase{Variant(3.5), "3.5", 4, 3.5},
-                                           VariantCase{Variant(2.5), "2.5", 2, 2.5},  // halves to even
-                                           VariantCase{Variant(-1.25), "-1.25", -1, -1.25},
-                                           VariantCase{Variant(), "", 0, 0.0},
-                                           VariantCase{Variant("42"), "42", 42, 42.0},
-                                           VariantCase{Variant(" 7.5"), " 7.5", 8, 7.5},
-                                           VariantCase{Variant("abc"), "abc", 0, 0.0}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, VariantConversion,
+    ::testing::Values(VariantCase{Variant(12), "12", 12, 12.0}, VariantCase{Variant(3.5), "3.5", 4, 3.5},
+                      VariantCase{Variant(2.5), "2.5", 2, 2.5}, // halves to even
+                      VariantCase{Variant(-1.25), "-1.25", -1, -1.25}, VariantCase{Variant(), "", 0, 0.0},
+                      VariantCase{Variant("42"), "42", 42, 42.0}, VariantCase{Variant(" 7.5"), " 7.5", 8, 7.5},
+                      VariantCase{Variant("abc"), "abc", 0, 0.0}));
 
-}  // namespace
+} // namespace
 
 // The database holds customers and orders: a file the connection creates is
 // owner-only whatever the umask; a file that exists keeps the mode it has.
@@ -270,16 +268,22 @@ TEST(DatabaseFile, ANewFileIsOwnerOnly)
 {
     TempDb fresh;
     const mode_t old = ::umask(022);
-    { CVOConnection conn(fresh.connectionString()); }
+    {
+        CVOConnection conn(fresh.connectionString());
+    }
     ::umask(old);
     struct stat st {};
     ASSERT_EQ(::stat(fresh.path().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 
     TempDb existing;
-    { CVOConnection conn(existing.connectionString()); }
+    {
+        CVOConnection conn(existing.connectionString());
+    }
     ASSERT_EQ(::chmod(existing.path().c_str(), 0640), 0);
-    { CVOConnection conn(existing.connectionString()); }
+    {
+        CVOConnection conn(existing.connectionString());
+    }
     ASSERT_EQ(::stat(existing.path().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }

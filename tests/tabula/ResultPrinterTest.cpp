@@ -11,12 +11,11 @@ TEST_F(Printer, AlignsColumnsAndCountsRows)
     Exec("insert T values (22, NULL, 10)");
     CVORecordset rs(conn.get());
     ASSERT_EQ(rs.Open("select ID, Name, Amount from T order by ID"), 1);
-    EXPECT_EQ(tabula::ResultPrinter::Format(rs),
-              "ID | Name | Amount\n"
-              "---+------+-------\n"
-              " 1 | Ann  |    2.5\n"
-              "22 | NULL |     10\n"
-              "(2 rows)\n");
+    EXPECT_EQ(tabula::ResultPrinter::Format(rs), "ID | Name | Amount\n"
+                                                 "---+------+-------\n"
+                                                 " 1 | Ann  |    2.5\n"
+                                                 "22 | NULL |     10\n"
+                                                 "(2 rows)\n");
 }
 
 TEST_F(Printer, StatementsWithoutRowsReportChanges)
@@ -27,4 +26,4 @@ TEST_F(Printer, StatementsWithoutRowsReportChanges)
     EXPECT_EQ(tabula::ResultPrinter::Format(rs), "(1 rows affected)\n");
 }
 
-}  // namespace
+} // namespace

@@ -8,13 +8,10 @@ namespace {
 struct Case {
     const char* name;
     const char* sql;
-    const char* expected;  // rows as "a|b;c|d", or "ERROR" for a failing statement
+    const char* expected; // rows as "a|b;c|d", or "ERROR" for a failing statement
 };
 
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 struct CaseName {
     std::string operator()(const ::testing::TestParamInfo<Case>& info) const { return info.param.name; }
@@ -69,7 +66,8 @@ const Case kDateParts[] = {
     {"d", "select datepart(d, Added), datepart(dd, Added), datepart(day, Added) from Items where ItemID = 1", "8|8|8"},
     {"time", "select datepart(hh, Added), datepart(mi, Added), datepart(ss, Added) from Items where ItemID = 1",
      "9|5|7"},
-    {"timeLong", "select datepart(hour, Added), datepart(minute, Added), datepart(second, Added) from Items where ItemID = 1",
+    {"timeLong",
+     "select datepart(hour, Added), datepart(minute, Added), datepart(second, Added) from Items where ItemID = 1",
      "9|5|7"},
     {"weekdaySundayIsOne", "select datepart(dw, Added), datepart(weekday, '12/6/2026') from Items where ItemID = 1",
      "3|1"},
@@ -77,8 +75,7 @@ const Case kDateParts[] = {
     {"functions", "select year(Added), month(Added), day(Added) from Items where ItemID = 2", "2026|11|30"},
     {"badPart", "select datepart(fortnight, Added) from Items", "ERROR"},
 };
-INSTANTIATE_TEST_SUITE_P(DatePart, SqlDialectRun, ::testing::ValuesIn(kDateParts),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(DatePart, SqlDialectRun, ::testing::ValuesIn(kDateParts), CaseName());
 
 const Case kConversions[] = {
     {"style101", "select convert(nvarchar, Added, 101) from Items where ItemID = 1", "12/08/2026"},
@@ -97,8 +94,7 @@ const Case kConversions[] = {
     {"castDecimal", "select cast(2.345 as decimal(10,2))", "2.35"},
     {"textOfNumberStyle", "select convert(varchar(20), Price) from Items where ItemID = 1", "12.5"},
 };
-INSTANTIATE_TEST_SUITE_P(Convert, SqlDialectRun, ::testing::ValuesIn(kConversions),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Convert, SqlDialectRun, ::testing::ValuesIn(kConversions), CaseName());
 
 const Case kDateArithmetic[] = {
     {"getdateIsNow", "select datediff(day, getdate(), GetDate())", "0"},
@@ -112,8 +108,7 @@ const Case kDateArithmetic[] = {
     {"dateaddNegative", "select dateadd(dd, -8, Added) from Items where ItemID = 1", "2026-11-30 09:05:07"},
     {"dateMinusDays", "select count(*) from Items where Added > getdate() - 100000", "3"},
 };
-INSTANTIATE_TEST_SUITE_P(DateArithmetic, SqlDialectRun, ::testing::ValuesIn(kDateArithmetic),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(DateArithmetic, SqlDialectRun, ::testing::ValuesIn(kDateArithmetic), CaseName());
 
 const Case kDateComparisons[] = {
     {"dateLiteralComparesDates", "select ItemID from Items where Added >= '12/01/2026' order by ItemID", "1;3"},
@@ -127,8 +122,7 @@ const Case kDateComparisons[] = {
     {"notADate", "select ItemID from Items where Added >= 'yesterday'", "ERROR"},
     {"textColumnUntouched", "select count(*) from Items where Code = '12/01/2026'", "0"},
 };
-INSTANTIATE_TEST_SUITE_P(DateCompare, SqlDialectRun, ::testing::ValuesIn(kDateComparisons),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(DateCompare, SqlDialectRun, ::testing::ValuesIn(kDateComparisons), CaseName());
 
 const Case kSelects[] = {
     {"top", "select top 2 ItemID from Items order by ItemID desc", "4;3"},
@@ -137,10 +131,8 @@ const Case kSelects[] = {
      "10"},
     {"topInSubquery", "select count(*) from Items where ItemID in (select top 2 ItemID from Items order by ItemID)",
      "2"},
-    {"caseWhenExists",
-     "select case when exists (select * from Items where CategoryID = 20) then 1 else 0 end", "1"},
-    {"caseWhenNotExists",
-     "select case when exists (select * from Items where CategoryID = 99) then 1 else 0 end", "0"},
+    {"caseWhenExists", "select case when exists (select * from Items where CategoryID = 20) then 1 else 0 end", "1"},
+    {"caseWhenNotExists", "select case when exists (select * from Items where CategoryID = 99) then 1 else 0 end", "0"},
     {"isnull", "select isnull(Code, 'none') from Items where ItemID = 3", "none"},
     {"concatLiteral", "select 'Item: ' + Description from Items where ItemID = 1", "Item: Red Wine"},
     {"concatColumns", "select Description + Code from Items where ItemID = 1", "Red WineA1"},
@@ -162,8 +154,7 @@ const Case kSelects[] = {
     {"likeIgnoresCase", "select ItemID from Items where Description like '%WINE' order by ItemID", "1;2"},
     {"bracketIdentifiers", "select [ItemID] from [dbo].[Items] where [Description] = 'Water'", "4"},
     {"nationalLiteral", "select ItemID from Items where Description = N'Water'", "4"},
-    {"stringKeepsOperators",
-     "select 'a *= b, getdate(), datepart(yy, x) + 1' from Items where ItemID = 1",
+    {"stringKeepsOperators", "select 'a *= b, getdate(), datepart(yy, x) + 1' from Items where ItemID = 1",
      "a *= b, getdate(), datepart(yy, x) + 1"},
     {"commentsIgnored", "select ItemID -- the key\n from Items /* all */ where ItemID = 2", "2"},
     {"notLessThan", "select count(*) from Items where ItemID !< 3", "2"},
@@ -171,8 +162,7 @@ const Case kSelects[] = {
     {"nolockHint", "select count(*) from Items with (nolock)", "4"},
     {"trailingSemicolon", "select count(*) from Items;", "4"},
 };
-INSTANTIATE_TEST_SUITE_P(Select, SqlDialectRun, ::testing::ValuesIn(kSelects),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Select, SqlDialectRun, ::testing::ValuesIn(kSelects), CaseName());
 
 // The guide-with-history reader: every guide line of the account, with its
 // history where there is one.
@@ -214,7 +204,7 @@ TEST_F(OuterJoin, RestrictionOnInnerTableBelongsToTheJoin)
 {
     // As the server read the old notation: rows without a match survive.
     EXPECT_EQ(Result("select W.ItemID, H.YTDPurchaseQty from WorkOrderItems W, ItemHistory H where W.AccountID = 7 "
-                    "and W.ItemID *= H.ItemID and H.YTDPurchaseQty > 3 order by W.ItemID"),
+                     "and W.ItemID *= H.ItemID and H.YTDPurchaseQty > 3 order by W.ItemID"),
               "1|5;2|9;3|NULL");
 }
 
@@ -238,8 +228,7 @@ const Case kWrites[] = {
     {"unterminatedString", "select 'abc from Items", "ERROR"},
     {"numericColumnFromBadText", "insert Items (ItemID, CategoryID) values (10, 'abc')", "ERROR"},
 };
-INSTANTIATE_TEST_SUITE_P(Write, SqlDialectRun, ::testing::ValuesIn(kWrites),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Write, SqlDialectRun, ::testing::ValuesIn(kWrites), CaseName());
 
 class Writes : public SqlDialectRun {};
 
@@ -260,8 +249,7 @@ TEST_F(Writes, UpdateStoresDatesInOneForm)
 TEST_F(Writes, BlankIntoNumericAndDateColumnsIsZero)
 {
     Exec("insert Items values (10, 'Soda', '', ' ', '', '')");
-    EXPECT_EQ(Result("select CategoryID, Price, Added, Code from Items where ItemID = 10"),
-              "0|0|1900-01-01 00:00:00|");
+    EXPECT_EQ(Result("select CategoryID, Price, Added, Code from Items where ItemID = 10"), "0|0|1900-01-01 00:00:00|");
 }
 
 class Schema : public DbFixture {};
@@ -294,7 +282,7 @@ TEST_F(Schema, IndexesAndDrops)
     Exec("CREATE UNIQUE CLUSTERED INDEX IX_A ON T (A)");
     Exec("CREATE NONCLUSTERED INDEX IX_B ON T (B DESC)");
     Exec("CREATE TABLE U (A int)");
-    Exec("CREATE INDEX IX_A ON U (A)");  // index names belong to their table
+    Exec("CREATE INDEX IX_A ON U (A)"); // index names belong to their table
     Exec("insert T values (1, 'a')");
     EXPECT_EQ(Result("insert T values (1, 'b')").rfind("ERROR", 0), 0u);
     Exec("DROP INDEX T.IX_A");
@@ -310,7 +298,7 @@ TEST_F(Schema, IfExistsDropTable)
                        "OBJECTPROPERTY(id, N'IsUserTable') = 1) drop table [dbo].[Accounts]";
     Exec(drop);
     EXPECT_EQ(Result("select * from Accounts").rfind("ERROR", 0), 0u);
-    Exec(drop);  // nothing to drop: no failure
+    Exec(drop); // nothing to drop: no failure
     Exec("if not exists (select * from information_schema.tables where table_name = 'Accounts') "
          "CREATE TABLE Accounts (AccountID int)");
     EXPECT_EQ(Result("select count(*) from Accounts"), "0");
@@ -357,7 +345,7 @@ TEST(SqlDialectText, ReportsKindAndTable)
     EXPECT_TRUE(tr.changesSchema);
     EXPECT_EQ(tr.table, "Items");
 }
-}  // namespace
+} // namespace
 
 // Statements cut short are refused, never read past their end (the bare
 // CREATE was found by fuzzing).

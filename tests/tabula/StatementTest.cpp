@@ -116,7 +116,7 @@ TEST_F(Statements, MovedStatementKeepsWorkingAndOutlivesItsConnection)
     ASSERT_EQ(moved.Step(), StepResult::Row);
     EXPECT_EQ(moved.Text(0), "White");
     moved.Reset();
-    conn.reset();   // the statement is finalized after the connection went
+    conn.reset(); // the statement is finalized after the connection went
 }
 
 TEST(PlainDatabase, SqliteDialectWithoutTranslation)
@@ -127,7 +127,7 @@ TEST(PlainDatabase, SqliteDialectWithoutTranslation)
     ASSERT_TRUE(db.Exec("create table T (id integer primary key, name text)"));
     EXPECT_TRUE(db.TableExists("t"));
     EXPECT_FALSE(db.TableExists("U"));
-    EXPECT_EQ(db.Columns("T"), (std::vector<std::string> {"id", "name"}));
+    EXPECT_EQ(db.Columns("T"), (std::vector<std::string>{"id", "name"}));
     Statement insert(db, "insert into T (name) values (?1) returning id");
     ASSERT_TRUE(insert.Ok()) << insert.Error();
     ASSERT_TRUE(insert.Bind(1, std::string_view("a\0b", 3)));

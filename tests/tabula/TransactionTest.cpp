@@ -25,7 +25,7 @@ TEST_F(Transactions, CommitKeepsRollbackUndoes)
     ASSERT_EQ(rs.CommitTrans(), 1);
     ASSERT_EQ(rs.BeginTrans(), 1);
     Exec("insert T values (2, 'b')");
-    EXPECT_EQ(Count(), "2");  // visible inside the transaction
+    EXPECT_EQ(Count(), "2"); // visible inside the transaction
     ASSERT_EQ(rs.RollbackTrans(), 1);
     EXPECT_EQ(Count(), "1");
 }
@@ -64,7 +64,7 @@ TEST_F(Transactions, InnerRollbackUndoesEverythingAndDoomsTheOuterCommit)
     ASSERT_EQ(conn->RollbackTrans(), 1);
     EXPECT_TRUE(conn->IsTransactionDoomed());
     EXPECT_EQ(Count(), "1");
-    Exec("insert T values (4, 'after')");  // still inside the doomed bracket
+    Exec("insert T values (4, 'after')"); // still inside the doomed bracket
     EXPECT_EQ(conn->CommitTrans(), 0);
     EXPECT_EQ(conn->GetTransactionDepth(), 0);
     EXPECT_FALSE(conn->IsTransactionDoomed());
@@ -122,7 +122,7 @@ TEST_F(Transactions, SchemaChangesAreTransactionalToo)
     conn->BeginTrans();
     Exec("DROP TABLE T");
     conn->RollbackTrans();
-    EXPECT_EQ(Count(), "0");  // the table is back
+    EXPECT_EQ(Count(), "0"); // the table is back
 }
 
 TEST_F(Transactions, ASecondConnectionReadsWhileAWriterHoldsATransaction)
@@ -168,7 +168,7 @@ TEST(Durability, CommittedWorkSurvivesAKilledProcess)
         rs.Open("insert T values (2)");
         c.CommitTrans();
         c.BeginTrans();
-        rs.Open("insert T values (3)");  // never committed
+        rs.Open("insert T values (3)"); // never committed
     });
     CVOConnection c(db.connectionString());
     CVORecordset rs(&c);
@@ -176,4 +176,4 @@ TEST(Durability, CommittedWorkSurvivesAKilledProcess)
     EXPECT_EQ(Rows(rs), "1;2");
 }
 
-}  // namespace
+} // namespace

@@ -25,7 +25,8 @@ const char* const kRepB = "100300";
 const char* const kManager = "900100";
 
 // Dates as day numbers (days since 1970-01-01) so "today minus n" needs no time zone.
-long DaysFromCivil(int y, int m, int d) {
+long DaysFromCivil(int y, int m, int d)
+{
     y -= m <= 2;
     const long era = (y >= 0 ? y : y - 399) / 400;
     const long yoe = y - era * 400;
@@ -34,7 +35,8 @@ long DaysFromCivil(int y, int m, int d) {
     return era * 146097 + doe - 719468;
 }
 
-void CivilFromDays(long z, int& y, int& m, int& d) {
+void CivilFromDays(long z, int& y, int& m, int& d)
+{
     z += 719468;
     const long era = (z >= 0 ? z : z - 146096) / 146097;
     const long doe = z - era * 146097;
@@ -46,7 +48,8 @@ void CivilFromDays(long z, int& y, int& m, int& d) {
     y = static_cast<int>(yoe + era * 400 + (m <= 2));
 }
 
-std::string DateText(long days, int hour = 0, int minute = 0, int second = 0) {
+std::string DateText(long days, int hour = 0, int minute = 0, int second = 0)
+{
     int y, m, d;
     CivilFromDays(days, y, m, d);
     char buffer[32];
@@ -54,18 +57,18 @@ std::string DateText(long days, int hour = 0, int minute = 0, int second = 0) {
     return buffer;
 }
 
-double Cents(double value) {
-    return std::round(value * 100.0) / 100.0;
-}
+double Cents(double value) { return std::round(value * 100.0) / 100.0; }
 
-std::string Format(const char* format, long long value) {
+std::string Format(const char* format, long long value)
+{
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, format, value);
     return buffer;
 }
 
 // A UPC-A code: eleven digits and the check digit.
-std::string Upc(long long base) {
+std::string Upc(long long base)
+{
     std::string digits = Format("%011lld", base % 100000000000LL);
     int sum = 0;
     for (int i = 0; i < 11; ++i)
@@ -113,19 +116,13 @@ const std::vector<WineCountry> kWineCountries{
     {"France",
      {"Bordeaux", "Burgundy", "Rhone Valley", "Loire Valley", "Alsace"},
      {"Cabernet Sauvignon", "Merlot", "Pinot Noir", "Chardonnay", "Sauvignon Blanc", "Syrah"}},
-    {"Italy",
-     {"Tuscany", "Piedmont", "Veneto", "Sicily"},
-     {"Sangiovese", "Nebbiolo", "Pinot Grigio", "Barbera"}},
+    {"Italy", {"Tuscany", "Piedmont", "Veneto", "Sicily"}, {"Sangiovese", "Nebbiolo", "Pinot Grigio", "Barbera"}},
     {"Spain", {"Rioja", "Ribera del Duero", "Rias Baixas"}, {"Tempranillo", "Garnacha", "Albarino"}},
     {"USA",
      {"Napa Valley", "Sonoma", "Willamette Valley", "Columbia Valley", "Paso Robles"},
      {"Cabernet Sauvignon", "Chardonnay", "Pinot Noir", "Zinfandel", "Merlot", "Riesling"}},
-    {"Australia",
-     {"Barossa Valley", "McLaren Vale", "Margaret River"},
-     {"Shiraz", "Chardonnay", "Cabernet Sauvignon"}},
-    {"Chile",
-     {"Maipo Valley", "Colchagua", "Casablanca"},
-     {"Carmenere", "Cabernet Sauvignon", "Sauvignon Blanc"}},
+    {"Australia", {"Barossa Valley", "McLaren Vale", "Margaret River"}, {"Shiraz", "Chardonnay", "Cabernet Sauvignon"}},
+    {"Chile", {"Maipo Valley", "Colchagua", "Casablanca"}, {"Carmenere", "Cabernet Sauvignon", "Sauvignon Blanc"}},
     {"Argentina", {"Mendoza", "Salta"}, {"Malbec", "Torrontes", "Bonarda"}},
     {"Germany", {"Mosel", "Rheingau", "Pfalz"}, {"Riesling", "Pinot Blanc"}},
     {"New Zealand", {"Marlborough", "Central Otago"}, {"Sauvignon Blanc", "Pinot Noir"}},
@@ -134,10 +131,10 @@ const std::vector<WineCountry> kWineCountries{
 
 const std::vector<const char*> kProducerFirst{"Chateau", "Domaine", "Bodega", "Tenuta", "Clos",
                                               "Casa",    "Weingut", "Quinta", "Vina",   "Estate"};
-const std::vector<const char*> kProducerSecond{
-    "Belmont",    "Saint Aubin", "Los Robles", "Ca' Rossa",    "Hartwell",  "Silver Creek", "Marchetti",
-    "Del Sol",    "Oakridge",    "La Fleur",   "Three Rivers", "Stonegate", "Valmont",      "Blue Heron",
-    "Alta Vista", "Fox Hollow",  "Greystone",  "Le Moulin",    "Red Mesa",  "Windward"};
+const std::vector<const char*> kProducerSecond{"Belmont",      "Saint Aubin", "Los Robles", "Ca' Rossa",  "Hartwell",
+                                               "Silver Creek", "Marchetti",   "Del Sol",    "Oakridge",   "La Fleur",
+                                               "Three Rivers", "Stonegate",   "Valmont",    "Blue Heron", "Alta Vista",
+                                               "Fox Hollow",   "Greystone",   "Le Moulin",  "Red Mesa",   "Windward"};
 const std::vector<const char*> kSpiritTypes{"Whiskey", "Bourbon", "Vodka",  "Gin",
                                             "Rum",     "Tequila", "Brandy", "Liqueur"};
 const std::vector<const char*> kSpiritBrands{"Old Harbor",    "Copper Still",  "North Star",
@@ -149,24 +146,21 @@ const std::vector<const char*> kBreweries{"Harbor Brewing", "Tall Pines", "Iron 
 const std::vector<const char*> kWaterTypes{"Still", "Sparkling"};
 const std::vector<const char*> kWaterBrands{"Clearspring", "Alpine Source", "Crystal Rock", "Aqua Vita"};
 
-const std::vector<const char*> kPlaceFirst{"Copper",     "Golden",      "Blue",      "Silver", "Old Town",
-                                           "Harbor",     "Main Street", "Riverside", "Green",  "Red Oak",
-                                           "Maple",      "Union",       "Corner",    "Grand",  "Village",
-                                           "Lighthouse", "Sunset",      "Hilltop",   "Cedar",  "Bay"};
+const std::vector<const char*> kPlaceFirst{
+    "Copper", "Golden", "Blue",   "Silver", "Old Town", "Harbor",     "Main Street", "Riverside", "Green", "Red Oak",
+    "Maple",  "Union",  "Corner", "Grand",  "Village",  "Lighthouse", "Sunset",      "Hilltop",   "Cedar", "Bay"};
 const std::vector<const char*> kOnPremise{"Bistro",     "Tavern",       "Grill",     "Trattoria",
                                           "Steakhouse", "Wine Bar",     "Brasserie", "Pub",
                                           "Kitchen",    "Oyster House", "Hotel",     "Country Club"};
 const std::vector<const char*> kOffPremise{"Liquors", "Wine & Spirits", "Market",  "Beverage Outlet",
                                            "Grocery", "Bottle Shop",    "Cellars", "Food Mart"};
-const std::vector<const char*> kFirstNames{"Alex",  "Jordan", "Sam",   "Taylor", "Morgan", "Casey",
-                                           "Jamie", "Riley",  "Chris", "Pat",    "Robin",  "Lee",
-                                           "Dana",  "Avery",  "Quinn", "Drew"};
+const std::vector<const char*> kFirstNames{"Alex",  "Jordan", "Sam",   "Taylor", "Morgan", "Casey", "Jamie", "Riley",
+                                           "Chris", "Pat",    "Robin", "Lee",    "Dana",   "Avery", "Quinn", "Drew"};
 const std::vector<const char*> kLastNames{"Smith",  "Garcia", "Chen",   "Johnson",  "Patel",
                                           "Rossi",  "Nguyen", "Miller", "Kowalski", "Brown",
                                           "Okafor", "Martin", "Silva",  "Keller",   "Dubois"};
-const std::vector<const char*> kStreets{"Main St", "Harbor Blvd", "Oak Ave",  "Market St",
-                                        "2nd St",  "Lake Dr",     "Elm St",   "Broadway",
-                                        "Pine St", "Mission Rd",  "Park Ave", "Bay Rd"};
+const std::vector<const char*> kStreets{"Main St", "Harbor Blvd", "Oak Ave", "Market St",  "2nd St",   "Lake Dr",
+                                        "Elm St",  "Broadway",    "Pine St", "Mission Rd", "Park Ave", "Bay Rd"};
 const std::vector<std::pair<const char*, const char*>> kCities{
     {"Portland", "OR"}, {"Salem", "OR"},  {"Eugene", "OR"},  {"Bend", "OR"}, {"Vancouver", "WA"},
     {"Seattle", "WA"},  {"Tacoma", "WA"}, {"Olympia", "WA"}, {"Boise", "ID"}};
@@ -182,9 +176,12 @@ class Builder {
 public:
     Builder(SqlDatabase& db, const DemoOptions& options, const DemoGenerator::DigestFn& digest)
         : db_(db), options_(options), digest_(digest), random_(options.seed),
-          today_(DaysFromCivil(options.year, options.month, options.day)) {}
+          today_(DaysFromCivil(options.year, options.month, options.day))
+    {
+    }
 
-    std::map<std::string, long long> Run() {
+    std::map<std::string, long long> Run()
+    {
         Lookups();
         Categories();
         Items();
@@ -202,24 +199,28 @@ public:
     }
 
 private:
-    TableWriter& Writer(const std::string& table) {
+    TableWriter& Writer(const std::string& table)
+    {
         auto it = writers_.find(table);
         if (it == writers_.end())
             it = writers_.emplace(table, std::make_unique<TableWriter>(db_, table, options_.stamp)).first;
         return *it->second;
     }
-    void Put(const std::string& table, const std::string& owner = {}) {
+    void Put(const std::string& table, const std::string& owner = {})
+    {
         Writer(table).Insert(owner);
         ++counts_[table];
     }
     std::string Phone() { return "(503) 555-" + random_.Digits(4); }
     // One draw per statement: the order of draws inside one expression is up to the compiler.
-    std::string Name() {
+    std::string Name()
+    {
         std::string first = random_.Pick(kFirstNames);
         return first + " " + random_.Pick(kLastNames);
     }
 
-    void Lookups() {
+    void Lookups()
+    {
         Writer("DistributorInfo")
             .Set("DistributorID", 1)
             .Set("DistributorName", "Harbor & Vine Beverage Co.")
@@ -274,8 +275,7 @@ private:
             Put("ShipMethods");
         }
         id = 1;
-        for (const char* name :
-             {"Cash Discount 2%", "Volume Discount", "Promotional", "Damaged Goods Credit"}) {
+        for (const char* name : {"Cash Discount 2%", "Volume Discount", "Promotional", "Damaged Goods Credit"}) {
             Writer("OrderDiscounts").Set("ID", id++).Set("Description", name);
             Put("OrderDiscounts");
         }
@@ -292,7 +292,8 @@ private:
         }
     }
 
-    int AddCategory(const std::string& name, int parent, bool hasChildren, int sort) {
+    int AddCategory(const std::string& name, int parent, bool hasChildren, int sort)
+    {
         int id = nextCategory_++;
         Writer("Category")
             .Set("CategoryID", id)
@@ -304,15 +305,15 @@ private:
         return id;
     }
 
-    void Categories() {
+    void Categories()
+    {
         int wine = AddCategory("Wine", 0, true, 1);
         int sort = 1;
         for (const WineCountry& c : kWineCountries) {
             int country = AddCategory(std::string(c.country), wine, true, sort++);
             int v = 1;
             for (const char* varietal : c.varietals)
-                leaves_.push_back(
-                    {AddCategory(varietal, country, false, v++), Kind::Wine, varietal, c.country});
+                leaves_.push_back({AddCategory(varietal, country, false, v++), Kind::Wine, varietal, c.country});
         }
         int spirits = AddCategory("Spirits", 0, true, 2);
         sort = 1;
@@ -324,15 +325,15 @@ private:
             leaves_.push_back({AddCategory(style, beer, false, sort++), Kind::Beer, style, ""});
         int water = AddCategory("Water", 0, true, 4);
         for (const char* type : kWaterTypes)
-            leaves_.push_back(
-                {AddCategory(std::string(type) + " Water", water, false, 1), Kind::Water, type, ""});
+            leaves_.push_back({AddCategory(std::string(type) + " Water", water, false, 1), Kind::Water, type, ""});
         int kegs = AddCategory("Kegs", 0, true, 5);
         leaves_.push_back({AddCategory("Beer Kegs", kegs, false, 1), Kind::Keg, "Beer", ""});
         leaves_.push_back({AddCategory("Wine on Tap", kegs, false, 2), Kind::Keg, "Wine", ""});
         depositCategory_ = AddCategory("Keg Deposits", kegs, false, 3);
     }
 
-    void KegDeposits() {
+    void KegDeposits()
+    {
         struct Deposit {
             const char* name;
             double amount;
@@ -357,8 +358,8 @@ private:
         }
     }
 
-    void CommonItemColumns(TableWriter& w, const Item& item, const std::string& description, int category,
-                           int division) {
+    void CommonItemColumns(TableWriter& w, const Item& item, const std::string& description, int category, int division)
+    {
         w.Set("ItemID", item.id)
             .Set("Description", description.substr(0, 60))
             .Set("CategoryID", category)
@@ -370,8 +371,7 @@ private:
             .Set("DeletedFlag", item.deleted ? 1 : 0)
             .Set("SellMultiple", 1)
             .Set("CatalogPage", std::to_string(1 + item.id % 240))
-            .Set("ValidCatalogs",
-                 std::string("10") + (item.inCatalog20 ? ",20" : "") + (item.inCatalog30 ? ",30" : ""))
+            .Set("ValidCatalogs", std::string("10") + (item.inCatalog20 ? ",20" : "") + (item.inCatalog30 ? ",30" : ""))
             .Set("BaseCasePrice", Cents(item.casePrice))
             .Set("BaseUnitPrice", Cents(item.casePrice / item.qtyPerCase * 1.08))
             .Set("FrontlinePrice", Cents(item.casePrice * 1.05))
@@ -385,7 +385,8 @@ private:
             .Set("PremiseCode", item.onPremiseOnly ? "ON" : "BOTH");
     }
 
-    void Items() {
+    void Items()
+    {
         int total = options_.scale ? 30000 : 2400;
         KegDeposits();
         for (int n = 0; static_cast<int>(items_.size()) < total; ++n) {
@@ -405,7 +406,8 @@ private:
         }
     }
 
-    void MakeItem(const Category& category) {
+    void MakeItem(const Category& category)
+    {
         Item item{};
         item.id = nextItem_++;
         item.kind = category.kind;
@@ -425,11 +427,8 @@ private:
             for (const WineCountry& c : kWineCountries)
                 if (category.country == c.country)
                     country = &c;
-            std::vector<Size> sizes{{"750ML", 12, 1.0},
-                                    {"750ML", 12, 1.0},
-                                    {"750ML", 12, 1.0},
-                                    {"1.5L", 6, 1.9},
-                                    {"375ML", 24, 0.55}};
+            std::vector<Size> sizes{
+                {"750ML", 12, 1.0}, {"750ML", 12, 1.0}, {"750ML", 12, 1.0}, {"1.5L", 6, 1.9}, {"375ML", 24, 0.55}};
             size = random_.Pick(sizes);
             std::string producer = random_.Pick(kProducerFirst);
             producer += std::string(" ") + random_.Pick(kProducerSecond);
@@ -464,22 +463,19 @@ private:
                 .Set("ClassCode", "WINE");
             if (random_.Chance(0.4)) {
                 w.Set("Rating", random_.Between(84, 98))
-                    .Set("RatingSource",
-                         random_.Pick({"Wine Spectator", "Wine Enthusiast", "James Suckling"}));
+                    .Set("RatingSource", random_.Pick({"Wine Spectator", "Wine Enthusiast", "James Suckling"}));
             }
             if (random_.Chance(0.08))
                 w.Set("Organic", 1);
             break;
         }
         case Kind::Spirit: {
-            std::vector<Size> sizes{
-                {"750ML", 12, 1.0}, {"1L", 12, 1.3}, {"1.75L", 6, 2.1}, {"50ML", 120, 0.1}};
+            std::vector<Size> sizes{{"750ML", 12, 1.0}, {"1L", 12, 1.3}, {"1.75L", 6, 2.1}, {"50ML", 120, 0.1}};
             size = random_.Pick(sizes);
             std::string brand = random_.Pick(kSpiritBrands);
-            std::string age =
-                category.name == "Whiskey" || category.name == "Bourbon" || category.name == "Rum"
-                    ? std::string(" ") + random_.Pick({"", "8 Year", "12 Year", "Small Batch"})
-                    : "";
+            std::string age = category.name == "Whiskey" || category.name == "Bourbon" || category.name == "Rum"
+                                  ? std::string(" ") + random_.Pick({"", "8 Year", "12 Year", "Small Batch"})
+                                  : "";
             description = brand + " " + category.name + age + " " + size.volume;
             item.casePrice = random_.Between(120.0, 520.0) * size.factor;
             division = 2;
@@ -505,10 +501,8 @@ private:
                 .Set("Producer", brewery)
                 .Set("Country", "USA")
                 .Set("AlcoholPct", Cents(random_.Between(4.0, 9.5)))
-                .Set("ContainerType",
-                     std::string(size.volume).find("CAN") != std::string::npos ? "Can" : "Bottle")
-                .Set("UnitOfMeasure",
-                     std::string(size.volume).find("CAN") != std::string::npos ? "CAN" : "BTL")
+                .Set("ContainerType", std::string(size.volume).find("CAN") != std::string::npos ? "Can" : "Bottle")
+                .Set("UnitOfMeasure", std::string(size.volume).find("CAN") != std::string::npos ? "CAN" : "BTL")
                 .Set("ClassCode", "BEER");
             break;
         }
@@ -519,10 +513,7 @@ private:
             description = brand + " " + category.name + " Water " + size.volume;
             item.casePrice = random_.Between(14.0, 36.0) * size.factor;
             division = 4;
-            w.Set("Brand", brand)
-                .Set("ContainerType", "Bottle")
-                .Set("UnitOfMeasure", "BTL")
-                .Set("ClassCode", "WATER");
+            w.Set("Brand", brand).Set("ContainerType", "Bottle").Set("UnitOfMeasure", "BTL").Set("ClassCode", "WATER");
             break;
         }
         case Kind::Keg: {
@@ -533,11 +524,9 @@ private:
             size = random_.Pick(sizes);
             std::string brand =
                 wineKeg ? std::string(random_.Pick(kProducerSecond)) + " Cellars" : random_.Pick(kBreweries);
-            std::string style =
-                wineKeg ? random_.Pick({"Red Blend", "Pinot Gris", "Rose"}) : random_.Pick(kBeerStyles);
+            std::string style = wineKeg ? random_.Pick({"Red Blend", "Pinot Gris", "Rose"}) : random_.Pick(kBeerStyles);
             description = brand + " " + style + " " + size.volume + " Keg";
-            item.casePrice =
-                (wineKeg ? random_.Between(280.0, 420.0) : random_.Between(110.0, 240.0)) * size.factor;
+            item.casePrice = (wineKeg ? random_.Between(280.0, 420.0) : random_.Between(110.0, 240.0)) * size.factor;
             division = wineKeg ? 1 : 3;
             item.onPremiseOnly = true;
             double deposit = wineKeg                                 ? 35.0
@@ -606,16 +595,15 @@ private:
             Writer("ItemAttributes")
                 .Set("ItemID", item.id)
                 .Set("AttributeName", "Oak")
-                .Set("AttributeValue",
-                     random_.Pick({"Unoaked", "French oak, 12 months", "American oak, 18 months"}));
+                .Set("AttributeValue", random_.Pick({"Unoaked", "French oak, 12 months", "American oak, 18 months"}));
             Put("ItemAttributes");
         }
         if (random_.Chance(0.2)) {
             Writer("ProductNotes")
                 .Set("ItemID", item.id)
                 .Set("Note1", "Tasting: " +
-                                  std::string(random_.Pick({"bright fruit", "dark cherry", "citrus peel",
-                                                            "toasted oak", "crisp minerality"})) +
+                                  std::string(random_.Pick({"bright fruit", "dark cherry", "citrus peel", "toasted oak",
+                                                            "crisp minerality"})) +
                                   "~Finish: " + random_.Pick({"long", "clean", "smooth", "lingering spice"}))
                 .Set("Note2", "Best sellers: pair with a by-the-glass program.")
                 .Set("Note3", "");
@@ -624,7 +612,8 @@ private:
     }
 
     // Tier d pays 2% less per step; tiers 6 to 9 are left at 0 so they fall back to the base price.
-    void PriceRow(const Item& item, int catalog, double factor) {
+    void PriceRow(const Item& item, int catalog, double factor)
+    {
         auto& w = Writer("PricingScheme");
         double casePrice = item.casePrice * factor;
         w.Set("ItemID", item.id).Set("CatalogID", catalog);
@@ -647,7 +636,8 @@ private:
         Put("PricingScheme");
     }
 
-    void Prices() {
+    void Prices()
+    {
         for (const Item& item : items_) {
             PriceRow(item, 10, 1.0);
             if (item.inCatalog20)
@@ -661,7 +651,8 @@ private:
         }
     }
 
-    size_t RandomItem(bool onPremise) {
+    size_t RandomItem(bool onPremise)
+    {
         while (true) {
             size_t i = static_cast<size_t>(random_.Below(static_cast<int>(items_.size())));
             const Item& item = items_[i];
@@ -670,12 +661,12 @@ private:
         }
     }
 
-    void Programs() {
+    void Programs()
+    {
         for (int p = 1; p <= 10; ++p) {
             long start = today_ - random_.Between(0, 20);
-            std::string name =
-                std::string(random_.Pick({"Spring", "Summer", "Harvest", "Holiday", "Patio"})) + " " +
-                random_.Pick({"Wine Event", "Spirits Feature", "Beer Blitz", "Mix & Match"});
+            std::string name = std::string(random_.Pick({"Spring", "Summer", "Harvest", "Holiday", "Patio"})) + " " +
+                               random_.Pick({"Wine Event", "Spirits Feature", "Beer Blitz", "Mix & Match"});
             Writer("Promo")
                 .Set("PromoID", p)
                 .Set("LineID", 0)
@@ -733,9 +724,8 @@ private:
         for (int p = 1; p <= 5; ++p) {
             Writer("Program")
                 .Set("ProgramID", p)
-                .Set("Description",
-                     std::string(random_.Pick({"Placement", "Display", "By the Glass", "Feature"})) +
-                         " incentive " + std::to_string(p))
+                .Set("Description", std::string(random_.Pick({"Placement", "Display", "By the Glass", "Feature"})) +
+                                        " incentive " + std::to_string(p))
                 .Set("StartDate", DateText(today_ - 30))
                 .Set("EndDate", DateText(today_ + 60))
                 .Set("Notes", "Earn the reward when the quantity is reached within the period.");
@@ -757,7 +747,8 @@ private:
         }
     }
 
-    std::string DayString(int pattern) {
+    std::string DayString(int pattern)
+    {
         switch (pattern) {
         case 0:
             return "YYYYYYY";
@@ -773,7 +764,8 @@ private:
         }
     }
 
-    void Accounts() {
+    void Accounts()
+    {
         int total = options_.scale ? 2000 : 120;
         for (int n = 0; n < total; ++n) {
             Account account{};
@@ -787,8 +779,7 @@ private:
             int pattern = n % 20 < 2 ? 0 : n % 10 < 4 ? 1 : 2;
             std::string appt = DayString(pattern);
             std::string name = random_.Pick(kPlaceFirst);
-            name +=
-                std::string(" ") + (account.onPremise ? random_.Pick(kOnPremise) : random_.Pick(kOffPremise));
+            name += std::string(" ") + (account.onPremise ? random_.Pick(kOnPremise) : random_.Pick(kOffPremise));
             auto city = random_.Pick(kCities);
             std::string street = std::to_string(random_.Between(10, 9999));
             street += std::string(" ") + random_.Pick(kStreets);
@@ -798,8 +789,7 @@ private:
                 .Set("ContactName", Name())
                 .Set("AltContactName", random_.Chance(0.5) ? Name() : "")
                 .Set("Address1", street)
-                .Set("Address2",
-                     random_.Chance(0.2) ? "Suite " + std::to_string(random_.Between(100, 400)) : "")
+                .Set("Address2", random_.Chance(0.2) ? "Suite " + std::to_string(random_.Between(100, 400)) : "")
                 .Set("City", city.first)
                 .Set("State", city.second)
                 .Set("Zip", "97" + random_.Digits(3))
@@ -832,9 +822,8 @@ private:
             if (random_.Chance(0.9))
                 w.Set("LastVisitDate", DateText(today_ - random_.Between(1, 14)));
             for (int d = 0; d < 7; ++d) {
-                std::string time = appt[static_cast<size_t>(d)] == 'Y'
-                                       ? Format("%04lld", 800 + 100 * random_.Between(0, 8))
-                                       : "";
+                std::string time =
+                    appt[static_cast<size_t>(d)] == 'Y' ? Format("%04lld", 800 + 100 * random_.Between(0, 8)) : "";
                 w.Set("ApptTime" + std::to_string(d + 1), time);
             }
             Put("Accounts", account.rep);
@@ -843,12 +832,10 @@ private:
         }
     }
 
-    void AccountExtras(const Account& a) {
+    void AccountExtras(const Account& a)
+    {
         auto attribute = [&](const char* name, const std::string& value) {
-            Writer("AccountAttributes")
-                .Set("AccountID", a.id)
-                .Set("AttributeName", name)
-                .Set("AttributeValue", value);
+            Writer("AccountAttributes").Set("AccountID", a.id).Set("AttributeName", name).Set("AttributeValue", value);
             Put("AccountAttributes", a.rep);
         };
         if (a.onPremise) {
@@ -877,20 +864,16 @@ private:
         Put("AccountSalesData", a.rep);
     }
 
-    double CasePrice(const Item& item, const Account& a) const {
-        double factor = a.catalog == 20 && item.inCatalog20   ? 1.04
-                        : a.catalog == 30 && item.inCatalog30 ? 0.97
-                                                              : 1.0;
+    double CasePrice(const Item& item, const Account& a) const
+    {
+        double factor = a.catalog == 20 && item.inCatalog20 ? 1.04 : a.catalog == 30 && item.inCatalog30 ? 0.97 : 1.0;
         return Cents(item.casePrice * factor * (1.0 - 0.02 * a.tier));
     }
 
-    void Guides() {
+    void Guides()
+    {
         for (Account& a : accounts_) {
-            Writer("WorkOrder")
-                .Set("AccountID", a.id)
-                .Set("WorkOrderID", a.id)
-                .Set("Updated", 0)
-                .Set("Active", 1);
+            Writer("WorkOrder").Set("AccountID", a.id).Set("WorkOrderID", a.id).Set("Updated", 0).Set("Active", 1);
             Put("WorkOrder", a.rep);
             int lines = random_.Between(15, 40);
             while (static_cast<int>(a.guide.size()) < lines) {
@@ -953,7 +936,8 @@ private:
         }
     }
 
-    void History() {
+    void History()
+    {
         // About a year of invoiced orders, spread so the line count reaches the target.
         long target = options_.scale ? 300000 : 24000;
         double linesPerOrder = 5.5;
@@ -975,20 +959,19 @@ private:
                 Order(a, orderNumber++, today_, lines);
             }
         }
-        db_.Exec(
-            "update Accounts set LastOrder = (select max(TransDate) from OrderHistory o where o.AccountID = "
-            "Accounts.AccountID)");
+        db_.Exec("update Accounts set LastOrder = (select max(TransDate) from OrderHistory o where o.AccountID = "
+                 "Accounts.AccountID)");
     }
 
-    void Order(const Account& a, long number, long day, long& lineCount) {
+    void Order(const Account& a, long number, long day, long& lineCount)
+    {
         int lines = random_.Between(3, 8);
         double total = 0;
         int hour = random_.Between(8, 17);
         std::string date = DateText(day, hour, random_.Between(0, 59), 0);
         bool invoiced = day < today_ - 1;
         for (int l = 1; l <= lines; ++l) {
-            const Item& item =
-                items_[a.guide[static_cast<size_t>(random_.Below(static_cast<int>(a.guide.size())))]];
+            const Item& item = items_[a.guide[static_cast<size_t>(random_.Below(static_cast<int>(a.guide.size())))]];
             int cases = random_.Between(0, 5);
             int singles = cases == 0            ? random_.Between(1, std::max(1, item.qtyPerCase - 1))
                           : random_.Chance(0.2) ? random_.Between(1, std::max(1, item.qtyPerCase - 1))
@@ -1034,7 +1017,8 @@ private:
         Put("OrderHistory", a.rep);
     }
 
-    void OpenOrders() {
+    void OpenOrders()
+    {
         int invoice = 880001;
         for (const Account& a : accounts_) {
             if (!random_.Chance(0.3))
@@ -1078,7 +1062,8 @@ private:
         }
     }
 
-    void Receivables() {
+    void Receivables()
+    {
         long invoice = 450001;
         for (const Account& a : accounts_) {
             if (!random_.Chance(0.5))
@@ -1122,7 +1107,8 @@ private:
         }
     }
 
-    void NotesAndMessages() {
+    void NotesAndMessages()
+    {
         int note = 1;
         for (const Account& a : accounts_) {
             if (!random_.Chance(0.3))
@@ -1132,13 +1118,13 @@ private:
                 Writer("DistributorRepNotes")
                     .Set("DistRepID", note)
                     .Set("AccountID", a.id)
-                    .Set("DateEntered", DateText(today_ - random_.Between(1, 60), 8 + note % 9, note * 7 % 60,
-                                                 note * 13 % 60))
-                    .Set("Comment", random_.Pick({"Buyer wants samples of the new Rioja.",
-                                                  "Owner on vacation until next month.",
-                                                  "Discussed the patio program & keg pricing.",
-                                                  "Reset the cold box; needs more sparkling water.",
-                                                  "Asked for a by-the-glass proposal."}))
+                    .Set("DateEntered",
+                         DateText(today_ - random_.Between(1, 60), 8 + note % 9, note * 7 % 60, note * 13 % 60))
+                    .Set("Comment",
+                         random_.Pick({"Buyer wants samples of the new Rioja.", "Owner on vacation until next month.",
+                                       "Discussed the patio program & keg pricing.",
+                                       "Reset the cold box; needs more sparkling water.",
+                                       "Asked for a by-the-glass proposal."}))
                     .Set("Updated", 0);
                 Put("DistributorRepNotes", a.rep);
             }
@@ -1164,7 +1150,8 @@ private:
         }
     }
 
-    void SurveysAndForms() {
+    void SurveysAndForms()
+    {
         struct Question {
             int type;
             const char* text;
@@ -1197,8 +1184,7 @@ private:
              "Stock and display plans for the holidays",
              0,
              0,
-             {{3, "Planned features", "Sparkling|Dessert wine|Gift packs"},
-              {4, "Order deadline agreed", ""}}},
+             {{3, "Planned features", "Sparkling|Dessert wine|Gift packs"}, {4, "Order deadline agreed", ""}}},
             {"Custom POS Request",
              "Point-of-sale material to be printed",
              0,
@@ -1242,10 +1228,7 @@ private:
             Put("Forms");
             int q = 1;
             for (const char* text : f.questions) {
-                Writer("FormQuestions")
-                    .Set("FormID", formId)
-                    .Set("QuestionID", q++)
-                    .Set("QuestionText", text);
+                Writer("FormQuestions").Set("FormID", formId).Set("QuestionID", q++).Set("QuestionText", text);
                 Put("FormQuestions");
             }
             ++formId;
@@ -1270,7 +1253,8 @@ private:
         }
     }
 
-    void Users() {
+    void Users()
+    {
         db_.Exec("delete from ServerUsers; delete from ServerManagedReps;");
         for (const DemoUser& u : kUsers) {
             std::string digest = digest_(u.password);
@@ -1286,10 +1270,7 @@ private:
                 .Bind(1, kManager)
                 .Bind(2, u.id)
                 .Run();
-            Writer("ManagerReps")
-                .Set("RepID", std::stoi(u.id))
-                .Set("RepName", u.name)
-                .Set("Password", digest);
+            Writer("ManagerReps").Set("RepID", std::stoi(u.id)).Set("RepName", u.name).Set("Password", digest);
             Put("ManagerReps", kManager);
         }
     }
@@ -1311,14 +1292,15 @@ private:
 
 } // namespace
 
-const std::vector<DemoUser>& DemoUsers() {
-    return kUsers;
-}
+const std::vector<DemoUser>& DemoUsers() { return kUsers; }
 
 DemoGenerator::DemoGenerator(server::ServerStore& store, DemoOptions options, DigestFn digest)
-    : store_(store), options_(std::move(options)), digest_(std::move(digest)) {}
+    : store_(store), options_(std::move(options)), digest_(std::move(digest))
+{
+}
 
-std::map<std::string, long long> DemoGenerator::Generate() {
+std::map<std::string, long long> DemoGenerator::Generate()
+{
     std::lock_guard lock(store_.Mutex());
     SqlDatabase& db = store_.Db();
     server::SqlTransaction transaction(db);

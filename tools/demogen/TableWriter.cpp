@@ -7,12 +7,14 @@ namespace zev::demo {
 
 namespace {
 
-std::string Lower(std::string text) {
+std::string Lower(std::string text)
+{
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
     return text;
 }
 
-bool IsNumericType(const std::string& declared) {
+bool IsNumericType(const std::string& declared)
+{
     std::string t = Lower(declared);
     for (const char* word : {"int", "money", "real", "float", "bit", "decimal", "numeric", "double"})
         if (t.find(word) != std::string::npos)
@@ -22,8 +24,8 @@ bool IsNumericType(const std::string& declared) {
 
 } // namespace
 
-TableWriter::TableWriter(server::SqlDatabase& db, const std::string& table, const std::string& stamp)
-    : stamp_(stamp) {
+TableWriter::TableWriter(server::SqlDatabase& db, const std::string& table, const std::string& stamp) : stamp_(stamp)
+{
     auto info = db.Prepare("select name, type from pragma_table_info(?) order by cid");
     info.Bind(1, table);
     while (info.Step()) {
@@ -46,30 +48,35 @@ TableWriter::TableWriter(server::SqlDatabase& db, const std::string& table, cons
     values_.resize(columns_.size());
 }
 
-int TableWriter::Index(const std::string& column) const {
+int TableWriter::Index(const std::string& column) const
+{
     auto it = index_.find(Lower(column));
     return it == index_.end() ? -1 : it->second;
 }
 
-TableWriter& TableWriter::Set(const std::string& column, long long value) {
+TableWriter& TableWriter::Set(const std::string& column, long long value)
+{
     if (int i = Index(column); i >= 0)
         values_[static_cast<size_t>(i)] = value;
     return *this;
 }
 
-TableWriter& TableWriter::Set(const std::string& column, double value) {
+TableWriter& TableWriter::Set(const std::string& column, double value)
+{
     if (int i = Index(column); i >= 0)
         values_[static_cast<size_t>(i)] = value;
     return *this;
 }
 
-TableWriter& TableWriter::Set(const std::string& column, const std::string& value) {
+TableWriter& TableWriter::Set(const std::string& column, const std::string& value)
+{
     if (int i = Index(column); i >= 0)
         values_[static_cast<size_t>(i)] = value;
     return *this;
 }
 
-void TableWriter::Insert(const std::string& owner) {
+void TableWriter::Insert(const std::string& owner)
+{
     if (!insert_)
         return;
     int n = static_cast<int>(columns_.size());

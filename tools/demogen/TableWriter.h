@@ -20,9 +20,7 @@ public:
 
     bool Exists() const { return !columns_.empty(); }
     TableWriter& Set(const std::string& column, long long value);
-    TableWriter& Set(const std::string& column, int value) {
-        return Set(column, static_cast<long long>(value));
-    }
+    TableWriter& Set(const std::string& column, int value) { return Set(column, static_cast<long long>(value)); }
     TableWriter& Set(const std::string& column, double value);
     TableWriter& Set(const std::string& column, const std::string& value);
     TableWriter& Set(const std::string& column, const char* value) { return Set(column, std::string(value)); }

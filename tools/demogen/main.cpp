@@ -19,12 +19,14 @@ namespace {
 constexpr const char* kUsage =
     "usage: zevdemo --data DIR [--schema FILE] [--scale] [--seed N] [--today YYYY-MM-DD] [--hashlib FILE]\n";
 
-int Usage() {
+int Usage()
+{
     std::fputs(kUsage, stderr);
     return 2;
 }
 
-int Help() {
+int Help()
+{
     std::fputs(kUsage, stdout);
     std::fputs("\nFills DIR/server.db with the demo distributor's data for the reference server:\n"
                "items, accounts, representatives and a year of history, the same for the same seed.\n"
@@ -42,7 +44,8 @@ int Help() {
 }
 
 // The installed kit's schema file, else the source tree's.
-std::string DefaultSchema() {
+std::string DefaultSchema()
+{
     const std::string installed = zev::ZevFolders::DefaultProgramDir() + "/ZevSchema.ini";
     if (std::filesystem::exists(installed))
         return installed;
@@ -55,7 +58,8 @@ std::string DefaultSchema() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     std::string data;
     std::string schema = DefaultSchema();
     std::string hashlib = zev::server::DigestLibrary::DefaultPath();
@@ -105,8 +109,7 @@ int main(int argc, char** argv) {
     options.year = local.tm_year + 1900;
     options.month = local.tm_mon + 1;
     options.day = local.tm_mday;
-    if (!today.empty() &&
-        std::sscanf(today.c_str(), "%d-%d-%d", &options.year, &options.month, &options.day) != 3) {
+    if (!today.empty() && std::sscanf(today.c_str(), "%d-%d-%d", &options.year, &options.month, &options.day) != 3) {
         std::fprintf(stderr, "zevdemo: --today takes YYYY-MM-DD\n");
         return 2;
     }
@@ -125,8 +128,8 @@ int main(int argc, char** argv) {
         store.CreateMasterTables(zev::server::SchemaFile::Load(schema), &problems);
         for (const std::string& p : problems)
             std::fprintf(stderr, "zevdemo: schema: %s\n", p.c_str());
-        zev::demo::DemoGenerator generator(
-            store, options, [&](const std::string& password) { return digests->Digest(password); });
+        zev::demo::DemoGenerator generator(store, options,
+                                           [&](const std::string& password) { return digests->Digest(password); });
         auto counts = generator.Generate();
         long long total = 0;
         for (const auto& [table, rows] : counts) {

@@ -98,7 +98,8 @@ struct CommandLine {
     bool Flag(const std::string& f) const
     {
         for (const auto& x : flags)
-            if (x == f) return true;
+            if (x == f)
+                return true;
         return false;
     }
     std::string Value(const std::string& k) const
@@ -138,9 +139,7 @@ bool ParseCommand(const std::vector<std::string>& rest, const std::vector<std::s
 class Session {
 public:
     Session(TerminalMessageBox& box, TerminalProgress& progress, std::ostream& out)
-        : m_box(box)
-        , m_progress(progress)
-        , m_out(out)
+        : m_box(box), m_progress(progress), m_out(out)
     {
     }
     ~Session()
@@ -155,7 +154,8 @@ public:
         o.programDir = home.empty() ? zev::ZevFolders::DefaultProgramDir() : std::filesystem::absolute(home).string();
         o.singleInstance = false;
         m_startup = std::make_unique<zev::StartupSequence>(m_box, o);
-        if (m_startup->Run(m_app) != zev::StartupSequence::Result::Started) return false;
+        if (m_startup->Run(m_app) != zev::StartupSequence::Result::Started)
+            return false;
         const zev::ZevFolders& f = m_startup->Folders();
         std::error_code ec;
         std::filesystem::create_directories(f.TempDir(), ec);
@@ -166,9 +166,10 @@ public:
         lo.dataDir = f.DataDir();
         std::string dbName = m_app.databaseName.empty() ? std::string("master") : m_app.databaseName;
         lo.pricingDatabase = f.DatabasePath(dbName);
-        if (!m_libs.Load(lo, m_box)) return false;
+        if (!m_libs.Load(lo, m_box))
+            return false;
 
-        SyncStackInputs in {f, m_app, m_startup->UserProfile(), m_libs, m_box, &m_progress, m_clock};
+        SyncStackInputs in{f, m_app, m_startup->UserProfile(), m_libs, m_box, &m_progress, m_clock};
         // The companion never sets the machine's clock; the program does.
         in.setsMachineClock = false;
         m_stack = std::make_unique<SyncStack>(in);
@@ -188,7 +189,8 @@ public:
             m_out << "the local database cannot be opened\n";
             return false;
         }
-        if (recover && m_engine->Profile().GetInt("RestoreOnOpen", 0) == 1) m_runner->ContinueSignIn();
+        if (recover && m_engine->Profile().GetInt("RestoreOnOpen", 0) == 1)
+            m_runner->ContinueSignIn();
         return true;
     }
 
@@ -214,7 +216,8 @@ int CmdSetup(Session& s, const CommandLine& cl, const std::string& pw, const std
 {
     bool managerMode = s.m_app.settings.config.Byte(200) == 1;
     int r = s.m_maint->FirstTimeSetup(cl.Value("--user"), pw, confirm, cl.Value("--manager"), managerMode);
-    if (r != 0) return SatchelApp::kFailed;
+    if (r != 0)
+        return SatchelApp::kFailed;
     s.m_out << "settings stored for user " << cl.Value("--user") << "\n";
     return SatchelApp::kOk;
 }
@@ -222,11 +225,12 @@ int CmdSetup(Session& s, const CommandLine& cl, const std::string& pw, const std
 int CmdSync(Session& s, const CommandLine& cl)
 {
     int kind = kSynchronise;
-    if (cl.Flag("--complete")) kind = kCompleteUpdate;
-    if (cl.Flag("--inventory")) kind = kInventoryUpdate;
+    if (cl.Flag("--complete"))
+        kind = kCompleteUpdate;
+    if (cl.Flag("--inventory"))
+        kind = kInventoryUpdate;
     if (cl.Has("--table")) {
-        std::vector<std::string> names =
-            SplitList(s.m_builder->Schema().Value("Database", "TableNames"));
+        std::vector<std::string> names = SplitList(s.m_builder->Schema().Value("Database", "TableNames"));
         auto it = std::find(names.begin(), names.end(), cl.Value("--table"));
         if (it == names.end()) {
             s.m_out << "no table " << cl.Value("--table") << " in the schema file\n";
@@ -234,14 +238,19 @@ int CmdSync(Session& s, const CommandLine& cl)
         }
         kind = kRenewTableBase + static_cast<int>(it - names.begin());
     }
-    if (!s.OpenDatabase(true)) return SatchelApp::kFailed;
-    if (kind == kCompleteUpdate) s.m_engine->ReportProgress("Checking Connection", 100, 1);
+    if (!s.OpenDatabase(true))
+        return SatchelApp::kFailed;
+    if (kind == kCompleteUpdate)
+        s.m_engine->ReportProgress("Checking Connection", 100, 1);
     int conn = s.m_engine->EnsureConnected();
-    if (conn <= 0) return SatchelApp::kFailed;
-    if (kind == kCompleteUpdate) s.m_engine->Profile().SetString("LastRenewTable", "");
+    if (conn <= 0)
+        return SatchelApp::kFailed;
+    if (kind == kCompleteUpdate)
+        s.m_engine->Profile().SetString("LastRenewTable", "");
     bool ok = s.m_runner->SyncRun(kind, &s.m_progress);
     s.m_progress.Finish();
-    if (conn == 2) s.m_engine->Disconnect();
+    if (conn == 2)
+        s.m_engine->Disconnect();
     NewMessagesCheck(s);
     return ok ? SatchelApp::kOk : SatchelApp::kFailed;
 }
@@ -256,11 +265,13 @@ int CmdSendOrders(Session& s, const CommandLine& cl)
             return SatchelApp::kUsage;
         }
     }
-    if (!s.OpenDatabase(true)) return SatchelApp::kFailed;
+    if (!s.OpenDatabase(true))
+        return SatchelApp::kFailed;
     bool ok = s.m_sender->SendOrders(order, &s.m_progress,
                                      cl.Flag("--resend-unknown") ? UnknownOrders::Resend : UnknownOrders::Skip);
     s.m_progress.Finish();
-    if (!ok) s.m_box.Show(order ? 65058 : 65062, 65099, zev::MbButtons::Ok, zev::MbIcon::Stop);
+    if (!ok)
+        s.m_box.Show(order ? 65058 : 65062, 65099, zev::MbButtons::Ok, zev::MbIcon::Stop);
     NewMessagesCheck(s);
     return ok ? SatchelApp::kOk : SatchelApp::kFailed;
 }
@@ -274,7 +285,8 @@ int CmdStatus(Session& s)
              "\"satchel sync --complete\"\n";
         return SatchelApp::kFailed;
     }
-    if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
+    if (!s.OpenDatabase(false))
+        return SatchelApp::kFailed;
     o << "user: " << p.GetString("UserID") << "\n";
     o << "waiting to be sent:\n";
     for (const auto& [table, n] : s.m_maint->WaitingRecords())
@@ -284,15 +296,18 @@ int CmdStatus(Session& s)
           << "started " << u.started << " without an answer; send-orders --resend-unknown sends it again\n";
     o << "stamps:\n";
     SchemaFile schema = s.m_builder->Schema();
-    std::vector<std::string> names {"LastRenewUD", "LastSyncUD", "InventoryUD", "ItemsUD", "SyncTimeUD"};
+    std::vector<std::string> names{"LastRenewUD", "LastSyncUD", "InventoryUD", "ItemsUD", "SyncTimeUD"};
     for (const std::string& t : SplitList(schema.Value("Database", "TableNames")))
-        if (std::find(names.begin(), names.end(), t + "UD") == names.end()) names.push_back(t + "UD");
+        if (std::find(names.begin(), names.end(), t + "UD") == names.end())
+            names.push_back(t + "UD");
     for (const std::string& n : names) {
         std::string v = p.GetString(n);
-        if (!v.empty()) o << "  " << n << ": " << v << "\n";
+        if (!v.empty())
+            o << "  " << n << ": " << v << "\n";
     }
     if (p.GetInt("RestoreOnOpen", 0) == 1)
-        o << "  an update was interrupted" << (p.GetString("LastRenewTable").empty() ? "" : " at table " + p.GetString("LastRenewTable")) << "\n";
+        o << "  an update was interrupted"
+          << (p.GetString("LastRenewTable").empty() ? "" : " at table " + p.GetString("LastRenewTable")) << "\n";
     o << "database:\n";
     if (!schema.Exists()) {
         o << "  the schema file is missing\n";
@@ -313,26 +328,31 @@ int CmdStatus(Session& s)
     }
     std::string version = schema.Value("Database", "Version");
     if (p.GetString("DBVersion") != version) {
-        o << "  built with schema version '" << p.GetString("DBVersion") << "', the schema file is '" << version << "'\n";
+        o << "  built with schema version '" << p.GetString("DBVersion") << "', the schema file is '" << version
+          << "'\n";
         complete = false;
     }
-    if (complete) o << "  complete\n";
+    if (complete)
+        o << "  complete\n";
     return SatchelApp::kOk;
 }
 
 int CmdDb(Session& s, const CommandLine& cl)
 {
-    if (cl.positional.size() != 1) return SatchelApp::kUsage;
+    if (cl.positional.size() != 1)
+        return SatchelApp::kUsage;
     const std::string& what = cl.positional[0];
     if (what == "check") {
-        if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
+        if (!s.OpenDatabase(false))
+            return SatchelApp::kFailed;
         int r = s.m_builder->CheckDatabase();
         s.m_progress.Finish();
         // Tables that exist may still be empty or half filled after a run
         // that broke off: each downloaded table must have arrived whole.
         std::vector<std::string> problems;
         bool whole = s.m_builder->DownloadsComplete(problems);
-        for (const std::string& problem : problems) s.m_out << "  " << problem << "\n";
+        for (const std::string& problem : problems)
+            s.m_out << "  " << problem << "\n";
         bool ok = r == 0 && whole;
         s.m_out << (ok ? "the database is complete\n" : "the database is not complete; a complete update is needed\n");
         return ok ? SatchelApp::kOk : SatchelApp::kFailed;
@@ -353,7 +373,8 @@ int CmdDb(Session& s, const CommandLine& cl)
         return r == SyncRunner::RestoreOutcome::Restored ? SatchelApp::kOk : SatchelApp::kFailed;
     }
     if (what == "backup" || what == "restore") {
-        int r = what == "backup" ? s.m_runner->BackupDatabase(&s.m_progress) : s.m_runner->RestoreDatabase(&s.m_progress);
+        int r =
+            what == "backup" ? s.m_runner->BackupDatabase(&s.m_progress) : s.m_runner->RestoreDatabase(&s.m_progress);
         s.m_progress.Finish();
         if (r != 1) {
             s.m_out << (what == "backup" ? "the backup failed\n" : "the restore failed\n");
@@ -367,8 +388,10 @@ int CmdDb(Session& s, const CommandLine& cl)
 
 int CmdSql(Session& s, const CommandLine& cl)
 {
-    if (cl.positional.size() != 1) return SatchelApp::kUsage;
-    if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
+    if (cl.positional.size() != 1)
+        return SatchelApp::kUsage;
+    if (!s.OpenDatabase(false))
+        return SatchelApp::kFailed;
     Query q("", "", 0);
     CVORecordset* rs = q.getRS();
     if (!rs->Open(cl.positional[0], adOpenStatic, adLockReadOnly, adCmdText)) {
@@ -384,8 +407,10 @@ int CmdSql(Session& s, const CommandLine& cl)
 
 int CmdExportItems(Session& s, const CommandLine& cl)
 {
-    if (cl.positional.size() != 1) return SatchelApp::kUsage;
-    if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
+    if (cl.positional.size() != 1)
+        return SatchelApp::kUsage;
+    if (!s.OpenDatabase(false))
+        return SatchelApp::kFailed;
     int n = s.m_maint->ExportItems(cl.positional[0], &s.m_progress);
     s.m_progress.Finish();
     if (n < 0) {
@@ -401,14 +426,16 @@ int CmdPassword(Session& s, const CommandLine& cl)
 {
     std::string nw = cl.Value("--new");
     int r = s.m_maint->ChangePassword(cl.Value("--old"), nw, cl.Has("--confirm") ? cl.Value("--confirm") : nw);
-    if (r != 0) return SatchelApp::kFailed;
+    if (r != 0)
+        return SatchelApp::kFailed;
     s.m_out << "password changed\n";
     return SatchelApp::kOk;
 }
 
 int CmdReportIssue(Session& s, const CommandLine& cl)
 {
-    if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
+    if (!s.OpenDatabase(false))
+        return SatchelApp::kFailed;
     int r = s.m_maint->ReportIssue(cl.Value("--short"), cl.Value("--details"), cl.Flag("--contact"));
     if (r != 0) {
         s.m_box.Show(r, r == 65064 ? 65098 : 65099, zev::MbButtons::Ok, zev::MbIcon::Stop);
@@ -420,19 +447,15 @@ int CmdReportIssue(Session& s, const CommandLine& cl)
 
 int CmdMessages(Session& s)
 {
-    if (!s.OpenDatabase(false)) return SatchelApp::kFailed;
+    if (!s.OpenDatabase(false))
+        return SatchelApp::kFailed;
     s.m_out << s.m_maint->CountNewMessages() << " new message(s)\n";
     return SatchelApp::kOk;
 }
 
 } // namespace
 
-SatchelApp::SatchelApp(std::istream& in, std::ostream& out, std::ostream& err)
-    : m_in(in)
-    , m_out(out)
-    , m_err(err)
-{
-}
+SatchelApp::SatchelApp(std::istream& in, std::ostream& out, std::ostream& err) : m_in(in), m_out(out), m_err(err) {}
 
 int SatchelApp::Run(const std::vector<std::string>& argv)
 {
@@ -513,18 +536,21 @@ int SatchelApp::Run(const std::vector<std::string>& argv)
     }
     int kinds = (cl.Flag("--complete") ? 1 : 0) + (cl.Flag("--inventory") ? 1 : 0) + (cl.Has("--table") ? 1 : 0);
     bool usageOk = true;
-    if (a.command == "sync") usageOk = kinds <= 1 && cl.positional.empty();
+    if (a.command == "sync")
+        usageOk = kinds <= 1 && cl.positional.empty();
     if (a.command == "setup")
         usageOk = cl.Has("--user") && !(cl.Has("--password") && cl.Flag("--password-stdin")) && cl.positional.empty();
-    if (a.command == "password") usageOk = cl.Has("--old") && cl.Has("--new") && cl.positional.empty();
+    if (a.command == "password")
+        usageOk = cl.Has("--old") && cl.Has("--new") && cl.positional.empty();
     if (a.command == "status" || a.command == "send-orders" || a.command == "messages")
         usageOk = cl.positional.empty();
-    if (a.command == "report-issue") usageOk = cl.Has("--short") && cl.Has("--details") && cl.positional.empty();
+    if (a.command == "report-issue")
+        usageOk = cl.Has("--short") && cl.Has("--details") && cl.positional.empty();
     if (a.command == "db")
-        usageOk = cl.positional.size() == 1 &&
-            (cl.positional[0] == "check" || cl.positional[0] == "rebuild" || cl.positional[0] == "backup" ||
-             cl.positional[0] == "restore");
-    if (a.command == "sql" || a.command == "export-items") usageOk = cl.positional.size() == 1;
+        usageOk = cl.positional.size() == 1 && (cl.positional[0] == "check" || cl.positional[0] == "rebuild" ||
+                                                cl.positional[0] == "backup" || cl.positional[0] == "restore");
+    if (a.command == "sql" || a.command == "export-items")
+        usageOk = cl.positional.size() == 1;
     if (!usageOk) {
         m_err << help->second;
         return kUsage;
@@ -564,20 +590,32 @@ int SatchelApp::Run(const std::vector<std::string>& argv)
     TerminalProgress progress(m_out, isatty(STDOUT_FILENO) != 0);
     try {
         Session s(box, progress, m_out);
-        if (!s.Start(a.home)) return kFailed;
+        if (!s.Start(a.home))
+            return kFailed;
         int r = kFailed;
-        if (a.command == "setup") r = CmdSetup(s, cl, password, confirm);
-        else if (a.command == "sync") r = CmdSync(s, cl);
-        else if (a.command == "send-orders") r = CmdSendOrders(s, cl);
-        else if (a.command == "status") r = CmdStatus(s);
-        else if (a.command == "db") r = CmdDb(s, cl);
-        else if (a.command == "sql") r = CmdSql(s, cl);
-        else if (a.command == "export-items") r = CmdExportItems(s, cl);
-        else if (a.command == "password") r = CmdPassword(s, cl);
-        else if (a.command == "report-issue") r = CmdReportIssue(s, cl);
-        else if (a.command == "messages") r = CmdMessages(s);
+        if (a.command == "setup")
+            r = CmdSetup(s, cl, password, confirm);
+        else if (a.command == "sync")
+            r = CmdSync(s, cl);
+        else if (a.command == "send-orders")
+            r = CmdSendOrders(s, cl);
+        else if (a.command == "status")
+            r = CmdStatus(s);
+        else if (a.command == "db")
+            r = CmdDb(s, cl);
+        else if (a.command == "sql")
+            r = CmdSql(s, cl);
+        else if (a.command == "export-items")
+            r = CmdExportItems(s, cl);
+        else if (a.command == "password")
+            r = CmdPassword(s, cl);
+        else if (a.command == "report-issue")
+            r = CmdReportIssue(s, cl);
+        else if (a.command == "messages")
+            r = CmdMessages(s);
         progress.Finish();
-        if (r == kUsage) m_err << help->second;
+        if (r == kUsage)
+            m_err << help->second;
         return r;
     } catch (const NoAnswer& e) {
         progress.Finish();

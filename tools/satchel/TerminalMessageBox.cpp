@@ -14,11 +14,7 @@ using zev::MbResult;
 
 TerminalMessageBox::TerminalMessageBox(std::istream& in, std::ostream& out, bool interactive, bool assumeYes,
                                        bool assumeNo)
-    : m_in(in)
-    , m_out(out)
-    , m_interactive(interactive)
-    , m_yes(assumeYes)
-    , m_no(assumeNo)
+    : m_in(in), m_out(out), m_interactive(interactive), m_yes(assumeYes), m_no(assumeNo)
 {
 }
 
@@ -33,8 +29,7 @@ MbResult TerminalMessageBox::ShowText(const std::string& text, int captionId, Mb
     return Prompt(text, captionId, buttons, std::nullopt);
 }
 
-MbResult TerminalMessageBox::Ask(int textId, int captionId, MbButtons buttons, zev::MbIcon,
-                                 MbResult defaultButton)
+MbResult TerminalMessageBox::Ask(int textId, int captionId, MbButtons buttons, zev::MbIcon, MbResult defaultButton)
 {
     m_lastText = textId;
     return Prompt(zev::StringTable::Text(textId), captionId, buttons, defaultButton);
@@ -74,8 +69,10 @@ std::string PromptOf(MbButtons buttons, std::optional<MbResult> def)
     std::string prompt;
     for (const Choice& c : choices) {
         std::string word = c.word;
-        if (def && *def == c.result) word[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(word[0])));
-        if (!prompt.empty()) prompt += " / ";
+        if (def && *def == c.result)
+            word[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(word[0])));
+        if (!prompt.empty())
+            prompt += " / ";
         prompt += "[" + word.substr(0, 1) + "]" + word.substr(1);
     }
     return prompt + "? ";
@@ -87,10 +84,12 @@ MbResult TerminalMessageBox::Prompt(const std::string& text, int captionId, MbBu
                                     std::optional<MbResult> defaultButton)
 {
     ++m_shown;
-    if (defaultButton && !zev::Offers(buttons, *defaultButton)) defaultButton.reset();
+    if (defaultButton && !zev::Offers(buttons, *defaultButton))
+        defaultButton.reset();
     std::string caption = zev::StringTable::Has(captionId) ? zev::StringTable::Text(captionId) : std::string();
     m_out << "\n" << (caption.empty() ? "" : caption + " ") << text << "\n";
-    if (buttons == MbButtons::Ok) return MbResult::Ok;
+    if (buttons == MbButtons::Ok)
+        return MbResult::Ok;
     const bool hasYes = buttons == MbButtons::YesNo || buttons == MbButtons::YesNoCancel;
     const MbResult yes = hasYes ? MbResult::Yes : (buttons == MbButtons::RetryCancel ? MbResult::Retry : MbResult::Ok);
     if (m_yes) {
@@ -107,14 +106,21 @@ MbResult TerminalMessageBox::Prompt(const std::string& text, int captionId, MbBu
     for (;;) {
         m_out << prompt << std::flush;
         std::string line;
-        if (!std::getline(m_in, line)) throw NoAnswer("no answer was given");
+        if (!std::getline(m_in, line))
+            throw NoAnswer("no answer was given");
         char c = line.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(line[0])));
-        if (c == '\0' && defaultButton) return *defaultButton;
-        if (hasYes && c == 'y') return MbResult::Yes;
-        if (hasYes && c == 'n') return MbResult::No;
-        if (!hasYes && buttons != MbButtons::RetryCancel && c == 'o') return MbResult::Ok;
-        if (buttons == MbButtons::RetryCancel && c == 'r') return MbResult::Retry;
-        if (buttons != MbButtons::YesNo && c == 'c') return MbResult::Cancel;
+        if (c == '\0' && defaultButton)
+            return *defaultButton;
+        if (hasYes && c == 'y')
+            return MbResult::Yes;
+        if (hasYes && c == 'n')
+            return MbResult::No;
+        if (!hasYes && buttons != MbButtons::RetryCancel && c == 'o')
+            return MbResult::Ok;
+        if (buttons == MbButtons::RetryCancel && c == 'r')
+            return MbResult::Retry;
+        if (buttons != MbButtons::YesNo && c == 'c')
+            return MbResult::Cancel;
     }
 }
 

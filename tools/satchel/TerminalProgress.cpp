@@ -5,11 +5,7 @@
 
 namespace satchel {
 
-TerminalProgress::TerminalProgress(std::ostream& out, bool terminal)
-    : m_out(out)
-    , m_terminal(terminal)
-{
-}
+TerminalProgress::TerminalProgress(std::ostream& out, bool terminal) : m_out(out), m_terminal(terminal) {}
 
 TerminalProgress::~TerminalProgress() { Finish(); }
 
@@ -17,13 +13,15 @@ void TerminalProgress::Report(int percent, const std::string& text)
 {
     percent = std::clamp(percent, 0, 100);
     const std::string shown = text.empty() ? m_lastText : text;
-    if (percent == m_lastPercent && shown == m_lastText) return;
+    if (percent == m_lastPercent && shown == m_lastText)
+        return;
     // Without a terminal a line is written when the text changes or the bar
     // passes another tenth, so logs stay readable.
     const bool newLine = shown != m_lastText || percent / 10 != m_lastPercent / 10 || percent == 100;
     m_lastPercent = percent;
     m_lastText = shown;
-    if (!m_terminal && !newLine) return;
+    if (!m_terminal && !newLine)
+        return;
     if (m_terminal) {
         constexpr int width = 30;
         int filled = percent * width / 100;
@@ -39,7 +37,8 @@ void TerminalProgress::Report(int percent, const std::string& text)
 
 void TerminalProgress::Finish()
 {
-    if (m_open) m_out << "\n" << std::flush;
+    if (m_open)
+        m_out << "\n" << std::flush;
     m_open = false;
 }
 

@@ -68,10 +68,18 @@ std::vector<Token> Tokenize(const std::string& line)
                     throw LineError{"unfinished escape"};
                 const char e = line[i++];
                 switch (e) {
-                case 'n': token.text += '\n'; break;
-                case 't': token.text += '\t'; break;
-                case '"': token.text += '"'; break;
-                case '\\': token.text += '\\'; break;
+                case 'n':
+                    token.text += '\n';
+                    break;
+                case 't':
+                    token.text += '\t';
+                    break;
+                case '"':
+                    token.text += '"';
+                    break;
+                case '\\':
+                    token.text += '\\';
+                    break;
                 case 'x': {
                     if (i + 2 > line.size() || HexValue(line[i]) < 0 || HexValue(line[i + 1]) < 0)
                         throw LineError{"\\x needs two hex digits"};
@@ -199,8 +207,8 @@ struct RawPatch {
     std::vector<std::uint8_t> bytes;
 };
 
-void ParseLine(const std::vector<Token>& t, ZevConfig& record, std::optional<ListBlock>& list,
-               std::set<int>& listsSeen, std::vector<RawPatch>& raws)
+void ParseLine(const std::vector<Token>& t, ZevConfig& record, std::optional<ListBlock>& list, std::set<int>& listsSeen,
+               std::vector<RawPatch>& raws)
 {
     const std::string& word = t[0].text;
     if (list) {
@@ -315,10 +323,14 @@ std::string Quote(const std::string& text)
 std::string FormatName(std::uint8_t f)
 {
     switch (f) {
-    case 0: return "left";
-    case 1: return "right";
-    case 2: return "center";
-    default: return std::to_string(f);
+    case 0:
+        return "left";
+    case 1:
+        return "right";
+    case 2:
+        return "center";
+    default:
+        return std::to_string(f);
     }
 }
 

@@ -1,5 +1,6 @@
 // The account details screen, the account editor, the survey screen with its
 // step-by-step dialog, and the forms dialog, over a real SQLite database.
+#include "TestDatabase.h"
 #include "accounts/views/CAccountDetailsView.h"
 #include "accounts/views/CEditAccountDeliveryPage.h"
 #include "accounts/views/CEditAccountGeneral.h"
@@ -13,7 +14,6 @@
 #include "app/ui/CZevListCtrl.h"
 #include "tests/accounts/Fakes.h"
 #include "tests/app/ui/FakeScreenHost.h"
-#include "TestDatabase.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

@@ -1,40 +1,40 @@
 // The account list screen over a real SQLite database: day buttons, sorting,
 // selection, in-place editors, context menu and the itinerary printout.
+#include "TestDatabase.h"
 #include "accounts/views/CAccountsView.h"
 #include "accounts/views/CCallPlanDlg.h"
 #include "accounts/views/CNoOrderDlg.h"
 #include "accounts/views/CreateAccountDlg.h"
 #include "accounts/views/StarterPricing.h"
-#include "app/core/ZevConfig.h"
 #include "app/core/TextHelpers.h"
+#include "app/core/ZevConfig.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/ui/CZevListCtrl.h"
 #include "tables/DayButtons.h"
 #include "tests/accounts/Fakes.h"
 #include "tests/app/ui/FakeScreenHost.h"
-#include "TestDatabase.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QTimer>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QMap>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSet>
 #include <QListWidget>
-#include <QTreeWidget>
+#include <QMap>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <cstring>
@@ -54,9 +54,9 @@ zev::ListDefinition AccountsList()
     zev::ListDefinition list;
     list.number = 2;
     list.name = "Accounts";
-    list.headings = {"Status", "Account #", "Company", "Contact", "Last Order", "Appt", "Balance", "Comment",
-                     "Comment 2", "Phone", "Callback", "Callback Notes", "Last Visit", "Alt Contact", "E-mail",
-                     "Last Payment"};
+    list.headings = {"Status",     "Account #",   "Company",   "Contact",     "Last Order", "Appt",
+                     "Balance",    "Comment",     "Comment 2", "Phone",       "Callback",   "Callback Notes",
+                     "Last Visit", "Alt Contact", "E-mail",    "Last Payment"};
     for (std::size_t i = 0; i < list.headings.size(); ++i) {
         list.widths.push_back(80);
         list.formats.push_back(0);
@@ -84,8 +84,7 @@ private:
     zev::AccountCreator::CasePrice casePrice;
 
     // Answers the next modal dialog the view opens (run before the command).
-    template <typename Dialog, typename Fill>
-    void AnswerDialog(Fill fill)
+    template <typename Dialog, typename Fill> void AnswerDialog(Fill fill)
     {
         QTimer::singleShot(0, this, [fill] {
             auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
@@ -114,7 +113,8 @@ private:
     void Open()
     {
         view.reset();
-        view = std::make_unique<CAccountsView>(*host, zev::AccountsViewContext{current, casePrice, {}, {}, clock.get()});
+        view =
+            std::make_unique<CAccountsView>(*host, zev::AccountsViewContext{current, casePrice, {}, {}, clock.get()});
         view->resize(1000, 600);
         view->InitialUpdate();
         view->show();
@@ -201,14 +201,14 @@ private slots:
         QCOMPARE(Column(1), (QStringList{"9", "22", "100"})); // second click ascending
         ClickHeader(6);
         QCOMPARE(Column(2), (QStringList{"Charlie's", "alpha bar", "Bravo Wines"})); // another column: descending
-        QCOMPARE(view->Model().SortColumn(), 2); // All keeps the sort column
+        QCOMPARE(view->Model().SortColumn(), 2);                                     // All keeps the sort column
     }
 
     void selectionMakesTheAccountCurrent()
     {
         Config().SetByte(cfg::kAccountSetsWarehouse, 1);
-        host->screens.insert({CAccountsView::kScreenOrderGuide, CAccountsView::kScreenDetails,
-                              CAccountsView::kScreenHistory});
+        host->screens.insert(
+            {CAccountsView::kScreenOrderGuide, CAccountsView::kScreenDetails, CAccountsView::kScreenHistory});
         Open();
         QCOMPARE(current.accountId, 2); // row 0 is selected on entry
         ClickRow(1);
@@ -477,7 +477,8 @@ private slots:
         QVERIFY(view->EditCell(row, 5));
         QTest::keyClicks(view->CellEditor(), "9:75");
         QTest::keyClick(view->CellEditor(), Qt::Key_Escape);
-        QCOMPARE(db->Scalar("select ApptTime4 from Accounts where AccountID = 1"), std::string("1500")); // Escape drops the typed text
+        QCOMPARE(db->Scalar("select ApptTime4 from Accounts where AccountID = 1"),
+                 std::string("1500")); // Escape drops the typed text
     }
 
     void contextMenuFollowsTheSwitches_data()
@@ -503,9 +504,9 @@ private slots:
     {
         QFETCH(bool, on);
         QFETCH(QStringList, entries);
-        for (std::size_t offset : {cfg::kAccountDetails, cfg::kEditAccount, cfg::kSurveyMenu, cfg::kOpenOrders,
-                                   cfg::kNoOrderButton, cfg::kCallTracking, cfg::kCreateAccountButton,
-                                   cfg::kBackordersButton})
+        for (std::size_t offset :
+             {cfg::kAccountDetails, cfg::kEditAccount, cfg::kSurveyMenu, cfg::kOpenOrders, cfg::kNoOrderButton,
+              cfg::kCallTracking, cfg::kCreateAccountButton, cfg::kBackordersButton})
             Config().SetByte(offset, on ? 1 : 0);
         Open();
         std::unique_ptr<QMenu> menu(view->BuildContextMenu());
@@ -514,7 +515,7 @@ private slots:
             texts << action->text();
         QCOMPARE(texts, entries);
         if (on) {
-            QVERIFY(!menu->actions().at(2)->isEnabled()); // no account editor hooked up
+            QVERIFY(!menu->actions().at(2)->isEnabled());  // no account editor hooked up
             QVERIFY(!menu->actions().last()->isEnabled()); // Backorders follows its button
             QVERIFY(view->Button(CAccountsView::kNoOrder)->isVisible());
         } else {
@@ -704,7 +705,8 @@ private slots:
         QCOMPARE(db->Scalar("select State from Accounts where AccountID = " + std::to_string(id)), std::string("Il"));
         QCOMPARE(db->ScalarInt("select count(*) from WorkOrder where AccountID = " + std::to_string(id)), 1);
         QCOMPARE(db->Scalar("select group_concat(ItemID || '=' || CDistPrice, ',') from WorkOrderItems where "
-                            "AccountID = " + std::to_string(id) + " and WorkOrderID = 3"),
+                            "AccountID = " +
+                            std::to_string(id) + " and WorkOrderID = 3"),
                  std::string("1=10.0,3=30.0"));
 
         // A blank name is refused with a reason; the dialog stays open.
@@ -725,8 +727,8 @@ private slots:
 
     void beforeTheFirstDownloadTheListSaysWhatToDo()
     {
-        for (std::size_t offset : {cfg::kCallPlanButton, cfg::kAccountPrintButton, cfg::kCreateAccountButton,
-                                   cfg::kFindField})
+        for (std::size_t offset :
+             {cfg::kCallPlanButton, cfg::kAccountPrintButton, cfg::kCreateAccountButton, cfg::kFindField})
             Config().SetByte(offset, 1);
         QVERIFY(db->Exec("delete from Accounts"));
         host->screens.insert(CAccountsView::kScreenMaintenance);

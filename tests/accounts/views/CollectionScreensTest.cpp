@@ -1,6 +1,7 @@
 // The receivables screen with its collect and deposit dialogs and the
 // printout, the message center, and the two backorder dialogs, over a real
 // SQLite database.
+#include "TestDatabase.h"
 #include "accounts/views/CAccountsReceivableView.h"
 #include "accounts/views/CBackordersDlg.h"
 #include "accounts/views/CCancelBackordersDlg.h"
@@ -14,7 +15,6 @@
 #include "app/ui/CZevListCtrl.h"
 #include "tests/accounts/Fakes.h"
 #include "tests/app/ui/FakeScreenHost.h"
-#include "TestDatabase.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -289,8 +289,7 @@ private slots:
                          "'INV9', 'BO', '2026-02-03')"));
         QVERIFY(db->Exec("insert into OpenOrderItems (AccountID, InvoiceNumber, LineNumber, ItemID, QtyOrdered) "
                          "values (1, 'INV9', 1, 501, 27), (1, 'INV9', 2, 501, 6)"));
-        host->app.settings.config.SetText(cfg::kBackorderOrderTypes, "'BO','MO','IN'",
-                                          cfg::kBackorderOrderTypesWidth);
+        host->app.settings.config.SetText(cfg::kBackorderOrderTypes, "'BO','MO','IN'", cfg::kBackorderOrderTypesWidth);
 
         CCancelBackordersDlg none(*host, 2, clock->Now());
         QCOMPARE(none.List()->model()->rowCount(), 0);

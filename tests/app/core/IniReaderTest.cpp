@@ -9,23 +9,22 @@ using namespace zev;
 
 namespace {
 
-const char* kIni =
-    "; installation settings\r\n"
-    "[SETTINGS]\r\n"
-    "REGKEY=ZevSatchel Demo\r\n"
-    "EMPTY=\r\n"
-    "SPLIT=a=b\r\n"
-    "lower=wrong case\r\n"
-    "Lower=right case\r\n"
-    "no equals sign here\r\n"
-    "DUP=first\r\n"
-    "DUP=second\r\n"
-    "PADDED=value   \r\n"
-    "LONG=abcdefghij\r\n"
-    "[GENERAL]\r\n"
-    "ONLYLATER=found\r\n"
-    "[GENERALX]\r\n"
-    "PREFIXED=yes\r\n";
+const char* kIni = "; installation settings\r\n"
+                   "[SETTINGS]\r\n"
+                   "REGKEY=ZevSatchel Demo\r\n"
+                   "EMPTY=\r\n"
+                   "SPLIT=a=b\r\n"
+                   "lower=wrong case\r\n"
+                   "Lower=right case\r\n"
+                   "no equals sign here\r\n"
+                   "DUP=first\r\n"
+                   "DUP=second\r\n"
+                   "PADDED=value   \r\n"
+                   "LONG=abcdefghij\r\n"
+                   "[GENERAL]\r\n"
+                   "ONLYLATER=found\r\n"
+                   "[GENERALX]\r\n"
+                   "PREFIXED=yes\r\n";
 
 struct IniCase {
     const char* name;
@@ -45,22 +44,21 @@ TEST_P(ReadIniValueCases, FollowsTheReaderRules)
     EXPECT_EQ(ReadIniValue(c.section, c.key, "DEF", c.maxChars, path), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, ReadIniValueCases,
-    ::testing::Values(IniCase{"PlainValue", "SETTINGS", "REGKEY", 255, "ZevSatchel Demo"},
-                      IniCase{"NothingAfterEqualsIsMissing", "SETTINGS", "EMPTY", 255, "DEF"},
-                      IniCase{"SecondEqualsEndsTheValue", "SETTINGS", "SPLIT", 255, "a"},
-                      IniCase{"KeysMatchWithCase", "SETTINGS", "Lower", 255, "right case"},
-                      IniCase{"FirstOfTwoLinesWins", "SETTINGS", "DUP", 255, "first"},
-                      IniCase{"TrailingBlanksKeptByReader", "SETTINGS", "PADDED", 255, "value   "},
-                      IniCase{"CutToCharactersKept", "SETTINGS", "LONG", 5, "abcde"},
-                      IniCase{"DefaultCutToo", "SETTINGS", "MISSING", 2, "DE"},
-                      IniCase{"KeyOfALaterSectionNotFound", "SETTINGS", "ONLYLATER", 255, "DEF"},
-                      IniCase{"KeyInItsSection", "GENERAL", "ONLYLATER", 255, "found"},
-                      IniCase{"SearchEndsAtNextSection", "GENERAL", "PREFIXED", 255, "DEF"},
-                      IniCase{"HeaderMustMatchExactly", "GENERALX", "PREFIXED", 255, "yes"},
-                      IniCase{"SectionMatchesWithCase", "settings", "REGKEY", 255, "DEF"}),
-    [](const auto& paramInfo) { return std::string(paramInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rules, ReadIniValueCases,
+                         ::testing::Values(IniCase{"PlainValue", "SETTINGS", "REGKEY", 255, "ZevSatchel Demo"},
+                                           IniCase{"NothingAfterEqualsIsMissing", "SETTINGS", "EMPTY", 255, "DEF"},
+                                           IniCase{"SecondEqualsEndsTheValue", "SETTINGS", "SPLIT", 255, "a"},
+                                           IniCase{"KeysMatchWithCase", "SETTINGS", "Lower", 255, "right case"},
+                                           IniCase{"FirstOfTwoLinesWins", "SETTINGS", "DUP", 255, "first"},
+                                           IniCase{"TrailingBlanksKeptByReader", "SETTINGS", "PADDED", 255, "value   "},
+                                           IniCase{"CutToCharactersKept", "SETTINGS", "LONG", 5, "abcde"},
+                                           IniCase{"DefaultCutToo", "SETTINGS", "MISSING", 2, "DE"},
+                                           IniCase{"KeyOfALaterSectionNotFound", "SETTINGS", "ONLYLATER", 255, "DEF"},
+                                           IniCase{"KeyInItsSection", "GENERAL", "ONLYLATER", 255, "found"},
+                                           IniCase{"SearchEndsAtNextSection", "GENERAL", "PREFIXED", 255, "DEF"},
+                                           IniCase{"HeaderMustMatchExactly", "GENERALX", "PREFIXED", 255, "yes"},
+                                           IniCase{"SectionMatchesWithCase", "settings", "REGKEY", 255, "DEF"}),
+                         [](const auto& paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(ReadIniValue, MissingFileGivesTheDefault)
 {

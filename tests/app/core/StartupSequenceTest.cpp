@@ -45,10 +45,7 @@ protected:
     }
     void TearDown() override { ::unsetenv("ZEV_CONFIG_DIR"); }
 
-    void WriteProgram(const std::string& name, const std::string& contents)
-    {
-        home.Write("program/" + name, contents);
-    }
+    void WriteProgram(const std::string& name, const std::string& contents) { home.Write("program/" + name, contents); }
 
     StartupSequence::Options Options() const
     {

@@ -1,5 +1,5 @@
-#include "app/core/StringIds.h"
 #include "app/core/StringTable.h"
+#include "app/core/StringIds.h"
 
 #include <gtest/gtest.h>
 

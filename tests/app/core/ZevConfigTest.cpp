@@ -1,8 +1,8 @@
+#include "app/core/ZevConfig.h"
 #include "app/core/CZevSettings.h"
 #include "app/core/DistributorInfo.h"
 #include "app/core/Profile.h"
 #include "app/core/StringIds.h"
-#include "app/core/ZevConfig.h"
 #include "app/core/ZevConfigFields.h"
 
 #include "FakeMessageBox.h"
@@ -77,8 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"WrongMagic", Corrupt(ValidRecord(), 3), true, ZevConfig::LoadResult::Corrupted,
                  ids::kConfigCorrupted},
         LoadCase{"VersionTwo", ValidRecord(2), true, ZevConfig::LoadResult::WrongVersion, ids::kConfigWrongVersion},
-        LoadCase{"VersionFour", ValidRecord(4), true, ZevConfig::LoadResult::WrongVersion,
-                 ids::kConfigWrongVersion}),
+        LoadCase{"VersionFour", ValidRecord(4), true, ZevConfig::LoadResult::WrongVersion, ids::kConfigWrongVersion}),
     [](const auto& paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(ZevConfig, ListDefinitionRoundTripsThroughTheRecord)
@@ -182,9 +181,9 @@ TEST(CZevSettings, RecordsVersionChangesInTheProfile)
 TEST(CZevSettings, ReadsTheSettingsFileWithDefaults)
 {
     TempDir dir;
-    const std::string ini = dir.Write("ZevSatchel.INI",
-                                      "[SETTINGS]\nPRICEOVERRIDEMODE=2  \nRENEWMODE=0\nDDAYS=123456789\n"
-                                      "[GENERAL]\nPINGHOST=127.0.0.1   \nBeltHatCategories=12,14\n");
+    const std::string ini =
+        dir.Write("ZevSatchel.INI", "[SETTINGS]\nPRICEOVERRIDEMODE=2  \nRENEWMODE=0\nDDAYS=123456789\n"
+                                    "[GENERAL]\nPINGHOST=127.0.0.1   \nBeltHatCategories=12,14\n");
     CZevSettings s;
     s.ReadSettingsFile(ini);
     EXPECT_EQ(s.priceOverrideMode, 2);

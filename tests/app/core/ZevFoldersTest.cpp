@@ -1,5 +1,5 @@
-#include "app/core/PendingUpdates.h"
 #include "app/core/ZevFolders.h"
+#include "app/core/PendingUpdates.h"
 
 #include "TempDir.h"
 
@@ -27,8 +27,7 @@ INSTANTIATE_TEST_SUITE_P(
     Paths, MapCases,
     ::testing::Values(std::make_pair("\\Temp\\$dltemp.txt", "/Temp/$dltemp.txt"),
                       std::make_pair("\\temp\\$debug.txt", "/Temp/$debug.txt"),
-                      std::make_pair("/Temp/$SWOTEMP.TMP", "/Temp/$SWOTEMP.TMP"),
-                      std::make_pair("\\Temp", "/Temp"),
+                      std::make_pair("/Temp/$SWOTEMP.TMP", "/Temp/$SWOTEMP.TMP"), std::make_pair("\\Temp", "/Temp"),
                       std::make_pair("C:\\Palm\\Symbol\\On Hand\\Inventory.txt", "/OnHand/Inventory.txt"),
                       std::make_pair("\\Temp\\..\\..\\..\\etc\\passwd", "/Temp/etc/passwd"),
                       std::make_pair("master.db.gz", "/master.db.gz")));
@@ -88,8 +87,12 @@ TEST_P(InstallationDirCases, FollowsTheSettingsFile)
 INSTANTIATE_TEST_SUITE_P(
     Layouts, InstallationDirCases,
     ::testing::Values(
-        InstallCase{"InstalledTree", {"usr/share/zevsatchel"}, "usr/bin", "../share/zevsatchel", "usr/share/zevsatchel"},
-        InstallCase{"KitBesideTheProgramWins", {"usr/bin", "usr/share/zevsatchel"}, "usr/bin", "../share/zevsatchel",
+        InstallCase{
+            "InstalledTree", {"usr/share/zevsatchel"}, "usr/bin", "../share/zevsatchel", "usr/share/zevsatchel"},
+        InstallCase{"KitBesideTheProgramWins",
+                    {"usr/bin", "usr/share/zevsatchel"},
+                    "usr/bin",
+                    "../share/zevsatchel",
                     "usr/bin"},
         InstallCase{"NoKitAnywhere", {}, "usr/bin", "../share/zevsatchel", "usr/bin"},
         InstallCase{"KitFolderWithoutSettingsFile", {"opt/zev"}, "usr/bin", "../share/zevsatchel", "usr/bin"},

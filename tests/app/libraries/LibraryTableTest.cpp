@@ -23,18 +23,21 @@ struct ShownBox {
 
 class RecordingMessageBox final : public zev::IMessageBox {
 public:
-    zev::MbResult Show(int textId, int captionId, zev::MbButtons, zev::MbIcon icon) override {
+    zev::MbResult Show(int textId, int captionId, zev::MbButtons, zev::MbIcon icon) override
+    {
         shown.push_back({textId, captionId, icon});
         return zev::MbResult::Ok;
     }
-    zev::MbResult ShowText(const std::string&, int captionId, zev::MbButtons, zev::MbIcon icon) override {
+    zev::MbResult ShowText(const std::string&, int captionId, zev::MbButtons, zev::MbIcon icon) override
+    {
         shown.push_back({0, captionId, icon});
         return zev::MbResult::Ok;
     }
     std::vector<ShownBox> shown;
 };
 
-std::string ReadFile(const fs::path& path) {
+std::string ReadFile(const fs::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -43,7 +46,8 @@ std::string ReadFile(const fs::path& path) {
 
 class LibraryTableTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string pattern = (fs::temp_directory_path() / "zevlibXXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         m_root = pattern;
@@ -55,7 +59,8 @@ protected:
         m_options.debugFile = (m_root / "data" / "Temp" / "$debug.txt").string();
         m_options.pricePercentage = 15;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         m_table.Unload();
         ::unsetenv("ZEV_FAKE_LOAD_LOG");
         std::error_code ec;
@@ -63,13 +68,14 @@ protected:
     }
 
     // Puts the stand-in libraries named into the program folder.
-    void Install(const std::vector<std::string>& files, const std::string& fakesDir = "fakes") {
+    void Install(const std::vector<std::string>& files, const std::string& fakesDir = "fakes")
+    {
         for (const auto& f : files)
-            fs::copy_file(fs::path(ZEV_FAKES_DIR) / fakesDir / f, m_program / f,
-                          fs::copy_options::overwrite_existing);
+            fs::copy_file(fs::path(ZEV_FAKES_DIR) / fakesDir / f, m_program / f, fs::copy_options::overwrite_existing);
     }
 
-    std::vector<std::string> LoadedNames() const {
+    std::vector<std::string> LoadedNames() const
+    {
         std::vector<std::string> names;
         std::istringstream in(ReadFile(m_log));
         for (std::string line; std::getline(in, line);)
@@ -89,15 +95,14 @@ struct MissingCase {
     std::vector<std::string> loadedBefore;
 };
 
-void PrintTo(const MissingCase& c, std::ostream* os) {
-    *os << c.absent;
-}
+void PrintTo(const MissingCase& c, std::ostream* os) { *os << c.absent; }
 
 class MissingLibrary : public LibraryTableTest, public ::testing::WithParamInterface<MissingCase> {};
 
 // The first missing library stops loading there: one line in the debug file,
 // the stop box, and nothing later opened.
-TEST_P(MissingLibrary, WritesItsLineShowsTheBoxAndLoadsNothingLater) {
+TEST_P(MissingLibrary, WritesItsLineShowsTheBoxAndLoadsNothingLater)
+{
     const auto& c = GetParam();
     std::vector<std::string> present;
     for (const char* f : {"Q9UTIL.so", "Q9CPRS.so", "Q9INET.so", "PRICING.so"})
@@ -118,14 +123,15 @@ TEST_P(MissingLibrary, WritesItsLineShowsTheBoxAndLoadsNothingLater) {
     EXPECT_FALSE(m_table.LastError().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EachLibrary, MissingLibrary,
-    ::testing::Values(MissingCase{"Q9UTIL.so", "UTIL Failed to load", {}},
-                      MissingCase{"Q9CPRS.so", "CPRS Failed to load", {"UTIL"}},
-                      MissingCase{"Q9INET.so", "INET Failed to load", {"UTIL", "CPRS"}},
-                      MissingCase{"PRICING.so", "PRICING Failed to load", {"UTIL", "CPRS", "INET"}}));
+INSTANTIATE_TEST_SUITE_P(EachLibrary, MissingLibrary,
+                         ::testing::Values(MissingCase{"Q9UTIL.so", "UTIL Failed to load", {}},
+                                           MissingCase{"Q9CPRS.so", "CPRS Failed to load", {"UTIL"}},
+                                           MissingCase{"Q9INET.so", "INET Failed to load", {"UTIL", "CPRS"}},
+                                           MissingCase{
+                                               "PRICING.so", "PRICING Failed to load", {"UTIL", "CPRS", "INET"}}));
 
-TEST_F(LibraryTableTest, ALibraryLackingOneEntryPointCountsAsMissing) {
+TEST_F(LibraryTableTest, ALibraryLackingOneEntryPointCountsAsMissing)
+{
     Install({"Q9CPRS.so", "Q9INET.so", "PRICING.so"});
     Install({"Q9UTIL.so"}, "fakes-partial");
 
@@ -138,7 +144,8 @@ TEST_F(LibraryTableTest, ALibraryLackingOneEntryPointCountsAsMissing) {
     EXPECT_EQ(m_box.shown.size(), 1u);
 }
 
-TEST_F(LibraryTableTest, TheDebugFileIsCreatedAnewEachTime) {
+TEST_F(LibraryTableTest, TheDebugFileIsCreatedAnewEachTime)
+{
     fs::create_directories(fs::path(m_options.debugFile).parent_path());
     std::ofstream(m_options.debugFile) << "an older start's line that is much longer\r\n";
     Install({"Q9UTIL.so"});
@@ -147,7 +154,8 @@ TEST_F(LibraryTableTest, TheDebugFileIsCreatedAnewEachTime) {
     EXPECT_EQ(ReadFile(m_options.debugFile), "CPRS Failed to load\r\n");
 }
 
-TEST_F(LibraryTableTest, AllPresentLoadsInOrderAndKeepsThePercentageAsAFraction) {
+TEST_F(LibraryTableTest, AllPresentLoadsInOrderAndKeepsThePercentageAsAFraction)
+{
     Install({"Q9UTIL.so", "Q9CPRS.so", "Q9INET.so", "PRICING.so"});
 
     ASSERT_TRUE(m_table.Load(m_options, m_box));
@@ -169,7 +177,8 @@ TEST_F(LibraryTableTest, AllPresentLoadsInOrderAndKeepsThePercentageAsAFraction)
 // An installed kit folder holds no code: the libraries it lacks come from the
 // private library folder, while one the distributor put in the kit wins even
 // when it is broken (the kit's choice is never silently replaced).
-TEST_F(LibraryTableTest, LibrariesMissingFromTheKitComeFromThePrivateFolder) {
+TEST_F(LibraryTableTest, LibrariesMissingFromTheKitComeFromThePrivateFolder)
+{
     const fs::path privateDir = m_root / "private";
     fs::create_directories(privateDir);
     for (const char* f : {"Q9UTIL.so", "Q9INET.so", "PRICING.so"})
@@ -186,7 +195,8 @@ TEST_F(LibraryTableTest, LibrariesMissingFromTheKitComeFromThePrivateFolder) {
     EXPECT_EQ(ReadFile(m_options.debugFile), "UTIL Failed to load\r\n");
 }
 
-TEST_F(LibraryTableTest, WithoutAPrivateFolderOnlyTheKitIsSearched) {
+TEST_F(LibraryTableTest, WithoutAPrivateFolderOnlyTheKitIsSearched)
+{
     const fs::path privateDir = m_root / "private";
     fs::create_directories(privateDir);
     fs::copy_file(fs::path(ZEV_FAKES_DIR) / "fakes" / "Q9UTIL.so", privateDir / "Q9UTIL.so");
@@ -198,7 +208,8 @@ TEST_F(LibraryTableTest, WithoutAPrivateFolderOnlyTheKitIsSearched) {
     EXPECT_EQ(fs::path(zev::InstalledLibraryDir()).filename(), "zevsatchel");
 }
 
-TEST_F(LibraryTableTest, TheBuiltLibrariesLoadAndAnswer) {
+TEST_F(LibraryTableTest, TheBuiltLibrariesLoadAndAnswer)
+{
     m_options.programDir = ZEV_BINARY_DIR;
     m_options.dataDir = (m_root / "data").string();
     ASSERT_TRUE(m_table.Load(m_options, m_box)) << m_table.LastError();
@@ -211,23 +222,23 @@ TEST_F(LibraryTableTest, TheBuiltLibrariesLoadAndAnswer) {
 
 // The price operation through the real PRICING.so, pointed at its database
 // by the loader.
-TEST_F(LibraryTableTest, ThePriceOperationReadsTheLibraryAnswer) {
+TEST_F(LibraryTableTest, ThePriceOperationReadsTheLibraryAnswer)
+{
     const std::string db = (m_root / "prices.db").string();
     sqlite3* conn = nullptr;
     ASSERT_EQ(sqlite3_open(db.c_str(), &conn), SQLITE_OK);
-    ASSERT_EQ(
-        sqlite3_exec(conn,
-                     "create table PricingScheme (ItemID int, CatalogID int, CPrice0 money, CPrice1 money,"
-                     " CPrice2 money, CPrice3 money, CPrice4 money, CPrice5 money, CPrice6 money,"
-                     " CPrice7 money, CPrice8 money, CPrice9 money, SPrice0 money, SPrice1 money,"
-                     " SPrice2 money, SPrice3 money, SPrice4 money, SPrice5 money, SPrice6 money,"
-                     " SPrice7 money, SPrice8 money, SPrice9 money, BreakQty1 int, BreakDisc1 money,"
-                     " BreakQty2 int, BreakDisc2 money, BreakQty3 int, BreakDisc3 money,"
-                     " SplitCaseCharge money, StartDate datetime, EndDate datetime);"
-                     "insert into PricingScheme (ItemID, CatalogID, CPrice0, SPrice0, CPrice2, SPrice2)"
-                     " values (7, 10, 24.00, 2.50, 21.75, 1.95);",
-                     nullptr, nullptr, nullptr),
-        SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(conn,
+                           "create table PricingScheme (ItemID int, CatalogID int, CPrice0 money, CPrice1 money,"
+                           " CPrice2 money, CPrice3 money, CPrice4 money, CPrice5 money, CPrice6 money,"
+                           " CPrice7 money, CPrice8 money, CPrice9 money, SPrice0 money, SPrice1 money,"
+                           " SPrice2 money, SPrice3 money, SPrice4 money, SPrice5 money, SPrice6 money,"
+                           " SPrice7 money, SPrice8 money, SPrice9 money, BreakQty1 int, BreakDisc1 money,"
+                           " BreakQty2 int, BreakDisc2 money, BreakQty3 int, BreakDisc3 money,"
+                           " SplitCaseCharge money, StartDate datetime, EndDate datetime);"
+                           "insert into PricingScheme (ItemID, CatalogID, CPrice0, SPrice0, CPrice2, SPrice2)"
+                           " values (7, 10, 24.00, 2.50, 21.75, 1.95);",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
     sqlite3_close(conn);
 
     m_options.programDir = ZEV_BINARY_DIR;

@@ -80,7 +80,7 @@ private:
             return a;
         }
         return buttons == zev::MbButtons::YesNo || buttons == zev::MbButtons::YesNoCancel ? zev::MbResult::Yes
-                                                                                            : zev::MbResult::Ok;
+                                                                                          : zev::MbResult::Ok;
     }
 
     mutable std::mutex m_mutex;

@@ -15,8 +15,7 @@
 // and the end of the program; profile and settings file live in `dir`.
 class FakeScreenHost final : public zev::IScreenHost {
 public:
-    explicit FakeScreenHost(const std::string& dir)
-        : profile(dir + "/Satchel.ini"), folders(dir, dir)
+    explicit FakeScreenHost(const std::string& dir) : profile(dir + "/Satchel.ini"), folders(dir, dir)
     {
         app.programDir = dir;
         app.settingsFilePath = dir + "/ZevSatchel.INI";

@@ -11,10 +11,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
-#include <QTimer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <fstream>
@@ -254,8 +254,8 @@ private slots:
         row("plain question: Enter says Yes", MbButtons::YesNo, MbResult::Ok, Qt::Key_Return, MbResult::Yes, "&Yes");
         row("destructive: Enter says No", MbButtons::YesNo, MbResult::No, Qt::Key_Return, MbResult::No, "&No");
         row("Escape on Yes/No says No", MbButtons::YesNo, MbResult::Yes, Qt::Key_Escape, MbResult::No, "&Yes");
-        row("three buttons, Cancel default", MbButtons::YesNoCancel, MbResult::Cancel, Qt::Key_Return,
-            MbResult::Cancel, "Cancel");
+        row("three buttons, Cancel default", MbButtons::YesNoCancel, MbResult::Cancel, Qt::Key_Return, MbResult::Cancel,
+            "Cancel");
         row("default not offered falls to first", MbButtons::OkCancel, MbResult::No, Qt::Key_Return, MbResult::Ok,
             "OK");
     }
@@ -272,9 +272,10 @@ private slots:
         PressOnNextBox(key, &seen);
         const auto b = static_cast<zev::MbButtons>(buttons);
         // Ok as the request stands for "no default named": the plain Show.
-        const zev::MbResult got = requested == static_cast<int>(zev::MbResult::Ok)
-            ? box.ShowText("Sure?", 65124, b, zev::MbIcon::Question)
-            : box.AskText("Sure?", 65124, b, zev::MbIcon::Question, static_cast<zev::MbResult>(requested));
+        const zev::MbResult got =
+            requested == static_cast<int>(zev::MbResult::Ok)
+                ? box.ShowText("Sure?", 65124, b, zev::MbIcon::Question)
+                : box.AskText("Sure?", 65124, b, zev::MbIcon::Question, static_cast<zev::MbResult>(requested));
         QCOMPARE(static_cast<int>(got), answer);
         QCOMPARE(seen.remove(QLatin1Char('&')), defaultText.remove(QLatin1Char('&')));
     }

@@ -36,11 +36,7 @@
 
 namespace {
 
-template <typename View>
-View* Shown(CMainFrame& frame)
-{
-    return qobject_cast<View*>(frame.CurrentView());
-}
+template <typename View> View* Shown(CMainFrame& frame) { return qobject_cast<View*>(frame.CurrentView()); }
 
 void Click(QAbstractItemView* list, int row, int column = 0)
 {
@@ -109,7 +105,8 @@ private slots:
         zev::AppState app;
         app.programDir = home;
         app.settingsFilePath = home + "/ZevSatchel.INI";
-        QVERIFY(app.settings.config.Load(ZEV_SOURCE_ROOT "/distributor/ZevConfig.dat") == zev::ZevConfig::LoadResult::Ok);
+        QVERIFY(app.settings.config.Load(ZEV_SOURCE_ROOT "/distributor/ZevConfig.dat") ==
+                zev::ZevConfig::LoadResult::Ok);
         app.signedIn = true;
         zev::DocumentState document;
         zev::Profile profile(home + "/Satchel.ini");
@@ -124,7 +121,9 @@ private slots:
             return zev::CallPlanner(app.settings.config.IsOn(184)).RecordOrderSaved(accountId, current.dayButton);
         };
         zev::sync::OrderSender* sender = &client.stack->Orders();
-        orders.sendOrder = [sender](int readyId) { return sender->SendOrders(readyId, nullptr) && sender->SentCount() > 0; };
+        orders.sendOrder = [sender](int readyId) {
+            return sender->SendOrders(readyId, nullptr) && sender->SentCount() > 0;
+        };
         frame.RegisterScreen(4, [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
         frame.RegisterScreen(5, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
         frame.RegisterScreen(11, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });

@@ -2,12 +2,12 @@
 // and borrow, moving, deleting, adding by number, filtering, in-place edits,
 // background re-pricing and loading, the move spinner, the printed guide
 // and leaving with an unplaced order.
+#include "TestDatabase.h"
 #include "app/core/ZevConfig.h"
 #include "app/ui/CZevListCtrl.h"
 #include "orders/GuideCommands.h"
 #include "orders/views/COrderGuideView.h"
 #include "tests/app/ui/FakeScreenHost.h"
-#include "TestDatabase.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -413,8 +413,8 @@ private slots:
     {
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("how"); // 0 double-click, 1 F2, 2 Enter
-        const char* names[] = {"deal", "discount", "override", "cases", "singles", "par", "inventory", "retail",
-                               "warehouse", "comment"};
+        const char* names[] = {"deal", "discount",  "override", "cases",     "singles",
+                               "par",  "inventory", "retail",   "warehouse", "comment"};
         const char* ways[] = {"double-click", "F2", "Enter"};
         for (int c = 0; c < 10; ++c)
             for (int how = 0; how < 3; ++how)
@@ -427,8 +427,8 @@ private slots:
         zev::ListDefinition list;
         list.number = 1;
         list.name = "OrderGuide";
-        list.headings = {"Description", "Deal", "Disc", "Override", "Cases", "Singles", "Par", "Inv", "Retail",
-                         "Whse", "Comment"};
+        list.headings = {"Description", "Deal", "Disc",   "Override", "Cases",  "Singles",
+                         "Par",         "Inv",  "Retail", "Whse",     "Comment"};
         const std::uint8_t codes[] = {0, 1, 2, 3, 4, 5, 11, 13, 14, 15, 26};
         for (std::size_t i = 0; i < list.headings.size(); ++i) {
             list.widths.push_back(70);

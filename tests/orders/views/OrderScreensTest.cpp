@@ -1,6 +1,7 @@
 // The screens after the guide: the order summary, the order options with
 // the delivery days and the approve checks, the ready orders, and the
 // printed order read back from its PDF.
+#include "TestDatabase.h"
 #include "app/core/ZevConfig.h"
 #include "app/ui/CZevListCtrl.h"
 #include "orders/DeliveryDays.h"
@@ -12,7 +13,6 @@
 #include "orders/views/CSignatureDlg.h"
 #include "tests/accounts/Fakes.h"
 #include "tests/app/ui/FakeScreenHost.h"
-#include "TestDatabase.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -79,8 +79,7 @@ private:
 
     zev::OrderViewContext Context() { return zev::OrderViewContext{current, order, {}, {}, send, clock.get()}; }
 
-    template <typename View>
-    std::unique_ptr<View> Open()
+    template <typename View> std::unique_ptr<View> Open()
     {
         auto view = std::make_unique<View>(*host, Context());
         view->resize(900, 600);
@@ -166,9 +165,15 @@ private slots:
         QTest::addColumn<QString>("account");
         QTest::addColumn<QString>("distributor");
         QTest::addColumn<QString>("starts");
-        QTest::newRow("no common day") << "YYYYYNN" << "NNNNNYY" << "There are no days";
-        QTest::newRow("account without schedule") << "NNNNNNN" << "YYYYYYY" << "It appears that this account";
-        QTest::newRow("distributor without schedule") << "YYYYYYY" << "" << "It appears that your distributor";
+        QTest::newRow("no common day") << "YYYYYNN"
+                                       << "NNNNNYY"
+                                       << "There are no days";
+        QTest::newRow("account without schedule") << "NNNNNNN"
+                                                  << "YYYYYYY"
+                                                  << "It appears that this account";
+        QTest::newRow("distributor without schedule") << "YYYYYYY"
+                                                      << ""
+                                                      << "It appears that your distributor";
     }
     void scheduleProblems()
     {
@@ -425,10 +430,22 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("month");
         QTest::addColumn<QString>("year");
-        QTest::newRow("whole") << "4111 ~ 03/2027" << "4111" << "03" << "2027";
-        QTest::newRow("no expiry") << "4111 ~ /" << "4111" << "" << "";
-        QTest::newRow("number only") << "4111" << "4111" << "" << "";
-        QTest::newRow("empty") << "" << "" << "" << "";
+        QTest::newRow("whole") << "4111 ~ 03/2027"
+                               << "4111"
+                               << "03"
+                               << "2027";
+        QTest::newRow("no expiry") << "4111 ~ /"
+                                   << "4111"
+                                   << ""
+                                   << "";
+        QTest::newRow("number only") << "4111"
+                                     << "4111"
+                                     << ""
+                                     << "";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << ""
+                               << "";
     }
     void storedCardTextComesApart()
     {
@@ -454,8 +471,8 @@ private slots:
         QVERIFY(extract.waitForFinished());
         QCOMPARE(extract.exitCode(), 0);
         const QString text = QString::fromUtf8(extract.readAllStandardOutput());
-        for (const char* wanted : {"Corner Bar", "A-7", "Valley Beverage", "Red Ale", "Cider", "55.50",
-                                   "Total: $79.50", "03/09/2026", "it's open"})
+        for (const char* wanted : {"Corner Bar", "A-7", "Valley Beverage", "Red Ale", "Cider", "55.50", "Total: $79.50",
+                                   "03/09/2026", "it's open"})
             QVERIFY2(text.contains(wanted), wanted);
     }
 };

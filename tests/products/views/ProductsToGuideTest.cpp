@@ -2,6 +2,7 @@
 // fills its case prices in the background, the chosen item added to the
 // current account's guide and found priced when the guide opens; the
 // promotions screen; the item details window's pages.
+#include "TestDatabase.h"
 #include "app/core/Clock.h"
 #include "app/core/ZevConfig.h"
 #include "app/core/ZevConfigLayout.h"
@@ -15,7 +16,6 @@
 #include "products/views/CProductTable.h"
 #include "products/views/CPromotionsView.h"
 #include "tests/app/ui/FakeScreenHost.h"
-#include "TestDatabase.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -256,9 +256,9 @@ private slots:
         QTest::addColumn<bool>("optional");
         QTest::addColumn<QStringList>("tabs");
         QTest::newRow("none") << false << QStringList{"&General", "&Quantities && Prices"};
-        QTest::newRow("all") << true
-                             << QStringList{"&General", "&Quantities && Prices", "&History", "&Notes",
-                                            "By the G&lass", "P&rograms", "In&voices"};
+        QTest::newRow("all") << true << QStringList{"&General", "&Quantities && Prices", "&History",
+                                                    "&Notes",   "By the G&lass",         "P&rograms",
+                                                    "In&voices"};
     }
     void itemDetailsPagesFollowTheSwitchBytes()
     {
@@ -266,8 +266,9 @@ private slots:
         QFETCH(QStringList, tabs);
         zev::ZevConfig config;
         using zev::ItemDetailsData;
-        for (std::size_t b : {ItemDetailsData::kHistorySwitch, ItemDetailsData::kNotesSwitch, ItemDetailsData::kBtgSwitch,
-                              ItemDetailsData::kProgramsSwitch, ItemDetailsData::kInvoicesSwitch})
+        for (std::size_t b :
+             {ItemDetailsData::kHistorySwitch, ItemDetailsData::kNotesSwitch, ItemDetailsData::kBtgSwitch,
+              ItemDetailsData::kProgramsSwitch, ItemDetailsData::kInvoicesSwitch})
             config.SetByte(b, optional ? 1 : 0);
         zev::CItemDetailsSheet sheet(config, Context(), 2);
         QStringList shown;

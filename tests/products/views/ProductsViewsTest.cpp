@@ -1,11 +1,11 @@
 // The product search page wired to the search logic over a real database:
 // which fields each mode and setting shows, the messages for bad or empty
 // searches, and a found result handed on.
+#include "app/core/ZevConfig.h"
 #include "products/views/CItemDetailsBTGCalculatorPage.h"
 #include "products/views/CItemDetailsProductNotesPage.h"
 #include "products/views/CProductBrowsePage.h"
 #include "products/views/CProductBrowseSheet.h"
-#include "app/core/ZevConfig.h"
 #include "products/views/CProductSearchPage.h"
 #include "tables/Items.h"
 
@@ -15,12 +15,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QPlainTextEdit>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -40,10 +40,7 @@ private:
         return w;
     }
     // Visible within the page, whether or not the page is on screen.
-    static bool Shown(QWidget& page, const char* name)
-    {
-        return Find<QWidget>(page, name)->isVisibleTo(&page);
-    }
+    static bool Shown(QWidget& page, const char* name) { return Find<QWidget>(page, name)->isVisibleTo(&page); }
 
 private slots:
     void simpleModeShowsOnlyTheChoiceAndKeywords()
@@ -134,7 +131,7 @@ private slots:
         QTest::keyClicks(Find<QLineEdit>(page, "LBL_MARGIN"), "100");
         // Nothing is computed before a serving size is chosen.
         QCOMPARE(Find<QLineEdit>(page, "LBL_PERSERV")->text(), QString());
-        Find<QComboBox>(page, "LBL_SERVSIZE")->setCurrentIndex(5);  // 5 oz
+        Find<QComboBox>(page, "LBL_SERVSIZE")->setCurrentIndex(5); // 5 oz
         QCOMPARE(Find<QLineEdit>(page, "LBL_PERSERV")->text(), QString("4.71"));
         QCOMPARE(Find<QLabel>(page, "LBL_SERVPERBOT")->text(), QString("5.1"));
         QCOMPARE(Find<QLabel>(page, "LBL_MARGINPERBOT")->text(), QString("$12.00"));

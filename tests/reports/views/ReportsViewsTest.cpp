@@ -4,12 +4,12 @@
 #include "reports/views/CReportView.h"
 #include "reports/views/CSalesDataView.h"
 
+#include "TestDatabase.h"
 #include "accounts/CurrentAccount.h"
 #include "app/core/ZevConfig.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/ui/CZevListCtrl.h"
 #include "tests/app/ui/FakeScreenHost.h"
-#include "TestDatabase.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
@@ -295,8 +295,9 @@ private slots:
 
         view->Export();
         const QByteArray csv = ReadFile(dir->filePath("Sales data A-2.csv"));
-        QVERIFY2(csv.startsWith(QByteArray("\xEF\xBB\xBF" "Description,Cases,Singles,Sales,Item #,UPC,Notes,Last "
-                                               "Order\r\nTonic,0,4,8.00,T-6,0456,,03/07/26\r\n")),
+        QVERIFY2(csv.startsWith(QByteArray("\xEF\xBB\xBF"
+                                           "Description,Cases,Singles,Sales,Item #,UPC,Notes,Last "
+                                           "Order\r\nTonic,0,4,8.00,T-6,0456,,03/07/26\r\n")),
                  csv.constData());
     }
 

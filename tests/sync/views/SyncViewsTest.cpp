@@ -5,8 +5,8 @@
 #include "sync/IssueReport.h"
 #include "sync/OrderSender.h"
 #include "sync/SyncEngine.h"
-#include "sync/SyncStack.h"
 #include "sync/SyncRunner.h"
+#include "sync/SyncStack.h"
 #include "sync/Uploads.h"
 #include "sync/views/CInitialSetupView.h"
 #include "sync/views/CLoginView.h"
@@ -17,11 +17,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QMap>
 #include <QtTest>
 
 #include <fstream>

@@ -15,7 +15,8 @@ namespace satchel::test {
 // A child process whose output goes to a file; waited for or killed by pid.
 class ChildProcess {
 public:
-    ChildProcess(const std::vector<std::string>& argv, const std::string& outputFile, const std::string& inputFile = "/dev/null")
+    ChildProcess(const std::vector<std::string>& argv, const std::string& outputFile,
+                 const std::string& inputFile = "/dev/null")
     {
         posix_spawn_file_actions_t fa;
         posix_spawn_file_actions_init(&fa);
@@ -23,9 +24,11 @@ public:
         posix_spawn_file_actions_addopen(&fa, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         posix_spawn_file_actions_adddup2(&fa, 1, 2);
         std::vector<char*> args;
-        for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        for (const auto& a : argv)
+            args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);
-        if (posix_spawn(&m_pid, args[0], &fa, nullptr, args.data(), environ) != 0) m_pid = -1;
+        if (posix_spawn(&m_pid, args[0], &fa, nullptr, args.data(), environ) != 0)
+            m_pid = -1;
         posix_spawn_file_actions_destroy(&fa);
     }
     ~ChildProcess()
@@ -41,7 +44,8 @@ public:
     pid_t Pid() const { return m_pid; }
     bool Running()
     {
-        if (m_pid <= 0 || m_done) return false;
+        if (m_pid <= 0 || m_done)
+            return false;
         int status = 0;
         if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
             m_done = true;
@@ -52,7 +56,8 @@ public:
     }
     int Wait()
     {
-        if (m_pid <= 0) return -1;
+        if (m_pid <= 0)
+            return -1;
         if (!m_done) {
             waitpid(m_pid, &m_status, 0);
             m_done = true;
@@ -61,7 +66,8 @@ public:
     }
     void Kill()
     {
-        if (m_pid > 0 && !m_done) kill(m_pid, SIGKILL);
+        if (m_pid > 0 && !m_done)
+            kill(m_pid, SIGKILL);
         Wait();
     }
 

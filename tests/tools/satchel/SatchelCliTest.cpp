@@ -1,5 +1,5 @@
-#include "SatchelApp.h"
 #include "PasswordPrompt.h"
+#include "SatchelApp.h"
 #include "TerminalMessageBox.h"
 #include "TerminalProgress.h"
 
@@ -8,10 +8,10 @@
 #include <ext/stdio_filebuf.h>
 #include <fcntl.h>
 #include <istream>
+#include <sstream>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
-#include <sstream>
 
 using namespace satchel;
 using zev::MbButtons;
@@ -64,9 +64,9 @@ TEST(TerminalMessageBox, YesAndNoFlagsAnswerWithoutAsking)
               MbResult::Ok);
     EXPECT_EQ(TerminalMessageBox(in, out, false, false, true).Show(65104, 65097, MbButtons::YesNo, MbIcon::Warning),
               MbResult::No);
-    EXPECT_EQ(TerminalMessageBox(in, out, false, false, true).Show(65095, 65124, MbButtons::YesNoCancel,
-                                                                   MbIcon::Question),
-              MbResult::No);
+    EXPECT_EQ(
+        TerminalMessageBox(in, out, false, false, true).Show(65095, 65124, MbButtons::YesNoCancel, MbIcon::Question),
+        MbResult::No);
 }
 
 TEST(TerminalMessageBox, WithoutTerminalAQuestionStopsButAMessageDoesNot)
@@ -141,7 +141,8 @@ TEST(TerminalProgress, PlainLinesOnlyWhenSomethingChanges)
     std::ostringstream out;
     {
         TerminalProgress p(out, false);
-        for (int i = 0; i <= 100; ++i) p.Report(i, "Exporting Items");
+        for (int i = 0; i <= 100; ++i)
+            p.Report(i, "Exporting Items");
         p.Report(0, "Ready...");
     }
     std::string s = out.str();
@@ -174,9 +175,9 @@ TEST_P(SatchelUsage, ExitStatus)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, SatchelUsage,
-    ::testing::Values(UsageCase {{}, 2}, UsageCase {{"--help"}, 0}, UsageCase {{"status", "--help"}, 0},
-                      UsageCase {{"nope"}, 2}, UsageCase {{"--home"}, 2}, UsageCase {{"--yes", "--no", "status"}, 2},
-                      UsageCase {{"sync", "--table"}, 2}, UsageCase {{"sync", "--complete", "--table", "Items"}, 2},
-                      UsageCase {{"setup", "--user", "100200"}, 2}, UsageCase {{"password", "--old", "x"}, 2},
-                      UsageCase {{"db"}, 2}, UsageCase {{"sql"}, 2}, UsageCase {{"export-items", "a", "b"}, 2},
-                      UsageCase {{"send-orders", "--bogus"}, 2}));
+    ::testing::Values(UsageCase{{}, 2}, UsageCase{{"--help"}, 0}, UsageCase{{"status", "--help"}, 0},
+                      UsageCase{{"nope"}, 2}, UsageCase{{"--home"}, 2}, UsageCase{{"--yes", "--no", "status"}, 2},
+                      UsageCase{{"sync", "--table"}, 2}, UsageCase{{"sync", "--complete", "--table", "Items"}, 2},
+                      UsageCase{{"setup", "--user", "100200"}, 2}, UsageCase{{"password", "--old", "x"}, 2},
+                      UsageCase{{"db"}, 2}, UsageCase{{"sql"}, 2}, UsageCase{{"export-items", "a", "b"}, 2},
+                      UsageCase{{"send-orders", "--bogus"}, 2}));

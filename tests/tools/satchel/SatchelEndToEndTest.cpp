@@ -2,8 +2,8 @@
 
 #include <arpa/inet.h>
 #include <cctype>
-#include <cstdio>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -51,7 +51,8 @@ protected:
 
     void SetUp() override
     {
-        if (!missing.empty()) GTEST_SKIP() << missing << " is not built";
+        if (!missing.empty())
+            GTEST_SKIP() << missing << " is not built";
         // A failed suite set-up must fail every test, not pass them as skipped.
         ASSERT_TRUE(ready) << "the server, demo data or first complete update could not be set up";
     }
@@ -59,8 +60,10 @@ protected:
     static void SetUpTestSuite()
     {
         for (const char* b : {"zevserver", "zevdemo", "satchel", "Q9UTIL.so", "Q9CPRS.so", "Q9INET.so", "PRICING.so"})
-            if (!fs::exists(Bin(b))) missing = b;
-        if (!missing.empty()) return;
+            if (!fs::exists(Bin(b)))
+                missing = b;
+        if (!missing.empty())
+            return;
         char tmpl[] = "/tmp/satchele2eXXXXXX";
         root = mkdtemp(tmpl);
         home = root + "/home";
@@ -70,7 +73,7 @@ protected:
         ChildProcess demo({Bin("zevdemo"), "--data", srvData}, root + "/demo.log");
         ASSERT_EQ(demo.Wait(), 0) << ReadAll(root + "/demo.log");
         server = std::make_unique<ChildProcess>(
-            std::vector<std::string> {Bin("zevserver"), "--port", "0", "--data", srvData}, root + "/server.log");
+            std::vector<std::string>{Bin("zevserver"), "--port", "0", "--data", srvData}, root + "/server.log");
         for (int i = 0; i < 200 && port == 0; ++i) {
             std::string log = ReadAll(root + "/server.log");
             size_t p = log.find("listening on 127.0.0.1:");
@@ -81,7 +84,8 @@ protected:
         }
         ASSERT_GT(port, 0) << ReadAll(root + "/server.log");
         const std::string kit = std::string(ZEV_SOURCE_ROOT) + "/distributor/";
-        for (const char* f : {"ZevConfig.dat", "ZevSchema.ini"}) fs::copy_file(kit + f, home + "/" + f);
+        for (const char* f : {"ZevConfig.dat", "ZevSchema.ini"})
+            fs::copy_file(kit + f, home + "/" + f);
         for (const char* f : {"Q9UTIL.so", "Q9CPRS.so", "Q9INET.so", "PRICING.so"})
             fs::create_symlink(Bin(f), home + "/" + f);
         ini = ReadAll(kit + "ZevSatchel.INI");
@@ -99,7 +103,8 @@ protected:
     {
         server.reset();
         std::error_code ec;
-        if (!root.empty()) fs::remove_all(root, ec);
+        if (!root.empty())
+            fs::remove_all(root, ec);
         // Each suite derived from this one (the parameterised ones) sets up
         // afresh.
         root.clear();
@@ -108,7 +113,8 @@ protected:
     }
     void TearDown() override
     {
-        if (!missing.empty()) return;
+        if (!missing.empty())
+            return;
         Fault("mode=none");
         WriteIni("127.0.0.1", "127.0.0.1");
     }
@@ -133,14 +139,14 @@ protected:
     static void Fault(const std::string& body)
     {
         int fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a {};
+        sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_port = htons(static_cast<uint16_t>(port));
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         if (connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {
             std::string req = "POST /admin/fault HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: "
                               "application/x-www-form-urlencoded\r\nConnection: close\r\nContent-Length: " +
-                std::to_string(body.size()) + "\r\n\r\n" + body;
+                              std::to_string(body.size()) + "\r\n\r\n" + body;
             (void)!write(fd, req.data(), req.size());
             char buf[512];
             while (read(fd, buf, sizeof buf) > 0) {
@@ -201,10 +207,12 @@ protected:
     {
         std::string p = ReadAll(root + "/config/ZevSatchel Demo/Satchel.ini");
         size_t at = p.find("\n" + key + "=");
-        if (at == std::string::npos) return {};
+        if (at == std::string::npos)
+            return {};
         size_t from = p.find(':', at) + 1, end = p.find('\n', at + 1);
         std::string v = p.substr(from, end - from);
-        while (!v.empty() && (v.back() == '\r' || v.back() == ' ')) v.pop_back();
+        while (!v.empty() && (v.back() == '\r' || v.back() == ' '))
+            v.pop_back();
         return v;
     }
     static std::string LastUploadBody(const std::string& page)
@@ -290,16 +298,19 @@ TEST_F(SatchelEndToEnd, EveryUploadPageCarriesItsEscapes)
 {
     std::string account = Local("select min(AccountID) from Accounts");
     ASSERT_FALSE(account.empty());
-    for (const std::string& sql : std::vector<std::string> {
-             "insert into DistributorRepNotes values (100200, " + account + ", '2026-03-07 16:05:09', 'Salt & pepper', 1)",
-          "insert into Issues values (1, 'Short & sweet', 'Long', " + account + ", 1)",
-          "insert into NewAccounts (EntryID, CompanyName, City, AccountType) values (1, 'New & Co', 'Town', 1)",
-          "insert into Messages values (0, 100200, 0, 'Rep', 900100, 0, '2026-03-07', 'Fish & chips', 'Bob''s', 1)",
-          "insert into AR (AccountID, InvoiceNo, AmountCollectedToday, Updated, PaymentType, CheckNumber, Deposited) "
-          "values (" + account + ", '10 45+A', 12.5, 1, 1, '77', 0)",
-          "update Accounts set Updated = 1 where AccountID = " + account,
-          "update WorkOrder set Updated = 1 where WorkOrderID = (select min(WorkOrderID) from WorkOrder)",
-          "insert into FormsFilled values (9001, " + account + ", 1, 9001, 'A&B')"}) {
+    for (const std::string& sql : std::vector<std::string>{
+             "insert into DistributorRepNotes values (100200, " + account +
+                 ", '2026-03-07 16:05:09', 'Salt & pepper', 1)",
+             "insert into Issues values (1, 'Short & sweet', 'Long', " + account + ", 1)",
+             "insert into NewAccounts (EntryID, CompanyName, City, AccountType) values (1, 'New & Co', 'Town', 1)",
+             "insert into Messages values (0, 100200, 0, 'Rep', 900100, 0, '2026-03-07', 'Fish & chips', 'Bob''s', 1)",
+             "insert into AR (AccountID, InvoiceNo, AmountCollectedToday, Updated, PaymentType, CheckNumber, "
+             "Deposited) "
+             "values (" +
+                 account + ", '10 45+A', 12.5, 1, 1, '77', 0)",
+             "update Accounts set Updated = 1 where AccountID = " + account,
+             "update WorkOrder set Updated = 1 where WorkOrderID = (select min(WorkOrderID) from WorkOrder)",
+             "insert into FormsFilled values (9001, " + account + ", 1, 9001, 'A&B')"}) {
         Result r = Satchel({"sql", sql});
         ASSERT_EQ(r.rc, 0) << sql << "\n" << r.out;
     }
@@ -342,13 +353,15 @@ TEST_F(SatchelEndToEnd, OrdersAreSentAndStockLoweredOnce)
     for (int id : {701, 702}) {
         ASSERT_EQ(Satchel({"sql", "insert into ReadyOrder (AccountID, ReadyID, OrderType, DeliveryDate, OrderNotes, "
                                   "Option1,Option2,Option3,Option4,Option5,Option6,Option7,Option8,Option9,Option10) "
-                                  "values (" + account + ", " + std::to_string(id) +
+                                  "values (" +
+                                      account + ", " + std::to_string(id) +
                                       ", 1, '03/08/2026', '50% & more',0,0,0,0,0,0,0,0,0,0)"})
                       .rc,
                   0);
         ASSERT_EQ(Satchel({"sql", "insert into ReadyOrderItems (AccountID, ReadyID, ItemID, CQty, SQty, CDistPrice, "
                                   "SDistPrice, LineItemNumber, SpecialFlag, DiscountAmount, PriceOverride, Warehouse, "
-                                  "LineComment) values (" + account + ", " + std::to_string(id) + ", " + item +
+                                  "LineComment) values (" +
+                                      account + ", " + std::to_string(id) + ", " + item +
                                       ", 1, 2, 100, 9, 1, '0', '0.00', '0.00', 0, 'x^y')"})
                       .rc,
                   0);
@@ -529,11 +542,12 @@ TEST_F(SatchelEndToEnd, AcceptedUploadsAreNotSentAgainAfterAFailedRun)
 {
     std::string invoice = Local("select min(InvoiceNo) from AR");
     ASSERT_FALSE(invoice.empty());
-    std::string totalSql = "select cast(round(AmountCollectedTotal * 100) as int) from AR where InvoiceNo = '" +
-        invoice + "'";
+    std::string totalSql =
+        "select cast(round(AmountCollectedTotal * 100) as int) from AR where InvoiceNo = '" + invoice + "'";
     int before = std::atoi(ServerValue(totalSql).c_str());
     ASSERT_EQ(Satchel({"sql", "update AR set AmountCollectedToday = 40, Updated = 1, PaymentType = 1 where "
-                              "InvoiceNo = '" + invoice + "'"})
+                              "InvoiceNo = '" +
+                                  invoice + "'"})
                   .rc,
               0);
     ASSERT_EQ(Satchel({"sql", "insert into NewAccounts (EntryID, CompanyName, City, AccountType) values "
@@ -547,7 +561,7 @@ TEST_F(SatchelEndToEnd, AcceptedUploadsAreNotSentAgainAfterAFailedRun)
     Reply("grabdata", "<ERROR>Down for maintenance</ERROR>", false, "Inventory");
     Result r = Satchel({"sync"});
     EXPECT_EQ(r.rc, 1) << r.out;
-    EXPECT_EQ(ProfileValue("DistributorRepNotesUD"), notesStamp);   // went back with the data
+    EXPECT_EQ(ProfileValue("DistributorRepNotesUD"), notesStamp); // went back with the data
     Fault("mode=none");
     r = Satchel({"sync"});
     EXPECT_EQ(r.rc, 0) << r.out;
@@ -560,9 +574,9 @@ struct RefusalCase {
     const char* name;
     const char* page;
     const char* reply;
-    const char* setup;     // makes one record wait ({i} = an invoice)
-    const char* waiting;   // counts it
-    const char* named;     // how the run names it
+    const char* setup;   // makes one record wait ({i} = an invoice)
+    const char* waiting; // counts it
+    const char* named;   // how the run names it
 };
 
 class SatchelRefusals : public SatchelEndToEnd, public ::testing::WithParamInterface<RefusalCase> {};
@@ -572,7 +586,8 @@ TEST_P(SatchelRefusals, RefusedRecordStaysMarkedIsNamedAndGoesWithTheNextRun)
     const RefusalCase& c = GetParam();
     std::string setup = c.setup;
     size_t at = setup.find("{i}");
-    if (at != std::string::npos) setup.replace(at, 3, Local("select min(InvoiceNo) from AR"));
+    if (at != std::string::npos)
+        setup.replace(at, 3, Local("select min(InvoiceNo) from AR"));
     ASSERT_EQ(Satchel({"sql", setup}).rc, 0) << setup;
     Reply(c.page, c.reply);
     Result r = Satchel({"sync"});
@@ -588,21 +603,21 @@ TEST_P(SatchelRefusals, RefusedRecordStaysMarkedIsNamedAndGoesWithTheNextRun)
 INSTANTIATE_TEST_SUITE_P(
     Pages, SatchelRefusals,
     ::testing::Values(
-        RefusalCase {"Collection", "updateInvoice", "0\n",
-                     "update AR set AmountCollectedToday = 125.5, Updated = 1, PaymentType = 1 where InvoiceNo = '{i}'",
-                     "select count(*) from AR where Updated = 1", "collection on invoice"},
-        RefusalCase {"MessageReply", "UpdateMessages", "<ERROR>Mailbox full</ERROR>\n",
-                     "insert into Messages values (0, 100200, 0, 'Rep', 900100, 0, '2026-03-07', 'Re', 'Yes', 1)",
-                     "select count(*) from Messages where Updated = 1", "Mailbox full"},
-        RefusalCase {"NoteErrorText", "updateNotes", "<ERROR>Not stored</ERROR>\n",
-                     "insert into DistributorRepNotes values (100200, 1, '2026-03-07 16:05:09', 'a', 1)",
-                     "select count(*) from DistributorRepNotes where Updated > 0", "note of account 1"},
-        RefusalCase {"NoteHtmlPage", "updateNotes", "<html><body>Gateway</body></html>\n",
-                     "insert into DistributorRepNotes values (100200, 2, '2026-03-07 16:05:09', 'b', 1)",
-                     "select count(*) from DistributorRepNotes where Updated > 0", "note of account 2"},
-        RefusalCase {"NoteEmptyReply", "updateNotes", "",
-                     "insert into DistributorRepNotes values (100200, 3, '2026-03-07 16:05:09', 'c', 1)",
-                     "select count(*) from DistributorRepNotes where Updated > 0", "note of account 3"}),
+        RefusalCase{"Collection", "updateInvoice", "0\n",
+                    "update AR set AmountCollectedToday = 125.5, Updated = 1, PaymentType = 1 where InvoiceNo = '{i}'",
+                    "select count(*) from AR where Updated = 1", "collection on invoice"},
+        RefusalCase{"MessageReply", "UpdateMessages", "<ERROR>Mailbox full</ERROR>\n",
+                    "insert into Messages values (0, 100200, 0, 'Rep', 900100, 0, '2026-03-07', 'Re', 'Yes', 1)",
+                    "select count(*) from Messages where Updated = 1", "Mailbox full"},
+        RefusalCase{"NoteErrorText", "updateNotes", "<ERROR>Not stored</ERROR>\n",
+                    "insert into DistributorRepNotes values (100200, 1, '2026-03-07 16:05:09', 'a', 1)",
+                    "select count(*) from DistributorRepNotes where Updated > 0", "note of account 1"},
+        RefusalCase{"NoteHtmlPage", "updateNotes", "<html><body>Gateway</body></html>\n",
+                    "insert into DistributorRepNotes values (100200, 2, '2026-03-07 16:05:09', 'b', 1)",
+                    "select count(*) from DistributorRepNotes where Updated > 0", "note of account 2"},
+        RefusalCase{"NoteEmptyReply", "updateNotes", "",
+                    "insert into DistributorRepNotes values (100200, 3, '2026-03-07 16:05:09', 'c', 1)",
+                    "select count(*) from DistributorRepNotes where Updated > 0", "note of account 3"}),
     [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST_F(SatchelEndToEnd, AnOrderMessageReplyRefusedIsNotErasedAfterSendingOrders)
@@ -613,7 +628,8 @@ TEST_F(SatchelEndToEnd, AnOrderMessageReplyRefusedIsNotErasedAfterSendingOrders)
               0);
     std::string account = Local("select min(AccountID) from Accounts");
     ASSERT_EQ(Satchel({"sql", "insert into ReadyOrder (AccountID, ReadyID, OrderType, DeliveryDate, OrderNotes) "
-                              "values (" + account + ", 811, 1, '03/08/2026', 'with message')"})
+                              "values (" +
+                                  account + ", 811, 1, '03/08/2026', 'with message')"})
                   .rc,
               0);
     Reply("UpdateMessages", "<ERROR>Mailbox full</ERROR>\n");
@@ -629,7 +645,8 @@ TEST_F(SatchelEndToEnd, AnEditedNoteReplacesItsOldCopy)
     std::string id = Local("select min(DistRepID) from DistributorRepNotes where Updated = 0");
     ASSERT_FALSE(id.empty());
     ServerExec("update DistributorRepNotes set Comment = 'Edited on the server', zev_stamp = '2999-01-01 00:00:00' "
-               "where DistRepID = " + id);
+               "where DistRepID = " +
+               id);
     Result r = Satchel({"sync"});
     ASSERT_EQ(r.rc, 0) << r.out;
     EXPECT_EQ(Local("select count(*) from DistributorRepNotes where DistRepID = " + id), "1");
@@ -654,10 +671,10 @@ TEST_P(SatchelInventory, AnUpdateNotAppliedFailsAndKeepsItemsUD)
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, SatchelInventory,
-                         ::testing::Values(InventoryCase {"ErrorText", "<ERROR>Busy</ERROR>\n"},
-                                           InventoryCase {"HtmlPage", "<HTML><TABLE><TR><TD>x</TD></TR></TABLE>\n"},
-                                           InventoryCase {"Truncated", "Inventory\nItemID,QtyOnHand\n3\n1^1\n"},
-                                           InventoryCase {"Empty", ""}),
+                         ::testing::Values(InventoryCase{"ErrorText", "<ERROR>Busy</ERROR>\n"},
+                                           InventoryCase{"HtmlPage", "<HTML><TABLE><TR><TD>x</TD></TR></TABLE>\n"},
+                                           InventoryCase{"Truncated", "Inventory\nItemID,QtyOnHand\n3\n1^1\n"},
+                                           InventoryCase{"Empty", ""}),
                          [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST_F(SatchelEndToEnd, BlankNumbersAreStoredAsZero)
@@ -682,12 +699,15 @@ TEST_F(SatchelEndToEnd, AnOrderThatMayHaveArrivedIsNotSentBlind)
     std::string account = Local("select min(AccountID) from Accounts");
     std::string item = Local("select min(ItemID) from Items where DeletedFlag = 0");
     ASSERT_EQ(Satchel({"sql", "insert into ReadyOrder (AccountID, ReadyID, OrderType, DeliveryDate, OrderNotes, "
-                              "CreateTime) values (" + account + ", 801, 1, '03/08/2026', 'unknown-801', "
-                              "'2026-03-08 09:00:00')"})
+                              "CreateTime) values (" +
+                                  account +
+                                  ", 801, 1, '03/08/2026', 'unknown-801', "
+                                  "'2026-03-08 09:00:00')"})
                   .rc,
               0);
     ASSERT_EQ(Satchel({"sql", "insert into ReadyOrderItems (AccountID, ReadyID, ItemID, CQty, SQty, CDistPrice, "
-                              "SDistPrice, LineItemNumber) values (" + account + ", 801, " + item + ", 1, 0, 10, 1, 1)"})
+                              "SDistPrice, LineItemNumber) values (" +
+                                  account + ", 801, " + item + ", 1, 0, 10, 1, 1)"})
                   .rc,
               0);
     // The server stores the order; its answer is lost.

@@ -37,7 +37,10 @@ public:
         sqlite3_busy_timeout(m_db, 10000);
     }
     ~Sqlite() { sqlite3_close(m_db); }
-    bool Exec(const std::string& sql) { return sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK; }
+    bool Exec(const std::string& sql)
+    {
+        return sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
     std::string Value(const std::string& sql)
     {
         sqlite3_stmt* st = nullptr;
@@ -58,9 +61,11 @@ protected:
     void SetUp() override
     {
         for (const char* b : {"zevserver", "zevdemo", "satchel", "Q9UTIL.so", "Q9CPRS.so", "Q9INET.so", "PRICING.so"})
-            if (!fs::exists(Bin(b))) GTEST_SKIP() << b << " is not built";
+            if (!fs::exists(Bin(b)))
+                GTEST_SKIP() << b << " is not built";
 #if defined(__SANITIZE_ADDRESS__)
-        if (!std::getenv("ZEV_KILL_COUNT")) GTEST_SKIP() << "kill test runs in the normal build (ZEV_KILL_COUNT forces it)";
+        if (!std::getenv("ZEV_KILL_COUNT"))
+            GTEST_SKIP() << "kill test runs in the normal build (ZEV_KILL_COUNT forces it)";
 #endif
         char tmpl[] = "/tmp/satchelkillXXXXXX";
         root = mkdtemp(tmpl);
@@ -70,7 +75,7 @@ protected:
         ChildProcess demo({Bin("zevdemo"), "--data", root + "/srv"}, root + "/demo.log");
         ASSERT_EQ(demo.Wait(), 0) << ReadAll(root + "/demo.log");
         server = std::make_unique<ChildProcess>(
-            std::vector<std::string> {Bin("zevserver"), "--port", "0", "--data", root + "/srv"}, root + "/server.log");
+            std::vector<std::string>{Bin("zevserver"), "--port", "0", "--data", root + "/srv"}, root + "/server.log");
         for (int i = 0; i < 200 && port == 0; ++i) {
             std::string log = ReadAll(root + "/server.log");
             size_t p = log.find("listening on 127.0.0.1:");
@@ -81,7 +86,8 @@ protected:
         }
         ASSERT_GT(port, 0);
         const std::string kit = std::string(ZEV_SOURCE_ROOT) + "/distributor/";
-        for (const char* f : {"ZevConfig.dat", "ZevSchema.ini"}) fs::copy_file(kit + f, home + "/" + f);
+        for (const char* f : {"ZevConfig.dat", "ZevSchema.ini"})
+            fs::copy_file(kit + f, home + "/" + f);
         for (const char* f : {"Q9UTIL.so", "Q9CPRS.so", "Q9INET.so", "PRICING.so"})
             fs::create_symlink(Bin(f), home + "/" + f);
         std::string ini = ReadAll(kit + "ZevSatchel.INI");
@@ -104,7 +110,8 @@ protected:
     {
         server.reset();
         std::error_code ec;
-        if (!root.empty()) fs::remove_all(root, ec);
+        if (!root.empty())
+            fs::remove_all(root, ec);
     }
 
     int Satchel(std::vector<std::string> args)
@@ -122,19 +129,19 @@ protected:
         Sqlite db(Local(), true);
         std::string tag = "kill-" + std::to_string(i);
         char when[32];
-        int k = i + 1;   // -1 prepares the timing run
+        int k = i + 1; // -1 prepares the timing run
         std::snprintf(when, sizeof when, "2026-03-%02d %02d:%02d:00", 1 + k / 600 % 28, k / 60 % 10, k % 60);
-        ASSERT_TRUE(db.Exec("insert into DistributorRepNotes values (100200, " + account + ", '" + when + "', '" +
-                            tag + "', 1)"));
+        ASSERT_TRUE(db.Exec("insert into DistributorRepNotes values (100200, " + account + ", '" + when + "', '" + tag +
+                            "', 1)"));
         ASSERT_TRUE(db.Exec("insert into NewAccounts (EntryID, CompanyName, City, AccountType) values (" +
                             std::to_string(1000 + i) + ", '" + tag + "', 'Town', 1)"));
         std::string id = std::to_string(5000 + i);
         ASSERT_TRUE(db.Exec("insert into ReadyOrder (AccountID, ReadyID, OrderType, DeliveryDate, OrderNotes, "
-                            "CreateTime) values (" + account + ", " + id + ", 1, '03/08/2026', '" + tag + "', '" +
-                            when + "')"));
+                            "CreateTime) values (" +
+                            account + ", " + id + ", 1, '03/08/2026', '" + tag + "', '" + when + "')"));
         ASSERT_TRUE(db.Exec("insert into ReadyOrderItems (AccountID, ReadyID, ItemID, CQty, SQty, CDistPrice, "
-                            "SDistPrice, LineItemNumber) values (" + account + ", " + id + ", " + item +
-                            ", 1, 0, 10, 1, 1)"));
+                            "SDistPrice, LineItemNumber) values (" +
+                            account + ", " + id + ", " + item + ", 1, 0, 10, 1, 1)"));
     }
 
     std::string root, home;
@@ -187,9 +194,9 @@ TEST_F(SatchelKill, KilledAnywhereLosesNothingAndSendsNoOrderTwice)
         {
             Sqlite local(Local(), false);
             ASSERT_EQ(local.Value("pragma integrity_check"), "ok") << "kill " << i;
-            EXPECT_EQ(local.Value("select count(*) from DistributorRepNotes where Comment = '" + tag +
-                                  "' and Updated > 0"),
-                      "0")
+            EXPECT_EQ(
+                local.Value("select count(*) from DistributorRepNotes where Comment = '" + tag + "' and Updated > 0"),
+                "0")
                 << tag;
             EXPECT_EQ(local.Value("select count(*) from NewAccounts where CompanyName = '" + tag + "'"), "0") << tag;
             EXPECT_EQ(local.Value("select count(*) from ReadyOrder where OrderNotes = '" + tag + "'"), "0") << tag;
@@ -199,10 +206,11 @@ TEST_F(SatchelKill, KilledAnywhereLosesNothingAndSendsNoOrderTwice)
         for (const char* page : {"updateNotes", "newAccounts"}) {
             int n = std::atoi(srv.Value(std::string("select count(*) from Uploads where Page like '") + page +
                                         "%' and Body like '%" + tag + "%'")
-                                    .c_str());
+                                  .c_str());
             EXPECT_GE(n, 1) << page << " " << tag << " lost";
             EXPECT_LE(n, 2) << page << " " << tag;
-            if (n > 1) ++duplicateUploads;
+            if (n > 1)
+                ++duplicateUploads;
         }
     }
     std::printf("kills: %d runs, %d killed while running; uploads sent twice (one-commit window): %d of %d; "

@@ -37,9 +37,9 @@ TEST(ZevConfigDescription, KitRecordIsTheBuildOfItsDescription)
     const ZevConfig built = Build(Read(kKitText));
     const std::string shipped = Read(kKitRecord);
     ASSERT_EQ(shipped.size(), cfg::kRecordSize);
-    EXPECT_TRUE(std::equal(shipped.begin(), shipped.end(), built.Bytes().begin(),
-                           [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }))
-        << "distributor/ZevConfig.dat is stale: rebuild it with zevconfig build";
+    EXPECT_TRUE(std::equal(shipped.begin(), shipped.end(), built.Bytes().begin(), [](char a, std::uint8_t b) {
+        return static_cast<std::uint8_t>(a) == b;
+    })) << "distributor/ZevConfig.dat is stale: rebuild it with zevconfig build";
 }
 
 TEST(ZevConfigDescription, KitRecordIsAcceptedAndComplete)
