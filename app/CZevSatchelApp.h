@@ -35,6 +35,8 @@ public:
     bool InitInstance();
     // The event loop; the program's exit code.
     int Run();
+    // The program's message boxes, over the main window once it exists.
+    QtMessageBox& Messages() { return m_messages; }
 
 private:
     bool CreateMainWindow();

@@ -1,7 +1,6 @@
 #include "app/CZevSatchelApp.h"
+#include "app/ui/CZevApplication.h"
 #include "tabula/CLocaleScope.h"
-
-#include <QApplication>
 
 #include <cstdio>
 #include <cstring>
@@ -32,7 +31,7 @@ int main(int argc, char** argv)
     }
 
     Q_INIT_RESOURCE(ZevSatchel);
-    QApplication qapp(argc, argv);
+    CZevApplication qapp(argc, argv);
     // The toolkit adopted the user's locale; numbers that go to the server,
     // into SQL or into files must keep the C form ("120.00"). What is only
     // shown still follows the user's locale through QLocale.
@@ -42,6 +41,7 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     CZevSatchelApp app(argc, argv);
+    qapp.SetMessageBox(&app.Messages());
     if (!app.InitInstance())
         return 0;
     return app.Run();
