@@ -1,8 +1,8 @@
 // zevdemo: fills DIR/server.db with the demo distributor's data for the reference server.
 //   zevdemo --data DIR [--schema FILE] [--scale] [--seed N] [--today YYYY-MM-DD] [--hashlib FILE]
 #include "app/core/ZevFolders.h"
+#include "base/SchemaFile.h"
 #include "server/DigestLibrary.h"
-#include "server/SchemaFile.h"
 #include "server/ServerStore.h"
 #include "tools/demogen/DemoGenerator.h"
 
@@ -125,7 +125,7 @@ int main(int argc, char** argv)
         std::filesystem::create_directories(data);
         zev::server::ServerStore store(data + "/server.db");
         std::vector<std::string> problems;
-        store.CreateMasterTables(zev::server::SchemaFile::Load(schema), &problems);
+        store.CreateMasterTables(zev::SchemaFile::Load(schema), &problems);
         for (const std::string& p : problems)
             std::fprintf(stderr, "zevdemo: schema: %s\n", p.c_str());
         zev::demo::DemoGenerator generator(store, options,
