@@ -2,6 +2,8 @@
 
 #include "app/core/Clock.h"
 #include "app/core/MessageBox.h"
+#include "support/FixedClock.h"
+#include "support/ScriptedMessageBox.h"
 
 #include <ctime>
 #include <deque>
@@ -10,62 +12,12 @@
 
 namespace zev::test {
 
-class FixedClock final : public IClock {
-public:
-    explicit FixedClock(std::time_t now) : m_now(now) {}
-    std::time_t Now() const override { return m_now; }
-    void Set(std::time_t now) { m_now = now; }
-
-private:
-    std::time_t m_now;
-};
+using zevtest::FixedClock;
 
 // Records every message and answers from a script (Ok when the script is empty).
-class ScriptedMessageBox final : public IMessageBox {
+class ScriptedMessageBox final : public zevtest::ScriptedMessageBox {
 public:
-    struct Shown {
-        int textId = 0;
-        std::string text;
-        int captionId = 0;
-        MbButtons buttons = MbButtons::Ok;
-        MbIcon icon = MbIcon::None;
-        MbResult defaultButton = MbResult::Ok;
-    };
-
-    MbResult Show(int textId, int captionId, MbButtons buttons, MbIcon icon) override
-    {
-        shown.push_back({textId, {}, captionId, buttons, icon, FirstButton(buttons)});
-        return Next();
-    }
-    MbResult Ask(int textId, int captionId, MbButtons buttons, MbIcon icon, MbResult defaultButton) override
-    {
-        shown.push_back({textId, {}, captionId, buttons, icon, defaultButton});
-        return Next();
-    }
-    MbResult AskText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon,
-                     MbResult defaultButton) override
-    {
-        shown.push_back({0, text, captionId, buttons, icon, defaultButton});
-        return Next();
-    }
-    MbResult ShowText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon) override
-    {
-        shown.push_back({0, text, captionId, buttons, icon, FirstButton(buttons)});
-        return Next();
-    }
-
-    std::deque<MbResult> answers;
-    std::vector<Shown> shown;
-
-private:
-    MbResult Next()
-    {
-        if (answers.empty())
-            return MbResult::Ok;
-        const MbResult r = answers.front();
-        answers.pop_front();
-        return r;
-    }
+    ScriptedMessageBox() : zevtest::ScriptedMessageBox(WhenEmpty::Ok) {}
 };
 
 // Local time of a date and time (tests run with TZ=UTC).

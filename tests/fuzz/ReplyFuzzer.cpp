@@ -45,9 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)world.builder.GrabTableForManager("Accounts", 2);
     (void)world.engine.ChangeServerPassword("0123456789abcdef0123456789abcdef");
     world.w.transport.requests.clear();
-    world.w.box.shown.clear();
-    world.w.box.texts.clear();
-    world.w.box.captions.clear();
+    world.w.box.Clear();
     world.w.sink.steps.clear();
     return 0;
 }

@@ -10,9 +10,10 @@
 
 extern char** environ;
 
-namespace satchel::test {
+namespace zevtest {
 
-// A child process whose output goes to a file; waited for or killed by pid.
+// A child process whose output (standard output and error together) goes to
+// a file; waited for, or ended by the destructor (SIGTERM) or Kill (SIGKILL).
 class ChildProcess {
 public:
     ChildProcess(const std::vector<std::string>& argv, const std::string& outputFile,
@@ -77,4 +78,4 @@ private:
     int m_status = 0;
 };
 
-} // namespace satchel::test
+} // namespace zevtest

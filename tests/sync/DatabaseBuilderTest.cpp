@@ -355,8 +355,8 @@ TEST_F(DatabaseBuilderTest, GrabTableForManagerShowsServerErrorsAndKeepsFilesInM
     w.transport.replies = {{0, "<ERROR>Bad password</ERROR>\n"},
                            {0, TableFile("Accounts", "AccountID,CompanyName", 2, 2)}};
     EXPECT_EQ(builder.GrabTableForManager("Accounts", 1), -1);
-    ASSERT_EQ(w.box.texts.size(), 1u);
-    EXPECT_EQ(w.box.texts[0], "Bad password");
+    ASSERT_EQ(w.box.Texts().size(), 1u);
+    EXPECT_EQ(w.box.Texts()[0], "Bad password");
     EXPECT_NE(w.transport.requests[0].path.find("&MID=900100&Tablenames=Accounts"), std::string::npos);
     EXPECT_EQ(builder.GrabTableForManager("Accounts", 2), 0);
     EXPECT_TRUE(std::filesystem::exists(builder.KeptTableFile("Accounts")));

@@ -84,7 +84,7 @@ TEST_F(MaintenanceTest, NewMessagesCountOnlyTheUsersUnreadOnes)
     ASSERT_TRUE(db.Exec("insert into Messages (MessageID, ToID, ToStatus) values (3, 100300, 0)"));
     EXPECT_EQ(maint->CountNewMessages(), 1);
     EXPECT_TRUE(maint->NoticeNewMessages());
-    EXPECT_EQ(w.box.shown, std::vector<int>{65140});
+    EXPECT_EQ(w.box.TextIds(), std::vector<int>{65140});
 
     // A user ID that is not a number never reaches the statement.
     w.profile.values["UserID"] = "0 or 1=1";
@@ -97,7 +97,7 @@ TEST_F(MaintenanceTest, NoNoticeWithoutTheMessageCenterOrWithoutNewMessages)
     ASSERT_TRUE(db.Exec("insert into Messages (MessageID, ToID, ToStatus) values (1, 100200, 0)"));
     messageCenter = 0;
     EXPECT_FALSE(maint->NoticeNewMessages());
-    EXPECT_TRUE(w.box.shown.empty());
+    EXPECT_TRUE(w.box.TextIds().empty());
 }
 
 TEST_F(MaintenanceTest, ManagerRepsAreTrimmed)

@@ -50,8 +50,8 @@ TEST_F(OrderSenderTest, SendsTheBodyAndLowersStockOnceConfirmed)
     // Messages go up and come down after the orders.
     EXPECT_NE(FindRequest("UpdateMessages.cfm"), nullptr);
     EXPECT_NE(FindRequest("Tablenames=Messages"), nullptr);
-    ASSERT_FALSE(w.box.texts.empty());
-    EXPECT_EQ(w.box.texts.back(), "1 order(s) were successfully sent.");
+    ASSERT_FALSE(w.box.Texts().empty());
+    EXPECT_EQ(w.box.Texts().back(), "1 order(s) were successfully sent.");
     EXPECT_FALSE(std::filesystem::exists(w.dir.File("Temp/$SORTEMP.TMP")));
 }
 
@@ -65,7 +65,7 @@ TEST_F(OrderSenderTest, SecondOrderRefusedKeepsItAndFailsTheBatch)
     EXPECT_EQ(Count("select count(*) from ReadyOrder where ReadyID = 2"), 1);
     EXPECT_EQ(Count("select count(*) from ReadyOrderItems where ReadyID = 2"), 1);
     EXPECT_EQ(Stock(), 100 - 12);
-    EXPECT_EQ(w.box.texts.back(), "Account on hold");
+    EXPECT_EQ(w.box.Texts().back(), "Account on hold");
     EXPECT_EQ(FindRequest("UpdateMessages.cfm"), nullptr);
     EXPECT_EQ(w.sink.steps.back().second, "Error sending orders.");
 }
@@ -94,7 +94,7 @@ TEST_F(OrderSenderTest, UnknownItemCountsTwelveToTheCase)
 TEST_F(OrderSenderTest, NothingToSendIsSuccess)
 {
     EXPECT_TRUE(sender->SendOrders(0, &w.sink));
-    EXPECT_EQ(w.box.shown, (std::vector<int>{65102}));
+    EXPECT_EQ(w.box.TextIds(), (std::vector<int>{65102}));
     EXPECT_TRUE(w.transport.requests.empty());
 }
 
@@ -113,7 +113,7 @@ TEST_F(OrderSenderTest, AnOrderThatMayHaveArrivedIsSentAgainOnlyWhenTheUserSaysS
     AddOrder(1, "", 1, 0);
     w.transport.replies = {{5, ""}}; // connected, the body went out, no answer
     EXPECT_FALSE(sender->SendOrders(0, &w.sink));
-    EXPECT_NE(w.box.texts.back().find("Order 1 may have reached the distributor"), std::string::npos);
+    EXPECT_NE(w.box.Texts().back().find("Order 1 may have reached the distributor"), std::string::npos);
     ASSERT_EQ(sender->UnknownOutcomes().size(), 1u);
     EXPECT_EQ(sender->UnknownOutcomes()[0].readyId, 1);
 
@@ -123,7 +123,7 @@ TEST_F(OrderSenderTest, AnOrderThatMayHaveArrivedIsSentAgainOnlyWhenTheUserSaysS
     w.box.answers = {MbResult::No};
     EXPECT_FALSE(sender->SendOrders(0, &w.sink, UnknownOrders::Ask));
     EXPECT_EQ(FindRequest("takeOrders.cfm"), nullptr);
-    EXPECT_NE(w.box.texts.back().find("Send it again?"), std::string::npos);
+    EXPECT_NE(w.box.Texts().back().find("Send it again?"), std::string::npos);
     EXPECT_EQ(Count("select count(*) from ReadyOrder"), 1);
     EXPECT_EQ(Stock(), 100);
 
@@ -173,7 +173,7 @@ TEST_F(OrderSenderTest, AMarkLeftByAKilledSendMakesTheOrderUnknownAndAStaleMarkI
     ASSERT_TRUE(db.Exec("insert into OrderSendState values (2, '2006-03-08 10:00:00')")); // order gone
     EXPECT_FALSE(sender->SendOrders(0, &w.sink, UnknownOrders::Skip));
     EXPECT_EQ(FindRequest("takeOrders.cfm"), nullptr);
-    EXPECT_NE(w.box.texts.back().find("sending started 2006-03-08 10:00:00"), std::string::npos);
+    EXPECT_NE(w.box.Texts().back().find("sending started 2006-03-08 10:00:00"), std::string::npos);
     EXPECT_EQ(Count("select count(*) from OrderSendState"), 1);
     AddOrder(2, "", 1, 0);
     EXPECT_FALSE(sender->SendOrders(0, &w.sink, UnknownOrders::Skip));

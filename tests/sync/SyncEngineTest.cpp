@@ -57,12 +57,12 @@ TEST_F(SyncEngineTest, ReplyLineDropsLineEndsAndMissingFileGivesEmpty)
 TEST_F(SyncEngineTest, ServerErrorShowsTextOrTheUnspecifiedMessage)
 {
     engine.ShowServerError("<ERROR>Bad password</ERROR>");
-    ASSERT_EQ(w.box.texts.size(), 1u);
-    EXPECT_EQ(w.box.texts[0], "Bad password");
-    EXPECT_EQ(w.box.captions[0], 65099);
+    ASSERT_EQ(w.box.Texts().size(), 1u);
+    EXPECT_EQ(w.box.Texts()[0], "Bad password");
+    EXPECT_EQ(w.box.Captions()[0], 65099);
     engine.ShowServerError("<ERROR></ERROR>");
     engine.ShowServerError("<ERROR>no close");
-    EXPECT_EQ(w.box.shown, (std::vector<int>{0, 65094, 65094}));
+    EXPECT_EQ(w.box.TextIds(), (std::vector<int>{0, 65094, 65094}));
 }
 
 TEST_F(SyncEngineTest, ProgressFormatsPlaceholdersAndPercent)
@@ -75,13 +75,13 @@ TEST_F(SyncEngineTest, ProgressFormatsPlaceholdersAndPercent)
 TEST_F(SyncEngineTest, EnsureConnectedAsksOnlyWhenNothingAnswers)
 {
     EXPECT_EQ(engine.EnsureConnected(), 1);
-    EXPECT_TRUE(w.box.shown.empty());
+    EXPECT_TRUE(w.box.TextIds().empty());
     w.isConnected = 0; // no dial-up, no route, empty PINGHOST
     w.box.answers = {MbResult::Cancel, MbResult::No, MbResult::Yes};
     EXPECT_EQ(engine.EnsureConnected(), 0);
     EXPECT_EQ(engine.EnsureConnected(), 1);
     EXPECT_EQ(engine.EnsureConnected(), 2);
-    EXPECT_EQ(w.box.shown, (std::vector<int>{65095, 65095, 65095}));
+    EXPECT_EQ(w.box.TextIds(), (std::vector<int>{65095, 65095, 65095}));
     EXPECT_EQ(w.connects, 1);
     EXPECT_EQ(w.sink.steps.back().second, "Connected");
 }

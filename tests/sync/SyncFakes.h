@@ -3,6 +3,10 @@
 #include "app/core/Clock.h"
 #include "app/core/MessageBox.h"
 #include "app/core/ProgressSink.h"
+#include "support/FixedClock.h"
+#include "support/RecordingProgressSink.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/TempDir.h"
 #include "sync/SyncEngine.h"
 #include "sync/SyncPorts.h"
 
@@ -53,66 +57,18 @@ public:
     }
 };
 
-class FakeMessageBox final : public IMessageBox {
+// Questions answered from `answers` (Yes/Ok when empty); an OK-only box
+// never takes a scripted answer.
+class FakeMessageBox final : public zevtest::ScriptedMessageBox {
 public:
-    std::deque<MbResult> answers;   // popped per question; default Yes/Ok
-    std::vector<int> shown;         // text numbers (0 for literal texts)
-    std::vector<std::string> texts; // literal texts
-    std::vector<int> captions;
-    MbResult Show(int textId, int captionId, MbButtons buttons, MbIcon) override
-    {
-        shown.push_back(textId);
-        captions.push_back(captionId);
-        return Answer(buttons);
-    }
-    MbResult ShowText(const std::string& text, int captionId, MbButtons buttons, MbIcon) override
-    {
-        shown.push_back(0);
-        texts.push_back(text);
-        captions.push_back(captionId);
-        return Answer(buttons);
-    }
-    bool Saw(int id) const
-    {
-        for (int s : shown)
-            if (s == id)
-                return true;
-        return false;
-    }
-
-private:
-    MbResult Answer(MbButtons buttons)
-    {
-        if (buttons == MbButtons::Ok)
-            return MbResult::Ok;
-        if (!answers.empty()) {
-            MbResult r = answers.front();
-            answers.pop_front();
-            return r;
-        }
-        return buttons == MbButtons::OkCancel ? MbResult::Ok : MbResult::Yes;
-    }
+    FakeMessageBox() { ScriptQuestionsOnly(true); }
 };
 
-class RecordingSink final : public IProgressSink {
-public:
-    std::vector<std::pair<int, std::string>> steps;
-    void Report(int percent, const std::string& text) override { steps.emplace_back(percent, text); }
-    int Count(const std::string& text) const
-    {
-        int n = 0;
-        for (const auto& s : steps)
-            if (s.second == text)
-                ++n;
-        return n;
-    }
-};
-
-class FixedClock final : public IClock {
-public:
-    std::time_t now = 1700000000; // 2023-11-14 22:13:20 UTC
-    std::time_t Now() const override { return now; }
-};
+using RecordingSink = zevtest::RecordingProgressSink;
+using zevtest::FixedClock;
+using zevtest::ReadFile;
+using zevtest::TempDir;
+using zevtest::WriteFile;
 
 // Posting function whose answers are scripted: each request pops the next
 // reply (or asks the handler), writes it to the reply file and returns its code.
@@ -155,37 +111,6 @@ public:
             };
     }
 };
-
-// A temporary folder removed at the end of the test.
-class TempDir {
-public:
-    TempDir()
-    {
-        char tmpl[] = "/tmp/zevsyncXXXXXX";
-        m_path = mkdtemp(tmpl);
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
-
-inline void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Engine services over the fakes, with folders under one temp dir.
 struct FakeWorld {

@@ -1,6 +1,6 @@
 #include "SyncWorld.h"
 
-#include "sync/SchemaFile.h"
+#include "base/SchemaFile.h"
 #include "sync/SyncText.h"
 
 using namespace zev;
@@ -50,7 +50,7 @@ TEST_F(SyncRunnerTest, CompleteUpdateBuildsEveryTableButTheLocalOnes)
     EXPECT_EQ(clockYear, 2030);
     EXPECT_EQ(Count("select count(*) from Items"), 2);
     EXPECT_EQ(builder->CheckDatabase(), 0);
-    EXPECT_EQ(w.box.shown, (std::vector<int>{65096}));
+    EXPECT_EQ(w.box.TextIds(), (std::vector<int>{65096}));
     EXPECT_EQ(w.sink.steps.back().second, "Update Complete");
 }
 
@@ -103,9 +103,9 @@ TEST_F(SyncRunnerTest, BadPasswordReplyShowsTheServerTextThenTheRunMessage)
 {
     failTable = "Items";
     EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink));
-    ASSERT_FALSE(w.box.texts.empty());
-    EXPECT_EQ(w.box.texts[0], "Bad password");
-    EXPECT_EQ(w.box.shown.back(), 65063);
+    ASSERT_FALSE(w.box.Texts().empty());
+    EXPECT_EQ(w.box.Texts()[0], "Bad password");
+    EXPECT_EQ(w.box.TextIds().back(), 65063);
 }
 
 // A failed run says what happened when that is known, instead of the
@@ -130,9 +130,9 @@ TEST_P(RunFailureTexts, NameTheCause)
     EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink));
     EXPECT_EQ(uncompresses, 1);
     EXPECT_FALSE(w.box.Saw(65063));
-    ASSERT_FALSE(w.box.texts.empty());
-    EXPECT_EQ(w.box.texts.back(), c.expected);
-    EXPECT_EQ(w.box.captions.back(), 65099);
+    ASSERT_FALSE(w.box.Texts().empty());
+    EXPECT_EQ(w.box.Texts().back(), c.expected);
+    EXPECT_EQ(w.box.Captions().back(), 65099);
 }
 
 // 49 of 60 announced rows: more than the tolerated ten short.
@@ -171,7 +171,7 @@ TEST_F(SyncRunnerTest, TheNextRunForgetsAnEarlierCause)
     EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink));
     w.transport.handler = [](const ScriptedTransport::Request&) { return ScriptedTransport::Reply{2, ""}; };
     EXPECT_FALSE(runner->SyncRun(kSynchronise, &w.sink));
-    EXPECT_EQ(w.box.shown.back(), 65063);
+    EXPECT_EQ(w.box.TextIds().back(), 65063);
 }
 
 TEST_F(SyncRunnerTest, RenewingOneTableBacksUpFirstAndRestoresOnFailure)
@@ -192,7 +192,7 @@ TEST_F(SyncRunnerTest, RenewingOneTableBacksUpFirstAndRestoresOnFailure)
     EXPECT_EQ(compresses, 2);
     EXPECT_EQ(uncompresses, 1);
     EXPECT_EQ(Count("select count(*) from Accounts where CompanyName = 'Bar & Grill'"), 1);
-    EXPECT_EQ(w.box.texts.back(), "The server sent 1 of 30 rows of Accounts.");
+    EXPECT_EQ(w.box.Texts().back(), "The server sent 1 of 30 rows of Accounts.");
 }
 
 TEST_F(SyncRunnerTest, DownloadsAreCompleteOnlyAfterAFinishedUpdate)
@@ -398,7 +398,7 @@ TEST_F(SyncRunnerTest, RefusedRecordsStayMarkedTheirTablesAreNotReplacedAndTheRu
         return Answer(r);
     };
     w.transport.requests.clear();
-    w.box.texts.clear();
+    w.box.Clear();
     EXPECT_FALSE(runner->SyncRun(kSynchronise, &w.sink));
     EXPECT_EQ(Count("select count(*) from AR where InvoiceNo = 'INV7' and Updated = 1"), 1);
     EXPECT_EQ(Count("select count(*) from Messages where Updated = 1"), 1);
@@ -407,11 +407,11 @@ TEST_F(SyncRunnerTest, RefusedRecordsStayMarkedTheirTablesAreNotReplacedAndTheRu
     EXPECT_EQ(std::count(down.begin(), down.end(), "Messages"), 0);
     EXPECT_EQ(std::count(down.begin(), down.end(), "OpenOrders"), 1);
     EXPECT_EQ(uncompresses, 0);
-    ASSERT_FALSE(w.box.texts.empty());
-    EXPECT_NE(w.box.texts.back().find("collection on invoice INV7 of account 5001: \"0\""), std::string::npos)
-        << w.box.texts.back();
-    EXPECT_NE(w.box.texts.back().find("1 message(s): \"Mailbox full\""), std::string::npos);
-    EXPECT_EQ(runner->Notice(), w.box.texts.back());
+    ASSERT_FALSE(w.box.Texts().empty());
+    EXPECT_NE(w.box.Texts().back().find("collection on invoice INV7 of account 5001: \"0\""), std::string::npos)
+        << w.box.Texts().back();
+    EXPECT_NE(w.box.Texts().back().find("1 message(s): \"Mailbox full\""), std::string::npos);
+    EXPECT_EQ(runner->Notice(), w.box.Texts().back());
 
     // A complete update replaces every table: with a record still refused it
     // stops before replacing any.
@@ -457,8 +457,8 @@ TEST_P(InventoryReplies, AnUpdateNotAppliedFailsAndKeepsItsStamp)
     EXPECT_NE(w.sink.steps.back().second, "Inventory Update Complete");
     // A short table is named with its counts; the other replies get the
     // general failure text.
-    const bool named = !w.box.texts.empty() && w.box.texts.back().find("The server sent") != std::string::npos;
-    EXPECT_TRUE(w.box.Saw(65063) || named) << (w.box.texts.empty() ? "" : w.box.texts.back());
+    const bool named = !w.box.Texts().empty() && w.box.Texts().back().find("The server sent") != std::string::npos;
+    EXPECT_TRUE(w.box.Saw(65063) || named) << (w.box.Texts().empty() ? "" : w.box.Texts().back());
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, InventoryReplies,
@@ -512,16 +512,16 @@ TEST_P(RestoreCommand, AsksFirstKeepsWaitingOrdersAndReportsTheRealResult)
     ASSERT_TRUE(db.Exec("delete from Accounts"));
     w.profile.values["AccountsUD"] = "2030-01-01 00:00:00";
     w.box.answers = {c.answer};
-    w.box.texts.clear();
+    w.box.Clear();
 
     EXPECT_EQ(runner->RestoreDatabaseCommand(nullptr), c.outcome);
-    ASSERT_FALSE(w.box.texts.empty());
-    EXPECT_NE(w.box.texts.front().find("on this laptop"), std::string::npos); // the question
+    ASSERT_FALSE(w.box.Texts().empty());
+    EXPECT_NE(w.box.Texts().front().find("on this laptop"), std::string::npos); // the question
     if (*c.says) {
-        ASSERT_EQ(w.box.texts.size(), 2u);
-        EXPECT_NE(w.box.texts.back().find(c.says), std::string::npos) << w.box.texts.back();
+        ASSERT_EQ(w.box.Texts().size(), 2u);
+        EXPECT_NE(w.box.Texts().back().find(c.says), std::string::npos) << w.box.Texts().back();
     } else {
-        EXPECT_EQ(w.box.texts.size(), 1u);
+        EXPECT_EQ(w.box.Texts().size(), 1u);
     }
     bool restored = c.outcome == SyncRunner::RestoreOutcome::Restored;
     EXPECT_EQ(Count("select count(*) from Accounts"), restored ? 1 : 0);

@@ -119,7 +119,7 @@ TEST_F(UploadsTest, MessagesWithNothingWaitingPostOnlyTheCount)
     w.transport.replies = {{0, "<ERROR>Mailbox full</ERROR>\n"}};
     EXPECT_FALSE(uploads->UploadMessages(&w.sink));
     EXPECT_EQ(w.transport.requests[1].body, "&M1=0^900100^0^100200^0^Fish ~|A chips^Bob''s&T=1");
-    EXPECT_EQ(w.box.texts.back(), "Mailbox full");
+    EXPECT_EQ(w.box.Texts().back(), "Mailbox full");
     EXPECT_EQ(Count("select Updated from Messages"), 1);
 }
 

@@ -1,31 +1,9 @@
 #pragma once
 
-#include "app/core/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
 
-#include <string>
-#include <vector>
-
-// Records every message and answers with a preset button.
-class FakeMessageBox final : public zev::IMessageBox {
+// Records every message and answers Ok unless scripted.
+class FakeMessageBox final : public zevtest::ScriptedMessageBox {
 public:
-    struct Shown {
-        int textId;
-        int captionId;
-        zev::MbIcon icon;
-        std::string text;
-    };
-
-    zev::MbResult Show(int textId, int captionId, zev::MbButtons, zev::MbIcon icon) override
-    {
-        shown.push_back({textId, captionId, icon, {}});
-        return answer;
-    }
-    zev::MbResult ShowText(const std::string& text, int captionId, zev::MbButtons, zev::MbIcon icon) override
-    {
-        shown.push_back({0, captionId, icon, text});
-        return answer;
-    }
-
-    std::vector<Shown> shown;
-    zev::MbResult answer = zev::MbResult::Ok;
+    FakeMessageBox() : ScriptedMessageBox(WhenEmpty::Ok) {}
 };

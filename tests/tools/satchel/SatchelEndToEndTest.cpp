@@ -1,4 +1,5 @@
-#include "ChildProcess.h"
+#include "support/ChildProcess.h"
+#include "support/ReferenceServer.h"
 
 #include <arpa/inet.h>
 #include <cctype>
@@ -13,7 +14,8 @@
 #include <sys/socket.h>
 #include <thread>
 
-using satchel::test::ChildProcess;
+using zevtest::ChildProcess;
+using zevtest::ReferenceServer;
 namespace fs = std::filesystem;
 
 namespace {
@@ -45,7 +47,7 @@ class SatchelEndToEnd : public ::testing::Test {
 protected:
     static inline std::string root, home, srvData, ini;
     static inline int port = 0;
-    static inline std::unique_ptr<ChildProcess> server;
+    static inline std::unique_ptr<ReferenceServer> server;
     static inline std::string missing;
     static inline bool ready = false;
 
@@ -70,19 +72,11 @@ protected:
         srvData = root + "/srv";
         fs::create_directories(home);
         fs::create_directories(srvData);
-        ChildProcess demo({Bin("zevdemo"), "--data", srvData}, root + "/demo.log");
-        ASSERT_EQ(demo.Wait(), 0) << ReadAll(root + "/demo.log");
-        server = std::make_unique<ChildProcess>(
-            std::vector<std::string>{Bin("zevserver"), "--port", "0", "--data", srvData}, root + "/server.log");
-        for (int i = 0; i < 200 && port == 0; ++i) {
-            std::string log = ReadAll(root + "/server.log");
-            size_t p = log.find("listening on 127.0.0.1:");
-            if (p != std::string::npos && log.find('\n', p) != std::string::npos)
-                port = std::atoi(log.c_str() + p + 23);
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        ASSERT_GT(port, 0) << ReadAll(root + "/server.log");
+        std::string error;
+        ASSERT_TRUE(ReferenceServer::MakeDemoData(srvData, root + "/demo.log", error)) << error;
+        server = std::make_unique<ReferenceServer>(srvData, root + "/server.log");
+        ASSERT_TRUE(server->Started()) << server->Log();
+        port = server->Port();
         const std::string kit = std::string(ZEV_SOURCE_ROOT) + "/distributor/";
         for (const char* f : {"ZevConfig.dat", "ZevSchema.ini"})
             fs::copy_file(kit + f, home + "/" + f);

@@ -1,4 +1,5 @@
-#include "ChildProcess.h"
+#include "support/ChildProcess.h"
+#include "support/ReferenceServer.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -8,7 +9,8 @@
 #include <sqlite3.h>
 #include <thread>
 
-using satchel::test::ChildProcess;
+using zevtest::ChildProcess;
+using zevtest::ReferenceServer;
 namespace fs = std::filesystem;
 
 // Kills `satchel` (SIGKILL) at many points of a synchronisation with uploads
@@ -72,19 +74,11 @@ protected:
         home = root + "/home";
         fs::create_directories(home);
         fs::create_directories(root + "/srv");
-        ChildProcess demo({Bin("zevdemo"), "--data", root + "/srv"}, root + "/demo.log");
-        ASSERT_EQ(demo.Wait(), 0) << ReadAll(root + "/demo.log");
-        server = std::make_unique<ChildProcess>(
-            std::vector<std::string>{Bin("zevserver"), "--port", "0", "--data", root + "/srv"}, root + "/server.log");
-        for (int i = 0; i < 200 && port == 0; ++i) {
-            std::string log = ReadAll(root + "/server.log");
-            size_t p = log.find("listening on 127.0.0.1:");
-            if (p != std::string::npos && log.find('\n', p) != std::string::npos)
-                port = std::atoi(log.c_str() + p + 23);
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        ASSERT_GT(port, 0);
+        std::string error;
+        ASSERT_TRUE(ReferenceServer::MakeDemoData(root + "/srv", root + "/demo.log", error)) << error;
+        server = std::make_unique<ReferenceServer>(root + "/srv", root + "/server.log");
+        ASSERT_TRUE(server->Started()) << server->Log();
+        port = server->Port();
         const std::string kit = std::string(ZEV_SOURCE_ROOT) + "/distributor/";
         for (const char* f : {"ZevConfig.dat", "ZevSchema.ini"})
             fs::copy_file(kit + f, home + "/" + f);
@@ -146,7 +140,7 @@ protected:
 
     std::string root, home;
     int port = 0;
-    std::unique_ptr<ChildProcess> server;
+    std::unique_ptr<ReferenceServer> server;
 };
 
 TEST_F(SatchelKill, KilledAnywhereLosesNothingAndSendsNoOrderTwice)
