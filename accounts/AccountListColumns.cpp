@@ -1,5 +1,7 @@
 #include "accounts/AccountListColumns.h"
 
+#include "base/Text.h"
+
 #include "accounts/AppointmentTime.h"
 #include "app/core/StringIds.h"
 #include "app/core/StringTable.h"
@@ -11,8 +13,6 @@
 namespace zev {
 
 namespace {
-
-int CaseInsensitive(const std::string& a, const std::string& b) { return ::strcasecmp(a.c_str(), b.c_str()); }
 
 template <typename T> int ThreeWay(T a, T b) { return a < b ? -1 : (b < a ? 1 : 0); }
 
@@ -86,11 +86,11 @@ int AccountListColumns::Compare(const AccountListItem& a, const AccountListItem&
         return ThreeWay(a.statusIcon, b.statusIcon);
     case kAccountNumber:
         if (accountNumberAsText)
-            return CaseInsensitive(a.accountNumber, b.accountNumber);
+            return CompareNoCase(a.accountNumber, b.accountNumber);
         // Numbers of different lengths: the shorter is the smaller number.
         if (a.accountNumber.size() != b.accountNumber.size())
             return ThreeWay(a.accountNumber.size(), b.accountNumber.size());
-        return CaseInsensitive(a.accountNumber, b.accountNumber);
+        return CompareNoCase(a.accountNumber, b.accountNumber);
     case kCompany:
     case kContact:
     case kComment:
@@ -98,7 +98,7 @@ int AccountListColumns::Compare(const AccountListItem& a, const AccountListItem&
     case kPhone:
     case kCallbackNotes:
     case kAltContact:
-        return CaseInsensitive(Text(a, col, weekday, companyWithCity), Text(b, col, weekday, companyWithCity));
+        return CompareNoCase(Text(a, col, weekday, companyWithCity), Text(b, col, weekday, companyWithCity));
     case kLastOrder:
         return ThreeWay(a.lastOrder, b.lastOrder);
     case kApptTime:

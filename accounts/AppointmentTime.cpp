@@ -1,5 +1,7 @@
 #include "accounts/AppointmentTime.h"
 
+#include "base/Text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -7,15 +9,6 @@
 namespace zev {
 
 namespace {
-
-std::string Trim(const std::string& s)
-{
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    const auto last = s.find_last_not_of(" \t\r\n");
-    return s.substr(first, last - first + 1);
-}
 
 // Lenient decimal reading: leading blanks, an optional sign, digits; stops at
 // the first other character; no digits gives 0. Large values saturate so that

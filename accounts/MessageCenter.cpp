@@ -1,6 +1,6 @@
 #include "accounts/MessageCenter.h"
 
-#include "app/core/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "tables/Messages.h"
 #include "tables/SqlText.h"
 #include "tabula/CVORecordset.h"

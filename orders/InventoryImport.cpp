@@ -1,5 +1,7 @@
 #include "orders/InventoryImport.h"
 
+#include "base/Text.h"
+
 #include "app/core/MessageBox.h"
 #include "app/core/StringIds.h"
 #include "orders/OrderGuide.h"
@@ -20,14 +22,6 @@ namespace zev {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Trim(std::string_view s)
-{
-    const auto b = s.find_first_not_of(" \t\r");
-    if (b == std::string_view::npos)
-        return {};
-    return std::string(s.substr(b, s.find_last_not_of(" \t\r") - b + 1));
-}
 
 std::string Lower(std::string s)
 {

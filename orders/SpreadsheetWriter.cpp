@@ -1,5 +1,7 @@
 #include "orders/SpreadsheetWriter.h"
 
+#include "base/Text.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -12,14 +14,6 @@ std::string Format(const char* fmt, auto... args)
     char buf[512];
     std::snprintf(buf, sizeof buf, fmt, args...);
     return buf;
-}
-
-std::string Trim(const std::string& s)
-{
-    const auto b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos)
-        return {};
-    return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
 }
 
 void AppendUtf8(std::string& out, unsigned cp)

@@ -1,6 +1,6 @@
 #include "reports/CsvWriter.h"
 
-#include "app/core/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <sstream>
 

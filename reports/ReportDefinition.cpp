@@ -1,5 +1,7 @@
 #include "reports/ReportDefinition.h"
 
+#include "base/Text.h"
+
 #include "app/core/IniReader.h"
 #include "reports/SqlPlaceholder.h"
 
@@ -9,16 +11,6 @@
 namespace zev {
 
 namespace {
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // Whole integers, blanks around them allowed; false at the first entry that is no number.
 bool ToIntegers(const std::vector<std::string>& entries, std::vector<int>& out, std::string& bad)

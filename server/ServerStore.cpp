@@ -1,9 +1,9 @@
 #include "server/ServerStore.h"
 
+#include "base/SchemaFile.h"
 #include "server/FormBody.h"
 #include "server/MasterUpdates.h"
 #include "server/OrderBody.h"
-#include "server/SchemaFile.h"
 #include "server/UploadBody.h"
 #include "tabula/SqlDialect.h"
 

@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
+namespace zev {
+class SchemaFile;
+} // namespace zev
+
 namespace zev::server {
 
-class SchemaFile;
 struct ReceivedOrder;
 struct UploadField;
 

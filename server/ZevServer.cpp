@@ -1,7 +1,7 @@
 #include "server/ZevServer.h"
 
+#include "base/SchemaFile.h"
 #include "server/OrderBody.h"
-#include "server/SchemaFile.h"
 #include "server/TableText.h"
 
 #include <algorithm>

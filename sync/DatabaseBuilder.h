@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sync/SchemaFile.h"
+#include "base/SchemaFile.h"
 #include "sync/SyncEngine.h"
 
 #include <string>

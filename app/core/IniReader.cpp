@@ -72,15 +72,6 @@ std::string ReadValue(std::string_view section, std::string_view key, std::strin
     return Cut(defaultText, maxChars);
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 } // namespace
 
 std::string ReadIniValue(std::string_view section, std::string_view key, std::string_view defaultText,
@@ -143,22 +134,6 @@ int ReadProfileInt(std::string_view section, std::string_view key, int defaultVa
     if (value == kMissing)
         return defaultValue;
     return ToInt(value);
-}
-
-std::string TrimRight(std::string_view text)
-{
-    std::size_t end = text.size();
-    while (end > 0 && IsBlank(text[end - 1]))
-        --end;
-    return std::string(text.substr(0, end));
-}
-
-std::string Trim(std::string_view text)
-{
-    std::size_t begin = 0;
-    while (begin < text.size() && IsBlank(text[begin]))
-        ++begin;
-    return TrimRight(text.substr(begin));
 }
 
 int ToInt(std::string_view text)

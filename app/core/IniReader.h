@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Text.h" // Trim, TrimRight: every settings value is read through them
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -38,11 +40,6 @@ std::string ReadProfileString(std::string_view section, std::string_view key, st
 // Integer of the platform's profile reader: leading decimal number of the
 // value, the default when the key is missing.
 int ReadProfileInt(std::string_view section, std::string_view key, int defaultValue, const std::string& path);
-
-// Trailing blanks (spaces, tabs) removed; every settings value is read this way.
-std::string TrimRight(std::string_view text);
-// Blanks removed on both sides.
-std::string Trim(std::string_view text);
 
 // The usual decimal conversion of settings: leading blanks, optional sign,
 // digits; anything unreadable gives 0.

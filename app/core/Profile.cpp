@@ -1,7 +1,7 @@
 #include "app/core/Profile.h"
 
-#include "app/core/AtomicFile.h"
 #include "app/core/ZevFolders.h"
+#include "base/AtomicFile.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,11 +1,11 @@
 #include "app/core/StartupSequence.h"
 
-#include "app/core/AtomicFile.h"
 #include "app/core/IniReader.h"
 #include "app/core/MessageBox.h"
 #include "app/core/PendingUpdates.h"
 #include "app/core/StringIds.h"
 #include "app/core/StringTable.h"
+#include "base/AtomicFile.h"
 
 #include <cstdlib>
 #include <sys/stat.h>

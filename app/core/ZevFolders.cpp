@@ -1,5 +1,7 @@
 #include "app/core/ZevFolders.h"
 
+#include "base/Text.h"
+
 #include "ZevVersion.h"
 
 #include <algorithm>
@@ -21,13 +23,6 @@ std::string WithoutTrailingSlash(std::string path)
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
     return path;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 void SetError(std::string* error, const std::string& text)

@@ -8,11 +8,11 @@
 #include "OrderStage.h"
 
 #include "app/core/MessageBox.h"
+#include "base/SchemaFile.h"
 #include "orders/InventoryImport.h"
 #include "orders/OrderGuide.h"
 #include "orders/PriceBinding.h"
 #include "orders/RepricingWorker.h"
-#include "server/SchemaFile.h"
 #include "server/ServerStore.h"
 #include "server/SqlDatabase.h"
 #include "tabula/QueryPool.h"

@@ -3,7 +3,7 @@
 // The staged data of the order benchmarks: the --scale demo catalogue
 // (generated once a day into the build folder, copied into memory-backed
 // storage for the run) with one account's guide grown to 5,000 lines.
-#include "server/SchemaFile.h"
+#include "base/SchemaFile.h"
 #include "server/ServerStore.h"
 #include "server/SqlDatabase.h"
 #include "tabula/QueryPool.h"
@@ -73,7 +73,7 @@ struct Stage {
     void Generate(const std::tm& local)
     {
         zev::server::ServerStore store(database);
-        store.CreateMasterTables(zev::server::SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
+        store.CreateMasterTables(zev::SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
         zev::demo::DemoOptions options;
         options.scale = true;
         options.year = local.tm_year + 1900;

@@ -4,8 +4,8 @@
 // and read row by row as the product list reads it, beside a plain SQLite
 // run of the same translated statement reading every column. The goal is
 // under 50 ms a search; ratios to the plain run are reported as counters.
+#include "base/SchemaFile.h"
 #include "products/ProductSearch.h"
-#include "server/SchemaFile.h"
 #include "server/ServerStore.h"
 #include "tables/Items.h"
 #include "tabula/QueryPool.h"
@@ -55,7 +55,7 @@ struct Stage {
         } else {
             {
                 zev::server::ServerStore store(database);
-                store.CreateMasterTables(zev::server::SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
+                store.CreateMasterTables(zev::SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
                 zev::demo::DemoOptions options;
                 options.scale = true;
                 options.year = local.tm_year + 1900;

@@ -1,6 +1,6 @@
 #include "plugins/cprs/DatabaseBackup.h"
 
-#include "plugins/common/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -12,6 +12,8 @@
 #include <zlib.h>
 
 namespace q9 {
+
+using zev::AtomicFile;
 
 namespace {
 

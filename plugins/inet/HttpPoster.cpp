@@ -1,8 +1,10 @@
 #include "plugins/inet/HttpPoster.h"
 
+#include "base/Text.h"
+
 #include "app/core/ProgressSink.h"
+#include "base/AtomicFile.h"
 #include "plugins/PluginApi.h"
-#include "plugins/common/AtomicFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,7 +17,11 @@
 
 namespace q9 {
 
+using zev::AtomicFile;
+
 namespace {
+
+using zev::Trim;
 
 using Clock = std::chrono::steady_clock;
 
@@ -75,15 +81,6 @@ bool StartsWithNoCase(const std::string& text, const char* prefix)
             return false;
     }
     return true;
-}
-
-std::string Trim(const std::string& s)
-{
-    const auto b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos)
-        return {};
-    const auto e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
 }
 
 void GlobalInit()

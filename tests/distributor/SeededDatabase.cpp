@@ -36,7 +36,7 @@ SeededDatabase& SeededDatabase::Instance()
 SeededDatabase::SeededDatabase()
 {
     const std::string schemaPath = std::string(ZEV_SOURCE_ROOT) + "/distributor/ZevSchema.ini";
-    if (auto schema = SchemaFile::Load(schemaPath)) {
+    if (auto schema = SchemaFile::TryLoad(schemaPath)) {
         m_schema = *schema;
         m_schemaLoaded = true;
     }

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "SchemaFile.h"
+#include "base/SchemaFile.h"
 
 #include <string>
 #include <vector>
+
+using zev::SchemaFile;
 
 // A statement that did not run, with the database's reason.
 struct StatementFailure {

@@ -388,7 +388,7 @@ struct TextRowCase {
 std::vector<TextRowCase> DownloadedTables()
 {
     std::vector<TextRowCase> cases;
-    const auto schema = SchemaFile::Load(std::string(ZEV_SOURCE_ROOT) + "/distributor/ZevSchema.ini");
+    const auto schema = SchemaFile::TryLoad(std::string(ZEV_SOURCE_ROOT) + "/distributor/ZevSchema.ini");
     if (!schema) {
         return cases;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/SchemaFile.h"
+#include "base/SchemaFile.h"
 #include "server/ServerStore.h"
 #include "tools/demogen/DemoGenerator.h"
 
@@ -25,7 +25,7 @@ public:
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
         m_store = std::make_unique<server::ServerStore>((m_dir / "server.db").string());
-        m_store->CreateMasterTables(server::SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
+        m_store->CreateMasterTables(SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
         demo::DemoOptions options;
         options.scale = scale;
         std::time_t now = std::time(nullptr);

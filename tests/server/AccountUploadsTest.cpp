@@ -1,7 +1,7 @@
 // What the server's master tables make of the account screens' uploads: an
 // account edit, notes (added and deleted), surveys and form answers, each
 // only for the representative's own accounts and never stored twice.
-#include "server/SchemaFile.h"
+#include "base/SchemaFile.h"
 #include "server/ServerStore.h"
 #include "server/UploadBody.h"
 
@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 using namespace zev::server;
+using zev::SchemaFile;
 
 namespace {
 

@@ -1,7 +1,7 @@
 // A received order guide replaces the master guide it names, keeping what the
 // upload does not carry; guides the representative does not own, and uploads
 // without readable lines, change nothing.
-#include "server/SchemaFile.h"
+#include "base/SchemaFile.h"
 #include "server/ServerStore.h"
 #include "server/UploadBody.h"
 
@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 using namespace zev::server;
+using zev::SchemaFile;
 
 namespace {
 

@@ -1,12 +1,13 @@
 #include "server/ServerStore.h"
 
-#include "server/SchemaFile.h"
+#include "base/SchemaFile.h"
 #include "server/UploadBody.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace zev::server;
+using zev::SchemaFile;
 
 namespace {
 

@@ -295,7 +295,7 @@ int CmdStatus(Session& s)
         o << "  order " << u.readyId << " (account " << u.account << ") may have reached the distributor: sending "
           << "started " << u.started << " without an answer; send-orders --resend-unknown sends it again\n";
     o << "stamps:\n";
-    SchemaFile schema = s.m_builder->Schema();
+    zev::SchemaFile schema = s.m_builder->Schema();
     std::vector<std::string> names{"LastRenewUD", "LastSyncUD", "InventoryUD", "ItemsUD", "SyncTimeUD"};
     for (const std::string& t : SplitList(schema.Value("Database", "TableNames")))
         if (std::find(names.begin(), names.end(), t + "UD") == names.end())

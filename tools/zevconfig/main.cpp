@@ -3,7 +3,7 @@
 //   zevconfig build DESCRIPTION.txt OUT.dat
 //   zevconfig dump IN.dat
 
-#include "app/core/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "tools/zevconfig/ConfigDescription.h"
 
 #include "ZevVersion.h"

@@ -1,7 +1,7 @@
 #include "tools/zevconfig/ConfigDescription.h"
 
-#include "app/core/AtomicFile.h"
 #include "app/core/ZevConfigFields.h"
+#include "base/AtomicFile.h"
 
 #include <gtest/gtest.h>
 
