@@ -32,18 +32,18 @@ QIcon CommandIcon(const zev::CommandDef& def)
     return QIcon::fromTheme(QString::fromLatin1(def.themeIcon), QIcon(QString::fromLatin1(def.bundledIcon)));
 }
 
-int TitleNumberOf(int screen)
+int TitleNumberOf(zev::Screen screen)
 {
     for (const auto& s : zev::kScreens)
-        if (s.number == screen)
+        if (s.screen == screen)
             return s.titleNumber;
     return -1;
 }
 
-bool KnownScreen(int screen)
+bool KnownScreen(zev::Screen screen)
 {
     for (const auto& s : zev::kScreens)
-        if (s.number == screen)
+        if (s.screen == screen)
             return true;
     return false;
 }
@@ -68,9 +68,9 @@ CMainFrame::CMainFrame(Context context, QWidget* parent)
 
 CMainFrame::~CMainFrame() = default;
 
-void CMainFrame::RegisterScreen(int number, ScreenFactory factory) { m_factories[number] = std::move(factory); }
+void CMainFrame::RegisterScreen(zev::Screen screen, ScreenFactory factory) { m_factories[screen] = std::move(factory); }
 
-bool CMainFrame::HasScreen(int number) const { return m_factories.count(number) != 0; }
+bool CMainFrame::HasScreen(zev::Screen screen) const { return m_factories.count(screen) != 0; }
 
 void CMainFrame::SetCommandHandler(int command, std::function<void()> handler)
 {
@@ -93,7 +93,7 @@ bool CMainFrame::Offered(int command) const
             if (!on)
                 return false;
         }
-        if (def.screen > 0)
+        if (def.screen != zev::Screen::None)
             return HasScreen(def.screen);
         if (def.id == zev::kCmdExit)
             return true;
@@ -184,7 +184,7 @@ QAction* CMainFrame::Action(int command) const
 void CMainFrame::UpdateCommands()
 {
     const zev::AppState& app = m_ctx.app;
-    const int current = app.currentScreen;
+    const zev::Screen current = app.currentScreen;
     for (const auto& def : zev::kCommands) {
         QAction* action = Action(def.id);
         if (!action)
@@ -193,7 +193,8 @@ void CMainFrame::UpdateCommands()
         if (def.id == zev::kCmdExit)
             enabled = !app.busy;
         else
-            enabled = !app.busy && app.signedIn && current != def.screen && current != 11 && current != 12;
+            enabled = !app.busy && app.signedIn && current != def.screen && current != zev::Screen::OrderSummary &&
+                      current != zev::Screen::DeliveryOptions;
         action->setEnabled(enabled);
     }
     if (QAction* about = Action(zev::kCmdAbout))
@@ -223,7 +224,7 @@ void CMainFrame::RunCommand(int command)
     for (const auto& def : zev::kCommands) {
         if (def.id != command)
             continue;
-        if (def.screen > 0) {
+        if (def.screen != zev::Screen::None) {
             PostSwitchScreen(def.screen);
         } else if (auto it = m_handlers.find(command); it != m_handlers.end()) {
             if (m_toolbar)
@@ -250,16 +251,16 @@ void CMainFrame::SetStartView(CZevBaseView* view)
     view->InitialUpdate();
 }
 
-int CMainFrame::SwitchScreen(int n, bool reload)
+zev::Screen CMainFrame::SwitchScreen(zev::Screen n, bool reload)
 {
-    const int previous = m_ctx.app.currentScreen;
+    const zev::Screen previous = m_ctx.app.currentScreen;
     if (n == previous && !reload)
         return previous;
     // A switch to a screen this program does not have is a fault of the
     // caller, not a choice of the user: say so in the log, change nothing.
     auto factory = m_factories.find(n);
     if (!KnownScreen(n) || factory == m_factories.end()) {
-        qWarning("ZevSatchel: switch to screen %d refused: %s", n,
+        qWarning("ZevSatchel: switch to screen %d refused: %s", zev::ScreenNumber(n),
                  KnownScreen(n) ? "that screen is not in this program yet" : "there is no such screen");
         return previous;
     }
@@ -268,7 +269,7 @@ int CMainFrame::SwitchScreen(int n, bool reload)
 
     CZevBaseView* view = factory->second(*this);
     if (!view) {
-        qWarning("ZevSatchel: screen %d could not be built", n);
+        qWarning("ZevSatchel: screen %d could not be built", zev::ScreenNumber(n));
         return previous;
     }
     m_ctx.app.currentScreen = n;
@@ -302,7 +303,7 @@ int CMainFrame::SwitchScreen(int n, bool reload)
     return previous;
 }
 
-void CMainFrame::PostSwitchScreen(int screen)
+void CMainFrame::PostSwitchScreen(zev::Screen screen)
 {
     QMetaObject::invokeMethod(
         this, [this, screen] { SwitchScreen(screen); }, Qt::QueuedConnection);
@@ -356,13 +357,13 @@ bool CMainFrame::ConfirmExit()
     if (m_ctx.messages.Show(zev::ids::kExitQuestion, zev::ids::kCaptionQuestion, zev::MbButtons::YesNo,
                             zev::MbIcon::Question) != zev::MbResult::Yes)
         return false;
-    if (m_view && !m_view->CanLeave(0))
+    if (m_view && !m_view->CanLeave(zev::Screen::None))
         return false;
     CZevBaseView* old = m_view;
     takeCentralWidget();
     m_view = nullptr;
     delete old;
-    m_ctx.app.currentScreen = 0;
+    m_ctx.app.currentScreen = zev::Screen::None;
     return true;
 }
 

@@ -35,8 +35,8 @@ public:
     ~CMainFrame() override;
 
     // Screens the program has; a number without a factory is never offered.
-    void RegisterScreen(int number, ScreenFactory factory);
-    bool HasScreen(int number) const override;
+    void RegisterScreen(zev::Screen screen, ScreenFactory factory);
+    bool HasScreen(zev::Screen screen) const override;
     // Commands that are not screen switches (the product window).
     void SetCommandHandler(int command, std::function<void()> handler);
 
@@ -57,7 +57,7 @@ public:
     // `reload`: the screen is then built again from the database) or when the
     // current screen refuses to leave; an unknown or unregistered number is
     // logged as an error and changes nothing.
-    int SwitchScreen(int n, bool reload = false);
+    zev::Screen SwitchScreen(zev::Screen n, bool reload = false);
     CZevBaseView* CurrentView() const { return m_view; }
 
     // Enables the commands by the busy, signed-in and current-screen rules.
@@ -74,7 +74,7 @@ public:
     bool ConfirmExit();
 
     // IScreenHost
-    void PostSwitchScreen(int screen) override;
+    void PostSwitchScreen(zev::Screen screen) override;
     void SetScreenTitle(int titleNumber) override;
     void SetScreenTitleText(const std::string& title) override;
     zev::AppState& State() override { return m_ctx.app; }
@@ -86,7 +86,7 @@ public:
     void Quit(int code) override;
 
 signals:
-    void ScreenSwitched(int screen);
+    void ScreenSwitched(zev::Screen screen);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -103,7 +103,7 @@ private:
     const zev::ZevConfig& Config() const;
 
     Context m_ctx;
-    std::map<int, ScreenFactory> m_factories;
+    std::map<zev::Screen, ScreenFactory> m_factories;
     std::map<int, std::function<void()>> m_handlers;
     std::map<int, QAction*> m_actions;
     QToolBar* m_toolbar = nullptr;

@@ -46,14 +46,17 @@
 
 namespace {
 
-constexpr int kGuideScreen = 5;
+constexpr zev::Screen kGuideScreen = zev::Screen::OrderGuide;
 
 // The loader reports its failure itself; the start-up sequence shows the one
 // message, so the loader's own box stays silent.
 class SilentMessageBox final : public zev::IMessageBox {
 public:
-    zev::MbResult Show(int, int, zev::MbButtons, zev::MbIcon) override { return zev::MbResult::Ok; }
-    zev::MbResult ShowText(const std::string&, int, zev::MbButtons, zev::MbIcon) override { return zev::MbResult::Ok; }
+    zev::MbResult Show(int, zev::Caption, zev::MbButtons, zev::MbIcon) override { return zev::MbResult::Ok; }
+    zev::MbResult ShowText(const std::string&, zev::Caption, zev::MbButtons, zev::MbIcon) override
+    {
+        return zev::MbResult::Ok;
+    }
 };
 
 } // namespace
@@ -140,9 +143,11 @@ void CZevSatchelApp::WireSync()
 void CZevSatchelApp::RegisterScreens()
 {
     zev::SyncViewContext sync{m_sync->Engine(), m_sync->Builder(), m_sync->Runner(), m_sync->Orders(), m_sync->Maint()};
-    m_frame->RegisterScreen(1, [sync](zev::IScreenHost& host) { return new CLoginView(host, sync); });
-    m_frame->RegisterScreen(2, [sync](zev::IScreenHost& host) { return new CMaintenanceView(host, sync); });
-    m_frame->RegisterScreen(3, [sync](zev::IScreenHost& host) { return new CInitialSetupView(host, sync); });
+    m_frame->RegisterScreen(zev::Screen::Login, [sync](zev::IScreenHost& host) { return new CLoginView(host, sync); });
+    m_frame->RegisterScreen(zev::Screen::Maintenance,
+                            [sync](zev::IScreenHost& host) { return new CMaintenanceView(host, sync); });
+    m_frame->RegisterScreen(zev::Screen::InitialSetup,
+                            [sync](zev::IScreenHost& host) { return new CInitialSetupView(host, sync); });
 
     zev::AccountsViewContext accounts{
         m_doc->Current(), zev::StarterPricing::FromLibrary(m_libraries.pricing.CalculatePrice), {}, {}, &m_clock};
@@ -155,16 +160,22 @@ void CZevSatchelApp::RegisterScreens()
         CCancelBackordersDlg dialog(*frame, current->accountId, m_clock.Now(), parent);
         dialog.exec();
     };
-    m_frame->RegisterScreen(4, [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
-    m_frame->RegisterScreen(6, [accounts](zev::IScreenHost& host) { return CreateAccountDetailsView(host, accounts); });
-    m_frame->RegisterScreen(
-        7, [accounts](zev::IScreenHost& host) { return CreateAccountsReceivableView(host, accounts); });
-    m_frame->RegisterScreen(19, [](zev::IScreenHost& host) { return CreateMessageView(host); });
-    m_frame->RegisterScreen(21, [accounts](zev::IScreenHost& host) { return CreateSurveyView(host, accounts); });
+    m_frame->RegisterScreen(zev::Screen::Accounts,
+                            [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
+    m_frame->RegisterScreen(zev::Screen::AccountDetails,
+                            [accounts](zev::IScreenHost& host) { return CreateAccountDetailsView(host, accounts); });
+    m_frame->RegisterScreen(zev::Screen::Receivables, [accounts](zev::IScreenHost& host) {
+        return CreateAccountsReceivableView(host, accounts);
+    });
+    m_frame->RegisterScreen(zev::Screen::MessageCenter, [](zev::IScreenHost& host) { return CreateMessageView(host); });
+    m_frame->RegisterScreen(zev::Screen::Survey,
+                            [accounts](zev::IScreenHost& host) { return CreateSurveyView(host, accounts); });
 
     zev::ReportsViewContext reports{&m_doc->Current(), {}};
-    m_frame->RegisterScreen(10, [reports](zev::IScreenHost& host) { return CreateSalesDataView(host, reports); });
-    m_frame->RegisterScreen(22, [reports](zev::IScreenHost& host) { return CreateReportView(host, reports); });
+    m_frame->RegisterScreen(zev::Screen::SalesData,
+                            [reports](zev::IScreenHost& host) { return CreateSalesDataView(host, reports); });
+    m_frame->RegisterScreen(zev::Screen::Reports,
+                            [reports](zev::IScreenHost& host) { return CreateReportView(host, reports); });
 
     const zev::PricingLibrary* pricing = &m_libraries.pricing;
     zev::PriceBinding::PriceFn price;
@@ -226,14 +237,22 @@ void CZevSatchelApp::RegisterScreens()
         CBackordersDlg dialog(*frame, accountId, std::move(held), guideAdd, parent);
         dialog.exec();
     };
-    m_frame->RegisterScreen(5, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
-    m_frame->RegisterScreen(8, [orders](zev::IScreenHost& host) { return CreateExpressEntryView(host, orders); });
-    m_frame->RegisterScreen(11, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
-    m_frame->RegisterScreen(12, [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
-    m_frame->RegisterScreen(16, [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
-    m_frame->RegisterScreen(9, [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
-    m_frame->RegisterScreen(17, [orders](zev::IScreenHost& host) { return CreateOrderHistoryView(host, orders); });
-    m_frame->RegisterScreen(20, [orders](zev::IScreenHost& host) { return CreateOpenOrdersView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::OrderGuide,
+                            [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::ExpressEntry,
+                            [orders](zev::IScreenHost& host) { return CreateExpressEntryView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::OrderSummary,
+                            [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::DeliveryOptions,
+                            [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::ReadyOrders,
+                            [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::RecentOrders,
+                            [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::OrderHistory,
+                            [orders](zev::IScreenHost& host) { return CreateOrderHistoryView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::OpenOrders,
+                            [orders](zev::IScreenHost& host) { return CreateOpenOrdersView(host, orders); });
 }
 
 int CZevSatchelApp::Run() { return QApplication::exec(); }

@@ -40,7 +40,7 @@ void CZevSatchelView::Continue()
     if (m_done)
         return;
     m_done = true;
-    Host().PostSwitchScreen(Host().UserProfile().UserID().empty() ? 3 : 1);
+    Host().PostSwitchScreen(Host().UserProfile().UserID().empty() ? zev::Screen::InitialSetup : zev::Screen::Login);
 }
 
 void CZevSatchelView::mousePressEvent(QMouseEvent* event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/core/Screen.h"
+
 #include "orders/OrderGuideRow.h"
 #include "orders/OrderSettings.h"
 
@@ -32,8 +34,8 @@ public:
             priceOverride;
     };
 
-    static constexpr int kScreenAccountList = 4;
-    static constexpr int kScreenOrderGuide = 5;
+    static constexpr zev::Screen kScreenAccountList = zev::Screen::Accounts;
+    static constexpr zev::Screen kScreenOrderGuide = zev::Screen::OrderGuide;
 
     ExpressEntry(int accountId, int workOrderId, OrderSettings settings, Options options, PriceFn price,
                  IMessageBox& box, int poolKey = 0);
@@ -60,8 +62,8 @@ public:
     bool Override();
     bool InvPar();
     // The screen request to leave to.
-    int Done() const { return m_options.doneToGuide ? kScreenOrderGuide : kScreenAccountList; }
-    static int Cancel() { return kScreenAccountList; }
+    Screen Done() const { return m_options.doneToGuide ? kScreenOrderGuide : kScreenAccountList; }
+    static Screen Cancel() { return kScreenAccountList; }
 
 private:
     bool Number(int& n) const;

@@ -9,8 +9,8 @@ namespace {
 constexpr int kAllEntries = 65009;
 constexpr int kPasswordMismatch = 65010;
 constexpr int kUserIdRule = 65011;
-constexpr int kInformation = 65097;
-constexpr int kError = 65099;
+constexpr zev::Caption kInformation = zev::Caption::Information;
+constexpr zev::Caption kError = zev::Caption::Error;
 } // namespace
 
 bool IsValidUserId(const std::string& userId)
@@ -34,21 +34,21 @@ SetupCheck CheckSetupEntries(const std::string& userId, const std::string& passw
             continue;
         if (text->empty()) {
             check.messageId = kAllEntries;
-            check.captionId = kInformation;
+            check.caption = kInformation;
             check.focus = field;
             return check;
         }
     }
     if (!IsValidUserId(userId)) {
         check.messageId = kUserIdRule;
-        check.captionId = kError;
+        check.caption = kError;
         check.focus = SetupCheck::UserId;
         check.clearUserFields = true;
         return check;
     }
     if (password != confirmation) {
         check.messageId = kPasswordMismatch;
-        check.captionId = kError;
+        check.caption = kError;
         check.focus = SetupCheck::Password;
         check.clearPasswordFields = true;
         return check;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/core/MessageBox.h"
+
 #include <string>
 
 // Checks of the sign-in data typed on the first-time setup screen (or given
@@ -14,7 +16,7 @@ bool IsValidUserId(const std::string& userId);
 struct SetupCheck {
     enum Field { None, UserId, Password, Confirmation, ManagerId };
     int messageId = 0; // 0: the entries are accepted
-    int captionId = 0;
+    zev::Caption caption = zev::Caption::Information;
     Field focus = None;
     bool clearUserFields = false;     // user ID refused: every field emptied
     bool clearPasswordFields = false; // mismatch: both password fields emptied

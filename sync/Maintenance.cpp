@@ -1,4 +1,5 @@
 #include "sync/Maintenance.h"
+#include "app/core/StringIds.h"
 
 #include "app/core/ZevConfigLayout.h"
 #include "sync/AccountRules.h"
@@ -17,7 +18,7 @@ namespace {
 constexpr int kFieldBlank = 65064;
 constexpr int kIssueNotSaved = 65065;
 constexpr int kNewMessages = 65140;
-constexpr int kCaptionInformation = 65097;
+using zev::ids::kCaptionInformation;
 } // namespace
 
 Maintenance::Maintenance(SyncEngine& engine, DatabaseBuilder& builder) : m_e(engine), m_b(builder) {}
@@ -33,7 +34,7 @@ int Maintenance::FirstTimeSetup(const std::string& user, const std::string& pass
 {
     const SetupCheck check = CheckSetupEntries(user, password, confirmation, manager, managerMode);
     if (check.messageId != 0) {
-        m_e.Box().Show(check.messageId, check.captionId, MbButtons::Ok, MbIcon::Stop);
+        m_e.Box().Show(check.messageId, check.caption, MbButtons::Ok, MbIcon::Stop);
         return check.messageId;
     }
     ISyncProfile& p = m_e.Profile();
@@ -50,16 +51,16 @@ int Maintenance::ChangePassword(const std::string& oldPassword, const std::strin
     const auto& hash = m_e.Services().helpers.hash;
     std::string oldPw = TrimBlanks(oldPassword), newPw = TrimBlanks(newPassword), conf = TrimBlanks(confirmation);
     if (!hash || !EqualsNoCase(hash(oldPw), m_e.Password())) {
-        m_e.Box().Show(65066, 65099, MbButtons::Ok, MbIcon::Stop);
+        m_e.Box().Show(65066, zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
         return 65066;
     }
     if (newPw != conf) {
-        m_e.Box().Show(65067, 65099, MbButtons::Ok, MbIcon::Stop);
+        m_e.Box().Show(65067, zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
         return 65067;
     }
     std::string digest = hash(newPw);
     if (m_e.ChangeServerPassword(digest) != 1) {
-        m_e.Box().Show(65068, 65099, MbButtons::Ok, MbIcon::Stop);
+        m_e.Box().Show(65068, zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
         return 65068;
     }
     m_e.Profile().SetString("Password", digest);

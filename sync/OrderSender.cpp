@@ -87,12 +87,12 @@ bool OrderSender::MaySendAgain(const UnknownOrder& o, UnknownOrders policy)
     if (policy == UnknownOrders::Skip) {
         m_e.Box().ShowText(text + " It was not sent again; check with the distributor, then send it again on "
                                   "purpose if it did not arrive.",
-                           65098, MbButtons::Ok, MbIcon::Warning);
+                           zev::Caption::Warning, MbButtons::Ok, MbIcon::Warning);
         return false;
     }
     // A second copy at the distributor is the harm here: No is the default.
     return m_e.Box().AskText(text + "\n\nSend it again? Answer No unless you know the distributor does not have it.",
-                             65098, MbButtons::YesNo, MbIcon::Warning, MbResult::No) == MbResult::Yes;
+                             zev::Caption::Warning, MbButtons::YesNo, MbIcon::Warning, MbResult::No) == MbResult::Yes;
 }
 
 bool OrderSender::SendOrders(int readyId, IProgressSink* window, UnknownOrders unknown)
@@ -101,22 +101,22 @@ bool OrderSender::SendOrders(int readyId, IProgressSink* window, UnknownOrders u
     m_e.SetProgressWindow(window);
     ISyncDb& db = m_e.Db();
     if (!EnsureStateTable()) {
-        m_e.Box().ShowText("The orders cannot be sent: the local database cannot record their sending.", 65099,
-                           MbButtons::Ok, MbIcon::Stop);
+        m_e.Box().ShowText("The orders cannot be sent: the local database cannot record their sending.",
+                           zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
         return false;
     }
     Rows orders;
     bool selected = readyId != 0 ? db.Select(Format("select * from ReadyOrder where ReadyID=%d", readyId), orders)
                                  : db.Select("select * from ReadyOrder Order by ReadyID", orders);
     if (!selected || orders.empty()) {
-        m_e.Box().Show(65102, 65097, MbButtons::Ok, MbIcon::Information);
+        m_e.Box().Show(65102, zev::Caption::Information, MbButtons::Ok, MbIcon::Information);
         m_e.ReportProgress("Ready...", 100, 0);
         return true;
     }
     m_e.ReportProgress("Connecting...", 100, 10);
     int conn = m_e.EnsureConnected();
     if (conn == 0) {
-        m_e.Box().Show(65063, 65098, MbButtons::Ok, MbIcon::Warning);
+        m_e.Box().Show(65063, zev::Caption::Warning, MbButtons::Ok, MbIcon::Warning);
         m_e.ReportProgress("Ready...", 100, 0);
         return true;
     }
@@ -169,7 +169,7 @@ bool OrderSender::SendOrders(int readyId, IProgressSink* window, UnknownOrders u
             m_e.Box().ShowText(Format("Order %d may have reached the distributor: no answer came back. It is kept on "
                                       "the laptop and is not sent again unless you say so.",
                                       id),
-                               65098, MbButtons::Ok, MbIcon::Warning);
+                               zev::Caption::Warning, MbButtons::Ok, MbIcon::Warning);
         };
         if (!m_e.ServerRequest(path, posted)) {
             if (m_e.LastPostMayHaveArrived())
@@ -226,8 +226,8 @@ bool OrderSender::SendOrders(int readyId, IProgressSink* window, UnknownOrders u
         // A refused message reply stays; the download would erase it.
         if (m_uploads.UploadMessages(window) && m_uploads.WaitingIn("Messages") <= 0)
             m_builder.GrabTableForManager("Messages", 1);
-        m_e.Box().ShowText(Format(zev::StringTable::Text(65101).c_str(), m_sent), 65097, MbButtons::Ok,
-                           MbIcon::Information);
+        m_e.Box().ShowText(Format(zev::StringTable::Text(65101).c_str(), m_sent), zev::Caption::Information,
+                           MbButtons::Ok, MbIcon::Information);
     } else if (m_sent != static_cast<int>(orders.size())) {
         result = false;
         for (const UnknownOrder& o : UnknownOutcomes())

@@ -101,7 +101,7 @@ int SyncEngine::EnsureConnected()
         return 1;
     if (PingHost(Ini("GENERAL", "PINGHOST").substr(0, 259), 32, 5000, nullptr, nullptr) >= 1)
         return 1;
-    MbResult r = m_s.messageBox->Show(65095, 65124, MbButtons::YesNoCancel, MbIcon::Question);
+    MbResult r = m_s.messageBox->Show(65095, zev::Caption::Question, MbButtons::YesNoCancel, MbIcon::Question);
     if (r == MbResult::Cancel)
         return 0;
     if (r == MbResult::No)
@@ -194,9 +194,9 @@ void SyncEngine::ShowServerError(const std::string& reply)
 {
     std::string text = ServerErrorText(reply);
     if (text.empty())
-        m_s.messageBox->Show(65094, 65099, MbButtons::Ok, MbIcon::Stop);
+        m_s.messageBox->Show(65094, zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
     else
-        m_s.messageBox->ShowText(text, 65099, MbButtons::Ok, MbIcon::Stop);
+        m_s.messageBox->ShowText(text, zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
 }
 
 int SyncEngine::ChangeServerPassword(const std::string& newDigest)

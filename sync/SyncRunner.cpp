@@ -216,7 +216,7 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
     std::string version = schema.Value("Database", "Version");
     bool differ = !EqualsNoCase(p.GetString("DBVersion"), version);
     if (unsent > 0 && differ &&
-        m_e.Box().Ask(65100, 65098, MbButtons::YesNo, MbIcon::Warning, MbResult::No) != MbResult::Yes) {
+        m_e.Box().Ask(65100, zev::Caption::Warning, MbButtons::YesNo, MbIcon::Warning, MbResult::No) != MbResult::Yes) {
         endedQuietly = true;
         return true;
     }
@@ -232,7 +232,7 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
         m_notice = "The complete update was stopped before any table was replaced.\n" + RefusalNotice(holding);
         endedQuietly = true;
         m_e.ReportProgress("Update Failed", 100, 0);
-        m_e.Box().ShowText(m_notice, 65099, MbButtons::Ok, MbIcon::Stop);
+        m_e.Box().ShowText(m_notice, zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
         return false;
     }
     if (ToInt(m_e.Ini("SETTINGS", "BBEFORERENEW", "1")) == 1) {
@@ -299,7 +299,7 @@ bool SyncRunner::SyncRun(int kind, IProgressSink* window)
     m_e.Db().CloseAll();
     m_e.SetProgressWindow(window);
     if (kind == kCompleteUpdate &&
-        m_e.Box().Show(65096, 65097, MbButtons::OkCancel, MbIcon::Information) == MbResult::Cancel)
+        m_e.Box().Show(65096, zev::Caption::Information, MbButtons::OkCancel, MbIcon::Information) == MbResult::Cancel)
         return true;
 
     m_e.ClearFailure();
@@ -344,18 +344,18 @@ bool SyncRunner::SyncRun(int kind, IProgressSink* window)
     if (!ok && !m_notice.empty()) {
         // Refused records: the downloads went through; the user is told
         // what stays waiting, and the run counts as failed.
-        m_e.Box().ShowText(m_notice, 65099, MbButtons::Ok, MbIcon::Stop);
+        m_e.Box().ShowText(m_notice, zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
     } else if (!ok) {
         if (backedUp)
             RestoreRunBackup(window);
         m_e.ReportProgress("Update Failed", 100, 0);
         if (!m_u.Refused().empty())
-            m_e.Box().ShowText(RefusalNotice({}), 65099, MbButtons::Ok, MbIcon::Stop);
+            m_e.Box().ShowText(RefusalNotice({}), zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
         // Say what happened when it is known; the generic text only otherwise.
         if (!m_e.FailureText().empty())
-            m_e.Box().ShowText(m_e.FailureText(), 65099, MbButtons::Ok, MbIcon::Stop);
+            m_e.Box().ShowText(m_e.FailureText(), zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
         else
-            m_e.Box().Show(65063, 65099, MbButtons::Ok, MbIcon::Stop);
+            m_e.Box().Show(65063, zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
     }
     p.SetInt("RestoreOnOpen", 0);
     p.SetString(kBackupStamps, "");
@@ -366,7 +366,7 @@ SyncRunner::RestoreOutcome SyncRunner::RestoreDatabaseCommand(IProgressSink* win
 {
     if (m_e.Box().AskText("Replace the database on this laptop with its last backup? Everything recorded on the "
                           "laptop since that backup is lost, except the orders waiting to be sent.",
-                          65098, MbButtons::YesNo, MbIcon::Warning, MbResult::No) != MbResult::Yes)
+                          zev::Caption::Warning, MbButtons::YesNo, MbIcon::Warning, MbResult::No) != MbResult::Yes)
         return RestoreOutcome::Declined;
     const std::string file = BackupFile();
     std::error_code ec;
@@ -397,22 +397,22 @@ SyncRunner::RestoreOutcome SyncRunner::RestoreDatabaseCommand(IProgressSink* win
     case RestoreOutcome::Restored:
         m_e.Box().ShowText("The database on this laptop was restored from its last backup. Synchronize to bring it "
                            "up to date.",
-                           65097, MbButtons::Ok, MbIcon::Information);
+                           zev::Caption::Information, MbButtons::Ok, MbIcon::Information);
         break;
     case RestoreOutcome::Missing:
         m_e.Box().ShowText("There is no backup of the database on this laptop (" + file +
                                " is missing). Nothing was changed.",
-                           65099, MbButtons::Ok, MbIcon::Stop);
+                           zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
         break;
     case RestoreOutcome::NotAFile:
         m_e.Box().ShowText("The backup of the database on this laptop cannot be read (" + file +
                                " is not a file). Nothing was changed.",
-                           65099, MbButtons::Ok, MbIcon::Stop);
+                           zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
         break;
     case RestoreOutcome::Damaged:
         m_e.Box().ShowText("The backup of the database on this laptop is damaged or incomplete (" + file +
                                "). Nothing was changed.",
-                           65099, MbButtons::Ok, MbIcon::Stop);
+                           zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
         break;
     case RestoreOutcome::Declined:
         break;
@@ -447,19 +447,19 @@ SignInScreen SyncRunner::ContinueSignIn()
     ISyncProfile& p = m_e.Profile();
     if (p.GetInt("RestoreOnOpen", 0) == 1) {
         if (!p.GetString("LastRenewTable").empty()) {
-            if (m_e.Box().Show(65104, 65097, MbButtons::YesNo, MbIcon::Warning) == MbResult::Yes) {
+            if (m_e.Box().Show(65104, zev::Caption::Information, MbButtons::YesNo, MbIcon::Warning) == MbResult::Yes) {
                 m_b.CheckDatabase();
                 return SignInScreen::Maintenance;
             }
         } else {
-            m_e.Box().Show(65061, 65099, MbButtons::Ok, MbIcon::Stop);
+            m_e.Box().Show(65061, zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
         }
         Recover();
     }
     SchemaFile schema = m_b.Schema();
     int check = m_b.CheckDatabase();
     if (check != 0 || !schema.Exists() || m_e.Profile().GetString("DBVersion") != schema.Value("Database", "Version")) {
-        m_e.Box().Show(65027, 65097, MbButtons::Ok, MbIcon::Information);
+        m_e.Box().Show(65027, zev::Caption::Information, MbButtons::Ok, MbIcon::Information);
         return SignInScreen::Maintenance;
     }
     return CountReadyOrders() > 0 ? SignInScreen::RecentOrders : SignInScreen::Accounts;
@@ -467,15 +467,15 @@ SignInScreen SyncRunner::ContinueSignIn()
 
 bool SyncRunner::ResetSettings()
 {
-    if (m_e.Box().AskText("Resetting your settings will remove all user data from this device are you sure?", 65098,
-                          MbButtons::YesNo, MbIcon::Warning, MbResult::No) != MbResult::Yes)
+    if (m_e.Box().AskText("Resetting your settings will remove all user data from this device are you sure?",
+                          zev::Caption::Warning, MbButtons::YesNo, MbIcon::Warning, MbResult::No) != MbResult::Yes)
         return false;
     m_e.Db().OpenAdmin();
     m_b.RebuildTable("ALL");
     m_e.Db().CloseAll();
     m_e.Profile().DeleteSection("Application");
     m_e.Profile().DeleteSection("ListData");
-    m_e.Box().Show(65072, 65097, MbButtons::Ok, MbIcon::Information);
+    m_e.Box().Show(65072, zev::Caption::Information, MbButtons::Ok, MbIcon::Information);
     return true;
 }
 

@@ -253,7 +253,7 @@ const UploadPage kOrderGuides{
                               guide.Int("AccountID"), guide.Int("WorkOrderID")));
     },
     true,
-    [](SyncEngine& e, const std::string&) { e.Box().Show(65122, 65099, MbButtons::Ok, MbIcon::Stop); },
+    [](SyncEngine& e, const std::string&) { e.Box().Show(65122, zev::Caption::Error, MbButtons::Ok, MbIcon::Stop); },
     false};
 
 const std::string kAccountSelect =
@@ -528,7 +528,7 @@ bool Uploads::Send(const UploadPage& p, IProgressSink* window)
                 m_e.LogSyncError(
                     Format("ACCEPTED BUT NOT CLEARED (goes again with the next run): %s (%s)", what.c_str(), p.table));
             if (p.showClearFailure)
-                m_e.Box().Show(65121, 65099, MbButtons::Ok, MbIcon::Stop);
+                m_e.Box().Show(65121, zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
         }
     }
     return true;

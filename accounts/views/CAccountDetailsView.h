@@ -20,10 +20,10 @@ class QStringListModel;
 class CAccountDetailsView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 6;
+    static constexpr zev::Screen kScreen = zev::Screen::AccountDetails;
     static constexpr int kTitle = 11;
-    static constexpr int kScreenOrderGuide = 5;
-    static constexpr int kScreenOrderHistory = 17;
+    static constexpr zev::Screen kScreenOrderGuide = zev::Screen::OrderGuide;
+    static constexpr zev::Screen kScreenOrderHistory = zev::Screen::OrderHistory;
 
     // Control ids.
     static constexpr int kCompanyName = 1004;

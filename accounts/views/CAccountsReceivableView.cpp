@@ -40,8 +40,8 @@ constexpr std::size_t kCollectedShown = 174;
 constexpr std::size_t kPrintShown = 176;
 constexpr std::size_t kMineShown = 177;
 constexpr int kReceivablesList = 8;
-constexpr int kCaptionModify = 65038;
-constexpr int kCaptionCollect = 65039;
+constexpr zev::Caption kCaptionModify{65038};
+constexpr zev::Caption kCaptionCollect{65039};
 constexpr int kNoHistory = 65093;
 
 QString Dollars(std::int64_t cents) { return QString::asprintf("$%.2f", static_cast<double>(cents) / 100.0); }
@@ -316,9 +316,10 @@ void CAccountsReceivableView::ShowSelected()
     m_fields["LBL_INVAMOUNT"]->setText(amount(item.invoiceCents));
     m_fields["LBL_AMTCOLLECTED"]->setText(amount(item.collectedTotalCents));
     const zev::Receivables::CollectButton state = zev::Receivables::ButtonFor(item);
-    collect->setText(QStringLiteral("&") +
-                     QString::fromStdString(zev::LoadText(state.modify ? kCaptionModify : kCaptionCollect)) +
-                     QStringLiteral("..."));
+    collect->setText(
+        QStringLiteral("&") +
+        QString::fromStdString(zev::LoadText(zev::CaptionNumber(state.modify ? kCaptionModify : kCaptionCollect))) +
+        QStringLiteral("..."));
     collect->setAccessibleName(state.modify ? tr("Modify") : tr("Collect"));
     collect->setEnabled(state.enabled);
 }

@@ -27,7 +27,7 @@ class IClock;
 class CAccountsReceivableView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 7;
+    static constexpr zev::Screen kScreen = zev::Screen::Receivables;
     static constexpr int kTitle = 22;
 
     static constexpr int kByCustomer = 1323;

@@ -121,7 +121,7 @@ CAccountsView::CAccountsView(zev::IScreenHost& host, zev::AccountsViewContext co
 
 CAccountsView::~CAccountsView() { CancelEditor(); }
 
-bool CAccountsView::CanLeave(int target)
+bool CAccountsView::CanLeave(zev::Screen target)
 {
     CommitEditor();
     return CZevBaseView::CanLeave(target);
@@ -419,7 +419,7 @@ void CAccountsView::OnFindChanged(const QString& text)
         SelectRow(row);
 }
 
-void CAccountsView::OnNavigate(int screen)
+void CAccountsView::OnNavigate(zev::Screen screen)
 {
     if (m_list->CurrentRow() < 0 || !Host().HasScreen(screen))
         return;
@@ -783,7 +783,7 @@ QMenu* CAccountsView::BuildContextMenu()
     };
     const bool weekday = m_model->WeekdayShown();
     add(tr("Quick Info..."), kCmdQuickInfo, [this] { OnQuickInfo(); });
-    const auto has = [this](int screen) { return Host().HasScreen(screen); };
+    const auto has = [this](zev::Screen screen) { return Host().HasScreen(screen); };
     add(
         tr("History..."), kCmdHistory, [this] { OnNavigate(kScreenHistory); }, has(kScreenHistory));
     if (m_settings.editMenu)

@@ -29,7 +29,7 @@ class IClock;
 class CAccountsView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 4;
+    static constexpr zev::Screen kScreen = zev::Screen::Accounts;
     static constexpr int kTitle = 9;
 
     // Control ids (day buttons are 1029 Sunday ... 1035 Saturday, 1036 All).
@@ -43,15 +43,15 @@ public:
     static constexpr int kCreate = 1520;
     static constexpr int kFind = 1100;
     static constexpr int kBackorders = 1620;
-    static constexpr int kScreenMaintenance = 2;
+    static constexpr zev::Screen kScreenMaintenance = zev::Screen::Maintenance;
 
     // Screens the account commands open; a command whose screen the program
     // does not have (yet) is greyed.
-    static constexpr int kScreenOrderGuide = 5;
-    static constexpr int kScreenDetails = 6;
-    static constexpr int kScreenHistory = 17;
-    static constexpr int kScreenOpenOrders = 20;
-    static constexpr int kScreenSurvey = 21;
+    static constexpr zev::Screen kScreenOrderGuide = zev::Screen::OrderGuide;
+    static constexpr zev::Screen kScreenDetails = zev::Screen::AccountDetails;
+    static constexpr zev::Screen kScreenHistory = zev::Screen::OrderHistory;
+    static constexpr zev::Screen kScreenOpenOrders = zev::Screen::OpenOrders;
+    static constexpr zev::Screen kScreenSurvey = zev::Screen::Survey;
 
     // Context menu commands.
     static constexpr int kCmdQuickInfo = 32848;
@@ -74,13 +74,13 @@ public:
     ~CAccountsView() override;
 
     // Saves an open in-place editor before the screen goes.
-    bool CanLeave(int target) override;
+    bool CanLeave(zev::Screen target) override;
 
     // Commands (public so the frame's tests and tools can drive them).
     void OnDayButton(int button);
     void OnHeaderClicked(int column);
     void OnFindChanged(const QString& text);
-    void OnNavigate(int screen);
+    void OnNavigate(zev::Screen screen);
     void OnNoOrder();
     void OnClearCallThisAccount();
     void OnClearCallAllAccounts();

@@ -100,7 +100,7 @@ void CCustomPosDlg::OnBuild()
     CSurveyDlg dialog(m_messages, m_clock, this);
     if (!dialog.Open(surveyId, m_accountId) || dialog.exec() != QDialog::Accepted)
         return;
-    m_messages.ShowText("Build Complete", zev::ids::kAppTitle, zev::MbButtons::Ok, zev::MbIcon::Information);
+    m_messages.ShowText("Build Complete", zev::ids::kCaptionAppTitle, zev::MbButtons::Ok, zev::MbIcon::Information);
     FillBuilt();
 }
 

@@ -1,6 +1,7 @@
 #include "accounts/views/CItineraryPrinter.h"
 
 #include "app/core/MessageBox.h"
+#include "app/core/StringIds.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -11,7 +12,7 @@
 
 namespace {
 
-constexpr int kCaptionError = 65099;
+using zev::ids::kCaptionError;
 
 QString Esc(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
 

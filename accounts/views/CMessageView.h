@@ -17,7 +17,7 @@ class QPushButton;
 class CMessageView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 19;
+    static constexpr zev::Screen kScreen = zev::Screen::MessageCenter;
     static constexpr int kInbox = 1197;
     static constexpr int kMessage = 1134;
     static constexpr int kReplies = 1198;

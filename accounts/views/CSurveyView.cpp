@@ -97,7 +97,8 @@ void CSurveyView::OnRunSurvey()
     dialog.LayOut("SurveyDlg", Host().State().settingsFilePath);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    Host().Messages().ShowText("Survey Complete", zev::ids::kAppTitle, zev::MbButtons::Ok, zev::MbIcon::Information);
+    Host().Messages().ShowText("Survey Complete", zev::ids::kCaptionAppTitle, zev::MbButtons::Ok,
+                               zev::MbIcon::Information);
     FillDone();
 }
 

@@ -15,7 +15,7 @@ class QPushButton;
 class CSurveyView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 21;
+    static constexpr zev::Screen kScreen = zev::Screen::Survey;
     static constexpr int kTitle = 46;
     static constexpr int kSurveyList = 1545;
     static constexpr int kDoneList = 1546;

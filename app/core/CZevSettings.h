@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/core/Screen.h"
 #include "app/core/ZevConfig.h"
 
 #include <string>
@@ -51,7 +52,7 @@ struct AppState {
     bool signedIn = false;
     bool busy = false;
     bool spare = false;
-    int currentScreen = 0;
+    Screen currentScreen = Screen::None;
     int sqlVersion = 0;     // GENERAL/SQLVERSION
     std::string signInText; // filled by sign-in
     CZevSettings settings;

@@ -11,6 +11,13 @@ enum class MbButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MbIcon { None, Information, Warning, Question, Stop };
 enum class MbResult { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
 
+// A box's caption: a string-table number of its own type, so a text number
+// cannot be passed where a caption goes. The common four have names; a box
+// with a caption of its own spells it Caption{65038}.
+enum class Caption : int { Information = 65097, Warning = 65098, Error = 65099, Question = 65124 };
+
+constexpr int CaptionNumber(Caption caption) { return static_cast<int>(caption); }
+
 // The first button of a set: the default answer unless the caller names another.
 constexpr MbResult FirstButton(MbButtons buttons)
 {
@@ -48,27 +55,26 @@ class IMessageBox {
 public:
     virtual ~IMessageBox() = default;
 
-    // Shows string-table text `textId` with caption `captionId` (65099 "Error!",
-    // 65097 "Information", 65098 "Warning!", 65124 "Question?"). The first
-    // button is the default (the answer Enter gives).
-    virtual MbResult Show(int textId, int captionId, MbButtons buttons, MbIcon icon) = 0;
+    // Shows string-table text `textId` under `caption`. The first button is
+    // the default (the answer Enter gives).
+    virtual MbResult Show(int textId, Caption caption, MbButtons buttons, MbIcon icon) = 0;
 
     // The literal-text form, for texts composed at run time (server errors).
-    virtual MbResult ShowText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon) = 0;
+    virtual MbResult ShowText(const std::string& text, Caption caption, MbButtons buttons, MbIcon icon) = 0;
 
     // A question whose default answer is `defaultButton`. Questions whose Yes
     // destroys data pass MbResult::No, so a hurried Enter keeps the data. An
     // answerer with no default to mark (a script) may keep these forwards.
-    virtual MbResult Ask(int textId, int captionId, MbButtons buttons, MbIcon icon, MbResult defaultButton)
+    virtual MbResult Ask(int textId, Caption caption, MbButtons buttons, MbIcon icon, MbResult defaultButton)
     {
         (void)defaultButton;
-        return Show(textId, captionId, buttons, icon);
+        return Show(textId, caption, buttons, icon);
     }
-    virtual MbResult AskText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon,
+    virtual MbResult AskText(const std::string& text, Caption caption, MbButtons buttons, MbIcon icon,
                              MbResult defaultButton)
     {
         (void)defaultButton;
-        return ShowText(text, captionId, buttons, icon);
+        return ShowText(text, caption, buttons, icon);
     }
 };
 

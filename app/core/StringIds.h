@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/core/MessageBox.h"
+
 // Numbers of string-table texts used by more than one place.
 namespace zev::ids {
 
@@ -14,10 +16,11 @@ inline constexpr int kIniNotFound = 65118;
 inline constexpr int kLibrariesMissing = 65119;
 
 // Captions.
-inline constexpr int kCaptionInformation = 65097;
-inline constexpr int kCaptionWarning = 65098;
-inline constexpr int kCaptionError = 65099;
-inline constexpr int kCaptionQuestion = 65124;
+inline constexpr Caption kCaptionInformation = Caption::Information;
+inline constexpr Caption kCaptionWarning = Caption::Warning;
+inline constexpr Caption kCaptionError = Caption::Error;
+inline constexpr Caption kCaptionQuestion = Caption::Question;
+inline constexpr Caption kCaptionAppTitle = Caption{kAppTitle}; // "Satchel", for a plain notice
 
 // Settings file sections, keys and defaults of the string-table reader.
 inline constexpr int kSecSettings = 65116;             // "SETTINGS"

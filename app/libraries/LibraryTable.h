@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/core/MessageBox.h"
 #include "app/libraries/LoadedModule.h"
 #include "plugins/PluginApi.h"
 
@@ -121,7 +122,7 @@ public:
 
     // String-table numbers of the failure box.
     static constexpr int kMissingLibraryText = 65119;
-    static constexpr int kErrorCaption = 65099;
+    static constexpr Caption kErrorCaption = Caption::Error;
 
 private:
     bool Fail(const LibraryLoadOptions& options, IMessageBox& messages, const char* name);

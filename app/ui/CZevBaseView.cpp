@@ -12,7 +12,7 @@ CZevBaseView::CZevBaseView(zev::IScreenHost& host, const char* layoutSection, QW
 
 CZevBaseView::~CZevBaseView() = default;
 
-bool CZevBaseView::CanLeave(int) { return true; }
+bool CZevBaseView::CanLeave(zev::Screen) { return true; }
 
 void CZevBaseView::InitialUpdate()
 {

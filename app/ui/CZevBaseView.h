@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/core/Screen.h"
 #include "app/ui/ZevControlSet.h"
 
 #include <QWidget>
@@ -18,7 +19,7 @@ public:
 
     // Called before the frame replaces this screen by `target` (0 when the
     // program exits); returning false keeps the screen.
-    virtual bool CanLeave(int target);
+    virtual bool CanLeave(zev::Screen target);
 
     // File > Export: a screen with a table to export says so and writes it.
     virtual bool CanExport() const { return false; }

@@ -77,28 +77,31 @@ zev::MbResult ResultOf(int button)
 
 } // namespace
 
-zev::MbResult QtMessageBox::Show(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon)
+zev::MbResult QtMessageBox::Show(int textId, zev::Caption caption, zev::MbButtons buttons, zev::MbIcon icon)
 {
-    return Ask(textId, captionId, buttons, icon, zev::FirstButton(buttons));
+    return Ask(textId, caption, buttons, icon, zev::FirstButton(buttons));
 }
 
-zev::MbResult QtMessageBox::ShowText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon)
+zev::MbResult QtMessageBox::ShowText(const std::string& text, zev::Caption caption, zev::MbButtons buttons,
+                                     zev::MbIcon icon)
 {
-    return AskText(text, captionId, buttons, icon, zev::FirstButton(buttons));
+    return AskText(text, caption, buttons, icon, zev::FirstButton(buttons));
 }
 
-zev::MbResult QtMessageBox::Ask(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
+zev::MbResult QtMessageBox::Ask(int textId, zev::Caption caption, zev::MbButtons buttons, zev::MbIcon icon,
                                 zev::MbResult defaultButton)
 {
     return ShowOnGuiThread(QString::fromStdString(zev::LoadText(textId)),
-                           QString::fromStdString(zev::LoadText(captionId)), buttons, icon, defaultButton);
+                           QString::fromStdString(zev::LoadText(zev::CaptionNumber(caption))), buttons, icon,
+                           defaultButton);
 }
 
-zev::MbResult QtMessageBox::AskText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
-                                    zev::MbResult defaultButton)
+zev::MbResult QtMessageBox::AskText(const std::string& text, zev::Caption caption, zev::MbButtons buttons,
+                                    zev::MbIcon icon, zev::MbResult defaultButton)
 {
-    return ShowOnGuiThread(QString::fromStdString(text), QString::fromStdString(zev::LoadText(captionId)), buttons,
-                           icon, defaultButton);
+    return ShowOnGuiThread(QString::fromStdString(text),
+                           QString::fromStdString(zev::LoadText(zev::CaptionNumber(caption))), buttons, icon,
+                           defaultButton);
 }
 
 zev::MbResult QtMessageBox::ShowOnGuiThread(const QString& text, const QString& caption, zev::MbButtons buttons,

@@ -13,11 +13,12 @@ public:
     explicit QtMessageBox(QWidget* owner = nullptr) : m_owner(owner) {}
     void SetOwner(QWidget* owner) { m_owner = owner; }
 
-    zev::MbResult Show(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon) override;
-    zev::MbResult ShowText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon) override;
-    zev::MbResult Ask(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
+    zev::MbResult Show(int textId, zev::Caption caption, zev::MbButtons buttons, zev::MbIcon icon) override;
+    zev::MbResult ShowText(const std::string& text, zev::Caption caption, zev::MbButtons buttons,
+                           zev::MbIcon icon) override;
+    zev::MbResult Ask(int textId, zev::Caption caption, zev::MbButtons buttons, zev::MbIcon icon,
                       zev::MbResult defaultButton) override;
-    zev::MbResult AskText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
+    zev::MbResult AskText(const std::string& text, zev::Caption caption, zev::MbButtons buttons, zev::MbIcon icon,
                           zev::MbResult defaultButton) override;
 
 private:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/core/Screen.h"
+
 #include <string>
 
 namespace zev {
@@ -17,9 +19,9 @@ class IScreenHost {
 public:
     virtual ~IScreenHost() = default;
 
-    virtual void PostSwitchScreen(int screen) = 0;
-    // False for screen numbers this build of the program does not have.
-    virtual bool HasScreen(int screen) const = 0;
+    virtual void PostSwitchScreen(Screen screen) = 0;
+    // False for screens this build of the program does not have.
+    virtual bool HasScreen(Screen screen) const = 0;
     virtual void SetScreenTitle(int titleNumber) = 0;
     virtual void SetScreenTitleText(const std::string& title) = 0;
 

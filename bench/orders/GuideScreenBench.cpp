@@ -36,8 +36,8 @@ using Clock = std::chrono::steady_clock;
 // guide holds quantities, and leaving it asks).
 class AgreeingBox final : public zev::IMessageBox {
 public:
-    zev::MbResult Show(int, int, zev::MbButtons buttons, zev::MbIcon) override { return Agree(buttons); }
-    zev::MbResult ShowText(const std::string&, int, zev::MbButtons buttons, zev::MbIcon) override
+    zev::MbResult Show(int, zev::Caption, zev::MbButtons buttons, zev::MbIcon) override { return Agree(buttons); }
+    zev::MbResult ShowText(const std::string&, zev::Caption, zev::MbButtons buttons, zev::MbIcon) override
     {
         return Agree(buttons);
     }
@@ -122,14 +122,14 @@ void BM_GuideScreenShown(benchmark::State& state)
     current.accountId = s.account;
     zev::OrderHeader order;
     CMainFrame frame(CMainFrame::Context{app, document, profile, folders, box});
-    frame.RegisterScreen(4, [](zev::IScreenHost& host) { return new CZevBaseView(host, "Blank"); });
-    frame.RegisterScreen(5, [&current, &order](zev::IScreenHost& host) {
+    frame.RegisterScreen(zev::Screen::Accounts, [](zev::IScreenHost& host) { return new CZevBaseView(host, "Blank"); });
+    frame.RegisterScreen(zev::Screen::OrderGuide, [&current, &order](zev::IScreenHost& host) {
         return CreateOrderGuideView(host, zev::OrderViewContext{current, order, {}, {}, {}, nullptr});
     });
     frame.BuildCommands();
     frame.resize(1280, 900);
     frame.show();
-    frame.SwitchScreen(4);
+    frame.SwitchScreen(zev::Screen::Accounts);
     QCoreApplication::processEvents();
 
     double best = 1e9;
@@ -137,7 +137,7 @@ void BM_GuideScreenShown(benchmark::State& state)
     for (auto _ : state) {
         PaintWatch watch;
         const auto t0 = Clock::now();
-        frame.SwitchScreen(5);
+        frame.SwitchScreen(zev::Screen::OrderGuide);
         auto* view = qobject_cast<COrderGuideView*>(frame.CurrentView());
         if (!view) {
             state.SkipWithError("no guide screen");
@@ -165,7 +165,7 @@ void BM_GuideScreenShown(benchmark::State& state)
         }
         best = std::min(best, std::chrono::duration<double>(watch.at - t0).count());
         view->List()->viewport()->removeEventFilter(&watch);
-        frame.SwitchScreen(4);
+        frame.SwitchScreen(zev::Screen::Accounts);
         QCoreApplication::processEvents();
         if (frame.CurrentView() == view) {
             state.SkipWithError("the guide screen could not be left");

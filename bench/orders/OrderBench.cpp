@@ -173,8 +173,8 @@ const CountsFile& TheCounts()
 
 class SilentBox final : public zev::IMessageBox {
 public:
-    zev::MbResult Show(int, int, zev::MbButtons, zev::MbIcon) override { return zev::MbResult::Ok; }
-    zev::MbResult ShowText(const std::string& t, int, zev::MbButtons, zev::MbIcon) override
+    zev::MbResult Show(int, zev::Caption, zev::MbButtons, zev::MbIcon) override { return zev::MbResult::Ok; }
+    zev::MbResult ShowText(const std::string& t, zev::Caption, zev::MbButtons, zev::MbIcon) override
     {
         last = t;
         return zev::MbResult::Ok;

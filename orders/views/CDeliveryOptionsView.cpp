@@ -391,15 +391,15 @@ void CDeliveryOptionsView::OnApprove()
     if (readyId > 0) {
         Host().Messages().ShowText("The order has been saved.", zev::ids::kCaptionInformation, zev::MbButtons::Ok,
                                    zev::MbIcon::Information);
-        Host().PostSwitchScreen(4);
+        Host().PostSwitchScreen(zev::Screen::Accounts);
     } else {
         Host().Messages().ShowText("Unable to place order!", zev::ids::kCaptionError, zev::MbButtons::Ok,
                                    zev::MbIcon::Stop);
-        Host().PostSwitchScreen(5);
+        Host().PostSwitchScreen(zev::Screen::OrderGuide);
     }
 }
 
-void CDeliveryOptionsView::OnCancel() { Host().PostSwitchScreen(11); }
+void CDeliveryOptionsView::OnCancel() { Host().PostSwitchScreen(zev::Screen::OrderSummary); }
 
 void CDeliveryOptionsView::OnSignature()
 {

@@ -27,7 +27,7 @@ class IClock;
 class CDeliveryOptionsView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 12;
+    static constexpr zev::Screen kScreen = zev::Screen::DeliveryOptions;
 
     CDeliveryOptionsView(zev::IScreenHost& host, zev::OrderViewContext context, QWidget* parent = nullptr);
     ~CDeliveryOptionsView() override;

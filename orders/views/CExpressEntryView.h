@@ -21,7 +21,7 @@ class QPushButton;
 class CExpressEntryView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 8;
+    static constexpr zev::Screen kScreen = zev::Screen::ExpressEntry;
 
     CExpressEntryView(zev::IScreenHost& host, zev::OrderViewContext context, QWidget* parent = nullptr);
     ~CExpressEntryView() override;

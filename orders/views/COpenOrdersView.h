@@ -17,7 +17,7 @@ class QPushButton;
 class COpenOrdersView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 20;
+    static constexpr zev::Screen kScreen = zev::Screen::OpenOrders;
 
     COpenOrdersView(zev::IScreenHost& host, zev::OrderViewContext context, QWidget* parent = nullptr);
 

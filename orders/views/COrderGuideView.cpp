@@ -178,7 +178,7 @@ void COrderGuideView::OnInitialUpdate()
     m_buttons["BTN_DUP"]->setVisible(config.IsOn(kDuplicateLines));
     // Scanner entry is the express entry screen, where the distributor offers it.
     m_buttons["BTN_SCAN"]->setVisible(config.IsOn(zev::cfg::kExpressEntry));
-    m_buttons["BTN_SCAN"]->setEnabled(Host().HasScreen(8));
+    m_buttons["BTN_SCAN"]->setEnabled(Host().HasScreen(zev::Screen::ExpressEntry));
 
     auto* fields = new QGridLayout;
     fields->addWidget(m_description, 0, 0, 1, 6);
@@ -253,7 +253,8 @@ void COrderGuideView::OnInitialUpdate()
     connect(m_buttons["BTN_CALC"], &QPushButton::clicked, this, &COrderGuideView::OnCalculator);
     connect(m_buttons["BTN_PRINT"], &QPushButton::clicked, this, &COrderGuideView::OnPrint);
     connect(m_move, &QSpinBox::valueChanged, this, &COrderGuideView::OnMoveSpinner);
-    connect(m_buttons["BTN_SCAN"], &QPushButton::clicked, this, [this] { Host().PostSwitchScreen(8); });
+    connect(m_buttons["BTN_SCAN"], &QPushButton::clicked, this,
+            [this] { Host().PostSwitchScreen(zev::Screen::ExpressEntry); });
     connect(m_buttons["BTN_IMPORT"], &QPushButton::clicked, this, &COrderGuideView::OnImport);
     connect(m_buttons["BTN_EXPORT"], &QPushButton::clicked, this, &COrderGuideView::OnExport);
     connect(m_filter, &QComboBox::activated, this, [this](int index) { OnFilter(m_filter->itemData(index).toInt()); });
@@ -808,7 +809,7 @@ void COrderGuideView::OnPlace()
         return;
     }
     m_placed = true;
-    Host().PostSwitchScreen(11);
+    Host().PostSwitchScreen(zev::Screen::OrderSummary);
 }
 
 void COrderGuideView::OnPrint()
@@ -861,7 +862,7 @@ bool COrderGuideView::RunImport(const std::string& path, bool reset)
     return ok;
 }
 
-bool COrderGuideView::CanLeave(int target)
+bool COrderGuideView::CanLeave(zev::Screen target)
 {
     if (m_loading) {
         // Nothing was shown, so nothing was changed: the read stops and
@@ -876,7 +877,7 @@ bool COrderGuideView::CanLeave(int target)
         return CZevBaseView::CanLeave(target);
     }
     CommitEditor();
-    if (target == 4 && !m_placed && Host().State().settings.config.IsOn(kWarnUnplacedOrder)) {
+    if (target == zev::Screen::Accounts && !m_placed && Host().State().settings.config.IsOn(kWarnUnplacedOrder)) {
         const bool ordered = std::any_of(m_guide->Rows().begin(), m_guide->Rows().end(),
                                          [](const zev::OrderGuideRow& r) { return r.units > 0; });
         if (ordered &&

@@ -32,7 +32,7 @@ class QSpinBox;
 class COrderGuideView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 5;
+    static constexpr zev::Screen kScreen = zev::Screen::OrderGuide;
 
     // Column codes of the guide list's per-column flags that edit in place.
     enum Code {
@@ -53,7 +53,7 @@ public:
 
     // The unplaced-order warning (for the account list) and the saving of
     // the guide; false keeps the screen.
-    bool CanLeave(int target) override;
+    bool CanLeave(zev::Screen target) override;
 
     // Commands (public so tests and tools drive them).
     void SelectRow(int row);

@@ -142,7 +142,7 @@ void COrderHistoryView::SelectRow(int row)
         m_list->selectionModel()->setCurrentIndex(m_list->Model()->index(row, 0),
                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_buttons["BTN_DETAILS"]->setEnabled(any);
-    m_buttons["BTN_COPY"]->setEnabled(any && Host().HasScreen(5));
+    m_buttons["BTN_COPY"]->setEnabled(any && Host().HasScreen(zev::Screen::OrderGuide));
 }
 
 QString COrderHistoryView::DetailsText(int row) const
@@ -213,7 +213,7 @@ void COrderHistoryView::OnCopy()
                  outcome.ok ? zev::ids::kCaptionInformation : zev::ids::kCaptionError, zev::MbButtons::Ok,
                  outcome.ok ? zev::MbIcon::Information : zev::MbIcon::Stop);
     if (outcome.ok && outcome.copied > 0)
-        Host().PostSwitchScreen(5);
+        Host().PostSwitchScreen(zev::Screen::OrderGuide);
 }
 
 CZevBaseView* CreateOrderHistoryView(zev::IScreenHost& host, zev::OrderViewContext context)

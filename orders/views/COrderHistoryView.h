@@ -20,7 +20,7 @@ class QPushButton;
 class COrderHistoryView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 17;
+    static constexpr zev::Screen kScreen = zev::Screen::OrderHistory;
 
     COrderHistoryView(zev::IScreenHost& host, zev::OrderViewContext context, QWidget* parent = nullptr);
 

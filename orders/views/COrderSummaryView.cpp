@@ -193,13 +193,13 @@ void COrderSummaryView::OnHeaderClicked(int column)
     Fill();
 }
 
-void COrderSummaryView::OnApprove() { Host().PostSwitchScreen(12); }
+void COrderSummaryView::OnApprove() { Host().PostSwitchScreen(zev::Screen::DeliveryOptions); }
 
 void COrderSummaryView::OnCancel()
 {
     if (!m_ctx.order.modifying)
         m_ctx.order.Reset();
-    Host().PostSwitchScreen(5);
+    Host().PostSwitchScreen(zev::Screen::OrderGuide);
 }
 
 CZevBaseView* CreateOrderSummaryView(zev::IScreenHost& host, zev::OrderViewContext context)

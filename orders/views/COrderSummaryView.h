@@ -14,7 +14,7 @@ class QPushButton;
 class COrderSummaryView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 11;
+    static constexpr zev::Screen kScreen = zev::Screen::OrderSummary;
 
     COrderSummaryView(zev::IScreenHost& host, zev::OrderViewContext context, QWidget* parent = nullptr);
 

@@ -288,7 +288,7 @@ void CReadyOrdersView::OnModify()
     Host().Document().accountNumber = m_ctx.current.accountNumber;
     Host().Document().accountName = m_ctx.current.companyName;
     Host().State().accountCurrent = true;
-    Host().PostSwitchScreen(5);
+    Host().PostSwitchScreen(zev::Screen::OrderGuide);
 }
 
 QString CReadyOrdersView::DetailsText(int index) const

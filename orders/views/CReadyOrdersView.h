@@ -16,7 +16,7 @@ class QPushButton;
 class CReadyOrdersView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 16;
+    static constexpr zev::Screen kScreen = zev::Screen::ReadyOrders;
 
     struct Row {
         int accountId = 0;

@@ -20,7 +20,7 @@ class QPushButton;
 class CRecentOrdersView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 9;
+    static constexpr zev::Screen kScreen = zev::Screen::RecentOrders;
 
     CRecentOrdersView(zev::IScreenHost& host, zev::OrderViewContext context, QWidget* parent = nullptr);
 

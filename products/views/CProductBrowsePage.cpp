@@ -73,7 +73,7 @@ bool CProductBrowsePage::ListSelected()
         return false;
     auto items = std::make_shared<Items>();
     if (!CategoryTree::ListCategory(*items, node->categoryId)) {
-        m_messages.Show(65037, 65098, MbButtons::Ok, MbIcon::Stop);
+        m_messages.Show(65037, zev::Caption::Warning, MbButtons::Ok, MbIcon::Stop);
         return false;
     }
     if (onResult)

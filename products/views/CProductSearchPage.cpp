@@ -187,7 +187,7 @@ bool CProductSearchPage::Search()
 {
     const ProductSearchCriteria criteria = Criteria();
     if (!ProductSearch::IsValid(criteria)) {
-        m_messages.Show(65073, 65099, MbButtons::Ok, MbIcon::Stop);
+        m_messages.Show(65073, zev::Caption::Error, MbButtons::Ok, MbIcon::Stop);
         m_keywords->setFocus();
         return false;
     }
@@ -195,7 +195,7 @@ bool CProductSearchPage::Search()
     const std::string sql =
         ProductSearch::BuildStatement(criteria, m_catalog ? m_catalog() : std::nullopt, m_switches.sortColumn);
     if (!ProductSearch::Run(*items, sql)) {
-        m_messages.Show(65037, 65098, MbButtons::Ok, MbIcon::Stop);
+        m_messages.Show(65037, zev::Caption::Warning, MbButtons::Ok, MbIcon::Stop);
         return false;
     }
     if (onResult)

@@ -18,7 +18,7 @@ class CProductTable;
 // item's details, or the item added to the account's order guide.
 class CPromotionsView : public CZevBaseView {
 public:
-    static constexpr int kScreen = 18;
+    static constexpr zev::Screen kScreen = zev::Screen::Promotions;
 
     CPromotionsView(IScreenHost& host, ProductsViewContext context, QWidget* parent = nullptr);
 

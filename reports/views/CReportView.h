@@ -17,7 +17,7 @@ class QPushButton;
 class CReportView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 22;
+    static constexpr zev::Screen kScreen = zev::Screen::Reports;
     static constexpr int kMargin = 7;
 
     // Control ids.

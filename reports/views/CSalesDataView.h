@@ -15,7 +15,7 @@ class QLabel;
 class CSalesDataView : public CZevBaseView {
     Q_OBJECT
 public:
-    static constexpr int kScreen = 10;
+    static constexpr zev::Screen kScreen = zev::Screen::SalesData;
     static constexpr int kTitle = 21;
     static constexpr int kListNumber = 11; // "SalesData"
     static constexpr int kMargin = 5;

@@ -2,6 +2,7 @@
 
 #include "app/core/MessageBox.h"
 #include "app/core/Profile.h"
+#include "app/core/StringIds.h"
 #include "app/ui/BackgroundRun.h"
 #include "sync/SyncEngine.h"
 #include "sync/SyncText.h"
@@ -18,7 +19,7 @@ namespace {
 constexpr int kOldIncorrect = 65066;
 constexpr int kNoMatch = 65067;
 constexpr int kChangeFailed = 65068;
-constexpr int kCaptionError = 65099;
+using zev::ids::kCaptionError;
 } // namespace
 
 CChangePasswordDlg::CChangePasswordDlg(zev::SyncViewContext sync, zev::Profile& profile, zev::IMessageBox& messages,

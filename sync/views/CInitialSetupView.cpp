@@ -94,7 +94,7 @@ void CInitialSetupView::OnOk()
     const zev::sync::SetupCheck check =
         zev::sync::CheckSetupEntries(userId, password, confirmation, managerId, manager);
     if (check.messageId != 0) {
-        Host().Messages().Show(check.messageId, check.captionId, zev::MbButtons::Ok, zev::MbIcon::Stop);
+        Host().Messages().Show(check.messageId, check.caption, zev::MbButtons::Ok, zev::MbIcon::Stop);
         if (check.clearUserFields) {
             for (QLineEdit* edit : {m_userId, m_password, m_confirmation, m_managerId})
                 edit->clear();
@@ -112,8 +112,8 @@ void CInitialSetupView::OnOk()
     const auto& hash = m_sync.engine.Services().helpers.hash;
     const std::string digest = hash ? hash(password) : std::string();
     if (digest.empty()) {
-        Host().Messages().ShowText("The password could not be stored: the digest library is not available.", 65099,
-                                   zev::MbButtons::Ok, zev::MbIcon::Stop);
+        Host().Messages().ShowText("The password could not be stored: the digest library is not available.",
+                                   zev::Caption::Error, zev::MbButtons::Ok, zev::MbIcon::Stop);
         return;
     }
     zev::Profile& profile = Host().UserProfile();
@@ -123,12 +123,12 @@ void CInitialSetupView::OnOk()
     stored = profile.SetText("ConnectionName", "Standard Internet") && stored;
     if (!stored) {
         Host().Messages().ShowText(
-            "Your settings could not be saved. Check that your configuration folder is writable.", 65099,
+            "Your settings could not be saved. Check that your configuration folder is writable.", zev::Caption::Error,
             zev::MbButtons::Ok, zev::MbIcon::Stop);
         return;
     }
     Host().State().signInText = "Standard Internet";
-    Host().PostSwitchScreen(1);
+    Host().PostSwitchScreen(zev::Screen::Login);
 }
 
 void CInitialSetupView::OnCancel()

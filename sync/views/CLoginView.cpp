@@ -5,6 +5,7 @@
 #include "app/core/IniReader.h"
 #include "app/core/MessageBox.h"
 #include "app/core/Profile.h"
+#include "app/core/StringIds.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
 #include "sync/SyncRunner.h"
@@ -22,7 +23,7 @@
 
 namespace {
 constexpr int kInvalidPassword = 65012;
-constexpr int kCaptionError = 65099;
+using zev::ids::kCaptionError;
 } // namespace
 
 CLoginView::CLoginView(zev::IScreenHost& host, zev::SyncViewContext sync, QWidget* parent)
@@ -108,12 +109,12 @@ void CLoginView::OnInitialUpdate()
 // The screen the sign-in continues to, falling back to what this build has:
 // recent orders, else the ready orders, else the account list, else
 // maintenance.
-int CLoginView::TargetScreen(int wanted) const
+zev::Screen CLoginView::TargetScreen(zev::Screen wanted) const
 {
-    if (wanted == 9 && !Host().HasScreen(9))
-        wanted = Host().HasScreen(16) ? 16 : 4;
-    if (wanted == 4 && !Host().HasScreen(4))
-        wanted = 2;
+    if (wanted == zev::Screen::RecentOrders && !Host().HasScreen(zev::Screen::RecentOrders))
+        wanted = Host().HasScreen(zev::Screen::ReadyOrders) ? zev::Screen::ReadyOrders : zev::Screen::Accounts;
+    if (wanted == zev::Screen::Accounts && !Host().HasScreen(zev::Screen::Accounts))
+        wanted = zev::Screen::Maintenance;
     return wanted;
 }
 
@@ -141,7 +142,7 @@ void CLoginView::OnLogin()
     app.signInText = Host().UserProfile().GetText("ConnectionName");
     const zev::sync::SignInScreen next = m_sync.runner.ContinueSignIn();
     app.signedIn = true;
-    const int screen = TargetScreen(static_cast<int>(next));
+    const zev::Screen screen = TargetScreen(static_cast<zev::Screen>(next));
     if (next != zev::sync::SignInScreen::Maintenance)
         zev::RefreshFromDistributorInfo(app.settings.config);
     Host().PostSwitchScreen(screen);

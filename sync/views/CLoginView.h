@@ -26,7 +26,7 @@ protected:
     void OnInitialUpdate() override;
 
 private:
-    int TargetScreen(int wanted) const;
+    zev::Screen TargetScreen(zev::Screen wanted) const;
 
     zev::SyncViewContext m_sync;
     QLineEdit* m_userId;

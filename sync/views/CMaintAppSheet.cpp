@@ -3,6 +3,7 @@
 #include "app/core/CZevSettings.h"
 #include "app/core/MessageBox.h"
 #include "app/core/Profile.h"
+#include "app/core/StringIds.h"
 #include "app/core/StringTable.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
@@ -26,10 +27,10 @@ constexpr int kWillExit = 65072;
 constexpr int kRiskyChange = 65108;
 constexpr int kSaved = 65110;
 constexpr int kUnsavedLocal = 65111;
-constexpr int kCaptionInformation = 65097;
-constexpr int kCaptionWarning = 65098;
-constexpr int kCaptionError = 65099;
-constexpr int kCaptionQuestion = 65124;
+using zev::ids::kCaptionError;
+using zev::ids::kCaptionInformation;
+using zev::ids::kCaptionQuestion;
+using zev::ids::kCaptionWarning;
 constexpr int kSheetCaption = 65069;
 } // namespace
 

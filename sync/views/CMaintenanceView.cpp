@@ -4,6 +4,7 @@
 #include "app/core/DistributorInfo.h"
 #include "app/core/MessageBox.h"
 #include "app/core/Profile.h"
+#include "app/core/StringIds.h"
 #include "app/ui/BackgroundRun.h"
 #include "app/ui/DocumentState.h"
 #include "app/ui/QtProgressSink.h"
@@ -43,9 +44,9 @@ constexpr int kNotDisconnected = 65026;
 constexpr int kSendFailed = 65062;
 constexpr int kCommsError = 65063;
 constexpr int kUnsentOrders = 65100;
-constexpr int kCaptionInformation = 65097;
-constexpr int kCaptionWarning = 65098;
-constexpr int kCaptionError = 65099;
+using zev::ids::kCaptionError;
+using zev::ids::kCaptionInformation;
+using zev::ids::kCaptionWarning;
 
 } // namespace
 
@@ -60,7 +61,7 @@ bool CMaintenanceView::ManagerMode() const { return Host().State().settings.conf
 
 bool CMaintenanceView::Busy() const { return m_running || Host().State().busy; }
 
-bool CMaintenanceView::CanLeave(int) { return !Busy(); }
+bool CMaintenanceView::CanLeave(zev::Screen) { return !Busy(); }
 
 QPushButton* CMaintenanceView::Button(const char* name) const
 {

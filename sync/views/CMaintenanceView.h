@@ -21,7 +21,7 @@ public:
     CMaintenanceView(zev::IScreenHost& host, zev::SyncViewContext sync, QWidget* parent = nullptr);
     ~CMaintenanceView() override;
 
-    bool CanLeave(int target) override;
+    bool CanLeave(zev::Screen target) override;
 
     void OnSendOrders();
     void OnUpdateInventory();

@@ -1,6 +1,7 @@
 #include "sync/views/CReportIssueDlg.h"
 
 #include "app/core/MessageBox.h"
+#include "app/core/StringIds.h"
 #include "app/ui/WaitCursor.h"
 #include "sync/IssueReport.h"
 
@@ -14,8 +15,8 @@
 namespace {
 constexpr int kFieldBlank = 65064;
 constexpr int kNotSaved = 65065;
-constexpr int kCaptionWarning = 65098;
-constexpr int kCaptionError = 65099;
+using zev::ids::kCaptionError;
+using zev::ids::kCaptionWarning;
 } // namespace
 
 CReportIssueDlg::CReportIssueDlg(zev::sync::ISyncDb& db, std::string userId, zev::IMessageBox& messages,

@@ -26,7 +26,7 @@ public:
         : CZevBaseView(host, "Stub"), m_number(number), m_allow(allowLeave)
     {
     }
-    bool CanLeave(int) override { return *m_allow; }
+    bool CanLeave(zev::Screen) override { return *m_allow; }
     int Number() const { return m_number; }
 
 private:
@@ -81,7 +81,7 @@ private slots:
     {
         MakeFrame();
         m_app->signedIn = true;
-        QCOMPARE(m_frame->SwitchScreen(4), 0);
+        QCOMPARE(zev::ScreenNumber(m_frame->SwitchScreen(zev::Screen::Accounts)), 0);
         m_frame->UpdateCommands();
         QAction* accounts = m_frame->Action(zev::kCmdAccounts);
         QVERIFY(accounts);
@@ -91,9 +91,9 @@ private slots:
         accounts->trigger();
         QCoreApplication::processEvents();
         QCOMPARE(spy.count(), 0);
-        QCOMPARE(m_app->currentScreen, 4);
+        QCOMPARE(zev::ScreenNumber(m_app->currentScreen), 4);
         // The same number asked directly changes nothing either.
-        QCOMPARE(m_frame->SwitchScreen(4), 4);
+        QCOMPARE(zev::ScreenNumber(m_frame->SwitchScreen(zev::Screen::Accounts)), 4);
         QCOMPARE(spy.count(), 0);
     }
 
@@ -101,7 +101,7 @@ private slots:
     {
         MakeFrame();
         m_app->signedIn = true;
-        m_frame->SwitchScreen(2);
+        m_frame->SwitchScreen(zev::Screen::Maintenance);
         m_frame->SetBusy(true);
         int commands = 0;
         for (const auto& def : zev::kCommands) {
@@ -123,7 +123,7 @@ private slots:
     void commandsNeedSignInAndSkipSummaryScreens()
     {
         MakeFrame();
-        m_frame->SwitchScreen(2);
+        m_frame->SwitchScreen(zev::Screen::Maintenance);
         QVERIFY(!m_frame->Action(zev::kCmdAccounts)->isEnabled());
         QVERIFY(m_frame->Action(zev::kCmdExit)->isEnabled());
     }
@@ -141,31 +141,31 @@ private slots:
     void refusingScreenAndUnknownNumberKeepTheScreen()
     {
         MakeFrame();
-        m_frame->SwitchScreen(4);
+        m_frame->SwitchScreen(zev::Screen::Accounts);
         auto* first = m_frame->CurrentView();
         m_allowLeave = false;
-        QCOMPARE(m_frame->SwitchScreen(2), 4);
+        QCOMPARE(zev::ScreenNumber(m_frame->SwitchScreen(zev::Screen::Maintenance)), 4);
         QCOMPARE(m_frame->CurrentView(), first);
         m_allowLeave = true;
         // Unknown and unbuilt screens are logged faults, never silence.
         QTest::ignoreMessage(QtWarningMsg, "ZevSatchel: switch to screen 13 refused: there is no such screen");
-        QCOMPARE(m_frame->SwitchScreen(13), 4);
+        QCOMPARE(zev::ScreenNumber(m_frame->SwitchScreen(static_cast<zev::Screen>(13))), 4);
         QTest::ignoreMessage(QtWarningMsg, "ZevSatchel: switch to screen 99 refused: there is no such screen");
-        QCOMPARE(m_frame->SwitchScreen(99), 4);
+        QCOMPARE(zev::ScreenNumber(m_frame->SwitchScreen(static_cast<zev::Screen>(99))), 4);
         QTest::ignoreMessage(QtWarningMsg,
                              "ZevSatchel: switch to screen 5 refused: that screen is not in this program yet");
-        QCOMPARE(m_frame->SwitchScreen(5), 4);
+        QCOMPARE(zev::ScreenNumber(m_frame->SwitchScreen(zev::Screen::OrderGuide)), 4);
         QCOMPARE(m_frame->CurrentView(), first);
     }
 
     void postedSwitchHappensAfterTheHandler()
     {
         MakeFrame();
-        m_frame->PostSwitchScreen(2);
-        QCOMPARE(m_app->currentScreen, 0);
+        m_frame->PostSwitchScreen(zev::Screen::Maintenance);
+        QCOMPARE(zev::ScreenNumber(m_app->currentScreen), 0);
         QSignalSpy spy(m_frame.get(), &CMainFrame::ScreenSwitched);
         QVERIFY(spy.wait(2000));
-        QCOMPARE(m_app->currentScreen, 2);
+        QCOMPARE(zev::ScreenNumber(m_app->currentScreen), 2);
         QCOMPARE(m_frame->Title(), QStringLiteral("Maintenance"));
     }
 
@@ -175,7 +175,7 @@ private slots:
         m_app->accountCurrent = true;
         m_doc->accountNumber = "1042";
         m_doc->accountName = "Harbour Wines";
-        m_frame->SwitchScreen(4);
+        m_frame->SwitchScreen(zev::Screen::Accounts);
         QCOMPARE(m_frame->Title(), QStringLiteral("Accounts (1042) Harbour Wines"));
         m_frame->activateWindow();
         if (QTest::qWaitForWindowActive(m_frame.get()))
@@ -220,7 +220,7 @@ private slots:
     void exitAsksAndLetsTheScreenRefuse()
     {
         MakeFrame();
-        m_frame->SwitchScreen(4);
+        m_frame->SwitchScreen(zev::Screen::Accounts);
         m_messages->Queue(zev::MbResult::No);
         QVERIFY(!m_frame->ConfirmExit());
         QCOMPARE(m_messages->TextIds(), std::vector<int>{65008});
@@ -241,7 +241,7 @@ private slots:
         QSignalSpy spy(m_frame.get(), &CMainFrame::ScreenSwitched);
         QTest::mouseClick(start, Qt::LeftButton);
         QVERIFY(spy.wait(2000));
-        QCOMPARE(m_app->currentScreen, 3);
+        QCOMPARE(zev::ScreenNumber(m_app->currentScreen), 3);
     }
 
     void startScreenLeadsToSignInWithUserAfterTimer()
@@ -250,20 +250,20 @@ private slots:
         MakeFrame();
         auto* start = new CZevSatchelView(*m_frame);
         m_frame->SetStartView(start);
-        QTRY_COMPARE_WITH_TIMEOUT(m_app->currentScreen, 1, 6000);
+        QTRY_COMPARE_WITH_TIMEOUT(zev::ScreenNumber(m_app->currentScreen), 1, 6000);
     }
 
     void switchKeepsTheFieldTheScreenFocused()
     {
         MakeFrame();
         FieldView* created = nullptr;
-        m_frame->RegisterScreen(7, [&created](zev::IScreenHost& host) {
+        m_frame->RegisterScreen(zev::Screen::Receivables, [&created](zev::IScreenHost& host) {
             created = new FieldView(host);
             return created;
         });
         m_frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
-        m_frame->SwitchScreen(7);
+        m_frame->SwitchScreen(zev::Screen::Receivables);
         QVERIFY(created);
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(created->field));
     }
@@ -273,14 +273,15 @@ private slots:
         int exports = 0;
         m_app->signedIn = true;
         MakeFrame([&exports](CMainFrame& frame) {
-            frame.RegisterScreen(7, [&exports](zev::IScreenHost& host) { return new ExportView(host, &exports); });
+            frame.RegisterScreen(zev::Screen::Receivables,
+                                 [&exports](zev::IScreenHost& host) { return new ExportView(host, &exports); });
         });
         QAction* exportAction = m_frame->ExportAction();
         QVERIFY(exportAction);
-        m_frame->SwitchScreen(2);
+        m_frame->SwitchScreen(zev::Screen::Maintenance);
         QVERIFY(!exportAction->isEnabled());
         exportAction->trigger();
-        m_frame->SwitchScreen(7);
+        m_frame->SwitchScreen(zev::Screen::Receivables);
         QVERIFY(exportAction->isEnabled());
         exportAction->trigger();
         QCOMPARE(exports, 1);
@@ -297,7 +298,7 @@ private:
         CMainFrame::Context context{*m_app, *m_doc, *m_profile, *m_folders, *m_messages};
         m_frame = std::make_unique<CMainFrame>(context);
         for (int n : {1, 2, 3, 4, 6, 10}) {
-            m_frame->RegisterScreen(n,
+            m_frame->RegisterScreen(static_cast<zev::Screen>(n),
                                     [this, n](zev::IScreenHost& host) { return new StubView(host, n, &m_allowLeave); });
         }
         if (more)

@@ -50,11 +50,11 @@ TEST(AtomicFileTest, StaleTemporaryFilesOfAKilledWriterAreRemoved)
     zevtest::TempDir dir;
     const std::string target = dir.File("reply.txt");
     zevtest::WriteFile(target + ".tmpAbC123", "left by a killed writer");
-    zevtest::WriteFile(target + ".tmp-other", "not ours: the name does not fit");
+    zevtest::WriteFile(target + ".tmp-x", "not ours: the name does not fit");
     zevtest::WriteFile(dir.File("other.txt.tmpAbC123"), "another target's");
     zev::AtomicFile::RemoveStale(target);
     EXPECT_FALSE(fs::exists(target + ".tmpAbC123"));
-    EXPECT_TRUE(fs::exists(target + ".tmp-other"));
+    EXPECT_TRUE(fs::exists(target + ".tmp-x"));
     EXPECT_TRUE(fs::exists(dir.File("other.txt.tmpAbC123")));
 }
 

@@ -58,12 +58,12 @@ public:
     // Answers OK and Yes; remembers what it showed.
     class AgreeingBox : public IMessageBox {
     public:
-        MbResult Show(int id, int, MbButtons buttons, MbIcon) override
+        MbResult Show(int id, zev::Caption, MbButtons buttons, MbIcon) override
         {
             shown.push_back("#" + std::to_string(id));
             return buttons == MbButtons::YesNo ? MbResult::Yes : MbResult::Ok;
         }
-        MbResult ShowText(const std::string& text, int, MbButtons buttons, MbIcon) override
+        MbResult ShowText(const std::string& text, zev::Caption, MbButtons buttons, MbIcon) override
         {
             shown.push_back(text);
             return buttons == MbButtons::YesNo ? MbResult::Yes : MbResult::Ok;

@@ -48,8 +48,8 @@ public:
 
 class SilentBox : public IMessageBox {
 public:
-    MbResult Show(int, int, MbButtons, MbIcon) override { return MbResult::Ok; }
-    MbResult ShowText(const std::string& text, int, MbButtons, MbIcon) override
+    MbResult Show(int, zev::Caption, MbButtons, MbIcon) override { return MbResult::Ok; }
+    MbResult ShowText(const std::string& text, zev::Caption, MbButtons, MbIcon) override
     {
         shown.push_back(text);
         return MbResult::Ok;

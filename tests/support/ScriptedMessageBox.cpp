@@ -6,25 +6,26 @@ using zev::MbButtons;
 using zev::MbIcon;
 using zev::MbResult;
 
-MbResult ScriptedMessageBox::Show(int textId, int captionId, MbButtons buttons, MbIcon icon)
+MbResult ScriptedMessageBox::Show(int textId, zev::Caption caption, MbButtons buttons, MbIcon icon)
 {
-    return Record({textId, {}, captionId, buttons, icon, zev::FirstButton(buttons)});
+    return Record({textId, {}, zev::CaptionNumber(caption), buttons, icon, zev::FirstButton(buttons)});
 }
 
-MbResult ScriptedMessageBox::ShowText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon)
+MbResult ScriptedMessageBox::ShowText(const std::string& text, zev::Caption caption, MbButtons buttons, MbIcon icon)
 {
-    return Record({0, text, captionId, buttons, icon, zev::FirstButton(buttons)});
+    return Record({0, text, zev::CaptionNumber(caption), buttons, icon, zev::FirstButton(buttons)});
 }
 
-MbResult ScriptedMessageBox::Ask(int textId, int captionId, MbButtons buttons, MbIcon icon, MbResult defaultButton)
+MbResult ScriptedMessageBox::Ask(int textId, zev::Caption caption, MbButtons buttons, MbIcon icon,
+                                 MbResult defaultButton)
 {
-    return Record({textId, {}, captionId, buttons, icon, defaultButton});
+    return Record({textId, {}, zev::CaptionNumber(caption), buttons, icon, defaultButton});
 }
 
-MbResult ScriptedMessageBox::AskText(const std::string& text, int captionId, MbButtons buttons, MbIcon icon,
+MbResult ScriptedMessageBox::AskText(const std::string& text, zev::Caption caption, MbButtons buttons, MbIcon icon,
                                      MbResult defaultButton)
 {
-    return Record({0, text, captionId, buttons, icon, defaultButton});
+    return Record({0, text, zev::CaptionNumber(caption), buttons, icon, defaultButton});
 }
 
 MbResult ScriptedMessageBox::Record(Shown box)

@@ -36,11 +36,12 @@ public:
     // script holds the answers to questions alone.
     void ScriptQuestionsOnly(bool on) { m_questionsOnly = on; }
 
-    zev::MbResult Show(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon) override;
-    zev::MbResult ShowText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon) override;
-    zev::MbResult Ask(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
+    zev::MbResult Show(int textId, zev::Caption caption, zev::MbButtons buttons, zev::MbIcon icon) override;
+    zev::MbResult ShowText(const std::string& text, zev::Caption caption, zev::MbButtons buttons,
+                           zev::MbIcon icon) override;
+    zev::MbResult Ask(int textId, zev::Caption caption, zev::MbButtons buttons, zev::MbIcon icon,
                       zev::MbResult defaultButton) override;
-    zev::MbResult AskText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
+    zev::MbResult AskText(const std::string& text, zev::Caption caption, zev::MbButtons buttons, zev::MbIcon icon,
                           zev::MbResult defaultButton) override;
 
     void Queue(zev::MbResult answer);

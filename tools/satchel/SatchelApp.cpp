@@ -271,7 +271,7 @@ int CmdSendOrders(Session& s, const CommandLine& cl)
                                      cl.Flag("--resend-unknown") ? UnknownOrders::Resend : UnknownOrders::Skip);
     s.m_progress.Finish();
     if (!ok)
-        s.m_box.Show(order ? 65058 : 65062, 65099, zev::MbButtons::Ok, zev::MbIcon::Stop);
+        s.m_box.Show(order ? 65058 : 65062, zev::Caption::Error, zev::MbButtons::Ok, zev::MbIcon::Stop);
     NewMessagesCheck(s);
     return ok ? SatchelApp::kOk : SatchelApp::kFailed;
 }
@@ -358,7 +358,7 @@ int CmdDb(Session& s, const CommandLine& cl)
         return ok ? SatchelApp::kOk : SatchelApp::kFailed;
     }
     if (what == "rebuild") {
-        if (s.m_box.Ask(65071, 65098, zev::MbButtons::YesNo, zev::MbIcon::Warning, zev::MbResult::No) !=
+        if (s.m_box.Ask(65071, zev::Caption::Warning, zev::MbButtons::YesNo, zev::MbIcon::Warning, zev::MbResult::No) !=
             zev::MbResult::Yes)
             return SatchelApp::kFailed;
         int r = s.m_maint->DeleteDatabase();
@@ -438,7 +438,8 @@ int CmdReportIssue(Session& s, const CommandLine& cl)
         return SatchelApp::kFailed;
     int r = s.m_maint->ReportIssue(cl.Value("--short"), cl.Value("--details"), cl.Flag("--contact"));
     if (r != 0) {
-        s.m_box.Show(r, r == 65064 ? 65098 : 65099, zev::MbButtons::Ok, zev::MbIcon::Stop);
+        s.m_box.Show(r, r == 65064 ? zev::Caption::Warning : zev::Caption::Error, zev::MbButtons::Ok,
+                     zev::MbIcon::Stop);
         return SatchelApp::kFailed;
     }
     s.m_out << "issue filed; the next synchronisation sends it\n";

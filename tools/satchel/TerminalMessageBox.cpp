@@ -18,27 +18,28 @@ TerminalMessageBox::TerminalMessageBox(std::istream& in, std::ostream& out, bool
 {
 }
 
-MbResult TerminalMessageBox::Show(int textId, int captionId, MbButtons buttons, zev::MbIcon)
+MbResult TerminalMessageBox::Show(int textId, zev::Caption caption, MbButtons buttons, zev::MbIcon)
 {
     m_lastText = textId;
-    return Prompt(zev::StringTable::Text(textId), captionId, buttons, std::nullopt);
+    return Prompt(zev::StringTable::Text(textId), zev::CaptionNumber(caption), buttons, std::nullopt);
 }
 
-MbResult TerminalMessageBox::ShowText(const std::string& text, int captionId, MbButtons buttons, zev::MbIcon)
+MbResult TerminalMessageBox::ShowText(const std::string& text, zev::Caption caption, MbButtons buttons, zev::MbIcon)
 {
-    return Prompt(text, captionId, buttons, std::nullopt);
+    return Prompt(text, zev::CaptionNumber(caption), buttons, std::nullopt);
 }
 
-MbResult TerminalMessageBox::Ask(int textId, int captionId, MbButtons buttons, zev::MbIcon, MbResult defaultButton)
+MbResult TerminalMessageBox::Ask(int textId, zev::Caption caption, MbButtons buttons, zev::MbIcon,
+                                 MbResult defaultButton)
 {
     m_lastText = textId;
-    return Prompt(zev::StringTable::Text(textId), captionId, buttons, defaultButton);
+    return Prompt(zev::StringTable::Text(textId), zev::CaptionNumber(caption), buttons, defaultButton);
 }
 
-MbResult TerminalMessageBox::AskText(const std::string& text, int captionId, MbButtons buttons, zev::MbIcon,
+MbResult TerminalMessageBox::AskText(const std::string& text, zev::Caption caption, MbButtons buttons, zev::MbIcon,
                                      MbResult defaultButton)
 {
-    return Prompt(text, captionId, buttons, defaultButton);
+    return Prompt(text, zev::CaptionNumber(caption), buttons, defaultButton);
 }
 
 namespace {

@@ -22,12 +22,13 @@ class TerminalMessageBox final : public zev::IMessageBox {
 public:
     TerminalMessageBox(std::istream& in, std::ostream& out, bool interactive, bool assumeYes, bool assumeNo = false);
 
-    zev::MbResult Show(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon) override;
-    zev::MbResult ShowText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon) override;
+    zev::MbResult Show(int textId, zev::Caption caption, zev::MbButtons buttons, zev::MbIcon icon) override;
+    zev::MbResult ShowText(const std::string& text, zev::Caption caption, zev::MbButtons buttons,
+                           zev::MbIcon icon) override;
     // An empty reply gives `defaultButton`; the prompt names it in capitals.
-    zev::MbResult Ask(int textId, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
+    zev::MbResult Ask(int textId, zev::Caption caption, zev::MbButtons buttons, zev::MbIcon icon,
                       zev::MbResult defaultButton) override;
-    zev::MbResult AskText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
+    zev::MbResult AskText(const std::string& text, zev::Caption caption, zev::MbButtons buttons, zev::MbIcon icon,
                           zev::MbResult defaultButton) override;
 
     int Shown() const { return m_shown; }

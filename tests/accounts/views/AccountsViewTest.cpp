@@ -224,7 +224,7 @@ private slots:
 
         view->Button(CAccountsView::kOrderGuide)->click();
         view->Button(CAccountsView::kHistory)->click();
-        QCOMPARE(host->switches, (std::vector<int>{5, 17}));
+        QCOMPARE(host->switches, (std::vector<zev::Screen>{zev::Screen::OrderGuide, zev::Screen::OrderHistory}));
 
         // Returning shows the same account selected.
         Open();
@@ -261,9 +261,9 @@ private slots:
                 states[action->text()] = action->isEnabled();
             return states;
         };
-        const int screens[] = {CAccountsView::kScreenOrderGuide, CAccountsView::kScreenDetails,
-                               CAccountsView::kScreenHistory, CAccountsView::kScreenOpenOrders,
-                               CAccountsView::kScreenSurvey};
+        const zev::Screen screens[] = {CAccountsView::kScreenOrderGuide, CAccountsView::kScreenDetails,
+                                       CAccountsView::kScreenHistory, CAccountsView::kScreenOpenOrders,
+                                       CAccountsView::kScreenSurvey};
         for (const bool built : {false, true}) {
             if (built)
                 host->screens.insert(std::begin(screens), std::end(screens));
@@ -740,7 +740,7 @@ private slots:
         auto* go = view->NoDataNote()->findChild<QPushButton*>();
         QVERIFY(go);
         go->click();
-        QTRY_COMPARE(host->switches, std::vector<int>{CAccountsView::kScreenMaintenance});
+        QTRY_COMPARE(host->switches, std::vector<zev::Screen>{CAccountsView::kScreenMaintenance});
 
         // A weekday without accounts is not the same as no accounts at all.
         AddAccount(1, "BRAVO WINES", "22", "NNNYNNN", "0930", 7);

@@ -93,7 +93,7 @@ TEST_F(StartupSequenceTest, MissingSettingsFileStopsWith65118)
     EXPECT_EQ(start.StoppedAtStep(), 6);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].textId, ids::kIniNotFound);
-    EXPECT_EQ(messages.shown[0].captionId, ids::kCaptionError);
+    EXPECT_EQ(messages.shown[0].captionId, CaptionNumber(ids::kCaptionError));
 }
 
 TEST_F(StartupSequenceTest, DamagedRecordStopsBeforeTheLibraries)

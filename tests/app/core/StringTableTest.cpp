@@ -7,8 +7,8 @@ using namespace zev;
 
 TEST(StringTable, TextsAreVerbatimWithRealLineBreaks)
 {
-    EXPECT_EQ(LoadText(ids::kCaptionError), "Error!");
-    EXPECT_EQ(LoadText(ids::kCaptionQuestion), "Question?");
+    EXPECT_EQ(LoadText(CaptionNumber(ids::kCaptionError)), "Error!");
+    EXPECT_EQ(LoadText(CaptionNumber(ids::kCaptionQuestion)), "Question?");
     EXPECT_EQ(LoadText(ids::kConfigCorrupted),
               "Your configuration of the software has been corrupted!\n\nPlease contact Marvane Software as soon as "
               "possible to correct this situation.");

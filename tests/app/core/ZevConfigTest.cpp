@@ -53,7 +53,7 @@ TEST_P(ZevConfigLoad, AcceptsOnlyTheExactRecord)
     } else {
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].textId, c.message);
-        EXPECT_EQ(messages.shown[0].captionId, ids::kCaptionError);
+        EXPECT_EQ(messages.shown[0].captionId, CaptionNumber(ids::kCaptionError));
         EXPECT_EQ(messages.shown[0].icon, MbIcon::Stop);
         EXPECT_TRUE(std::all_of(config.Bytes().begin(), config.Bytes().end(), [](auto b) { return b == 0; }));
     }

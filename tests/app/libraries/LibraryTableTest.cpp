@@ -23,14 +23,14 @@ struct ShownBox {
 
 class RecordingMessageBox final : public zev::IMessageBox {
 public:
-    zev::MbResult Show(int textId, int captionId, zev::MbButtons, zev::MbIcon icon) override
+    zev::MbResult Show(int textId, zev::Caption caption, zev::MbButtons, zev::MbIcon icon) override
     {
-        shown.push_back({textId, captionId, icon});
+        shown.push_back({textId, zev::CaptionNumber(caption), icon});
         return zev::MbResult::Ok;
     }
-    zev::MbResult ShowText(const std::string&, int captionId, zev::MbButtons, zev::MbIcon icon) override
+    zev::MbResult ShowText(const std::string&, zev::Caption caption, zev::MbButtons, zev::MbIcon icon) override
     {
-        shown.push_back({0, captionId, icon});
+        shown.push_back({0, zev::CaptionNumber(caption), icon});
         return zev::MbResult::Ok;
     }
     std::vector<ShownBox> shown;

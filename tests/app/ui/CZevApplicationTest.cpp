@@ -2,6 +2,7 @@
 
 #include "FakeMessageBox.h"
 
+#include <QEventLoop>
 #include <QPushButton>
 #include <QTimer>
 
@@ -28,8 +29,8 @@ public:
 class ReentrantBox final : public zev::IMessageBox {
 public:
     explicit ReentrantBox(QObject* target) : m_target(target) {}
-    zev::MbResult Show(int, int, zev::MbButtons, zev::MbIcon) override { return zev::MbResult::Ok; }
-    zev::MbResult ShowText(const std::string&, int, zev::MbButtons, zev::MbIcon) override
+    zev::MbResult Show(int, zev::Caption, zev::MbButtons, zev::MbIcon) override { return zev::MbResult::Ok; }
+    zev::MbResult ShowText(const std::string&, zev::Caption, zev::MbButtons, zev::MbIcon) override
     {
         ++shown;
         QCoreApplication::postEvent(m_target, new QEvent(QEvent::User));
@@ -71,10 +72,13 @@ TEST(CZevApplicationTest, ExceptionsFromHandlersAreShownAndTheProgramGoesOn)
     box.Clear();
     bool later = false;
     QTimer::singleShot(0, &button, [&] { button.animateClick(); });
-    QTimer::singleShot(300, &button, [&] { later = true; });
-    for (int i = 0; i < 200 && !later; ++i) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
+    // The click lands about 100 ms later; the loop runs until well after.
+    QEventLoop loop;
+    QTimer::singleShot(500, &loop, [&] {
+        later = true;
+        loop.quit();
+    });
+    loop.exec();
     EXPECT_TRUE(later);
     ASSERT_FALSE(box.Boxes().empty());
     EXPECT_EQ(box.Boxes()[0].text, "No account is selected.");

@@ -21,8 +21,8 @@ public:
         app.settingsFilePath = dir + "/ZevSatchel.INI";
     }
 
-    void PostSwitchScreen(int screen) override { switches.push_back(screen); }
-    bool HasScreen(int screen) const override { return screens.count(screen) != 0; }
+    void PostSwitchScreen(zev::Screen screen) override { switches.push_back(screen); }
+    bool HasScreen(zev::Screen screen) const override { return screens.count(screen) != 0; }
     void SetScreenTitle(int n) override { title = "#" + std::to_string(n); }
     void SetScreenTitleText(const std::string& t) override { title = t; }
     zev::AppState& State() override { return app; }
@@ -42,8 +42,8 @@ public:
     zev::Profile profile;
     zev::ZevFolders folders;
     FakeMessageBox messages;
-    std::set<int> screens{1, 2, 3};
-    std::vector<int> switches;
+    std::set<zev::Screen> screens{zev::Screen::Login, zev::Screen::Maintenance, zev::Screen::InitialSetup};
+    std::vector<zev::Screen> switches;
     std::vector<int> quitCodes;
     std::vector<bool> busyChanges;
     std::string title;

@@ -272,10 +272,10 @@ private slots:
         PressOnNextBox(key, &seen);
         const auto b = static_cast<zev::MbButtons>(buttons);
         // Ok as the request stands for "no default named": the plain Show.
-        const zev::MbResult got =
-            requested == static_cast<int>(zev::MbResult::Ok)
-                ? box.ShowText("Sure?", 65124, b, zev::MbIcon::Question)
-                : box.AskText("Sure?", 65124, b, zev::MbIcon::Question, static_cast<zev::MbResult>(requested));
+        const zev::MbResult got = requested == static_cast<int>(zev::MbResult::Ok)
+                                      ? box.ShowText("Sure?", zev::Caption::Question, b, zev::MbIcon::Question)
+                                      : box.AskText("Sure?", zev::Caption::Question, b, zev::MbIcon::Question,
+                                                    static_cast<zev::MbResult>(requested));
         QCOMPARE(static_cast<int>(got), answer);
         QCOMPARE(seen.remove(QLatin1Char('&')), defaultText.remove(QLatin1Char('&')));
     }

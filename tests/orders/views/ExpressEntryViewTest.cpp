@@ -285,7 +285,7 @@ private slots:
         host->app.settings.config.SetByte(zev::cfg::kExpressDoneToGuide, toGuide ? 1 : 0);
         Open();
         Press(key == Qt::Key_D ? "BTN_DONE" : "BTN_CANCEL", static_cast<Qt::Key>(key));
-        QCOMPARE(host->switches, std::vector<int>{screen});
+        QCOMPARE(host->switches, std::vector<zev::Screen>{static_cast<zev::Screen>(screen)});
     }
 
     void anAccountWithoutAGuideOffersOnlyLeaving()

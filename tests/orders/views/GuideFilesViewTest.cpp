@@ -256,11 +256,11 @@ private slots:
     void scanButtonOpensExpressEntryWhereOffered()
     {
         host->app.settings.config.SetByte(zev::cfg::kExpressEntry, 1);
-        host->screens.insert(8);
+        host->screens.insert(zev::Screen::ExpressEntry);
         Open();
         QVERIFY(view->Button("BTN_SCAN")->isVisible());
         QTest::mouseClick(view->Button("BTN_SCAN"), Qt::LeftButton);
-        QCOMPARE(host->switches, std::vector<int>{8});
+        QCOMPARE(host->switches, std::vector<zev::Screen>{zev::Screen::ExpressEntry});
 
         host->app.settings.config.SetByte(zev::cfg::kExpressEntry, 0);
         Open();

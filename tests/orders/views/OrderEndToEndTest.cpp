@@ -124,16 +124,21 @@ private slots:
         orders.sendOrder = [sender](int readyId) {
             return sender->SendOrders(readyId, nullptr) && sender->SentCount() > 0;
         };
-        frame.RegisterScreen(4, [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
-        frame.RegisterScreen(5, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
-        frame.RegisterScreen(11, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
-        frame.RegisterScreen(12, [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
-        frame.RegisterScreen(16, [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
+        frame.RegisterScreen(zev::Screen::Accounts,
+                             [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
+        frame.RegisterScreen(zev::Screen::OrderGuide,
+                             [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
+        frame.RegisterScreen(zev::Screen::OrderSummary,
+                             [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
+        frame.RegisterScreen(zev::Screen::DeliveryOptions,
+                             [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
+        frame.RegisterScreen(zev::Screen::ReadyOrders,
+                             [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
         frame.BuildCommands();
         frame.resize(1280, 900);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        frame.SwitchScreen(4);
+        frame.SwitchScreen(zev::Screen::Accounts);
 
         // Account list: every day, the account's row clicked, Order Guide clicked.
         auto* list = Shown<CAccountsView>(frame);
@@ -212,13 +217,13 @@ private slots:
         QCOMPARE(client.Local(stockOf2), stock2 - singles2);
         QCOMPARE(client.Local("select count(*) from ReadyOrder"), 0);
         QCOMPARE(client.Local("select count(*) from ReadyOrderItems"), 0);
-        frame.SwitchScreen(5);
+        frame.SwitchScreen(zev::Screen::OrderGuide);
         QTRY_VERIFY(Shown<COrderGuideView>(frame));
         guide = Shown<COrderGuideView>(frame);
         QTRY_VERIFY(!guide->Loading());
         for (const auto& r : guide->Guide().Rows())
             QCOMPARE(r.units, 0);
-        frame.SwitchScreen(4);
+        frame.SwitchScreen(zev::Screen::Accounts);
     }
 };
 

@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(ItemOrder()[1], 101);
 
         // Leaving rewrites the guide renumbered in the order shown.
-        QVERIFY(view->CanLeave(11));
+        QVERIFY(view->CanLeave(zev::Screen::OrderSummary));
         QCOMPARE(db->Scalar("select group_concat(ItemID, ',') from (select ItemID from WorkOrderItems order by "
                             "LineItemNumber)"),
                  std::string("102,101,103,104,105,106,107,108,109,110,111,112"));
@@ -236,7 +236,7 @@ private slots:
         QCOMPARE(ItemOrder(), (std::vector<int>{101, 102, 201, 202}));
         QCOMPARE(LastText(), std::string("2 Item(s) were added.\n1 Item(s) were already in the Order Guide.\n"
                                          "The following 2 item(s) were not valid: NOTHING, S203"));
-        QVERIFY(view->CanLeave(11));
+        QVERIFY(view->CanLeave(zev::Screen::OrderSummary));
         QCOMPARE(db->ScalarInt("select count(*) from WorkOrderItems where AccountID = 7"), 4);
         QCOMPARE(db->ScalarInt("select Updated from WorkOrder where AccountID = 7"), 1);
     }
@@ -329,7 +329,7 @@ private slots:
         view->OnCoopChanged("3");
         view->StopWorkers();
         QVERIFY(!view->Repricing());
-        QVERIFY(view->CanLeave(11));
+        QVERIFY(view->CanLeave(zev::Screen::OrderSummary));
     }
 
     void leavingWithAnUnplacedOrderAsksFirst()
@@ -340,12 +340,12 @@ private slots:
         view->SelectRow(1);
         view->CasesField()->setValue(4);
         host->messages.Queue(zev::MbResult::No);
-        QVERIFY(!view->CanLeave(4));
+        QVERIFY(!view->CanLeave(zev::Screen::Accounts));
         QVERIFY(LastText().find("WARNING: Order has not been placed") == 0);
         QCOMPARE(db->ScalarInt("select CaseQTY from WorkOrderItems where ItemID = 102"), 0);
         // Other screens do not ask; the quantities are kept.
         host->messages.Clear();
-        QVERIFY(view->CanLeave(6));
+        QVERIFY(view->CanLeave(zev::Screen::AccountDetails));
         QVERIFY(host->messages.Boxes().empty());
         QCOMPARE(db->ScalarInt("select CaseQTY from WorkOrderItems where ItemID = 102"), 4);
     }
@@ -380,7 +380,7 @@ private slots:
         host->app.settings.config.SetByte(kWarnUnplacedOrder, 1);
         Start();
         QVERIFY(view->Loading());
-        QVERIFY(view->CanLeave(4));
+        QVERIFY(view->CanLeave(zev::Screen::Accounts));
         QVERIFY(!view->Loading());
         QVERIFY(host->messages.Boxes().empty());
         QCOMPARE(db->ScalarInt("select count(*) from WorkOrderItems"), 3);
@@ -467,7 +467,7 @@ private slots:
         QVERIFY(!view->CellEditor());
         QCOMPARE(view->Guide().Rows()[1].warehouse, 2);
         QCOMPARE(view->List()->Model()->Cell(1, column), QString("2"));
-        QVERIFY(view->CanLeave(11));
+        QVERIFY(view->CanLeave(zev::Screen::OrderSummary));
         QCOMPARE(db->ScalarInt("select Warehouse from WorkOrderItems where ItemID = 102"), 2);
     }
 
@@ -516,7 +516,7 @@ private slots:
         QCOMPARE(order.lines.size(), std::size_t(1));
         QCOMPARE(order.lines[0].itemId, 102);
         QCOMPARE(order.lines[0].cases, 2);
-        QCOMPARE(host->switches, std::vector<int>{11});
+        QCOMPARE(host->switches, std::vector<zev::Screen>{zev::Screen::OrderSummary});
     }
 };
 

@@ -103,7 +103,7 @@ private slots:
         db = std::make_unique<zev::test::TestDatabase>();
         dir = std::make_unique<QTemporaryDir>();
         host = std::make_unique<FakeScreenHost>(dir->path().toStdString());
-        host->screens.insert(5);
+        host->screens.insert(zev::Screen::OrderGuide);
         zev::ZevConfig& config = host->app.settings.config;
         config.SetList(List(9, "RecentOrders", {"Account", "Order #", "Date", "Total", "Sent"}));
         config.SetList(List(3, "OrderHistory", {"Order #", "Date", "Total", "Lines", "Status"}));
@@ -198,7 +198,7 @@ private slots:
         host->messages.Queue(zev::MbResult::Yes);
         QTest::mouseClick(view->Button("BTN_COPY"), Qt::LeftButton);
         QCOMPARE(db->ScalarInt("select CaseQTY from WorkOrderItems where AccountID = 7 and ItemID = 1"), 2);
-        QCOMPARE(host->switches, std::vector<int>{5});
+        QCOMPARE(host->switches, std::vector<zev::Screen>{zev::Screen::OrderGuide});
 
         // The clear button brings every order back.
         view->ItemField()->clear();

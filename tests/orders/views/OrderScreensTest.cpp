@@ -208,9 +208,9 @@ private slots:
         QCOMPARE(view->TotalQuantity()->text(), QString("Total Quantity: 3"));
 
         view->OnApprove();
-        QCOMPARE(host->switches.back(), 12);
+        QCOMPARE(host->switches.back(), zev::Screen::DeliveryOptions);
         view->OnCancel();
-        QCOMPARE(host->switches.back(), 5);
+        QCOMPARE(host->switches.back(), zev::Screen::OrderGuide);
         QVERIFY(order.lines.empty());
     }
 
@@ -249,7 +249,7 @@ private slots:
         view->SetSignature("110,20!011,21");
         view->OnApprove();
         QCOMPARE(LastText(), std::string("The order has been saved."));
-        QCOMPARE(host->switches.back(), 4);
+        QCOMPARE(host->switches.back(), zev::Screen::Accounts);
         QCOMPARE(db->Scalar("select CreditCard from ReadyOrder"), std::string("4111 ~ 03/2027"));
         QCOMPARE(db->ScalarInt("select length(OrderNotes) from ReadyOrder"), 255);
         QCOMPARE(db->Scalar("select DeliveryDate from ReadyOrder"), std::string("03/09/2026"));
@@ -325,7 +325,7 @@ private slots:
         const int before = view->Rows()[0].readyId;
         view->SelectRow(0);
         view->OnModify();
-        QCOMPARE(host->switches.back(), 5);
+        QCOMPARE(host->switches.back(), zev::Screen::OrderGuide);
         QVERIFY(order.modifying);
         QCOMPARE(order.readyId, before);
         QCOMPARE(db->ScalarInt("select CaseQTY from WorkOrderItems where ItemID = 101"), 2);

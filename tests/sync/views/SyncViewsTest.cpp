@@ -172,13 +172,14 @@ private slots:
     void rightPasswordWithoutDatabaseLeadsToMaintenance()
     {
         QVERIFY(m_fx->host.profile.SetPassword(FakeHash("secret")));
-        m_fx->host.screens = {1, 2, 3}; // no account list in this build
+        m_fx->host.screens = {zev::Screen::Login, zev::Screen::Maintenance,
+                              zev::Screen::InitialSetup}; // no account list in this build
         CLoginView view(m_fx->host, m_fx->Context());
         view.InitialUpdate();
         Edit(view, "EDT_PASSWORD")->setText(QStringLiteral(" secret "));
         view.OnLogin();
         QVERIFY(m_fx->host.app.signedIn);
-        QCOMPARE(m_fx->host.switches, std::vector<int>{2});
+        QCOMPARE(m_fx->host.switches, std::vector<zev::Screen>{zev::Screen::Maintenance});
         QCOMPARE(m_fx->host.messages.TextIds(), std::vector<int>{65027});
     }
 
@@ -207,7 +208,7 @@ private slots:
             QCOMPARE(m_fx->host.profile.UserID(), userId.toStdString());
             QCOMPARE(m_fx->host.profile.Password(), FakeHash("pw12"));
             QCOMPARE(m_fx->host.profile.GetText("ConnectionName"), std::string("Standard Internet"));
-            QCOMPARE(m_fx->host.switches, std::vector<int>{1});
+            QCOMPARE(m_fx->host.switches, std::vector<zev::Screen>{zev::Screen::Login});
         } else {
             QCOMPARE(m_fx->host.messages.TextIds(), std::vector<int>{message});
             QVERIFY(m_fx->host.profile.UserID().empty());
@@ -259,11 +260,11 @@ private slots:
         QSignalSpy finished(&view, &CMaintenanceView::RunFinished);
         view.OnSendOrders();
         QVERIFY(m_fx->host.app.busy);
-        QVERIFY(!view.CanLeave(4));
+        QVERIFY(!view.CanLeave(zev::Screen::Accounts));
         view.OnSync(); // ignored while busy
         QVERIFY(finished.wait(5000));
         QVERIFY(!m_fx->host.app.busy);
-        QVERIFY(view.CanLeave(4));
+        QVERIFY(view.CanLeave(zev::Screen::Accounts));
         QCOMPARE(finished.count(), 1);
         QCOMPARE(m_fx->host.busyChanges, (std::vector<bool>{true, false}));
         // Nothing waited to be sent: 65102 and no error box.

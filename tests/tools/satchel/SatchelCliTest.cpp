@@ -23,7 +23,7 @@ TEST(TerminalMessageBox, AnswersFromTheTerminal)
     std::istringstream in("maybe\nn\n");
     std::ostringstream out;
     TerminalMessageBox box(in, out, true, false);
-    EXPECT_EQ(box.Show(65071, 65098, MbButtons::YesNo, MbIcon::Warning), MbResult::No);
+    EXPECT_EQ(box.Show(65071, zev::Caption::Warning, MbButtons::YesNo, MbIcon::Warning), MbResult::No);
     EXPECT_NE(out.str().find("Warning! Are you sure you want to delete your database?"), std::string::npos);
 }
 
@@ -43,30 +43,32 @@ TEST(TerminalMessageBox, EmptyReplyGivesTheNamedDefaultAndOnlyThat)
         std::istringstream in("\n");
         std::ostringstream out;
         TerminalMessageBox box(in, out, true, false);
-        EXPECT_EQ(box.Ask(65071, 65098, c.buttons, MbIcon::Warning, c.def), c.def);
+        EXPECT_EQ(box.Ask(65071, zev::Caption::Warning, c.buttons, MbIcon::Warning, c.def), c.def);
         EXPECT_NE(out.str().find(c.prompt), std::string::npos) << out.str();
     }
     // Without a named default an empty reply asks again; a default the buttons lack is no default.
     std::istringstream in("\n\ny\n");
     std::ostringstream out;
     TerminalMessageBox box(in, out, true, false);
-    EXPECT_EQ(box.Show(65071, 65098, MbButtons::YesNo, MbIcon::Warning), MbResult::Yes);
+    EXPECT_EQ(box.Show(65071, zev::Caption::Warning, MbButtons::YesNo, MbIcon::Warning), MbResult::Yes);
     std::istringstream in2("\nn\n");
     TerminalMessageBox box2(in2, out, true, false);
-    EXPECT_EQ(box2.Ask(65071, 65098, MbButtons::YesNo, MbIcon::Warning, MbResult::Retry), MbResult::No);
+    EXPECT_EQ(box2.Ask(65071, zev::Caption::Warning, MbButtons::YesNo, MbIcon::Warning, MbResult::Retry), MbResult::No);
 }
 
 TEST(TerminalMessageBox, YesAndNoFlagsAnswerWithoutAsking)
 {
     std::istringstream in;
     std::ostringstream out;
-    EXPECT_EQ(TerminalMessageBox(in, out, false, true).Show(65096, 65097, MbButtons::OkCancel, MbIcon::Information),
+    EXPECT_EQ(TerminalMessageBox(in, out, false, true)
+                  .Show(65096, zev::Caption::Information, MbButtons::OkCancel, MbIcon::Information),
               MbResult::Ok);
-    EXPECT_EQ(TerminalMessageBox(in, out, false, false, true).Show(65104, 65097, MbButtons::YesNo, MbIcon::Warning),
+    EXPECT_EQ(TerminalMessageBox(in, out, false, false, true)
+                  .Show(65104, zev::Caption::Information, MbButtons::YesNo, MbIcon::Warning),
               MbResult::No);
-    EXPECT_EQ(
-        TerminalMessageBox(in, out, false, false, true).Show(65095, 65124, MbButtons::YesNoCancel, MbIcon::Question),
-        MbResult::No);
+    EXPECT_EQ(TerminalMessageBox(in, out, false, false, true)
+                  .Show(65095, zev::Caption::Question, MbButtons::YesNoCancel, MbIcon::Question),
+              MbResult::No);
 }
 
 TEST(TerminalMessageBox, WithoutTerminalAQuestionStopsButAMessageDoesNot)
@@ -74,8 +76,8 @@ TEST(TerminalMessageBox, WithoutTerminalAQuestionStopsButAMessageDoesNot)
     std::istringstream in("y\n");
     std::ostringstream out;
     TerminalMessageBox box(in, out, false, false);
-    EXPECT_EQ(box.Show(65102, 65097, MbButtons::Ok, MbIcon::Information), MbResult::Ok);
-    EXPECT_THROW(box.Show(65071, 65098, MbButtons::YesNo, MbIcon::Warning), NoAnswer);
+    EXPECT_EQ(box.Show(65102, zev::Caption::Information, MbButtons::Ok, MbIcon::Information), MbResult::Ok);
+    EXPECT_THROW(box.Show(65071, zev::Caption::Warning, MbButtons::YesNo, MbIcon::Warning), NoAnswer);
 }
 
 TEST(PasswordPrompt, ReadsLinesWithoutTheirEndingsAndNoPromptOffATerminal)
