@@ -1,5 +1,6 @@
 // What each printed document says, and where pages break, without Qt.
 #include "TestDatabase.h"
+#include "tests/reports/SampleDocuments.h"
 
 #include "reports/AccountDocuments.h"
 #include "reports/DocumentHeading.h"
@@ -19,6 +20,8 @@ using zev::PrintAlign;
 using zev::PrintDocument;
 using zev::PrintRowKind;
 using Form = OrderDocuments::GuideForm;
+using zev::test::Noon;
+using zev::test::SampleGuide;
 
 std::vector<PageBreaker::Block> Lines(int n) { return std::vector<PageBreaker::Block>(static_cast<std::size_t>(n)); }
 
@@ -81,27 +84,6 @@ TEST(PageBreakerTest, EveryBlockLandsOnExactlyOnePageInOrder)
     EXPECT_LT(starts.back(), blocks.size());
 }
 
-zev::OrderGuideRow Row(const std::string& sku, const std::string& description, int units, int perCase, float price,
-                       int par = 0, int last = 0)
-{
-    zev::OrderGuideRow r;
-    r.sku = sku;
-    r.description = description;
-    r.units = units;
-    r.qtyPerCase = perCase;
-    r.casePrice = price;
-    r.extendedPrice = units == 0 ? 0.0f : price * static_cast<float>(units) / static_cast<float>(perCase);
-    r.par = par;
-    r.lastQty = last;
-    return r;
-}
-
-std::vector<zev::OrderGuideRow> Guide()
-{
-    return {Row("S101", "Red Ale", 0, 24, 30.0f, 6, 2), Row("S102", "Cider", 27, 12, 24.0f, 0, 1),
-            Row("S103", "Lager", 48, 24, 20.0f, 4)};
-}
-
 std::vector<std::string> Headings(const PrintDocument& doc)
 {
     std::vector<std::string> h;
@@ -112,7 +94,7 @@ std::vector<std::string> Headings(const PrintDocument& doc)
 
 TEST(OrderDocumentsTest, GuideWithQuantitiesTotalsWhatIsOrdered)
 {
-    const PrintDocument doc = OrderDocuments::Guide(Guide(), Form::Quantities, false, "Corner Bar (A-7)");
+    const PrintDocument doc = OrderDocuments::Guide(SampleGuide(), Form::Quantities, false, "Corner Bar (A-7)");
     EXPECT_EQ(doc.title, "Order Guide");
     EXPECT_EQ(doc.subtitles, std::vector<std::string>{"Corner Bar (A-7)"});
     ASSERT_EQ(doc.rows.size(), 4u);
@@ -123,7 +105,7 @@ TEST(OrderDocumentsTest, GuideWithQuantitiesTotalsWhatIsOrdered)
     EXPECT_EQ(doc.rows[3].cells,
               (std::vector<std::string>{"", "Lines: 3    Quantity c/s: 4 / 3", "", "", "Total: $94.00"}));
 
-    const PrintDocument units = OrderDocuments::Guide(Guide(), Form::Quantities, true, "");
+    const PrintDocument units = OrderDocuments::Guide(SampleGuide(), Form::Quantities, true, "");
     EXPECT_TRUE(units.subtitles.empty());
     EXPECT_EQ(units.columns[2].heading, "Units");
     EXPECT_EQ(units.rows[1].cells[2], "27");
@@ -132,7 +114,7 @@ TEST(OrderDocumentsTest, GuideWithQuantitiesTotalsWhatIsOrdered)
 
 TEST(OrderDocumentsTest, BlankGuideAndWorksheetLeaveTheCountsToTheHand)
 {
-    const PrintDocument blank = OrderDocuments::Guide(Guide(), Form::Blank, false, "Corner Bar (A-7)");
+    const PrintDocument blank = OrderDocuments::Guide(SampleGuide(), Form::Blank, false, "Corner Bar (A-7)");
     EXPECT_EQ(Headings(blank),
               (std::vector<std::string>{"Item #", "Description", "Pack", "Par", "Last", "Cases", "Singles"}));
     EXPECT_TRUE(blank.columns[5].entry && blank.columns[6].entry && !blank.columns[4].entry);
@@ -140,9 +122,9 @@ TEST(OrderDocumentsTest, BlankGuideAndWorksheetLeaveTheCountsToTheHand)
     EXPECT_EQ(blank.rows[1].cells, (std::vector<std::string>{"S102", "Cider", "12", "", "1", "", ""}));
     EXPECT_EQ(blank.rows[0].cells[3], "6");
     EXPECT_EQ(blank.rows.back().cells[0], "Lines: 3");
-    EXPECT_EQ(Headings(OrderDocuments::Guide(Guide(), Form::Blank, true, "")).back(), "Units");
+    EXPECT_EQ(Headings(OrderDocuments::Guide(SampleGuide(), Form::Blank, true, "")).back(), "Units");
 
-    const PrintDocument sheet = OrderDocuments::Guide(Guide(), Form::Worksheet, false, "Corner Bar (A-7)");
+    const PrintDocument sheet = OrderDocuments::Guide(SampleGuide(), Form::Worksheet, false, "Corner Bar (A-7)");
     EXPECT_EQ(sheet.title, "Inventory Worksheet");
     EXPECT_EQ(Headings(sheet), (std::vector<std::string>{"Item #", "Description", "Pack", "Par", "On Hand", "Order"}));
     EXPECT_EQ(sheet.rows[2].cells, (std::vector<std::string>{"S103", "Lager", "24", "4", "", ""}));
@@ -153,25 +135,7 @@ TEST(OrderDocumentsTest, BlankGuideAndWorksheetLeaveTheCountsToTheHand)
 
 TEST(OrderDocumentsTest, OrderPrintsTextsAsTypedWithTotalAndSignature)
 {
-    zev::OrderHeader order;
-    order.deliveryDate = "03/09/2026";
-    order.odcText = "PO ''7''";
-    order.notes = "Back door, it''s open";
-    order.signature = "110,20!011,21!130,40!031,41";
-    zev::OrderLine line;
-    line.text = "Joe''s Red Ale";
-    line.cases = 2;
-    line.casePrice = 27.75;
-    line.extendedPrice = 55.50;
-    line.lineComment = "cold";
-    order.lines.push_back(line);
-    line.text = "Cider";
-    line.cases = 0;
-    line.singles = 4;
-    line.extendedPrice = 24.0;
-    line.lineComment.clear();
-    order.lines.push_back(line);
-
+    zev::OrderHeader order = zev::test::SampleOrder();
     const PrintDocument doc = OrderDocuments::Order(order, OrderDocuments::AccountLine("Corner Bar", "A-7"));
     EXPECT_EQ(doc.subtitles, (std::vector<std::string>{"Corner Bar (A-7)", "Delivery date: 03/09/2026", "PO '7'"}));
     ASSERT_EQ(doc.rows.size(), 4u);
@@ -195,29 +159,10 @@ TEST(OrderDocumentsTest, OrderPrintsTextsAsTypedWithTotalAndSignature)
     EXPECT_EQ(plain.subtitles[2], "Cancel date: 03/20/2026");
 }
 
-std::time_t Noon(int y, int m, int d)
-{
-    std::tm tm{};
-    tm.tm_year = y - 1900;
-    tm.tm_mon = m - 1;
-    tm.tm_mday = d;
-    tm.tm_hour = 12;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
-}
-
 TEST(AccountDocumentsTest, ReceivablesRunTheTotalOfWhatIsStillDue)
 {
-    zev::ARListItem a;
-    a.invoiceNo = "INV1";
-    a.invoiceDate = Noon(2026, 3, 1);
-    a.dueDate = Noon(2026, 3, 31);
-    a.invoiceCents = 10000;
-    a.collectedTotalCents = 4000;
-    zev::ARListItem b;
-    b.invoiceNo = "INV2";
-    b.invoiceCents = 2050;
-    const PrintDocument doc = zev::AccountDocuments::Receivables({a, b}, "Bayside Grill  (A100)", Noon(2026, 3, 11));
+    const PrintDocument doc =
+        zev::AccountDocuments::Receivables(zev::test::SampleInvoices(), "Bayside Grill  (A100)", Noon(2026, 3, 11));
     EXPECT_EQ(doc.title, "Accounts Receivable");
     EXPECT_EQ(doc.subtitles, (std::vector<std::string>{"Wednesday, March 11, 2026", "Bayside Grill  (A100)"}));
     EXPECT_EQ(doc.pageWord, "Page:");
@@ -227,27 +172,6 @@ TEST(AccountDocumentsTest, ReceivablesRunTheTotalOfWhatIsStillDue)
     EXPECT_EQ(doc.rows[1].cells[6], "80.50");
     EXPECT_EQ(doc.rows[2].cells, (std::vector<std::string>{"Totals", "", "", "120.50", "40.00", "80.50", ""}));
     EXPECT_FALSE(zev::AccountDocuments::Receivables({}, "x", Noon(2026, 3, 11)).HasLines()); // totals only
-}
-
-TEST(AccountDocumentsTest, ItineraryAndAccomplishments)
-{
-    zev::ItineraryReport::Itinerary it;
-    it.heading = "Wednesday";
-    it.rows.push_back({"Bravo Wines", "B-2", "Town, ST", "Pat", "555-0101"});
-    const PrintDocument itinerary = zev::AccountDocuments::Itinerary(it);
-    EXPECT_EQ(itinerary.title, "Itinerary - Wednesday");
-    EXPECT_EQ(itinerary.rows[0].cells, (std::vector<std::string>{"Bravo Wines", "B-2", "Town, ST", "Pat", "555-0101"}));
-    EXPECT_EQ(itinerary.rows[1].cells[0], "Accounts: 1");
-
-    zev::ItineraryReport::Accomplishments done;
-    done.rows.push_back({"A-1", "Acme", 100.25});
-    done.rows.push_back({"B-2", "Bobs", 5.0});
-    done.total = 105.25;
-    const PrintDocument acc = zev::AccountDocuments::Accomplishments(done, Noon(2026, 3, 4));
-    EXPECT_EQ(acc.subtitles, std::vector<std::string>{"Wednesday, March 04, 2026"});
-    EXPECT_EQ(acc.rows[0].cells, (std::vector<std::string>{"A-1", "Acme", "100.25"}));
-    EXPECT_EQ(acc.rows[2].cells, (std::vector<std::string>{"Orders: 2", "", "Total - $ 105.25"}));
-    EXPECT_EQ(acc.columns[2].align, PrintAlign::Right);
 }
 
 TEST(ReportDocumentTest, ColumnsFollowTheDefinitionAndShortRowsAreFilled)
@@ -284,24 +208,6 @@ TEST(DocumentHeadingTest, NamesTheDistributorAndTheRepresentative)
     EXPECT_EQ(doc.representative, "Representative 1 or 1=1");
     zev::DocumentHeading::Fill(doc, "");
     EXPECT_EQ(doc.representative, "");
-}
-
-TEST(PrintDocumentTest, PlainTextReadsInOrder)
-{
-    PrintDocument doc;
-    doc.title = "T";
-    doc.subtitles = {"S"};
-    doc.AddColumn("A", PrintAlign::Left, 1);
-    doc.AddColumn("B", PrintAlign::Right, 1);
-    doc.AddSection("Group");
-    doc.AddLine({"1", "2"});
-    doc.AddTotal({"", "3"});
-    doc.footnotes = {"N"};
-    EXPECT_EQ(doc.PlainText(), "T\nS\nA\tB\nGroup\n1\t2\n\t3\nN\n");
-    EXPECT_EQ(doc.rows[0].kind, PrintRowKind::Section);
-    EXPECT_TRUE(doc.HasLines());
-    doc.rows.erase(doc.rows.begin() + 1);
-    EXPECT_FALSE(doc.HasLines());
 }
 
 } // namespace

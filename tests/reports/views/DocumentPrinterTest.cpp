@@ -7,6 +7,7 @@
 #include "reports/OrderDocuments.h"
 #include "reports/ReportDocument.h"
 #include "tests/orders/ScriptedBox.h"
+#include "tests/reports/SampleDocuments.h"
 #include "tests/reports/views/PdfText.h"
 
 #include <QFile>
@@ -21,88 +22,31 @@ namespace {
 
 using zev::OrderDocuments;
 using zev::PrintDocument;
-
-zev::OrderGuideRow Row(const std::string& sku, const std::string& description, int units, int perCase, float price,
-                       int par = 0)
-{
-    zev::OrderGuideRow r;
-    r.sku = sku;
-    r.description = description;
-    r.units = units;
-    r.qtyPerCase = perCase;
-    r.casePrice = price;
-    r.extendedPrice = price * static_cast<float>(units) / static_cast<float>(perCase);
-    r.par = par;
-    return r;
-}
-
-std::vector<zev::OrderGuideRow> Guide()
-{
-    return {Row("S101", "Red Ale", 0, 24, 30.0f, 6), Row("S102", "Cider", 27, 12, 24.0f),
-            Row("S103", "Lager", 48, 24, 20.0f, 4)};
-}
-
-std::time_t Noon(int y, int m, int d)
-{
-    std::tm tm{};
-    tm.tm_year = y - 1900;
-    tm.tm_mon = m - 1;
-    tm.tm_mday = d;
-    tm.tm_hour = 12;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
-}
+using zev::test::Noon;
 
 PrintDocument Document(const QString& name)
 {
     const std::string account = "Corner Bar (A-7)";
     PrintDocument doc;
-    if (name == "guide") {
-        doc = OrderDocuments::Guide(Guide(), OrderDocuments::GuideForm::Quantities, false, account);
-    } else if (name == "blank guide") {
-        doc = OrderDocuments::Guide(Guide(), OrderDocuments::GuideForm::Blank, false, account);
-    } else if (name == "worksheet") {
-        doc = OrderDocuments::Guide(Guide(), OrderDocuments::GuideForm::Worksheet, false, account);
-    } else if (name == "order") {
-        zev::OrderHeader order;
-        order.deliveryDate = "03/09/2026";
-        order.notes = "Back door, it''s open";
-        order.signature = "110,20!0100,60!0200,20";
-        zev::OrderLine line;
-        line.text = "Joe''s Red Ale";
-        line.cases = 2;
-        line.casePrice = 27.75;
-        line.extendedPrice = 55.5;
-        order.lines = {line};
-        line.text = "Cider";
-        line.cases = 1;
-        line.casePrice = line.extendedPrice = 24.0;
-        order.lines.push_back(line);
-        doc = OrderDocuments::Order(order, account);
-    } else if (name == "receivables") {
-        zev::ARListItem a;
-        a.invoiceNo = "INV1";
-        a.invoiceDate = Noon(2026, 3, 1);
-        a.invoiceCents = 10000;
-        a.collectedTotalCents = 4000;
-        zev::ARListItem b;
-        b.invoiceNo = "INV2";
-        b.invoiceCents = 2050;
-        doc = zev::AccountDocuments::Receivables({a, b}, "Bayside Grill  (A100)", Noon(2026, 3, 11));
-    } else if (name == "itinerary") {
-        zev::ItineraryReport::Itinerary it;
-        it.heading = "Wednesday";
-        it.rows.push_back({"Bravo Wines", "B-2", "Town, ST", "Pat", "555-0101"});
-        doc = zev::AccountDocuments::Itinerary(it);
-    } else if (name == "accomplishments") {
-        zev::ItineraryReport::Accomplishments done;
-        done.rows.push_back({"A-1", "Acme", 100.25});
-        done.total = 100.25;
-        doc = zev::AccountDocuments::Accomplishments(done, Noon(2026, 3, 4));
-    } else if (name == "report") {
+    const auto guide = zev::test::SampleGuide();
+    if (name == "guide")
+        doc = OrderDocuments::Guide(guide, OrderDocuments::GuideForm::Quantities, false, account);
+    else if (name == "blank guide")
+        doc = OrderDocuments::Guide(guide, OrderDocuments::GuideForm::Blank, false, account);
+    else if (name == "worksheet")
+        doc = OrderDocuments::Guide(guide, OrderDocuments::GuideForm::Worksheet, false, account);
+    else if (name == "order")
+        doc = OrderDocuments::Order(zev::test::SampleOrder(), account);
+    else if (name == "receivables")
+        doc =
+            zev::AccountDocuments::Receivables(zev::test::SampleInvoices(), "Bayside Grill  (A100)", Noon(2026, 3, 11));
+    else if (name == "itinerary")
+        doc = zev::AccountDocuments::Itinerary(zev::test::SampleItinerary());
+    else if (name == "accomplishments")
+        doc = zev::AccountDocuments::Accomplishments(zev::test::SampleAccomplishments(), Noon(2026, 3, 4));
+    else if (name == "report")
         doc = zev::ReportDocument::Build("Balances", {"Number", "Company", "Balance"}, {0, 0, 1}, {80, 200, 90},
                                          {{"A-1", "Harbor Wine Bar", "125.50"}, {"A-2", "Corner Market", "1500.00"}});
-    }
     doc.distributor = "Valley Beverage";
     doc.representative = "Pat Smith (100200)";
     return doc;
@@ -157,7 +101,7 @@ private slots:
                                                             "555-0101", "Accounts: 1"};
         QTest::newRow("accomplishments") << "accomplishments"
                                          << heading + QStringList{"Accomplishments", "Wednesday, March 04, 2026",
-                                                                  "Acme", "Total - $ 100.25"};
+                                                                  "Acme", "Total - $ 105.25"};
         QTest::newRow("report") << "report" << heading + QStringList{"Balances",      "Company", "Harbor Wine Bar",
                                                                      "Corner Market", "1500.00", "2 rows"};
     }
@@ -184,8 +128,8 @@ private slots:
         constexpr int kLines = 5000;
         std::vector<zev::OrderGuideRow> rows;
         for (int i = 1; i <= kLines; ++i)
-            rows.push_back(Row(QString::asprintf("S%05d", i).toStdString(),
-                               QString::asprintf("Item %05d", i).toStdString(), i % 7, 6, 12.0f));
+            rows.push_back(zev::test::GuideRow(QString::asprintf("S%05d", i).toStdString(),
+                                               QString::asprintf("Item %05d", i).toStdString(), i % 7, 6, 12.0f));
         PrintDocument doc = OrderDocuments::Guide(rows, OrderDocuments::GuideForm::Quantities, false, "Corner Bar");
         doc.distributor = "Valley Beverage";
         const QString pdf = dir.filePath("long.pdf");
