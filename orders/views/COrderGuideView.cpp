@@ -853,7 +853,9 @@ void COrderGuideView::PrintGuide(zev::OrderDocuments::GuideForm form)
     zev::DocumentHeading::Fill(document, Host().UserProfile().UserID());
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(document.title));
-    const bool chosen = m_choosePrinter ? m_choosePrinter(printer) : CDocumentPrinter::AskPrinter(printer, this);
+    // An empty guide is told before the print dialog asks for a printer.
+    const bool chosen = !document.HasLines() ||
+                        (m_choosePrinter ? m_choosePrinter(printer) : CDocumentPrinter::AskPrinter(printer, this));
     if (chosen)
         (void)CDocumentPrinter::Print(document, printer, Host().Messages());
 }

@@ -556,6 +556,10 @@ private slots:
         view->SetPrinterChooser([&](QPrinter&) { return ++asked > 0; });
         view->OnPrintWorksheet();
         QCOMPARE(asked, 0);
+        // Print itself stays live and says there is nothing, without a dialog.
+        view->OnPrint();
+        QCOMPARE(asked, 0);
+        QCOMPARE(LastText(), std::string("You have nothing to be printed."));
     }
 
     void placingFormsTheOrderAndGoesToTheSummary()
