@@ -18,6 +18,8 @@ public:
     static constexpr std::size_t kMaxLength = 8000;
 
     static std::string Encode(const std::vector<Point>& points);
+    // The points of an encoded text; a malformed point is skipped.
+    static std::vector<Point> Decode(const std::string& encoded);
     // Whether the encoded text is too long to store (8000 characters or more).
     static bool TooLong(const std::string& encoded) { return encoded.size() >= kMaxLength; }
     // Cut to 8000 characters, then the last "!" and what follows it removed,

@@ -2,16 +2,19 @@
 
 #include "accounts/views/CCollectDlg.h"
 #include "accounts/views/CDepositDlg.h"
-#include "accounts/views/CReceivablesPrinter.h"
 #include "app/core/CZevSettings.h"
 #include "app/core/Clock.h"
 #include "app/core/MessageBox.h"
+#include "app/core/Profile.h"
 #include "app/core/StringIds.h"
 #include "app/core/StringTable.h"
 #include "app/core/ZevConfig.h"
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/DocumentState.h"
 #include "app/ui/ScreenHost.h"
+#include "reports/AccountDocuments.h"
+#include "reports/DocumentHeading.h"
+#include "reports/views/CDocumentPrinter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -397,7 +400,9 @@ std::string CAccountsReceivableView::AccountLabel() const
 
 bool CAccountsReceivableView::PrintTo(QPrinter& printer)
 {
-    return CReceivablesPrinter::Print(m_data.Items(), AccountLabel(), m_clock->Now(), printer, Host().Messages());
+    zev::PrintDocument document = zev::AccountDocuments::Receivables(m_data.Items(), AccountLabel(), m_clock->Now());
+    zev::DocumentHeading::Fill(document, Host().UserProfile().UserID());
+    return CDocumentPrinter::Print(document, printer, Host().Messages());
 }
 
 void CAccountsReceivableView::OnPrint()

@@ -4,7 +4,6 @@
 #include "accounts/AccountListColumns.h"
 #include "accounts/ItineraryReport.h"
 #include "accounts/views/CCallPlanDlg.h"
-#include "accounts/views/CItineraryPrinter.h"
 #include "accounts/views/CNoOrderDlg.h"
 #include "accounts/views/CreateAccountDlg.h"
 #include "app/core/CZevSettings.h"
@@ -16,6 +15,9 @@
 #include "app/ui/DocumentState.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
+#include "reports/AccountDocuments.h"
+#include "reports/DocumentHeading.h"
+#include "reports/views/CDocumentPrinter.h"
 #include "tables/DayButtons.h"
 
 #include <QAbstractItemView>
@@ -38,7 +40,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QStyle>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <charconv>
@@ -548,15 +549,15 @@ void CAccountsView::OnPrint()
     choice.LayOut("PrintDlg", Host().State().settingsFilePath);
     if (choice.exec() != QDialog::Accepted)
         return;
-    std::unique_ptr<QTextDocument> report = BuildReport(choice.Chosen());
-    if (!zev::ItineraryReport::CheckPrintable(report == nullptr, Host().Messages()))
+    const zev::PrintDocument report = BuildReport(choice.Chosen());
+    if (!zev::ItineraryReport::CheckPrintable(!report.HasLines(), Host().Messages()))
         return;
     QPrinter printer(QPrinter::HighResolution);
     PreparePrinter(choice.Chosen(), printer);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (CItineraryPrinter::Print(*report, printer, Host().Messages()))
+    if (CDocumentPrinter::Print(report, printer, Host().Messages()))
         RememberPrintFolder(printer);
 }
 
@@ -580,33 +581,21 @@ void CAccountsView::RememberPrintFolder(const QPrinter& printer)
         qWarning("ZevSatchel: the print folder %s could not be remembered", folder.c_str());
 }
 
-std::unique_ptr<QTextDocument> CAccountsView::BuildReport(CPrintChoiceDlg::Choice choice) const
+zev::PrintDocument CAccountsView::BuildReport(CPrintChoiceDlg::Choice choice) const
 {
     zev::WaitCursor wait;
     const zev::ItineraryReport report;
-    QString html;
-    if (choice == CPrintChoiceDlg::Itinerary) {
-        const zev::ItineraryReport::Itinerary itinerary = report.BuildItinerary(m_model->DayButton());
-        if (itinerary.rows.empty())
-            return nullptr;
-        html = CItineraryPrinter::ItineraryHtml(itinerary);
-    } else {
-        const zev::ItineraryReport::Accomplishments done = report.BuildAccomplishments(m_clock->Now());
-        if (done.rows.empty())
-            return nullptr;
-        html = CItineraryPrinter::AccomplishmentsHtml(done);
-    }
-    auto document = std::make_unique<QTextDocument>();
-    document->setHtml(html);
+    zev::PrintDocument document =
+        choice == CPrintChoiceDlg::Itinerary
+            ? zev::AccountDocuments::Itinerary(report.BuildItinerary(m_model->DayButton()))
+            : zev::AccountDocuments::Accomplishments(report.BuildAccomplishments(m_clock->Now()), m_clock->Now());
+    zev::DocumentHeading::Fill(document, Host().UserProfile().UserID());
     return document;
 }
 
 bool CAccountsView::PrintReport(CPrintChoiceDlg::Choice choice, QPrinter& printer)
 {
-    std::unique_ptr<QTextDocument> report = BuildReport(choice);
-    if (!zev::ItineraryReport::CheckPrintable(report == nullptr, Host().Messages()))
-        return false;
-    return CItineraryPrinter::Print(*report, printer, Host().Messages());
+    return CDocumentPrinter::Print(BuildReport(choice), printer, Host().Messages());
 }
 
 int CAccountsView::EditorKind(int column) const

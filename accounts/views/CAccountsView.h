@@ -5,6 +5,7 @@
 #include "accounts/views/AccountsViewContext.h"
 #include "accounts/views/CPrintChoiceDlg.h"
 #include "app/ui/CZevBaseView.h"
+#include "reports/PrintDocument.h"
 
 #include <QPointer>
 
@@ -16,7 +17,6 @@ class QLineEdit;
 class QMenu;
 class QPrinter;
 class QPushButton;
-class QTextDocument;
 
 namespace zev {
 class IClock;
@@ -109,8 +109,9 @@ public:
     // distributor's switches keep; the caller owns it.
     QMenu* BuildContextMenu();
 
-    // The printout for the day shown; null when there is nothing to print.
-    std::unique_ptr<QTextDocument> BuildReport(CPrintChoiceDlg::Choice choice) const;
+    // The printout for the day shown; without lines when there is nothing to
+    // print.
+    zev::PrintDocument BuildReport(CPrintChoiceDlg::Choice choice) const;
     // Names the printout after the report and the date, in the folder the
     // last printout to a file went to; notes that folder after printing.
     void PreparePrinter(CPrintChoiceDlg::Choice choice, QPrinter& printer) const;

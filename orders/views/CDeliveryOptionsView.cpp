@@ -4,6 +4,7 @@
 #include "app/core/Clock.h"
 #include "app/core/IniReader.h"
 #include "app/core/MessageBox.h"
+#include "app/core/Profile.h"
 #include "app/core/StringIds.h"
 #include "app/core/ZevConfig.h"
 #include "app/core/ZevFolders.h"
@@ -11,8 +12,10 @@
 #include "app/ui/WaitCursor.h"
 #include "orders/OrderSaver.h"
 #include "orders/OrderSettings.h"
-#include "orders/views/COrderPrinter.h"
 #include "orders/views/CSignatureDlg.h"
+#include "reports/DocumentHeading.h"
+#include "reports/OrderDocuments.h"
+#include "reports/views/CDocumentPrinter.h"
 #include "tables/SqlText.h"
 #include "tabula/Query.h"
 
@@ -344,20 +347,25 @@ void CDeliveryOptionsView::CopyIntoHeader()
     order.signature = m_signature;
 }
 
+zev::PrintDocument CDeliveryOptionsView::Document()
+{
+    zev::PrintDocument document = zev::OrderDocuments::Order(
+        m_ctx.order, zev::OrderDocuments::AccountLine(m_ctx.current.companyName, m_ctx.current.accountNumber));
+    zev::DocumentHeading::Fill(document, Host().UserProfile().UserID());
+    return document;
+}
+
 bool CDeliveryOptionsView::PrintTo(const QString& pdfPath)
 {
-    return COrderPrinter::PrintPdf(m_ctx.order, COrderPrinter::HeadingOf(m_ctx.current), pdfPath);
+    return CDocumentPrinter::PrintPdf(Document(), pdfPath, Host().Messages());
 }
 
 bool CDeliveryOptionsView::PrintOn(QPrinter& printer)
 {
-    if (!(m_choosePrinter ? m_choosePrinter(printer) : COrderPrinter::AskPrinter(printer, this)))
+    printer.setDocName(QStringLiteral("Order"));
+    if (!(m_choosePrinter ? m_choosePrinter(printer) : CDocumentPrinter::AskPrinter(printer, this)))
         return false;
-    if (COrderPrinter::Print(m_ctx.order, COrderPrinter::HeadingOf(m_ctx.current), printer))
-        return true;
-    Host().Messages().ShowText("The order could not be printed.", zev::ids::kCaptionError, zev::MbButtons::Ok,
-                               zev::MbIcon::Stop);
-    return false;
+    return CDocumentPrinter::Print(Document(), printer, Host().Messages());
 }
 
 bool CDeliveryOptionsView::OnPrint()

@@ -3,6 +3,7 @@
 #include "app/ui/CZevBaseView.h"
 #include "orders/DeliveryDays.h"
 #include "orders/views/OrderViewContext.h"
+#include "reports/PrintDocument.h"
 
 #include <functional>
 #include <map>
@@ -71,6 +72,7 @@ private:
     bool Fail(const std::string& text, QWidget* focus = nullptr);
     void RestoreModified();
     bool PrintOn(QPrinter& printer);
+    zev::PrintDocument Document();
 
     zev::OrderViewContext m_ctx;
     std::unique_ptr<zev::IClock> m_ownClock;

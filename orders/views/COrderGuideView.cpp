@@ -1,11 +1,10 @@
 #include "orders/views/COrderGuideView.h"
 
-#include "orders/views/COrderPrinter.h"
-
 #include "app/core/CZevSettings.h"
 #include "app/core/Clock.h"
 #include "app/core/IniReader.h"
 #include "app/core/MessageBox.h"
+#include "app/core/Profile.h"
 #include "app/core/StringIds.h"
 #include "app/core/ZevConfig.h"
 #include "app/core/ZevConfigLayout.h"
@@ -18,6 +17,8 @@
 #include "orders/TierList.h"
 #include "orders/views/CInventoryImportDlg.h"
 #include "orders/views/GuideFiles.h"
+#include "reports/DocumentHeading.h"
+#include "reports/views/CDocumentPrinter.h"
 #include "tables/Filters.h"
 #include "tables/SqlText.h"
 #include "tabula/Query.h"
@@ -166,6 +167,8 @@ void COrderGuideView::OnInitialUpdate()
                                          {"BTN_CALC", "Ca&lc"},
                                          {"BTN_BACKORDER", "&Backorders"},
                                          {"BTN_PRINT", "P&rint"},
+                                         {"BTN_PRINTBLANK", "Blan&k Guide"},
+                                         {"BTN_WORKSHEET", "&Worksheet"},
                                          {"BTN_SCAN", "Sca&n"},
                                          {"BTN_IMPORT", "&Import..."},
                                          {"BTN_EXPORT", "E&xport"}};
@@ -174,6 +177,8 @@ void COrderGuideView::OnInitialUpdate()
         button->setAccessibleName(button->text().remove('&'));
         m_buttons[def.name] = button;
     }
+    m_buttons["BTN_PRINTBLANK"]->setAccessibleName(tr("Print blank order guide"));
+    m_buttons["BTN_WORKSHEET"]->setAccessibleName(tr("Print inventory worksheet"));
     m_buttons["BTN_BACKORDER"]->setEnabled(static_cast<bool>(m_ctx.backorders));
     m_buttons["BTN_DUP"]->setVisible(config.IsOn(kDuplicateLines));
     // Scanner entry is the express entry screen, where the distributor offers it.
@@ -198,8 +203,8 @@ void COrderGuideView::OnInitialUpdate()
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(moveLabel);
     bottom->addWidget(m_move);
-    for (const char* name :
-         {"BTN_DUP", "BTN_DEL", "BTN_CALC", "BTN_BACKORDER", "BTN_PRINT", "BTN_SCAN", "BTN_IMPORT", "BTN_EXPORT"})
+    for (const char* name : {"BTN_DUP", "BTN_DEL", "BTN_CALC", "BTN_BACKORDER", "BTN_PRINT", "BTN_PRINTBLANK",
+                             "BTN_WORKSHEET", "BTN_SCAN", "BTN_IMPORT", "BTN_EXPORT"})
         bottom->addWidget(m_buttons[name]);
     if (m_ctx.customPos) {
         auto* custom = new QPushButton(tr("Cus&tom POS..."), this);
@@ -252,6 +257,8 @@ void COrderGuideView::OnInitialUpdate()
     connect(m_buttons["BTN_DEL"], &QPushButton::clicked, this, &COrderGuideView::OnDelete);
     connect(m_buttons["BTN_CALC"], &QPushButton::clicked, this, &COrderGuideView::OnCalculator);
     connect(m_buttons["BTN_PRINT"], &QPushButton::clicked, this, &COrderGuideView::OnPrint);
+    connect(m_buttons["BTN_PRINTBLANK"], &QPushButton::clicked, this, &COrderGuideView::OnPrintBlank);
+    connect(m_buttons["BTN_WORKSHEET"], &QPushButton::clicked, this, &COrderGuideView::OnPrintWorksheet);
     connect(m_move, &QSpinBox::valueChanged, this, &COrderGuideView::OnMoveSpinner);
     connect(m_buttons["BTN_SCAN"], &QPushButton::clicked, this,
             [this] { Host().PostSwitchScreen(zev::Screen::ExpressEntry); });
@@ -332,6 +339,7 @@ void COrderGuideView::ShowLoading(bool loading)
     for (const char* name : {"BTN_ADD", "BTN_FIND", "BTN_DONE", "BTN_DUP", "BTN_DEL", "BTN_CALC", "BTN_PRINT"})
         m_buttons[name]->setEnabled(!loading);
     m_move->setEnabled(!loading && m_guide->Settings().guideSortKey == 0);
+    UpdatePrintCommands();
     if (loading)
         m_description->setText(tr("Loading..."));
 }
@@ -456,6 +464,14 @@ void COrderGuideView::ShowRows(int selectRow)
     m_filling = false;
     SelectRow(selectRow);
     ShowTotal();
+    UpdatePrintCommands();
+}
+
+void COrderGuideView::UpdatePrintCommands()
+{
+    const bool guide = !m_loading && m_ctx.current.accountId >= 0 && !m_guide->Rows().empty();
+    m_buttons["BTN_PRINTBLANK"]->setEnabled(guide);
+    m_buttons["BTN_WORKSHEET"]->setEnabled(guide);
 }
 
 void COrderGuideView::ShowRow(int row)
@@ -812,20 +828,37 @@ void COrderGuideView::OnPlace()
     Host().PostSwitchScreen(zev::Screen::OrderSummary);
 }
 
-void COrderGuideView::OnPrint()
+void COrderGuideView::OnPrint() { PrintGuide(zev::OrderDocuments::GuideForm::Quantities); }
+
+void COrderGuideView::OnPrintBlank()
+{
+    if (m_buttons["BTN_PRINTBLANK"]->isEnabled())
+        PrintGuide(zev::OrderDocuments::GuideForm::Blank);
+}
+
+void COrderGuideView::OnPrintWorksheet()
+{
+    if (m_buttons["BTN_WORKSHEET"]->isEnabled())
+        PrintGuide(zev::OrderDocuments::GuideForm::Worksheet);
+}
+
+void COrderGuideView::PrintGuide(zev::OrderDocuments::GuideForm form)
 {
     if (m_loading)
         return;
     CommitEditor();
     StopWorkers();
+    zev::PrintDocument document = zev::OrderDocuments::Guide(
+        m_guide->Rows(), form, m_guide->Settings().quantitiesInUnits,
+        zev::OrderDocuments::AccountLine(m_ctx.current.companyName, m_ctx.current.accountNumber));
+    zev::DocumentHeading::Fill(document, Host().UserProfile().UserID());
     QPrinter printer(QPrinter::HighResolution);
-    const bool chosen = m_choosePrinter ? m_choosePrinter(printer) : COrderPrinter::AskPrinter(printer, this);
-    if (!chosen)
-        return;
-    COrderPrinter::Heading heading = COrderPrinter::HeadingOf(m_ctx.current);
-    if (!COrderPrinter::PrintGuide(m_guide->Rows(), m_guide->Settings().quantitiesInUnits, heading, printer))
-        Host().Messages().ShowText("The order guide could not be printed.", zev::ids::kCaptionError, zev::MbButtons::Ok,
-                                   zev::MbIcon::Stop);
+    printer.setDocName(QString::fromStdString(document.title));
+    // An empty guide is told before the print dialog asks for a printer.
+    const bool chosen = !document.HasLines() ||
+                        (m_choosePrinter ? m_choosePrinter(printer) : CDocumentPrinter::AskPrinter(printer, this));
+    if (chosen)
+        (void)CDocumentPrinter::Print(document, printer, Host().Messages());
 }
 
 void COrderGuideView::OnExport()

@@ -6,6 +6,7 @@
 #include "orders/OrderGuide.h"
 #include "orders/RepricingWorker.h"
 #include "orders/views/OrderViewContext.h"
+#include "reports/OrderDocuments.h"
 
 #include <QPointer>
 
@@ -74,6 +75,11 @@ public:
     void OnPlace();
     // Prints the guide: distributor and account, the lines, the totals.
     void OnPrint();
+    // Print the guide's lines with blanks to write the order in at the shelf,
+    // or the inventory worksheet (par, blanks for the count and the order).
+    // Greyed while no guide with lines is loaded for an account.
+    void OnPrintBlank();
+    void OnPrintWorksheet();
     // Where printing goes: the print dialog unless set (tests print to a
     // PDF file without the dialog). False: nothing is printed.
     void SetPrinterChooser(std::function<bool(QPrinter&)> choose) { m_choosePrinter = std::move(choose); }
@@ -96,6 +102,8 @@ public:
     bool Loading() const { return m_loading; }
 
     QMenu* BuildContextMenu(bool onRow);
+    void UpdatePrintCommands();
+    void PrintGuide(zev::OrderDocuments::GuideForm form);
 
     zev::OrderGuide& Guide() { return *m_guide; }
     CZevListCtrl* List() const { return m_list; }

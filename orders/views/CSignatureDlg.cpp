@@ -119,22 +119,7 @@ void CSignatureDlg::accept()
 
 std::vector<zev::Signature::Point> CSignatureDlg::Decode(const std::string& encoded)
 {
-    // "%d%d,%d!" runs the flag (0 or 1) into x: the first digit is the flag.
-    std::vector<zev::Signature::Point> points;
-    std::size_t start = 0;
-    while (start < encoded.size()) {
-        std::size_t end = encoded.find('!', start);
-        if (end == std::string::npos)
-            end = encoded.size();
-        const std::string part = encoded.substr(start, end - start);
-        int a = 0, b = 0, c = 0;
-        if (part.size() > 1 && std::sscanf(part.c_str() + 1, "%d,%d", &b, &c) == 2) {
-            a = part[0] == '1' ? 1 : 0;
-            points.push_back({a, b, c});
-        }
-        start = end + 1;
-    }
-    return points;
+    return zev::Signature::Decode(encoded);
 }
 
 void CSignatureDlg::Paint(QPainter& painter, const QRect& rect, const std::string& encoded)

@@ -1,12 +1,15 @@
 #include "reports/views/CReportView.h"
 
 #include "app/core/CZevSettings.h"
+#include "app/core/Profile.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
 #include "reports/CsvWriter.h"
-#include "reports/views/CReportPrinter.h"
+#include "reports/DocumentHeading.h"
+#include "reports/ReportDocument.h"
+#include "reports/views/CDocumentPrinter.h"
 #include "reports/views/CsvExport.h"
 #include "reports/views/LayoutSearch.h"
 
@@ -212,8 +215,10 @@ bool CReportView::PrintReport(QPrinter& printer)
 {
     zev::WaitCursor wait;
     const zev::ReportDefinition& d = m_model->Definition();
-    return CReportPrinter::Print(CReportPrinter::Html(m_model->Title(), d.headings, d.formats, m_model->Rows()),
-                                 printer, Host().Messages());
+    zev::PrintDocument document =
+        zev::ReportDocument::Build(m_model->Title(), d.headings, d.formats, d.widths, m_model->Rows());
+    zev::DocumentHeading::Fill(document, Host().UserProfile().UserID());
+    return CDocumentPrinter::Print(document, printer, Host().Messages());
 }
 
 bool CReportView::CanExport() const { return !m_model->Rows().empty(); }

@@ -32,7 +32,6 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QTextDocument>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -545,9 +544,9 @@ private slots:
     void itineraryPrintsTheDaysAccounts()
     {
         Open();
-        std::unique_ptr<QTextDocument> report = view->BuildReport(CPrintChoiceDlg::Itinerary);
-        QVERIFY(report);
-        const QString text = report->toPlainText();
+        const zev::PrintDocument report = view->BuildReport(CPrintChoiceDlg::Itinerary);
+        QVERIFY(report.HasLines());
+        const QString text = QString::fromStdString(report.PlainText());
         QVERIFY2(text.contains("Wednesday"), qPrintable(text));
         QVERIFY(text.contains("Bravo Wines") || text.contains("BRAVO WINES"));
         QVERIFY(text.contains("alpha bar"));
@@ -594,7 +593,7 @@ private slots:
     {
         Open();
         view->Button(Btn::kSunday + 1)->click(); // Monday: nobody scheduled
-        QVERIFY(!view->BuildReport(CPrintChoiceDlg::Itinerary));
+        QVERIFY(!view->BuildReport(CPrintChoiceDlg::Itinerary).HasLines());
         const QString pdf = dir->filePath("empty.pdf");
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);

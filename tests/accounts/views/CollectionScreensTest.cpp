@@ -9,12 +9,14 @@
 #include "accounts/views/CCollectDlg.h"
 #include "accounts/views/CDepositDlg.h"
 #include "accounts/views/CMessageView.h"
-#include "accounts/views/CReceivablesPrinter.h"
 #include "app/core/ZevConfig.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/ui/CZevListCtrl.h"
+#include "reports/AccountDocuments.h"
+#include "reports/views/CDocumentPrinter.h"
 #include "tests/accounts/Fakes.h"
 #include "tests/app/ui/FakeScreenHost.h"
+#include "tests/reports/views/PdfText.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -215,18 +217,16 @@ private slots:
         current.accountId = 1;
         auto view = OpenReceivables();
         const QString pdf = dir->filePath("ar.pdf");
-        QVERIFY(CReceivablesPrinter::PrintPdf(view->Data().Items(), "Bayside Grill  (A100)", clock->Now(), pdf,
-                                              host->messages));
-        QProcess extract;
-        extract.start("pdftotext", {"-layout", pdf, "-"});
-        QVERIFY(extract.waitForFinished());
-        QCOMPARE(extract.exitCode(), 0);
-        const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+        QVERIFY(CDocumentPrinter::PrintPdf(
+            zev::AccountDocuments::Receivables(view->Data().Items(), "Bayside Grill  (A100)", clock->Now()), pdf,
+            host->messages));
+        const QString text = zev::test::PdfText(pdf);
         for (const char* wanted : {"Accounts Receivable", "Wednesday, March 11, 2026", "Bayside Grill", "INV1",
                                    "03/01/2026", "100.00", "60.00", "80.00", "120.00", "Page: 1"})
             QVERIFY2(text.contains(wanted), wanted);
 
-        QVERIFY(!CReceivablesPrinter::PrintPdf({}, "x", clock->Now(), pdf, host->messages));
+        QVERIFY(!CDocumentPrinter::PrintPdf(zev::AccountDocuments::Receivables({}, "x", clock->Now()), pdf,
+                                            host->messages));
         QCOMPARE(LastText(), std::string("You have nothing to be printed."));
     }
 

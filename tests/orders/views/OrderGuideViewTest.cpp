@@ -8,6 +8,7 @@
 #include "orders/GuideCommands.h"
 #include "orders/views/COrderGuideView.h"
 #include "tests/app/ui/FakeScreenHost.h"
+#include "tests/reports/views/PdfText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -490,11 +491,7 @@ private slots:
         });
         view->OnPrint();
         QCOMPARE(asked, 1);
-        QProcess extract;
-        extract.start("pdftotext", {"-layout", pdf, "-"});
-        QVERIFY(extract.waitForFinished());
-        QCOMPARE(extract.exitCode(), 0);
-        const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+        const QString text = zev::test::PdfText(pdf);
         for (const char* wanted : {"Valley Beverage", "Corner Bar", "A-7", "Item 101", "S102", "Item 103", "2 / 3",
                                    "55.50", "Quantity c/s: 2 / 3", "Total: $55.50", "Lines: 3"})
             QVERIFY2(text.contains(wanted), wanted);
@@ -504,6 +501,65 @@ private slots:
         view->SetPrinterChooser([](QPrinter&) { return false; });
         view->OnPrint();
         QVERIFY(!QFile::exists(pdf));
+    }
+
+    // Blank Guide and Worksheet: Alt+K and Alt+W from anywhere on the screen,
+    // named for screen readers, greyed without guide lines.
+    void blankGuideAndWorksheetPrintFromTheKeyboard()
+    {
+        QVERIFY(db->Exec("insert into DistributorInfo (DistributorID, DistributorName, DeliveryDays) values "
+                         "(1, 'Valley Beverage', 'YYYYYYY')"));
+        current.accountNumber = "A-7";
+        current.companyName = "Corner Bar";
+        Guide(3);
+        QVERIFY(db->Exec("update WorkOrderItems set CaseQTY = 2, SingleQTY = 3 where ItemID = 103"));
+        Open();
+        view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view.get()));
+        QPushButton* blank = view->Button("BTN_PRINTBLANK");
+        QPushButton* sheet = view->Button("BTN_WORKSHEET");
+        QVERIFY(blank->isEnabled() && sheet->isEnabled());
+        QCOMPARE(blank->accessibleName(), QStringLiteral("Print blank order guide"));
+        QCOMPARE(sheet->accessibleName(), QStringLiteral("Print inventory worksheet"));
+        QString pdf;
+        view->SetPrinterChooser([&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+
+        pdf = dir->filePath("blank.pdf");
+        QTest::keyClick(view->List(), Qt::Key_K, Qt::AltModifier);
+        QTRY_VERIFY(QFile::exists(pdf));
+        QString text = zev::test::PdfText(pdf).remove(' ');
+        for (const char* wanted : {"OrderGuide", "ValleyBeverage", "CornerBar(A-7)", "Pack", "Last", "Singles",
+                                   "Item101", "Item103", "Lines:3"})
+            QVERIFY2(text.contains(wanted), wanted);
+        QVERIFY2(!text.contains("2/3"), "the blank guide shows no quantities");
+
+        pdf = dir->filePath("worksheet.pdf");
+        QTest::keyClick(view->List(), Qt::Key_W, Qt::AltModifier);
+        QTRY_VERIFY(QFile::exists(pdf));
+        text = zev::test::PdfText(pdf).remove(' ');
+        for (const char* wanted : {"InventoryWorksheet", "OnHand", "Order", "Par", "S102", "Countedby:"})
+            QVERIFY2(text.contains(wanted), wanted);
+        QVERIFY(host->messages.Boxes().empty());
+    }
+
+    void printCommandsAreGreyedWithoutGuideLines()
+    {
+        Guide(0);
+        Open();
+        QVERIFY(!view->Button("BTN_PRINTBLANK")->isEnabled());
+        QVERIFY(!view->Button("BTN_WORKSHEET")->isEnabled());
+        int asked = 0;
+        view->SetPrinterChooser([&](QPrinter&) { return ++asked > 0; });
+        view->OnPrintWorksheet();
+        QCOMPARE(asked, 0);
+        // Print itself stays live and says there is nothing, without a dialog.
+        view->OnPrint();
+        QCOMPARE(asked, 0);
+        QCOMPARE(LastText(), std::string("You have nothing to be printed."));
     }
 
     void placingFormsTheOrderAndGoesToTheSummary()
