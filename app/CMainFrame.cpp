@@ -10,6 +10,7 @@
 #include "app/core/StringTable.h"
 #include "app/ui/CZevBaseView.h"
 #include "app/ui/DocumentState.h"
+#include "app/ui/QtMessageBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +25,7 @@
 #include <QToolBar>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -236,6 +238,33 @@ void CMainFrame::RunCommand(int command)
     }
 }
 
+void CMainFrame::RunCommandWhenIdle(int command)
+{
+    if (m_ctx.app.busy) {
+        m_pendingCommand = command;
+        return;
+    }
+    RunCommand(command);
+}
+
+void CMainFrame::OfferCommandFrom(QtMessageBox& box, int textId, int command, const QString& label)
+{
+    // The box may outlive the window at the program's end.
+    QPointer<CMainFrame> self(this);
+    auto offered = [self, command] {
+        if (!self || !self->Action(command) || !self->m_ctx.app.signedIn)
+            return false;
+        for (const auto& def : zev::kCommands)
+            if (def.id == command)
+                return def.screen <= 0 || def.screen != self->m_ctx.app.currentScreen;
+        return false;
+    };
+    box.OfferAction(textId, label, offered, [self, command] {
+        if (self)
+            self->RunCommandWhenIdle(command);
+    });
+}
+
 void CMainFrame::ShowAbout()
 {
     CAboutDlg dlg(Config(), m_ctx.app.settingsFilePath, this);
@@ -340,6 +369,13 @@ void CMainFrame::SetBusy(bool busy)
 {
     m_ctx.app.busy = busy;
     UpdateCommands();
+    // What the user chose while the program worked follows once it is done,
+    // after the handler that cleared the flag has finished.
+    if (!busy && m_pendingCommand != 0) {
+        const int command = std::exchange(m_pendingCommand, 0);
+        QMetaObject::invokeMethod(
+            this, [this, command] { RunCommandWhenIdle(command); }, Qt::QueuedConnection);
+    }
 }
 
 void CMainFrame::Quit(int code)

@@ -19,6 +19,7 @@
 #include "app/core/Profile.h"
 #include "app/core/SingleInstance.h"
 #include "app/core/StartupSequence.h"
+#include "app/core/StringIds.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/core/ZevFolders.h"
 #include "app/ui/WaitCursor.h"
@@ -106,6 +107,9 @@ bool CZevSatchelApp::CreateMainWindow()
     CMainFrame::Context context{m_app, m_doc->State(), m_startup->UserProfile(), m_startup->Folders(), m_messages};
     m_frame = std::make_unique<CMainFrame>(context);
     m_messages.SetOwner(m_frame.get());
+    // The new-messages notice, wherever it is raised, leads to the inbox.
+    m_frame->OfferCommandFrom(m_messages, zev::ids::kNewMessages, zev::kCmdMessageCenter,
+                              QObject::tr("&Open Message Center"));
     m_frame->RestorePlacement();
     m_frame->SetStartView(new CZevSatchelView(*m_frame));
     m_frame->ShowFirstTime();

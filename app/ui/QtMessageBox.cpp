@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 
 namespace {
@@ -91,7 +92,7 @@ zev::MbResult QtMessageBox::Ask(int textId, int captionId, zev::MbButtons button
                                 zev::MbResult defaultButton)
 {
     return ShowOnGuiThread(QString::fromStdString(zev::LoadText(textId)),
-                           QString::fromStdString(zev::LoadText(captionId)), buttons, icon, defaultButton);
+                           QString::fromStdString(zev::LoadText(captionId)), buttons, icon, defaultButton, textId);
 }
 
 zev::MbResult QtMessageBox::AskText(const std::string& text, int captionId, zev::MbButtons buttons, zev::MbIcon icon,
@@ -101,8 +102,14 @@ zev::MbResult QtMessageBox::AskText(const std::string& text, int captionId, zev:
                            icon, defaultButton);
 }
 
+void QtMessageBox::OfferAction(int textId, const QString& label, std::function<bool()> offered,
+                               std::function<void()> action)
+{
+    m_actions[textId] = OfferedAction{label, std::move(offered), std::move(action)};
+}
+
 zev::MbResult QtMessageBox::ShowOnGuiThread(const QString& text, const QString& caption, zev::MbButtons buttons,
-                                            zev::MbIcon icon, zev::MbResult defaultButton)
+                                            zev::MbIcon icon, zev::MbResult defaultButton, int textId)
 {
     if (!zev::Offers(buttons, defaultButton))
         defaultButton = zev::FirstButton(buttons);
@@ -112,7 +119,22 @@ zev::MbResult QtMessageBox::ShowOnGuiThread(const QString& text, const QString& 
         // Escape answers Cancel where there is one, otherwise No: never the destructive Yes.
         if (buttons == zev::MbButtons::YesNo)
             box.setEscapeButton(QMessageBox::No);
-        return ResultOf(box.exec());
+        QPushButton* extra = nullptr;
+        const auto offer = textId != 0 ? m_actions.find(textId) : m_actions.end();
+        if (offer != m_actions.end() && (!offer->second.offered || offer->second.offered())) {
+            extra = box.addButton(offer->second.label, QMessageBox::AcceptRole);
+            extra->setAccessibleName(QString(offer->second.label).remove(QLatin1Char('&')));
+            // The plain answer stays the default and the one Escape gives.
+            box.setDefaultButton(ButtonOf(defaultButton));
+            if (buttons == zev::MbButtons::Ok)
+                box.setEscapeButton(QMessageBox::Ok);
+        }
+        const int answer = box.exec();
+        if (extra && box.clickedButton() == extra) {
+            QMetaObject::invokeMethod(qApp, std::function<void()>(offer->second.action), Qt::QueuedConnection);
+            return zev::FirstButton(buttons);
+        }
+        return ResultOf(answer);
     };
     if (QThread::currentThread() == qApp->thread())
         return show();
