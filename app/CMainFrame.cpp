@@ -8,6 +8,7 @@
 #include "app/core/Profile.h"
 #include "app/core/StringIds.h"
 #include "app/core/StringTable.h"
+#include "app/core/WindowPlacement.h"
 #include "app/ui/CZevBaseView.h"
 #include "app/ui/DocumentState.h"
 #include "app/ui/QtMessageBox.h"
@@ -24,7 +25,6 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -452,9 +452,8 @@ void CMainFrame::SavePlacement()
         return;
     }
     const QRect g = geometry();
-    char text[64];
-    std::snprintf(text, sizeof text, "%d,%d,%d,%d", g.top(), g.left(), g.top() + g.height(), g.left() + g.width());
-    (void)profile.SetText("Application", text);
+    const zev::WindowPlacement placement{g.top(), g.left(), g.top() + g.height(), g.left() + g.width()};
+    (void)profile.SetText("Application", placement.Text());
     (void)profile.SetText("Maximized", "No");
 }
 
@@ -465,12 +464,8 @@ void CMainFrame::RestorePlacement()
         available = screen->availableGeometry();
     resize(available.width() * 5 / 6, available.height() * 5 / 6);
 
-    const std::string stored = m_ctx.profile.FindText("Application").value_or("-1");
-    int top = 0, left = 0, bottom = 0, right = 0;
-    char tail = 0;
-    if (std::sscanf(stored.c_str(), "%d,%d,%d,%d%c", &top, &left, &bottom, &right, &tail) == 4 && right > left &&
-        bottom > top)
-        setGeometry(left, top, right - left, bottom - top);
+    if (const auto stored = zev::WindowPlacement::Parse(m_ctx.profile.GetText("Application")))
+        setGeometry(stored->left, stored->top, stored->Width(), stored->Height());
 
     if (m_ctx.profile.GetText("Maximized") == "MAX")
         m_ctx.app.maximized = true;

@@ -210,6 +210,44 @@ private slots:
         QCOMPARE(dialog.SelectedTotal()->text(), QStringLiteral("0.00"));
     }
 
+    // With byte 35 the window comes back where it was left; without, the
+    // profile is neither read nor written.
+    void depositWindowKeepsItsPlaceWhenTheDistributorSaysSo()
+    {
+        auto& config = host->app.settings.config;
+        config.SetByte(35, 1);
+        {
+            CDepositDlg first(*host);
+            first.show();
+            first.setGeometry(110, 70, 530, 340);
+            first.reject();
+        }
+        QCOMPARE(host->profile.GetText("DepositWindow"), std::string("70,110,410,640"));
+        {
+            CDepositDlg second(*host);
+            QCOMPARE(second.geometry(), QRect(110, 70, 530, 340));
+            second.show();
+            second.resize(600, 360);
+            second.close();
+        }
+        QCOMPARE(host->profile.GetText("DepositWindow"), std::string("70,110,430,710"));
+
+        QVERIFY(host->profile.SetText("DepositWindow", "-1"));
+        {
+            CDepositDlg unset(*host);
+            QCOMPARE(unset.size(), QSize(620, 420));
+        }
+
+        config.SetByte(35, 0);
+        QVERIFY(host->profile.SetText("DepositWindow", "70,110,410,640"));
+        CDepositDlg plain(*host);
+        QCOMPARE(plain.size(), QSize(620, 420));
+        plain.show();
+        plain.resize(500, 300);
+        plain.reject();
+        QCOMPARE(host->profile.GetText("DepositWindow"), std::string("70,110,410,640"));
+    }
+
     void printoutHoldsInvoicesAndTotals()
     {
         current.accountId = 1;
