@@ -230,6 +230,11 @@ void CZevSatchelApp::RegisterScreens()
         CBackordersDlg dialog(*frame, accountId, std::move(held), guideAdd, parent);
         dialog.exec();
     };
+    orders.cancelBackorders = [frame, this](QWidget* parent, int accountId, const std::string& invoice) {
+        CCancelBackordersDlg dialog(*frame, accountId, m_clock.Now(), parent);
+        dialog.ShowInvoice(invoice);
+        dialog.exec();
+    };
     m_frame->RegisterScreen(5, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
     m_frame->RegisterScreen(8, [orders](zev::IScreenHost& host) { return CreateExpressEntryView(host, orders); });
     m_frame->RegisterScreen(11, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
