@@ -5,6 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -52,6 +53,8 @@ COrderDetailsSheet::COrderDetailsSheet(const zev::OrderDetails& details, QWidget
     m_lines->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_lines->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The description takes the room the sheet has beyond the fixed columns.
+    m_lines->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     std::vector<QStringList> rows;
     for (const auto& line : details.lines) {
         QStringList cells{QString::fromStdString(line.description), QString::fromStdString(line.sku),
