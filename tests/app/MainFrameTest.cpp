@@ -312,6 +312,41 @@ private slots:
         QCOMPARE(exports, 1);
     }
 
+    // With every screen built and every feature switched on, each command of
+    // the table is offered and live; only the current screen's own is greyed.
+    void everyCommandIsLiveWhenItsScreenExists()
+    {
+        m_app->signedIn = true;
+        for (const auto& def : zev::kCommands) {
+            if (def.switchByte >= 0)
+                m_app->settings.config.SetByte(static_cast<std::size_t>(def.switchByte), 1);
+        }
+        MakeFrame([this](CMainFrame& frame) {
+            for (const auto& screen : zev::kScreens)
+                if (!frame.HasScreen(screen.number))
+                    frame.RegisterScreen(screen.number, [this, n = screen.number](zev::IScreenHost& host) {
+                        return new StubView(host, n, &m_allowLeave);
+                    });
+            frame.SetCommandHandler(zev::kCmdProductBrowse, [] {});
+            frame.SetCommandHandler(zev::kCmdProductSearch, [] {});
+        });
+        m_frame->SwitchScreen(2);
+        for (const auto& def : zev::kCommands) {
+            QAction* action = m_frame->Action(def.id);
+            QVERIFY2(action, def.statusText);
+            QCOMPARE(action->isEnabled(), def.screen != 2);
+            // A command's screen is one the frame knows.
+            if (def.screen > 0) {
+                bool known = false;
+                for (const auto& screen : zev::kScreens)
+                    known = known || screen.number == def.screen;
+                QVERIFY2(known, def.statusText);
+            }
+        }
+        for (int id : zev::kToolbar)
+            QVERIFY(id == 0 || m_frame->Action(id));
+    }
+
     // The new-messages notice offers the way to the inbox; taken, it leads
     // there at once, or once a running exchange is done; declined (the
     // default), the screen stays.
