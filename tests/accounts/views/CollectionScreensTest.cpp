@@ -232,12 +232,6 @@ private slots:
         }
         QCOMPARE(host->profile.GetText("DepositWindow"), std::string("70,110,430,710"));
 
-        QVERIFY(host->profile.SetText("DepositWindow", "-1"));
-        {
-            CDepositDlg unset(*host);
-            QCOMPARE(unset.size(), QSize(620, 420));
-        }
-
         config.SetByte(35, 0);
         QVERIFY(host->profile.SetText("DepositWindow", "70,110,410,640"));
         CDepositDlg plain(*host);
