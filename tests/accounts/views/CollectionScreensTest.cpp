@@ -13,6 +13,7 @@
 #include "app/core/ZevConfig.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/ui/CZevListCtrl.h"
+#include "orders/views/COrderDetailsSheet.h"
 #include "tests/accounts/Fakes.h"
 #include "tests/app/ui/FakeScreenHost.h"
 
@@ -240,6 +241,36 @@ private slots:
         plain.resize(500, 300);
         plain.reject();
         QCOMPARE(host->profile.GetText("DepositWindow"), std::string("70,110,410,640"));
+    }
+
+    // Details of an invoice the history knows open the order details sheet
+    // with its lines; of one it does not, 65093.
+    void invoiceDetailsOpenTheOrderSheet()
+    {
+        QVERIFY(db->Exec("insert into OrderHistory (OrderNumber, AccountID, DistInvoice, TransDate, OrderTotal, "
+                         "Status) values (100, 1, 'INV1', '2026-03-01 08:00:00', 100, 'Invoiced')"));
+        QVERIFY(db->Exec("insert into OrderHistoryItems (OrderNumber, LineNumber, ItemID, DistributorSKU, CQty, "
+                         "SQty, ExtPrice) values (100, 1, 77, 'S77', 4, 0, 100)"));
+        current.accountId = 1;
+        auto view = OpenReceivables();
+        QString order, status;
+        int lines = -1;
+        WhenModal<COrderDetailsSheet>([&](COrderDetailsSheet& sheet) {
+            order = sheet.HeaderValue("Order");
+            status = sheet.HeaderValue("Status");
+            lines = sheet.Lines()->model()->rowCount();
+            sheet.reject();
+        });
+        view->OnDetails(); // the first row: INV1
+        QCOMPARE(order, QStringLiteral("Order INV1"));
+        QCOMPARE(status, QStringLiteral("Invoiced"));
+        QCOMPARE(lines, 1);
+        QVERIFY(host->messages.Boxes().empty());
+
+        view->List()->selectionModel()->setCurrentIndex(
+            view->List()->model()->index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        view->OnDetails();
+        QCOMPARE(host->messages.TextIds(), std::vector<int>{65093});
     }
 
     void printoutHoldsInvoicesAndTotals()
