@@ -316,24 +316,13 @@ std::string Receivables::ColumnText(const ARListItem& item, int column)
     }
 }
 
-std::optional<std::string> Receivables::OrderDetails(const std::string& invoiceNo) const
+std::optional<Receivables::HistoryOrder> Receivables::FindHistoryOrder(const std::string& invoiceNo) const
 {
     OrderHistory history(m_poolKey);
     if (history.getByDistInvoice(invoiceNo) == 0 || history.IsEOF() != 0)
         return std::nullopt;
-    const int order = history.GetFieldValueInt(0);
-    std::string text = "Invoice " + invoiceNo + "\n\n";
-    Query lines("", "", m_poolKey);
-    if (lines.Open(SqlText::Format("select H.DistributorSKU, I.Description, H.CQty, H.SQty, H.ExtPrice from "
-                                   "OrderHistoryItems H left join Items I on I.ItemID = H.ItemID where H.OrderNumber "
-                                   "= %d order by H.LineNumber",
-                                   order)) != 0) {
-        for (; lines.IsEOF() == 0; lines.MoveNext())
-            text += SqlText::Format("%s\t%s\t%d / %d\t%.2f\n", SqlText::Trim(lines.GetFieldValueString(0)).c_str(),
-                                    SqlText::Trim(lines.GetFieldValueString(1)).c_str(), lines.GetFieldValueInt(2),
-                                    lines.GetFieldValueInt(3), lines.GetFieldValueDouble(4));
-    }
-    return text;
+    return HistoryOrder{history.GetFieldValueInt(0), SqlText::Trim(history.GetFieldValueString(3)),
+                        SqlText::Trim(history.GetFieldValueString(11))};
 }
 
 bool Receivables::LoadDepositRows(std::vector<DepositRow>& rows) const

@@ -107,9 +107,14 @@ public:
     static std::string LongDate(std::time_t t);
     static std::string Money(std::int64_t cents); // "%.2f"
 
-    // The order behind an invoice as text (its lines from the order
-    // history); nullopt when the history has no order with that invoice.
-    std::optional<std::string> OrderDetails(const std::string& invoiceNo) const;
+    // The order behind an invoice in the order history, for its details
+    // sheet; nullopt when the history has no order with that invoice.
+    struct HistoryOrder {
+        int orderNumber = 0;
+        std::string transDate; // as stored
+        std::string status;
+    };
+    std::optional<HistoryOrder> FindHistoryOrder(const std::string& invoiceNo) const;
 
     // The deposit window's rows, and the deposit of the checked ones (in one
     // transaction, from the last to the first).

@@ -8,8 +8,10 @@
 #include "app/core/Profile.h"
 #include "app/core/StringIds.h"
 #include "app/core/StringTable.h"
+#include "app/core/WindowPlacement.h"
 #include "app/ui/CZevBaseView.h"
 #include "app/ui/DocumentState.h"
+#include "app/ui/QtMessageBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +25,7 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -237,6 +239,33 @@ void CMainFrame::RunCommand(int command)
     }
 }
 
+void CMainFrame::RunCommandWhenIdle(int command)
+{
+    if (m_ctx.app.busy) {
+        m_pendingCommand = command;
+        return;
+    }
+    RunCommand(command);
+}
+
+void CMainFrame::OfferCommandFrom(QtMessageBox& box, int textId, int command, const QString& label)
+{
+    // The box may outlive the window at the program's end.
+    QPointer<CMainFrame> self(this);
+    auto offered = [self, command] {
+        if (!self || !self->Action(command) || !self->m_ctx.app.signedIn)
+            return false;
+        for (const auto& def : zev::kCommands)
+            if (def.id == command)
+                return def.screen <= 0 || def.screen != self->m_ctx.app.currentScreen;
+        return false;
+    };
+    box.OfferAction(textId, label, offered, [self, command] {
+        if (self)
+            self->RunCommandWhenIdle(command);
+    });
+}
+
 void CMainFrame::ShowAbout()
 {
     CAboutDlg dlg(Config(), m_ctx.app.settingsFilePath, this);
@@ -341,6 +370,13 @@ void CMainFrame::SetBusy(bool busy)
 {
     m_ctx.app.busy = busy;
     UpdateCommands();
+    // What the user chose while the program worked follows once it is done,
+    // after the handler that cleared the flag has finished.
+    if (!busy && m_pendingCommand != 0) {
+        const int command = std::exchange(m_pendingCommand, 0);
+        QMetaObject::invokeMethod(
+            this, [this, command] { RunCommandWhenIdle(command); }, Qt::QueuedConnection);
+    }
 }
 
 void CMainFrame::Quit(int code)
@@ -417,9 +453,8 @@ void CMainFrame::SavePlacement()
         return;
     }
     const QRect g = geometry();
-    char text[64];
-    std::snprintf(text, sizeof text, "%d,%d,%d,%d", g.top(), g.left(), g.top() + g.height(), g.left() + g.width());
-    (void)profile.SetText("Application", text);
+    const zev::WindowPlacement placement{g.top(), g.left(), g.top() + g.height(), g.left() + g.width()};
+    (void)profile.SetText("Application", placement.Text());
     (void)profile.SetText("Maximized", "No");
 }
 
@@ -430,12 +465,8 @@ void CMainFrame::RestorePlacement()
         available = screen->availableGeometry();
     resize(available.width() * 5 / 6, available.height() * 5 / 6);
 
-    const std::string stored = m_ctx.profile.FindText("Application").value_or("-1");
-    int top = 0, left = 0, bottom = 0, right = 0;
-    char tail = 0;
-    if (std::sscanf(stored.c_str(), "%d,%d,%d,%d%c", &top, &left, &bottom, &right, &tail) == 4 && right > left &&
-        bottom > top)
-        setGeometry(left, top, right - left, bottom - top);
+    if (const auto stored = zev::WindowPlacement::Parse(m_ctx.profile.GetText("Application")))
+        setGeometry(stored->left, stored->top, stored->Width(), stored->Height());
 
     if (m_ctx.profile.GetText("Maximized") == "MAX")
         m_ctx.app.maximized = true;

@@ -9,6 +9,7 @@
 #include <map>
 
 class CZevBaseView;
+class QtMessageBox;
 class QAction;
 class QTimer;
 class QToolBar;
@@ -59,6 +60,14 @@ public:
     // logged as an error and changes nothing.
     zev::Screen SwitchScreen(zev::Screen n, bool reload = false);
     CZevBaseView* CurrentView() const { return m_view; }
+
+    // Runs `command` as its menu item would: at once when the program is
+    // idle, otherwise as soon as it is idle again.
+    void RunCommandWhenIdle(int command);
+    // Gives the box of text `textId` a button `label` that leads on to
+    // `command`; offered while the command exists, the user is signed in and
+    // the command would lead away from the current screen.
+    void OfferCommandFrom(QtMessageBox& box, int textId, int command, const QString& label);
 
     // Enables the commands by the busy, signed-in and current-screen rules.
     void UpdateCommands();
@@ -112,4 +121,5 @@ private:
     QString m_title;
     QTimer* m_placementTimer;
     bool m_exitConfirmed = false;
+    int m_pendingCommand = 0; // asked for while busy
 };

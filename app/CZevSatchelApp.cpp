@@ -19,6 +19,7 @@
 #include "app/core/Profile.h"
 #include "app/core/SingleInstance.h"
 #include "app/core/StartupSequence.h"
+#include "app/core/StringIds.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/core/ZevFolders.h"
 #include "app/ui/WaitCursor.h"
@@ -109,6 +110,9 @@ bool CZevSatchelApp::CreateMainWindow()
     CMainFrame::Context context{m_app, m_doc->State(), m_startup->UserProfile(), m_startup->Folders(), m_messages};
     m_frame = std::make_unique<CMainFrame>(context);
     m_messages.SetOwner(m_frame.get());
+    // The new-messages notice, wherever it is raised, leads to the inbox.
+    m_frame->OfferCommandFrom(m_messages, zev::ids::kNewMessages, zev::kCmdMessageCenter,
+                              QObject::tr("&Open Message Center"));
     m_frame->RestorePlacement();
     m_frame->SetStartView(new CZevSatchelView(*m_frame));
     m_frame->ShowFirstTime();
@@ -237,22 +241,19 @@ void CZevSatchelApp::RegisterScreens()
         CBackordersDlg dialog(*frame, accountId, std::move(held), guideAdd, parent);
         dialog.exec();
     };
-    m_frame->RegisterScreen(zev::Screen::OrderGuide,
-                            [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::ExpressEntry,
-                            [orders](zev::IScreenHost& host) { return CreateExpressEntryView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::OrderSummary,
-                            [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::DeliveryOptions,
-                            [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::ReadyOrders,
-                            [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::RecentOrders,
-                            [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::OrderHistory,
-                            [orders](zev::IScreenHost& host) { return CreateOrderHistoryView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::OpenOrders,
-                            [orders](zev::IScreenHost& host) { return CreateOpenOrdersView(host, orders); });
+    orders.cancelBackorders = [frame, this](QWidget* parent, int accountId, const std::string& invoice) {
+        CCancelBackordersDlg dialog(*frame, accountId, m_clock.Now(), parent);
+        dialog.ShowInvoice(invoice);
+        dialog.exec();
+    };
+    m_frame->RegisterScreen(zev::Screen::OrderGuide, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::ExpressEntry, [orders](zev::IScreenHost& host) { return CreateExpressEntryView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::OrderSummary, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::DeliveryOptions, [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::ReadyOrders, [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::RecentOrders, [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::OrderHistory, [orders](zev::IScreenHost& host) { return CreateOrderHistoryView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::OpenOrders, [orders](zev::IScreenHost& host) { return CreateOpenOrdersView(host, orders); });
 }
 
 int CZevSatchelApp::Run() { return QApplication::exec(); }

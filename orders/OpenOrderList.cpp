@@ -62,39 +62,39 @@ std::vector<OpenOrderList::Order> OpenOrderList::Load(int accountId, int poolKey
     return orders;
 }
 
-std::string OpenOrderList::DetailsText(int accountId, const Order& order, bool inUnits, int poolKey)
+OrderDetails OpenOrderList::Details(int accountId, const std::string& account, const Order& order, bool inUnits,
+                                    int poolKey)
 {
-    std::string text = "Invoice " + order.invoice + (order.date.empty() ? "" : ", " + order.date) +
-                       (order.delivery.empty() ? "" : ", delivery " + order.delivery) +
-                       (order.po.empty() ? "" : ", PO " + order.po) + (order.backorder ? " (backorder)" : "") + "\n\n";
+    OrderDetails details;
+    details.number = "Invoice " + order.invoice;
+    details.date = order.date;
+    details.account = account;
+    details.status = order.type.empty() ? "Open" : order.type + (order.backorder ? " (backorder)" : "");
+    if (!order.delivery.empty())
+        details.facts.emplace_back("Delivery", order.delivery);
+    if (!order.po.empty())
+        details.facts.emplace_back("PO", order.po);
     Query q("", "", poolKey);
-    int lines = 0;
-    double total = 0.0;
     if (q.Open(SqlText::Format("select I.Description, I.DistributorSKU, OI.QtyOrdered, OI.QtyShipped, OI.ExtPrice, "
                                "I.QtyPerCase, I.QtyOnHand, OI.ItemID from OpenOrderItems OI left join Items I on "
                                "I.ItemID = OI.ItemID where OI.AccountID=%d and OI.InvoiceNumber='%s' order by "
                                "OI.LineNumber",
                                accountId, SqlText::Clean(order.invoice).c_str())) != 0) {
         for (; q.IsEOF() == 0; q.MoveNext()) {
-            std::string description = SqlText::Trim(q.GetFieldValueString(0));
-            const std::string sku = SqlText::Trim(q.GetFieldValueString(1));
-            if (description.empty())
-                description = "Item " + std::to_string(q.GetFieldValueInt(7)) + " (no longer in the catalogue)";
+            OrderDetails::Line line;
+            line.description = SqlText::Trim(q.GetFieldValueString(0));
+            line.sku = SqlText::Trim(q.GetFieldValueString(1));
+            if (line.description.empty())
+                line.description = "Item " + std::to_string(q.GetFieldValueInt(7)) + " (no longer in the catalogue)";
             const int perCase = q.GetFieldValueInt(5);
-            const double amount = q.GetFieldValueDouble(4);
-            text += description + "\t" + sku + "\t" + Quantity(q.GetFieldValueInt(2), perCase, inUnits) + "\t" +
-                    SqlText::Format("%.2f", amount);
+            line.quantity = Quantity(q.GetFieldValueInt(2), perCase, inUnits);
+            line.amount = q.GetFieldValueDouble(4);
             if (order.backorder)
-                text += "\tbackordered, distributor stock " + Quantity(q.GetFieldValueInt(6), perCase, inUnits);
-            text += "\n";
-            total += amount;
-            ++lines;
+                line.note = "backordered, distributor stock " + Quantity(q.GetFieldValueInt(6), perCase, inUnits);
+            details.lines.push_back(std::move(line));
         }
     }
-    if (lines == 0)
-        text += "No lines.\n";
-    text += SqlText::Format("\n%d line%s, total $%.2f", lines, lines == 1 ? "" : "s", total);
-    return text;
+    return details;
 }
 
 } // namespace zev

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "orders/OrderDetails.h"
+
 #include <string>
 #include <vector>
 
@@ -31,7 +33,12 @@ public:
     // number, quantity ("cases / singles", or units), amount, and for a
     // backorder "backordered" with the distributor's stock. A line of an item
     // no longer in the catalogue shows by its ID.
-    static std::string DetailsText(int accountId, const Order& order, bool quantitiesInUnits, int poolKey = 0);
+    static OrderDetails Details(int accountId, const std::string& account, const Order& order, bool quantitiesInUnits,
+                                int poolKey = 0);
+    static std::string DetailsText(int accountId, const Order& order, bool quantitiesInUnits, int poolKey = 0)
+    {
+        return Details(accountId, {}, order, quantitiesInUnits, poolKey).Text();
+    }
 };
 
 } // namespace zev

@@ -159,7 +159,7 @@ std::vector<RecentOrders::Row> RecentOrders::Load(Period period, std::time_t now
     return rows;
 }
 
-std::string RecentOrders::DetailsText(const Row& row, bool quantitiesInUnits, int poolKey)
+OrderDetails RecentOrders::Details(const Row& row, bool quantitiesInUnits, int poolKey)
 {
     Query q("", "", poolKey);
     const std::string sql =
@@ -171,32 +171,29 @@ std::string RecentOrders::DetailsText(const Row& row, bool quantitiesInUnits, in
                                    "R.ItemID from ReadyOrderItems R left join Items I on I.ItemID = R.ItemID where "
                                    "R.ReadyID=%d and R.AccountID=%d order by R.LineItemNumber",
                                    row.readyId, row.accountId);
-    std::string text = row.account + "\n" + (row.sent ? "Order " : "") + row.number +
-                       (row.date.empty() ? "" : ", " + row.date) + (row.sent ? "" : " (not sent yet)") + "\n\n";
-    double total = 0.0;
-    int lines = 0;
+    OrderDetails details;
+    details.number = (row.sent ? "Order " : "") + row.number;
+    details.date = row.date;
+    details.account = row.account;
+    details.status = !row.sent ? "Not sent yet" : row.status.empty() ? "Sent" : row.status;
     if (q.Open(sql) != 0) {
         for (; q.IsEOF() == 0; q.MoveNext()) {
-            std::string description = SqlText::Trim(q.GetFieldValueString(0));
-            std::string sku = SqlText::Trim(q.GetFieldValueString(1));
-            if (description.empty())
-                description = "Item " + (sku.empty() ? std::to_string(q.GetFieldValueInt(6)) : sku) +
-                              " (no longer in the catalogue)";
+            OrderDetails::Line line;
+            line.description = SqlText::Trim(q.GetFieldValueString(0));
+            line.sku = SqlText::Trim(q.GetFieldValueString(1));
+            if (line.description.empty())
+                line.description = "Item " + (line.sku.empty() ? std::to_string(q.GetFieldValueInt(6)) : line.sku) +
+                                   " (no longer in the catalogue)";
             const int cases = q.GetFieldValueInt(2);
             const int singles = q.GetFieldValueInt(3);
             const int perCase = q.GetFieldValueInt(5) > 0 ? q.GetFieldValueInt(5) : 1;
-            const std::string quantity = quantitiesInUnits ? std::to_string(cases * perCase + singles)
-                                                           : SqlText::Format("%d / %d", cases, singles);
-            const double amount = q.GetFieldValueDouble(4);
-            total += amount;
-            ++lines;
-            text += description + "\t" + sku + "\t" + quantity + "\t" + SqlText::Format("%.2f", amount) + "\n";
+            line.quantity = quantitiesInUnits ? std::to_string(cases * perCase + singles)
+                                              : SqlText::Format("%d / %d", cases, singles);
+            line.amount = q.GetFieldValueDouble(4);
+            details.lines.push_back(std::move(line));
         }
     }
-    if (lines == 0)
-        text += "No lines.\n";
-    text += SqlText::Format("\n%d line%s, total $%.2f", lines, lines == 1 ? "" : "s", total);
-    return text;
+    return details;
 }
 
 int RecentOrders::Waiting(int poolKey)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "orders/OrderDetails.h"
+
 #include <ctime>
 #include <string>
 #include <vector>
@@ -36,6 +38,7 @@ public:
         std::string date;   // "mm/dd/yyyy"
         double total = 0.0;
         int lines = 0;
+        std::string status; // the history's status of a sent order, when known
     };
 
     // Unsent orders first (all of them for Open; those created in the range
@@ -44,11 +47,15 @@ public:
     // read.
     static std::vector<Row> Load(Period period, std::time_t now, int poolKey = 0);
 
-    // The order's lines for its details sheet: description, item number,
-    // quantity ("cases / singles", or units with `quantitiesInUnits`) and
-    // amount per line, then the total. An item no longer in the catalogue
+    // The order's details sheet: its header and, per line, description,
+    // item number, quantity ("cases / singles", or units with
+    // `quantitiesInUnits`) and amount. An item no longer in the catalogue
     // shows by its number.
-    static std::string DetailsText(const Row& row, bool quantitiesInUnits, int poolKey = 0);
+    static OrderDetails Details(const Row& row, bool quantitiesInUnits, int poolKey = 0);
+    static std::string DetailsText(const Row& row, bool quantitiesInUnits, int poolKey = 0)
+    {
+        return Details(row, quantitiesInUnits, poolKey).Text();
+    }
 
     // How many ready orders wait to be sent.
     static int Waiting(int poolKey = 0);

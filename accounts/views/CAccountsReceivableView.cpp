@@ -9,22 +9,23 @@
 #include "app/core/StringIds.h"
 #include "app/core/StringTable.h"
 #include "app/core/ZevConfig.h"
+#include "app/core/ZevConfigLayout.h"
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/DocumentState.h"
 #include "app/ui/ScreenHost.h"
 #include "reports/AccountDocuments.h"
 #include "reports/DocumentHeading.h"
 #include "reports/views/CDocumentPrinter.h"
+#include "orders/RecentOrders.h"
+#include "orders/views/COrderDetailsSheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -360,23 +361,23 @@ void CAccountsReceivableView::OnDetails()
     const int row = Current();
     if (row < 0)
         return;
-    const std::optional<std::string> text =
-        m_data.OrderDetails(m_data.Items()[static_cast<std::size_t>(row)].invoiceNo);
-    if (!text) {
+    const zev::ARListItem& item = m_data.Items()[static_cast<std::size_t>(row)];
+    const auto order = m_data.FindHistoryOrder(item.invoiceNo);
+    if (!order) {
         Host().Messages().Show(kNoHistory, zev::ids::kCaptionWarning, zev::MbButtons::Ok, zev::MbIcon::Warning);
         return;
     }
-    QDialog sheet(this);
-    sheet.setWindowTitle(tr("Order Details"));
-    auto* view = new QPlainTextEdit(QString::fromStdString(*text), &sheet);
-    view->setReadOnly(true);
-    view->setAccessibleName(tr("Order details"));
-    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &sheet);
-    connect(close, &QDialogButtonBox::rejected, &sheet, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&sheet);
-    layout->addWidget(view);
-    layout->addWidget(close);
-    sheet.resize(560, 360);
+    // The same sheet as the order lists show.
+    zev::RecentOrders::Row history;
+    history.orderNumber = order->orderNumber;
+    history.accountId = item.accountId;
+    history.account = item.companyName;
+    history.number = item.invoiceNo;
+    const std::time_t placed = zev::RecentOrders::ParseStamp(order->transDate);
+    history.date = placed > 0 ? zev::Receivables::LongDate(placed) : std::string();
+    history.status = order->status;
+    const bool units = Host().State().settings.config.IsOn(zev::cfg::kQuantitiesInUnits);
+    COrderDetailsSheet sheet(zev::RecentOrders::Details(history, units), this);
     sheet.exec();
 }
 

@@ -74,6 +74,19 @@ void CCancelBackordersDlg::ShowRows(const std::vector<bool>& checked)
                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
+void CCancelBackordersDlg::ShowInvoice(const std::string& invoice)
+{
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].invoiceNo != invoice)
+            continue;
+        const QModelIndex index = m_list->Model()->index(static_cast<int>(i), 0);
+        m_list->selectionModel()->setCurrentIndex(index,
+                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_list->scrollTo(index);
+        return;
+    }
+}
+
 void CCancelBackordersDlg::OnHeaderClicked(int column)
 {
     // The checks follow their lines (an open-order line is its invoice and

@@ -22,6 +22,9 @@ public:
     CCancelBackordersDlg(zev::IScreenHost& host, int accountId, std::time_t now, QWidget* parent = nullptr);
 
     void OnHeaderClicked(int column);
+    // Moves to the first line of one open order (the one the user came
+    // from). Nothing is checked for the user: Done would cancel it.
+    void ShowInvoice(const std::string& invoice);
     void accept() override;
 
     CCheckListCtrl* List() const { return m_list; }

@@ -7,6 +7,7 @@
 #include "app/core/ZevConfig.h"
 #include "app/ui/CZevDialog.h"
 #include "app/ui/DocumentState.h"
+#include "app/ui/KeptPlacement.h"
 #include "app/ui/ScreenHost.h"
 #include "tables/SqlText.h"
 
@@ -23,6 +24,7 @@ constexpr std::size_t kDetail1Shown = 191;
 constexpr std::size_t kDetail2Shown = 192;
 constexpr std::size_t kKeepsPlace = 35;
 constexpr int kDepositList = 12;
+constexpr const char* kPlacementName = "DepositWindow";
 
 } // namespace
 
@@ -77,8 +79,11 @@ CDepositDlg::CDepositDlg(zev::IScreenHost& host, QWidget* parent)
     m_caption2->setVisible(show2);
     m_detail2->setVisible(show2);
     resize(620, 420);
-    if (config.IsOn(kKeepsPlace))
-        zev::ApplyScreenRecord(this, "DepositWindow", host.State().settingsFilePath);
+    // The layout's place first; where the user last left the window wins.
+    if (config.IsOn(kKeepsPlace)) {
+        zev::ApplyScreenRecord(this, kPlacementName, host.State().settingsFilePath);
+        new KeptPlacement(this, host.UserProfile(), kPlacementName);
+    }
     Fill();
 }
 

@@ -13,6 +13,7 @@ inline constexpr int kSaturday = 65022;
 inline constexpr int kConfigCorrupted = 65028;
 inline constexpr int kConfigWrongVersion = 65029;
 inline constexpr int kIniNotFound = 65118;
+inline constexpr int kNewMessages = 65140; // "You have new messages in your inbox."
 inline constexpr int kLibrariesMissing = 65119;
 
 // Captions.

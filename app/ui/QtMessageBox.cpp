@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 
 namespace {
@@ -93,7 +94,7 @@ zev::MbResult QtMessageBox::Ask(int textId, zev::Caption caption, zev::MbButtons
 {
     return ShowOnGuiThread(QString::fromStdString(zev::LoadText(textId)),
                            QString::fromStdString(zev::LoadText(zev::CaptionNumber(caption))), buttons, icon,
-                           defaultButton);
+                           defaultButton, textId);
 }
 
 zev::MbResult QtMessageBox::AskText(const std::string& text, zev::Caption caption, zev::MbButtons buttons,
@@ -104,8 +105,14 @@ zev::MbResult QtMessageBox::AskText(const std::string& text, zev::Caption captio
                            defaultButton);
 }
 
+void QtMessageBox::OfferAction(int textId, const QString& label, std::function<bool()> offered,
+                               std::function<void()> action)
+{
+    m_actions[textId] = OfferedAction{label, std::move(offered), std::move(action)};
+}
+
 zev::MbResult QtMessageBox::ShowOnGuiThread(const QString& text, const QString& caption, zev::MbButtons buttons,
-                                            zev::MbIcon icon, zev::MbResult defaultButton)
+                                            zev::MbIcon icon, zev::MbResult defaultButton, int textId)
 {
     if (!zev::Offers(buttons, defaultButton))
         defaultButton = zev::FirstButton(buttons);
@@ -115,7 +122,22 @@ zev::MbResult QtMessageBox::ShowOnGuiThread(const QString& text, const QString& 
         // Escape answers Cancel where there is one, otherwise No: never the destructive Yes.
         if (buttons == zev::MbButtons::YesNo)
             box.setEscapeButton(QMessageBox::No);
-        return ResultOf(box.exec());
+        QPushButton* extra = nullptr;
+        const auto offer = textId != 0 ? m_actions.find(textId) : m_actions.end();
+        if (offer != m_actions.end() && (!offer->second.offered || offer->second.offered())) {
+            extra = box.addButton(offer->second.label, QMessageBox::AcceptRole);
+            extra->setAccessibleName(QString(offer->second.label).remove(QLatin1Char('&')));
+            // The plain answer stays the default and the one Escape gives.
+            box.setDefaultButton(ButtonOf(defaultButton));
+            if (buttons == zev::MbButtons::Ok)
+                box.setEscapeButton(QMessageBox::Ok);
+        }
+        const int answer = box.exec();
+        if (extra && box.clickedButton() == extra) {
+            QMetaObject::invokeMethod(qApp, std::function<void()>(offer->second.action), Qt::QueuedConnection);
+            return zev::FirstButton(buttons);
+        }
+        return ResultOf(answer);
     };
     if (QThread::currentThread() == qApp->thread())
         return show();

@@ -13,7 +13,9 @@ class QLabel;
 class QPushButton;
 
 // The current account's open orders (sent, not yet delivered), backorders
-// marked, with a details sheet of each order's lines.
+// marked, with a details sheet of each order's lines. A backorder leads on
+// to its cancellation or, through the order guide, to taking its quantities
+// into the next order.
 class COpenOrdersView : public CZevBaseView {
     Q_OBJECT
 public:
@@ -24,6 +26,10 @@ public:
     void Fill();
     void SelectRow(int row);
     void OnDetails();
+    void OnCancelBackorders();
+    void OnBackordersToGuide();
+    // What the details sheet of a row shows, and the same as text.
+    zev::OrderDetails Details(int row) const;
     QString DetailsText(int row) const;
 
     const std::vector<zev::OpenOrderList::Order>& Orders() const { return m_orders; }
@@ -36,6 +42,7 @@ protected:
 
 private:
     int Current() const;
+    bool CurrentIsBackorder() const;
 
     zev::OrderViewContext m_ctx;
     std::vector<zev::OpenOrderList::Order> m_orders;

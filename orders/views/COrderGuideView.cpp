@@ -9,6 +9,7 @@
 #include "app/core/ZevConfig.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/ui/CZevListCtrl.h"
+#include "app/ui/DocumentState.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
 #include "orders/Amount.h"
@@ -38,6 +39,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <utility>
 
 #include <algorithm>
 #include <cstdio>
@@ -113,6 +116,9 @@ QPushButton* COrderGuideView::Button(const char* name) const
 void COrderGuideView::OnInitialUpdate()
 {
     const zev::ZevConfig& config = Host().State().settings.config;
+    // Asked for by the screen that led here (open orders); taken now so a
+    // guide that never loads does not leave it for a later visit.
+    m_openBackorders = std::exchange(Host().Document().backordersRequested, false);
     m_list->Setup(1, config, &Host().UserProfile());
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -329,6 +335,9 @@ void COrderGuideView::OnLoaded()
     ShowRows(m_guide->Rows().empty() ? -1 : 0);
     StartRepricing();
     emit GuideLoaded();
+    if (std::exchange(m_openBackorders, false))
+        QMetaObject::invokeMethod(
+            this, [this] { OnBackorders(); }, Qt::QueuedConnection);
 }
 
 void COrderGuideView::ShowLoading(bool loading)

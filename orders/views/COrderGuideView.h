@@ -150,6 +150,7 @@ private:
     std::unique_ptr<zev::OrderGuide> m_guide;
     zev::GuideLoader m_loader;
     bool m_loading = false;
+    bool m_openBackorders = false; // open the backorder dialog once loaded
     zev::RepricingWorker m_worker;
     bool m_repricing = false;
     std::function<bool(QPrinter&)> m_choosePrinter;

@@ -12,15 +12,13 @@
 #include "app/ui/WaitCursor.h"
 #include "orders/OrderGuide.h"
 #include "orders/RecentOrders.h"
+#include "orders/views/COrderDetailsSheet.h"
 #include "tables/WorkOrder.h"
 
 #include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cstdlib>
@@ -145,7 +143,7 @@ void COrderHistoryView::SelectRow(int row)
     m_buttons["BTN_COPY"]->setEnabled(any && Host().HasScreen(zev::Screen::OrderGuide));
 }
 
-QString COrderHistoryView::DetailsText(int row) const
+zev::OrderDetails COrderHistoryView::Details(int row) const
 {
     if (row < 0 || row >= static_cast<int>(m_orders.size()))
         return {};
@@ -157,26 +155,19 @@ QString COrderHistoryView::DetailsText(int row) const
     r.account = m_ctx.current.companyName;
     r.number = o.invoice;
     r.date = o.date;
+    r.status = o.status;
     const bool units = Host().State().settings.config.IsOn(zev::cfg::kQuantitiesInUnits);
-    return QString::fromStdString(zev::RecentOrders::DetailsText(r, units));
+    return zev::RecentOrders::Details(r, units);
 }
+
+QString COrderHistoryView::DetailsText(int row) const { return QString::fromStdString(Details(row).Text()); }
 
 void COrderHistoryView::OnDetails()
 {
     const int row = Current();
     if (row < 0)
         return;
-    QDialog sheet(this);
-    sheet.setWindowTitle(tr("Order Details"));
-    auto* text = new QPlainTextEdit(DetailsText(row), &sheet);
-    text->setReadOnly(true);
-    text->setAccessibleName(tr("Order details"));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &sheet);
-    connect(buttons, &QDialogButtonBox::rejected, &sheet, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&sheet);
-    layout->addWidget(text);
-    layout->addWidget(buttons);
-    sheet.resize(640, 400);
+    COrderDetailsSheet sheet(Details(row), this);
     sheet.exec();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ui/CZevBaseView.h"
+#include "orders/OrderDetails.h"
 #include "orders/PastOrders.h"
 #include "orders/views/OrderViewContext.h"
 
@@ -28,6 +29,8 @@ public:
     void SelectRow(int row);
     void OnDetails();
     void OnCopy();
+    // What the details sheet of a row shows, and the same as text.
+    zev::OrderDetails Details(int row) const;
     QString DetailsText(int row) const;
 
     const std::vector<zev::PastOrders::Order>& Orders() const { return m_orders; }

@@ -9,13 +9,11 @@
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
+#include "orders/views/COrderDetailsSheet.h"
 
 #include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -185,30 +183,22 @@ void CRecentOrdersView::OnSendAll()
     Fill();
 }
 
-QString CRecentOrdersView::DetailsText(int row) const
+zev::OrderDetails CRecentOrdersView::Details(int row) const
 {
     if (row < 0 || row >= static_cast<int>(m_rows.size()))
         return {};
     const bool units = Host().State().settings.config.IsOn(zev::cfg::kQuantitiesInUnits);
-    return QString::fromStdString(RecentOrders::DetailsText(m_rows[static_cast<std::size_t>(row)], units));
+    return RecentOrders::Details(m_rows[static_cast<std::size_t>(row)], units);
 }
+
+QString CRecentOrdersView::DetailsText(int row) const { return QString::fromStdString(Details(row).Text()); }
 
 void CRecentOrdersView::OnDetails()
 {
     const int row = Current();
     if (row < 0)
         return;
-    QDialog sheet(this);
-    sheet.setWindowTitle(tr("Order Details"));
-    auto* text = new QPlainTextEdit(DetailsText(row), &sheet);
-    text->setReadOnly(true);
-    text->setAccessibleName(tr("Order details"));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &sheet);
-    connect(buttons, &QDialogButtonBox::rejected, &sheet, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&sheet);
-    layout->addWidget(text);
-    layout->addWidget(buttons);
-    sheet.resize(640, 400);
+    COrderDetailsSheet sheet(Details(row), this);
     sheet.exec();
 }
 

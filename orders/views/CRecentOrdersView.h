@@ -29,7 +29,8 @@ public:
     void OnSend();
     void OnSendAll();
     void OnDetails();
-    // The details text of a row (the sheet shows it).
+    // What the details sheet of a row shows, and the same as text.
+    zev::OrderDetails Details(int row) const;
     QString DetailsText(int row) const;
 
     zev::RecentOrders::Period Period() const { return m_period; }

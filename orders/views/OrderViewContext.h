@@ -10,8 +10,6 @@
 
 class QWidget;
 
-class QWidget;
-
 namespace zev {
 
 class IClock;
@@ -41,6 +39,9 @@ struct OrderViewContext {
     // The backorder dialog of an account, handed the keys the guide holds.
     // Empty greys the guide's backorder button.
     std::function<void(QWidget* parent, int accountId, std::set<std::string> heldKeys, GuideAdd add)> backorders{};
+    // The backorder cancellation of an account, the lines of `invoice`
+    // shown first. Empty greys the open orders' Cancel Backorders.
+    std::function<void(QWidget* parent, int accountId, const std::string& invoice)> cancelBackorders{};
 };
 
 } // namespace zev

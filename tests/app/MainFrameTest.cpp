@@ -6,16 +6,20 @@
 #include "app/core/ZevFolders.h"
 #include "app/ui/CZevBaseView.h"
 #include "app/ui/DocumentState.h"
+#include "app/ui/QtMessageBox.h"
 #include "tests/app/ui/FakeMessageBox.h"
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -54,6 +58,24 @@ public:
 private:
     int* m_exports;
 };
+
+// Once the next message box is up: its button captions, and a click on the
+// one whose caption holds `press` (the default button when empty).
+void AnswerNextBox(QStringList* captions, const QString& press)
+{
+    QTimer::singleShot(0, [captions, press] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        QAbstractButton* chosen = box->defaultButton();
+        for (QAbstractButton* b : box->buttons()) {
+            captions->append(b->text());
+            if (!press.isEmpty() && b->text().remove(QLatin1Char('&')).contains(press))
+                chosen = b;
+        }
+        chosen->click();
+    });
+}
 
 } // namespace
 
@@ -291,11 +313,121 @@ private slots:
         QCOMPARE(exports, 1);
     }
 
+    // With every screen built and every feature switched on, each command of
+    // the table is offered and live; only the current screen's own is greyed.
+    void everyCommandIsLiveWhenItsScreenExists()
+    {
+        m_app->signedIn = true;
+        for (const auto& def : zev::kCommands) {
+            if (def.switchByte >= 0)
+                m_app->settings.config.SetByte(static_cast<std::size_t>(def.switchByte), 1);
+        }
+        MakeFrame([this](CMainFrame& frame) {
+            for (const auto& screen : zev::kScreens)
+                if (!frame.HasScreen(screen.number))
+                    frame.RegisterScreen(screen.number, [this, n = screen.number](zev::IScreenHost& host) {
+                        return new StubView(host, n, &m_allowLeave);
+                    });
+            frame.SetCommandHandler(zev::kCmdProductBrowse, [] {});
+            frame.SetCommandHandler(zev::kCmdProductSearch, [] {});
+        });
+        m_frame->SwitchScreen(zev::Screen::Maintenance);
+        for (const auto& def : zev::kCommands) {
+            QAction* action = m_frame->Action(def.id);
+            QVERIFY2(action, def.statusText);
+            QCOMPARE(action->isEnabled(), def.screen != 2);
+            // A command's screen is one the frame knows.
+            if (def.screen > 0) {
+                bool known = false;
+                for (const auto& screen : zev::kScreens)
+                    known = known || screen.number == def.screen;
+                QVERIFY2(known, def.statusText);
+            }
+        }
+        for (int id : zev::kToolbar)
+            QVERIFY(id == 0 || m_frame->Action(id));
+    }
+
+    // The new-messages notice offers the way to the inbox; taken, it leads
+    // there at once, or once a running exchange is done; declined (the
+    // default), the screen stays.
+    void newMessagesNoticeLeadsToTheMessageCenter()
+    {
+        QtMessageBox box;
+        m_app->signedIn = true;
+        m_app->settings.config.SetByte(23, 1);
+        MakeFrame(
+            [](CMainFrame& frame) {
+                frame.RegisterScreen(zev::Screen::MessageCenter, [](zev::IScreenHost& host) { return new CZevBaseView(host, "Messages"); });
+            },
+            &box);
+        m_frame->OfferCommandFrom(box, 65140, zev::kCmdMessageCenter, QStringLiteral("&Open Message Center"));
+        m_frame->SwitchScreen(zev::Screen::Accounts);
+
+        QStringList captions;
+        AnswerNextBox(&captions, {});
+        QCOMPARE(box.Show(65140, zev::Caption::Information, zev::MbButtons::Ok, zev::MbIcon::Information), zev::MbResult::Ok);
+        QCOMPARE(captions.size(), 2);
+        QVERIFY(captions.contains(QStringLiteral("&Open Message Center")));
+        QCoreApplication::processEvents();
+        QCOMPARE(m_app->currentScreen, 4);
+
+        captions.clear();
+        AnswerNextBox(&captions, QStringLiteral("Open Message Center"));
+        QCOMPARE(box.Show(65140, zev::Caption::Information, zev::MbButtons::Ok, zev::MbIcon::Information), zev::MbResult::Ok);
+        QTRY_COMPARE(m_app->currentScreen, 19);
+
+        // Already there: nothing more to offer.
+        captions.clear();
+        AnswerNextBox(&captions, {});
+        box.Show(65140, zev::Caption::Information, zev::MbButtons::Ok, zev::MbIcon::Information);
+        QCOMPARE(captions.size(), 1);
+
+        // Chosen while an exchange runs: followed once it ends.
+        m_frame->SwitchScreen(zev::Screen::Maintenance);
+        m_frame->SetBusy(true);
+        captions.clear();
+        AnswerNextBox(&captions, QStringLiteral("Open Message Center"));
+        box.Show(65140, zev::Caption::Information, zev::MbButtons::Ok, zev::MbIcon::Information);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(m_app->currentScreen, 2);
+        m_frame->SetBusy(false);
+        QTRY_COMPARE(m_app->currentScreen, 19);
+
+        // Other boxes never carry it.
+        m_frame->SwitchScreen(zev::Screen::Accounts);
+        captions.clear();
+        AnswerNextBox(&captions, {});
+        box.Show(65057, zev::Caption::Information, zev::MbButtons::Ok, zev::MbIcon::Information);
+        QCOMPARE(captions.size(), 1);
+        m_frame.reset(); // before the box it holds
+    }
+
+    void newMessagesNoticeWithoutMessageCenterIsPlain()
+    {
+        QtMessageBox box;
+        m_app->signedIn = true;
+        m_app->settings.config.SetByte(23, 0);
+        MakeFrame(
+            [](CMainFrame& frame) {
+                frame.RegisterScreen(zev::Screen::MessageCenter, [](zev::IScreenHost& host) { return new CZevBaseView(host, "Messages"); });
+            },
+            &box);
+        m_frame->OfferCommandFrom(box, 65140, zev::kCmdMessageCenter, QStringLiteral("&Open Message Center"));
+        m_frame->SwitchScreen(zev::Screen::Accounts);
+        QStringList captions;
+        AnswerNextBox(&captions, {});
+        box.Show(65140, zev::Caption::Information, zev::MbButtons::Ok, zev::MbIcon::Information);
+        QCOMPARE(captions.size(), 1);
+        m_frame.reset();
+    }
+
 private:
-    void MakeFrame(const std::function<void(CMainFrame&)>& more = {})
+    void MakeFrame(const std::function<void(CMainFrame&)>& more = {}, zev::IMessageBox* messages = nullptr)
     {
         m_app->settings.config.SetByte(12, 1);
-        CMainFrame::Context context{*m_app, *m_doc, *m_profile, *m_folders, *m_messages};
+        CMainFrame::Context context{*m_app, *m_doc, *m_profile, *m_folders, messages ? *messages : *m_messages};
         m_frame = std::make_unique<CMainFrame>(context);
         for (int n : {1, 2, 3, 4, 6, 10}) {
             m_frame->RegisterScreen(static_cast<zev::Screen>(n),

@@ -102,6 +102,10 @@ public:
             return 0;
         };
         services.helpers.isConnected = [] { return 1; };
+        // The demo's password gives the digest the demo data stores.
+        services.helpers.hash = [](const std::string& password) {
+            return password == DemoData::kPassword ? std::string(DemoData::kDigest) : std::string(32, '0');
+        };
         services.helpers.compress = [](const char*, int) { return 1; };
         services.helpers.uncompress = [](const char*, int) { return 1; };
         services.helpers.setTime = [](int, int, int, int, int, int) { return 1; };

@@ -18,6 +18,8 @@ namespace zev::test {
 class DemoData {
 public:
     static constexpr const char* kDigest = "0123456789abcdef0123456789abcdef";
+    // What a representative types to sign in against kDigest.
+    static constexpr const char* kPassword = "demo1234";
 
     explicit DemoData(const std::string& tag, bool scale = false)
     {

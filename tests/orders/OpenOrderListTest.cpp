@@ -10,6 +10,7 @@
 namespace {
 
 using zev::OpenOrderList;
+using zev::OrderDetails;
 
 class OpenOrderListTest : public zev::test::GuideDb {
 protected:
@@ -61,8 +62,16 @@ TEST_F(OpenOrderListTest, DetailsOfABackorder)
 {
     const auto orders = OpenOrderList::Load(7);
     const std::string text = OpenOrderList::DetailsText(7, orders[0], false);
-    EXPECT_NE(text.find("Invoice 880002, 03/01/2026, delivery 03/04/2026, PO PO7 (backorder)"), std::string::npos)
-        << text;
+    const OrderDetails details = OpenOrderList::Details(7, "Corner Wines", orders[0], false);
+    using Facts = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(details.Header(), (Facts{{"Order", "Invoice 880002"},
+                                       {"Date", "03/01/2026"},
+                                       {"Account", "Corner Wines"},
+                                       {"Status", orders[0].type + " (backorder)"},
+                                       {"Delivery", "03/04/2026"},
+                                       {"PO", "PO7"},
+                                       {"Total", "2 lines, total $87.00"}}));
+    EXPECT_NE(text.find("Order: Invoice 880002\nDate: 03/01/2026\n"), std::string::npos) << text;
     EXPECT_NE(text.find("Zinfandel\tS1\t2 / 6\t75.00\tbackordered, distributor stock 41 / 8"), std::string::npos)
         << text;
     EXPECT_NE(text.find("Item 42 (no longer in the catalogue)"), std::string::npos) << text;

@@ -14,6 +14,7 @@
 #include "app/ui/CZevListCtrl.h"
 #include "reports/AccountDocuments.h"
 #include "reports/views/CDocumentPrinter.h"
+#include "orders/views/COrderDetailsSheet.h"
 #include "tests/accounts/Fakes.h"
 #include "tests/app/ui/FakeScreenHost.h"
 #include "tests/reports/views/PdfText.h"
@@ -210,6 +211,68 @@ private slots:
         QCOMPARE(db->ScalarInt("select count(*) from AR where Deposited = 1 and DepAttrib1 = 'Slip 4'"), 1);
         QCOMPARE(dialog.List()->model()->rowCount(), 1);
         QCOMPARE(dialog.SelectedTotal()->text(), QStringLiteral("0.00"));
+    }
+
+    // With byte 35 the window comes back where it was left; without, the
+    // profile is neither read nor written.
+    void depositWindowKeepsItsPlaceWhenTheDistributorSaysSo()
+    {
+        auto& config = host->app.settings.config;
+        config.SetByte(35, 1);
+        {
+            CDepositDlg first(*host);
+            first.show();
+            first.setGeometry(110, 70, 530, 340);
+            first.reject();
+        }
+        QCOMPARE(host->profile.GetText("DepositWindow"), std::string("70,110,410,640"));
+        {
+            CDepositDlg second(*host);
+            QCOMPARE(second.geometry(), QRect(110, 70, 530, 340));
+            second.show();
+            second.resize(600, 360);
+            second.close();
+        }
+        QCOMPARE(host->profile.GetText("DepositWindow"), std::string("70,110,430,710"));
+
+        config.SetByte(35, 0);
+        QVERIFY(host->profile.SetText("DepositWindow", "70,110,410,640"));
+        CDepositDlg plain(*host);
+        QCOMPARE(plain.size(), QSize(620, 420));
+        plain.show();
+        plain.resize(500, 300);
+        plain.reject();
+        QCOMPARE(host->profile.GetText("DepositWindow"), std::string("70,110,410,640"));
+    }
+
+    // Details of an invoice the history knows open the order details sheet
+    // with its lines; of one it does not, 65093.
+    void invoiceDetailsOpenTheOrderSheet()
+    {
+        QVERIFY(db->Exec("insert into OrderHistory (OrderNumber, AccountID, DistInvoice, TransDate, OrderTotal, "
+                         "Status) values (100, 1, 'INV1', '2026-03-01 08:00:00', 100, 'Invoiced')"));
+        QVERIFY(db->Exec("insert into OrderHistoryItems (OrderNumber, LineNumber, ItemID, DistributorSKU, CQty, "
+                         "SQty, ExtPrice) values (100, 1, 77, 'S77', 4, 0, 100)"));
+        current.accountId = 1;
+        auto view = OpenReceivables();
+        QString order, status;
+        int lines = -1;
+        WhenModal<COrderDetailsSheet>([&](COrderDetailsSheet& sheet) {
+            order = sheet.HeaderValue("Order");
+            status = sheet.HeaderValue("Status");
+            lines = sheet.Lines()->model()->rowCount();
+            sheet.reject();
+        });
+        view->OnDetails(); // the first row: INV1
+        QCOMPARE(order, QStringLiteral("Order INV1"));
+        QCOMPARE(status, QStringLiteral("Invoiced"));
+        QCOMPARE(lines, 1);
+        QVERIFY(host->messages.Boxes().empty());
+
+        view->List()->selectionModel()->setCurrentIndex(
+            view->List()->model()->index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        view->OnDetails();
+        QCOMPARE(host->messages.TextIds(), std::vector<int>{65093});
     }
 
     void printoutHoldsInvoicesAndTotals()

@@ -22,11 +22,15 @@
 #include "orders/views/COrderGuideView.h"
 #include "orders/views/COrderSummaryView.h"
 #include "orders/views/CReadyOrdersView.h"
+#include "orders/views/CRecentOrdersView.h"
+#include "sync/views/CLoginView.h"
 #include "tables/DayButtons.h"
 #include "tests/app/ui/FakeMessageBox.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -224,6 +228,94 @@ private slots:
         for (const auto& r : guide->Guide().Rows())
             QCOMPARE(r.units, 0);
         frame.SwitchScreen(zev::Screen::Accounts);
+    }
+
+    // A day that starts with an order left unsent: sign-in lands on the
+    // recent orders, which show it unsent with its Send; Send delivers it to
+    // the server once and nothing waits afterwards.
+    void signInWithAnUnsentOrderLandsWhereItIsSent()
+    {
+        messages.Clear();
+        zev::test::DemoClient client("guisignin");
+        QVERIFY(client.Started());
+        QVERIFY2(client.Download(), client.Shown().c_str());
+        const int account = client.Local("select min(AccountID) from Accounts");
+        const int item = client.Local("select min(ItemID) from Items where DeletedFlag = 0");
+        QVERIFY(account > 0 && item > 0);
+        const std::string acc = std::to_string(account);
+        QVERIFY(client.db->Exec("insert into ReadyOrder values (" + acc +
+                                ", 1, 0, '03/09/2026', 'Left from yesterday', '', 48.00, '', "
+                                "'{ts ''2026-03-08 17:30:00''}', '', '', '', '', '', 0, 0, 0, 0, 0, 0, 0, 0, 0, "
+                                "0, '')"));
+        QVERIFY(client.db->Exec("insert into ReadyOrderItems (AccountID, ReadyID, ItemID, catalogID, CQty, SQty, "
+                                "CDistPrice, SDistPrice, LineItemNumber, SpecialFlag, DiscountAmount, PriceOverride, "
+                                "par, inv, ExtPrice, RetailPrice, Warehouse, LineComment) values (" +
+                                acc + ", 1, " + std::to_string(item) +
+                                ", 10, 2, 0, 24, 2, 1, '0', '0', '0', 0, 0, 48, 0, 0, '')"));
+
+        QTemporaryDir dir;
+        const std::string home = dir.path().toStdString();
+        zev::AppState app;
+        app.programDir = home;
+        app.settingsFilePath = home + "/ZevSatchel.INI";
+        QVERIFY(app.settings.config.Load(ZEV_SOURCE_ROOT "/distributor/ZevConfig.dat") ==
+                zev::ZevConfig::LoadResult::Ok);
+        zev::DocumentState document;
+        zev::Profile profile(home + "/Satchel.ini");
+        QVERIFY(profile.SetUserID("100200"));
+        zev::ZevFolders folders(home, home);
+        zev::CurrentAccount current;
+        zev::OrderHeader order;
+
+        CMainFrame frame(CMainFrame::Context{app, document, profile, folders, messages});
+        zev::sync::SyncStack& stack = *client.stack;
+        const zev::SyncViewContext sync{stack.Engine(), stack.Builder(), stack.Runner(), stack.Orders(), stack.Maint()};
+        zev::AccountsViewContext accounts{current, {}, {}, {}, nullptr};
+        zev::OrderViewContext orders{current, order, {}, {}, {}, nullptr};
+        zev::sync::OrderSender* sender = &stack.Orders();
+        orders.sendOrder = [sender](int readyId) {
+            return sender->SendOrders(readyId, nullptr) && sender->SentCount() > 0;
+        };
+        frame.RegisterScreen(zev::Screen::Login, [sync](zev::IScreenHost& host) { return new CLoginView(host, sync); });
+        frame.RegisterScreen(zev::Screen::Accounts, [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
+        frame.RegisterScreen(zev::Screen::RecentOrders, [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
+        frame.BuildCommands();
+        frame.resize(1280, 900);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.SwitchScreen(zev::Screen::Login);
+
+        // The password typed and Enter pressed.
+        auto* signIn = Shown<CLoginView>(frame);
+        QVERIFY(signIn);
+        QLineEdit* password = nullptr;
+        for (QLineEdit* field : signIn->findChildren<QLineEdit*>())
+            if (field->echoMode() == QLineEdit::Password)
+                password = field;
+        QVERIFY(password);
+        QTest::keyClicks(password, QString::fromLatin1(zev::test::DemoData::kPassword));
+        QTest::keyClick(password, Qt::Key_Return);
+
+        QTRY_VERIFY2(Shown<CRecentOrdersView>(frame), (Texts() + client.Shown()).c_str());
+        QVERIFY(app.signedIn);
+        auto* recent = Shown<CRecentOrdersView>(frame);
+        QCOMPARE(recent->Period(), zev::RecentOrders::Period::Open);
+        QCOMPARE(recent->WaitingLabel()->text(), QStringLiteral("1 order waits to be sent."));
+        QCOMPARE(recent->Rows().size(), std::size_t(1));
+        QVERIFY(!recent->Rows()[0].sent);
+        QCOMPARE(recent->List()->model()->index(0, 4).data().toString(), QStringLiteral("No"));
+        QCOMPARE(recent->List()->CurrentRow(), 0);
+        QPushButton* send = recent->Button("BTN_SEND");
+        QVERIFY(send->isEnabled());
+        QTest::mouseClick(send, Qt::LeftButton);
+
+        QVERIFY2(!messages.TextIds().empty() && messages.TextIds().back() == 65057, Texts().c_str());
+        QCOMPARE(client.ServerText("select count(*) from ReceivedOrders where AccountID = " + acc), std::string("1"));
+        QCOMPARE(client.ServerText("select count(*) from ReceivedOrderLines"), std::string("1"));
+        QCOMPARE(client.Local("select count(*) from ReadyOrder"), 0);
+        QCOMPARE(recent->WaitingLabel()->text(), QStringLiteral("No orders wait to be sent."));
+        QVERIFY(!recent->Button("BTN_SEND")->isEnabled());
+        QVERIFY(!recent->Button("BTN_SENDALL")->isEnabled());
     }
 };
 

@@ -374,6 +374,34 @@ private slots:
         QCOMPARE(view->List()->CurrentRow(), 0);
     }
 
+    // Sent here from the open orders for a backorder, the guide opens its
+    // backorder dialog once its lines are read, with the keys it holds; a
+    // later visit does not open it again.
+    void backordersAskedOnTheWayInOpenOnceLoaded()
+    {
+        Guide(2);
+        std::vector<int> opened;
+        auto context = [&opened, this] {
+            zev::OrderViewContext c{current, order, price, {}, {}, nullptr};
+            c.backorders = [&opened](QWidget*, int accountId, std::set<std::string>, auto) {
+                opened.push_back(accountId);
+            };
+            return c;
+        };
+        host->document.backordersRequested = true;
+        view = std::make_unique<COrderGuideView>(*host, context());
+        view->InitialUpdate();
+        QVERIFY(!host->document.backordersRequested);
+        QVERIFY(opened.empty()); // not over a guide still being read
+        QTRY_COMPARE(opened, std::vector<int>{kAccount});
+
+        view = std::make_unique<COrderGuideView>(*host, context());
+        view->InitialUpdate();
+        QTRY_VERIFY(!view->Loading());
+        QCoreApplication::processEvents();
+        QCOMPARE(opened.size(), std::size_t(1));
+    }
+
     void leavingWhileLoadingWritesNothing()
     {
         Guide(3);

@@ -7,17 +7,21 @@
 #include "app/core/ZevConfig.h"
 #include "app/ui/CZevListCtrl.h"
 #include "orders/views/COpenOrdersView.h"
+#include "orders/views/COrderDetailsSheet.h"
 #include "orders/views/COrderHistoryView.h"
 #include "orders/views/CRecentOrdersView.h"
 #include "tests/app/ui/FakeScreenHost.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -56,6 +60,8 @@ private:
     FixedClock clock;
     std::vector<int> sendAttempts;
     bool serverUp = true;
+    std::vector<std::pair<int, std::string>> cancellations;
+    bool guideBackorders = false;
 
     zev::OrderViewContext Context()
     {
@@ -68,7 +74,26 @@ private:
             return db->Exec("delete from ReadyOrderItems where ReadyID = " + std::to_string(readyId)) &&
                    db->Exec("delete from ReadyOrder where ReadyID = " + std::to_string(readyId));
         };
+        if (guideBackorders)
+            c.backorders = [](QWidget*, int, std::set<std::string>, auto) {};
+        c.cancelBackorders = [this](QWidget*, int accountId, const std::string& invoice) {
+            cancellations.emplace_back(accountId, invoice);
+        };
         return c;
+    }
+    // Reads the details sheet once it is up, then closes it with Escape.
+    void WhenSheet(const std::function<void(COrderDetailsSheet&)>& look)
+    {
+        QTimer::singleShot(0, this, [look] {
+            auto* sheet = qobject_cast<COrderDetailsSheet*>(QApplication::activeModalWidget());
+            if (!sheet) {
+                if (QWidget* other = QApplication::activeModalWidget())
+                    other->close();
+                return;
+            }
+            look(*sheet);
+            QTest::keyClick(sheet->Lines(), Qt::Key_Escape);
+        });
     }
     void Ready(int id)
     {
@@ -113,6 +138,8 @@ private slots:
         current.companyName = "Corner Wines";
         sendAttempts.clear();
         serverUp = true;
+        cancellations.clear();
+        guideBackorders = false;
         QVERIFY(db->Exec("insert into Accounts (AccountID, CompanyName, AccountNumber) values (7, 'Corner Wines', "
                          "'1001')"));
         QVERIFY(db->Exec("insert into Items (ItemID, Description, QtyPerCase, ProductKind, QtyOnHand, DeletedFlag, "
@@ -226,6 +253,92 @@ private slots:
         QCOMPARE(view->List()->model()->index(0, 2).data().toString(), QStringLiteral("BO (backorder)"));
         QCOMPARE(view->SummaryLabel()->text(), QStringLiteral("1 open, 1 with backorders"));
         QVERIFY(view->DetailsText(0).contains(QStringLiteral("backordered")));
+    }
+
+    // The sheet: the header's facts above the lines in columns; the
+    // keyboard reaches the lines and Escape closes it.
+    void detailsSheetShowsHeaderAndLines()
+    {
+        auto view = Show<COrderHistoryView>();
+        bool seen = false;
+        WhenSheet([&seen](COrderDetailsSheet& sheet) {
+            QAbstractItemModelTester tester(sheet.Lines()->model(),
+                                            QAbstractItemModelTester::FailureReportingMode::QtTest);
+            QCOMPARE(sheet.windowTitle(), QStringLiteral("Order Details"));
+            QCOMPARE(sheet.HeaderValue("Order"), QStringLiteral("Order INV100"));
+            QCOMPARE(sheet.HeaderValue("Date"), QStringLiteral("03/01/2026"));
+            QCOMPARE(sheet.HeaderValue("Account"), QStringLiteral("Corner Wines"));
+            QCOMPARE(sheet.HeaderValue("Status"), QStringLiteral("Open"));
+            QCOMPARE(sheet.HeaderValue("Total"), QStringLiteral("1 line, total $48.00"));
+            const CZevListModel* lines = sheet.Lines()->Model();
+            QCOMPARE(lines->rowCount(), 1);
+            QCOMPARE(lines->columnCount(), 4);
+            QCOMPARE(lines->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Quantity"));
+            QCOMPARE(lines->Cell(0, 0), QStringLiteral("Zinfandel"));
+            QCOMPARE(lines->Cell(0, 2), QStringLiteral("2 / 0"));
+            QCOMPARE(lines->Cell(0, 3), QStringLiteral("48.00"));
+            QCOMPARE(sheet.focusWidget(), static_cast<QWidget*>(sheet.Lines()));
+            QVERIFY(!sheet.Lines()->accessibleName().isEmpty());
+            seen = true;
+        });
+        QTest::mouseClick(view->Button("BTN_DETAILS"), Qt::LeftButton);
+        QVERIFY(seen);
+        QVERIFY(!QApplication::activeModalWidget());
+
+        // An open backorder: its delivery and a note column for the stock.
+        QVERIFY(db->Exec("insert into OpenOrders (AccountID, InvoiceNumber, ItemCount, InvoiceTotal, TSOrderType, "
+                         "InvoiceDate, DeliveryDate) values (7, '880002', 1, 24, 'BO', '2026-02-20 00:00:00', "
+                         "'2026-03-04 00:00:00')"));
+        QVERIFY(db->Exec("insert into OpenOrderItems (AccountID, InvoiceNumber, LineNumber, ItemID, QtyOrdered, "
+                         "CaseFlag, ExtPrice, QtyShipped) values (7, '880002', 1, 1, 12, 1, 24, 0)"));
+        auto open = Show<COpenOrdersView>();
+        seen = false;
+        WhenSheet([&seen](COrderDetailsSheet& sheet) {
+            QCOMPARE(sheet.HeaderValue("Status"), QStringLiteral("BO (backorder)"));
+            QCOMPARE(sheet.HeaderValue("Delivery"), QStringLiteral("03/04/2026"));
+            QCOMPARE(sheet.Lines()->Model()->columnCount(), 5);
+            QVERIFY(sheet.Lines()->Model()->Cell(0, 4).startsWith(QStringLiteral("backordered")));
+            seen = true;
+        });
+        open->OnDetails();
+        QVERIFY(seen);
+    }
+
+    // A backorder leads to its cancellation and, through the guide, to its
+    // quantities; an ordinary open order greys both; so does a program
+    // without the dialogs.
+    void openBackorderLeadsToTheBackorderDialogs()
+    {
+        QVERIFY(db->Exec("insert into OpenOrders (AccountID, InvoiceNumber, ItemCount, InvoiceTotal, TSOrderType, "
+                         "InvoiceDate) values (7, '880002', 1, 24, 'BO', '2026-02-20 00:00:00'), (7, '880003', 1, "
+                         "24, 'SO', '2026-02-21 00:00:00')"));
+        guideBackorders = true;
+        auto view = Show<COpenOrdersView>();
+        QCOMPARE(view->Orders()[0].invoice, std::string("880003"));
+        QVERIFY(!view->Button("BTN_CANCELBO")->isEnabled());
+        QVERIFY(!view->Button("BTN_BACKORDERS")->isEnabled());
+        view->OnCancelBackorders();
+        view->OnBackordersToGuide();
+        QVERIFY(cancellations.empty());
+        QVERIFY(host->switches.empty());
+
+        view->List()->setFocus();
+        QTest::keyClick(view->List(), Qt::Key_Down);
+        QVERIFY(view->Button("BTN_CANCELBO")->isEnabled());
+        QVERIFY(view->Button("BTN_BACKORDERS")->isEnabled());
+        view->Button("BTN_CANCELBO")->setFocus();
+        QTest::keyClick(view->Button("BTN_CANCELBO"), Qt::Key_Space);
+        QCOMPARE(cancellations, (std::vector<std::pair<int, std::string>>{{7, "880002"}}));
+        QTest::mouseClick(view->Button("BTN_BACKORDERS"), Qt::LeftButton);
+        QVERIFY(host->document.backordersRequested);
+        QCOMPARE(host->switches, std::vector<int>{5});
+
+        guideBackorders = false;
+        host->screens.erase(5);
+        auto without = Show<COpenOrdersView>();
+        without->SelectRow(1);
+        QVERIFY(without->Button("BTN_CANCELBO")->isEnabled());
+        QVERIFY(!without->Button("BTN_BACKORDERS")->isEnabled());
     }
 };
 
