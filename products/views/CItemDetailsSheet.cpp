@@ -31,6 +31,7 @@ CItemDetailsSheet::CItemDetailsSheet(const ZevConfig& config, const ProductsView
     setWindowTitle(stock.found ? tr("Item Details - %1").arg(QString::fromStdString(stock.description))
                                : tr("Item Details"));
     m_tabs->setObjectName("ItemPages");
+    m_tabs->setAccessibleName(windowTitle());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
