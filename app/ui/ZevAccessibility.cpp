@@ -4,7 +4,6 @@
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
-#include <QAccessible>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -180,14 +179,6 @@ void ZevAccessibility::FollowCaption(QWidget* control, const QString& oldText, c
     if (auto* label = qobject_cast<QLabel*>(control);
         label && label->buddy() && !label->buddy()->accessibleName().isEmpty())
         label->buddy()->setAccessibleName(name);
-}
-
-void ZevAccessibility::AnnounceValue(QWidget* control, const QVariant& value)
-{
-    if (!control)
-        return;
-    QAccessibleValueChangeEvent event(control, value);
-    QAccessible::updateAccessibility(&event);
 }
 
 void ZevAccessibility::DescribeCellEditor(QWidget* editor, const QAbstractItemView* view, const QModelIndex& index)

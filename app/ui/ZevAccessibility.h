@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QVariant>
 
 class QAbstractItemView;
 class QLabel;
@@ -13,7 +12,7 @@ namespace zev {
 // How the program's controls get the names and announcements a screen reader
 // needs, applied once per window rather than by hand in every screen: the
 // caption a field stands beside in its Qt layout becomes its label's buddy,
-// lists take the text of their buddy label, and changed values are announced.
+// lists take the text of their buddy label, and cell editors say what they edit.
 class ZevAccessibility {
 public:
     // "&User ID:" -> "User ID": the caption as a person would say it.
@@ -35,10 +34,6 @@ public:
     // control named after its old text, or a list named after its buddy
     // label's old text, is renamed after the new text.
     static void FollowCaption(QWidget* control, const QString& oldText, const QString& newText);
-
-    // Tells assistive technology that the value shown by `control` changed
-    // (the text of a total, the percentage of a progress bar).
-    static void AnnounceValue(QWidget* control, const QVariant& value);
 
     // Names an in-place editor of a list after the column it edits and
     // describes which row: "Cases, row 3 of 40: 1042 Merlot".

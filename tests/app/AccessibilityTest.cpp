@@ -33,6 +33,7 @@
 #include "app/core/ZevFolders.h"
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/DocumentState.h"
+#include "app/ui/ZevAccessibility.h"
 #include "orders/DeliveryDays.h"
 #include "orders/OrderHeader.h"
 #include "orders/views/CDeliveryOptionsView.h"
@@ -62,12 +63,15 @@
 #include "tests/app/ui/AccessibleEventLog.h"
 #include "tests/app/ui/FakeMessageBox.h"
 
+#include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <filesystem>
@@ -284,6 +288,31 @@ class AccessibilityTest : public QObject {
         return true;
     }
 
+    std::string Said() const
+    {
+        std::string all;
+        for (const auto& b : m_messages.Boxes())
+            all += (b.text.empty() ? "#" + std::to_string(b.textId) : b.text) + " | ";
+        return all;
+    }
+
+    // An order of the current account approved through the options screen,
+    // so the ready orders list has one.
+    bool SaveOrder()
+    {
+        if (!ShowScreen(12))
+            return false;
+        auto* options = Shown<CDeliveryOptionsView>(*m_frame);
+        for (QComboBox* box : {options->Warehouse(), options->Shipping()}) {
+            if (box->isHidden() || box->currentData().isValid())
+                continue;
+            for (int i = 0; i < box->count() && !box->currentData().isValid(); ++i)
+                box->setCurrentIndex(i);
+        }
+        QTest::mouseClick(options->ApproveButton(), Qt::LeftButton);
+        return QTest::qWaitFor([this] { return m_app->currentScreen == 4; }, 5000);
+    }
+
     // From the guide of the current account: a case on the first line, then Done.
     bool PlaceOrder()
     {
@@ -355,6 +384,105 @@ private slots:
         QVERIFY2(ShowScreen(screen), qPrintable(QString::fromStdString(
                                          m_messages.Boxes().empty() ? std::string() : m_messages.Boxes().back().text)));
         const QStringList faults = WindowFaults(m_frame.get());
+        QVERIFY2(faults.isEmpty(), qPrintable(Lines(faults)));
+    }
+
+    // The two sign-in fields used to share the group's title.
+    void signInFieldsAreToldApart()
+    {
+        QVERIFY(ShowScreen(1));
+        QStringList names;
+        for (const QString& name : AccessibilityWalk(m_frame.get()).InputNames())
+            names << zev::ZevAccessibility::PlainName(name);
+        QVERIFY2(names.contains(QStringLiteral("User ID")) && names.contains(QStringLiteral("Password")),
+                 qPrintable(names.join(QStringLiteral(", "))));
+    }
+
+    void orderGuideAnnouncesItsTotalAndDescribesItsCellEditor()
+    {
+        if (!AccessibleEventLog::Available())
+            QSKIP("this build cannot switch the platform's accessibility on (qt6-base-private-dev)");
+        QVERIFY(ShowScreen(5));
+        auto* guide = Shown<COrderGuideView>(*m_frame);
+        QLabel* total = guide->TotalLabel();
+        AccessibleEventLog log;
+        Click(guide->List(), 1);
+        guide->CasesField()->setValue(guide->CasesField()->value() + 2);
+        QTRY_VERIFY2(log.Count(total, QAccessible::NameChanged) >= 1, qPrintable(log.Dump()));
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(total);
+        QCOMPARE(iface->text(QAccessible::Name), total->text());
+        QVERIFY(total->text().startsWith(QStringLiteral("Total: $")));
+
+        int column = 0;
+        while (column < guide->List()->model()->columnCount() && guide->ColumnCode(column) == 0)
+            ++column;
+        QVERIFY(guide->EditCell(1, column));
+        const QString heading = guide->List()->model()->headerData(column, Qt::Horizontal).toString();
+        const QString rows = QString::number(guide->List()->model()->rowCount());
+        QVERIFY2(guide->CellEditor()->accessibleDescription().startsWith(zev::ZevAccessibility::PlainName(heading) +
+                                                                         QStringLiteral(", row 2 of ") + rows),
+                 qPrintable(guide->CellEditor()->accessibleDescription()));
+        guide->CancelEditor();
+    }
+
+    // The detail sheets the order lists open themselves, walked while open.
+    void orderDetailSheetsAreNamedDefaultAndEscape_data()
+    {
+        QTest::addColumn<int>("screen");
+        QTest::newRow("recent orders") << 9;
+        QTest::newRow("ready orders") << 16;
+        QTest::newRow("order history") << 17;
+        QTest::newRow("open orders") << 20;
+    }
+
+    void orderDetailSheetsAreNamedDefaultAndEscape()
+    {
+        QFETCH(int, screen);
+        if (screen == 16)
+            QVERIFY2(SaveOrder(), Said().c_str());
+        QVERIFY(ShowScreen(screen));
+        CZevListCtrl* list = nullptr;
+        std::function<void()> open;
+        if (auto* ready = Shown<CReadyOrdersView>(*m_frame)) {
+            QVERIFY(!ready->Rows().empty());
+            list = ready->List();
+            open = [ready] { ready->OnDetails(); };
+        } else if (auto* recent = Shown<CRecentOrdersView>(*m_frame)) {
+            list = recent->List();
+            open = [recent] { recent->OnDetails(); };
+        } else if (auto* history = Shown<COrderHistoryView>(*m_frame)) {
+            list = history->List();
+            open = [history] { history->OnDetails(); };
+        } else if (auto* openOrders = Shown<COpenOrdersView>(*m_frame)) {
+            list = openOrders->List();
+            open = [openOrders] { openOrders->OnDetails(); };
+        }
+        QVERIFY(list);
+        if (list->model()->rowCount() == 0)
+            QSKIP("the demo data has no order on this screen");
+        Click(list, 0);
+
+        QStringList faults;
+        bool walked = false;
+        int waited = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, this, [&] {
+            auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!sheet || !sheet->isVisible())
+                return;
+            if (!walked) {
+                walked = true;
+                faults = WindowFaults(sheet) + AccessibilityWalk::DefaultButtonFaults(sheet);
+                QTest::keyClick(sheet->focusWidget() ? sheet->focusWidget() : sheet, Qt::Key_Escape);
+            } else if (++waited > 100) {
+                faults << QStringLiteral("Escape did not close \"%1\"").arg(sheet->windowTitle());
+                sheet->reject();
+            }
+        });
+        timer.start(10);
+        open();
+        timer.stop();
+        QVERIFY(walked);
         QVERIFY2(faults.isEmpty(), qPrintable(Lines(faults)));
     }
 

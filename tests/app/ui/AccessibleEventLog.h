@@ -17,6 +17,10 @@ public:
         QVariant value; // the new value of a value change
     };
 
+    // False where this build cannot switch the platform's accessibility on
+    // (no Qt platform headers): nothing is then recorded.
+    static bool Available();
+
     AccessibleEventLog();
     ~AccessibleEventLog();
     AccessibleEventLog(const AccessibleEventLog&) = delete;
@@ -27,6 +31,8 @@ public:
     // The last value a value change announced for `object` (invalid if none).
     QVariant LastValue(const QObject* object) const;
     void Clear();
+    // Every event recorded, one per line, for failure messages.
+    QString Dump() const;
 
 private:
     static void Record(QAccessibleEvent* event);
