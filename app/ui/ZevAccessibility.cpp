@@ -158,6 +158,12 @@ int ZevAccessibility::NameFields(QWidget* root)
             }
         }
     }
+    // On Linux a combo box is announced by its value and its buddy label; a
+    // name given without a label reaches the screen reader as description.
+    for (QComboBox* combo : root->findChildren<QComboBox*>()) {
+        if (!combo->accessibleName().isEmpty() && combo->accessibleDescription().isEmpty() && !BuddyLabelOf(combo))
+            combo->setAccessibleDescription(combo->accessibleName());
+    }
     for (CZevListCtrl* list : root->findChildren<CZevListCtrl*>()) {
         if (list->accessibleName().isEmpty() && !list->ListName().empty()) {
             list->setAccessibleName(Humanize(list->ListName()));

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QPlainTextEdit>
@@ -55,6 +56,26 @@ bool IsInputWidget(const QWidget* w)
            qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w);
 }
 
+// On Linux a combo box's Name is its current value, whatever name it was
+// given; a screen reader takes its caption from the "labelled by" relation
+// (its buddy label). Elsewhere the given name counts.
+QString ComboCaption(QAccessibleInterface* iface)
+{
+    for (const auto& [label, relation] : iface->relations(QAccessible::Label))
+        if (label && qobject_cast<QLabel*>(label->object()))
+            return label->text(QAccessible::Name).trimmed();
+    auto* widget = qobject_cast<QWidget*>(iface->object());
+    return widget ? widget->accessibleName().trimmed() : QString();
+}
+
+// What a screen reader says a control is called.
+QString SpokenName(QAccessibleInterface* iface)
+{
+    if (iface->role() == QAccessible::ComboBox)
+        return ComboCaption(iface);
+    return iface->text(QAccessible::Name).trimmed();
+}
+
 QRect RectIn(const QWidget* w, const QWidget* window) { return QRect(w->mapTo(window, QPoint(0, 0)), w->size()); }
 
 } // namespace
@@ -90,7 +111,7 @@ void AccessibilityWalk::Visit(QAccessibleInterface* iface, QStringList& faults,
     if (state.invisible)
         return;
     const QAccessible::Role role = iface->role();
-    const QString name = iface->text(QAccessible::Name).trimmed();
+    const QString name = SpokenName(iface);
     auto* widget = qobject_cast<QWidget*>(iface->object());
     const QString where = widget ? Describe(widget, m_window) : QString::number(role, 16);
 
@@ -170,7 +191,7 @@ QStringList AccessibilityWalk::InputNames() const
     QStringList names;
     for (QWidget* w : FocusChainInputs())
         if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w))
-            names << iface->text(QAccessible::Name);
+            names << SpokenName(iface);
     return names;
 }
 

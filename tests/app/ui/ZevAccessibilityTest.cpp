@@ -9,6 +9,7 @@
 #include "tests/app/ui/FakeScreenHost.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -66,6 +67,9 @@ private slots:
         auto* inner = new QVBoxLayout(box);
         inner->addWidget(user);
         inner->addWidget(password);
+        auto* choice = new QComboBox(box); // a value, but no caption
+        choice->addItem(QStringLiteral("All"));
+        inner->addWidget(choice);
         auto* icon = new QPushButton(&window);
         auto* list = new QTableView(&window);
         auto* layout = new QVBoxLayout(&window);
@@ -82,6 +86,8 @@ private slots:
         QVERIFY2(Has(names, QStringLiteral("button without a name: QPushButton")), qPrintable(names.join('\n')));
         QVERIFY2(Has(names, QStringLiteral("focusable control without a name: QTableView")),
                  qPrintable(names.join('\n')));
+        QVERIFY2(Has(names, QStringLiteral("focusable control without a name: QComboBox")),
+                 qPrintable(names.join('\n')));
         QVERIFY(Has(walk.FocusOrderFaults(), QStringLiteral("Tab goes from QLineEdit")));
 
         // Named and in order, the same window passes; a hidden control is
@@ -90,12 +96,14 @@ private slots:
         password->setAccessibleName(QStringLiteral("Password"));
         icon->setAccessibleName(QStringLiteral("Refresh"));
         list->setAccessibleName(QStringLiteral("Accounts"));
+        choice->setAccessibleName(QStringLiteral("Filter"));
         QWidget::setTabOrder(user, password);
         auto* hidden = new QPushButton(&window);
         hidden->hide();
         QCOMPARE(walk.NameFaults(), QStringList());
         QCOMPARE(walk.FocusOrderFaults(), QStringList());
-        QCOMPARE(walk.InputNames(), (QStringList{QStringLiteral("User ID"), QStringLiteral("Password")}));
+        QCOMPARE(walk.InputNames(),
+                 (QStringList{QStringLiteral("User ID"), QStringLiteral("Password"), QStringLiteral("Filter")}));
     }
 
     void walkAcceptsASecondColumnAndWantsADefaultButton()
@@ -232,7 +240,10 @@ private slots:
         QCOMPARE(NameOf(items), QStringLiteral("Products"));
     }
 
-    void listsWithoutLabelAreNamedAfterTheirDefinition()
+    // A list without a label is named after its definition; a combo box
+    // named in code but without a label gets that name as description too,
+    // the part a Linux screen reader hears.
+    void unlabelledListsAndCombosStillSayWhatTheyAre()
     {
         zev::ListDefinition definition;
         definition.name = "ReadyOrderItems";
@@ -241,14 +252,19 @@ private slots:
         CZevDialog dialog;
         auto* list = new CZevListCtrl(&dialog);
         QVERIFY(list->Setup(definition, nullptr));
+        auto* filter = new QComboBox(&dialog);
+        filter->addItem(QStringLiteral("All"));
+        filter->setAccessibleName(QStringLiteral("Filter"));
         auto* close = new QPushButton(QStringLiteral("Close"), &dialog);
         close->setDefault(true);
         auto* layout = new QVBoxLayout(&dialog);
+        layout->addWidget(filter);
         layout->addWidget(list);
         layout->addWidget(close);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(NameOf(list), QStringLiteral("Ready order items"));
+        QCOMPARE(filter->accessibleDescription(), QStringLiteral("Filter"));
         QCOMPARE(AccessibilityWalk(&dialog).NameFaults(), QStringList());
     }
 
