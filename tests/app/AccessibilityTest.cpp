@@ -503,6 +503,17 @@ private slots:
         QStringList faults = WindowFaults(window.get()) + AccessibilityWalk::DefaultButtonFaults(window.get());
         QVERIFY2(faults.isEmpty(), qPrintable(Lines(faults)));
 
+        // A survey's answer control tells which question it answers.
+        if (auto* survey = qobject_cast<CSurveyDlg*>(window.get())) {
+            QWidget* answer = survey->focusWidget();
+            QVERIFY(answer);
+            const QLabel* question = nullptr;
+            for (const QLabel* label : survey->findChildren<QLabel*>())
+                if (label->isVisible() && !label->text().isEmpty() && answer->accessibleDescription() == label->text())
+                    question = label;
+            QVERIFY2(question, qPrintable(answer->accessibleDescription()));
+        }
+
         QSignalSpy rejected(window.get(), &QDialog::rejected);
         QWidget* focus = window->focusWidget() ? window->focusWidget() : window.get();
         QTest::keyClick(focus, Qt::Key_Escape);
