@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTextEdit>
@@ -157,6 +158,17 @@ int ZevAccessibility::NameFields(QWidget* root)
                 ++named;
             }
         }
+    }
+    // A label's text is what a screen reader reads of it only while the
+    // label has no name of its own: a total or a status named for what it
+    // shows would hide the amount. The name becomes its description.
+    for (QLabel* label : root->findChildren<QLabel*>()) {
+        if (label->accessibleName().isEmpty() || label->buddy() || !label->pixmap().isNull())
+            continue;
+        if (label->accessibleDescription().isEmpty())
+            label->setAccessibleDescription(label->accessibleName());
+        label->setAccessibleName(QString());
+        ++named;
     }
     // On Linux a combo box is announced by its value and its buddy label; a
     // name given without a label reaches the screen reader as description.

@@ -2,6 +2,7 @@
 
 #include "app/core/ZevConfig.h"
 #include "app/ui/CZevDialog.h"
+#include "app/ui/ZevAccessibility.h"
 #include "products/ItemDetailsData.h"
 #include "products/views/CItemDetailsBTGCalculatorPage.h"
 #include "products/views/CItemDetailsGeneralPage.h"
@@ -85,6 +86,9 @@ void CItemDetailsSheet::showEvent(QShowEvent* event)
 {
     if (!m_placed && !m_settingsPath.empty())
         ApplyScreenRecord(this, "ItemGeneralPage", m_settingsPath);
+    // The pages' value labels are read by their values, named by their captions.
+    if (!m_placed)
+        ZevAccessibility::NameFields(this);
     m_placed = true;
     QDialog::showEvent(event);
 }

@@ -68,6 +68,14 @@ QString ComboCaption(QAccessibleInterface* iface)
     return widget ? widget->accessibleName().trimmed() : QString();
 }
 
+// A selectable value label that shows nothing yet is named by its text once
+// it has one; its description says what it will show.
+bool BlankDescribedLabel(const QWidget* widget)
+{
+    const auto* label = qobject_cast<const QLabel*>(widget);
+    return label && label->text().trimmed().isEmpty() && !label->accessibleDescription().isEmpty();
+}
+
 // What a screen reader says a control is called.
 QString SpokenName(QAccessibleInterface* iface)
 {
@@ -118,8 +126,14 @@ void AccessibilityWalk::Visit(QAccessibleInterface* iface, QStringList& faults,
     if (!IsItem(role) && name.isEmpty()) {
         if (IsButton(role))
             faults << QStringLiteral("button without a name: %1").arg(where);
-        else if (state.focusable)
+        else if (state.focusable && !BlankDescribedLabel(widget))
             faults << QStringLiteral("focusable control without a name: %1").arg(where);
+    }
+    if (auto* label = qobject_cast<QLabel*>(widget);
+        label && !label->accessibleName().isEmpty() && !label->text().isEmpty() && !label->buddy()) {
+        const QString shown = label->text().remove(QLatin1Char('&')).trimmed();
+        if (!name.contains(shown, Qt::CaseInsensitive))
+            faults << QStringLiteral("label whose name \"%1\" hides its text \"%2\": %3").arg(name, shown, where);
     }
     if (IsInput(role) && !name.isEmpty())
         inputs.append({name, where});

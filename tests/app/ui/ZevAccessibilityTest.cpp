@@ -72,7 +72,10 @@ private slots:
         inner->addWidget(choice);
         auto* icon = new QPushButton(&window);
         auto* list = new QTableView(&window);
+        auto* total = new QLabel(QStringLiteral("$12.50"), &window);
+        total->setAccessibleName(QStringLiteral("Order total"));
         auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(total);
         layout->addWidget(box);
         layout->addWidget(icon);
         layout->addWidget(list);
@@ -88,6 +91,8 @@ private slots:
                  qPrintable(names.join('\n')));
         QVERIFY2(Has(names, QStringLiteral("focusable control without a name: QComboBox")),
                  qPrintable(names.join('\n')));
+        QVERIFY2(Has(names, QStringLiteral("label whose name \"Order total\" hides its text \"$12.50\"")),
+                 qPrintable(names.join('\n')));
         QVERIFY(Has(walk.FocusOrderFaults(), QStringLiteral("Tab goes from QLineEdit")));
 
         // Named and in order, the same window passes; a hidden control is
@@ -97,6 +102,7 @@ private slots:
         icon->setAccessibleName(QStringLiteral("Refresh"));
         list->setAccessibleName(QStringLiteral("Accounts"));
         choice->setAccessibleName(QStringLiteral("Filter"));
+        total->setAccessibleName(QStringLiteral("Order total: $12.50"));
         QWidget::setTabOrder(user, password);
         auto* hidden = new QPushButton(&window);
         hidden->hide();
@@ -242,8 +248,9 @@ private slots:
 
     // A list without a label is named after its definition; a combo box
     // named in code but without a label gets that name as description too,
-    // the part a Linux screen reader hears.
-    void unlabelledListsAndCombosStillSayWhatTheyAre()
+    // the part a Linux screen reader hears; a value label's given name becomes
+    // its description, so its value is what is read.
+    void unlabelledListsCombosAndValuesStillSayWhatTheyAre()
     {
         zev::ListDefinition definition;
         definition.name = "ReadyOrderItems";
@@ -252,12 +259,15 @@ private slots:
         CZevDialog dialog;
         auto* list = new CZevListCtrl(&dialog);
         QVERIFY(list->Setup(definition, nullptr));
+        auto* total = new QLabel(&dialog);
+        total->setAccessibleName(QStringLiteral("Order total"));
         auto* filter = new QComboBox(&dialog);
         filter->addItem(QStringLiteral("All"));
         filter->setAccessibleName(QStringLiteral("Filter"));
         auto* close = new QPushButton(QStringLiteral("Close"), &dialog);
         close->setDefault(true);
         auto* layout = new QVBoxLayout(&dialog);
+        layout->addWidget(total);
         layout->addWidget(filter);
         layout->addWidget(list);
         layout->addWidget(close);
@@ -265,6 +275,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(NameOf(list), QStringLiteral("Ready order items"));
         QCOMPARE(filter->accessibleDescription(), QStringLiteral("Filter"));
+        // A value label is read by its value, filled after the window shows.
+        total->setText(QStringLiteral("$12.50"));
+        QCOMPARE(NameOf(total), QStringLiteral("$12.50"));
+        QCOMPARE(total->accessibleDescription(), QStringLiteral("Order total"));
         QCOMPARE(AccessibilityWalk(&dialog).NameFaults(), QStringList());
     }
 
