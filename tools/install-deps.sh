@@ -9,7 +9,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev
   libsqlite3-dev sqlite3
   libcurl4-openssl-dev libcpp-httplib-dev libssl-dev zlib1g-dev openssl
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,6 +1,7 @@
 #include "accounts/views/CFormsDlg.h"
 
 #include "accounts/views/FormAnswersModel.h"
+#include "app/ui/CZevCellDelegate.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -24,6 +25,8 @@ CFormsDlg::CFormsDlg(int accountId, zev::IMessageBox& messages, QWidget* parent)
     AddControl(QStringLiteral("LST_FORMS"), m_forms);
 
     m_list->setModel(m_model);
+    // The answer editor says which question it answers.
+    m_list->setItemDelegate(new CZevCellDelegate(m_list));
     m_list->setAccessibleName(tr("Questions and answers"));
     m_list->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -92,6 +92,10 @@ void CSurveyDlg::ShowPage()
     const QString answer = QString::fromStdString(m_runner.CurrentAnswer());
     m_counter->setText(tr("Question %1 of %2").arg(m_runner.Page() + 1).arg(m_runner.Questions().size()));
     m_question->setText(QString::fromStdString(q.text));
+    // Every answer control is called "Answer"; its description is the
+    // question, so a screen reader says what is being answered.
+    for (QWidget* w : std::initializer_list<QWidget*>{m_text, m_choices, m_radios[0], m_radios[1], m_checks, m_date})
+        w->setAccessibleDescription(m_question->text());
     QWidget* focus = nullptr;
     switch (q.type) {
     case SurveyQuestion::Choice:

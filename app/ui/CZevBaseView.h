@@ -41,9 +41,12 @@ public:
 
 protected:
     virtual void OnInitialUpdate() {}
+    // Names the fields the screen left unnamed the first time it shows.
+    void showEvent(QShowEvent* event) override;
 
 private:
     zev::IScreenHost& m_host;
     std::string m_section;
     zev::ZevControlSet m_controls;
+    bool m_named = false;
 };

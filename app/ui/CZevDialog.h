@@ -18,8 +18,13 @@ public:
     int LayOut(const std::string& section, const std::string& path);
     QWidget* Control(const QString& name) const { return m_controls.Control(name); }
 
+protected:
+    // Names the fields the dialog left unnamed the first time it shows.
+    void showEvent(QShowEvent* event) override;
+
 private:
     zev::ZevControlSet m_controls;
+    bool m_named = false;
 };
 
 namespace zev {

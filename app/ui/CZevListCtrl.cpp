@@ -2,6 +2,7 @@
 
 #include "app/core/Profile.h"
 #include "app/core/ZevConfig.h"
+#include "app/ui/CZevCellDelegate.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -9,6 +10,7 @@
 CZevListCtrl::CZevListCtrl(QWidget* parent) : QTableView(parent), m_model(new CZevListModel(this))
 {
     setModel(m_model);
+    setItemDelegate(new CZevCellDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,6 +1,7 @@
 #include "app/ui/CZevPropertyPage.h"
 
 #include "app/ui/CZevDialog.h"
+#include "app/ui/ZevAccessibility.h"
 
 #include <QDialogButtonBox>
 #include <QTabWidget>
@@ -16,6 +17,7 @@ CZevPropertySheet::CZevPropertySheet(const QString& title, QWidget* parent)
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setWindowTitle(title);
+    m_tabs->setAccessibleName(zev::ZevAccessibility::PlainName(title));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addWidget(m_buttons);
@@ -50,4 +52,13 @@ void CZevPropertySheet::accept()
         if (!page->CanClose())
             return;
     QDialog::accept();
+}
+
+void CZevPropertySheet::showEvent(QShowEvent* event)
+{
+    if (!m_named) {
+        m_named = true;
+        zev::ZevAccessibility::NameFields(this);
+    }
+    QDialog::showEvent(event);
 }

@@ -46,8 +46,13 @@ public:
 
     void accept() override;
 
+protected:
+    // Names the fields the pages left unnamed the first time the sheet shows.
+    void showEvent(QShowEvent* event) override;
+
 private:
     QTabWidget* m_tabs;
     QDialogButtonBox* m_buttons;
     std::vector<CZevPropertyPage*> m_pages;
+    bool m_named = false;
 };

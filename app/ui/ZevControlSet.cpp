@@ -2,6 +2,7 @@
 
 #include "app/core/IniReader.h"
 #include "app/core/TextHelpers.h"
+#include "app/ui/ZevAccessibility.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -71,6 +72,10 @@ QString KeepAccessKey(QWidget* control, const QString& oldText, const QString& t
     return QString::fromStdString(WithAccessKey(text.toStdString(), KeysTakenBesides(control)));
 }
 
+// Layout names pair a caption with its field: "LBL_USERID" labels
+// "EDT_USERID", and likewise for lists, spin, combo and check boxes.
+constexpr const char* kFieldPrefixes[] = {"EDT_", "LST_", "SPN_", "CMB_", "CBO_", "CHK_", "DTP_"};
+
 } // namespace
 
 ZevControlSet::ZevControlSet(QWidget* owner) : m_owner(owner) {}
@@ -82,8 +87,30 @@ void ZevControlSet::AddControl(int id, const QString& name, QWidget* control)
     m_controls.emplace_back(control);
 }
 
+void ZevControlSet::PairCaptions() const
+{
+    for (std::size_t i = 0; i < m_names.size(); ++i) {
+        auto* label = qobject_cast<QLabel*>(m_controls[i].data());
+        if (!label || label->buddy() || !m_names[i].startsWith(QLatin1String("LBL_")))
+            continue;
+        const QString suffix = m_names[i].mid(4);
+        for (const char* prefix : kFieldPrefixes) {
+            QWidget* field = Control(QLatin1String(prefix) + suffix);
+            if (field && field->focusPolicy() != Qt::NoFocus && !ZevAccessibility::BuddyLabelOf(field)) {
+                label->setBuddy(field);
+                break;
+            }
+        }
+    }
+}
+
 int ZevControlSet::LayOut(const std::string& section, const std::string& path) const
 {
+    // Captions are found while the fields still sit in their Qt layouts; a
+    // record may take them out.
+    PairCaptions();
+    if (m_owner)
+        ZevAccessibility::NameFields(m_owner);
     int moved = 0;
     for (std::size_t i = 0; i < m_names.size(); ++i) {
         QWidget* control = m_controls[i];
@@ -100,6 +127,9 @@ int ZevControlSet::LayOut(const std::string& section, const std::string& path) c
         control->update();
         ++moved;
     }
+    // A field moved away from its label's parent keeps the label's caption.
+    if (moved > 0 && m_owner)
+        ZevAccessibility::NameFields(m_owner);
     return moved;
 }
 
@@ -119,7 +149,28 @@ int ZevControlSet::Id(const QString& name) const
     return 0;
 }
 
+static void SetShownText(QWidget* control, const QString& text);
+
 void SetControlText(QWidget* control, const QString& text)
+{
+    // Only captions name a control; an edit box's text is its value.
+    bool caption = true;
+    QString oldText;
+    if (auto* label = qobject_cast<QLabel*>(control))
+        oldText = label->text();
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        oldText = button->text();
+    else if (auto* group = qobject_cast<QGroupBox*>(control))
+        oldText = group->title();
+    else
+        caption = false;
+    SetShownText(control, text);
+    if (caption)
+        ZevAccessibility::FollowCaption(control, oldText, text);
+}
+
+// The visible text alone.
+static void SetShownText(QWidget* control, const QString& text)
 {
     if (auto* label = qobject_cast<QLabel*>(control))
         label->setText(label->buddy() ? KeepAccessKey(label, label->text(), text) : text);

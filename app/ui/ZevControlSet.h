@@ -30,13 +30,17 @@ public:
     const std::vector<QString>& Names() const { return m_names; }
 
 private:
+    // Makes each registered caption the buddy of the field of the same name.
+    void PairCaptions() const;
+
     QWidget* m_owner;
     std::vector<QString> m_names;
     std::vector<int> m_ids;
     std::vector<QPointer<QWidget>> m_controls;
 };
 
-// Sets the visible text of a label, button, group box or edit box.
+// Sets the visible text of a label, button, group box or edit box; a new
+// caption renames the control (or its buddy) for assistive technology too.
 void SetControlText(QWidget* control, const QString& text);
 
 } // namespace zev

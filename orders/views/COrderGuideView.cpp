@@ -12,6 +12,7 @@
 #include "app/ui/DocumentState.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
+#include "app/ui/ZevAccessibility.h"
 #include "orders/Amount.h"
 #include "orders/BackorderTags.h"
 #include "orders/OrderRules.h"
@@ -139,7 +140,9 @@ void COrderGuideView::OnInitialUpdate()
     m_filter->setAccessibleName(tr("Filter"));
     m_coop->setAccessibleName(tr("Co-op quantity"));
     m_coop->setMaxLength(5);
-    m_total->setAccessibleName(tr("Order total"));
+    // The label's text ("Total: $12.50") is its name, so a screen reader
+    // reads the amount and hears each change.
+    m_total->setAccessibleDescription(tr("Order total"));
     m_description->setAccessibleName(tr("Description"));
     // The spinner's resting place is 50: a step up or down moves the row
     // by one and it goes back there.
@@ -227,6 +230,20 @@ void COrderGuideView::OnInitialUpdate()
     layout->addWidget(m_list, 1);
     layout->addLayout(tools);
     layout->addLayout(bottom);
+    // Tab reads the screen as it is drawn: the quantities, the list, the row
+    // of the add and find box, then the bottom row from the move spinner to
+    // Place Order.
+    QWidget* previous = m_cases;
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             m_singles, m_list, m_addFind, m_buttons["BTN_ADD"], m_buttons["BTN_FIND"], m_filter, m_coop, m_move,
+             m_buttons["BTN_DUP"], m_buttons["BTN_DEL"], m_buttons["BTN_CALC"], m_buttons["BTN_BACKORDER"],
+             m_buttons["BTN_PRINT"], m_buttons["BTN_SCAN"], m_buttons["BTN_IMPORT"], m_buttons["BTN_EXPORT"],
+             Button("BTN_CUSTOM"), m_buttons["BTN_DONE"]}) {
+        if (next) {
+            setTabOrder(previous, next);
+            previous = next;
+        }
+    }
 
     AddControl(QStringLiteral("LST_ORDERGUIDE"), m_list);
     AddControl(QStringLiteral("LBL_DESCRIPTION"), m_description);
@@ -967,7 +984,7 @@ bool COrderGuideView::EditCell(int row, int column)
         edit->selectAll();
         m_editor = edit;
     }
-    m_editor->setAccessibleName(m_list->Model()->headerData(column, Qt::Horizontal).toString());
+    zev::ZevAccessibility::DescribeCellEditor(m_editor, m_list, m_list->Model()->index(row, column));
     m_editor->setGeometry(cell);
     m_editor->installEventFilter(this);
     m_editor->show();

@@ -2,6 +2,7 @@
 
 #include "app/core/ZevConfig.h"
 #include "app/ui/CZevDialog.h"
+#include "app/ui/ZevAccessibility.h"
 #include "products/ItemDetailsData.h"
 #include "products/views/CItemDetailsBTGCalculatorPage.h"
 #include "products/views/CItemDetailsGeneralPage.h"
@@ -31,6 +32,7 @@ CItemDetailsSheet::CItemDetailsSheet(const ZevConfig& config, const ProductsView
     setWindowTitle(stock.found ? tr("Item Details - %1").arg(QString::fromStdString(stock.description))
                                : tr("Item Details"));
     m_tabs->setObjectName("ItemPages");
+    m_tabs->setAccessibleName(windowTitle());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -84,6 +86,9 @@ void CItemDetailsSheet::showEvent(QShowEvent* event)
 {
     if (!m_placed && !m_settingsPath.empty())
         ApplyScreenRecord(this, "ItemGeneralPage", m_settingsPath);
+    // The pages' value labels are read by their values, named by their captions.
+    if (!m_placed)
+        ZevAccessibility::NameFields(this);
     m_placed = true;
     QDialog::showEvent(event);
 }

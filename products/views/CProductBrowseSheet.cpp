@@ -11,6 +11,7 @@
 #include "tables/Items.h"
 
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QPointer>
 #include <QPushButton>
@@ -67,6 +68,7 @@ CProductBrowseSheet::CProductBrowseSheet(const ZevConfig& config, IMessageBox& m
     auto* layout = new QVBoxLayout(this);
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName("ProductPages");
+    m_tabs->setAccessibleName(windowTitle());
     layout->addWidget(m_tabs);
     auto handOn = [this](std::shared_ptr<Items> items) { ShowResult(std::move(items)); };
     const auto catalog = [ctx = m_ctx] { return ctx.AccountCatalog(); };
@@ -136,8 +138,26 @@ CProductBrowseSheet::CProductBrowseSheet(const ZevConfig& config, IMessageBox& m
         }
     }
     UpdateButtons();
+    // Enter runs the shown page's own command (Search, List, Add to Order
+    // Guide): the button the page made default, else its first.
+    QHash<QWidget*, QPointer<QPushButton>> defaults;
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        QWidget* page = m_tabs->widget(i);
+        const QList<QPushButton*> buttons = page->findChildren<QPushButton*>();
+        QPushButton* chosen = buttons.isEmpty() ? nullptr : buttons.first();
+        for (QPushButton* button : buttons)
+            if (button->isDefault())
+                chosen = button;
+        defaults.insert(page, chosen);
+    }
+    auto pageDefault = [this, defaults](int index) {
+        if (QPushButton* button = defaults.value(m_tabs->widget(index)))
+            button->setDefault(true);
+    };
+    connect(m_tabs, &QTabWidget::currentChanged, this, pageDefault);
     if (startPage >= 0 && startPage < m_tabs->count())
         m_tabs->setCurrentIndex(startPage);
+    pageDefault(m_tabs->currentIndex());
     resize(760, 520);
 }
 

@@ -10,6 +10,7 @@ CSwitchRepDlg::CSwitchRepDlg(std::vector<Rep> reps, const std::string& settingsP
 {
     setWindowTitle(tr("Switch Representative"));
     m_list->setRootIsDecorated(false);
+    m_list->setAccessibleName(tr("Representatives"));
     m_list->setHeaderLabels({tr("Rep ID"), tr("Name")});
     m_list->header()->resizeSection(0, 55);
     m_list->header()->resizeSection(1, 150);
