@@ -165,32 +165,32 @@ class AccessibilityTest : public QObject {
     {
         const zev::SyncViewContext sync = Sync();
         CMainFrame& f = *m_frame;
-        f.RegisterScreen(1, [sync](zev::IScreenHost& host) { return new CLoginView(host, sync); });
-        f.RegisterScreen(2, [sync](zev::IScreenHost& host) { return new CMaintenanceView(host, sync); });
-        f.RegisterScreen(3, [sync](zev::IScreenHost& host) { return new CInitialSetupView(host, sync); });
+        f.RegisterScreen(zev::Screen::Login, [sync](zev::IScreenHost& host) { return new CLoginView(host, sync); });
+        f.RegisterScreen(zev::Screen::Maintenance, [sync](zev::IScreenHost& host) { return new CMaintenanceView(host, sync); });
+        f.RegisterScreen(zev::Screen::InitialSetup, [sync](zev::IScreenHost& host) { return new CInitialSetupView(host, sync); });
         zev::AccountsViewContext accounts{m_current, {}, {}, {}, nullptr};
-        f.RegisterScreen(4, [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
-        f.RegisterScreen(6, [accounts](zev::IScreenHost& host) { return CreateAccountDetailsView(host, accounts); });
-        f.RegisterScreen(7,
+        f.RegisterScreen(zev::Screen::Accounts, [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
+        f.RegisterScreen(zev::Screen::AccountDetails, [accounts](zev::IScreenHost& host) { return CreateAccountDetailsView(host, accounts); });
+        f.RegisterScreen(zev::Screen::Receivables,
                          [accounts](zev::IScreenHost& host) { return CreateAccountsReceivableView(host, accounts); });
-        f.RegisterScreen(19, [](zev::IScreenHost& host) { return CreateMessageView(host); });
-        f.RegisterScreen(21, [accounts](zev::IScreenHost& host) { return CreateSurveyView(host, accounts); });
+        f.RegisterScreen(zev::Screen::MessageCenter, [](zev::IScreenHost& host) { return CreateMessageView(host); });
+        f.RegisterScreen(zev::Screen::Survey, [accounts](zev::IScreenHost& host) { return CreateSurveyView(host, accounts); });
         zev::ReportsViewContext reports{&m_current, {}};
-        f.RegisterScreen(10, [reports](zev::IScreenHost& host) { return CreateSalesDataView(host, reports); });
-        f.RegisterScreen(22, [reports](zev::IScreenHost& host) { return CreateReportView(host, reports); });
+        f.RegisterScreen(zev::Screen::SalesData, [reports](zev::IScreenHost& host) { return CreateSalesDataView(host, reports); });
+        f.RegisterScreen(zev::Screen::Reports, [reports](zev::IScreenHost& host) { return CreateReportView(host, reports); });
         zev::ProductsViewContext products{&m_current, {}, 0, 0, {}, nullptr};
         f.RegisterScreen(zev::CPromotionsView::kScreen,
                          [products](zev::IScreenHost& host) { return zev::CreatePromotionsView(host, products); });
         zev::OrderViewContext orders{m_current, m_order, {}, {}, {}, nullptr};
         orders.recordCall = [](int) { return 1; };
-        f.RegisterScreen(5, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
-        f.RegisterScreen(8, [orders](zev::IScreenHost& host) { return CreateExpressEntryView(host, orders); });
-        f.RegisterScreen(11, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
-        f.RegisterScreen(12, [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
-        f.RegisterScreen(16, [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
-        f.RegisterScreen(9, [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
-        f.RegisterScreen(17, [orders](zev::IScreenHost& host) { return CreateOrderHistoryView(host, orders); });
-        f.RegisterScreen(20, [orders](zev::IScreenHost& host) { return CreateOpenOrdersView(host, orders); });
+        f.RegisterScreen(zev::Screen::OrderGuide, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
+        f.RegisterScreen(zev::Screen::ExpressEntry, [orders](zev::IScreenHost& host) { return CreateExpressEntryView(host, orders); });
+        f.RegisterScreen(zev::Screen::OrderSummary, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
+        f.RegisterScreen(zev::Screen::DeliveryOptions, [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
+        f.RegisterScreen(zev::Screen::ReadyOrders, [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
+        f.RegisterScreen(zev::Screen::RecentOrders, [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
+        f.RegisterScreen(zev::Screen::OrderHistory, [orders](zev::IScreenHost& host) { return CreateOrderHistoryView(host, orders); });
+        f.RegisterScreen(zev::Screen::OpenOrders, [orders](zev::IScreenHost& host) { return CreateOpenOrdersView(host, orders); });
     }
 
     // Every dialog and property sheet the program opens, built as its
