@@ -363,6 +363,12 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
     bool inTx = open && db.Begin();
     std::string data;
     std::vector<std::string> values;
+    Row params;
+    std::string bound;
+    std::string allBound = "Update items set ";
+    for (size_t i = 1; i < columns.size(); ++i)
+        allBound += (i > 1 ? "," : "") + columns[i] + "=?";
+    allBound += " where itemID=?";
     while (open && reached < n && ReadLimitedLine(f, data)) {
         SplitTableValuesInto(data, '^', values);
         if (values.size() != columns.size())
@@ -371,29 +377,34 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
             m_e.ReportProgress(status, static_cast<int>(n), reached);
         bool ok = false;
         if (mode == kModeInventory) {
-            std::string shown = "Update items set ";
-            std::string bound = "Update items set ";
-            Row params;
+            // One statement text for every row unless a blank date asks for
+            // null; the statement stays prepared while its text repeats.
+            bool blankDate = false;
+            params.clear();
             for (size_t i = 1; i < columns.size(); ++i) {
-                if (i > 1) {
-                    shown += ",";
-                    bound += ",";
-                }
-                shown += columns[i] + "=" + values[i];
                 bool blank = TrimBlanks(values[i]).empty();
                 int kind = i < inventoryKind.size() ? inventoryKind[i] : 0;
-                if (blank && kind == 2) {
-                    bound += columns[i] + "=null";
-                } else {
-                    bound += columns[i] + "=?";
+                if (blank && kind == 2)
+                    blankDate = true;
+                else
                     params.push_back(blank && kind == 1 ? std::string("0") : values[i]);
-                }
             }
-            shown += " where itemID=" + values[0];
-            bound += " where itemID=?";
             params.push_back(values[0]);
-            ok = columns.size() >= 2 && db.ExecBound(bound, params);
+            if (blankDate) {
+                bound = "Update items set ";
+                for (size_t i = 1; i < columns.size(); ++i) {
+                    int kind = i < inventoryKind.size() ? inventoryKind[i] : 0;
+                    bound +=
+                        (i > 1 ? "," : "") + columns[i] + (kind == 2 && TrimBlanks(values[i]).empty() ? "=null" : "=?");
+                }
+                bound += " where itemID=?";
+            }
+            ok = columns.size() >= 2 && db.ExecBound(blankDate ? bound : allBound, params);
             if (!ok) {
+                std::string shown = "Update items set ";
+                for (size_t i = 1; i < columns.size(); ++i)
+                    shown += (i > 1 ? "," : "") + columns[i] + "=" + values[i];
+                shown += " where itemID=" + values[0];
                 m_e.LogSyncError("ERROR UPDATING DATA NOT FOUND ----------------------------");
                 m_e.LogSyncError(shown);
                 m_e.LogSyncError(line2);

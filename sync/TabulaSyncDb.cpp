@@ -88,8 +88,6 @@ bool IsPlainName(const std::string& s)
     return true;
 }
 
-bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
-
 } // namespace
 
 bool TabulaSyncDb::Insert(const std::string& table, const std::vector<std::string>& columns, const Row& values)
@@ -102,14 +100,10 @@ bool TabulaSyncDb::Insert(const std::string& table, const std::vector<std::strin
             if (!IsPlainName(table))
                 return false;
             OpenAdmin();
-            // Declared types decide how a blank value is stored: a blank
-            // number goes to the database library, which stores 0 as it does
-            // for every blank number (a blank DeletedFlag is a live item); a
+            // A blank number is stored as 0 by the database library, as for
+            // every blank number (a blank DeletedFlag is a live item); a
             // blank date stays null, as the readers expect (a price row
             // without an end date is open-ended, not ended in 1900).
-            Rows declared;
-            if (!Select("select name, type from pragma_table_info('" + table + "')", declared) || declared.empty())
-                return false;
             m_target = std::make_unique<Query>("", "", 0);
             // An empty result on the table: only AddNew is needed, not the
             // rows already there.
@@ -118,26 +112,12 @@ bool TabulaSyncDb::Insert(const std::string& table, const std::vector<std::strin
                 FinishInsert();
                 return false;
             }
-            m_insertTyped.clear();
-            for (const std::string& c : columns) {
-                std::string type;
-                for (const Row& d : declared)
-                    if (d.size() >= 2 && strcasecmp(d[0].c_str(), c.c_str()) == 0)
-                        type = d[1];
-                m_insertTyped.push_back(tabula::SqlDialect::IsDateTimeType(type));
-            }
             m_insertTable = table;
             m_insertColumns = columns;
-            m_insertValues.assign(columns.size(), Variant());
-        }
-        for (size_t i = 0; i < values.size(); ++i) {
-            if (m_insertTyped[i] && IsBlank(values[i]))
-                m_insertValues[i] = Variant();
-            else
-                m_insertValues[i] = Variant(values[i]);
         }
         long code = 0;
-        return m_target->getRS()->AddNew(m_insertColumns, m_insertValues, &code) != 0;
+        // Bound straight from the line's texts: no copy per value.
+        return m_target->getRS()->AddNewText(m_insertColumns, values, true, &code) != 0;
     } catch (const TabulaError&) {
         return false;
     }
@@ -150,8 +130,6 @@ void TabulaSyncDb::FinishInsert()
     m_target.reset();
     m_insertTable.clear();
     m_insertColumns.clear();
-    m_insertTyped.clear();
-    m_insertValues.clear();
 }
 
 // The one statement with bound values (the inventory update, whose values
@@ -160,12 +138,13 @@ void TabulaSyncDb::FinishInsert()
 bool TabulaSyncDb::ExecBound(const std::string& sql, const Row& params)
 {
     try {
-        OpenAdmin();
-        QueryPool* pool = QueryPool::GetInstance(0);
-        CVOConnection* connection = pool ? pool->getLibrary()->getConnection() : nullptr;
-        if (!connection)
-            return false;
         if (!m_bound || m_boundSql != sql) {
+            m_bound.reset();
+            OpenAdmin();
+            QueryPool* pool = QueryPool::GetInstance(0);
+            CVOConnection* connection = pool ? pool->getLibrary()->getConnection() : nullptr;
+            if (!connection)
+                return false;
             m_bound = std::make_unique<tabula::Statement>(*connection, sql);
             m_boundSql = sql;
         }

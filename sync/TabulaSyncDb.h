@@ -47,14 +47,10 @@ private:
     void FinishInsert();
 
     // The table being filled: a recordset opened on it (the library keeps
-    // the prepared insert behind AddNew), the field list it was opened for,
-    // which fields are numbers or dates, and the values of the row being
-    // added (kept to spare an allocation per row).
+    // the prepared insert behind AddNew) and the field list it was opened for.
     std::unique_ptr<Query> m_target;
     std::string m_insertTable;
     std::vector<std::string> m_insertColumns;
-    std::vector<bool> m_insertTyped;
-    std::vector<Variant> m_insertValues;
 
     std::unique_ptr<tabula::Statement> m_bound;
     std::string m_boundSql;
