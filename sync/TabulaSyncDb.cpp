@@ -3,9 +3,13 @@
 #include "tabula/Statement.h"
 #include "tabula/Tabula.h"
 
+#include <fcntl.h>
+#include <sqlite3.h>
 #include <strings.h>
+#include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 
 namespace zev::sync {
 
@@ -20,10 +24,69 @@ TabulaSyncDb::~TabulaSyncDb()
 bool TabulaSyncDb::OpenAdmin()
 {
     try {
-        return QueryPool::GetInstance(m_connection, 0) != nullptr;
+        bool fresh = QueryPool::GetInstance(0) == nullptr;
+        bool ok = QueryPool::GetInstance(m_connection, 0) != nullptr;
+        if (ok && fresh && m_bulk)
+            ApplyBulkSettings();
+        return ok;
     } catch (const TabulaError&) {
         return false;
     }
+}
+
+namespace {
+
+sqlite3* SharedHandle()
+{
+    QueryPool* pool = QueryPool::GetInstance(0);
+    CVOConnection* connection = pool ? pool->getLibrary()->getConnection() : nullptr;
+    return connection ? connection->GetHandle() : nullptr;
+}
+
+} // namespace
+
+// Commits are written to the log without waiting for the disk (the log
+// keeps the file consistent; a lost commit is redone by the recovery the
+// RestoreOnOpen mark calls for), and the page cache holds a large table's
+// indexes so that inserts do not spill and re-read pages.
+void TabulaSyncDb::ApplyBulkSettings()
+{
+    if (sqlite3* db = SharedHandle())
+        (void)sqlite3_exec(db, "PRAGMA synchronous=NORMAL; PRAGMA cache_size=-131072", nullptr, nullptr, nullptr);
+}
+
+void TabulaSyncDb::BeginBulkLoad()
+{
+    m_bulk = true;
+    OpenAdmin();
+    ApplyBulkSettings();
+}
+
+bool TabulaSyncDb::EndBulkLoad()
+{
+    if (!m_bulk)
+        return true;
+    m_bulk = false;
+    bool ok = true;
+    if (QueryPool::GetInstance(0) != nullptr) {
+        // Back to a synced commit per transaction.
+        sqlite3* db = SharedHandle();
+        ok = db && sqlite3_exec(db, "PRAGMA synchronous=FULL; PRAGMA cache_size=-2000", nullptr, nullptr, nullptr) ==
+                       SQLITE_OK;
+    }
+    // Commits made meanwhile were written but not synced: the log and the
+    // file are forced to the disk whoever else holds the database open.
+    const std::string file = DatabaseFile();
+    for (const std::string& path : {file + "-wal", file}) {
+        int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            ok = ok && errno == ENOENT;
+            continue;
+        }
+        ok = ::fsync(fd) == 0 && ok;
+        ::close(fd);
+    }
+    return ok;
 }
 
 Query& TabulaSyncDb::Scratch()

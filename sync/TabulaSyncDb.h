@@ -32,6 +32,8 @@ public:
     bool Begin() override;
     bool Commit() override;
     bool Rollback() override;
+    void BeginBulkLoad() override;
+    [[nodiscard]] bool EndBulkLoad() override;
     void CloseAll() override;
 
     // Path of the database file behind pool 0.
@@ -51,6 +53,10 @@ private:
     std::unique_ptr<Query> m_target;
     std::string m_insertTable;
     std::vector<std::string> m_insertColumns;
+
+    // Applied again whenever the connection is opened during a bulk load.
+    bool m_bulk = false;
+    void ApplyBulkSettings();
 
     std::unique_ptr<tabula::Statement> m_bound;
     std::string m_boundSql;

@@ -28,7 +28,8 @@ std::string FolderOf(const std::string& path)
 
 } // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view contents, unsigned mode, std::string* error)
+bool WriteFileAtomically(const std::string& path, std::string_view contents, unsigned mode, std::string* error,
+                         bool syncToDisk)
 {
     const std::string folder = FolderOf(path);
     // The temporary file sits beside the target so the rename stays on one
@@ -53,7 +54,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents, uns
         data += n;
         left -= static_cast<std::size_t>(n);
     }
-    ok = ok && ::fsync(fd) == 0;
+    ok = ok && (!syncToDisk || ::fsync(fd) == 0);
     if (!ok)
         SetError(error, "cannot write " + tmp);
     if (::close(fd) != 0 && ok) {
@@ -68,6 +69,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents, uns
         ::unlink(tmp.c_str());
         return false;
     }
+    if (!syncToDisk)
+        return true;
     // Make the rename itself durable.
     const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
@@ -75,6 +78,21 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents, uns
         ::close(dirFd);
     }
     return true;
+}
+
+bool SyncFileToDisk(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT; // nothing written, nothing to lose
+    bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    const int dirFd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ok = ::fsync(dirFd) == 0 && ok;
+        ::close(dirFd);
+    }
+    return ok;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& contents)
