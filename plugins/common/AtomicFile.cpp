@@ -56,12 +56,12 @@ bool AtomicFile::Write(const void* data, std::size_t size)
     return true;
 }
 
-bool AtomicFile::Commit()
+bool AtomicFile::Commit(bool syncToDisk)
 {
     if (m_fd < 0)
         return false;
     // The rename must not reach the disk before the data does.
-    const bool synced = ::fsync(m_fd) == 0;
+    const bool synced = !syncToDisk || ::fsync(m_fd) == 0;
     const bool closed = ::close(m_fd) == 0;
     m_fd = -1;
     if (!synced || !closed || std::rename(m_temp.c_str(), m_target.c_str()) != 0) {
@@ -69,6 +69,8 @@ bool AtomicFile::Commit()
         return false;
     }
     m_temp.clear();
+    if (!syncToDisk)
+        return true;
     const int dir = ::open(FolderOf(m_target).c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
         ::fsync(dir);

@@ -22,8 +22,10 @@ public:
     [[nodiscard]] int Fd() const { return m_fd; }
     [[nodiscard]] bool Write(const void* data, std::size_t size);
 
-    // fsync, rename over the target, fsync the folder.
-    [[nodiscard]] bool Commit();
+    // fsync, rename over the target, fsync the folder. Without syncToDisk
+    // the rename is still atomic for every reader, but a power loss may
+    // bring back the old file (for scratch files read at once).
+    [[nodiscard]] bool Commit(bool syncToDisk = true);
 
     // Removes the temporary file without touching the target.
     void Discard();
