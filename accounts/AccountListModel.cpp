@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cctype>
 #include <strings.h>
+#include <unordered_map>
 
 namespace zev {
 
@@ -63,6 +64,10 @@ int AccountListModel::Fill(int dayButton)
 
     const bool weekday = WeekdayShown();
     const std::time_t today = m_clock.Now();
+    // Callbacks and call states for the whole list at once.
+    std::unordered_map<int, CallPlanner::CallState> calls;
+    if (m_settings.callTracking)
+        calls = m_planner.ReadCallStates(dayButton);
     Accounts accounts(m_poolKey);
     if (m_planner.OpenAccountsOfDay(accounts, dayButton)) {
         for (; !accounts.IsEOF(); accounts.MoveNext()) {
@@ -96,8 +101,12 @@ int AccountListModel::Fill(int dayButton)
             item.phone = r.phone;
             item.licence = r.liquorLicenseNumber;
             if (m_settings.callTracking) {
-                m_planner.ReadCallback(item.accountId, item.callbackDay, item.callbackNotes);
-                item.statusIcon = m_planner.CallStatusIcon(item.accountId, dayButton);
+                auto call = calls.find(item.accountId);
+                const CallPlanner::CallState none;
+                const CallPlanner::CallState& state = call == calls.end() ? none : call->second;
+                item.callbackDay = state.callbackDay;
+                item.callbackNotes = state.callbackNotes;
+                item.statusIcon = state.icon;
             }
             m_rows.push_back(std::move(item));
         }

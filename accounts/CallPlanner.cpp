@@ -21,6 +21,23 @@ int CallPlanner::OpenAccountsOfDay(Accounts& accounts, int dayButton) const
     return accounts.getScheduled(days);
 }
 
+namespace {
+
+int IconForType(int type)
+{
+    switch (type) {
+    case AccountCalled::kOrder:
+        return CallPlanner::kIconOrdered;
+    case AccountCalled::kNoSale:
+    case AccountCalled::kNoCall:
+        return CallPlanner::kIconNoOrder;
+    default:
+        return CallPlanner::kIconNone;
+    }
+}
+
+} // namespace
+
 int CallPlanner::CallStatusIcon(int accountId, int dayButton) const
 {
     if (!DayButtons::IsWeekday(dayButton))
@@ -28,15 +45,7 @@ int CallPlanner::CallStatusIcon(int accountId, int dayButton) const
     AccountCalled called(m_poolKey);
     if (!called.getStatus(accountId, DayButtons::DayIndex(dayButton)))
         return kIconNone;
-    switch (called.GetFieldValueInt(2)) {
-    case AccountCalled::kOrder:
-        return kIconOrdered;
-    case AccountCalled::kNoSale:
-    case AccountCalled::kNoCall:
-        return kIconNoOrder;
-    default:
-        return kIconNone;
-    }
+    return IconForType(called.GetFieldValueInt(2));
 }
 
 void CallPlanner::ReadCallback(int accountId, int& day, std::string& notes) const
@@ -48,6 +57,35 @@ void CallPlanner::ReadCallback(int accountId, int& day, std::string& notes) cons
         return;
     day = callback.GetFieldValueInt(1);
     callback.FillFromFieldValueString(2, notes);
+}
+
+std::unordered_map<int, CallPlanner::CallState> CallPlanner::ReadCallStates(int dayButton) const
+{
+    std::unordered_map<int, CallState> states;
+    // The first row of an account wins, as a lookup by account would find it.
+    Callback callback(m_poolKey);
+    if (callback.Open("select * from Callback")) {
+        for (; !callback.IsEOF(); callback.MoveNext()) {
+            auto [it, added] = states.try_emplace(callback.GetFieldValueInt(0));
+            if (!added)
+                continue;
+            it->second.callbackDay = callback.GetFieldValueInt(1);
+            callback.FillFromFieldValueString(2, it->second.callbackNotes);
+        }
+    }
+    if (!DayButtons::IsWeekday(dayButton))
+        return states;
+    AccountCalled called(m_poolKey);
+    std::unordered_map<int, bool> seen;
+    if (called.Open(SqlText::Format("select * from AccountCalled where Day = %d", DayButtons::DayIndex(dayButton)))) {
+        for (; !called.IsEOF(); called.MoveNext()) {
+            const int id = called.GetFieldValueInt(0);
+            if (!seen.try_emplace(id, true).second)
+                continue;
+            states[id].icon = IconForType(called.GetFieldValueInt(2));
+        }
+    }
+    return states;
 }
 
 int CallPlanner::RecordOrderSaved(int accountId, int dayButton) const

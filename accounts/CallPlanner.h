@@ -3,6 +3,7 @@
 #include "tables/DayString.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace zev {
@@ -38,6 +39,16 @@ public:
 
     // The account's callback: day -1 and empty notes when it has none.
     void ReadCallback(int accountId, int& day, std::string& notes) const;
+
+    // What CallStatusIcon and ReadCallback give, for every account that has
+    // a callback or a call on the day, read with two statements for a whole
+    // list instead of two per account. An account not in the map has none.
+    struct CallState {
+        int callbackDay = -1;
+        std::string callbackNotes;
+        int icon = kIconNone;
+    };
+    std::unordered_map<int, CallState> ReadCallStates(int dayButton) const;
 
     // An order was saved: the callback goes and, on a weekday, the call is
     // recorded as an order. Nothing happens without call tracking.

@@ -67,12 +67,12 @@ bool AtomicFile::Write(const void* data, std::size_t size)
     return true;
 }
 
-bool AtomicFile::Commit()
+bool AtomicFile::Commit(bool syncToDisk)
 {
     if (m_fd < 0)
         return false;
     // The rename must not reach the disk before the data does.
-    const bool synced = ::fsync(m_fd) == 0;
+    const bool synced = !syncToDisk || ::fsync(m_fd) == 0;
     const bool closed = ::close(m_fd) == 0;
     m_fd = -1;
     if (!synced || !closed || std::rename(m_temp.c_str(), m_target.c_str()) != 0) {
@@ -80,6 +80,8 @@ bool AtomicFile::Commit()
         return false;
     }
     m_temp.clear();
+    if (!syncToDisk)
+        return true;
     const int dir = ::open(FolderOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
@@ -117,7 +119,8 @@ void AtomicFile::Discard()
     }
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view contents, unsigned mode, std::string* error)
+bool WriteFileAtomically(const std::string& path, std::string_view contents, unsigned mode, std::string* error,
+                         bool syncToDisk)
 {
     AtomicFile file(path);
     const auto fail = [&](const std::string& what) {
@@ -129,9 +132,24 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents, uns
         return fail("cannot create a temporary file beside " + path);
     if (!file.Write(contents.data(), contents.size()))
         return fail("cannot write " + file.TempPath());
-    if (!file.Commit())
+    if (!file.Commit(syncToDisk))
         return fail("cannot replace " + path);
     return true;
+}
+
+bool SyncFileToDisk(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT; // nothing written, nothing to lose
+    bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    const int dirFd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ok = ::fsync(dirFd) == 0 && ok;
+        ::close(dirFd);
+    }
+    return ok;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& contents)

@@ -25,8 +25,10 @@ public:
     [[nodiscard]] int Fd() const { return m_fd; }
     [[nodiscard]] bool Write(const void* data, std::size_t size);
 
-    // fsync, rename over the target, fsync the folder.
-    [[nodiscard]] bool Commit();
+    // fsync, rename over the target, fsync the folder. Without syncToDisk
+    // the rename is still atomic for every reader, but a power loss may
+    // bring back the old file (for scratch files read at once).
+    [[nodiscard]] bool Commit(bool syncToDisk = true);
 
     // Removes the temporary file without touching the target.
     void Discard();
@@ -45,9 +47,13 @@ private:
 
 // Replaces `path` with `contents` through an AtomicFile. `mode` applies to
 // the new file. False with `error` filled on failure; the old file is then
-// untouched.
+// untouched. Without `syncToDisk` the replacement is still atomic for every
+// process, but a power loss may bring back the old file.
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view contents, unsigned mode = 0600,
-                                       std::string* error = nullptr);
+                                       std::string* error = nullptr, bool syncToDisk = true);
+
+// Forces `path` and the folder entry naming it to the disk.
+[[nodiscard]] bool SyncFileToDisk(const std::string& path);
 
 // Whole file into `contents`; false when it cannot be read.
 [[nodiscard]] bool ReadWholeFile(const std::string& path, std::string& contents);

@@ -1,6 +1,8 @@
 #include "server/ServerStore.h"
 
 #include "base/SchemaFile.h"
+#include "server/TableText.h"
+
 #include "server/FormBody.h"
 #include "server/MasterUpdates.h"
 #include "server/OrderBody.h"
@@ -8,6 +10,7 @@
 #include "tabula/SqlDialect.h"
 
 #include <algorithm>
+#include <charconv>
 #include <regex>
 #include <strings.h>
 #include <tuple>
@@ -72,18 +75,36 @@ bool IsOwnTable(const std::string& name)
     return false;
 }
 
+// Shortest text that reads back as the same number (12.5, not 12.500000).
+std::string NumberText(double v)
+{
+    char buffer[64];
+    auto r = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 15);
+    return std::string(buffer, static_cast<size_t>(r.ptr - buffer));
+}
+
 std::string ValueText(const SqlStatement& stmt, int i)
 {
     if (stmt.IsNull(i))
         return {};
-    if (stmt.Type(i) == tabula::ValueType::Real) {
-        // Shortest text that reads back as the same number (12.5, not 12.500000).
-        char buffer[64];
-        double v = stmt.Double(i);
-        std::snprintf(buffer, sizeof buffer, "%.15g", v);
-        return buffer;
-    }
+    if (stmt.Type(i) == tabula::ValueType::Real)
+        return NumberText(stmt.Double(i));
     return stmt.Text(i);
+}
+
+void WriteValue(TableWriter& out, const SqlStatement& stmt, int i)
+{
+    switch (stmt.Type(i)) {
+    case tabula::ValueType::Null:
+        out.Value({});
+        break;
+    case tabula::ValueType::Real:
+        out.Number(stmt.Double(i));
+        break;
+    default:
+        out.Value(stmt.TextView(i));
+        break;
+    }
 }
 
 std::string Placeholders(size_t n)
@@ -312,21 +333,21 @@ std::vector<std::string> ServerStore::ServedColumns(const std::string& table)
     return columns;
 }
 
-TableData ServerStore::ReadTable(const std::string& table, const std::vector<std::string>& reps,
-                                 const std::optional<std::string>& since, const std::optional<std::string>& recentFrom)
+std::vector<std::string> ServerStore::ScanTable(const std::string& table, const std::vector<std::string>& reps,
+                                                const std::optional<std::string>& since,
+                                                const std::optional<std::string>& recentFrom,
+                                                const std::function<void(const SqlStatement&)>& row)
 {
     std::lock_guard lock(mutex_);
-    TableData data;
-    data.name = table;
-    data.columns = ServedColumns(table);
+    std::vector<std::string> columns = ServedColumns(table);
     std::string list;
-    for (const std::string& c : data.columns)
+    for (const std::string& c : columns)
         list += (list.empty() ? "" : ",") + SqlIdent(c);
     std::string sql = "select " + list + " from " + SqlIdent(table) + " where (zev_rep is null or zev_rep in (" +
                       Placeholders(reps.size()) + "))";
-    bool recent = since && recentFrom &&
-                  std::any_of(data.columns.begin(), data.columns.end(),
-                              [](const std::string& c) { return strcasecmp(c.c_str(), "TransDate") == 0; });
+    bool recent = since && recentFrom && std::any_of(columns.begin(), columns.end(), [](const std::string& c) {
+                      return strcasecmp(c.c_str(), "TransDate") == 0;
+                  });
     if (since)
         sql += recent ? " and (zev_stamp >= ? or substr(TransDate, 1, 10) >= ?)" : " and zev_stamp >= ?";
     sql += " order by rowid";
@@ -338,21 +359,15 @@ TableData ServerStore::ReadTable(const std::string& table, const std::vector<std
         stmt.Bind(i++, *since);
     if (recent)
         stmt.Bind(i++, *recentFrom);
-    while (stmt.Step()) {
-        std::vector<std::string> row;
-        for (int c = 0; c < stmt.ColumnCount(); ++c)
-            row.push_back(ValueText(stmt, c));
-        data.rows.push_back(std::move(row));
-    }
-    return data;
+    while (stmt.Step())
+        row(stmt);
+    return columns;
 }
 
-TableData ServerStore::ReadInventory(const std::optional<std::string>& since)
+void ServerStore::ScanInventory(const std::optional<std::string>& since,
+                                const std::function<void(const SqlStatement&)>& row)
 {
     std::lock_guard lock(mutex_);
-    TableData data;
-    data.name = "Inventory";
-    data.columns = {"ItemID", "QtyOnHand"};
     std::string sql = "select ItemID, QtyOnHand from Items";
     if (since)
         sql += " where zev_stamp >= ?";
@@ -361,7 +376,55 @@ TableData ServerStore::ReadInventory(const std::optional<std::string>& since)
     if (since)
         stmt.Bind(1, *since);
     while (stmt.Step())
+        row(stmt);
+}
+
+void ServerStore::WriteTable(TableWriter& out, const std::string& table, const std::vector<std::string>& reps,
+                             const std::optional<std::string>& since, const std::optional<std::string>& recentFrom)
+{
+    out.SetName(table);
+    out.SetColumns(ScanTable(table, reps, since, recentFrom, [&](const SqlStatement& stmt) {
+        out.BeginRow();
+        for (int c = 0, n = stmt.ColumnCount(); c < n; ++c)
+            WriteValue(out, stmt, c);
+        out.EndRow();
+    }));
+}
+
+void ServerStore::WriteInventory(TableWriter& out, const std::optional<std::string>& since)
+{
+    out.SetName("Inventory");
+    out.SetColumns({"ItemID", "QtyOnHand"});
+    ScanInventory(since, [&](const SqlStatement& stmt) {
+        out.BeginRow();
+        WriteValue(out, stmt, 0);
+        WriteValue(out, stmt, 1);
+        out.EndRow();
+    });
+}
+
+TableData ServerStore::ReadTable(const std::string& table, const std::vector<std::string>& reps,
+                                 const std::optional<std::string>& since, const std::optional<std::string>& recentFrom)
+{
+    TableData data;
+    data.name = table;
+    data.columns = ScanTable(table, reps, since, recentFrom, [&](const SqlStatement& stmt) {
+        std::vector<std::string> row;
+        for (int c = 0, n = stmt.ColumnCount(); c < n; ++c)
+            row.push_back(ValueText(stmt, c));
+        data.rows.push_back(std::move(row));
+    });
+    return data;
+}
+
+TableData ServerStore::ReadInventory(const std::optional<std::string>& since)
+{
+    TableData data;
+    data.name = "Inventory";
+    data.columns = {"ItemID", "QtyOnHand"};
+    ScanInventory(since, [&](const SqlStatement& stmt) {
         data.rows.push_back({ValueText(stmt, 0), ValueText(stmt, 1)});
+    });
     return data;
 }
 

@@ -2,6 +2,7 @@
 
 #include "server/SqlDatabase.h"
 
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -12,6 +13,8 @@ class SchemaFile;
 } // namespace zev
 
 namespace zev::server {
+
+class TableWriter;
 
 struct ReceivedOrder;
 struct UploadField;
@@ -67,6 +70,11 @@ public:
                         const std::optional<std::string>& recentFrom = std::nullopt);
     // "Inventory": ItemID and QtyOnHand of the items changed at or after `since` when given.
     TableData ReadInventory(const std::optional<std::string>& since);
+    // The same rows written to `out` as they are read, without a string per value.
+    void WriteTable(TableWriter& out, const std::string& table, const std::vector<std::string>& reps,
+                    const std::optional<std::string>& since,
+                    const std::optional<std::string>& recentFrom = std::nullopt);
+    void WriteInventory(TableWriter& out, const std::optional<std::string>& since);
 
     // Stores an order and returns its number. An order already stored (same representative, account,
     // creation time and lines) is a resend whose first answer was lost: it is not stored again, its
@@ -84,6 +92,13 @@ public:
     static constexpr const char* kStampFormat = "%Y-%m-%d %H:%M:%S";
 
 private:
+    // Runs the table's (or the inventory's) select under the lock and hands
+    // every row to `row`; returns the served column names.
+    std::vector<std::string> ScanTable(const std::string& table, const std::vector<std::string>& reps,
+                                       const std::optional<std::string>& since,
+                                       const std::optional<std::string>& recentFrom,
+                                       const std::function<void(const SqlStatement&)>& row);
+    void ScanInventory(const std::optional<std::string>& since, const std::function<void(const SqlStatement&)>& row);
     void CreateOwnTables();
     void AdoptMasterTableLocked(const std::string& table);
     bool ExecSchemaStatement(const std::string& statement, std::string* error);

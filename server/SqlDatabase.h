@@ -73,6 +73,8 @@ public:
     std::string ColumnName(int index) const;
     bool IsNull(int index) const;
     std::string Text(int index) const;
+    // Without a copy; valid until the next step.
+    std::string_view TextView(int index) const { return stmt_.TextView(index); }
     std::int64_t Int(int index) const;
     double Double(int index) const;
     tabula::ValueType Type(int index) const;

@@ -1,34 +1,25 @@
 #include "server/TableText.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace zev::server {
 
 namespace {
 
-std::string CleanValue(const std::string& value)
-{
-    if (value.empty())
-        return " ";
-    std::string out = value;
-    for (char& c : out)
-        if (c == '^' || c == '\r' || c == '\n')
-            c = ' ';
-    return out;
-}
-
 // The program reads a line into a buffer of 9023 bytes; a longer line would be cut in two and both
 // halves skipped. The longest values are shortened until the row fits.
 constexpr size_t kMaxLine = 9000;
 
-std::string FormatRow(const std::vector<std::string>& row)
+// `line` holds cleaned values joined by "^" (none holds one itself).
+std::string ShortenRow(const std::string& line)
 {
     std::vector<std::string> values;
-    size_t length = row.empty() ? 0 : row.size() - 1;
-    for (const std::string& v : row) {
-        values.push_back(CleanValue(v));
-        length += values.back().size();
-    }
+    size_t from = 0;
+    for (size_t at; (at = line.find('^', from)) != std::string::npos; from = at + 1)
+        values.push_back(line.substr(from, at - from));
+    values.push_back(line.substr(from));
+    size_t length = line.size();
     while (length > kMaxLine) {
         auto longest = std::max_element(values.begin(), values.end(),
                                         [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
@@ -37,22 +28,87 @@ std::string FormatRow(const std::vector<std::string>& row)
         length -= cut;
     }
     std::string out;
-    for (size_t i = 0; i < values.size(); ++i)
-        out += (i ? "^" : "") + values[i];
+    out.reserve(length);
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i)
+            out += '^';
+        out += values[i];
+    }
     return out;
 }
 
 } // namespace
 
+void TableWriter::BeginRow()
+{
+    rowStart_ = rows_.size();
+    first_ = true;
+}
+
+void TableWriter::Value(std::string_view text)
+{
+    if (!first_)
+        rows_ += '^';
+    first_ = false;
+    if (text.empty()) {
+        rows_ += ' ';
+        return;
+    }
+    const size_t at = rows_.size();
+    rows_.append(text);
+    for (size_t i = at; i < rows_.size(); ++i) {
+        char& c = rows_[i];
+        if (c == '^' || c == '\r' || c == '\n')
+            c = ' ';
+    }
+}
+
+void TableWriter::Number(double value)
+{
+    char buffer[64];
+    auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    Value(std::string_view(buffer, static_cast<size_t>(r.ptr - buffer)));
+}
+
+void TableWriter::EndRow()
+{
+    if (rows_.size() - rowStart_ > kMaxLine) {
+        std::string shortened = ShortenRow(rows_.substr(rowStart_));
+        rows_.resize(rowStart_);
+        rows_ += shortened;
+    }
+    rows_ += '\n';
+    ends_.push_back(rows_.size());
+}
+
+void TableWriter::AppendTo(std::string& out, size_t withheld) const
+{
+    out += name_;
+    out += '\n';
+    for (size_t i = 0; i < columns_.size(); ++i) {
+        if (i)
+            out += ',';
+        out += columns_[i];
+    }
+    out += '\n';
+    out += std::to_string(ends_.size());
+    out += '\n';
+    size_t send = ends_.size() > withheld ? ends_.size() - withheld : 0;
+    out.append(rows_, 0, send ? ends_[send - 1] : 0);
+}
+
 std::string FormatTable(const TableData& table, size_t withheld)
 {
-    std::string out = table.name + "\n";
-    for (size_t i = 0; i < table.columns.size(); ++i)
-        out += (i ? "," : "") + table.columns[i];
-    out += "\n" + std::to_string(table.rows.size()) + "\n";
-    size_t send = table.rows.size() > withheld ? table.rows.size() - withheld : 0;
-    for (size_t r = 0; r < send; ++r)
-        out += FormatRow(table.rows[r]) + '\n';
+    TableWriter writer(table.name);
+    writer.SetColumns(table.columns);
+    for (const auto& row : table.rows) {
+        writer.BeginRow();
+        for (const std::string& v : row)
+            writer.Value(v);
+        writer.EndRow();
+    }
+    std::string out;
+    writer.AppendTo(out, withheld);
     return out;
 }
 

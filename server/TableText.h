@@ -3,6 +3,8 @@
 #include "server/ServerStore.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace zev::server {
 
@@ -14,5 +16,31 @@ namespace zev::server {
 // `withheld` rows are left off the end while the announced count stays: the truncated reply of the
 // fault switch.
 std::string FormatTable(const TableData& table, size_t withheld = 0);
+
+// The same text built value by value as rows are read, without a string per
+// value or per row.
+class TableWriter {
+public:
+    explicit TableWriter(std::string name = {}) : name_(std::move(name)) {}
+    void SetName(std::string name) { name_ = std::move(name); }
+    void SetColumns(std::vector<std::string> columns) { columns_ = std::move(columns); }
+    void BeginRow();
+    void Value(std::string_view text);
+    // A real number as "%.15g" writes it: the shortest text for money values
+    // (12.5, not 12.500000).
+    void Number(double value);
+    void EndRow();
+    size_t Rows() const { return ends_.size(); }
+    // Appends the whole table to `out`, leaving `withheld` rows off the end.
+    void AppendTo(std::string& out, size_t withheld = 0) const;
+
+private:
+    std::string name_;
+    std::vector<std::string> columns_;
+    std::string rows_;
+    std::vector<size_t> ends_; // end of each row's line, after its line feed
+    size_t rowStart_ = 0;
+    bool first_ = true;
+};
 
 } // namespace zev::server

@@ -336,7 +336,9 @@ PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormFiel
                 since = Stamp(query, "UD");
             if (!store_.IsMasterTable("Items"))
                 return Error("No inventory on this server");
-            text += FormatTable(store_.ReadInventory(since), withheld);
+            TableWriter table;
+            store_.WriteInventory(table, since);
+            table.AppendTo(text, withheld);
         } else if (store_.IsMasterTable(name)) {
             bool refresh = std::any_of(refreshTables_.begin(), refreshTables_.end(),
                                        [&](const std::string& t) { return strcasecmp(t.c_str(), name.c_str()) == 0; });
@@ -350,7 +352,9 @@ PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormFiel
                 std::strftime(buffer, sizeof buffer, "%Y-%m-%d", &day);
                 recentFrom = buffer;
             }
-            text += FormatTable(store_.ReadTable(name, *reps, Stamp(query, "UD"), recentFrom), withheld);
+            TableWriter table;
+            store_.WriteTable(table, name, *reps, Stamp(query, "UD"), recentFrom);
+            table.AppendTo(text, withheld);
         } else {
             return Error("Unknown table " + name);
         }

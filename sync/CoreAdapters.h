@@ -27,6 +27,7 @@ public:
     int GetInt(const std::string& name, int def = 0) const override;
     void SetInt(const std::string& name, int value) override;
     void DeleteSection(const std::string& section) override;
+    [[nodiscard]] bool SetWritesDurable(bool durable) override { return m_p.SetDurable(durable); }
 
 private:
     zev::Profile& m_p;

@@ -94,7 +94,23 @@ std::string DatabaseBuilder::KeptTableFile(const std::string& table) const
     return (std::filesystem::path(DownloadFolder()) / (table + ".txt")).string();
 }
 
-int DatabaseBuilder::RebuildTable(const std::string& name)
+int DatabaseBuilder::RebuildTable(const std::string& name) { return RebuildTable(name, nullptr); }
+
+namespace {
+
+// A plain index (not unique, not a key) changes no row's fate: it can be
+// built once after a table's rows are in, which is much cheaper than keeping
+// it up to date row by row.
+bool IsPlainIndex(const std::string& statement)
+{
+    std::string t = TrimBlanks(statement);
+    std::transform(t.begin(), t.end(), t.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return t.rfind("CREATE INDEX ", 0) == 0;
+}
+
+} // namespace
+
+int DatabaseBuilder::RebuildTable(const std::string& name, std::vector<std::string>* deferredIndexes)
 {
     SchemaFile schema = Schema();
     if (!schema.Exists())
@@ -121,6 +137,10 @@ int DatabaseBuilder::RebuildTable(const std::string& name)
     } else {
         for (int i = 1; i <= keys; ++i) {
             std::string key = schema.Value(name, Format("Key%d", i));
+            if (deferredIndexes && IsPlainIndex(key)) {
+                deferredIndexes->push_back(key);
+                continue;
+            }
             last = !key.empty() && db.Exec(key);
             if (!last) {
                 m_e.LogSyncError(Format("Add Key Failed on %s", name.c_str()));
@@ -160,7 +180,12 @@ int DatabaseBuilder::CreateDatabase(IProgressSink* window)
 {
     m_e.SetProgressWindow(window);
     m_e.Db().OpenAdmin();
+    // One commit for the whole build rather than one per statement; what was
+    // built before a failure stays, as it would statement by statement.
+    bool tx = m_e.Db().Begin();
     int r = RebuildTable("ALL");
+    if (tx)
+        (void)m_e.Db().Commit();
     m_e.ReportProgress(r != 0 ? "Errors Creating Database" : "Ready.", 100, 0);
     return 0;
 }
@@ -291,9 +316,42 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
         return kApplyBadHeader;
     }
 
+    // A rebuilt table is dropped, created, filled and indexed in one
+    // transaction: one commit per table, and its plain indexes are built
+    // once its rows are in. Whatever happens, what was done is committed, as
+    // it would be statement by statement.
+    struct TableWork {
+        DatabaseBuilder& b;
+        ISyncDb& db;
+        const std::string& table;
+        bool inTx = false;
+        std::vector<std::string> deferred;
+        // True when the last deferred index was built (or none waited).
+        bool BuildIndexes()
+        {
+            bool last = true;
+            for (const std::string& key : deferred) {
+                last = db.Exec(key);
+                if (!last) {
+                    b.m_e.LogSyncError(Format("Add Key Failed on %s", table.c_str()));
+                    b.m_e.LogSyncError(key);
+                }
+            }
+            deferred.clear();
+            return last;
+        }
+        ~TableWork()
+        {
+            BuildIndexes();
+            if (inTx)
+                (void)db.Commit();
+        }
+    } work{*this, db, table, false, {}};
+
     if (rebuildFirst) {
         m_e.ReportProgress("Truncating Table", 100, 1);
-        if (RebuildTable(table) != 0)
+        work.inTx = db.Begin();
+        if (RebuildTable(table, &work.deferred) != 0)
             return kApplyRebuildFailed;
         if (absent && n > 0) {
             badColumn = ColumnProblem(columns, db.Columns(targetTable), mode == kModeInventory);
@@ -360,9 +418,16 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
     int errors = 0;
     // One transaction for the whole file, for speed; rows applied before a
     // failure stay applied (the transaction is committed in every case).
-    bool inTx = open && db.Begin();
+    if (!work.inTx)
+        work.inTx = open && db.Begin();
     std::string data;
     std::vector<std::string> values;
+    Row params;
+    std::string bound;
+    std::string allBound = "Update items set ";
+    for (size_t i = 1; i < columns.size(); ++i)
+        allBound += (i > 1 ? "," : "") + columns[i] + "=?";
+    allBound += " where itemID=?";
     while (open && reached < n && ReadLimitedLine(f, data)) {
         SplitTableValuesInto(data, '^', values);
         if (values.size() != columns.size())
@@ -371,29 +436,34 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
             m_e.ReportProgress(status, static_cast<int>(n), reached);
         bool ok = false;
         if (mode == kModeInventory) {
-            std::string shown = "Update items set ";
-            std::string bound = "Update items set ";
-            Row params;
+            // One statement text for every row unless a blank date asks for
+            // null; the statement stays prepared while its text repeats.
+            bool blankDate = false;
+            params.clear();
             for (size_t i = 1; i < columns.size(); ++i) {
-                if (i > 1) {
-                    shown += ",";
-                    bound += ",";
-                }
-                shown += columns[i] + "=" + values[i];
                 bool blank = TrimBlanks(values[i]).empty();
                 int kind = i < inventoryKind.size() ? inventoryKind[i] : 0;
-                if (blank && kind == 2) {
-                    bound += columns[i] + "=null";
-                } else {
-                    bound += columns[i] + "=?";
+                if (blank && kind == 2)
+                    blankDate = true;
+                else
                     params.push_back(blank && kind == 1 ? std::string("0") : values[i]);
-                }
             }
-            shown += " where itemID=" + values[0];
-            bound += " where itemID=?";
             params.push_back(values[0]);
-            ok = columns.size() >= 2 && db.ExecBound(bound, params);
+            if (blankDate) {
+                bound = "Update items set ";
+                for (size_t i = 1; i < columns.size(); ++i) {
+                    int kind = i < inventoryKind.size() ? inventoryKind[i] : 0;
+                    bound +=
+                        (i > 1 ? "," : "") + columns[i] + (kind == 2 && TrimBlanks(values[i]).empty() ? "=null" : "=?");
+                }
+                bound += " where itemID=?";
+            }
+            ok = columns.size() >= 2 && db.ExecBound(blankDate ? bound : allBound, params);
             if (!ok) {
+                std::string shown = "Update items set ";
+                for (size_t i = 1; i < columns.size(); ++i)
+                    shown += (i > 1 ? "," : "") + columns[i] + "=" + values[i];
+                shown += " where itemID=" + values[0];
                 m_e.LogSyncError("ERROR UPDATING DATA NOT FOUND ----------------------------");
                 m_e.LogSyncError(shown);
                 m_e.LogSyncError(line2);
@@ -422,8 +492,11 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
         if (ok)
             ++applied;
     }
-    if (inTx)
-        db.Commit();
+    bool indexed = work.BuildIndexes();
+    if (work.inTx) {
+        work.inTx = false;
+        (void)db.Commit();
+    }
     m_e.ReportProgress(status, 100, 100);
     m_last.received = reached;
     m_last.failedRows = errors;
@@ -435,6 +508,8 @@ int DatabaseBuilder::ApplyTableFile(const std::string& path, int mode, bool rebu
         m_last.problem = Format("The server sent %d of %lld rows of %s.", reached, n, table.c_str());
         return kApplyFailed;
     }
+    if (!indexed)
+        return kApplyRebuildFailed;
     // An inventory update is all or nothing for its stamp: a row missing
     // means changes that would never be asked for again.
     if (mode == kModeInventory && (errors > 0 || reached < n)) {

@@ -41,6 +41,10 @@ public:
     // 0 success, -1 schema missing or an "ALL" rebuild stopped, -2 the create
     // statement or the last key statement failed.
     int RebuildTable(const std::string& name);
+    // The same; with deferredIndexes, the table's plain indexes (not keys,
+    // not unique) are not built but handed back in order, for the caller to
+    // build once the rows are in; the result then judges the statements run.
+    int RebuildTable(const std::string& name, std::vector<std::string>* deferredIndexes);
     int CreateDatabase(IProgressSink* window);
     // Columns of the table's key as the schema file declares it (a primary
     // key, else the first unique index); empty when it declares none.

@@ -47,6 +47,10 @@ public:
     virtual int GetInt(const std::string& name, int def = 0) const = 0;
     virtual void SetInt(const std::string& name, int value) = 0;
     virtual void DeleteSection(const std::string& section) = 0;
+    // Relaxed (false): writes need not reach the disk one by one (they stay
+    // atomic). Back to durable (true): everything written so far is on the
+    // disk when this returns true.
+    [[nodiscard]] virtual bool SetWritesDurable(bool /*durable*/) { return true; }
 };
 
 using Row = std::vector<std::string>;
@@ -73,6 +77,12 @@ public:
     virtual bool Begin() = 0;
     virtual bool Commit() = 0;
     virtual bool Rollback() = 0;
+    // A bulk load (the complete update, guarded by its backup and the
+    // RestoreOnOpen mark) may commit without syncing each commit and with a
+    // larger page cache. EndBulkLoad makes everything committed so far
+    // durable; false when that could not be assured.
+    virtual void BeginBulkLoad() {}
+    [[nodiscard]] virtual bool EndBulkLoad() { return true; }
     // Closes every pooled recordset and the connection (before the file is
     // replaced or tables are dropped); the next call reconnects.
     virtual void CloseAll() = 0;

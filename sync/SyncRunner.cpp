@@ -169,6 +169,13 @@ bool SyncRunner::RunSynchronise(IProgressSink* window, bool& backedUp)
         p.SetString(kBackupStamps, "");
     }
     p.SetInt("RestoreOnOpen", 1);
+    // Guarded by the mark: the tables' stamps need not reach the disk one by
+    // one; the profile is forced to the disk again on every way out.
+    (void)p.SetWritesDurable(false);
+    struct DurableAgain {
+        ISyncProfile& p;
+        ~DurableAgain() { (void)p.SetWritesDurable(true); }
+    } durableAgain{p};
     SchemaFile schema = m_b.Schema();
     m_e.Db().CloseAll();
     // A table still holding rows waiting for upload is not replaced: its
@@ -196,6 +203,10 @@ bool SyncRunner::RunSynchronise(IProgressSink* window, bool& backedUp)
     }
     if (ToInt(schema.Value("Database", "SyncSkipInven", "0")) == 0 && m_b.GrabTables("Inventory", 2, false) != 0)
         return false;
+    if (!p.SetWritesDurable(true)) {
+        m_e.SetFailureText("The downloaded tables' stamps could not be written to the disk.");
+        return false;
+    }
     p.SetInt("RestoreOnOpen", 0);
     p.SetString(kBackupStamps, "");
     p.SetString("LastSyncUD", m_e.Now());
@@ -243,6 +254,26 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
         p.SetString(kBackupStamps, "");
     }
     p.SetInt("RestoreOnOpen", 1);
+    // From here the run is guarded by the mark just written (and the backup):
+    // commits and profile values need not each reach the disk. Everything is
+    // forced to the disk before the mark is cleared, and on every way out.
+    ISyncDb& db = m_e.Db();
+    db.BeginBulkLoad();
+    struct Relaxed {
+        ISyncDb& db;
+        ISyncProfile& p;
+        bool on = true;
+        bool End()
+        {
+            if (!on)
+                return true;
+            on = false;
+            bool rows = db.EndBulkLoad();
+            bool profile = p.SetWritesDurable(true);
+            return rows && profile;
+        }
+        ~Relaxed() { (void)End(); }
+    } relaxed{db, p, true};
     if (differ || unsent == 0)
         m_b.CreateDatabase(window);
     p.SetString("DBVersion", version);
@@ -257,13 +288,23 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
         if (!t.empty() && !isLocal)
             tables.push_back(t);
     }
+    // The first table's name reaches the disk before any table is touched;
+    // the names after it are written without waiting for the disk (a renew
+    // always starts again from the first table).
+    bool marked = false;
+    auto mark = [&](const std::string& t) {
+        p.SetString("LastRenewTable", t);
+        if (!marked)
+            (void)p.SetWritesDurable(false);
+        marked = true;
+    };
     if (ToInt(m_e.Ini("SETTINGS", "RENEWMODE", "1")) == 2) {
         for (const std::string& t : tables)
             if (m_b.GrabTableForManager(t, 2) < 0)
                 return false;
         m_e.Disconnect();
         for (const std::string& t : tables) {
-            p.SetString("LastRenewTable", t);
+            mark(t);
             std::string file = m_b.KeptTableFile(t);
             if (m_b.ApplyTableFile(file, kModeInsert, true, t) < 0) {
                 // Left for the next sign-in to find: the marker and the flag stay set.
@@ -276,10 +317,16 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
         }
     } else {
         for (const std::string& t : tables) {
-            p.SetString("LastRenewTable", t);
+            mark(t);
             if (m_b.GrabTableForManager(t, 1) < 0)
                 return false;
         }
+    }
+    // The rows and stamps must be on the disk before the mark that guards
+    // them is cleared; if that cannot be assured the run has not succeeded.
+    if (!relaxed.End()) {
+        m_e.SetFailureText("The downloaded tables could not be written to the disk.");
+        return false;
     }
     p.SetInt("RestoreOnOpen", 0);
     p.SetString(kBackupStamps, "");

@@ -3,9 +3,13 @@
 #include "tabula/Statement.h"
 #include "tabula/Tabula.h"
 
+#include <fcntl.h>
+#include <sqlite3.h>
 #include <strings.h>
+#include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 
 namespace zev::sync {
 
@@ -20,10 +24,69 @@ TabulaSyncDb::~TabulaSyncDb()
 bool TabulaSyncDb::OpenAdmin()
 {
     try {
-        return QueryPool::GetInstance(m_connection, 0) != nullptr;
+        bool fresh = QueryPool::GetInstance(0) == nullptr;
+        bool ok = QueryPool::GetInstance(m_connection, 0) != nullptr;
+        if (ok && fresh && m_bulk)
+            ApplyBulkSettings();
+        return ok;
     } catch (const TabulaError&) {
         return false;
     }
+}
+
+namespace {
+
+sqlite3* SharedHandle()
+{
+    QueryPool* pool = QueryPool::GetInstance(0);
+    CVOConnection* connection = pool ? pool->getLibrary()->getConnection() : nullptr;
+    return connection ? connection->GetHandle() : nullptr;
+}
+
+} // namespace
+
+// Commits are written to the log without waiting for the disk (the log
+// keeps the file consistent; a lost commit is redone by the recovery the
+// RestoreOnOpen mark calls for), and the page cache holds a large table's
+// indexes so that inserts do not spill and re-read pages.
+void TabulaSyncDb::ApplyBulkSettings()
+{
+    if (sqlite3* db = SharedHandle())
+        (void)sqlite3_exec(db, "PRAGMA synchronous=NORMAL; PRAGMA cache_size=-131072", nullptr, nullptr, nullptr);
+}
+
+void TabulaSyncDb::BeginBulkLoad()
+{
+    m_bulk = true;
+    OpenAdmin();
+    ApplyBulkSettings();
+}
+
+bool TabulaSyncDb::EndBulkLoad()
+{
+    if (!m_bulk)
+        return true;
+    m_bulk = false;
+    bool ok = true;
+    if (QueryPool::GetInstance(0) != nullptr) {
+        // Back to a synced commit per transaction.
+        sqlite3* db = SharedHandle();
+        ok = db && sqlite3_exec(db, "PRAGMA synchronous=FULL; PRAGMA cache_size=-2000", nullptr, nullptr, nullptr) ==
+                       SQLITE_OK;
+    }
+    // Commits made meanwhile were written but not synced: the log and the
+    // file are forced to the disk whoever else holds the database open.
+    const std::string file = DatabaseFile();
+    for (const std::string& path : {file + "-wal", file}) {
+        int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            ok = ok && errno == ENOENT;
+            continue;
+        }
+        ok = ::fsync(fd) == 0 && ok;
+        ::close(fd);
+    }
+    return ok;
 }
 
 Query& TabulaSyncDb::Scratch()
@@ -88,8 +151,6 @@ bool IsPlainName(const std::string& s)
     return true;
 }
 
-bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
-
 } // namespace
 
 bool TabulaSyncDb::Insert(const std::string& table, const std::vector<std::string>& columns, const Row& values)
@@ -102,14 +163,10 @@ bool TabulaSyncDb::Insert(const std::string& table, const std::vector<std::strin
             if (!IsPlainName(table))
                 return false;
             OpenAdmin();
-            // Declared types decide how a blank value is stored: a blank
-            // number goes to the database library, which stores 0 as it does
-            // for every blank number (a blank DeletedFlag is a live item); a
+            // A blank number is stored as 0 by the database library, as for
+            // every blank number (a blank DeletedFlag is a live item); a
             // blank date stays null, as the readers expect (a price row
             // without an end date is open-ended, not ended in 1900).
-            Rows declared;
-            if (!Select("select name, type from pragma_table_info('" + table + "')", declared) || declared.empty())
-                return false;
             m_target = std::make_unique<Query>("", "", 0);
             // An empty result on the table: only AddNew is needed, not the
             // rows already there.
@@ -118,26 +175,12 @@ bool TabulaSyncDb::Insert(const std::string& table, const std::vector<std::strin
                 FinishInsert();
                 return false;
             }
-            m_insertTyped.clear();
-            for (const std::string& c : columns) {
-                std::string type;
-                for (const Row& d : declared)
-                    if (d.size() >= 2 && strcasecmp(d[0].c_str(), c.c_str()) == 0)
-                        type = d[1];
-                m_insertTyped.push_back(tabula::SqlDialect::IsDateTimeType(type));
-            }
             m_insertTable = table;
             m_insertColumns = columns;
-            m_insertValues.assign(columns.size(), Variant());
-        }
-        for (size_t i = 0; i < values.size(); ++i) {
-            if (m_insertTyped[i] && IsBlank(values[i]))
-                m_insertValues[i] = Variant();
-            else
-                m_insertValues[i] = Variant(values[i]);
         }
         long code = 0;
-        return m_target->getRS()->AddNew(m_insertColumns, m_insertValues, &code) != 0;
+        // Bound straight from the line's texts: no copy per value.
+        return m_target->getRS()->AddNewText(m_insertColumns, values, true, &code) != 0;
     } catch (const TabulaError&) {
         return false;
     }
@@ -150,8 +193,6 @@ void TabulaSyncDb::FinishInsert()
     m_target.reset();
     m_insertTable.clear();
     m_insertColumns.clear();
-    m_insertTyped.clear();
-    m_insertValues.clear();
 }
 
 // The one statement with bound values (the inventory update, whose values
@@ -160,12 +201,13 @@ void TabulaSyncDb::FinishInsert()
 bool TabulaSyncDb::ExecBound(const std::string& sql, const Row& params)
 {
     try {
-        OpenAdmin();
-        QueryPool* pool = QueryPool::GetInstance(0);
-        CVOConnection* connection = pool ? pool->getLibrary()->getConnection() : nullptr;
-        if (!connection)
-            return false;
         if (!m_bound || m_boundSql != sql) {
+            m_bound.reset();
+            OpenAdmin();
+            QueryPool* pool = QueryPool::GetInstance(0);
+            CVOConnection* connection = pool ? pool->getLibrary()->getConnection() : nullptr;
+            if (!connection)
+                return false;
             m_bound = std::make_unique<tabula::Statement>(*connection, sql);
             m_boundSql = sql;
         }

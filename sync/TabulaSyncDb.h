@@ -32,6 +32,8 @@ public:
     bool Begin() override;
     bool Commit() override;
     bool Rollback() override;
+    void BeginBulkLoad() override;
+    [[nodiscard]] bool EndBulkLoad() override;
     void CloseAll() override;
 
     // Path of the database file behind pool 0.
@@ -47,14 +49,14 @@ private:
     void FinishInsert();
 
     // The table being filled: a recordset opened on it (the library keeps
-    // the prepared insert behind AddNew), the field list it was opened for,
-    // which fields are numbers or dates, and the values of the row being
-    // added (kept to spare an allocation per row).
+    // the prepared insert behind AddNew) and the field list it was opened for.
     std::unique_ptr<Query> m_target;
     std::string m_insertTable;
     std::vector<std::string> m_insertColumns;
-    std::vector<bool> m_insertTyped;
-    std::vector<Variant> m_insertValues;
+
+    // Applied again whenever the connection is opened during a bulk load.
+    bool m_bulk = false;
+    void ApplyBulkSettings();
 
     std::unique_ptr<tabula::Statement> m_bound;
     std::string m_boundSql;

@@ -81,6 +81,11 @@ public:
     // number reads as 0, a date in any accepted form is stored canonically).
     // Returns 1, or 0 with the SQLite error code stored in *resultCode.
     int AddNew(const std::vector<std::string>& fields, const std::vector<Variant>& values, long* resultCode = nullptr);
+    // The same with the values as the texts of a downloaded line, bound
+    // straight from them (they must stay alive for the call). With
+    // blankDateIsNull a blank date is stored as null rather than the zero date.
+    int AddNewText(const std::vector<std::string>& fields, const std::vector<std::string>& values, bool blankDateIsNull,
+                   long* resultCode = nullptr);
 
     // Begin/commit/roll back the transaction of the shared connection (see
     // CVOConnection for nesting). 1 on success, 0 on failure.
@@ -103,6 +108,8 @@ public:
 private:
     bool allocADO();
     bool hasRow() const;
+    void* insertFor(const std::vector<std::string>& fields, std::size_t valueCount, long* resultCode);
+    template <typename Bind> int addNewWith(void* cached, std::size_t count, Bind bind, long* resultCode);
 
     int m_open = 0;
     CVOConnection* m_connection = nullptr;

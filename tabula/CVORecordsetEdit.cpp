@@ -96,22 +96,12 @@ bool plainNumber(const std::string& t)
     return i == n;
 }
 
-// Binds one value as the server would store it in a column of that kind.
+// Binds one text as the server would store it in a column of that kind.
 // Returns false when the text cannot be converted (the insert then fails as
-// the server's would).
-bool bindValue(sqlite3_stmt* stmt, int index, const Variant& v, ColumnKind kind, std::string& err)
+// the server's would). A text bound as is must outlive the step.
+bool bindText(sqlite3_stmt* stmt, int index, const std::string& text, ColumnKind kind, bool blankDateIsNull,
+              std::string& err)
 {
-    switch (v.type()) {
-    case Variant::Type::Null:
-        return sqlite3_bind_null(stmt, index) == SQLITE_OK;
-    case Variant::Type::Integer:
-        return sqlite3_bind_int64(stmt, index, v.ToInt64()) == SQLITE_OK;
-    case Variant::Type::Real:
-        return sqlite3_bind_double(stmt, index, v.ToDouble()) == SQLITE_OK;
-    case Variant::Type::Text:
-        break;
-    }
-    const std::string& text = v.Text();
     if (kind == ColumnKind::Numeric) {
         if (plainNumber(text)) {
             return sqlite3_bind_text(stmt, index, text.c_str(), static_cast<int>(text.size()), SQLITE_STATIC) ==
@@ -139,6 +129,9 @@ bool bindValue(sqlite3_stmt* stmt, int index, const Variant& v, ColumnKind kind,
         }
         std::string t = trimBlanks(text);
         if (t.empty()) {
+            if (blankDateIsNull) {
+                return sqlite3_bind_null(stmt, index) == SQLITE_OK;
+            }
             t = "1900-01-01 00:00:00"; // the server's zero date
         } else {
             auto c = tabula::SqlDialect::CanonicalDateTime(t);
@@ -151,6 +144,21 @@ bool bindValue(sqlite3_stmt* stmt, int index, const Variant& v, ColumnKind kind,
         return sqlite3_bind_text(stmt, index, t.c_str(), static_cast<int>(t.size()), SQLITE_TRANSIENT) == SQLITE_OK;
     }
     return sqlite3_bind_text(stmt, index, text.c_str(), static_cast<int>(text.size()), SQLITE_STATIC) == SQLITE_OK;
+}
+
+bool bindValue(sqlite3_stmt* stmt, int index, const Variant& v, ColumnKind kind, std::string& err)
+{
+    switch (v.type()) {
+    case Variant::Type::Null:
+        return sqlite3_bind_null(stmt, index) == SQLITE_OK;
+    case Variant::Type::Integer:
+        return sqlite3_bind_int64(stmt, index, v.ToInt64()) == SQLITE_OK;
+    case Variant::Type::Real:
+        return sqlite3_bind_double(stmt, index, v.ToDouble()) == SQLITE_OK;
+    case Variant::Type::Text:
+        break;
+    }
+    return bindText(stmt, index, v.Text(), kind, false, err);
 }
 
 // One criterion of Find: "Column op value".
@@ -349,14 +357,16 @@ int CVORecordset::Find(const std::string& criteria, int direction)
     return 1;
 }
 
-int CVORecordset::AddNew(const std::vector<std::string>& fields, const std::vector<Variant>& values, long* resultCode)
+// The prepared insert for this field list on the open table, or null with
+// the failure reported.
+void* CVORecordset::insertFor(const std::vector<std::string>& fields, std::size_t valueCount, long* resultCode)
 {
-    auto failWith = [&](long code, const std::string& why) {
+    auto failWith = [&](long code, const std::string& why) -> void* {
         m_lastError = why;
         if (resultCode != nullptr) {
             *resultCode = code;
         }
-        return 0;
+        return nullptr;
     };
     if (m_connection == nullptr || !m_open || !m_result) {
         return failWith(SQLITE_MISUSE, "recordset not open");
@@ -364,43 +374,86 @@ int CVORecordset::AddNew(const std::vector<std::string>& fields, const std::vect
     if (m_result->sourceTable.empty()) {
         return failWith(SQLITE_MISUSE, "the open result is not a single table");
     }
-    if (fields.empty() || fields.size() != values.size()) {
+    if (fields.empty() || fields.size() != valueCount) {
         return failWith(SQLITE_MISUSE, "field list and value list differ");
     }
     ConnectionImpl& conn = m_connection->Impl();
-    std::string err;
     // The download repeats one field list for every row: skip the lookup.
-    CachedInsert* ins = nullptr;
     if (m_lastInsert != nullptr && m_lastInsertGeneration == conn.generation && m_lastFields == fields) {
-        ins = static_cast<CachedInsert*>(m_lastInsert);
-    } else {
-        ins = conn.InsertFor(m_result->sourceTable, fields, &err);
-        if (ins == nullptr) {
-            m_lastInsert = nullptr;
-            return failWith(SQLITE_ERROR, err);
-        }
-        m_lastInsert = ins;
-        m_lastInsertGeneration = conn.generation;
-        m_lastFields = fields;
+        return m_lastInsert;
     }
+    std::string err;
+    CachedInsert* ins = conn.InsertFor(m_result->sourceTable, fields, &err);
+    if (ins == nullptr) {
+        m_lastInsert = nullptr;
+        return failWith(SQLITE_ERROR, err);
+    }
+    m_lastInsert = ins;
+    m_lastInsertGeneration = conn.generation;
+    m_lastFields = fields;
+    return ins;
+}
+
+// Every parameter is bound again for each row, so the bindings are never
+// cleared; a failed row only resets the statement.
+template <typename Bind> int CVORecordset::addNewWith(void* cached, std::size_t count, Bind bind, long* resultCode)
+{
+    auto* ins = static_cast<CachedInsert*>(cached);
     sqlite3_stmt* stmt = ins->stmt;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (!bindValue(stmt, static_cast<int>(i) + 1, values[i], ins->kinds[i], err)) {
+    std::string err;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!bind(stmt, static_cast<int>(i) + 1, i, ins->kinds[i], err)) {
             sqlite3_reset(stmt);
-            sqlite3_clear_bindings(stmt);
-            return failWith(SQLITE_MISMATCH, err.empty() ? "bind failed" : err);
+            m_lastError = err.empty() ? "bind failed" : err;
+            if (resultCode != nullptr) {
+                *resultCode = SQLITE_MISMATCH;
+            }
+            return 0;
         }
     }
     const int rc = sqlite3_step(stmt);
     if (rc != SQLITE_DONE) {
-        const long code = sqlite3_extended_errcode(conn.db);
-        std::string msg = sqlite3_errmsg(conn.db);
+        sqlite3* db = m_connection->Impl().db;
+        const long code = sqlite3_extended_errcode(db);
+        m_lastError = sqlite3_errmsg(db);
         sqlite3_reset(stmt);
-        sqlite3_clear_bindings(stmt);
-        return failWith(code, msg);
+        if (resultCode != nullptr) {
+            *resultCode = code;
+        }
+        return 0;
     }
     sqlite3_reset(stmt);
-    sqlite3_clear_bindings(stmt);
-    m_lastError.clear();
+    if (!m_lastError.empty()) {
+        m_lastError.clear();
+    }
     return 1;
+}
+
+int CVORecordset::AddNew(const std::vector<std::string>& fields, const std::vector<Variant>& values, long* resultCode)
+{
+    void* ins = insertFor(fields, values.size(), resultCode);
+    if (ins == nullptr) {
+        return 0;
+    }
+    return addNewWith(
+        ins, values.size(),
+        [&](sqlite3_stmt* stmt, int index, std::size_t i, ColumnKind kind, std::string& err) {
+            return bindValue(stmt, index, values[i], kind, err);
+        },
+        resultCode);
+}
+
+int CVORecordset::AddNewText(const std::vector<std::string>& fields, const std::vector<std::string>& values,
+                             bool blankDateIsNull, long* resultCode)
+{
+    void* ins = insertFor(fields, values.size(), resultCode);
+    if (ins == nullptr) {
+        return 0;
+    }
+    return addNewWith(
+        ins, values.size(),
+        [&](sqlite3_stmt* stmt, int index, std::size_t i, ColumnKind kind, std::string& err) {
+            return bindText(stmt, index, values[i], kind, blankDateIsNull, err);
+        },
+        resultCode);
 }

@@ -156,6 +156,14 @@ std::string Statement::Text(int index) const
     return std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(sqlite3_column_bytes(m_stmt, index)));
 }
 
+std::string_view Statement::TextView(int index) const
+{
+    const unsigned char* text = m_stmt ? sqlite3_column_text(m_stmt, index) : nullptr;
+    if (!text)
+        return {};
+    return {reinterpret_cast<const char*>(text), static_cast<size_t>(sqlite3_column_bytes(m_stmt, index))};
+}
+
 std::int64_t Statement::Int(int index) const { return m_stmt ? sqlite3_column_int64(m_stmt, index) : 0; }
 
 double Statement::Double(int index) const { return m_stmt ? sqlite3_column_double(m_stmt, index) : 0.0; }

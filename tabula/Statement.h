@@ -68,6 +68,9 @@ public:
     [[nodiscard]] std::string ColumnName(int index) const;
     [[nodiscard]] bool IsNull(int index) const;
     [[nodiscard]] std::string Text(int index) const;
+    // The same without a copy; valid until the next step, reset or read of
+    // the column in another form.
+    [[nodiscard]] std::string_view TextView(int index) const;
     [[nodiscard]] std::int64_t Int(int index) const;
     [[nodiscard]] double Double(int index) const;
     [[nodiscard]] ValueType Type(int index) const;

@@ -222,7 +222,7 @@ private:
     int fd_ = -1;
 };
 
-template <typename Change> bool Modify(const std::string& path, Change change)
+template <typename Change> bool Modify(const std::string& path, bool durable, Change change)
 {
     if (!ZevFolders::EnsurePrivateDir(FolderOf(path)))
         return false;
@@ -233,14 +233,14 @@ template <typename Change> bool Modify(const std::string& path, Change change)
         doc = Parse(text);
     if (!change(doc))
         return true; // nothing to change
-    return WriteFileAtomically(path, Serialize(doc), 0600);
+    return WriteFileAtomically(path, Serialize(doc), 0600, nullptr, durable);
 }
 
-bool Store(const std::string& path, std::string_view section, std::string_view name, std::string raw)
+bool Store(const std::string& path, bool durable, std::string_view section, std::string_view name, std::string raw)
 {
     if (!ValidName(section) || !ValidName(name))
         return false;
-    return Modify(path, [&](Document& doc) {
+    return Modify(path, durable, [&](Document& doc) {
         auto s = std::find_if(doc.begin(), doc.end(), [&](const Section& x) { return SameName(x.name, section); });
         if (s == doc.end()) {
             doc.push_back(Section{std::string(section), {}});
@@ -303,7 +303,7 @@ std::string Profile::GetText(std::string_view name, std::string_view section) co
 
 bool Profile::SetText(std::string_view name, std::string_view value, std::string_view section)
 {
-    return Store(path_, section, name, "sz:" + EscapeText(value));
+    return Store(path_, durable_, section, name, "sz:" + EscapeText(value));
 }
 
 std::optional<int> Profile::FindInt(std::string_view name, std::string_view section) const
@@ -327,7 +327,7 @@ int Profile::GetInt(std::string_view name, std::string_view section) const
 
 bool Profile::SetInt(std::string_view name, int value, std::string_view section)
 {
-    return Store(path_, section, name, "dword:" + std::to_string(value));
+    return Store(path_, durable_, section, name, "dword:" + std::to_string(value));
 }
 
 std::optional<std::vector<std::uint8_t>> Profile::GetBinary(std::string_view name, std::string_view section) const
@@ -358,12 +358,12 @@ bool Profile::SetBinary(std::string_view name, const std::vector<std::uint8_t>& 
         raw += kHex[b >> 4];
         raw += kHex[b & 15];
     }
-    return Store(path_, section, name, std::move(raw));
+    return Store(path_, durable_, section, name, std::move(raw));
 }
 
 bool Profile::DeleteValue(std::string_view name, std::string_view section)
 {
-    return Modify(path_, [&](Document& doc) {
+    return Modify(path_, durable_, [&](Document& doc) {
         bool changed = false;
         for (auto& s : doc) {
             if (!SameName(s.name, section))
@@ -378,11 +378,21 @@ bool Profile::DeleteValue(std::string_view name, std::string_view section)
 
 bool Profile::DeleteSection(std::string_view section)
 {
-    return Modify(path_, [&](Document& doc) {
+    return Modify(path_, durable_, [&](Document& doc) {
         const auto before = doc.size();
         std::erase_if(doc, [&](const Section& s) { return SameName(s.name, section); });
         return doc.size() != before;
     });
+}
+
+bool Profile::SetDurable(bool durable)
+{
+    const bool was = durable_;
+    durable_ = durable;
+    // Values written while relaxed reach the disk now, with the file's name.
+    if (durable && !was)
+        return SyncFileToDisk(path_);
+    return true;
 }
 
 void Profile::ResetSettings()

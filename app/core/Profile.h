@@ -65,6 +65,13 @@ public:
     std::string ManagerID() const { return GetText("ManagerID"); }
     [[nodiscard]] bool SetManagerID(std::string_view v) { return SetText("ManagerID", v); }
 
+    // Relaxed (false): later writes stay atomic (a reader or a killed process
+    // sees the old or the new file) but are not forced to the disk one by
+    // one. Back to durable (true): the file as it now stands is forced to the
+    // disk; false when that failed. Durable is the default.
+    [[nodiscard]] bool SetDurable(bool durable);
+    bool Durable() const { return durable_; }
+
     // Removes a whole section; true when it is gone afterwards.
     [[nodiscard]] bool DeleteSection(std::string_view section);
     // Reset settings: removes "Application" and "ListData". Failures are ignored.
@@ -78,6 +85,7 @@ public:
 
 private:
     std::string path_;
+    bool durable_ = true;
 };
 
 } // namespace zev

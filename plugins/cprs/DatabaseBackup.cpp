@@ -91,11 +91,15 @@ bool DatabaseBackup::Compress()
     const int gzFd = ::dup(out.Fd());
     if (gzFd < 0)
         return false;
-    gzFile gz = gzdopen(gzFd, "wb6");
+    // The fastest level: on the large demo database it takes half the time
+    // of level 6 for a file about a seventh larger (29% of the database
+    // instead of 25%); the copy is made before every complete update.
+    gzFile gz = gzdopen(gzFd, "wb1");
     if (gz == nullptr) {
         ::close(gzFd);
         return false;
     }
+    (void)gzbuffer(gz, static_cast<unsigned>(kChunk));
     std::vector<char> buf(kChunk);
     bool ok = true;
     for (;;) {

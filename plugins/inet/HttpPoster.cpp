@@ -244,7 +244,9 @@ int HttpPoster::Post(const Request& req)
         return Q9POST_BAD_ARGUMENTS;
     GlobalInit();
 
-    // A previous exchange's reply must never pass for this one's.
+    // A previous exchange's reply must never pass for this one's. The reply
+    // is read at once and asked for again after a crash: it is replaced
+    // atomically but not forced to the disk.
     ::unlink(req.replyFile.c_str());
     AtomicFile::RemoveStale(req.replyFile);
 
@@ -269,7 +271,7 @@ int HttpPoster::Post(const Request& req)
         const long connectLimit = haveBackup ? std::max(1L, std::min(left / 2, 30000L)) : left;
         first = PostOnce(req, req.host, left, connectLimit, reply);
         if (first.result == Q9POST_OK)
-            return reply.Commit() ? Q9POST_OK : Q9POST_REPLY_FILE;
+            return reply.Commit(false) ? Q9POST_OK : Q9POST_REPLY_FILE;
         if (first.reached || !haveBackup || first.result == Q9POST_BAD_ARGUMENTS)
             return first.result;
     }
@@ -283,7 +285,7 @@ int HttpPoster::Post(const Request& req)
         return Q9POST_REPLY_FILE;
     const Attempt second = PostOnce(req, req.backupHost, left, left, reply);
     if (second.result == Q9POST_OK)
-        return reply.Commit() ? Q9POST_OK : Q9POST_REPLY_FILE;
+        return reply.Commit(false) ? Q9POST_OK : Q9POST_REPLY_FILE;
     return second.result;
 }
 

@@ -294,3 +294,25 @@ TEST_F(AccountListModelTest, QuickInfoListsTheFilledFields)
 }
 
 } // namespace
+
+// The list reads every callback and call of the day at once: each row still
+// gets its own account's values, the day's first call wins as a lookup by
+// account found it, and another day's call does not show.
+TEST_F(AccountListModelTest, CallStatesAndCallbacksBelongToTheirOwnAccountAndDay)
+{
+    settings.callTracking = true;
+    ASSERT_EQ(zev::Callback().add(2, 5, "ring at noon"), 1);
+    ASSERT_EQ(zev::AccountCalled().record(1, 3, zev::AccountCalled::kNoCall), 1);
+    ASSERT_EQ(zev::AccountCalled().record(1, 3, zev::AccountCalled::kOrder), 1);
+    ASSERT_EQ(zev::AccountCalled().record(2, 4, zev::AccountCalled::kOrder), 1);
+    auto model = Model();
+    model->Fill(kWednesday);
+    const auto& one = model->Rows()[model->RowOfAccount(1)];
+    const auto& two = model->Rows()[model->RowOfAccount(2)];
+    EXPECT_EQ(one.statusIcon, zev::CallPlanner::kIconNoOrder);
+    EXPECT_EQ(one.callbackDay, -1);
+    EXPECT_EQ(one.callbackNotes, "");
+    EXPECT_EQ(two.statusIcon, zev::CallPlanner::kIconNone);
+    EXPECT_EQ(two.callbackDay, 5);
+    EXPECT_EQ(two.callbackNotes, "ring at noon");
+}

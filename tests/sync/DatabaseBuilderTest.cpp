@@ -17,8 +17,9 @@ TableNames=Items,Accounts,PricingScheme,Notes
 Version=7
 [Items]
 Schema=CREATE TABLE Items (ItemID int NOT NULL,Description nvarchar(60),QtyPerCase int,QtyOnHand int,DeletedFlag int)
-Keys=1
+Keys=2
 Key1=CREATE UNIQUE INDEX PK_Items ON Items (ItemID)
+Key2=CREATE INDEX IX_Items_Description ON Items (Description)
 [Accounts]
 Schema=CREATE TABLE Accounts (AccountID int NOT NULL,CompanyName nvarchar(50))
 Keys=0
@@ -138,6 +139,35 @@ TEST_F(DatabaseBuilderTest, RebuildFirstReplacesTheRows)
     Rows r;
     ASSERT_TRUE(db.Select("select Description from Items where ItemID = 2", r));
     EXPECT_EQ(r.at(0).at(0), "Item 1");
+}
+
+// A rebuilt table's plain indexes are built after its rows, and only they:
+// the unique key still refuses a duplicate row by row; with no rows the
+// indexes are built all the same; a broken one still fails the table.
+TEST_F(DatabaseBuilderTest, PlainIndexesComeAfterTheRowsKeysStillJudgeEachRow)
+{
+    auto indexes = [&](const std::string& table) {
+        Rows r;
+        (void)db.Select(
+            "select name from sqlite_master where type = 'index' and tbl_name = '" + table + "' order by name", r);
+        std::string names;
+        for (const Row& row : r)
+            names += row.at(0) + ";";
+        return names;
+    };
+    WriteFile(w.dir.File("t.txt"), "Items\nItemID,Description\n3\n1^a\n1^dup\n2^b\n");
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 2);
+    EXPECT_EQ(indexes("Items"), "Items.IX_Items_Description;Items.PK_Items;");
+    EXPECT_EQ(Count("select count(*) from Items where Description = 'b'"), 1);
+    WriteFile(w.dir.File("t.txt"), TableFile("Items", "ItemID,Description", 0, 0));
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("t.txt"), kModeInsert, true), 0);
+    EXPECT_EQ(indexes("Items"), "Items.IX_Items_Description;Items.PK_Items;");
+    EXPECT_EQ(Count("select count(*) from Items"), 0);
+
+    WriteFile(w.dir.File("n.txt"), TableFile("Notes", "NoteID,Body", 2, 2));
+    EXPECT_EQ(builder.ApplyTableFile(w.dir.File("n.txt"), kModeInsert, true), kApplyRebuildFailed);
+    EXPECT_NE(ReadFile(w.dir.File("Temp/$q9err.txt")).find("Add Key Failed on Notes"), std::string::npos);
+    EXPECT_EQ(indexes("Notes"), "Notes.PK_Notes;");
 }
 
 TEST_F(DatabaseBuilderTest, BlankValueIsStoredAsBlank)

@@ -37,18 +37,31 @@ class FakeProfile final : public ISyncProfile {
 public:
     std::map<std::string, std::string> values;
     std::vector<std::string> deletedSections;
+    // Writes made while durable, as "name=value", and the current mode.
+    bool durable = true;
+    std::vector<std::string> durableWrites;
+    bool SetWritesDurable(bool d) override
+    {
+        durable = d;
+        return true;
+    }
     std::string GetString(const std::string& name, const std::string& def = {}) const override
     {
         auto it = values.find(name);
         return it == values.end() ? def : it->second;
     }
-    void SetString(const std::string& name, const std::string& value) override { values[name] = value; }
+    void SetString(const std::string& name, const std::string& value) override
+    {
+        values[name] = value;
+        if (durable)
+            durableWrites.push_back(name + "=" + value);
+    }
     int GetInt(const std::string& name, int def = 0) const override
     {
         auto it = values.find(name);
         return it == values.end() ? def : std::atoi(it->second.c_str());
     }
-    void SetInt(const std::string& name, int value) override { values[name] = std::to_string(value); }
+    void SetInt(const std::string& name, int value) override { SetString(name, std::to_string(value)); }
     void DeleteSection(const std::string& section) override
     {
         deletedSections.push_back(section);

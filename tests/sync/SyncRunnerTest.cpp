@@ -54,6 +54,35 @@ TEST_F(SyncRunnerTest, CompleteUpdateBuildsEveryTableButTheLocalOnes)
     EXPECT_EQ(w.sink.steps.back().second, "Update Complete");
 }
 
+// The marks that guard a renew reach the disk before the work they guard;
+// the stamps in between are batched; every way out ends durable.
+TEST_F(SyncRunnerTest, RenewMarksAreDurableStampsAreBatchedAndEveryWayOutEndsDurable)
+{
+    auto durablyWritten = [&](const std::string& entry) {
+        const auto& d = w.profile.durableWrites;
+        return std::find(d.begin(), d.end(), entry) != d.end();
+    };
+    ASSERT_TRUE(runner->SyncRun(kCompleteUpdate, &w.sink));
+    EXPECT_TRUE(durablyWritten("RestoreOnOpen=1"));
+    EXPECT_TRUE(durablyWritten("LastRenewTable=DistributorInfo"));
+    EXPECT_FALSE(durablyWritten("LastRenewTable=Items"));
+    EXPECT_FALSE(durablyWritten("ItemsUD=" + w.profile.values["ItemsUD"]));
+    EXPECT_TRUE(durablyWritten("RestoreOnOpen=0"));
+    EXPECT_TRUE(w.profile.durable);
+    EXPECT_EQ(Count("select count(*) from Items"), 2);
+
+    // Failing part-way, and then failing to apply in renew mode 2 (which
+    // leaves its marks for the next sign-in): durable again either way.
+    for (const char* mode : {"1", "2"}) {
+        w.settings.values["SETTINGS/RENEWMODE"] = mode;
+        w.profile.durableWrites.clear();
+        tables["Items"] = "ItemID,Description\n50\n1^x\n"; // 49 rows short
+        EXPECT_FALSE(runner->SyncRun(kCompleteUpdate, &w.sink)) << mode;
+        EXPECT_TRUE(durablyWritten("RestoreOnOpen=1")) << mode;
+        EXPECT_TRUE(w.profile.durable) << mode;
+    }
+}
+
 TEST_F(SyncRunnerTest, CancelledCompleteUpdateChangesNothing)
 {
     w.box.answers = {MbResult::Cancel};

@@ -45,6 +45,36 @@ TEST_F(AddNew, FailureReportsACodeAndInsertsNothing)
     EXPECT_EQ(rs.AddNew(fields, {"7", "1"}), 1);
 }
 
+// The download's path binds each line's texts as they are; bindings are
+// never cleared between rows, so a row that fails half-way must not leak its
+// values into the next one.
+TEST_F(AddNew, TextRowsBindStraightAndFailedRowsLeaveNothingBehind)
+{
+    CVORecordset rs(conn.get());
+    ASSERT_EQ(rs.Open("Items", adOpenKeyset, adLockOptimistic, adCmdTableDirect), 1);
+    const std::vector<std::string> fields{"ItemID", "Description", "Price", "Added", "Code"};
+    std::vector<std::string> line{"1", "Rose", "3.25", "2026-12-08 00:00:00", "A"};
+    ASSERT_EQ(rs.AddNewText(fields, line, true), 1);
+    line = {"2", "Port", " ", " ", "B"};
+    ASSERT_EQ(rs.AddNewText(fields, line, true), 1); // blank date asked as null
+    line = {"3", "Sake", "7", " ", "C"};
+    ASSERT_EQ(rs.AddNewText(fields, line, false), 1); // the server's zero date
+    long code = 0;
+    line = {"4", "Mead", "dear", "2026-12-09 00:00:00", "D"};
+    EXPECT_EQ(rs.AddNewText(fields, line, true, &code), 0);
+    EXPECT_NE(code, 0);
+    line = {"5", "Cava", "1", " ", " "};
+    ASSERT_EQ(rs.AddNewText(fields, line, true), 1);
+    EXPECT_EQ(rs.AddNewText(fields, {"6"}, true), 0); // counts differ
+    EXPECT_EQ(Result("select ItemID, Description, Price, coalesce(Added, 'null'), Code from Items order by ItemID"),
+              "1|Rose|3.25|2026-12-08 00:00:00|A;2|Port|0|null|B;3|Sake|7|1900-01-01 00:00:00|C;5|Cava|1|null| ");
+    // A null bound by the Variant path is bound again, not kept, on the next row.
+    ASSERT_EQ(rs.AddNew({"ItemID", "Added"}, {Variant("7"), Variant()}), 1);
+    ASSERT_EQ(rs.AddNew({"ItemID", "Added"}, {Variant("8"), Variant("2026-01-02")}), 1);
+    EXPECT_EQ(Result("select ItemID, coalesce(Added, 'null') from Items where ItemID > 6 order by ItemID"),
+              "7|null;8|2026-01-02 00:00:00");
+}
+
 TEST_F(AddNew, NeedsASingleTable)
 {
     CVORecordset rs(conn.get());

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <filesystem>
 #include <sys/stat.h>
 #include <thread>
 
@@ -114,6 +115,30 @@ TEST_F(ProfileTest, LeftoverTemporaryFileNeverBreaksReading)
     ASSERT_TRUE(profile.SetManagerID("900100"));
     EXPECT_EQ(profile.UserID(), "100200");
     EXPECT_EQ(profile.ManagerID(), "900100");
+}
+
+// Relaxed writes skip only the disk syncs: every other reader sees each value
+// at once, no temporary file is left behind, and going back to durable
+// leaves the file as written.
+TEST_F(ProfileTest, RelaxedWritesAreStillWholeAndSeenAtOnce)
+{
+    ASSERT_TRUE(profile.SetInt("RestoreOnOpen", 1));
+    ASSERT_TRUE(profile.SetDurable(false));
+    EXPECT_FALSE(profile.Durable());
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(profile.SetText("LastRenewTable", "Table" + std::to_string(i)));
+        ASSERT_TRUE(profile.SetText("Table" + std::to_string(i) + "UD", "2026-12-09 10:00:00"));
+        EXPECT_EQ(Profile(profile.Path()).GetText("LastRenewTable"), "Table" + std::to_string(i));
+    }
+    ASSERT_TRUE(profile.SetDurable(true));
+    EXPECT_TRUE(profile.Durable());
+    Profile again(profile.Path());
+    EXPECT_EQ(again.GetInt("RestoreOnOpen"), 1);
+    EXPECT_EQ(again.GetText("Table19UD"), "2026-12-09 10:00:00");
+    int files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.File("ZevSatchel Demo")))
+        files += e.path().filename().string().find(".tmp") == std::string::npos ? 0 : 1;
+    EXPECT_EQ(files, 0);
 }
 
 TEST_F(ProfileTest, NamesThatWouldBreakTheFileAreRefused)
