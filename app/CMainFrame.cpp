@@ -257,7 +257,7 @@ void CMainFrame::OfferCommandFrom(QtMessageBox& box, int textId, int command, co
             return false;
         for (const auto& def : zev::kCommands)
             if (def.id == command)
-                return def.screen <= 0 || def.screen != self->m_ctx.app.currentScreen;
+                return def.screen == zev::Screen::None || def.screen != self->m_ctx.app.currentScreen;
         return false;
     };
     box.OfferAction(textId, label, offered, [self, command] {

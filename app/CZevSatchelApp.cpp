@@ -246,14 +246,22 @@ void CZevSatchelApp::RegisterScreens()
         dialog.ShowInvoice(invoice);
         dialog.exec();
     };
-    m_frame->RegisterScreen(zev::Screen::OrderGuide, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::ExpressEntry, [orders](zev::IScreenHost& host) { return CreateExpressEntryView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::OrderSummary, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::DeliveryOptions, [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::ReadyOrders, [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::RecentOrders, [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::OrderHistory, [orders](zev::IScreenHost& host) { return CreateOrderHistoryView(host, orders); });
-    m_frame->RegisterScreen(zev::Screen::OpenOrders, [orders](zev::IScreenHost& host) { return CreateOpenOrdersView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::OrderGuide,
+                            [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::ExpressEntry,
+                            [orders](zev::IScreenHost& host) { return CreateExpressEntryView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::OrderSummary,
+                            [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::DeliveryOptions,
+                            [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::ReadyOrders,
+                            [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::RecentOrders,
+                            [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::OrderHistory,
+                            [orders](zev::IScreenHost& host) { return CreateOrderHistoryView(host, orders); });
+    m_frame->RegisterScreen(zev::Screen::OpenOrders,
+                            [orders](zev::IScreenHost& host) { return CreateOpenOrdersView(host, orders); });
 }
 
 int CZevSatchelApp::Run() { return QApplication::exec(); }

@@ -39,14 +39,14 @@ std::string DigestLibrary::DefaultPath()
         .string();
 }
 
-DigestLibrary::~DigestLibrary() { dlclose(handle_); }
+DigestLibrary::~DigestLibrary() { dlclose(m_handle); }
 
 std::string DigestLibrary::Digest(const std::string& password) const
 {
     // The program passes a 33-byte buffer at sign-in; the digest is the first 32 characters.
     char buffer[33];
     std::memset(buffer, 0, sizeof buffer);
-    hash_(password.c_str(), buffer, 33);
+    m_hash(password.c_str(), buffer, 33);
     buffer[32] = '\0';
     return buffer;
 }

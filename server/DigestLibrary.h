@@ -22,9 +22,9 @@ public:
 
 private:
     using HashFn = int (*)(const char*, char*, int);
-    DigestLibrary(void* handle, HashFn hash) : handle_(handle), hash_(hash) {}
-    void* handle_;
-    HashFn hash_;
+    DigestLibrary(void* handle, HashFn hash) : m_handle(handle), m_hash(hash) {}
+    void* m_handle;
+    HashFn m_hash;
 };
 
 } // namespace zev::server

@@ -81,29 +81,29 @@ bool FaultSwitch::Set(const std::string& body, std::string* error)
 
 void FaultSwitch::Set(const Fault& fault)
 {
-    std::lock_guard lock(mutex_);
-    fault_ = fault;
+    std::lock_guard lock(m_mutex);
+    m_fault = fault;
 }
 
 Fault FaultSwitch::Current() const
 {
-    std::lock_guard lock(mutex_);
-    return fault_;
+    std::lock_guard lock(m_mutex);
+    return m_fault;
 }
 
 void FaultSwitch::Sleep(int ms)
 {
-    std::unique_lock lock(mutex_);
-    wake_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopping_; });
+    std::unique_lock lock(m_mutex);
+    m_wake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_stopping; });
 }
 
 void FaultSwitch::Wake()
 {
     {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
     }
-    wake_.notify_all();
+    m_wake.notify_all();
 }
 
 } // namespace zev::server

@@ -39,10 +39,10 @@ public:
     static const char* Name(FaultMode mode);
 
 private:
-    mutable std::mutex mutex_;
-    std::condition_variable wake_;
-    bool stopping_ = false;
-    Fault fault_;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stopping = false;
+    Fault m_fault;
 };
 
 } // namespace zev::server

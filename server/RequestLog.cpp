@@ -4,14 +4,14 @@
 
 namespace zev::server {
 
-RequestLog::RequestLog(const std::string& path) : out_(path, std::ios::app) {}
+RequestLog::RequestLog(const std::string& path) : m_out(path, std::ios::app) {}
 
 void RequestLog::Write(const std::string& line)
 {
-    std::lock_guard lock(mutex_);
-    if (out_) {
-        out_ << line << '\n';
-        out_.flush();
+    std::lock_guard lock(m_mutex);
+    if (m_out) {
+        m_out << line << '\n';
+        m_out.flush();
     }
 }
 

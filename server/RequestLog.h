@@ -15,8 +15,8 @@ public:
     static std::string MaskSecrets(const std::string& target);
 
 private:
-    std::mutex mutex_;
-    std::ofstream out_;
+    std::mutex m_mutex;
+    std::ofstream m_out;
 };
 
 } // namespace zev::server

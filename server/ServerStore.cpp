@@ -149,29 +149,29 @@ std::string SchemaStatementForSqlite(const std::string& statement)
     return s;
 }
 
-ServerStore::ServerStore(const std::string& path) : db_(path)
+ServerStore::ServerStore(const std::string& path) : m_db(path)
 {
     // Translated schema statements may call the dialect's helper functions.
-    tabula::SqlDialect::RegisterFunctions(db_.Handle());
-    db_.Exec("PRAGMA journal_mode = WAL");
-    db_.Exec("PRAGMA synchronous = NORMAL");
+    tabula::SqlDialect::RegisterFunctions(m_db.Handle());
+    m_db.Exec("PRAGMA journal_mode = WAL");
+    m_db.Exec("PRAGMA synchronous = NORMAL");
     CreateOwnTables();
 }
 
-void ServerStore::CreateOwnTables() { db_.Exec(kOwnTables); }
+void ServerStore::CreateOwnTables() { m_db.Exec(kOwnTables); }
 
 void ServerStore::CreateMasterTables(const SchemaFile& schema, std::vector<std::string>* problems)
 {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(m_mutex);
     // One transaction: a failed statement is undone on its own and the others stay.
-    SqlTransaction transaction(db_);
+    SqlTransaction transaction(m_db);
     for (const std::string& table : schema.TableNames()) {
         if (IsOwnTable(table)) {
             if (problems)
                 problems->push_back("table name " + table + " is reserved by the server");
             continue;
         }
-        if (!db_.TableExists(table)) {
+        if (!m_db.TableExists(table)) {
             std::string create = schema.CreateStatement(table);
             std::string error;
             if (create.empty() || !ExecSchemaStatement(create, &error)) {
@@ -195,12 +195,12 @@ bool ServerStore::ExecSchemaStatement(const std::string& statement, std::string*
     tabula::Translation translation = tabula::SqlDialect().Translate(statement);
     std::vector<std::string> statements = translation.ok ? translation.statements : std::vector{statement};
     for (const std::string& s : statements) {
-        if (db_.TryExec(s, error))
+        if (m_db.TryExec(s, error))
             continue;
         std::string fallback = SchemaStatementForSqlite(s);
         if (fallback.empty())
             continue; // a constraint SQLite has no form for (defaults, checks): the server does without
-        if (!db_.TryExec(fallback, error))
+        if (!m_db.TryExec(fallback, error))
             return false;
     }
     return true;
@@ -208,49 +208,49 @@ bool ServerStore::ExecSchemaStatement(const std::string& statement, std::string*
 
 void ServerStore::AdoptMasterTable(const std::string& table)
 {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(m_mutex);
     AdoptMasterTableLocked(table);
 }
 
 void ServerStore::AdoptMasterTableLocked(const std::string& table)
 {
-    std::vector<std::string> columns = db_.Columns(table);
+    std::vector<std::string> columns = m_db.Columns(table);
     auto has = [&](const char* name) {
         return std::any_of(columns.begin(), columns.end(),
                            [&](const std::string& c) { return strcasecmp(c.c_str(), name) == 0; });
     };
     std::string t = SqlIdent(table);
     if (!has("zev_rep"))
-        db_.Exec("alter table " + t + " add column zev_rep text");
+        m_db.Exec("alter table " + t + " add column zev_rep text");
     if (!has("zev_stamp"))
-        db_.Exec("alter table " + t + " add column zev_stamp text");
+        m_db.Exec("alter table " + t + " add column zev_stamp text");
     std::string now = "strftime('%Y-%m-%d %H:%M:%S','now','localtime')";
     std::string base = table;
     std::replace_if(
         base.begin(), base.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     // A row written without a stamp, or changed without touching its stamp, is stamped with the time.
-    db_.Exec("create trigger if not exists " + SqlIdent("zev_ins_" + base) + " after insert on " + t +
-             " when new.zev_stamp is null begin update " + t + " set zev_stamp = " + now +
-             " where rowid = new.rowid; end");
-    db_.Exec("create trigger if not exists " + SqlIdent("zev_upd_" + base) + " after update on " + t +
-             " when new.zev_stamp is old.zev_stamp begin update " + t + " set zev_stamp = " + now +
-             " where rowid = new.rowid; end");
-    db_.Exec("create index if not exists " + SqlIdent("zev_idx_" + base) + " on " + t + " (zev_stamp)");
+    m_db.Exec("create trigger if not exists " + SqlIdent("zev_ins_" + base) + " after insert on " + t +
+              " when new.zev_stamp is null begin update " + t + " set zev_stamp = " + now +
+              " where rowid = new.rowid; end");
+    m_db.Exec("create trigger if not exists " + SqlIdent("zev_upd_" + base) + " after update on " + t +
+              " when new.zev_stamp is old.zev_stamp begin update " + t + " set zev_stamp = " + now +
+              " where rowid = new.rowid; end");
+    m_db.Exec("create index if not exists " + SqlIdent("zev_idx_" + base) + " on " + t + " (zev_stamp)");
 }
 
 bool ServerStore::IsMasterTable(const std::string& table)
 {
-    std::lock_guard lock(mutex_);
-    if (IsOwnTable(table) || !db_.TableExists(table))
+    std::lock_guard lock(m_mutex);
+    if (IsOwnTable(table) || !m_db.TableExists(table))
         return false;
-    std::vector<std::string> columns = db_.Columns(table);
+    std::vector<std::string> columns = m_db.Columns(table);
     return std::find(columns.begin(), columns.end(), "zev_stamp") != columns.end();
 }
 
 void ServerStore::AddUser(const std::string& id, const std::string& digest, const std::string& name, bool isManager)
 {
-    std::lock_guard lock(mutex_);
-    db_.Prepare("insert or replace into ServerUsers (UserID, Digest, Name, IsManager) values (?,?,?,?)")
+    std::lock_guard lock(m_mutex);
+    m_db.Prepare("insert or replace into ServerUsers (UserID, Digest, Name, IsManager) values (?,?,?,?)")
         .Bind(1, id)
         .Bind(2, digest)
         .Bind(3, name)
@@ -260,8 +260,8 @@ void ServerStore::AddUser(const std::string& id, const std::string& digest, cons
 
 void ServerStore::SetManagedRep(const std::string& managerId, const std::string& repId)
 {
-    std::lock_guard lock(mutex_);
-    db_.Prepare("insert or ignore into ServerManagedReps (ManagerID, RepID) values (?,?)")
+    std::lock_guard lock(m_mutex);
+    m_db.Prepare("insert or ignore into ServerManagedReps (ManagerID, RepID) values (?,?)")
         .Bind(1, managerId)
         .Bind(2, repId)
         .Run();
@@ -269,11 +269,11 @@ void ServerStore::SetManagedRep(const std::string& managerId, const std::string&
 
 std::optional<ServerUser> ServerStore::Authenticate(const std::string& id, const std::string& digest)
 {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(m_mutex);
     if (id.empty() || digest.empty())
         return std::nullopt;
-    auto stmt = db_.Prepare("select UserID, Name, IsManager from ServerUsers where UserID = ? and "
-                            "lower(Digest) = lower(?)");
+    auto stmt = m_db.Prepare("select UserID, Name, IsManager from ServerUsers where UserID = ? and "
+                             "lower(Digest) = lower(?)");
     stmt.Bind(1, id).Bind(2, digest);
     if (!stmt.Step())
         return std::nullopt;
@@ -282,22 +282,22 @@ std::optional<ServerUser> ServerStore::Authenticate(const std::string& id, const
 
 bool ServerStore::ChangeDigest(const std::string& id, const std::string& oldDigest, const std::string& newDigest)
 {
-    std::lock_guard lock(mutex_);
-    db_.Prepare("update ServerUsers set Digest = ? where UserID = ? and lower(Digest) = lower(?)")
+    std::lock_guard lock(m_mutex);
+    m_db.Prepare("update ServerUsers set Digest = ? where UserID = ? and lower(Digest) = lower(?)")
         .Bind(1, newDigest)
         .Bind(2, id)
         .Bind(3, oldDigest)
         .Run();
-    return db_.Changes() == 1;
+    return m_db.Changes() == 1;
 }
 
 std::optional<std::vector<std::string>> ServerStore::Scope(const ServerUser& user, const std::string& managerId,
                                                            std::string* error)
 {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(m_mutex);
     auto managed = [&](const std::string& manager) {
         std::vector<std::string> reps;
-        auto stmt = db_.Prepare("select RepID from ServerManagedReps where ManagerID = ? order by RepID");
+        auto stmt = m_db.Prepare("select RepID from ServerManagedReps where ManagerID = ? order by RepID");
         stmt.Bind(1, manager);
         while (stmt.Step())
             reps.push_back(stmt.Text(0));
@@ -307,7 +307,7 @@ std::optional<std::vector<std::string>> ServerStore::Scope(const ServerUser& use
     std::string manager = managerId.empty() && user.isManager ? user.id : managerId;
     if (manager.empty())
         return reps;
-    auto isManager = db_.Prepare("select 1 from ServerUsers where UserID = ? and IsManager <> 0");
+    auto isManager = m_db.Prepare("select 1 from ServerUsers where UserID = ? and IsManager <> 0");
     isManager.Bind(1, manager);
     std::vector<std::string> team = managed(manager);
     bool fits = manager == user.id || std::find(team.begin(), team.end(), user.id) != team.end();
@@ -327,7 +327,7 @@ std::optional<std::vector<std::string>> ServerStore::Scope(const ServerUser& use
 std::vector<std::string> ServerStore::ServedColumns(const std::string& table)
 {
     std::vector<std::string> columns;
-    for (const std::string& c : db_.Columns(table))
+    for (const std::string& c : m_db.Columns(table))
         if (c.rfind("zev_", 0) != 0)
             columns.push_back(c);
     return columns;
@@ -338,7 +338,7 @@ std::vector<std::string> ServerStore::ScanTable(const std::string& table, const 
                                                 const std::optional<std::string>& recentFrom,
                                                 const std::function<void(const SqlStatement&)>& row)
 {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(m_mutex);
     std::vector<std::string> columns = ServedColumns(table);
     std::string list;
     for (const std::string& c : columns)
@@ -351,7 +351,7 @@ std::vector<std::string> ServerStore::ScanTable(const std::string& table, const 
     if (since)
         sql += recent ? " and (zev_stamp >= ? or substr(TransDate, 1, 10) >= ?)" : " and zev_stamp >= ?";
     sql += " order by rowid";
-    auto stmt = db_.Prepare(sql);
+    auto stmt = m_db.Prepare(sql);
     int i = 1;
     for (const std::string& rep : reps)
         stmt.Bind(i++, rep);
@@ -367,12 +367,12 @@ std::vector<std::string> ServerStore::ScanTable(const std::string& table, const 
 void ServerStore::ScanInventory(const std::optional<std::string>& since,
                                 const std::function<void(const SqlStatement&)>& row)
 {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(m_mutex);
     std::string sql = "select ItemID, QtyOnHand from Items";
     if (since)
         sql += " where zev_stamp >= ?";
     sql += " order by ItemID";
-    auto stmt = db_.Prepare(sql);
+    auto stmt = m_db.Prepare(sql);
     if (since)
         stmt.Bind(1, *since);
     while (stmt.Step())
@@ -431,8 +431,8 @@ TableData ServerStore::ReadInventory(const std::optional<std::string>& since)
 std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrder& order, const std::string& body,
                                      const std::string& receivedAt, bool* repeated)
 {
-    std::lock_guard lock(mutex_);
-    SqlTransaction transaction(db_);
+    std::lock_guard lock(m_mutex);
+    SqlTransaction transaction(m_db);
     if (repeated)
         *repeated = false;
     // The protocol carries no order key; an order is the same order when the representative, the
@@ -442,8 +442,8 @@ std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrd
     for (const ReceivedOrderLine& l : order.lines)
         lines.emplace_back(l.lineNumber, l.itemId, l.cases, l.singles);
     std::sort(lines.begin(), lines.end());
-    auto candidates = db_.Prepare("select OrderID from ReceivedOrders where RepID = ? and AccountID = ? and "
-                                  "CreatedTime = ? and LineCount = ? order by OrderID");
+    auto candidates = m_db.Prepare("select OrderID from ReceivedOrders where RepID = ? and AccountID = ? and "
+                                   "CreatedTime = ? and LineCount = ? order by OrderID");
     candidates.Bind(1, repId)
         .Bind(2, static_cast<std::int64_t>(order.accountId))
         .Bind(3, order.createdTime)
@@ -455,7 +455,7 @@ std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrd
     if (order.createdTime.empty())
         ids.clear();
     for (std::int64_t candidate : ids) {
-        auto stored = db_.Prepare("select LineNumber, ItemID, CQty, SQty from ReceivedOrderLines where OrderID = ?");
+        auto stored = m_db.Prepare("select LineNumber, ItemID, CQty, SQty from ReceivedOrderLines where OrderID = ?");
         stored.Bind(1, candidate);
         std::vector<LineKey> have;
         while (stored.Step())
@@ -470,9 +470,9 @@ std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrd
     std::string marks;
     for (int mark : order.optionMarks)
         marks += (marks.empty() ? "" : "|") + std::to_string(mark);
-    db_.Prepare("insert into ReceivedOrders (RepID, AccountID, DeliveryDate, Notes, ODCText, CreditTerms, "
-                "CreatedTime, Warehouse, ODCCode, CancelDate, CreditCard, ShipMethod, OptionMarks, Signature, "
-                "LineCount, ReceivedAt, Body) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
+    m_db.Prepare("insert into ReceivedOrders (RepID, AccountID, DeliveryDate, Notes, ODCText, CreditTerms, "
+                 "CreatedTime, Warehouse, ODCCode, CancelDate, CreditCard, ShipMethod, OptionMarks, Signature, "
+                 "LineCount, ReceivedAt, Body) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
         .Bind(1, repId)
         .Bind(2, static_cast<std::int64_t>(order.accountId))
         .Bind(3, order.deliveryDate)
@@ -491,10 +491,10 @@ std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrd
         .Bind(16, receivedAt)
         .Bind(17, body)
         .Run();
-    std::int64_t id = db_.LastInsertId();
-    auto line = db_.Prepare("insert into ReceivedOrderLines (OrderID, LineNumber, ItemID, CQty, SQty, CDistPrice, "
-                            "SDistPrice, SpecialFlag, DiscountAmount, PriceOverride, Par, Inv, ExtPrice, "
-                            "RetailPrice, Warehouse, LineComment) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    std::int64_t id = m_db.LastInsertId();
+    auto line = m_db.Prepare("insert into ReceivedOrderLines (OrderID, LineNumber, ItemID, CQty, SQty, CDistPrice, "
+                             "SDistPrice, SpecialFlag, DiscountAmount, PriceOverride, Par, Inv, ExtPrice, "
+                             "RetailPrice, Warehouse, LineComment) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
     for (const ReceivedOrderLine& l : order.lines) {
         line.Bind(1, id)
             .Bind(2, l.lineNumber)
@@ -514,7 +514,7 @@ std::int64_t ServerStore::StoreOrder(const std::string& repId, const ReceivedOrd
             .Bind(16, l.lineComment);
         line.Run();
     }
-    ApplyReceivedOrder(db_, repId, order, id, receivedAt);
+    ApplyReceivedOrder(m_db, repId, order, id, receivedAt);
     transaction.Commit();
     return id;
 }
@@ -549,17 +549,17 @@ void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
                               const std::string& now)
 {
     if (page == "UpdateWo")
-        ApplyOrderGuide(db_, repId, fields);
+        ApplyOrderGuide(m_db, repId, fields);
     if (page == "updateAccounts")
-        ApplyAccountEdit(db_, repId, fields);
+        ApplyAccountEdit(m_db, repId, fields);
     if (page == "updateNotes")
-        ApplyNote(db_, repId, fields);
+        ApplyNote(m_db, repId, fields);
     if (page == "takeSurveys")
-        ApplySurvey(db_, repId, fields);
+        ApplySurvey(m_db, repId, fields);
     if (page == "UpdateFormsFilled")
-        ApplyFormAnswer(db_, repId, fields);
+        ApplyFormAnswer(m_db, repId, fields);
     if (page == "UpdateMessages" &&
-        HasColumns(db_, "Messages", {"MessageID", "FromID", "FromStatus", "ToID", "ToStatus", "Subject", "Message"})) {
+        HasColumns(m_db, "Messages", {"MessageID", "FromID", "FromStatus", "ToID", "ToStatus", "Subject", "Message"})) {
         for (const UploadField& f : fields) {
             if (f.part != 1)
                 continue;
@@ -569,24 +569,24 @@ void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
             long long fromId = ParseInteger(Part(fields, f.name, 4)).value_or(0);
             long long fromStatus = ParseInteger(Part(fields, f.name, 5)).value_or(0);
             if (messageId > 0) {
-                db_.Prepare("update Messages set ToStatus = ?, FromStatus = ? where MessageID = ?")
+                m_db.Prepare("update Messages set ToStatus = ?, FromStatus = ? where MessageID = ?")
                     .Bind(1, static_cast<std::int64_t>(toStatus))
                     .Bind(2, static_cast<std::int64_t>(fromStatus))
                     .Bind(3, static_cast<std::int64_t>(messageId))
                     .Run();
             } else if (messageId == 0) {
-                auto name = db_.Prepare("select Name from ServerUsers where UserID = ?");
+                auto name = m_db.Prepare("select Name from ServerUsers where UserID = ?");
                 name.Bind(1, repId);
                 std::string fromName = name.Step() ? name.Text(0) : repId;
                 // The recipient owns the new row; an unknown recipient's message goes to nobody's download.
-                auto known = db_.Prepare("select 1 from ServerUsers where UserID = ?");
+                auto known = m_db.Prepare("select 1 from ServerUsers where UserID = ?");
                 known.Bind(1, std::to_string(toId));
                 std::optional<std::string> owner =
                     known.Step() ? std::optional(std::to_string(toId)) : std::optional<std::string>("unknown");
-                db_.Prepare("insert into Messages (MessageID, FromID, FromStatus, FromName, ToID, ToStatus, "
-                            "DateSent, "
-                            "Subject, Message, Updated, zev_rep) values ((select coalesce(max(MessageID), 0) + 1 "
-                            "from Messages), ?, ?, ?, ?, 0, ?, ?, ?, 0, ?)")
+                m_db.Prepare("insert into Messages (MessageID, FromID, FromStatus, FromName, ToID, ToStatus, "
+                             "DateSent, "
+                             "Subject, Message, Updated, zev_rep) values ((select coalesce(max(MessageID), 0) + 1 "
+                             "from Messages), ?, ?, ?, ?, 0, ?, ?, ?, 0, ?)")
                     .Bind(1, static_cast<std::int64_t>(fromId))
                     .Bind(2, static_cast<std::int64_t>(fromStatus))
                     .Bind(3, fromName)
@@ -600,7 +600,7 @@ void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
         }
     }
     if (page == "updateInvoice" &&
-        HasColumns(db_, "AR", {"AccountID", "InvoiceNo", "AmountCollectedTotal", "InvoiceAmount", "Collected"})) {
+        HasColumns(m_db, "AR", {"AccountID", "InvoiceNo", "AmountCollectedTotal", "InvoiceAmount", "Collected"})) {
         for (const UploadField& f : fields) {
             if (f.name.size() < 2 || f.name[0] != 'A' || !ParseInteger(f.name.substr(1)))
                 continue;
@@ -609,9 +609,9 @@ void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
             auto amount = ParseDecimal(Part(fields, "C" + n, 0));
             const std::string dep1 = Part(fields, "F" + n, 0);
             const std::string dep2 = Part(fields, "G" + n, 0);
-            if (account && (!dep1.empty() || !dep2.empty()) && HasColumns(db_, "AR", {"DepAttrib1", "DepAttrib2"})) {
+            if (account && (!dep1.empty() || !dep2.empty()) && HasColumns(m_db, "AR", {"DepAttrib1", "DepAttrib2"})) {
                 // A deposit: the office sees where the money went.
-                db_.Prepare("update AR set DepAttrib1 = ?, DepAttrib2 = ? where AccountID = ? and InvoiceNo = ?")
+                m_db.Prepare("update AR set DepAttrib1 = ?, DepAttrib2 = ? where AccountID = ? and InvoiceNo = ?")
                     .Bind(1, dep1)
                     .Bind(2, dep2)
                     .Bind(3, static_cast<std::int64_t>(*account))
@@ -620,10 +620,10 @@ void ServerStore::ApplyUpload(const std::string& page, const std::string& repId,
             }
             if (!account || !amount || *amount <= 0)
                 continue; // a deposit without a new collection changes no balance
-            db_.Prepare("update AR set AmountCollectedTotal = coalesce(AmountCollectedTotal, 0) + ?, "
-                        "LatestPaymentAmount = ?, LatestPaymentDate = ?, "
-                        "Collected = case when coalesce(AmountCollectedTotal, 0) + ? >= InvoiceAmount - 0.005 "
-                        "then 1 else 0 end where AccountID = ? and InvoiceNo = ?")
+            m_db.Prepare("update AR set AmountCollectedTotal = coalesce(AmountCollectedTotal, 0) + ?, "
+                         "LatestPaymentAmount = ?, LatestPaymentDate = ?, "
+                         "Collected = case when coalesce(AmountCollectedTotal, 0) + ? >= InvoiceAmount - 0.005 "
+                         "then 1 else 0 end where AccountID = ? and InvoiceNo = ?")
                 .Bind(1, *amount)
                 .Bind(2, *amount)
                 .Bind(3, now)
@@ -639,18 +639,18 @@ std::int64_t ServerStore::StoreUpload(const std::string& page, const std::string
                                       const std::vector<UploadField>& fields, const std::string& reply,
                                       const std::string& receivedAt)
 {
-    std::lock_guard lock(mutex_);
-    SqlTransaction transaction(db_);
-    db_.Prepare("insert into Uploads (Page, RepID, ReceivedAt, Body, Reply) values (?,?,?,?,?)")
+    std::lock_guard lock(m_mutex);
+    SqlTransaction transaction(m_db);
+    m_db.Prepare("insert into Uploads (Page, RepID, ReceivedAt, Body, Reply) values (?,?,?,?,?)")
         .Bind(1, page)
         .Bind(2, repId)
         .Bind(3, receivedAt)
         .Bind(4, body)
         .Bind(5, reply)
         .Run();
-    std::int64_t id = db_.LastInsertId();
+    std::int64_t id = m_db.LastInsertId();
     ApplyUpload(page, repId, fields, receivedAt);
-    auto field = db_.Prepare("insert into UploadFields (UploadID, Seq, Name, Part, Value) values (?,?,?,?,?)");
+    auto field = m_db.Prepare("insert into UploadFields (UploadID, Seq, Name, Part, Value) values (?,?,?,?,?)");
     int seq = 0;
     for (const UploadField& f : fields) {
         field.Bind(1, id).Bind(2, ++seq).Bind(3, f.name).Bind(4, f.part).Bind(5, f.value);

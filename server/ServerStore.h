@@ -86,8 +86,8 @@ public:
                              const std::vector<UploadField>& fields, const std::string& reply,
                              const std::string& receivedAt);
 
-    std::mutex& Mutex() { return mutex_; }
-    SqlDatabase& Db() { return db_; }
+    std::mutex& Mutex() { return m_mutex; }
+    SqlDatabase& Db() { return m_db; }
 
     static constexpr const char* kStampFormat = "%Y-%m-%d %H:%M:%S";
 
@@ -106,8 +106,8 @@ private:
                      const std::string& now);
     std::vector<std::string> ServedColumns(const std::string& table);
 
-    std::mutex mutex_;
-    SqlDatabase db_;
+    std::mutex m_mutex;
+    SqlDatabase m_db;
 };
 
 // Makes a statement written for SQL Server acceptable to SQLite where the schema needs it

@@ -4,10 +4,10 @@ namespace zev::server {
 
 SqlDatabase::SqlDatabase(const std::string& path)
     // Several request threads and the demo generator share the file.
-    : db_(path, tabula::Database::Mode::ReadWrite, 10000)
+    : m_db(path, tabula::Database::Mode::ReadWrite, 10000)
 {
-    if (!db_.Ok())
-        throw SqlError(db_.Error());
+    if (!m_db.Ok())
+        throw SqlError(m_db.Error());
     Exec("PRAGMA foreign_keys = ON");
 }
 
@@ -20,13 +20,13 @@ void SqlDatabase::Exec(const std::string& sql)
         throw SqlError(error + " in: " + sql.substr(0, 200));
 }
 
-bool SqlDatabase::TryExec(const std::string& sql, std::string* error) { return db_.Exec(sql, error); }
+bool SqlDatabase::TryExec(const std::string& sql, std::string* error) { return m_db.Exec(sql, error); }
 
-SqlStatement SqlDatabase::Prepare(const std::string& sql) { return SqlStatement(db_, sql); }
+SqlStatement SqlDatabase::Prepare(const std::string& sql) { return SqlStatement(m_db, sql); }
 
-std::int64_t SqlDatabase::LastInsertId() const { return db_.LastInsertId(); }
+std::int64_t SqlDatabase::LastInsertId() const { return m_db.LastInsertId(); }
 
-int SqlDatabase::Changes() const { return db_.Changes(); }
+int SqlDatabase::Changes() const { return m_db.Changes(); }
 
 bool SqlDatabase::TableExists(const std::string& name)
 {
@@ -45,28 +45,28 @@ std::vector<std::string> SqlDatabase::Columns(const std::string& table)
     return names;
 }
 
-SqlStatement::SqlStatement(tabula::Database& db, const std::string& sql) : stmt_(db, sql)
+SqlStatement::SqlStatement(tabula::Database& db, const std::string& sql) : m_stmt(db, sql)
 {
-    if (!stmt_.Ok())
-        throw SqlError("prepare failed for " + sql.substr(0, 200) + ": " + stmt_.Error());
+    if (!m_stmt.Ok())
+        throw SqlError("prepare failed for " + sql.substr(0, 200) + ": " + m_stmt.Error());
 }
 
 SqlStatement& SqlStatement::Bound(bool ok)
 {
     if (!ok)
-        throw SqlError(stmt_.Error());
+        throw SqlError(m_stmt.Error());
     return *this;
 }
 
-SqlStatement& SqlStatement::Bind(int index, const std::string& value) { return Bound(stmt_.Bind(index, value)); }
+SqlStatement& SqlStatement::Bind(int index, const std::string& value) { return Bound(m_stmt.Bind(index, value)); }
 
 SqlStatement& SqlStatement::Bind(int index, const char* value) { return Bind(index, std::string(value)); }
 
-SqlStatement& SqlStatement::Bind(int index, std::int64_t value) { return Bound(stmt_.Bind(index, value)); }
+SqlStatement& SqlStatement::Bind(int index, std::int64_t value) { return Bound(m_stmt.Bind(index, value)); }
 
-SqlStatement& SqlStatement::Bind(int index, double value) { return Bound(stmt_.Bind(index, value)); }
+SqlStatement& SqlStatement::Bind(int index, double value) { return Bound(m_stmt.Bind(index, value)); }
 
-SqlStatement& SqlStatement::BindNull(int index) { return Bound(stmt_.BindNull(index)); }
+SqlStatement& SqlStatement::BindNull(int index) { return Bound(m_stmt.BindNull(index)); }
 
 SqlStatement& SqlStatement::Bind(int index, const std::optional<std::string>& value)
 {
@@ -75,7 +75,7 @@ SqlStatement& SqlStatement::Bind(int index, const std::optional<std::string>& va
 
 bool SqlStatement::Step()
 {
-    switch (stmt_.Step()) {
+    switch (m_stmt.Step()) {
     case tabula::StepResult::Row:
         return true;
     case tabula::StepResult::Done:
@@ -83,7 +83,7 @@ bool SqlStatement::Step()
     case tabula::StepResult::Error:
         break;
     }
-    throw SqlError("step: " + stmt_.Error());
+    throw SqlError("step: " + m_stmt.Error());
 }
 
 void SqlStatement::Run()
@@ -93,34 +93,34 @@ void SqlStatement::Run()
     Reset();
 }
 
-void SqlStatement::Reset() { stmt_.Reset(); }
+void SqlStatement::Reset() { m_stmt.Reset(); }
 
-int SqlStatement::ColumnCount() const { return stmt_.ColumnCount(); }
+int SqlStatement::ColumnCount() const { return m_stmt.ColumnCount(); }
 
-std::string SqlStatement::ColumnName(int index) const { return stmt_.ColumnName(index); }
+std::string SqlStatement::ColumnName(int index) const { return m_stmt.ColumnName(index); }
 
-bool SqlStatement::IsNull(int index) const { return stmt_.IsNull(index); }
+bool SqlStatement::IsNull(int index) const { return m_stmt.IsNull(index); }
 
-std::string SqlStatement::Text(int index) const { return stmt_.Text(index); }
+std::string SqlStatement::Text(int index) const { return m_stmt.Text(index); }
 
-std::int64_t SqlStatement::Int(int index) const { return stmt_.Int(index); }
+std::int64_t SqlStatement::Int(int index) const { return m_stmt.Int(index); }
 
-double SqlStatement::Double(int index) const { return stmt_.Double(index); }
+double SqlStatement::Double(int index) const { return m_stmt.Double(index); }
 
-tabula::ValueType SqlStatement::Type(int index) const { return stmt_.Type(index); }
+tabula::ValueType SqlStatement::Type(int index) const { return m_stmt.Type(index); }
 
-SqlTransaction::SqlTransaction(SqlDatabase& db) : db_(db) { db_.Exec("BEGIN IMMEDIATE"); }
+SqlTransaction::SqlTransaction(SqlDatabase& db) : m_db(db) { m_db.Exec("BEGIN IMMEDIATE"); }
 
 SqlTransaction::~SqlTransaction()
 {
-    if (!done_)
-        db_.TryExec("ROLLBACK");
+    if (!m_done)
+        m_db.TryExec("ROLLBACK");
 }
 
 void SqlTransaction::Commit()
 {
-    db_.Exec("COMMIT");
-    done_ = true;
+    m_db.Exec("COMMIT");
+    m_done = true;
 }
 
 std::string SqlQuote(const std::string& text)

@@ -38,10 +38,10 @@ public:
     bool TableExists(const std::string& name);
     std::vector<std::string> Columns(const std::string& table);
     // The connection handle, for registering the dialect's SQL functions.
-    void* Handle() const { return db_.Handle(); }
+    void* Handle() const { return m_db.Handle(); }
 
 private:
-    tabula::Database db_;
+    tabula::Database m_db;
 };
 
 // A statement of the database library that raises SqlError on failure.
@@ -74,7 +74,7 @@ public:
     bool IsNull(int index) const;
     std::string Text(int index) const;
     // Without a copy; valid until the next step.
-    std::string_view TextView(int index) const { return stmt_.TextView(index); }
+    std::string_view TextView(int index) const { return m_stmt.TextView(index); }
     std::int64_t Int(int index) const;
     double Double(int index) const;
     tabula::ValueType Type(int index) const;
@@ -82,7 +82,7 @@ public:
 private:
     SqlStatement& Bound(bool ok);
 
-    tabula::Statement stmt_;
+    tabula::Statement m_stmt;
 };
 
 // Rolls back unless Commit was called: a failure half-way never leaves half an order stored.
@@ -95,8 +95,8 @@ public:
     void Commit();
 
 private:
-    SqlDatabase& db_;
-    bool done_ = false;
+    SqlDatabase& m_db;
+    bool m_done = false;
 };
 
 // Doubles apostrophes so a text can stand between single quotes in SQL.

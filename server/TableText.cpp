@@ -41,23 +41,23 @@ std::string ShortenRow(const std::string& line)
 
 void TableWriter::BeginRow()
 {
-    rowStart_ = rows_.size();
-    first_ = true;
+    m_rowStart = m_rows.size();
+    m_first = true;
 }
 
 void TableWriter::Value(std::string_view text)
 {
-    if (!first_)
-        rows_ += '^';
-    first_ = false;
+    if (!m_first)
+        m_rows += '^';
+    m_first = false;
     if (text.empty()) {
-        rows_ += ' ';
+        m_rows += ' ';
         return;
     }
-    const size_t at = rows_.size();
-    rows_.append(text);
-    for (size_t i = at; i < rows_.size(); ++i) {
-        char& c = rows_[i];
+    const size_t at = m_rows.size();
+    m_rows.append(text);
+    for (size_t i = at; i < m_rows.size(); ++i) {
+        char& c = m_rows[i];
         if (c == '^' || c == '\r' || c == '\n')
             c = ' ';
     }
@@ -72,29 +72,29 @@ void TableWriter::Number(double value)
 
 void TableWriter::EndRow()
 {
-    if (rows_.size() - rowStart_ > kMaxLine) {
-        std::string shortened = ShortenRow(rows_.substr(rowStart_));
-        rows_.resize(rowStart_);
-        rows_ += shortened;
+    if (m_rows.size() - m_rowStart > kMaxLine) {
+        std::string shortened = ShortenRow(m_rows.substr(m_rowStart));
+        m_rows.resize(m_rowStart);
+        m_rows += shortened;
     }
-    rows_ += '\n';
-    ends_.push_back(rows_.size());
+    m_rows += '\n';
+    m_ends.push_back(m_rows.size());
 }
 
 void TableWriter::AppendTo(std::string& out, size_t withheld) const
 {
-    out += name_;
+    out += m_name;
     out += '\n';
-    for (size_t i = 0; i < columns_.size(); ++i) {
+    for (size_t i = 0; i < m_columns.size(); ++i) {
         if (i)
             out += ',';
-        out += columns_[i];
+        out += m_columns[i];
     }
     out += '\n';
-    out += std::to_string(ends_.size());
+    out += std::to_string(m_ends.size());
     out += '\n';
-    size_t send = ends_.size() > withheld ? ends_.size() - withheld : 0;
-    out.append(rows_, 0, send ? ends_[send - 1] : 0);
+    size_t send = m_ends.size() > withheld ? m_ends.size() - withheld : 0;
+    out.append(m_rows, 0, send ? m_ends[send - 1] : 0);
 }
 
 std::string FormatTable(const TableData& table, size_t withheld)

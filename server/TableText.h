@@ -21,26 +21,26 @@ std::string FormatTable(const TableData& table, size_t withheld = 0);
 // value or per row.
 class TableWriter {
 public:
-    explicit TableWriter(std::string name = {}) : name_(std::move(name)) {}
-    void SetName(std::string name) { name_ = std::move(name); }
-    void SetColumns(std::vector<std::string> columns) { columns_ = std::move(columns); }
+    explicit TableWriter(std::string name = {}) : m_name(std::move(name)) {}
+    void SetName(std::string name) { m_name = std::move(name); }
+    void SetColumns(std::vector<std::string> columns) { m_columns = std::move(columns); }
     void BeginRow();
     void Value(std::string_view text);
     // A real number as "%.15g" writes it: the shortest text for money values
     // (12.5, not 12.500000).
     void Number(double value);
     void EndRow();
-    size_t Rows() const { return ends_.size(); }
+    size_t Rows() const { return m_ends.size(); }
     // Appends the whole table to `out`, leaving `withheld` rows off the end.
     void AppendTo(std::string& out, size_t withheld = 0) const;
 
 private:
-    std::string name_;
-    std::vector<std::string> columns_;
-    std::string rows_;
-    std::vector<size_t> ends_; // end of each row's line, after its line feed
-    size_t rowStart_ = 0;
-    bool first_ = true;
+    std::string m_name;
+    std::vector<std::string> m_columns;
+    std::string m_rows;
+    std::vector<size_t> m_ends; // end of each row's line, after its line feed
+    size_t m_rowStart = 0;
+    bool m_first = true;
 };
 
 } // namespace zev::server

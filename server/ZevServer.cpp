@@ -103,23 +103,23 @@ std::string PrivateFile(const std::string& dir, const std::string& name)
 } // namespace
 
 ZevServer::ZevServer(ServerOptions options, const IClock& clock)
-    : options_(std::move(options)), clock_(clock), store_(PrivateFile(options_.dataDir, "server.db")),
-      log_(PrivateFile(options_.dataDir, "request.log"))
+    : m_options(std::move(options)), m_clock(clock), m_store(PrivateFile(m_options.dataDir, "server.db")),
+      m_log(PrivateFile(m_options.dataDir, "request.log"))
 {
-    if (!options_.schemaPath.empty()) {
-        SchemaFile schema = SchemaFile::Load(options_.schemaPath);
-        store_.CreateMasterTables(schema, &schemaProblems_);
-        refreshTables_ = schema.List("Database", "RefreshSync");
+    if (!m_options.schemaPath.empty()) {
+        SchemaFile schema = SchemaFile::Load(m_options.schemaPath);
+        m_store.CreateMasterTables(schema, &m_schemaProblems);
+        m_refreshTables = schema.List("Database", "RefreshSync");
     }
-    for (const std::string& problem : schemaProblems_)
-        log_.Write(Now() + " schema: " + problem);
+    for (const std::string& problem : m_schemaProblems)
+        m_log.Write(Now() + " schema: " + problem);
 }
 
 ZevServer::~ZevServer() { Stop(); }
 
 std::string ZevServer::Now() const
 {
-    std::time_t now = clock_.Now();
+    std::time_t now = m_clock.Now();
     std::tm local{};
     localtime_r(&now, &local);
     char buffer[32];
@@ -129,73 +129,73 @@ std::string ZevServer::Now() const
 
 bool ZevServer::Bind()
 {
-    if (!options_.certFile.empty() || !options_.keyFile.empty()) {
-        auto tls = std::make_unique<httplib::SSLServer>(options_.certFile.c_str(), options_.keyFile.c_str());
+    if (!m_options.certFile.empty() || !m_options.keyFile.empty()) {
+        auto tls = std::make_unique<httplib::SSLServer>(m_options.certFile.c_str(), m_options.keyFile.c_str());
         if (!tls->is_valid())
             return false;
-        http_ = std::move(tls);
+        m_http = std::move(tls);
     } else {
-        http_ = std::make_unique<httplib::Server>();
+        m_http = std::make_unique<httplib::Server>();
     }
     // Enough threads that requests held by the delay switch do not block the others.
-    http_->new_task_queue = [] { return new httplib::ThreadPool(16); };
-    http_->set_payload_max_length(64u << 20);
+    m_http->new_task_queue = [] { return new httplib::ThreadPool(16); };
+    m_http->set_payload_max_length(64u << 20);
     Route();
-    if (options_.port == 0) {
-        port_ = http_->bind_to_any_port(options_.host);
-        return port_ > 0;
+    if (m_options.port == 0) {
+        m_port = m_http->bind_to_any_port(m_options.host);
+        return m_port > 0;
     }
-    port_ = options_.port;
-    return http_->bind_to_port(options_.host, options_.port);
+    m_port = m_options.port;
+    return m_http->bind_to_port(m_options.host, m_options.port);
 }
 
 void ZevServer::Run()
 {
-    runCalled_ = true;
-    if (http_ && !stopRequested_)
-        http_->listen_after_bind();
-    finished_ = true;
+    m_runCalled = true;
+    if (m_http && !m_stopRequested)
+        m_http->listen_after_bind();
+    m_finished = true;
 }
 
 bool ZevServer::Start()
 {
     if (!Bind())
         return false;
-    thread_ = std::thread([this] { Run(); });
+    m_thread = std::thread([this] { Run(); });
     // The socket is bound already, so connections queue until the loop accepts them.
     return true;
 }
 
 void ZevServer::Stop()
 {
-    stopRequested_ = true;
-    faults_.Wake();
-    if (http_) {
+    m_stopRequested = true;
+    m_faults.Wake();
+    if (m_http) {
         // The library ignores a stop that comes before its loop runs; wait for the loop or its end.
-        while (runCalled_ && !finished_ && !http_->is_running())
+        while (m_runCalled && !m_finished && !m_http->is_running())
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        http_->stop();
+        m_http->stop();
     }
-    if (thread_.joinable())
-        thread_.join();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 void ZevServer::Route()
 {
-    http_->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response&) {
-        if (req.path.rfind("/admin/", 0) == 0 || faults_.Current().mode != FaultMode::Refuse)
+    m_http->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response&) {
+        if (req.path.rfind("/admin/", 0) == 0 || m_faults.Current().mode != FaultMode::Refuse)
             return httplib::Server::HandlerResponse::Unhandled;
-        log_.Write(Now() + " " + req.remote_addr + " " + req.method + " " + RequestLog::MaskSecrets(req.target) +
-                   " refused");
+        m_log.Write(Now() + " " + req.remote_addr + " " + req.method + " " + RequestLog::MaskSecrets(req.target) +
+                    " refused");
         DropConnection(req);
         return httplib::Server::HandlerResponse::Handled;
     });
     auto page = [this](const httplib::Request& req, httplib::Response& res) { HandlePage(req, res); };
-    http_->Get(R"(/MobileServer/([^/]+)/([^/]+))", page);
-    http_->Post(R"(/MobileServer/([^/]+)/([^/]+))", page);
+    m_http->Get(R"(/MobileServer/([^/]+)/([^/]+))", page);
+    m_http->Post(R"(/MobileServer/([^/]+)/([^/]+))", page);
     auto admin = [this](const httplib::Request& req, httplib::Response& res) { HandleAdmin(req, res); };
-    http_->Get("/admin/fault", admin);
-    http_->Post("/admin/fault", admin);
+    m_http->Get("/admin/fault", admin);
+    m_http->Post("/admin/fault", admin);
 }
 
 void ZevServer::HandleAdmin(const httplib::Request& req, httplib::Response& res)
@@ -207,18 +207,18 @@ void ZevServer::HandleAdmin(const httplib::Request& req, httplib::Response& res)
     }
     if (req.method == "POST") {
         std::string error;
-        if (!faults_.Set(req.body, &error)) {
+        if (!m_faults.Set(req.body, &error)) {
             res.status = 400;
             res.set_content(error + "\n", "text/plain");
             return;
         }
     }
-    Fault fault = faults_.Current();
+    Fault fault = m_faults.Current();
     std::string state = std::string("mode=") + FaultSwitch::Name(fault.mode) + "&ms=" + std::to_string(fault.delayMs) +
                         "&rows=" + std::to_string(fault.rows);
     if (fault.mode == FaultMode::Reply)
         state += "&page=" + fault.page + "&store=" + (fault.store ? "1" : "0");
-    log_.Write(Now() + " " + req.remote_addr + " " + req.method + " /admin/fault " + state);
+    m_log.Write(Now() + " " + req.remote_addr + " " + req.method + " /admin/fault " + state);
     res.set_content(state + "\n", "text/plain");
 }
 
@@ -226,7 +226,7 @@ void ZevServer::HandlePage(const httplib::Request& req, httplib::Response& res)
 {
     std::string page = req.matches[2];
     PageReply reply;
-    Fault fault = faults_.Current();
+    Fault fault = m_faults.Current();
     bool chosen =
         fault.mode == FaultMode::Reply &&
         (strcasecmp(page.c_str(), fault.page.c_str()) == 0 ||
@@ -237,7 +237,7 @@ void ZevServer::HandlePage(const httplib::Request& req, httplib::Response& res)
         if (!chosen || fault.store)
             reply = Answer(page, req.target, req.body);
     } catch (const std::exception& e) {
-        log_.Write(Now() + " error in " + page + ": " + e.what());
+        m_log.Write(Now() + " error in " + page + ": " + e.what());
         reply = Error("The server could not complete the request");
     }
     if (chosen)
@@ -246,23 +246,23 @@ void ZevServer::HandlePage(const httplib::Request& req, httplib::Response& res)
     std::string firstLine = strcasecmp(page.c_str(), "UpdatePassword.cfm") == 0
                                 ? std::string(reply.text.rfind("<ERROR>", 0) == 0 ? "refused" : "changed")
                                 : reply.text.substr(0, std::min<size_t>(reply.text.find('\n'), 60));
-    log_.Write(Now() + " " + req.remote_addr + " " + req.method + " " + RequestLog::MaskSecrets(req.target) +
-               " body=" + std::to_string(req.body.size()) + " status=" + std::to_string(reply.status) +
-               " reply=" + std::to_string(reply.text.size()) + " " + firstLine);
+    m_log.Write(Now() + " " + req.remote_addr + " " + req.method + " " + RequestLog::MaskSecrets(req.target) +
+                " body=" + std::to_string(req.body.size()) + " status=" + std::to_string(reply.status) +
+                " reply=" + std::to_string(reply.text.size()) + " " + firstLine);
     res.status = reply.status;
     res.set_content(reply.text, reply.contentType.c_str());
 }
 
 PageReply ZevServer::Answer(const std::string& pageName, const std::string& target, const std::string& body)
 {
-    Fault fault = faults_.Current();
+    Fault fault = m_faults.Current();
     switch (fault.mode) {
     case FaultMode::Error:
         return Error("The server is not available at the moment, please try again later");
     case FaultMode::Html:
         return {kHtmlFault, "text/html"};
     case FaultMode::Delay:
-        faults_.Sleep(fault.delayMs);
+        m_faults.Sleep(fault.delayMs);
         break;
     default:
         break;
@@ -286,7 +286,7 @@ PageReply ZevServer::Answer(const std::string& pageName, const std::string& targ
     auto digest = FindField(query, orders ? "p" : "P");
     if (!digest && orders)
         digest = FindField(query, "P");
-    auto user = store_.Authenticate(FindField(query, "ID").value_or(""), digest.value_or(""));
+    auto user = m_store.Authenticate(FindField(query, "ID").value_or(""), digest.value_or(""));
     if (!user) {
         // The notes upload counts any reply but "1" as stored: "1" keeps the program's notes waiting.
         if (upload && std::string(upload->name) == "updateNotes")
@@ -304,7 +304,7 @@ PageReply ZevServer::Answer(const std::string& pageName, const std::string& targ
 
 PageReply ZevServer::GoodMorning(const ServerUser&)
 {
-    std::time_t now = clock_.Now();
+    std::time_t now = m_clock.Now();
     std::tm t{};
     localtime_r(&now, &t);
     char buffer[256];
@@ -321,7 +321,7 @@ PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormFiel
     if (!names || TrimBlanks(*names).empty())
         return Error("No table requested");
     std::string error;
-    auto reps = store_.Scope(user, TrimBlanks(FindField(query, "MID").value_or("")), &error);
+    auto reps = m_store.Scope(user, TrimBlanks(FindField(query, "MID").value_or("")), &error);
     if (!reps)
         return Error(error);
     size_t withheld = fault.mode == FaultMode::Truncate ? static_cast<size_t>(fault.rows) : 0;
@@ -334,18 +334,18 @@ PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormFiel
             auto since = Stamp(query, "ItemsUD");
             if (!since)
                 since = Stamp(query, "UD");
-            if (!store_.IsMasterTable("Items"))
+            if (!m_store.IsMasterTable("Items"))
                 return Error("No inventory on this server");
             TableWriter table;
-            store_.WriteInventory(table, since);
+            m_store.WriteInventory(table, since);
             table.AppendTo(text, withheld);
-        } else if (store_.IsMasterTable(name)) {
-            bool refresh = std::any_of(refreshTables_.begin(), refreshTables_.end(),
+        } else if (m_store.IsMasterTable(name)) {
+            bool refresh = std::any_of(m_refreshTables.begin(), m_refreshTables.end(),
                                        [&](const std::string& t) { return strcasecmp(t.c_str(), name.c_str()) == 0; });
             std::optional<std::string> recentFrom;
             if (refresh) {
                 // The program deletes the rows of today and yesterday before it asks for the changes.
-                std::time_t yesterday = clock_.Now() - 24 * 3600;
+                std::time_t yesterday = m_clock.Now() - 24 * 3600;
                 std::tm day{};
                 localtime_r(&yesterday, &day);
                 char buffer[16];
@@ -353,7 +353,7 @@ PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormFiel
                 recentFrom = buffer;
             }
             TableWriter table;
-            store_.WriteTable(table, name, *reps, Stamp(query, "UD"), recentFrom);
+            m_store.WriteTable(table, name, *reps, Stamp(query, "UD"), recentFrom);
             table.AppendTo(text, withheld);
         } else {
             return Error("Unknown table " + name);
@@ -369,9 +369,9 @@ PageReply ZevServer::TakeOrders(const ServerUser& user, const std::string& body)
     if (!ParseOrderBody(body, order, error))
         return Error("The order was not accepted: " + error);
     bool repeated = false;
-    std::int64_t id = store_.StoreOrder(user.id, order, body, Now(), &repeated);
+    std::int64_t id = m_store.StoreOrder(user.id, order, body, Now(), &repeated);
     if (repeated)
-        log_.Write(Now() + " order " + std::to_string(id) + " received again; not stored twice");
+        m_log.Write(Now() + " order " + std::to_string(id) + " received again; not stored twice");
     return {"<OK>\n"};
 }
 
@@ -382,7 +382,7 @@ PageReply ZevServer::Upload(const UploadPage& page, const ServerUser& user, cons
     bool notes = std::string(page.name) == "updateNotes";
     if (!DecodeUpload(page, body, fields, error))
         return notes ? PageReply{"1\n"} : Error("The upload was not accepted: " + error);
-    store_.StoreUpload(page.name, user.id, body, fields, page.success, Now());
+    m_store.StoreUpload(page.name, user.id, body, fields, page.success, Now());
     return {std::string(page.success) + "\n"};
 }
 
@@ -391,13 +391,13 @@ PageReply ZevServer::UpdatePassword(const std::vector<FormField>& query)
     std::string id = FindField(query, "ID").value_or("");
     std::string current = FindField(query, "P").value_or("");
     std::string next = TrimBlanks(FindField(query, "cp").value_or(""));
-    if (!store_.Authenticate(id, current))
+    if (!m_store.Authenticate(id, current))
         return Error("Invalid user ID or password");
     bool printable =
         !next.empty() && std::all_of(next.begin(), next.end(), [](unsigned char c) { return c > ' ' && c < 127; });
     if (next.size() != 32 || !printable)
         return Error("The new password digest is not valid");
-    if (!store_.ChangeDigest(id, current, next))
+    if (!m_store.ChangeDigest(id, current, next))
         return Error("The password could not be changed");
     return {next + "\n"};
 }

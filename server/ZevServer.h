@@ -49,7 +49,7 @@ public:
 
     // Binds the listening socket; false when the address or port cannot be used.
     bool Bind();
-    int Port() const { return port_; }
+    int Port() const { return m_port; }
     // Serves until Stop; call after Bind.
     void Run();
     // Bind and serve on a background thread (tests, in-process use).
@@ -59,9 +59,9 @@ public:
     // Answers one page request; the HTTP layer only carries it. Exposed for tests.
     PageReply Answer(const std::string& page, const std::string& target, const std::string& body);
 
-    ServerStore& Store() { return store_; }
-    FaultSwitch& Faults() { return faults_; }
-    const std::vector<std::string>& SchemaProblems() const { return schemaProblems_; }
+    ServerStore& Store() { return m_store; }
+    FaultSwitch& Faults() { return m_faults; }
+    const std::vector<std::string>& SchemaProblems() const { return m_schemaProblems; }
 
 private:
     void Route();
@@ -75,19 +75,19 @@ private:
     PageReply Upload(const UploadPage& page, const ServerUser& user, const std::string& body);
     PageReply UpdatePassword(const std::vector<FormField>& query);
 
-    ServerOptions options_;
-    const IClock& clock_;
-    ServerStore store_;
-    RequestLog log_;
-    FaultSwitch faults_;
-    std::vector<std::string> schemaProblems_;
-    std::vector<std::string> refreshTables_; // [Database] RefreshSync of the schema
-    std::unique_ptr<httplib::Server> http_;
-    std::thread thread_;
-    int port_ = 0;
-    std::atomic<bool> runCalled_{false};
-    std::atomic<bool> stopRequested_{false};
-    std::atomic<bool> finished_{false};
+    ServerOptions m_options;
+    const IClock& m_clock;
+    ServerStore m_store;
+    RequestLog m_log;
+    FaultSwitch m_faults;
+    std::vector<std::string> m_schemaProblems;
+    std::vector<std::string> m_refreshTables; // [Database] RefreshSync of the schema
+    std::unique_ptr<httplib::Server> m_http;
+    std::thread m_thread;
+    int m_port = 0;
+    std::atomic<bool> m_runCalled{false};
+    std::atomic<bool> m_stopRequested{false};
+    std::atomic<bool> m_finished{false};
 };
 
 } // namespace zev::server

@@ -1,5 +1,7 @@
 #include "sync/OrderSender.h"
 
+#include "app/core/ZevConfigLayout.h"
+
 #include "app/core/StringTable.h"
 
 #include "sync/RequestBodies.h"
@@ -21,8 +23,8 @@ std::string OrderSender::BuildOrderBody(const Row& order, int* lineCount)
 {
     std::string body = OrderHeaderPart(order);
     OrderBodyOptions opt;
-    opt.hideRetail = m_e.ConfigByte(109) == 1;
-    opt.warehouseLimit = m_e.ConfigByte(17701);
+    opt.hideRetail = m_e.ConfigByte(cfg::kRetailPriceWithheld) == 1;
+    opt.warehouseLimit = m_e.ConfigByte(cfg::kWarehouseLimit);
     Rows lines;
     std::vector<std::string> cols;
     int n = 0;

@@ -5,6 +5,7 @@
 #include "app/core/ProgressSink.h"
 #include "sync/SyncPorts.h"
 
+#include <cstddef>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -54,7 +55,8 @@ public:
     std::string UserId() const;
     std::string Password() const;
     const std::string& MobileVersion() const { return m_s.mobileVersion; }
-    int ConfigByte(int offset) const { return m_s.configByte ? m_s.configByte(offset) : 0; }
+    // A byte of the distributor record, by its name in ZevConfigLayout.h.
+    int ConfigByte(std::size_t offset) const { return m_s.configByte ? m_s.configByte(static_cast<int>(offset)) : 0; }
     std::string MapPath(const std::string& winPath) const;
 
     // Posts a body to a page; true when the library reports the server answered.

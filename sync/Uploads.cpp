@@ -1,5 +1,7 @@
 #include "sync/Uploads.h"
 
+#include "app/core/ZevConfigLayout.h"
+
 #include "sync/RequestBodies.h"
 #include "sync/SyncText.h"
 
@@ -235,7 +237,7 @@ const UploadPage kOrderGuides{
                                  kGuideLines, wo, account),
                           lines, &lcols))
             for (const Row& l : lines)
-                body += OrderGuideLine(++n, NamedRow(lcols, l), e.ConfigByte(109) == 1);
+                body += OrderGuideLine(++n, NamedRow(lcols, l), e.ConfigByte(cfg::kRetailPriceWithheld) == 1);
         else
             e.LogSyncError(Format("the lines of order guide %d of account %d cannot be read; the guide is sent "
                                   "without them",
@@ -381,7 +383,7 @@ const UploadPage kInvoices{
     kArSelect.c_str(),
     true,
     [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t) {
-        const bool depositWithoutAmount = e.ConfigByte(169) == 1;
+        const bool depositWithoutAmount = e.ConfigByte(cfg::kDepositButton) == 1;
         std::string parts;
         int n = 0;
         for (const Row& r : rows) {
@@ -399,7 +401,7 @@ const UploadPage kInvoices{
         return out;
     },
     [](SyncEngine& e, const Rows& rows, const UploadPage::Cols&, size_t) {
-        const bool depositWithoutAmount = e.ConfigByte(169) == 1;
+        const bool depositWithoutAmount = e.ConfigByte(cfg::kDepositButton) == 1;
         bool ok = true;
         for (const Row& r : rows) {
             std::string invoice = FixApost(At(r, 4));

@@ -13,11 +13,11 @@
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/DocumentState.h"
 #include "app/ui/ScreenHost.h"
+#include "orders/RecentOrders.h"
+#include "orders/views/COrderDetailsSheet.h"
 #include "reports/AccountDocuments.h"
 #include "reports/DocumentHeading.h"
 #include "reports/views/CDocumentPrinter.h"
-#include "orders/RecentOrders.h"
-#include "orders/views/COrderDetailsSheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>

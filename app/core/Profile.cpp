@@ -204,22 +204,22 @@ class WriteLock {
 public:
     explicit WriteLock(const std::string& path)
     {
-        fd_ = ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ >= 0) {
-            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        m_fd = ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (m_fd >= 0) {
+            while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
             }
         }
     }
     ~WriteLock()
     {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (m_fd >= 0)
+            ::close(m_fd);
     }
     WriteLock(const WriteLock&) = delete;
     WriteLock& operator=(const WriteLock&) = delete;
 
 private:
-    int fd_ = -1;
+    int m_fd = -1;
 };
 
 template <typename Change> bool Modify(const std::string& path, bool durable, Change change)
@@ -286,11 +286,11 @@ std::string Profile::PathForRegKey(std::string_view regKey)
 
 Profile Profile::ForRegKey(std::string_view regKey) { return Profile(PathForRegKey(regKey)); }
 
-Profile::Profile(std::string path) : path_(std::move(path)) {}
+Profile::Profile(std::string path) : m_path(std::move(path)) {}
 
 std::optional<std::string> Profile::FindText(std::string_view name, std::string_view section) const
 {
-    const auto raw = FindRaw(path_, section, name);
+    const auto raw = FindRaw(m_path, section, name);
     if (!raw || !StartsWith(*raw, "sz:"))
         return std::nullopt;
     return UnescapeText(std::string_view(*raw).substr(3));
@@ -303,12 +303,12 @@ std::string Profile::GetText(std::string_view name, std::string_view section) co
 
 bool Profile::SetText(std::string_view name, std::string_view value, std::string_view section)
 {
-    return Store(path_, durable_, section, name, "sz:" + EscapeText(value));
+    return Store(m_path, m_durable, section, name, "sz:" + EscapeText(value));
 }
 
 std::optional<int> Profile::FindInt(std::string_view name, std::string_view section) const
 {
-    const auto raw = FindRaw(path_, section, name);
+    const auto raw = FindRaw(m_path, section, name);
     if (!raw || !StartsWith(*raw, "dword:"))
         return std::nullopt;
     const std::string digits = raw->substr(6);
@@ -327,12 +327,12 @@ int Profile::GetInt(std::string_view name, std::string_view section) const
 
 bool Profile::SetInt(std::string_view name, int value, std::string_view section)
 {
-    return Store(path_, durable_, section, name, "dword:" + std::to_string(value));
+    return Store(m_path, m_durable, section, name, "dword:" + std::to_string(value));
 }
 
 std::optional<std::vector<std::uint8_t>> Profile::GetBinary(std::string_view name, std::string_view section) const
 {
-    const auto raw = FindRaw(path_, section, name);
+    const auto raw = FindRaw(m_path, section, name);
     if (!raw || !StartsWith(*raw, "hex:"))
         return std::nullopt;
     const std::string_view hex = std::string_view(*raw).substr(4);
@@ -358,12 +358,12 @@ bool Profile::SetBinary(std::string_view name, const std::vector<std::uint8_t>& 
         raw += kHex[b >> 4];
         raw += kHex[b & 15];
     }
-    return Store(path_, durable_, section, name, std::move(raw));
+    return Store(m_path, m_durable, section, name, std::move(raw));
 }
 
 bool Profile::DeleteValue(std::string_view name, std::string_view section)
 {
-    return Modify(path_, durable_, [&](Document& doc) {
+    return Modify(m_path, m_durable, [&](Document& doc) {
         bool changed = false;
         for (auto& s : doc) {
             if (!SameName(s.name, section))
@@ -378,7 +378,7 @@ bool Profile::DeleteValue(std::string_view name, std::string_view section)
 
 bool Profile::DeleteSection(std::string_view section)
 {
-    return Modify(path_, durable_, [&](Document& doc) {
+    return Modify(m_path, m_durable, [&](Document& doc) {
         const auto before = doc.size();
         std::erase_if(doc, [&](const Section& s) { return SameName(s.name, section); });
         return doc.size() != before;
@@ -387,11 +387,11 @@ bool Profile::DeleteSection(std::string_view section)
 
 bool Profile::SetDurable(bool durable)
 {
-    const bool was = durable_;
-    durable_ = durable;
+    const bool was = m_durable;
+    m_durable = durable;
     // Values written while relaxed reach the disk now, with the file's name.
     if (durable && !was)
-        return SyncFileToDisk(path_);
+        return SyncFileToDisk(m_path);
     return true;
 }
 

@@ -41,7 +41,7 @@ public:
 
     explicit Profile(std::string path);
 
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return m_path; }
 
     // The document's accessors: text default "", integer default -1.
     std::string GetText(std::string_view name, std::string_view section = kProfileApplication) const;
@@ -70,7 +70,7 @@ public:
     // one. Back to durable (true): the file as it now stands is forced to the
     // disk; false when that failed. Durable is the default.
     [[nodiscard]] bool SetDurable(bool durable);
-    bool Durable() const { return durable_; }
+    bool Durable() const { return m_durable; }
 
     // Removes a whole section; true when it is gone afterwards.
     [[nodiscard]] bool DeleteSection(std::string_view section);
@@ -84,8 +84,8 @@ public:
     [[nodiscard]] bool SaveListLayout(std::string_view listName, const SavedListLayout& layout);
 
 private:
-    std::string path_;
-    bool durable_ = true;
+    std::string m_path;
+    bool m_durable = true;
 };
 
 } // namespace zev

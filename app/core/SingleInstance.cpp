@@ -72,42 +72,42 @@ std::string SingleInstance::PathHash(const std::string& programPath)
 }
 
 SingleInstance::SingleInstance(std::string programPath, std::string folder)
-    : programPath_(std::move(programPath)), folder_(std::move(folder))
+    : m_programPath(std::move(programPath)), m_folder(std::move(folder))
 {
-    const std::string hash = PathHash(programPath_);
-    lockPath_ = folder_ + "/instance-" + hash + ".lock";
-    socketPath_ = folder_ + "/instance-" + hash + ".sock";
+    const std::string hash = PathHash(m_programPath);
+    m_lockPath = m_folder + "/instance-" + hash + ".lock";
+    m_socketPath = m_folder + "/instance-" + hash + ".sock";
 }
 
 SingleInstance::~SingleInstance() { Release(); }
 
 void SingleInstance::Release()
 {
-    if (listenFd_ >= 0) {
-        ::close(listenFd_);
-        listenFd_ = -1;
+    if (m_listenFd >= 0) {
+        ::close(m_listenFd);
+        m_listenFd = -1;
         // Only the holder of the lock may remove the socket it made.
-        if (lockFd_ >= 0)
-            ::unlink(socketPath_.c_str());
+        if (m_lockFd >= 0)
+            ::unlink(m_socketPath.c_str());
     }
-    if (lockFd_ >= 0) {
-        ::close(lockFd_);
-        lockFd_ = -1;
+    if (m_lockFd >= 0) {
+        ::close(m_lockFd);
+        m_lockFd = -1;
     }
 }
 
 bool SingleInstance::TryAcquire()
 {
-    if (lockFd_ >= 0)
+    if (m_lockFd >= 0)
         return true;
-    const int fd = ::open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const int fd = ::open(m_lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         return false;
     }
-    lockFd_ = fd;
+    m_lockFd = fd;
     return true;
 }
 
@@ -118,14 +118,14 @@ bool SingleInstance::Listen()
         return false;
     sockaddr_un addr{};
     socklen_t len = 0;
-    const bool abstract = FillAddress(socketPath_, PathHash(programPath_), addr, len);
+    const bool abstract = FillAddress(m_socketPath, PathHash(m_programPath), addr, len);
     if (!abstract)
-        ::unlink(socketPath_.c_str()); // left by an instance that crashed; we hold the lock now
+        ::unlink(m_socketPath.c_str()); // left by an instance that crashed; we hold the lock now
     if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), len) != 0 || ::listen(fd, 8) != 0) {
         ::close(fd);
         return false;
     }
-    listenFd_ = fd;
+    m_listenFd = fd;
     return true;
 }
 
@@ -133,7 +133,7 @@ bool SingleInstance::AskFirstToComeForward(int attempts, int intervalMs)
 {
     sockaddr_un addr{};
     socklen_t len = 0;
-    FillAddress(socketPath_, PathHash(programPath_), addr, len);
+    FillAddress(m_socketPath, PathHash(m_programPath), addr, len);
     for (int attempt = 0; attempt < attempts; ++attempt) {
         if (attempt > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(intervalMs));
@@ -163,18 +163,18 @@ SingleInstance::Outcome SingleInstance::Start(int attempts, int intervalMs)
         Listen();
         return Outcome::First;
     }
-    if (::access(folder_.c_str(), W_OK) != 0)
+    if (::access(m_folder.c_str(), W_OK) != 0)
         return Outcome::Error;
     return AskFirstToComeForward(attempts, intervalMs) ? Outcome::Forwarded : Outcome::NoAnswer;
 }
 
 bool SingleInstance::HandleRequest()
 {
-    if (listenFd_ < 0)
+    if (m_listenFd < 0)
         return false;
     bool raise = false;
     for (;;) {
-        const int client = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+        const int client = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
         if (client < 0) {
             if (errno == EINTR)
                 continue;
@@ -195,7 +195,7 @@ bool SingleInstance::HandleRequest()
 
 bool SingleInstance::WaitForRequest(int timeoutMs)
 {
-    if (listenFd_ < 0 || !WaitFor(listenFd_, POLLIN, timeoutMs))
+    if (m_listenFd < 0 || !WaitFor(m_listenFd, POLLIN, timeoutMs))
         return false;
     return HandleRequest();
 }

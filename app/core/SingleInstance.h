@@ -36,19 +36,19 @@ public:
     // Asks the holder to come forward; true when it answered.
     [[nodiscard]] bool AskFirstToComeForward(int attempts = 3, int intervalMs = 1000);
 
-    bool IsFirst() const { return lockFd_ >= 0; }
+    bool IsFirst() const { return m_lockFd >= 0; }
 
     // The listening socket of the first instance (non-blocking), -1 otherwise.
     // The GUI watches it (QSocketNotifier, read) and calls HandleRequest().
-    int ListenFd() const { return listenFd_; }
+    int ListenFd() const { return m_listenFd; }
     // Accepts waiting connections, answers each; true when at least one asked
     // to come forward (the GUI then raises its main window).
     [[nodiscard]] bool HandleRequest();
     // Blocks up to timeoutMs for a request (tests and the command-line companion).
     [[nodiscard]] bool WaitForRequest(int timeoutMs);
 
-    const std::string& LockPath() const { return lockPath_; }
-    const std::string& SocketPath() const { return socketPath_; }
+    const std::string& LockPath() const { return m_lockPath; }
+    const std::string& SocketPath() const { return m_socketPath; }
 
     // Stable hash of the program path (FNV-1a, 64 bits, hex).
     static std::string PathHash(const std::string& programPath);
@@ -57,12 +57,12 @@ private:
     bool Listen();
     void Release();
 
-    std::string programPath_;
-    std::string folder_;
-    std::string lockPath_;
-    std::string socketPath_;
-    int lockFd_ = -1;
-    int listenFd_ = -1;
+    std::string m_programPath;
+    std::string m_folder;
+    std::string m_lockPath;
+    std::string m_socketPath;
+    int m_lockFd = -1;
+    int m_listenFd = -1;
 };
 
 } // namespace zev

@@ -37,7 +37,7 @@ std::string InstanceFolder(const ZevFolders& folders)
 } // namespace
 
 StartupSequence::StartupSequence(IMessageBox& messages, Options options)
-    : messages_(messages), options_(std::move(options))
+    : m_messages(messages), m_options(std::move(options))
 {
 }
 
@@ -45,40 +45,40 @@ StartupSequence::~StartupSequence() = default;
 
 StartupSequence::Result StartupSequence::Stop(int step)
 {
-    stoppedAt_ = step;
+    m_stoppedAt = step;
     return Result::Stopped;
 }
 
 StartupSequence::Result StartupSequence::Run(AppState& app, const Hooks& hooks)
 {
-    stoppedAt_ = 0;
+    m_stoppedAt = 0;
 
     // Folders first: the single-instance lock lives in the private data folder.
-    folders_ = std::make_unique<ZevFolders>(
-        options_.programDir.empty() ? ZevFolders::DefaultProgramDir() : options_.programDir, options_.dataDir);
+    m_folders = std::make_unique<ZevFolders>(
+        m_options.programDir.empty() ? ZevFolders::DefaultProgramDir() : m_options.programDir, m_options.dataDir);
     std::string error;
-    if (!folders_->EnsureDataDir(&error)) {
-        messages_.ShowText(error, ids::kCaptionError, MbButtons::Ok, MbIcon::Stop);
+    if (!m_folders->EnsureDataDir(&error)) {
+        m_messages.ShowText(error, ids::kCaptionError, MbButtons::Ok, MbIcon::Stop);
         return Stop(4);
     }
 
     // Single instance.
-    if (options_.singleInstance) {
-        const std::string programPath = options_.programPath.empty() ? ResolvedExecutable() : options_.programPath;
+    if (m_options.singleInstance) {
+        const std::string programPath = m_options.programPath.empty() ? ResolvedExecutable() : m_options.programPath;
         const std::string folder =
-            options_.instanceFolder.empty() ? InstanceFolder(*folders_) : options_.instanceFolder;
-        instance_ = std::make_unique<SingleInstance>(programPath, folder);
-        const auto outcome = instance_->Start(options_.instanceAttempts, options_.instanceIntervalMs);
+            m_options.instanceFolder.empty() ? InstanceFolder(*m_folders) : m_options.instanceFolder;
+        m_instance = std::make_unique<SingleInstance>(programPath, folder);
+        const auto outcome = m_instance->Start(m_options.instanceAttempts, m_options.instanceIntervalMs);
         if (outcome == SingleInstance::Outcome::Forwarded) {
-            instance_.reset();
-            stoppedAt_ = 2;
+            m_instance.reset();
+            m_stoppedAt = 2;
             return Result::AnotherInstance;
         }
     }
 
     // Program folder, settings file, registry section.
-    app.programDir = folders_->ProgramDir();
-    app.settingsFilePath = folders_->ProgramFile("ZevSatchel.INI");
+    app.programDir = m_folders->ProgramDir();
+    app.settingsFilePath = m_folders->ProgramFile("ZevSatchel.INI");
     app.registrySection = StringTable::Text(ids::kRegistrySection);
 
     // REGKEY names the profile.
@@ -86,30 +86,30 @@ StartupSequence::Result StartupSequence::Run(AppState& app, const Hooks& hooks)
                                         "Marvane Software", 255, app.settingsFilePath));
     app.regPath = TrimRight(ReadIniValue(StringTable::Text(ids::kSecSettings), StringTable::Text(ids::kKeyRegPath),
                                          "\\Software\\Marvane Software\\Satchel\\", 255, app.settingsFilePath));
-    profile_ = std::make_unique<Profile>(Profile::ForRegKey(app.regKey));
+    m_profile = std::make_unique<Profile>(Profile::ForRegKey(app.regKey));
 
     if (::access(app.settingsFilePath.c_str(), F_OK) != 0) {
-        messages_.Show(ids::kIniNotFound, ids::kCaptionError, MbButtons::Ok, MbIcon::Stop);
+        m_messages.Show(ids::kIniNotFound, ids::kCaptionError, MbButtons::Ok, MbIcon::Stop);
         return Stop(6);
     }
 
-    InstallPendingUpdates(folders_->ProgramDir());
-    RemoveStaleTempFiles(folders_->TempDir());
+    InstallPendingUpdates(m_folders->ProgramDir());
+    RemoveStaleTempFiles(m_folders->TempDir());
 
     if (hooks.createMainWindow && !hooks.createMainWindow())
         return Stop(9);
 
-    if (!app.settings.LoadConfig(folders_->ProgramFile("ZevConfig.dat"), *profile_, messages_))
+    if (!app.settings.LoadConfig(m_folders->ProgramFile("ZevConfig.dat"), *m_profile, m_messages))
         return Stop(11);
 
     if (app.settings.listLayoutChanged)
-        (void)profile_->DeleteSection(kProfileListData);
+        (void)m_profile->DeleteSection(kProfileListData);
 
     if (hooks.loadLibraries) {
         const std::string failure = hooks.loadLibraries();
         if (!failure.empty()) {
-            (void)WriteFileAtomically(folders_->DebugLogPath(), failure + "\n", 0600);
-            messages_.Show(ids::kLibrariesMissing, ids::kCaptionError, MbButtons::Ok, MbIcon::Stop);
+            (void)WriteFileAtomically(m_folders->DebugLogPath(), failure + "\n", 0600);
+            m_messages.Show(ids::kLibrariesMissing, ids::kCaptionError, MbButtons::Ok, MbIcon::Stop);
             return Stop(13);
         }
     }
@@ -119,7 +119,7 @@ StartupSequence::Result StartupSequence::Run(AppState& app, const Hooks& hooks)
         return Trim(ReadIniValue(general, StringTable::Text(keyId), "", 255, app.settingsFilePath));
     };
     const std::string schemaFile = readGeneral(ids::kKeySchemaFile);
-    app.schemaFilePath = folders_->ProgramFile(schemaFile);
+    app.schemaFilePath = m_folders->ProgramFile(schemaFile);
     app.databaseName = readGeneral(ids::kKeyDatabase);
     app.sqlVersion = ToInt(readGeneral(ids::kKeySqlVersion));
     app.mobileVersion = readGeneral(ids::kKeyMobileVersion);

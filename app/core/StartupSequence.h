@@ -54,26 +54,26 @@ public:
     [[nodiscard]] Result Run(AppState& app, const Hooks& hooks = {});
 
     // The step that stopped the start (2, 4, 6, 9, 11, 13), 0 otherwise.
-    int StoppedAtStep() const { return stoppedAt_; }
+    int StoppedAtStep() const { return m_stoppedAt; }
 
     // Valid after Run passed step 4 / 5.
-    const ZevFolders& Folders() const { return *folders_; }
-    Profile& UserProfile() { return *profile_; }
+    const ZevFolders& Folders() const { return *m_folders; }
+    Profile& UserProfile() { return *m_profile; }
 
     // The single-instance guard, held for the life of the process: the owner
     // keeps it (and watches its ListenFd()) after Run.
-    std::unique_ptr<SingleInstance> TakeInstance() { return std::move(instance_); }
-    SingleInstance* Instance() { return instance_.get(); }
+    std::unique_ptr<SingleInstance> TakeInstance() { return std::move(m_instance); }
+    SingleInstance* Instance() { return m_instance.get(); }
 
 private:
     Result Stop(int step);
 
-    IMessageBox& messages_;
-    Options options_;
-    std::unique_ptr<ZevFolders> folders_;
-    std::unique_ptr<Profile> profile_;
-    std::unique_ptr<SingleInstance> instance_;
-    int stoppedAt_ = 0;
+    IMessageBox& m_messages;
+    Options m_options;
+    std::unique_ptr<ZevFolders> m_folders;
+    std::unique_ptr<Profile> m_profile;
+    std::unique_ptr<SingleInstance> m_instance;
+    int m_stoppedAt = 0;
 };
 
 } // namespace zev

@@ -1,5 +1,6 @@
 #include "app/core/ZevFolders.h"
 
+#include "base/DatabaseFile.h"
 #include "base/Text.h"
 
 #include "ZevVersion.h"
@@ -36,8 +37,8 @@ void SetError(std::string* error, const std::string& text)
 ZevFolders::ZevFolders() : ZevFolders(DefaultProgramDir()) {}
 
 ZevFolders::ZevFolders(std::string programDir, std::string dataDir)
-    : programDir_(WithoutTrailingSlash(std::move(programDir))),
-      dataDir_(dataDir.empty() ? DataDirFromEnvironment() : WithoutTrailingSlash(std::move(dataDir)))
+    : m_programDir(WithoutTrailingSlash(std::move(programDir))),
+      m_dataDir(dataDir.empty() ? DataDirFromEnvironment() : WithoutTrailingSlash(std::move(dataDir)))
 {
 }
 
@@ -93,25 +94,16 @@ std::string ZevFolders::DataDirFromEnvironment()
     return "/nonexistent/ZevSatchel";
 }
 
-std::string ZevFolders::ProgramFile(std::string_view name) const { return programDir_ + "/" + std::string(name); }
+std::string ZevFolders::ProgramFile(std::string_view name) const { return m_programDir + "/" + std::string(name); }
 
-std::string ZevFolders::TempDir() const { return dataDir_ + "/Temp"; }
+std::string ZevFolders::TempDir() const { return m_dataDir + "/Temp"; }
 
-std::string ZevFolders::DatabasePath(std::string_view name) const
-{
-    std::string file(name.empty() ? std::string_view("master") : name);
-    // A database name is one file name, never a path.
-    std::replace(file.begin(), file.end(), '/', '_');
-    std::replace(file.begin(), file.end(), '\\', '_');
-    if (file == "." || file == "..")
-        file = "master";
-    return dataDir_ + "/" + file + ".db";
-}
+std::string ZevFolders::DatabasePath(std::string_view name) const { return DatabaseFile(m_dataDir, name); }
 
 std::string ZevFolders::BackupPath(std::string_view name) const { return DatabasePath(name) + ".gz"; }
 std::string ZevFolders::DebugLogPath() const { return TempDir() + "/$debug.txt"; }
 std::string ZevFolders::SyncErrorLogPath() const { return TempDir() + "/$q9err.txt"; }
-std::string ZevFolders::InventoryFilePath() const { return dataDir_ + "/OnHand/Inventory.txt"; }
+std::string ZevFolders::InventoryFilePath() const { return m_dataDir + "/OnHand/Inventory.txt"; }
 
 std::string ZevFolders::Map(std::string_view windowsPath) const
 {
@@ -135,14 +127,14 @@ std::string ZevFolders::Map(std::string_view windowsPath) const
     }
     flush();
 
-    std::string result = dataDir_;
+    std::string result = m_dataDir;
     std::size_t first = 0;
     if (!parts.empty() && EqualsNoCase(parts[0], "temp")) {
         result = TempDir();
         first = 1;
     } else if (parts.size() >= 3 && EqualsNoCase(parts[0], "Palm") && EqualsNoCase(parts[1], "Symbol") &&
                EqualsNoCase(parts[2], "On Hand")) {
-        result = dataDir_ + "/OnHand";
+        result = m_dataDir + "/OnHand";
         first = 3;
     }
     for (std::size_t i = first; i < parts.size(); ++i)
@@ -188,8 +180,8 @@ bool ZevFolders::EnsurePrivateDir(const std::string& path, std::string* error)
 
 bool ZevFolders::EnsureDataDir(std::string* error) const
 {
-    return EnsurePrivateDir(dataDir_, error) && EnsurePrivateDir(TempDir(), error) &&
-           EnsurePrivateDir(dataDir_ + "/OnHand", error);
+    return EnsurePrivateDir(m_dataDir, error) && EnsurePrivateDir(TempDir(), error) &&
+           EnsurePrivateDir(m_dataDir + "/OnHand", error);
 }
 
 } // namespace zev

@@ -39,11 +39,11 @@ public:
     static std::string InstallationDir(const std::string& exeDir, std::string_view kitFromExe);
     static std::string DataDirFromEnvironment();
 
-    const std::string& ProgramDir() const { return programDir_; }
+    const std::string& ProgramDir() const { return m_programDir; }
     // Program folder + "/" + name.
     std::string ProgramFile(std::string_view name) const;
 
-    const std::string& DataDir() const { return dataDir_; }
+    const std::string& DataDir() const { return m_dataDir; }
     std::string TempDir() const;                           // <data>/Temp
     std::string DatabasePath(std::string_view name) const; // <data>/<name>.db ("master" when empty)
     std::string BackupPath(std::string_view name) const;   // DatabasePath(name) + ".gz"
@@ -66,8 +66,8 @@ public:
     [[nodiscard]] static bool EnsurePrivateDir(const std::string& path, std::string* error = nullptr);
 
 private:
-    std::string programDir_;
-    std::string dataDir_;
+    std::string m_programDir;
+    std::string m_dataDir;
 };
 
 } // namespace zev

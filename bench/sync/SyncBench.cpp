@@ -1,7 +1,7 @@
 #include "SatchelApp.h"
 
 #include "app/core/Profile.h"
-#include "sync/SchemaFile.h"
+#include "base/SchemaFile.h"
 #include "sync/SyncText.h"
 #include "sync/TabulaSyncDb.h"
 #include "tabula/Tabula.h"
@@ -206,7 +206,7 @@ double Seconds(std::chrono::steady_clock::time_point since)
 // The tables a complete update downloads, in order.
 std::vector<std::string> DownloadedTables()
 {
-    zev::sync::SchemaFile schema(std::string(ZEV_SOURCE_ROOT) + "/distributor/ZevSchema.ini");
+    zev::SchemaFile schema(std::string(ZEV_SOURCE_ROOT) + "/distributor/ZevSchema.ini");
     std::vector<std::string> local = zev::sync::SplitList(schema.Value("Database", "LocalOnly"));
     std::vector<std::string> out;
     for (const std::string& t : zev::sync::SplitList(schema.Value("Database", "TableNames")))

@@ -1,5 +1,7 @@
 #include "plugins/common/DataFolder.h"
 
+#include "base/DatabaseFile.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <mutex>
@@ -62,9 +64,11 @@ std::string DataFolder::TempDir()
 
 std::string DataFolder::DatabasePath(const std::string& value)
 {
+    // The program hands the helper libraries a full path; a bare name is
+    // looked up the way the program does.
     if (value.find('/') != std::string::npos)
         return value;
-    return Dir() + "/" + (value.empty() ? std::string("master") : value) + ".db";
+    return zev::DatabaseFile(Dir(), value);
 }
 
 bool DataFolder::MakeDirs(const std::string& dir)

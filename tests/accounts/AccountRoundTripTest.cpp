@@ -32,32 +32,32 @@ class AccountRoundTripTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        client_ = std::make_unique<test::DemoClient>("accounts");
-        ASSERT_TRUE(client_->Started());
-        ASSERT_TRUE(client_->Download()) << Shown();
-        account_ = Local("select min(AccountID) from Accounts");
-        ASSERT_GT(account_, 0) << Shown();
+        m_client = std::make_unique<test::DemoClient>("accounts");
+        ASSERT_TRUE(m_client->Started());
+        ASSERT_TRUE(m_client->Download()) << Shown();
+        m_account = Local("select min(AccountID) from Accounts");
+        ASSERT_GT(m_account, 0) << Shown();
     }
-    void TearDown() override { client_.reset(); }
+    void TearDown() override { m_client.reset(); }
 
-    std::string Shown() const { return client_->Shown(); }
-    int Local(const std::string& sql) { return client_->Local(sql); }
-    std::string LocalText(const std::string& sql) { return client_->LocalText(sql); }
-    std::string ServerText(const std::string& sql) { return client_->ServerText(sql); }
-    void ServerExec(const std::string& sql) { client_->ServerExec(sql); }
-    sync::SyncRunner& Runner() { return client_->stack->Runner(); }
-    std::string Account() const { return std::to_string(account_); }
+    std::string Shown() const { return m_client->Shown(); }
+    int Local(const std::string& sql) { return m_client->Local(sql); }
+    std::string LocalText(const std::string& sql) { return m_client->LocalText(sql); }
+    std::string ServerText(const std::string& sql) { return m_client->ServerText(sql); }
+    void ServerExec(const std::string& sql) { m_client->ServerExec(sql); }
+    sync::SyncRunner& Runner() { return m_client->stack->Runner(); }
+    std::string Account() const { return std::to_string(m_account); }
 
-    std::unique_ptr<test::DemoClient> client_;
-    int account_ = 0;
+    std::unique_ptr<test::DemoClient> m_client;
+    int m_account = 0;
 };
 
 TEST_F(AccountRoundTripTest, EditedAccountComesBackFromTheMasterRow)
 {
     AccountEditor::Switches all;
     all.editable.fill(true);
-    AccountEditor editor(all, client_->box);
-    auto data = editor.Load(account_);
+    AccountEditor editor(all, m_client->box);
+    auto data = editor.Load(m_account);
     ASSERT_TRUE(data.has_value());
     data->companyName = "Harbor & Vine's Bistro";
     data->phone = "555-0199";
@@ -75,8 +75,8 @@ TEST_F(AccountRoundTripTest, EditedAccountComesBackFromTheMasterRow)
 
 TEST_F(AccountRoundTripTest, NewNoteReachesTheServerAndStaysSingle)
 {
-    AccountDetails details(AccountDetails::Switches{}, client_->box);
-    ASSERT_TRUE(details.Load(account_));
+    AccountDetails details(AccountDetails::Switches{}, m_client->box);
+    ASSERT_TRUE(details.Load(m_account));
     const std::size_t before = details.Notes().size();
     const std::time_t now = std::time(nullptr);
     ASSERT_EQ(details.SaveNote("Don't call before 10 & ask for Sam", now), AccountDetails::NoteResult::Saved);
@@ -89,13 +89,13 @@ TEST_F(AccountRoundTripTest, NewNoteReachesTheServerAndStaysSingle)
                          Account()),
               "1");
     EXPECT_EQ(ServerText("select count(*) from DistributorRepNotes where Comment = 'Wrong account'"), "0");
-    ASSERT_TRUE(details.Load(account_));
+    ASSERT_TRUE(details.Load(m_account));
     EXPECT_EQ(details.Notes().size(), before + 1) << "an update does not bring the note a second time";
     EXPECT_EQ(Local("select count(*) from DistributorRepNotes where Comment = 'Wrong account'"), 0)
         << "the deleted note does not come back";
 
     ASSERT_TRUE(Runner().SyncRun(1, nullptr)) << Shown();
-    ASSERT_TRUE(details.Load(account_));
+    ASSERT_TRUE(details.Load(m_account));
     EXPECT_EQ(details.Notes().size(), before + 1);
     EXPECT_EQ(Local("select count(*) from DistributorRepNotes where Comment = 'Don''t call before 10 & ask for Sam'"),
               1);
@@ -108,8 +108,8 @@ TEST_F(AccountRoundTripTest, TakenSurveyIsStoredByTheServerAndLeavesTheLaptop)
 {
     const int survey = Local("select min(SurveyID) from Surveys where SurveyType = 0");
     ASSERT_GT(survey, 0);
-    SurveyRunner runner(client_->box, client_->clock);
-    ASSERT_TRUE(runner.Open(survey, account_));
+    SurveyRunner runner(m_client->box, m_client->clock);
+    ASSERT_TRUE(runner.Open(survey, m_account));
     for (const SurveyQuestion& q : runner.Questions()) {
         std::string answer;
         if (q.type == SurveyQuestion::Choice)
@@ -140,7 +140,7 @@ TEST_F(AccountRoundTripTest, FilledFormComesBackFromTheMasterTable)
 {
     const auto forms = FormFiller::Forms();
     ASSERT_FALSE(forms.empty());
-    FormFiller filler(client_->box, account_);
+    FormFiller filler(m_client->box, m_account);
     filler.Select(forms[0].formId);
     ASSERT_GE(filler.Rows().size(), 2u);
     filler.SetAnswer(1, "Tuesdays & Thursdays");

@@ -32,27 +32,27 @@ protected:
     void SetUp() override
     {
         // The deposit button is on: a collection stays for the deposit after its upload.
-        client_ = std::make_unique<test::DemoClient>("collections", [](int offset) { return offset == 169 ? 1 : 0; });
-        ASSERT_TRUE(client_->Started());
-        ASSERT_TRUE(client_->Download()) << Shown();
+        m_client = std::make_unique<test::DemoClient>("collections", [](int offset) { return offset == 169 ? 1 : 0; });
+        ASSERT_TRUE(m_client->Started());
+        ASSERT_TRUE(m_client->Download()) << Shown();
     }
-    void TearDown() override { client_.reset(); }
+    void TearDown() override { m_client.reset(); }
 
-    std::string Shown() const { return client_->Shown(); }
-    int Local(const std::string& sql) { return client_->Local(sql); }
-    std::string LocalText(const std::string& sql) { return client_->LocalText(sql); }
-    std::string ServerText(const std::string& sql) { return client_->ServerText(sql); }
-    void ServerExec(const std::string& sql) { client_->ServerExec(sql); }
-    sync::SyncRunner& Runner() { return client_->stack->Runner(); }
-    sync::OrderSender& Sender() { return client_->stack->Orders(); }
+    std::string Shown() const { return m_client->Shown(); }
+    int Local(const std::string& sql) { return m_client->Local(sql); }
+    std::string LocalText(const std::string& sql) { return m_client->LocalText(sql); }
+    std::string ServerText(const std::string& sql) { return m_client->ServerText(sql); }
+    void ServerExec(const std::string& sql) { m_client->ServerExec(sql); }
+    sync::SyncRunner& Runner() { return m_client->stack->Runner(); }
+    sync::OrderSender& Sender() { return m_client->stack->Orders(); }
 
-    std::unique_ptr<test::DemoClient> client_;
+    std::unique_ptr<test::DemoClient> m_client;
 };
 
 TEST_F(CollectionsRoundTripTest, CollectionAndDepositGoUpOnceAndShowInTheServersReceivables)
 {
     Receivables ar;
-    ASSERT_TRUE(ar.Load(-1, true, client_->clock.Now()));
+    ASSERT_TRUE(ar.Load(-1, true, m_client->clock.Now()));
     std::size_t index = ar.Items().size();
     for (std::size_t i = 0; i < ar.Items().size() && index == ar.Items().size(); ++i)
         if (ar.Items()[i].OpenCents() > 2000)
@@ -93,7 +93,7 @@ TEST_F(CollectionsRoundTripTest, BackorderCancellationArrivesAsARemovalOrder)
     std::vector<BackorderLine> lines;
     ASSERT_TRUE(backorders.LoadBackorderLines(account, lines));
     ASSERT_FALSE(lines.empty());
-    ASSERT_EQ(backorders.SaveCancellation(account, {lines[0]}, client_->clock.Now()), Backorders::SaveResult::Saved);
+    ASSERT_EQ(backorders.SaveCancellation(account, {lines[0]}, m_client->clock.Now()), Backorders::SaveResult::Saved);
     EXPECT_EQ(Local("select OrderType from ReadyOrder"), 3);
 
     ASSERT_TRUE(Sender().SendOrders(0, nullptr)) << Shown();

@@ -166,31 +166,46 @@ class AccessibilityTest : public QObject {
         const zev::SyncViewContext sync = Sync();
         CMainFrame& f = *m_frame;
         f.RegisterScreen(zev::Screen::Login, [sync](zev::IScreenHost& host) { return new CLoginView(host, sync); });
-        f.RegisterScreen(zev::Screen::Maintenance, [sync](zev::IScreenHost& host) { return new CMaintenanceView(host, sync); });
-        f.RegisterScreen(zev::Screen::InitialSetup, [sync](zev::IScreenHost& host) { return new CInitialSetupView(host, sync); });
+        f.RegisterScreen(zev::Screen::Maintenance,
+                         [sync](zev::IScreenHost& host) { return new CMaintenanceView(host, sync); });
+        f.RegisterScreen(zev::Screen::InitialSetup,
+                         [sync](zev::IScreenHost& host) { return new CInitialSetupView(host, sync); });
         zev::AccountsViewContext accounts{m_current, {}, {}, {}, nullptr};
-        f.RegisterScreen(zev::Screen::Accounts, [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
-        f.RegisterScreen(zev::Screen::AccountDetails, [accounts](zev::IScreenHost& host) { return CreateAccountDetailsView(host, accounts); });
+        f.RegisterScreen(zev::Screen::Accounts,
+                         [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
+        f.RegisterScreen(zev::Screen::AccountDetails,
+                         [accounts](zev::IScreenHost& host) { return CreateAccountDetailsView(host, accounts); });
         f.RegisterScreen(zev::Screen::Receivables,
                          [accounts](zev::IScreenHost& host) { return CreateAccountsReceivableView(host, accounts); });
         f.RegisterScreen(zev::Screen::MessageCenter, [](zev::IScreenHost& host) { return CreateMessageView(host); });
-        f.RegisterScreen(zev::Screen::Survey, [accounts](zev::IScreenHost& host) { return CreateSurveyView(host, accounts); });
+        f.RegisterScreen(zev::Screen::Survey,
+                         [accounts](zev::IScreenHost& host) { return CreateSurveyView(host, accounts); });
         zev::ReportsViewContext reports{&m_current, {}};
-        f.RegisterScreen(zev::Screen::SalesData, [reports](zev::IScreenHost& host) { return CreateSalesDataView(host, reports); });
-        f.RegisterScreen(zev::Screen::Reports, [reports](zev::IScreenHost& host) { return CreateReportView(host, reports); });
+        f.RegisterScreen(zev::Screen::SalesData,
+                         [reports](zev::IScreenHost& host) { return CreateSalesDataView(host, reports); });
+        f.RegisterScreen(zev::Screen::Reports,
+                         [reports](zev::IScreenHost& host) { return CreateReportView(host, reports); });
         zev::ProductsViewContext products{&m_current, {}, 0, 0, {}, nullptr};
         f.RegisterScreen(zev::CPromotionsView::kScreen,
                          [products](zev::IScreenHost& host) { return zev::CreatePromotionsView(host, products); });
         zev::OrderViewContext orders{m_current, m_order, {}, {}, {}, nullptr};
         orders.recordCall = [](int) { return 1; };
-        f.RegisterScreen(zev::Screen::OrderGuide, [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
-        f.RegisterScreen(zev::Screen::ExpressEntry, [orders](zev::IScreenHost& host) { return CreateExpressEntryView(host, orders); });
-        f.RegisterScreen(zev::Screen::OrderSummary, [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
-        f.RegisterScreen(zev::Screen::DeliveryOptions, [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
-        f.RegisterScreen(zev::Screen::ReadyOrders, [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
-        f.RegisterScreen(zev::Screen::RecentOrders, [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
-        f.RegisterScreen(zev::Screen::OrderHistory, [orders](zev::IScreenHost& host) { return CreateOrderHistoryView(host, orders); });
-        f.RegisterScreen(zev::Screen::OpenOrders, [orders](zev::IScreenHost& host) { return CreateOpenOrdersView(host, orders); });
+        f.RegisterScreen(zev::Screen::OrderGuide,
+                         [orders](zev::IScreenHost& host) { return CreateOrderGuideView(host, orders); });
+        f.RegisterScreen(zev::Screen::ExpressEntry,
+                         [orders](zev::IScreenHost& host) { return CreateExpressEntryView(host, orders); });
+        f.RegisterScreen(zev::Screen::OrderSummary,
+                         [orders](zev::IScreenHost& host) { return CreateOrderSummaryView(host, orders); });
+        f.RegisterScreen(zev::Screen::DeliveryOptions,
+                         [orders](zev::IScreenHost& host) { return CreateDeliveryOptionsView(host, orders); });
+        f.RegisterScreen(zev::Screen::ReadyOrders,
+                         [orders](zev::IScreenHost& host) { return CreateReadyOrdersView(host, orders); });
+        f.RegisterScreen(zev::Screen::RecentOrders,
+                         [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
+        f.RegisterScreen(zev::Screen::OrderHistory,
+                         [orders](zev::IScreenHost& host) { return CreateOrderHistoryView(host, orders); });
+        f.RegisterScreen(zev::Screen::OpenOrders,
+                         [orders](zev::IScreenHost& host) { return CreateOpenOrdersView(host, orders); });
     }
 
     // Every dialog and property sheet the program opens, built as its
@@ -270,7 +285,7 @@ class AccessibilityTest : public QObject {
     bool ShowScreen(int screen)
     {
         if (screen == 11 || screen == 12) {
-            if (m_app->currentScreen != 11 && !PlaceOrder())
+            if (zev::ScreenNumber(m_app->currentScreen) != 11 && !PlaceOrder())
                 return false;
             if (screen == 12) {
                 auto* summary = Shown<COrderSummaryView>(*m_frame);
@@ -279,9 +294,9 @@ class AccessibilityTest : public QObject {
                 QTest::mouseClick(summary->ApproveButton(), Qt::LeftButton);
             }
         } else {
-            m_frame->SwitchScreen(screen);
+            m_frame->SwitchScreen(static_cast<zev::Screen>(screen));
         }
-        if (!QTest::qWaitFor([&] { return m_app->currentScreen == screen; }, 5000))
+        if (!QTest::qWaitFor([&] { return zev::ScreenNumber(m_app->currentScreen) == screen; }, 5000))
             return false;
         if (auto* guide = Shown<COrderGuideView>(*m_frame))
             return QTest::qWaitFor([guide] { return !guide->Loading(); }, 10000);
@@ -310,7 +325,7 @@ class AccessibilityTest : public QObject {
                 box->setCurrentIndex(i);
         }
         QTest::mouseClick(options->ApproveButton(), Qt::LeftButton);
-        return QTest::qWaitFor([this] { return m_app->currentScreen == 4; }, 5000);
+        return QTest::qWaitFor([this] { return zev::ScreenNumber(m_app->currentScreen) == 4; }, 5000);
     }
 
     // From the guide of the current account: a case on the first line, then Done.
@@ -322,7 +337,7 @@ class AccessibilityTest : public QObject {
         Click(guide->List(), 0);
         guide->CasesField()->setValue(1);
         QTest::mouseClick(guide->Button("BTN_DONE"), Qt::LeftButton);
-        return QTest::qWaitFor([this] { return m_app->currentScreen == 11; }, 5000);
+        return QTest::qWaitFor([this] { return zev::ScreenNumber(m_app->currentScreen) == 11; }, 5000);
     }
 
 private slots:
@@ -375,7 +390,7 @@ private slots:
     {
         QTest::addColumn<int>("screen");
         for (const zev::ScreenDef& def : zev::kScreens)
-            QTest::addRow("screen %d", def.number) << def.number;
+            QTest::addRow("screen %d", zev::ScreenNumber(def.screen)) << zev::ScreenNumber(def.screen);
     }
 
     void everyScreenIsNamedAndReadsInOrder()

@@ -324,10 +324,11 @@ private slots:
         }
         MakeFrame([this](CMainFrame& frame) {
             for (const auto& screen : zev::kScreens)
-                if (!frame.HasScreen(screen.number))
-                    frame.RegisterScreen(screen.number, [this, n = screen.number](zev::IScreenHost& host) {
-                        return new StubView(host, n, &m_allowLeave);
-                    });
+                if (!frame.HasScreen(screen.screen))
+                    frame.RegisterScreen(screen.screen,
+                                         [this, n = zev::ScreenNumber(screen.screen)](zev::IScreenHost& host) {
+                                             return new StubView(host, n, &m_allowLeave);
+                                         });
             frame.SetCommandHandler(zev::kCmdProductBrowse, [] {});
             frame.SetCommandHandler(zev::kCmdProductSearch, [] {});
         });
@@ -335,12 +336,12 @@ private slots:
         for (const auto& def : zev::kCommands) {
             QAction* action = m_frame->Action(def.id);
             QVERIFY2(action, def.statusText);
-            QCOMPARE(action->isEnabled(), def.screen != 2);
+            QCOMPARE(action->isEnabled(), def.screen != zev::Screen::Maintenance);
             // A command's screen is one the frame knows.
-            if (def.screen > 0) {
+            if (def.screen != zev::Screen::None) {
                 bool known = false;
                 for (const auto& screen : zev::kScreens)
-                    known = known || screen.number == def.screen;
+                    known = known || screen.screen == def.screen;
                 QVERIFY2(known, def.statusText);
             }
         }
@@ -358,7 +359,8 @@ private slots:
         m_app->settings.config.SetByte(23, 1);
         MakeFrame(
             [](CMainFrame& frame) {
-                frame.RegisterScreen(zev::Screen::MessageCenter, [](zev::IScreenHost& host) { return new CZevBaseView(host, "Messages"); });
+                frame.RegisterScreen(zev::Screen::MessageCenter,
+                                     [](zev::IScreenHost& host) { return new CZevBaseView(host, "Messages"); });
             },
             &box);
         m_frame->OfferCommandFrom(box, 65140, zev::kCmdMessageCenter, QStringLiteral("&Open Message Center"));
@@ -366,16 +368,18 @@ private slots:
 
         QStringList captions;
         AnswerNextBox(&captions, {});
-        QCOMPARE(box.Show(65140, zev::Caption::Information, zev::MbButtons::Ok, zev::MbIcon::Information), zev::MbResult::Ok);
+        QCOMPARE(box.Show(65140, zev::Caption::Information, zev::MbButtons::Ok, zev::MbIcon::Information),
+                 zev::MbResult::Ok);
         QCOMPARE(captions.size(), 2);
         QVERIFY(captions.contains(QStringLiteral("&Open Message Center")));
         QCoreApplication::processEvents();
-        QCOMPARE(m_app->currentScreen, 4);
+        QCOMPARE(zev::ScreenNumber(m_app->currentScreen), 4);
 
         captions.clear();
         AnswerNextBox(&captions, QStringLiteral("Open Message Center"));
-        QCOMPARE(box.Show(65140, zev::Caption::Information, zev::MbButtons::Ok, zev::MbIcon::Information), zev::MbResult::Ok);
-        QTRY_COMPARE(m_app->currentScreen, 19);
+        QCOMPARE(box.Show(65140, zev::Caption::Information, zev::MbButtons::Ok, zev::MbIcon::Information),
+                 zev::MbResult::Ok);
+        QTRY_COMPARE(zev::ScreenNumber(m_app->currentScreen), 19);
 
         // Already there: nothing more to offer.
         captions.clear();
@@ -391,9 +395,9 @@ private slots:
         box.Show(65140, zev::Caption::Information, zev::MbButtons::Ok, zev::MbIcon::Information);
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
-        QCOMPARE(m_app->currentScreen, 2);
+        QCOMPARE(zev::ScreenNumber(m_app->currentScreen), 2);
         m_frame->SetBusy(false);
-        QTRY_COMPARE(m_app->currentScreen, 19);
+        QTRY_COMPARE(zev::ScreenNumber(m_app->currentScreen), 19);
 
         // Other boxes never carry it.
         m_frame->SwitchScreen(zev::Screen::Accounts);
@@ -411,7 +415,8 @@ private slots:
         m_app->settings.config.SetByte(23, 0);
         MakeFrame(
             [](CMainFrame& frame) {
-                frame.RegisterScreen(zev::Screen::MessageCenter, [](zev::IScreenHost& host) { return new CZevBaseView(host, "Messages"); });
+                frame.RegisterScreen(zev::Screen::MessageCenter,
+                                     [](zev::IScreenHost& host) { return new CZevBaseView(host, "Messages"); });
             },
             &box);
         m_frame->OfferCommandFrom(box, 65140, zev::kCmdMessageCenter, QStringLiteral("&Open Message Center"));

@@ -1,4 +1,5 @@
 #include "base/Text.h"
+#include "base/DatabaseFile.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,20 @@ TEST(TextTest, CaseIsIgnoredForAsciiLettersOnly)
     EXPECT_GT(zev::CompareNoCase("account", "Acc"), 0);
     // Bytes above 127 compare as they are, never as negative chars.
     EXPECT_LT(zev::CompareNoCase("z", "\xc3\xa9"), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DatabaseFileTest, ANameNeverLeavesTheDataFolder)
+{
+    EXPECT_EQ(zev::DatabaseFile("/data", "master"), "/data/master.db");
+    EXPECT_EQ(zev::DatabaseFile("/data", ""), "/data/master.db");
+    EXPECT_EQ(zev::DatabaseFile("/data", "../etc/passwd"), "/data/.._etc_passwd.db");
+    EXPECT_EQ(zev::DatabaseFile("/data", "..\\x"), "/data/.._x.db");
+    EXPECT_EQ(zev::DatabaseFile("/data", ".."), "/data/master.db");
+    EXPECT_EQ(zev::DatabaseFile("/data", "."), "/data/master.db");
 }
 
 } // namespace

@@ -18,24 +18,24 @@ class AccountUploadsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ =
+        m_dir =
             std::filesystem::temp_directory_path() / ("zevacctup-" + std::to_string(::getpid()) + "-" +
                                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        store_ = std::make_unique<ServerStore>((dir_ / "server.db").string());
-        store_->CreateMasterTables(SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
-        store_->Db().Exec("insert into Accounts (AccountID, CompanyName, City, DelivDays, Updated, zev_rep) values "
-                          "(5, 'Mine', 'Town', 'YYYYYYY', 0, '100'), (6, 'Theirs', 'Town', 'YYYYYYY', 0, '200')");
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+        m_store = std::make_unique<ServerStore>((m_dir / "server.db").string());
+        m_store->CreateMasterTables(SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
+        m_store->Db().Exec("insert into Accounts (AccountID, CompanyName, City, DelivDays, Updated, zev_rep) values "
+                           "(5, 'Mine', 'Town', 'YYYYYYY', 0, '100'), (6, 'Theirs', 'Town', 'YYYYYYY', 0, '200')");
     }
     void TearDown() override
     {
-        store_.reset();
-        std::filesystem::remove_all(dir_);
+        m_store.reset();
+        std::filesystem::remove_all(m_dir);
     }
     std::string Text(const std::string& sql)
     {
-        auto st = store_->Db().Prepare(sql);
+        auto st = m_store->Db().Prepare(sql);
         return st.Step() ? st.Text(0) : "<none>";
     }
     void Upload(const char* page, const std::string& body)
@@ -45,11 +45,11 @@ protected:
         std::vector<UploadField> fields;
         std::string error;
         ASSERT_TRUE(DecodeUpload(*p, body, fields, error)) << error;
-        store_->StoreUpload(p->name, "100", body, fields, p->success, "2026-05-01 10:00:00");
+        m_store->StoreUpload(p->name, "100", body, fields, p->success, "2026-05-01 10:00:00");
     }
 
-    std::filesystem::path dir_;
-    std::unique_ptr<ServerStore> store_;
+    std::filesystem::path m_dir;
+    std::unique_ptr<ServerStore> m_store;
 };
 
 TEST_F(AccountUploadsTest, AccountEditChangesOnlyOwnAccounts)

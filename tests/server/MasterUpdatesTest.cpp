@@ -18,13 +18,13 @@ class MasterUpdatesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ =
+        m_dir =
             std::filesystem::temp_directory_path() / ("zevmaster-" + std::to_string(::getpid()) + "-" +
                                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        store_ = std::make_unique<ServerStore>((dir_ / "server.db").string());
-        store_->CreateMasterTables(SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+        m_store = std::make_unique<ServerStore>((m_dir / "server.db").string());
+        m_store->CreateMasterTables(SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
         Exec("insert into Items (ItemID, QtyPerCase, DistributorSKU) values (11, 12, 'A'), (12, 6, 'B'), (13, 1, 'C')");
         Exec("insert into WorkOrder (AccountID, WorkOrderID, Updated, Active, zev_rep) values (5, 5, 0, 1, '100'), "
              "(6, 6, 0, 1, '200')");
@@ -34,13 +34,13 @@ protected:
     }
     void TearDown() override
     {
-        store_.reset();
-        std::filesystem::remove_all(dir_);
+        m_store.reset();
+        std::filesystem::remove_all(m_dir);
     }
-    void Exec(const std::string& sql) { store_->Db().Exec(sql); }
+    void Exec(const std::string& sql) { m_store->Db().Exec(sql); }
     std::string Text(const std::string& sql)
     {
-        auto st = store_->Db().Prepare(sql);
+        auto st = m_store->Db().Prepare(sql);
         return st.Step() ? st.Text(0) : "<none>";
     }
     void Upload(const std::string& rep, const std::string& body)
@@ -56,7 +56,7 @@ protected:
                 fields.push_back({pair.substr(0, eq), 0, pair.substr(eq + 1)});
             start = end + 1;
         }
-        store_->StoreUpload("UpdateWo", rep, body, fields, "SUCCESS", "2026-05-01 10:00:00");
+        m_store->StoreUpload("UpdateWo", rep, body, fields, "SUCCESS", "2026-05-01 10:00:00");
     }
     static std::string Line(int n, int item, int par, int lastCases, int lastSingles)
     {
@@ -67,8 +67,8 @@ protected:
                "=4&Q" + k + "=0&R" + k + "=9.99";
     }
 
-    std::filesystem::path dir_;
-    std::unique_ptr<ServerStore> store_;
+    std::filesystem::path m_dir;
+    std::unique_ptr<ServerStore> m_store;
 };
 
 } // namespace

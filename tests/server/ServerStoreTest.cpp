@@ -24,24 +24,24 @@ class ServerStoreTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("zevstore-" + std::to_string(::getpid()) + "-" +
-                SafeName(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        store_ = std::make_unique<ServerStore>((dir_ / "server.db").string());
-        store_->CreateMasterTables(SchemaFile::Load(ZEV_TEST_SOURCE_DIR "/data/TestSchema.ini"), &problems_);
+        m_dir = std::filesystem::temp_directory_path() /
+                ("zevstore-" + std::to_string(::getpid()) + "-" +
+                 SafeName(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+        m_store = std::make_unique<ServerStore>((m_dir / "server.db").string());
+        m_store->CreateMasterTables(SchemaFile::Load(ZEV_TEST_SOURCE_DIR "/data/TestSchema.ini"), &m_problems);
     }
     void TearDown() override
     {
-        store_.reset();
-        std::filesystem::remove_all(dir_);
+        m_store.reset();
+        std::filesystem::remove_all(m_dir);
     }
-    void Exec(const std::string& sql) { store_->Db().Exec(sql); }
+    void Exec(const std::string& sql) { m_store->Db().Exec(sql); }
 
-    std::filesystem::path dir_;
-    std::unique_ptr<ServerStore> store_;
-    std::vector<std::string> problems_;
+    std::filesystem::path m_dir;
+    std::unique_ptr<ServerStore> m_store;
+    std::vector<std::string> m_problems;
 };
 
 std::vector<std::string> FirstColumn(const TableData& t)
@@ -56,11 +56,11 @@ std::vector<std::string> FirstColumn(const TableData& t)
 
 TEST_F(ServerStoreTest, CreatesSchemaTablesInTheSqliteDialect)
 {
-    EXPECT_TRUE(problems_.empty()) << problems_.front();
+    EXPECT_TRUE(m_problems.empty()) << m_problems.front();
     for (const char* t : {"Items", "Accounts", "Notes", "OrderHistory"})
-        EXPECT_TRUE(store_->IsMasterTable(t)) << t;
-    EXPECT_FALSE(store_->IsMasterTable("ServerUsers"));
-    EXPECT_FALSE(store_->IsMasterTable("Nope"));
+        EXPECT_TRUE(m_store->IsMasterTable(t)) << t;
+    EXPECT_FALSE(m_store->IsMasterTable("ServerUsers"));
+    EXPECT_FALSE(m_store->IsMasterTable("Nope"));
     // The key statement became a unique index: a second row with the same key is refused.
     Exec("insert into Items (ItemID) values (1)");
     EXPECT_THROW(Exec("insert into Items (ItemID) values (1)"), SqlError);
@@ -69,13 +69,13 @@ TEST_F(ServerStoreTest, CreatesSchemaTablesInTheSqliteDialect)
 TEST_F(ServerStoreTest, SecondCreationKeepsTheRows)
 {
     Exec("insert into Items (ItemID, Description) values (1, 'kept')");
-    store_->CreateMasterTables(SchemaFile::Load(ZEV_TEST_SOURCE_DIR "/data/TestSchema.ini"));
-    EXPECT_EQ(store_->ReadTable("Items", {"r"}, std::nullopt).rows.size(), 1u);
+    m_store->CreateMasterTables(SchemaFile::Load(ZEV_TEST_SOURCE_DIR "/data/TestSchema.ini"));
+    EXPECT_EQ(m_store->ReadTable("Items", {"r"}, std::nullopt).rows.size(), 1u);
 }
 
 TEST_F(ServerStoreTest, ServedColumnsLeaveOutTheServersOwn)
 {
-    TableData t = store_->ReadTable("Items", {"r"}, std::nullopt);
+    TableData t = m_store->ReadTable("Items", {"r"}, std::nullopt);
     EXPECT_EQ(t.columns, (std::vector<std::string>{"ItemID", "Description", "QtyPerCase", "QtyOnHand", "Price"}));
 }
 
@@ -84,9 +84,9 @@ TEST_F(ServerStoreTest, RowsGoOnlyToTheirRepresentative)
     Exec("insert into Accounts (AccountID, CompanyName, zev_rep) values (1, 'A', '100200'), (2, 'B', "
          "'100300'), "
          "(3, 'Shared', null)");
-    EXPECT_EQ(FirstColumn(store_->ReadTable("Accounts", {"100200"}, std::nullopt)),
+    EXPECT_EQ(FirstColumn(m_store->ReadTable("Accounts", {"100200"}, std::nullopt)),
               (std::vector<std::string>{"1", "3"}));
-    EXPECT_EQ(FirstColumn(store_->ReadTable("Accounts", {"100200", "100300"}, std::nullopt)),
+    EXPECT_EQ(FirstColumn(m_store->ReadTable("Accounts", {"100200", "100300"}, std::nullopt)),
               (std::vector<std::string>{"1", "2", "3"}));
 }
 
@@ -95,14 +95,14 @@ TEST_F(ServerStoreTest, StampSelectsOnlyRowsChangedSinceIt)
     Exec("insert into Items (ItemID, QtyOnHand, zev_stamp) values (1, 5, '2001-01-01 10:00:00'), "
          "(2, 6, '2001-03-01 10:00:00'), (3, 7, '2001-02-01 10:00:00')");
     auto since = std::optional<std::string>("2001-02-01 10:00:00");
-    EXPECT_EQ(FirstColumn(store_->ReadTable("Items", {"r"}, since)), (std::vector<std::string>{"2", "3"}));
-    EXPECT_EQ(FirstColumn(store_->ReadInventory(since)), (std::vector<std::string>{"2", "3"}));
+    EXPECT_EQ(FirstColumn(m_store->ReadTable("Items", {"r"}, since)), (std::vector<std::string>{"2", "3"}));
+    EXPECT_EQ(FirstColumn(m_store->ReadInventory(since)), (std::vector<std::string>{"2", "3"}));
 
     // A change restamps the row with the current time, well after the old stamps.
     Exec("update Items set QtyOnHand = 0 where ItemID = 1");
-    EXPECT_EQ(FirstColumn(store_->ReadInventory(since)), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(FirstColumn(m_store->ReadInventory(since)), (std::vector<std::string>{"1", "2", "3"}));
     auto late = std::optional<std::string>("2001-06-01 00:00:00");
-    auto changed = store_->ReadInventory(late);
+    auto changed = m_store->ReadInventory(late);
     ASSERT_EQ(changed.rows.size(), 1u);
     EXPECT_EQ(changed.rows[0], (std::vector<std::string>{"1", "0"}));
 }
@@ -110,39 +110,39 @@ TEST_F(ServerStoreTest, StampSelectsOnlyRowsChangedSinceIt)
 TEST_F(ServerStoreTest, NewRowsWithoutStampAreStamped)
 {
     Exec("insert into Notes (AccountID, Comment) values (1, 'x')");
-    auto stmt = store_->Db().Prepare("select zev_stamp from Notes");
+    auto stmt = m_store->Db().Prepare("select zev_stamp from Notes");
     ASSERT_TRUE(stmt.Step());
     EXPECT_EQ(stmt.Text(0).size(), 19u);
 }
 
 TEST_F(ServerStoreTest, AuthenticationComparesDigestsWithoutCase)
 {
-    store_->AddUser("100200", "0123456789abcdef0123456789ABCDEF", "Rep", false);
-    EXPECT_TRUE(store_->Authenticate("100200", "0123456789ABCDEF0123456789abcdef").has_value());
-    EXPECT_FALSE(store_->Authenticate("100200", "0123456789abcdef0123456789abcde0").has_value());
-    EXPECT_FALSE(store_->Authenticate("100300", "0123456789abcdef0123456789ABCDEF").has_value());
-    EXPECT_FALSE(store_->Authenticate("100200", "").has_value());
-    EXPECT_FALSE(store_->Authenticate("", "").has_value());
+    m_store->AddUser("100200", "0123456789abcdef0123456789ABCDEF", "Rep", false);
+    EXPECT_TRUE(m_store->Authenticate("100200", "0123456789ABCDEF0123456789abcdef").has_value());
+    EXPECT_FALSE(m_store->Authenticate("100200", "0123456789abcdef0123456789abcde0").has_value());
+    EXPECT_FALSE(m_store->Authenticate("100300", "0123456789abcdef0123456789ABCDEF").has_value());
+    EXPECT_FALSE(m_store->Authenticate("100200", "").has_value());
+    EXPECT_FALSE(m_store->Authenticate("", "").has_value());
 }
 
 TEST_F(ServerStoreTest, ManagerSeesTheRepsHeManagesOnly)
 {
-    store_->AddUser("100200", "a", "Rep A", false);
-    store_->AddUser("100300", "b", "Rep B", false);
-    store_->AddUser("100400", "c", "Rep C", false);
-    store_->AddUser("900100", "m", "Manager", true);
-    store_->SetManagedRep("900100", "100200");
-    store_->SetManagedRep("900100", "100300");
+    m_store->AddUser("100200", "a", "Rep A", false);
+    m_store->AddUser("100300", "b", "Rep B", false);
+    m_store->AddUser("100400", "c", "Rep C", false);
+    m_store->AddUser("900100", "m", "Manager", true);
+    m_store->SetManagedRep("900100", "100200");
+    m_store->SetManagedRep("900100", "100300");
     ServerUser repA{"100200", "Rep A", false};
     ServerUser repC{"100400", "Rep C", false};
     ServerUser manager{"900100", "Manager", true};
     std::string error;
-    EXPECT_EQ(store_->Scope(repA, "", &error).value(), (std::vector<std::string>{"100200"}));
-    EXPECT_EQ(store_->Scope(repA, "900100", &error).value(), (std::vector<std::string>{"100200", "900100", "100300"}));
-    EXPECT_EQ(store_->Scope(manager, "", &error).value(), (std::vector<std::string>{"900100", "100200", "100300"}));
-    EXPECT_FALSE(store_->Scope(repC, "900100", &error).has_value());
+    EXPECT_EQ(m_store->Scope(repA, "", &error).value(), (std::vector<std::string>{"100200"}));
+    EXPECT_EQ(m_store->Scope(repA, "900100", &error).value(), (std::vector<std::string>{"100200", "900100", "100300"}));
+    EXPECT_EQ(m_store->Scope(manager, "", &error).value(), (std::vector<std::string>{"900100", "100200", "100300"}));
+    EXPECT_FALSE(m_store->Scope(repC, "900100", &error).has_value());
     EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(store_->Scope(repA, "100300", &error).has_value()); // not a manager
+    EXPECT_FALSE(m_store->Scope(repA, "100300", &error).has_value()); // not a manager
 }
 
 TEST(ServerStoreKit, TheKitsSchemaBuildsWithoutProblems)
@@ -177,32 +177,32 @@ class KitStoreTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("zevstore-kit-" + std::to_string(::getpid()) + "-" +
-                SafeName(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        store_ = std::make_unique<ServerStore>((dir_ / "server.db").string());
-        store_->CreateMasterTables(SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
-        store_->AddUser("100200", "a", "Dana", false);
-        store_->AddUser("900100", "m", "Pat", true);
+        m_dir = std::filesystem::temp_directory_path() /
+                ("zevstore-kit-" + std::to_string(::getpid()) + "-" +
+                 SafeName(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+        m_store = std::make_unique<ServerStore>((m_dir / "server.db").string());
+        m_store->CreateMasterTables(SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
+        m_store->AddUser("100200", "a", "Dana", false);
+        m_store->AddUser("900100", "m", "Pat", true);
     }
     void TearDown() override
     {
-        store_.reset();
-        std::filesystem::remove_all(dir_);
+        m_store.reset();
+        std::filesystem::remove_all(m_dir);
     }
     void Upload(const char* page, const std::string& body)
     {
         std::vector<UploadField> fields;
         std::string error;
         ASSERT_TRUE(DecodeUpload(*FindUploadPage(page), body, fields, error)) << error;
-        store_->StoreUpload(page, "100200", body, fields, "x", "2026-03-07 10:00:00");
+        m_store->StoreUpload(page, "100200", body, fields, "x", "2026-03-07 10:00:00");
     }
     std::vector<std::vector<std::string>> Rows(const std::string& sql)
     {
         std::vector<std::vector<std::string>> rows;
-        auto stmt = store_->Db().Prepare(sql);
+        auto stmt = m_store->Db().Prepare(sql);
         while (stmt.Step()) {
             rows.emplace_back();
             for (int i = 0; i < stmt.ColumnCount(); ++i)
@@ -211,15 +211,15 @@ protected:
         return rows;
     }
 
-    std::filesystem::path dir_;
-    std::unique_ptr<ServerStore> store_;
+    std::filesystem::path m_dir;
+    std::unique_ptr<ServerStore> m_store;
 };
 
 } // namespace
 
 TEST_F(KitStoreTest, MessagesUploadKeepsStatusesAndDeliversReplies)
 {
-    store_->Db().Exec(
+    m_store->Db().Exec(
         "insert into Messages (MessageID, FromID, FromStatus, FromName, ToID, ToStatus, Subject, Message, "
         "zev_rep) values (7, 900100, 0, 'Pat', 100200, 0, 'Hello', 'Text', '100200')");
     Upload("UpdateMessages", "&M1=7^100200^1^900100^0^ ^ &M2=0^900100^0^100200^0^Re: Hello^Tom~|AJerry''s&T=2");
@@ -234,8 +234,8 @@ TEST_F(KitStoreTest, MessagesUploadKeepsStatusesAndDeliversReplies)
 
 TEST_F(KitStoreTest, InvoiceUploadLowersTheOpenAmount)
 {
-    store_->Db().Exec("insert into AR (AccountID, InvoiceNo, InvoiceAmount, AmountCollectedTotal, Collected) values "
-                      "(5001, '10 45+A', 100, 20, 0), (5001, 'INV2', 50, 0, 0), (5002, 'INV3', 80, 0, 0)");
+    m_store->Db().Exec("insert into AR (AccountID, InvoiceNo, InvoiceAmount, AmountCollectedTotal, Collected) values "
+                       "(5001, '10 45+A', 100, 20, 0), (5001, 'INV2', 50, 0, 0), (5002, 'INV3', 80, 0, 0)");
     Upload("updateInvoice", "A1=5001&B1=10%2045%2BA&C1=80.00&D1=1&E1=&F1=&G1=&A2=5001&B2=INV2&C2=10.00&D2=0&E2=&F2=&G2="
                             "&A3=5002&B3=INV3&C3=0.00&D3=0&E3=&F3=bank&G3=&total=3");
     EXPECT_EQ(

@@ -46,8 +46,8 @@ public:
         int out[2];
         if (pipe(out) != 0)
             return;
-        pid_ = fork();
-        if (pid_ == 0) {
+        m_pid = fork();
+        if (m_pid == 0) {
             dup2(out[1], STDOUT_FILENO);
             close(out[0]);
             close(out[1]);
@@ -66,34 +66,34 @@ public:
         FILE* in = fdopen(out[0], "r");
         char line[256] = {};
         if (in && std::fgets(line, sizeof line, in))
-            firstLine_ = line;
+            m_firstLine = line;
         if (in)
             std::fclose(in);
         unsigned port = 0;
-        if (std::sscanf(firstLine_.c_str(), "listening on 127.0.0.1:%u", &port) == 1)
-            port_ = static_cast<int>(port);
+        if (std::sscanf(m_firstLine.c_str(), "listening on 127.0.0.1:%u", &port) == 1)
+            m_port = static_cast<int>(port);
     }
     ~ServerProcess() { Stop(); }
-    int Port() const { return port_; }
-    const std::string& FirstLine() const { return firstLine_; }
+    int Port() const { return m_port; }
+    const std::string& FirstLine() const { return m_firstLine; }
     // Exit code after SIGTERM, or -1 when the process did not end normally.
     int Stop()
     {
-        if (pid_ <= 0)
-            return exit_;
-        kill(pid_, SIGTERM);
+        if (m_pid <= 0)
+            return m_exit;
+        kill(m_pid, SIGTERM);
         int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-        exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return exit_;
+        waitpid(m_pid, &status, 0);
+        m_pid = -1;
+        m_exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return m_exit;
     }
 
 private:
-    pid_t pid_ = -1;
-    int port_ = 0;
-    int exit_ = -1;
-    std::string firstLine_;
+    pid_t m_pid = -1;
+    int m_port = 0;
+    int m_exit = -1;
+    std::string m_firstLine;
 };
 
 std::string Q9Util() { return std::string(ZEV_BINARY_DIR) + "/Q9UTIL.so"; }
@@ -154,30 +154,30 @@ protected:
     {
         if (!std::filesystem::exists(Q9Util()))
             return;
-        dir_ = new std::filesystem::path(TempDir("demo"));
-        generated_ = RunCommand(Demo() + dir_->string() + " >/dev/null") == 0;
+        m_dir = new std::filesystem::path(TempDir("demo"));
+        m_generated = RunCommand(Demo() + m_dir->string() + " >/dev/null") == 0;
     }
     static void TearDownTestSuite()
     {
-        if (dir_)
-            std::filesystem::remove_all(*dir_);
-        delete dir_;
-        dir_ = nullptr;
+        if (m_dir)
+            std::filesystem::remove_all(*m_dir);
+        delete m_dir;
+        m_dir = nullptr;
     }
     void SetUp() override
     {
         if (!std::filesystem::exists(Q9Util()))
             GTEST_SKIP() << "Q9UTIL.so not built";
-        ASSERT_TRUE(generated_);
+        ASSERT_TRUE(m_generated);
     }
     static std::string Demo() { return std::string(ZEV_BINARY_DIR) + "/zevdemo --today 2026-03-04 --seed 7 --data "; }
 
-    static std::filesystem::path* dir_;
-    static bool generated_;
+    static std::filesystem::path* m_dir;
+    static bool m_generated;
 };
 
-std::filesystem::path* DemoData::dir_ = nullptr;
-bool DemoData::generated_ = false;
+std::filesystem::path* DemoData::m_dir = nullptr;
+bool DemoData::m_generated = false;
 
 TEST_F(DemoData, ServesTheDemoRepresentatives)
 {
@@ -187,7 +187,7 @@ TEST_F(DemoData, ServesTheDemoRepresentatives)
     std::string digest = digests->Digest("demo1234");
     ASSERT_EQ(digest.size(), 32u);
 
-    ServerProcess server({"--port", "0", "--data", dir_->string()});
+    ServerProcess server({"--port", "0", "--data", m_dir->string()});
     ASSERT_GT(server.Port(), 0) << server.FirstLine();
     httplib::Client client("127.0.0.1", server.Port());
     auto grab = [&](const std::string& id, const std::string& p, const std::string& table) {
@@ -235,7 +235,7 @@ TEST_F(DemoData, IsTheSameForTheSameSeedAndDay)
     };
     for (auto [table, key] : {std::pair{"Items", "ItemID"}, std::pair{"Accounts", "AccountID"},
                               std::pair{"OrderHistoryItems", "OrderNumber, LineNumber"}}) {
-        std::string first = dump(*dir_, table, key);
+        std::string first = dump(*m_dir, table, key);
         EXPECT_FALSE(first.empty()) << table;
         EXPECT_TRUE(first == dump(again, table, key)) << table << " differs";
     }

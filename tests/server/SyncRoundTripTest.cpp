@@ -84,26 +84,26 @@ class SyncRoundTripTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ = std::filesystem::temp_directory_path() / ("zevroundtrip-" + std::to_string(::getpid()));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_ / "server");
-        std::filesystem::create_directories(dir_ / "Temp");
+        m_dir = std::filesystem::temp_directory_path() / ("zevroundtrip-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir / "server");
+        std::filesystem::create_directories(m_dir / "Temp");
         server::ServerOptions options;
-        options.dataDir = (dir_ / "server").string();
+        options.dataDir = (m_dir / "server").string();
         options.schemaPath = ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini";
-        server_ = std::make_unique<server::ZevServer>(options, clock_);
-        server_->Store().AddUser("100200", kDigest, "Rep", false);
-        ASSERT_TRUE(server_->Start());
+        m_server = std::make_unique<server::ZevServer>(options, m_clock);
+        m_server->Store().AddUser("100200", kDigest, "Rep", false);
+        ASSERT_TRUE(m_server->Start());
 
-        settings_.values["GENERAL/DEFAULTHOST"] = "127.0.0.1";
-        settings_.values["GENERAL/PORT"] = std::to_string(server_->Port());
-        settings_.values["GENERAL/SCHEMAFILE"] = "ZevSchema.ini";
-        profile_.values["UserID"] = "100200";
-        profile_.values["Password"] = kDigest;
-        db_ = std::make_unique<sync::TabulaSyncDb>("Data Source=" + (dir_ / "local.db").string());
+        m_settings.values["GENERAL/DEFAULTHOST"] = "127.0.0.1";
+        m_settings.values["GENERAL/PORT"] = std::to_string(m_server->Port());
+        m_settings.values["GENERAL/SCHEMAFILE"] = "ZevSchema.ini";
+        m_profile.values["UserID"] = "100200";
+        m_profile.values["Password"] = kDigest;
+        m_db = std::make_unique<sync::TabulaSyncDb>("Data Source=" + (m_dir / "local.db").string());
 
         sync::SyncServices services;
-        std::string reply = (dir_ / "Temp" / "$dltemp.txt").string();
+        std::string reply = (m_dir / "Temp" / "$dltemp.txt").string();
         // The posting library's part: post the body, leave the reply in the reply file.
         services.postData = [reply](const char* host, const char*, const char* path, const char* body, int,
                                     IProgressSink*, int port) {
@@ -114,44 +114,44 @@ protected:
             std::ofstream(reply, std::ios::binary) << result->body;
             return 0;
         };
-        services.messageBox = &box_;
-        services.clock = &clock_;
-        services.settings = &settings_;
-        services.profile = &profile_;
-        services.db = db_.get();
+        services.messageBox = &m_box;
+        services.clock = &m_clock;
+        services.settings = &m_settings;
+        services.profile = &m_profile;
+        services.db = m_db.get();
         services.paths.replyFile = reply;
-        services.paths.errorLog = (dir_ / "Temp" / "$q9err.txt").string();
-        services.paths.tempDir = (dir_ / "Temp").string();
+        services.paths.errorLog = (m_dir / "Temp" / "$q9err.txt").string();
+        services.paths.tempDir = (m_dir / "Temp").string();
         services.paths.programDir = ZEV_SOURCE_ROOT "/distributor";
-        services.mapPath = [this](const std::string&) { return (dir_ / "Temp").string(); };
+        services.mapPath = [this](const std::string&) { return (m_dir / "Temp").string(); };
         services.mobileVersion = "v1";
-        engine_ = std::make_unique<sync::SyncEngine>(services);
-        ASSERT_TRUE(db_->OpenAdmin());
+        m_engine = std::make_unique<sync::SyncEngine>(services);
+        ASSERT_TRUE(m_db->OpenAdmin());
     }
 
     void TearDown() override
     {
-        engine_.reset();
-        db_.reset();
+        m_engine.reset();
+        m_db.reset();
         QueryPool::DestroyAll();
-        server_.reset();
-        std::filesystem::remove_all(dir_);
+        m_server.reset();
+        std::filesystem::remove_all(m_dir);
     }
 
     void ServerExec(const std::string& sql)
     {
-        std::lock_guard lock(server_->Store().Mutex());
-        server_->Store().Db().Exec(sql);
+        std::lock_guard lock(m_server->Store().Mutex());
+        m_server->Store().Db().Exec(sql);
     }
 
-    std::filesystem::path dir_;
-    SystemClock clock_;
-    MapSettings settings_;
-    MapProfile profile_;
-    SilentBox box_;
-    std::unique_ptr<server::ZevServer> server_;
-    std::unique_ptr<sync::TabulaSyncDb> db_;
-    std::unique_ptr<sync::SyncEngine> engine_;
+    std::filesystem::path m_dir;
+    SystemClock m_clock;
+    MapSettings m_settings;
+    MapProfile m_profile;
+    SilentBox m_box;
+    std::unique_ptr<server::ZevServer> m_server;
+    std::unique_ptr<sync::TabulaSyncDb> m_db;
+    std::unique_ptr<sync::SyncEngine> m_engine;
 };
 
 } // namespace
@@ -164,13 +164,13 @@ TEST_F(SyncRoundTripTest, AppliedDownloadHoldsTheServersRows)
                "'2026-03-01 00:00:00', '', '100200'), "
                "(5002, 'Corner Market', '', 'YYYYYYY', 'NNYNYNN', 0, '10', 0, null, 'Call first', '100200'), "
                "(5003, 'Not mine', 'x', 'NNNNNNN', 'NNNNNNN', 0, '10', 0, null, '', '100300')");
-    sync::DatabaseBuilder builder(*engine_);
-    ASSERT_EQ(builder.GrabTableForManager("Accounts", 1), 2) << (box_.shown.empty() ? "" : box_.shown.front());
+    sync::DatabaseBuilder builder(*m_engine);
+    ASSERT_EQ(builder.GrabTableForManager("Accounts", 1), 2) << (m_box.shown.empty() ? "" : m_box.shown.front());
 
     std::vector<std::string> localColumns;
     sync::Rows local;
-    ASSERT_TRUE(db_->Select("select * from Accounts order by AccountID", local, &localColumns));
-    server::TableData served = server_->Store().ReadTable("Accounts", {"100200"}, std::nullopt);
+    ASSERT_TRUE(m_db->Select("select * from Accounts order by AccountID", local, &localColumns));
+    server::TableData served = m_server->Store().ReadTable("Accounts", {"100200"}, std::nullopt);
     ASSERT_EQ(local.size(), served.rows.size());
     ASSERT_EQ(localColumns.size(), served.columns.size());
     for (size_t r = 0; r < local.size(); ++r)
@@ -183,12 +183,12 @@ TEST_F(SyncRoundTripTest, InventoryUpdateSinceTheStampChangesTheQuantities)
 {
     ServerExec("insert into Items (ItemID, Description, QtyPerCase, QtyOnHand, DeletedFlag) values "
                "(1001, 'Cabernet', 12, 24, 0), (1002, 'Lager', 24, 48, 0)");
-    sync::DatabaseBuilder builder(*engine_);
+    sync::DatabaseBuilder builder(*m_engine);
     ASSERT_EQ(builder.GrabTableForManager("Items", 1), 2);
     ServerExec("update Items set QtyOnHand = 5 where ItemID = 1002");
     ASSERT_EQ(builder.GrabTables("Inventory", 2, true), 0);
     sync::Rows rows;
-    ASSERT_TRUE(db_->Select("select ItemID, QtyOnHand from Items order by ItemID", rows));
+    ASSERT_TRUE(m_db->Select("select ItemID, QtyOnHand from Items order by ItemID", rows));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0][1], "24");
     EXPECT_EQ(rows[1][1], "5");

@@ -38,10 +38,10 @@ class ZevServerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("zevserver-" + std::to_string(::getpid()) + "-" +
-                SafeName(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(dir_);
+        m_dir = std::filesystem::temp_directory_path() /
+                ("zevserver-" + std::to_string(::getpid()) + "-" +
+                 SafeName(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(m_dir);
         std::tm t{};
         t.tm_year = 2026 - 1900;
         t.tm_mon = 2;
@@ -50,12 +50,12 @@ protected:
         t.tm_min = 5;
         t.tm_sec = 9;
         t.tm_isdst = -1;
-        clock_.now = std::mktime(&t);
+        m_clock.now = std::mktime(&t);
         ServerOptions options;
-        options.dataDir = dir_.string();
+        options.dataDir = m_dir.string();
         options.schemaPath = ZEV_TEST_SOURCE_DIR "/data/TestSchema.ini";
-        server_ = std::make_unique<ZevServer>(options, clock_);
-        ServerStore& store = server_->Store();
+        m_server = std::make_unique<ZevServer>(options, m_clock);
+        ServerStore& store = m_server->Store();
         store.AddUser(kRep, kDigest, "Rep A", false);
         store.AddUser(kOther, kOtherDigest, "Rep B", false);
         store.AddUser(kManager, kManagerDigest, "Manager", true);
@@ -68,42 +68,42 @@ protected:
              "(5001, 'Bread & Wine', 'NYNNNNN', 10.25, '100200', '2001-01-01 00:00:00'), "
              "(5002, 'Other rep', 'NNYNNNN', 0, '100300', '2001-01-01 00:00:00'), "
              "(5003, 'Late change', 'YYYYYYY', 1, '100200', '2001-05-01 00:00:00')");
-        ASSERT_TRUE(server_->Start());
-        client_ = std::make_unique<httplib::Client>("127.0.0.1", server_->Port());
-        client_->set_read_timeout(5, 0);
+        ASSERT_TRUE(m_server->Start());
+        m_client = std::make_unique<httplib::Client>("127.0.0.1", m_server->Port());
+        m_client->set_read_timeout(5, 0);
     }
 
     void TearDown() override
     {
-        client_.reset();
-        server_.reset();
-        std::filesystem::remove_all(dir_);
+        m_client.reset();
+        m_server.reset();
+        std::filesystem::remove_all(m_dir);
     }
 
     void Exec(const std::string& sql)
     {
-        std::lock_guard lock(server_->Store().Mutex());
-        server_->Store().Db().Exec(sql);
+        std::lock_guard lock(m_server->Store().Mutex());
+        m_server->Store().Db().Exec(sql);
     }
 
     long long Count(const std::string& sql)
     {
-        std::lock_guard lock(server_->Store().Mutex());
-        auto stmt = server_->Store().Db().Prepare(sql);
+        std::lock_guard lock(m_server->Store().Mutex());
+        auto stmt = m_server->Store().Db().Prepare(sql);
         return stmt.Step() ? stmt.Int(0) : -1;
     }
 
     std::string Text(const std::string& sql)
     {
-        std::lock_guard lock(server_->Store().Mutex());
-        auto stmt = server_->Store().Db().Prepare(sql);
+        std::lock_guard lock(m_server->Store().Mutex());
+        auto stmt = m_server->Store().Db().Prepare(sql);
         return stmt.Step() ? stmt.Text(0) : "<none>";
     }
 
     // Posts as the program does: the form text as it is, whatever the content type says.
     std::string Post(const std::string& path, const std::string& body = {})
     {
-        auto result = client_->Post(path.c_str(), body, "application/x-www-form-urlencoded");
+        auto result = m_client->Post(path.c_str(), body, "application/x-www-form-urlencoded");
         return result ? result->body : "<no reply>";
     }
 
@@ -119,15 +119,15 @@ protected:
 
     void SetFault(const std::string& body)
     {
-        auto result = client_->Post("/admin/fault", body, "application/x-www-form-urlencoded");
+        auto result = m_client->Post("/admin/fault", body, "application/x-www-form-urlencoded");
         ASSERT_TRUE(result);
         ASSERT_EQ(result->status, 200) << result->body;
     }
 
-    std::filesystem::path dir_;
-    FixedClock clock_;
-    std::unique_ptr<ZevServer> server_;
-    std::unique_ptr<httplib::Client> client_;
+    std::filesystem::path m_dir;
+    FixedClock m_clock;
+    std::unique_ptr<ZevServer> m_server;
+    std::unique_ptr<httplib::Client> m_client;
 };
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
@@ -368,7 +368,7 @@ TEST_F(ZevServerTest, PasswordChangeAnswersTheNewDigest)
 
 TEST_F(ZevServerTest, UnknownPageIsNotFound)
 {
-    auto result = client_->Get("/MobileServer/v1/nothing.cfm?ID=1");
+    auto result = m_client->Get("/MobileServer/v1/nothing.cfm?ID=1");
     ASSERT_TRUE(result);
     EXPECT_EQ(result->status, 404);
 }
@@ -396,12 +396,12 @@ TEST_F(ZevServerTest, FaultSwitchTruncatesTables)
 TEST_F(ZevServerTest, FaultSwitchDelaysPastTheCallersTimeOut)
 {
     SetFault("mode=delay&ms=3000");
-    client_->set_read_timeout(0, 300000);
+    m_client->set_read_timeout(0, 300000);
     auto late =
-        client_->Post(Page("grabdata.cfm", std::string("ID=") + kRep + "&P=" + kDigest + "&Tablenames=Items").c_str(),
-                      "", "text/plain");
+        m_client->Post(Page("grabdata.cfm", std::string("ID=") + kRep + "&P=" + kDigest + "&Tablenames=Items").c_str(),
+                       "", "text/plain");
     EXPECT_FALSE(late);
-    client_->set_read_timeout(5, 0);
+    m_client->set_read_timeout(5, 0);
     SetFault("mode=delay&ms=10");
     EXPECT_EQ(FirstLine(Grab("Items")), "Items");
 }
@@ -410,7 +410,7 @@ TEST_F(ZevServerTest, FaultSwitchRefusesConnections)
 {
     SetFault("mode=refuse");
     auto result =
-        client_->Post(Page("goodmorning.cfm", std::string("ID=") + kRep + "&P=" + kDigest).c_str(), "", "text/plain");
+        m_client->Post(Page("goodmorning.cfm", std::string("ID=") + kRep + "&P=" + kDigest).c_str(), "", "text/plain");
     EXPECT_FALSE(result);
     SetFault("mode=none");
     EXPECT_EQ(FirstLine(Post(Page("goodmorning.cfm", std::string("ID=") + kRep + "&P=" + kDigest))).rfind("<DATA>", 0),
@@ -435,7 +435,7 @@ TEST_F(ZevServerTest, FaultSwitchAnswersOnePageWithAChosenReply)
 TEST_F(ZevServerTest, FaultSwitchRejectsWhatItDoesNotKnow)
 {
     for (const char* body : {"mode=explode", "mode=delay&ms=soon", "ms=10", "mode=reply&text=x"}) {
-        auto result = client_->Post("/admin/fault", body, "application/x-www-form-urlencoded");
+        auto result = m_client->Post("/admin/fault", body, "application/x-www-form-urlencoded");
         ASSERT_TRUE(result);
         EXPECT_EQ(result->status, 400) << body;
     }
@@ -446,8 +446,8 @@ TEST_F(ZevServerTest, RequestLogHoldsNoDigest)
     Grab("Items");
     Post(Page("takeOrders.cfm", std::string("p=") + kDigest + "&ID=" + kRep), "A=1&KK=0|0|0|0|0|0|0|0|0|0&T=0&J=4111");
     Post(Page("UpdatePassword.cfm", std::string("P=") + kDigest + "&cp=ABCDEF0123456789ABCDEF0123456789&ID=" + kRep));
-    server_->Stop();
-    std::ifstream in(dir_ / "request.log");
+    m_server->Stop();
+    std::ifstream in(m_dir / "request.log");
     std::stringstream log;
     log << in.rdbuf();
     EXPECT_NE(log.str().find("grabdata.cfm"), std::string::npos);

@@ -91,7 +91,7 @@ void DemoCatalogBuilder::Lookups()
 
 int DemoCatalogBuilder::AddCategory(const std::string& name, int parent, bool hasChildren, int sort)
 {
-    int id = nextCategory_++;
+    int id = m_nextCategory++;
     Writer("Category")
         .Set("CategoryID", id)
         .Set("Description", name)
@@ -110,23 +110,23 @@ void DemoCatalogBuilder::Categories()
         int country = AddCategory(std::string(c.country), wine, true, sort++);
         int v = 1;
         for (const char* varietal : c.varietals)
-            leaves_.push_back({AddCategory(varietal, country, false, v++), Kind::Wine, varietal, c.country});
+            m_leaves.push_back({AddCategory(varietal, country, false, v++), Kind::Wine, varietal, c.country});
     }
     int spirits = AddCategory("Spirits", 0, true, 2);
     sort = 1;
     for (const char* type : kSpiritTypes)
-        leaves_.push_back({AddCategory(type, spirits, false, sort++), Kind::Spirit, type, ""});
+        m_leaves.push_back({AddCategory(type, spirits, false, sort++), Kind::Spirit, type, ""});
     int beer = AddCategory("Beer", 0, true, 3);
     sort = 1;
     for (const char* style : kBeerStyles)
-        leaves_.push_back({AddCategory(style, beer, false, sort++), Kind::Beer, style, ""});
+        m_leaves.push_back({AddCategory(style, beer, false, sort++), Kind::Beer, style, ""});
     int water = AddCategory("Water", 0, true, 4);
     for (const char* type : kWaterTypes)
-        leaves_.push_back({AddCategory(std::string(type) + " Water", water, false, 1), Kind::Water, type, ""});
+        m_leaves.push_back({AddCategory(std::string(type) + " Water", water, false, 1), Kind::Water, type, ""});
     int kegs = AddCategory("Kegs", 0, true, 5);
-    leaves_.push_back({AddCategory("Beer Kegs", kegs, false, 1), Kind::Keg, "Beer", ""});
-    leaves_.push_back({AddCategory("Wine on Tap", kegs, false, 2), Kind::Keg, "Wine", ""});
-    depositCategory_ = AddCategory("Keg Deposits", kegs, false, 3);
+    m_leaves.push_back({AddCategory("Beer Kegs", kegs, false, 1), Kind::Keg, "Beer", ""});
+    m_leaves.push_back({AddCategory("Wine on Tap", kegs, false, 2), Kind::Keg, "Wine", ""});
+    m_depositCategory = AddCategory("Keg Deposits", kegs, false, 3);
 }
 
 void DemoCatalogBuilder::KegDeposits()
@@ -137,7 +137,7 @@ void DemoCatalogBuilder::KegDeposits()
     };
     for (Deposit d : {Deposit{"Keg Deposit 1/2 BBL", 50.0}, Deposit{"Keg Deposit 1/4 BBL", 40.0},
                       Deposit{"Keg Deposit 1/6 BBL", 30.0}, Deposit{"Keg Deposit 20L Wine", 35.0}}) {
-        Item item{nextItem_++,
+        Item item{m_nextItem++,
                   Kind::KegDeposit,
                   1,
                   d.amount,
@@ -145,13 +145,13 @@ void DemoCatalogBuilder::KegDeposits()
                   true,
                   true,
                   false,
-                  Format("%06lld", 900000 + (nextItem_ - 1))};
+                  Format("%06lld", 900000 + (m_nextItem - 1))};
         auto& w = Writer("Items");
-        CommonItemColumns(w, item, d.name, depositCategory_, 4);
+        CommonItemColumns(w, item, d.name, m_depositCategory, 4);
         w.Set("ItemVolume", "EACH").Set("ContainerType", "Deposit").Set("UnitOfMeasure", "EA");
         w.Set("QtyOnHand", 9999).Set("DepositAmount", d.amount).Set("ProductKind", 5);
         Put("Items");
-        items_.push_back(item);
+        m_items.push_back(item);
     }
 }
 
@@ -174,9 +174,9 @@ void DemoCatalogBuilder::CommonItemColumns(TableWriter& w, const Item& item, con
         .Set("BaseUnitPrice", Cents(item.casePrice / item.qtyPerCase * 1.08))
         .Set("FrontlinePrice", Cents(item.casePrice * 1.05))
         .Set("WarehouseID", 1)
-        .Set("DateAdded", DateText(today_ - 30 - item.id % 900))
-        .Set("LastReceived", DateText(today_ - item.id % 20))
-        .Set("LastUpdated", DateText(today_ - item.id % 30))
+        .Set("DateAdded", DateText(m_today - 30 - item.id % 900))
+        .Set("LastReceived", DateText(m_today - item.id % 20))
+        .Set("LastUpdated", DateText(m_today - item.id % 30))
         .Set("ShortDescription", description.substr(0, 30))
         .Set("UnitsPerPack", 1)
         .Set("PacksPerCase", item.qtyPerCase)
@@ -185,21 +185,21 @@ void DemoCatalogBuilder::CommonItemColumns(TableWriter& w, const Item& item, con
 
 void DemoCatalogBuilder::Items()
 {
-    int total = options_.scale ? 30000 : 2400;
+    int total = m_options.scale ? 30000 : 2400;
     KegDeposits();
-    for (int n = 0; static_cast<int>(items_.size()) < total; ++n) {
+    for (int n = 0; static_cast<int>(m_items.size()) < total; ++n) {
         // Wine dominates a wine distributor's book; the rest spread over the other kinds.
-        int roll = random_.Below(100);
+        int roll = m_random.Below(100);
         Kind kind = roll < 60   ? Kind::Wine
                     : roll < 78 ? Kind::Spirit
                     : roll < 92 ? Kind::Beer
                     : roll < 96 ? Kind::Water
                                 : Kind::Keg;
         std::vector<const Category*> fits;
-        for (const Category& c : leaves_)
+        for (const Category& c : m_leaves)
             if (c.kind == kind)
                 fits.push_back(&c);
-        const Category& category = *random_.Pick(fits);
+        const Category& category = *m_random.Pick(fits);
         MakeItem(category);
     }
 }
@@ -207,12 +207,12 @@ void DemoCatalogBuilder::Items()
 void DemoCatalogBuilder::MakeItem(const Category& category)
 {
     Item item{};
-    item.id = nextItem_++;
+    item.id = m_nextItem++;
     item.kind = category.kind;
     item.sku = Format("%06lld", 100000 + item.id);
-    item.deleted = random_.Chance(0.01);
-    item.inCatalog20 = random_.Chance(0.5);
-    item.inCatalog30 = random_.Chance(0.3);
+    item.deleted = m_random.Chance(0.01);
+    item.inCatalog20 = m_random.Chance(0.5);
+    item.inCatalog30 = m_random.Chance(0.3);
     auto& w = Writer("Items");
     std::string description;
     int division = 1;
@@ -227,14 +227,14 @@ void DemoCatalogBuilder::MakeItem(const Category& category)
                 country = &c;
         std::vector<Size> sizes{
             {"750ML", 12, 1.0}, {"750ML", 12, 1.0}, {"750ML", 12, 1.0}, {"1.5L", 6, 1.9}, {"375ML", 24, 0.55}};
-        size = random_.Pick(sizes);
-        std::string producer = random_.Pick(kProducerFirst);
-        producer += std::string(" ") + random_.Pick(kProducerSecond);
-        std::string vintage = random_.Chance(0.92) ? std::to_string(random_.Between(2012, 2024)) : "NV";
+        size = m_random.Pick(sizes);
+        std::string producer = m_random.Pick(kProducerFirst);
+        producer += std::string(" ") + m_random.Pick(kProducerSecond);
+        std::string vintage = m_random.Chance(0.92) ? std::to_string(m_random.Between(2012, 2024)) : "NV";
         description = producer + " " + category.name + " " + vintage;
         if (std::string(size.volume) != "750ML")
             description += " " + std::string(size.volume);
-        item.casePrice = random_.Between(96.0, 480.0) * size.factor;
+        item.casePrice = m_random.Between(96.0, 480.0) * size.factor;
         bool red =
             category.name.find("Blanc") == std::string::npos && category.name.find("Chardonnay") == std::string::npos &&
             category.name.find("Riesling") == std::string::npos && category.name.find("Grigio") == std::string::npos &&
@@ -244,41 +244,41 @@ void DemoCatalogBuilder::MakeItem(const Category& category)
             .Set("Producer", producer)
             .Set("Vintage", vintage)
             .Set("Country", category.country)
-            .Set("Region", country ? random_.Pick(country->regions) : "")
-            .Set("Appellation", country ? random_.Pick(country->regions) : "")
+            .Set("Region", country ? m_random.Pick(country->regions) : "")
+            .Set("Appellation", country ? m_random.Pick(country->regions) : "")
             .Set("Varietal", category.name)
             .Set("Color", red ? "Red" : "White")
-            .Set("AlcoholPct", Cents(random_.Between(11.5, 15.5)))
+            .Set("AlcoholPct", Cents(m_random.Between(11.5, 15.5)))
             .Set("ContainerType", "Bottle")
             .Set("UnitOfMeasure", "BTL")
-            .Set("Sweetness", random_.Between(0, 4))
-            .Set("BodyStyle", random_.Pick({"Light", "Medium", "Full"}))
+            .Set("Sweetness", m_random.Between(0, 4))
+            .Set("BodyStyle", m_random.Pick({"Light", "Medium", "Full"}))
             .Set("ServeTemp", red ? "60-65F" : "45-50F")
             .Set("FoodPairing", red ? "Grilled meats, aged cheese" : "Seafood, salads")
             .Set("LinePrefix", vintage == "NV" ? "" : vintage)
             .Set("ClassCode", "WINE");
-        if (random_.Chance(0.4)) {
-            w.Set("Rating", random_.Between(84, 98))
-                .Set("RatingSource", random_.Pick({"Wine Spectator", "Wine Enthusiast", "James Suckling"}));
+        if (m_random.Chance(0.4)) {
+            w.Set("Rating", m_random.Between(84, 98))
+                .Set("RatingSource", m_random.Pick({"Wine Spectator", "Wine Enthusiast", "James Suckling"}));
         }
-        if (random_.Chance(0.08))
+        if (m_random.Chance(0.08))
             w.Set("Organic", 1);
         break;
     }
     case Kind::Spirit: {
         std::vector<Size> sizes{{"750ML", 12, 1.0}, {"1L", 12, 1.3}, {"1.75L", 6, 2.1}, {"50ML", 120, 0.1}};
-        size = random_.Pick(sizes);
-        std::string brand = random_.Pick(kSpiritBrands);
+        size = m_random.Pick(sizes);
+        std::string brand = m_random.Pick(kSpiritBrands);
         std::string age = category.name == "Whiskey" || category.name == "Bourbon" || category.name == "Rum"
-                              ? std::string(" ") + random_.Pick({"", "8 Year", "12 Year", "Small Batch"})
+                              ? std::string(" ") + m_random.Pick({"", "8 Year", "12 Year", "Small Batch"})
                               : "";
         description = brand + " " + category.name + age + " " + size.volume;
-        item.casePrice = random_.Between(120.0, 520.0) * size.factor;
+        item.casePrice = m_random.Between(120.0, 520.0) * size.factor;
         division = 2;
         w.Set("Brand", brand)
             .Set("Producer", brand + " Distilling")
-            .Set("Country", random_.Pick({"USA", "Scotland", "Mexico", "France", "Jamaica", "Ireland"}))
-            .Set("AlcoholPct", Cents(random_.Between(35.0, 50.0)))
+            .Set("Country", m_random.Pick({"USA", "Scotland", "Mexico", "France", "Jamaica", "Ireland"}))
+            .Set("AlcoholPct", Cents(m_random.Between(35.0, 50.0)))
             .Set("ContainerType", "Bottle")
             .Set("UnitOfMeasure", "BTL")
             .Set("ClassCode", "SPIRIT");
@@ -287,16 +287,16 @@ void DemoCatalogBuilder::MakeItem(const Category& category)
     case Kind::Beer: {
         std::vector<Size> sizes{
             {"12OZ CAN", 24, 1.0}, {"12OZ BTL", 24, 1.0}, {"16OZ CAN", 24, 1.2}, {"22OZ BTL", 12, 0.8}};
-        size = random_.Pick(sizes);
-        std::string brewery = random_.Pick(kBreweries);
+        size = m_random.Pick(sizes);
+        std::string brewery = m_random.Pick(kBreweries);
         description = brewery + " " + category.name + " " + size.volume;
-        item.casePrice = random_.Between(24.0, 52.0) * size.factor;
+        item.casePrice = m_random.Between(24.0, 52.0) * size.factor;
         division = 3;
-        sellMultiple = random_.Chance(0.2) ? 4 : 1;
+        sellMultiple = m_random.Chance(0.2) ? 4 : 1;
         w.Set("Brand", brewery)
             .Set("Producer", brewery)
             .Set("Country", "USA")
-            .Set("AlcoholPct", Cents(random_.Between(4.0, 9.5)))
+            .Set("AlcoholPct", Cents(m_random.Between(4.0, 9.5)))
             .Set("ContainerType", std::string(size.volume).find("CAN") != std::string::npos ? "Can" : "Bottle")
             .Set("UnitOfMeasure", std::string(size.volume).find("CAN") != std::string::npos ? "CAN" : "BTL")
             .Set("ClassCode", "BEER");
@@ -304,10 +304,10 @@ void DemoCatalogBuilder::MakeItem(const Category& category)
     }
     case Kind::Water: {
         std::vector<Size> sizes{{"500ML", 24, 1.0}, {"1L", 12, 0.9}, {"330ML", 24, 0.8}};
-        size = random_.Pick(sizes);
-        std::string brand = random_.Pick(kWaterBrands);
+        size = m_random.Pick(sizes);
+        std::string brand = m_random.Pick(kWaterBrands);
         description = brand + " " + category.name + " Water " + size.volume;
-        item.casePrice = random_.Between(14.0, 36.0) * size.factor;
+        item.casePrice = m_random.Between(14.0, 36.0) * size.factor;
         division = 4;
         w.Set("Brand", brand).Set("ContainerType", "Bottle").Set("UnitOfMeasure", "BTL").Set("ClassCode", "WATER");
         break;
@@ -317,12 +317,12 @@ void DemoCatalogBuilder::MakeItem(const Category& category)
         std::vector<Size> sizes =
             wineKeg ? std::vector<Size>{{"20L KEG", 1, 1.0}}
                     : std::vector<Size>{{"1/2 BBL", 1, 1.0}, {"1/4 BBL", 1, 0.55}, {"1/6 BBL", 1, 0.4}};
-        size = random_.Pick(sizes);
+        size = m_random.Pick(sizes);
         std::string brand =
-            wineKeg ? std::string(random_.Pick(kProducerSecond)) + " Cellars" : random_.Pick(kBreweries);
-        std::string style = wineKeg ? random_.Pick({"Red Blend", "Pinot Gris", "Rose"}) : random_.Pick(kBeerStyles);
+            wineKeg ? std::string(m_random.Pick(kProducerSecond)) + " Cellars" : m_random.Pick(kBreweries);
+        std::string style = wineKeg ? m_random.Pick({"Red Blend", "Pinot Gris", "Rose"}) : m_random.Pick(kBeerStyles);
         description = brand + " " + style + " " + size.volume + " Keg";
-        item.casePrice = (wineKeg ? random_.Between(280.0, 420.0) : random_.Between(110.0, 240.0)) * size.factor;
+        item.casePrice = (wineKeg ? m_random.Between(280.0, 420.0) : m_random.Between(110.0, 240.0)) * size.factor;
         division = wineKeg ? 1 : 3;
         item.onPremiseOnly = true;
         double deposit = wineKeg                                 ? 35.0
@@ -341,23 +341,23 @@ void DemoCatalogBuilder::MakeItem(const Category& category)
         break;
     }
     item.qtyPerCase = size.perCase;
-    if (random_.Chance(0.02))
+    if (m_random.Chance(0.02))
         flags |= 2;
-    if (item.onPremiseOnly || random_.Chance(0.03)) {
+    if (item.onPremiseOnly || m_random.Chance(0.03)) {
         flags |= 4;
         item.onPremiseOnly = true;
-    } else if (random_.Chance(0.03)) {
+    } else if (m_random.Chance(0.03)) {
         flags |= 8;
     }
     CommonItemColumns(w, item, description, category.id, division);
-    int onHand = random_.Chance(0.1) ? 0 : random_.Between(1, 50) * size.perCase;
+    int onHand = m_random.Chance(0.1) ? 0 : m_random.Between(1, 50) * size.perCase;
     if (onHand > 0)
-        onHand += random_.Below(size.perCase);
+        onHand += m_random.Below(size.perCase);
     w.Set("ItemVolume", size.volume)
         .Set("ProductKind", category.kind == Kind::Water ? 4 : 2)
         .Set("QtyOnHand", onHand)
-        .Set("QtyOnOrder", random_.Chance(0.2) ? random_.Between(1, 20) * size.perCase : 0)
-        .Set("QtyCommitted", random_.Between(0, 5) * size.perCase)
+        .Set("QtyOnOrder", m_random.Chance(0.2) ? m_random.Between(1, 20) * size.perCase : 0)
+        .Set("QtyCommitted", m_random.Between(0, 5) * size.perCase)
         .Set("ItemFlags", flags)
         .Set("SellMultiple", sellMultiple)
         .Set("SuggestedRetail", Cents(item.casePrice / size.perCase * 1.5))
@@ -366,41 +366,41 @@ void DemoCatalogBuilder::MakeItem(const Category& category)
         .Set("CasesPerLayer", 10)
         .Set("LayersPerPallet", 5)
         .Set("TaxCode", division == 4 ? "NT" : "ALC")
-        .Set("StateRegNumber", "OR-" + random_.Digits(6))
-        .Set("NewItem", random_.Chance(0.05) ? 1 : 0)
-        .Set("Closeout", random_.Chance(0.02) ? 1 : 0)
-        .Set("Allocated", random_.Chance(0.02) ? 1 : 0)
-        .Set("LeadTimeDays", random_.Between(2, 21))
-        .Set("BuyerID", random_.Between(1, 4))
-        .Set("SupplierID", random_.Between(1, 60))
-        .Set("SupplierItemNo", "S" + random_.Digits(7))
-        .Set("YTDCasesSold", random_.Between(0, 900))
-        .Set("LYCasesSold", random_.Between(0, 1100))
+        .Set("StateRegNumber", "OR-" + m_random.Digits(6))
+        .Set("NewItem", m_random.Chance(0.05) ? 1 : 0)
+        .Set("Closeout", m_random.Chance(0.02) ? 1 : 0)
+        .Set("Allocated", m_random.Chance(0.02) ? 1 : 0)
+        .Set("LeadTimeDays", m_random.Between(2, 21))
+        .Set("BuyerID", m_random.Between(1, 4))
+        .Set("SupplierID", m_random.Between(1, 60))
+        .Set("SupplierItemNo", "S" + m_random.Digits(7))
+        .Set("YTDCasesSold", m_random.Between(0, 900))
+        .Set("LYCasesSold", m_random.Between(0, 1100))
         .Set("SizeCode", size.volume);
-    if (random_.Chance(0.1))
-        w.Set("NextReceiptDate", DateText(today_ + random_.Between(2, 20)))
-            .Set("NextReceiptQty", random_.Between(5, 60) * size.perCase);
+    if (m_random.Chance(0.1))
+        w.Set("NextReceiptDate", DateText(m_today + m_random.Between(2, 20)))
+            .Set("NextReceiptQty", m_random.Between(5, 60) * size.perCase);
     Put("Items");
-    items_.push_back(item);
-    if (category.kind == Kind::Wine && random_.Chance(0.3)) {
+    m_items.push_back(item);
+    if (category.kind == Kind::Wine && m_random.Chance(0.3)) {
         Writer("ItemAttributes")
             .Set("ItemID", item.id)
             .Set("AttributeName", "Closure")
-            .Set("AttributeValue", random_.Pick({"Natural cork", "Screwcap", "Synthetic cork"}));
+            .Set("AttributeValue", m_random.Pick({"Natural cork", "Screwcap", "Synthetic cork"}));
         Put("ItemAttributes");
         Writer("ItemAttributes")
             .Set("ItemID", item.id)
             .Set("AttributeName", "Oak")
-            .Set("AttributeValue", random_.Pick({"Unoaked", "French oak, 12 months", "American oak, 18 months"}));
+            .Set("AttributeValue", m_random.Pick({"Unoaked", "French oak, 12 months", "American oak, 18 months"}));
         Put("ItemAttributes");
     }
-    if (random_.Chance(0.2)) {
+    if (m_random.Chance(0.2)) {
         Writer("ProductNotes")
             .Set("ItemID", item.id)
             .Set("Note1", "Tasting: " +
-                              std::string(random_.Pick(
+                              std::string(m_random.Pick(
                                   {"bright fruit", "dark cherry", "citrus peel", "toasted oak", "crisp minerality"})) +
-                              "~Finish: " + random_.Pick({"long", "clean", "smooth", "lingering spice"}))
+                              "~Finish: " + m_random.Pick({"long", "clean", "smooth", "lingering spice"}))
             .Set("Note2", "Best sellers: pair with a by-the-glass program.")
             .Set("Note3", "");
         Put("ProductNotes");
@@ -417,29 +417,29 @@ void DemoCatalogBuilder::PriceRow(const Item& item, int catalog, double factor)
         double s = d <= 5 ? Cents(c / item.qtyPerCase * 1.1) : 0.0;
         w.Set("CPrice" + std::to_string(d), c).Set("SPrice" + std::to_string(d), s);
     }
-    if (item.qtyPerCase > 1 && random_.Chance(0.3)) {
+    if (item.qtyPerCase > 1 && m_random.Chance(0.3)) {
         w.Set("BreakQty1", 5 * item.qtyPerCase)
             .Set("BreakDisc1", Cents(casePrice * 0.03))
             .Set("BreakQty2", 10 * item.qtyPerCase)
             .Set("BreakDisc2", Cents(casePrice * 0.05));
-        if (random_.Chance(0.3))
+        if (m_random.Chance(0.3))
             w.Set("BreakQty3", 25 * item.qtyPerCase).Set("BreakDisc3", Cents(casePrice * 0.08));
     }
     w.Set("SplitCaseCharge", item.kind == Kind::Wine || item.kind == Kind::Spirit ? 1.0 : 0.0);
-    if (catalog == 30 && random_.Chance(0.1))
-        w.Set("StartDate", DateText(today_ - 15)).Set("EndDate", DateText(today_ + 45));
+    if (catalog == 30 && m_random.Chance(0.1))
+        w.Set("StartDate", DateText(m_today - 15)).Set("EndDate", DateText(m_today + 45));
     Put("PricingScheme");
 }
 
 void DemoCatalogBuilder::Prices()
 {
-    for (const Item& item : items_) {
+    for (const Item& item : m_items) {
         PriceRow(item, 10, 1.0);
         if (item.inCatalog20)
             PriceRow(item, 20, 1.04);
         if (item.inCatalog30)
             PriceRow(item, 30, 0.97);
-        if (item.inCatalog20 && item.kind == Kind::Wine && random_.Chance(0.05)) {
+        if (item.inCatalog20 && item.kind == Kind::Wine && m_random.Chance(0.05)) {
             Writer("FamilyPlan").Set("ItemID", item.id).Set("CatalogID", 20);
             Put("FamilyPlan");
         }
@@ -449,9 +449,9 @@ void DemoCatalogBuilder::Prices()
 void DemoCatalogBuilder::Programs()
 {
     for (int p = 1; p <= 10; ++p) {
-        long start = today_ - random_.Between(0, 20);
-        std::string name = std::string(random_.Pick({"Spring", "Summer", "Harvest", "Holiday", "Patio"})) + " " +
-                           random_.Pick({"Wine Event", "Spirits Feature", "Beer Blitz", "Mix & Match"});
+        long start = m_today - m_random.Between(0, 20);
+        std::string name = std::string(m_random.Pick({"Spring", "Summer", "Harvest", "Holiday", "Patio"})) + " " +
+                           m_random.Pick({"Wine Event", "Spirits Feature", "Beer Blitz", "Mix & Match"});
         Writer("Promo")
             .Set("PromoID", p)
             .Set("LineID", 0)
@@ -460,9 +460,9 @@ void DemoCatalogBuilder::Programs()
             .Set("StartDate", DateText(start))
             .Set("EndDate", DateText(start + 30));
         Put("Promo");
-        int lines = random_.Between(3, 6);
+        int lines = m_random.Between(3, 6);
         for (int l = 1; l <= lines; ++l) {
-            const Item& item = items_[RandomItem(true)];
+            const Item& item = m_items[RandomItem(true)];
             Writer("Promo")
                 .Set("PromoID", p)
                 .Set("LineID", l)
@@ -477,9 +477,9 @@ void DemoCatalogBuilder::Programs()
     }
     for (int r = 1; r <= 15; ++r) {
         std::string number = "RIP-" + Format("%04lld", 2000 + r);
-        std::string name = std::string(random_.Pick(kProducerSecond)) + " depletion allowance";
-        long start = today_ - random_.Between(0, 40);
-        int tiers = random_.Between(2, 3);
+        std::string name = std::string(m_random.Pick(kProducerSecond)) + " depletion allowance";
+        long start = m_today - m_random.Between(0, 40);
+        int tiers = m_random.Between(2, 3);
         for (int t = 1; t <= tiers; ++t) {
             Writer("RIP")
                 .Set("RIPID", r)
@@ -495,9 +495,9 @@ void DemoCatalogBuilder::Programs()
             Put("RIP");
         }
         std::vector<int> chosen;
-        int count = random_.Between(5, 15);
+        int count = m_random.Between(5, 15);
         while (static_cast<int>(chosen.size()) < count) {
-            int id = items_[RandomItem(true)].id;
+            int id = m_items[RandomItem(true)].id;
             if (std::find(chosen.begin(), chosen.end(), id) == chosen.end())
                 chosen.push_back(id);
         }
@@ -509,15 +509,15 @@ void DemoCatalogBuilder::Programs()
     for (int p = 1; p <= 5; ++p) {
         Writer("Program")
             .Set("ProgramID", p)
-            .Set("Description", std::string(random_.Pick({"Placement", "Display", "By the Glass", "Feature"})) +
+            .Set("Description", std::string(m_random.Pick({"Placement", "Display", "By the Glass", "Feature"})) +
                                     " incentive " + std::to_string(p))
-            .Set("StartDate", DateText(today_ - 30))
-            .Set("EndDate", DateText(today_ + 60))
+            .Set("StartDate", DateText(m_today - 30))
+            .Set("EndDate", DateText(m_today + 60))
             .Set("Notes", "Earn the reward when the quantity is reached within the period.");
         Put("Program");
         std::vector<int> chosen;
         while (chosen.size() < 8) {
-            int id = items_[RandomItem(true)].id;
+            int id = m_items[RandomItem(true)].id;
             if (std::find(chosen.begin(), chosen.end(), id) == chosen.end())
                 chosen.push_back(id);
         }
@@ -525,8 +525,8 @@ void DemoCatalogBuilder::Programs()
             Writer("ProgramItems")
                 .Set("ProgramID", p)
                 .Set("ItemID", id)
-                .Set("Qty", random_.Between(2, 10) * 12)
-                .Set("Amount", Cents(random_.Between(25.0, 150.0)));
+                .Set("Qty", m_random.Between(2, 10) * 12)
+                .Set("Amount", Cents(m_random.Between(25.0, 150.0)));
             Put("ProgramItems");
         }
     }

@@ -18,21 +18,21 @@ void DemoContentBuilder::Run()
 void DemoContentBuilder::NotesAndMessages()
 {
     int note = 1;
-    for (const Account& a : accounts_) {
-        if (!random_.Chance(0.3))
+    for (const Account& a : m_accounts) {
+        if (!m_random.Chance(0.3))
             continue;
-        int count = random_.Between(1, 3);
+        int count = m_random.Between(1, 3);
         for (int i = 0; i < count; ++i, ++note) {
             Writer("DistributorRepNotes")
                 .Set("DistRepID", note)
                 .Set("AccountID", a.id)
                 .Set("DateEntered",
-                     DateText(today_ - random_.Between(1, 60), 8 + note % 9, note * 7 % 60, note * 13 % 60))
+                     DateText(m_today - m_random.Between(1, 60), 8 + note % 9, note * 7 % 60, note * 13 % 60))
                 .Set("Comment",
-                     random_.Pick({"Buyer wants samples of the new Rioja.", "Owner on vacation until next month.",
-                                   "Discussed the patio program & keg pricing.",
-                                   "Reset the cold box; needs more sparkling water.",
-                                   "Asked for a by-the-glass proposal."}))
+                     m_random.Pick({"Buyer wants samples of the new Rioja.", "Owner on vacation until next month.",
+                                    "Discussed the patio program & keg pricing.",
+                                    "Reset the cold box; needs more sparkling water.",
+                                    "Asked for a by-the-glass proposal."}))
                 .Set("Updated", 0);
             Put("DistributorRepNotes", a.rep);
         }
@@ -47,10 +47,10 @@ void DemoContentBuilder::NotesAndMessages()
                 .Set("FromName", "Pat Okafor")
                 .Set("ToID", std::stoi(rep))
                 .Set("ToStatus", m < 3 ? 0 : 1)
-                .Set("DateSent", DateText(today_ - m * 3, 7, 30, 0))
+                .Set("DateSent", DateText(m_today - m * 3, 7, 30, 0))
                 .Set("Subject",
-                     random_.Pick({"Price change next month", "New allocation: Napa Cabernet", "Sales meeting Friday",
-                                   "Keg returns", "Holiday schedule", "Great work this week"}))
+                     m_random.Pick({"Price change next month", "New allocation: Napa Cabernet", "Sales meeting Friday",
+                                    "Keg returns", "Holiday schedule", "Great work this week"}))
                 .Set("Message", "Please review before your next calls. Reply with questions & comments.")
                 .Set("Updated", 0);
             Put("Messages", rep);
@@ -141,8 +141,8 @@ void DemoContentBuilder::SurveysAndForms()
         }
         ++formId;
     }
-    for (const Account& a : accounts_) {
-        if (!random_.Chance(0.1))
+    for (const Account& a : m_accounts) {
+        if (!m_random.Chance(0.1))
             continue;
         Writer("FormsFilled")
             .Set("FormID", 1)
@@ -163,10 +163,10 @@ void DemoContentBuilder::SurveysAndForms()
 
 void DemoContentBuilder::Users()
 {
-    db_.Exec("delete from ServerUsers; delete from ServerManagedReps;");
+    m_db.Exec("delete from ServerUsers; delete from ServerManagedReps;");
     for (const DemoUser& u : DemoUsers()) {
-        std::string digest = digest_(u.password);
-        db_.Prepare("insert into ServerUsers (UserID, Digest, Name, IsManager) values (?,?,?,?)")
+        std::string digest = m_digest(u.password);
+        m_db.Prepare("insert into ServerUsers (UserID, Digest, Name, IsManager) values (?,?,?,?)")
             .Bind(1, u.id)
             .Bind(2, digest)
             .Bind(3, u.name)
@@ -174,7 +174,7 @@ void DemoContentBuilder::Users()
             .Run();
         if (u.manager)
             continue;
-        db_.Prepare("insert into ServerManagedReps (ManagerID, RepID) values (?,?)")
+        m_db.Prepare("insert into ServerManagedReps (ManagerID, RepID) values (?,?)")
             .Bind(1, kManager)
             .Bind(2, u.id)
             .Run();

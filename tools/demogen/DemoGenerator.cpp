@@ -26,14 +26,14 @@ const std::vector<DemoUser> kUsers{
 const std::vector<DemoUser>& DemoUsers() { return kUsers; }
 
 DemoGenerator::DemoGenerator(server::ServerStore& store, DemoOptions options, DigestFn digest)
-    : store_(store), options_(std::move(options)), digest_(std::move(digest))
+    : m_store(store), m_options(std::move(options)), m_digest(std::move(digest))
 {
 }
 
 std::map<std::string, long long> DemoGenerator::Generate()
 {
-    std::lock_guard lock(store_.Mutex());
-    SqlDatabase& db = store_.Db();
+    std::lock_guard lock(m_store.Mutex());
+    SqlDatabase& db = m_store.Db();
     server::SqlTransaction transaction(db);
     // Start from empty master tables so a second run gives the same data, not twice the data.
     std::vector<std::string> tables;
@@ -43,7 +43,7 @@ std::map<std::string, long long> DemoGenerator::Generate()
         tables.push_back(list.Text(0));
     for (const std::string& table : tables)
         db.Exec("delete from " + server::SqlIdent(table));
-    DemoWorld world(db, options_, digest_);
+    DemoWorld world(db, m_options, m_digest);
     DemoCatalogBuilder(world).Run();
     DemoAccountsBuilder(world).Run();
     DemoContentBuilder(world).Run();

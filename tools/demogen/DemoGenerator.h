@@ -40,9 +40,9 @@ public:
     std::map<std::string, long long> Generate();
 
 private:
-    server::ServerStore& store_;
-    DemoOptions options_;
-    DigestFn digest_;
+    server::ServerStore& m_store;
+    DemoOptions m_options;
+    DigestFn m_digest;
 };
 
 } // namespace zev::demo

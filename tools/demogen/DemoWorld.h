@@ -48,56 +48,56 @@ struct DemoWorld {
 class DemoStep {
 protected:
     explicit DemoStep(DemoWorld& world)
-        : db_(world.db), options_(world.options), digest_(world.digest), random_(world.random), today_(world.today),
-          writers_(world.writers), counts_(world.counts), leaves_(world.leaves), items_(world.items),
-          accounts_(world.accounts), nextCategory_(world.nextCategory), nextItem_(world.nextItem),
-          depositCategory_(world.depositCategory)
+        : m_db(world.db), m_options(world.options), m_digest(world.digest), m_random(world.random),
+          m_today(world.today), m_writers(world.writers), m_counts(world.counts), m_leaves(world.leaves),
+          m_items(world.items), m_accounts(world.accounts), m_nextCategory(world.nextCategory),
+          m_nextItem(world.nextItem), m_depositCategory(world.depositCategory)
     {
     }
 
     TableWriter& Writer(const std::string& table)
     {
-        auto it = writers_.find(table);
-        if (it == writers_.end())
-            it = writers_.emplace(table, std::make_unique<TableWriter>(db_, table, options_.stamp)).first;
+        auto it = m_writers.find(table);
+        if (it == m_writers.end())
+            it = m_writers.emplace(table, std::make_unique<TableWriter>(m_db, table, m_options.stamp)).first;
         return *it->second;
     }
     void Put(const std::string& table, const std::string& owner = {})
     {
         Writer(table).Insert(owner);
-        ++counts_[table];
+        ++m_counts[table];
     }
-    std::string Phone() { return "(503) 555-" + random_.Digits(4); }
+    std::string Phone() { return "(503) 555-" + m_random.Digits(4); }
     // One draw per statement: the order of draws inside one expression is up to the compiler.
     std::string Name()
     {
-        std::string first = random_.Pick(kFirstNames);
-        return first + " " + random_.Pick(kLastNames);
+        std::string first = m_random.Pick(kFirstNames);
+        return first + " " + m_random.Pick(kLastNames);
     }
 
     size_t RandomItem(bool onPremise)
     {
         while (true) {
-            size_t i = static_cast<size_t>(random_.Below(static_cast<int>(items_.size())));
-            const Item& item = items_[i];
+            size_t i = static_cast<size_t>(m_random.Below(static_cast<int>(m_items.size())));
+            const Item& item = m_items[i];
             if (!item.deleted && item.kind != Kind::KegDeposit && (onPremise || !item.onPremiseOnly))
                 return i;
         }
     }
 
-    server::SqlDatabase& db_;
-    const DemoOptions& options_;
-    const DemoGenerator::DigestFn& digest_;
-    DemoRandom& random_;
-    const long today_;
-    std::map<std::string, std::unique_ptr<TableWriter>>& writers_;
-    std::map<std::string, long long>& counts_;
-    std::vector<Category>& leaves_;
-    std::vector<Item>& items_;
-    std::vector<Account>& accounts_;
-    int& nextCategory_;
-    int& nextItem_;
-    int& depositCategory_;
+    server::SqlDatabase& m_db;
+    const DemoOptions& m_options;
+    const DemoGenerator::DigestFn& m_digest;
+    DemoRandom& m_random;
+    const long m_today;
+    std::map<std::string, std::unique_ptr<TableWriter>>& m_writers;
+    std::map<std::string, long long>& m_counts;
+    std::vector<Category>& m_leaves;
+    std::vector<Item>& m_items;
+    std::vector<Account>& m_accounts;
+    int& m_nextCategory;
+    int& m_nextItem;
+    int& m_depositCategory;
 };
 
 } // namespace zev::demo

@@ -24,7 +24,7 @@ bool IsNumericType(const std::string& declared)
 
 } // namespace
 
-TableWriter::TableWriter(server::SqlDatabase& db, const std::string& table, const std::string& stamp) : stamp_(stamp)
+TableWriter::TableWriter(server::SqlDatabase& db, const std::string& table, const std::string& stamp) : m_stamp(stamp)
 {
     auto info = db.Prepare("select name, type from pragma_table_info(?) order by cid");
     info.Bind(1, table);
@@ -32,75 +32,75 @@ TableWriter::TableWriter(server::SqlDatabase& db, const std::string& table, cons
         std::string name = info.Text(0);
         if (name == "zev_rep" || name == "zev_stamp")
             continue;
-        index_[Lower(name)] = static_cast<int>(columns_.size());
-        columns_.push_back(name);
-        numeric_.push_back(IsNumericType(info.Text(1)));
+        m_index[Lower(name)] = static_cast<int>(m_columns.size());
+        m_columns.push_back(name);
+        m_numeric.push_back(IsNumericType(info.Text(1)));
     }
-    if (columns_.empty())
+    if (m_columns.empty())
         return;
     std::string names, marks;
-    for (const std::string& c : columns_) {
+    for (const std::string& c : m_columns) {
         names += server::SqlIdent(c) + ",";
         marks += "?,";
     }
-    insert_.emplace(db.Prepare("insert into " + server::SqlIdent(table) + " (" + names +
-                               "zev_rep, zev_stamp) values (" + marks + "?,?)"));
-    values_.resize(columns_.size());
+    m_insert.emplace(db.Prepare("insert into " + server::SqlIdent(table) + " (" + names +
+                                "zev_rep, zev_stamp) values (" + marks + "?,?)"));
+    m_values.resize(m_columns.size());
 }
 
 int TableWriter::Index(const std::string& column) const
 {
-    auto it = index_.find(Lower(column));
-    return it == index_.end() ? -1 : it->second;
+    auto it = m_index.find(Lower(column));
+    return it == m_index.end() ? -1 : it->second;
 }
 
 TableWriter& TableWriter::Set(const std::string& column, long long value)
 {
     if (int i = Index(column); i >= 0)
-        values_[static_cast<size_t>(i)] = value;
+        m_values[static_cast<size_t>(i)] = value;
     return *this;
 }
 
 TableWriter& TableWriter::Set(const std::string& column, double value)
 {
     if (int i = Index(column); i >= 0)
-        values_[static_cast<size_t>(i)] = value;
+        m_values[static_cast<size_t>(i)] = value;
     return *this;
 }
 
 TableWriter& TableWriter::Set(const std::string& column, const std::string& value)
 {
     if (int i = Index(column); i >= 0)
-        values_[static_cast<size_t>(i)] = value;
+        m_values[static_cast<size_t>(i)] = value;
     return *this;
 }
 
 void TableWriter::Insert(const std::string& owner)
 {
-    if (!insert_)
+    if (!m_insert)
         return;
-    int n = static_cast<int>(columns_.size());
+    int n = static_cast<int>(m_columns.size());
     for (int i = 0; i < n; ++i) {
-        const Value& v = values_[static_cast<size_t>(i)];
+        const Value& v = m_values[static_cast<size_t>(i)];
         if (auto* integer = std::get_if<long long>(&v))
-            insert_->Bind(i + 1, static_cast<std::int64_t>(*integer));
+            m_insert->Bind(i + 1, static_cast<std::int64_t>(*integer));
         else if (auto* real = std::get_if<double>(&v))
-            insert_->Bind(i + 1, *real);
+            m_insert->Bind(i + 1, *real);
         else if (auto* text = std::get_if<std::string>(&v))
-            insert_->Bind(i + 1, *text);
-        else if (numeric_[static_cast<size_t>(i)])
-            insert_->Bind(i + 1, static_cast<std::int64_t>(0));
+            m_insert->Bind(i + 1, *text);
+        else if (m_numeric[static_cast<size_t>(i)])
+            m_insert->Bind(i + 1, static_cast<std::int64_t>(0));
         else
-            insert_->BindNull(i + 1);
+            m_insert->BindNull(i + 1);
     }
     if (owner.empty())
-        insert_->BindNull(n + 1);
+        m_insert->BindNull(n + 1);
     else
-        insert_->Bind(n + 1, owner);
-    insert_->Bind(n + 2, stamp_);
-    insert_->Run();
-    ++rows_;
-    std::fill(values_.begin(), values_.end(), Value{});
+        m_insert->Bind(n + 1, owner);
+    m_insert->Bind(n + 2, m_stamp);
+    m_insert->Run();
+    ++m_rows;
+    std::fill(m_values.begin(), m_values.end(), Value{});
 }
 
 } // namespace zev::demo

@@ -18,7 +18,7 @@ class TableWriter {
 public:
     TableWriter(server::SqlDatabase& db, const std::string& table, const std::string& stamp);
 
-    bool Exists() const { return !columns_.empty(); }
+    bool Exists() const { return !m_columns.empty(); }
     TableWriter& Set(const std::string& column, long long value);
     TableWriter& Set(const std::string& column, int value) { return Set(column, static_cast<long long>(value)); }
     TableWriter& Set(const std::string& column, double value);
@@ -26,19 +26,19 @@ public:
     TableWriter& Set(const std::string& column, const char* value) { return Set(column, std::string(value)); }
     // Writes the row set so far and starts an empty one. `owner` empty: a row for every representative.
     void Insert(const std::string& owner = {});
-    long long Rows() const { return rows_; }
+    long long Rows() const { return m_rows; }
 
 private:
     using Value = std::variant<std::monostate, long long, double, std::string>;
     int Index(const std::string& column) const;
 
-    std::vector<std::string> columns_;
-    std::vector<bool> numeric_;
-    std::map<std::string, int> index_;
-    std::vector<Value> values_;
-    std::optional<server::SqlStatement> insert_;
-    std::string stamp_;
-    long long rows_ = 0;
+    std::vector<std::string> m_columns;
+    std::vector<bool> m_numeric;
+    std::map<std::string, int> m_index;
+    std::vector<Value> m_values;
+    std::optional<server::SqlStatement> m_insert;
+    std::string m_stamp;
+    long long m_rows = 0;
 };
 
 } // namespace zev::demo

@@ -277,8 +277,10 @@ private slots:
             return sender->SendOrders(readyId, nullptr) && sender->SentCount() > 0;
         };
         frame.RegisterScreen(zev::Screen::Login, [sync](zev::IScreenHost& host) { return new CLoginView(host, sync); });
-        frame.RegisterScreen(zev::Screen::Accounts, [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
-        frame.RegisterScreen(zev::Screen::RecentOrders, [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
+        frame.RegisterScreen(zev::Screen::Accounts,
+                             [accounts](zev::IScreenHost& host) { return CreateAccountsView(host, accounts); });
+        frame.RegisterScreen(zev::Screen::RecentOrders,
+                             [orders](zev::IScreenHost& host) { return CreateRecentOrdersView(host, orders); });
         frame.BuildCommands();
         frame.resize(1280, 900);
         frame.show();

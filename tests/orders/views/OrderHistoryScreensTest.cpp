@@ -331,10 +331,10 @@ private slots:
         QCOMPARE(cancellations, (std::vector<std::pair<int, std::string>>{{7, "880002"}}));
         QTest::mouseClick(view->Button("BTN_BACKORDERS"), Qt::LeftButton);
         QVERIFY(host->document.backordersRequested);
-        QCOMPARE(host->switches, std::vector<int>{5});
+        QCOMPARE(host->switches, std::vector<zev::Screen>{zev::Screen::OrderGuide});
 
         guideBackorders = false;
-        host->screens.erase(5);
+        host->screens.erase(zev::Screen::OrderGuide);
         auto without = Show<COpenOrdersView>();
         without->SelectRow(1);
         QVERIFY(without->Button("BTN_CANCELBO")->isEnabled());

@@ -1,5 +1,6 @@
 #include "support/ChildProcess.h"
 #include "support/ReferenceServer.h"
+#include "support/TempDir.h"
 
 #include <arpa/inet.h>
 #include <cctype>
@@ -20,13 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Bin(const std::string& name) { return std::string(ZEV_BINARY_DIR) + "/" + name; }
+std::string Bin(const std::string& name) { return zevtest::BuiltFile(name); }
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string ReadAll(const std::string& path) { return zevtest::ReadFile(path); }
 
 void Replace(std::string& s, const std::string& key, const std::string& line)
 {

@@ -1,5 +1,6 @@
 #include "support/ChildProcess.h"
 #include "support/ReferenceServer.h"
+#include "support/TempDir.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -21,13 +22,9 @@ namespace fs = std::filesystem;
 // (default 6, enough for CI); the figures are printed.
 namespace {
 
-std::string Bin(const std::string& name) { return std::string(ZEV_BINARY_DIR) + "/" + name; }
+std::string Bin(const std::string& name) { return zevtest::BuiltFile(name); }
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string ReadAll(const std::string& path) { return zevtest::ReadFile(path); }
 
 // A SQLite file opened directly, for set-up and checks without starting the
 // companion each time.
