@@ -40,7 +40,8 @@ COrderDetailsSheet::COrderDetailsSheet(const zev::OrderDetails& details, QWidget
     for (const auto& [label, value] : details.Header()) {
         auto* shown = new QLabel(QString::fromStdString(value), this);
         shown->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        shown->setAccessibleName(QString::fromStdString(label));
+        // Read by its value; the caption beside it says what the value is.
+        shown->setAccessibleDescription(QString::fromStdString(label));
         shown->setObjectName(QString::fromStdString(label));
         m_header->addRow(tr("%1:").arg(QString::fromStdString(label)), shown);
     }
