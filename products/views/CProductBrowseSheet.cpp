@@ -154,7 +154,9 @@ CProductBrowseSheet::CProductBrowseSheet(const ZevConfig& config, IMessageBox& m
         if (QPushButton* button = defaults.value(m_tabs->widget(index)))
             button->setDefault(true);
     };
-    connect(m_tabs, &QTabWidget::currentChanged, this, pageDefault);
+    // Queued: a Return that searched, and so turned the page, must not go on
+    // to press the next page's default (adding an item nobody chose).
+    connect(m_tabs, &QTabWidget::currentChanged, this, pageDefault, Qt::QueuedConnection);
     if (startPage >= 0 && startPage < m_tabs->count())
         m_tabs->setCurrentIndex(startPage);
     pageDefault(m_tabs->currentIndex());

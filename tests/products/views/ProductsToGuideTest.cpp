@@ -143,6 +143,26 @@ private slots:
         db.reset();
     }
 
+    void oneReturnOnTheKeywordsOnlySearches()
+    {
+        zev::CProductBrowseSheet sheet(host->app.settings.config, host->messages, Context(), 0);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        sheet.findChild<QRadioButton*>("BTN_SearchByName")->setChecked(true);
+        auto* keywords = sheet.findChild<QLineEdit*>("EDT_Keywords");
+        keywords->setText("chard");
+        keywords->setFocus();
+        QTest::keyClick(keywords, Qt::Key_Return);
+        QCOMPARE(sheet.Pages()->currentWidget(), sheet.List()->parentWidget());
+        QCoreApplication::processEvents();
+        // Nothing was added: the results page's command waits for its own Return.
+        QCOMPARE(sheet.AddedCount(), 0);
+        QCOMPARE(db->ScalarInt("select count(*) from WorkOrder where AccountID = 7 and Updated = 1"), 0);
+        QTRY_VERIFY(sheet.findChild<QPushButton*>("BTN_ADDTOGUIDE")->isDefault());
+        QTest::keyClick(sheet.List(), Qt::Key_Return);
+        QCOMPARE(sheet.AddedCount(), 1);
+    }
+
     void searchAddToGuideAndFindTheLinePricedInTheGuide()
     {
         zev::CProductBrowseSheet sheet(host->app.settings.config, host->messages, Context(), 0);
