@@ -11,7 +11,13 @@ mode=${1:-all}
 status=0
 
 if [ "$mode" != --tidy-only ]; then
-  mapfile -t files < <(git ls-files '*.h' '*.cpp')
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    mapfile -t files < <(git ls-files '*.h' '*.cpp')
+  else
+    # A source tree without its history (an exported copy): every C++ file
+    # outside the build folders.
+    mapfile -t files < <(find . -path ./build -prune -o \( -name '*.h' -o -name '*.cpp' \) -print | sed 's|^\./||' | sort)
+  fi
   bad=()
   for f in "${files[@]}"; do
     if ! clang-format --dry-run -Werror "$f" >/dev/null 2>&1; then
