@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TempDir.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,26 +12,13 @@
 // A private folder removed with everything in it at the end of a test.
 class TempFolder {
 public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zevplugXXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            ADD_FAILURE() << "mkdtemp failed";
-        m_path = pattern;
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    TempFolder() : m_dir("zevplug") {}
 
-    const std::filesystem::path& Path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return (m_path / name).string(); }
+    std::filesystem::path Path() const { return m_dir.Dir(); }
+    std::string operator/(const std::string& name) const { return m_dir.File(name); }
 
 private:
-    std::filesystem::path m_path;
+    zevtest::TempDir m_dir;
 };
 
 inline std::string ReadBytes(const std::string& path)

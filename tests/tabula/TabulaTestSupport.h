@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/TempDir.h"
 #include "tabula/Tabula.h"
 
 #include <gtest/gtest.h>
@@ -11,30 +12,14 @@
 // A fresh folder with a database file per test; removed afterwards.
 class TempDb {
 public:
-    TempDb()
-    {
-        char tmpl[] = "/tmp/tabulatest-XXXXXX";
-        const char* dir = mkdtemp(tmpl);
-        if (dir == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        m_dir = dir;
-        m_path = m_dir + "/test.db";
-    }
-    ~TempDb()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
-    }
-    TempDb(const TempDb&) = delete;
-    TempDb& operator=(const TempDb&) = delete;
+    TempDb() : m_dir("tabulatest-"), m_path(m_dir.File("test.db")) {}
 
-    const std::string& dir() const { return m_dir; }
+    const std::string& dir() const { return m_dir.Path(); }
     const std::string& path() const { return m_path; }
     std::string connectionString() const { return "Data Source=" + m_path; }
 
 private:
-    std::string m_dir;
+    zevtest::TempDir m_dir;
     std::string m_path;
 };
 
