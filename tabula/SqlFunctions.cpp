@@ -300,7 +300,6 @@ void fnDatetime(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 
 void fnIsdate(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
-    DateTime t;
     const bool text = sqlite3_value_type(argv[0]) == SQLITE_TEXT;
     const char* s = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
     sqlite3_result_int(ctx, text && s && *s && SqlDialect::CanonicalDateTime(s) ? 1 : 0);

@@ -20,7 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kPasswordMismatch = 65010;
 constexpr int kUserIdRule = 65011;
 constexpr int kDeleteQuestion = 65071;
 constexpr int kWillExit = 65072;

@@ -29,11 +29,12 @@ int ClosedPort()
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
     socklen_t len = sizeof a;
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
+    const bool bound = ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+                       ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &len) == 0;
     ::close(s);
-    return ntohs(a.sin_port);
+    // Port 0 (no port found) makes the caller's connection fail as well.
+    return bound ? ntohs(a.sin_port) : 0;
 }
 
 // A test server on 127.0.0.1 and a free port, running until destroyed.

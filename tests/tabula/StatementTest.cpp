@@ -111,7 +111,7 @@ TEST_F(Statements, MovedStatementKeepsWorkingAndOutlivesItsConnection)
 {
     Statement first(*conn, "select Description from Items where ItemID = ?");
     Statement moved(std::move(first));
-    EXPECT_FALSE(first.Ok());
+    EXPECT_FALSE(first.Ok()); // NOLINT(bugprone-use-after-move): the moved-from state is the point
     ASSERT_TRUE(moved.Bind(1, 2));
     ASSERT_EQ(moved.Step(), StepResult::Row);
     EXPECT_EQ(moved.Text(0), "White");

@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(backOut.result(), int(QDialog::Rejected));
         QCOMPARE(db->ScalarInt("select count(*) from DoneSurveys"), 0);
 
-        QTimer::singleShot(0, this, [this] {
+        QTimer::singleShot(0, this, [] {
             auto* dialog = qobject_cast<CSurveyDlg*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             dialog->OnNext(); // required and empty: stays
