@@ -3,6 +3,7 @@
 #include "app/CommandTable.h"
 #include "app/core/CZevSettings.h"
 #include "app/core/Profile.h"
+#include "app/core/ZevConfigLayout.h"
 #include "app/core/ZevFolders.h"
 #include "app/ui/CZevBaseView.h"
 #include "app/ui/DocumentState.h"
@@ -355,16 +356,7 @@ private slots:
     void newMessagesNoticeLeadsToTheMessageCenter()
     {
         QtMessageBox box;
-        m_app->signedIn = true;
-        m_app->settings.config.SetByte(23, 1);
-        MakeFrame(
-            [](CMainFrame& frame) {
-                frame.RegisterScreen(zev::Screen::MessageCenter,
-                                     [](zev::IScreenHost& host) { return new CZevBaseView(host, "Messages"); });
-            },
-            &box);
-        m_frame->OfferCommandFrom(box, 65140, zev::kCmdMessageCenter, QStringLiteral("&Open Message Center"));
-        m_frame->SwitchScreen(zev::Screen::Accounts);
+        OpenAccountsOfferingMessages(box, true);
 
         QStringList captions;
         AnswerNextBox(&captions, {});
@@ -411,16 +403,7 @@ private slots:
     void newMessagesNoticeWithoutMessageCenterIsPlain()
     {
         QtMessageBox box;
-        m_app->signedIn = true;
-        m_app->settings.config.SetByte(23, 0);
-        MakeFrame(
-            [](CMainFrame& frame) {
-                frame.RegisterScreen(zev::Screen::MessageCenter,
-                                     [](zev::IScreenHost& host) { return new CZevBaseView(host, "Messages"); });
-            },
-            &box);
-        m_frame->OfferCommandFrom(box, 65140, zev::kCmdMessageCenter, QStringLiteral("&Open Message Center"));
-        m_frame->SwitchScreen(zev::Screen::Accounts);
+        OpenAccountsOfferingMessages(box, false);
         QStringList captions;
         AnswerNextBox(&captions, {});
         box.Show(65140, zev::Caption::Information, zev::MbButtons::Ok, zev::MbIcon::Information);
@@ -429,6 +412,22 @@ private slots:
     }
 
 private:
+    // Signed in on the account list, with the notice offering the message
+    // center when the distributor switches it on.
+    void OpenAccountsOfferingMessages(QtMessageBox& box, bool messageCenter)
+    {
+        m_app->signedIn = true;
+        m_app->settings.config.SetByte(zev::cfg::kMessageCenter, messageCenter ? 1 : 0);
+        MakeFrame(
+            [](CMainFrame& frame) {
+                frame.RegisterScreen(zev::Screen::MessageCenter,
+                                     [](zev::IScreenHost& host) { return new CZevBaseView(host, "Messages"); });
+            },
+            &box);
+        m_frame->OfferCommandFrom(box, 65140, zev::kCmdMessageCenter, QStringLiteral("&Open Message Center"));
+        m_frame->SwitchScreen(zev::Screen::Accounts);
+    }
+
     void MakeFrame(const std::function<void(CMainFrame&)>& more = {}, zev::IMessageBox* messages = nullptr)
     {
         m_app->settings.config.SetByte(12, 1);
