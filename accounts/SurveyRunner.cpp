@@ -1,8 +1,8 @@
 #include "accounts/SurveyRunner.h"
 
-#include "app/core/Clock.h"
 #include "app/core/MessageBox.h"
 #include "app/core/StringIds.h"
+#include "base/Clock.h"
 #include "tables/Answers.h"
 #include "tables/DoneSurveys.h"
 #include "tables/Questions.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/core/CZevSettings.h"
-#include "app/core/Clock.h"
 #include "app/libraries/LibraryTable.h"
 #include "app/ui/QtMessageBox.h"
+#include "base/Clock.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/Clock.h"
+#include "base/Clock.h"
 #include "server/FaultSwitch.h"
 #include "server/FormBody.h"
 #include "server/RequestLog.h"

@@ -1,6 +1,6 @@
 #include "sync/ItemExport.h"
 
-#include "app/core/ProgressSink.h"
+#include "base/ProgressSink.h"
 #include "sync/RequestBodies.h"
 #include "sync/SyncPorts.h"
 #include "sync/SyncText.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/core/Clock.h"
 #include "app/core/MessageBox.h"
-#include "app/core/ProgressSink.h"
+#include "base/Clock.h"
+#include "base/ProgressSink.h"
 #include "sync/SyncPorts.h"
 
 #include <cstddef>

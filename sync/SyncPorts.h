@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/ProgressSink.h"
+#include "base/ProgressSink.h"
 
 #include <functional>
 #include <string>

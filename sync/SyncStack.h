@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/core/Clock.h"
 #include "app/core/MessageBox.h"
-#include "app/core/ProgressSink.h"
+#include "base/Clock.h"
+#include "base/ProgressSink.h"
 #include "sync/DatabaseBuilder.h"
 #include "sync/Maintenance.h"
 #include "sync/OrderSender.h"

@@ -3,9 +3,9 @@
 #include "accounts/views/CEditAccountInfo.h"
 #include "accounts/views/CFormsDlg.h"
 #include "app/core/CZevSettings.h"
-#include "app/core/Clock.h"
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/ScreenHost.h"
+#include "base/Clock.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -2,11 +2,11 @@
 
 #include "accounts/views/CSurveyDlg.h"
 #include "app/core/CZevSettings.h"
-#include "app/core/Clock.h"
 #include "app/core/MessageBox.h"
 #include "app/core/StringIds.h"
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/ScreenHost.h"
+#include "base/Clock.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "SatchelApp.h"
+#include "tools/satchel/SatchelApp.h"
 
 #include "app/core/Profile.h"
 #include "base/SchemaFile.h"

@@ -1,7 +1,6 @@
 #include "orders/views/CDeliveryOptionsView.h"
 
 #include "app/core/CZevSettings.h"
-#include "app/core/Clock.h"
 #include "app/core/IniReader.h"
 #include "app/core/MessageBox.h"
 #include "app/core/Profile.h"
@@ -10,6 +9,7 @@
 #include "app/core/ZevFolders.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
+#include "base/Clock.h"
 #include "orders/OrderSaver.h"
 #include "orders/OrderSettings.h"
 #include "orders/views/CSignatureDlg.h"

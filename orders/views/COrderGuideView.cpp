@@ -1,7 +1,6 @@
 #include "orders/views/COrderGuideView.h"
 
 #include "app/core/CZevSettings.h"
-#include "app/core/Clock.h"
 #include "app/core/IniReader.h"
 #include "app/core/MessageBox.h"
 #include "app/core/Profile.h"
@@ -13,6 +12,7 @@
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
 #include "app/ui/ZevAccessibility.h"
+#include "base/Clock.h"
 #include "orders/Amount.h"
 #include "orders/BackorderTags.h"
 #include "orders/OrderRules.h"

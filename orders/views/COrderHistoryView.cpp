@@ -1,7 +1,6 @@
 #include "orders/views/COrderHistoryView.h"
 
 #include "app/core/CZevSettings.h"
-#include "app/core/Clock.h"
 #include "app/core/IniReader.h"
 #include "app/core/MessageBox.h"
 #include "app/core/StringIds.h"
@@ -10,6 +9,7 @@
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
+#include "base/Clock.h"
 #include "orders/OrderGuide.h"
 #include "orders/RecentOrders.h"
 #include "orders/views/COrderDetailsSheet.h"

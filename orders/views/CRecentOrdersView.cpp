@@ -1,7 +1,6 @@
 #include "orders/views/CRecentOrdersView.h"
 
 #include "app/core/CZevSettings.h"
-#include "app/core/Clock.h"
 #include "app/core/MessageBox.h"
 #include "app/core/StringIds.h"
 #include "app/core/ZevConfig.h"
@@ -9,6 +8,7 @@
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/ScreenHost.h"
 #include "app/ui/WaitCursor.h"
+#include "base/Clock.h"
 #include "orders/views/COrderDetailsSheet.h"
 
 #include <QComboBox>

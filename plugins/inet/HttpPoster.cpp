@@ -2,8 +2,8 @@
 
 #include "base/Text.h"
 
-#include "app/core/ProgressSink.h"
 #include "base/AtomicFile.h"
+#include "base/ProgressSink.h"
 #include "plugins/PluginApi.h"
 
 #include <algorithm>

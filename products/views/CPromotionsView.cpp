@@ -1,10 +1,10 @@
 #include "products/views/CPromotionsView.h"
 
-#include "app/core/Clock.h"
 #include "app/core/MessageBox.h"
 #include "app/core/StringIds.h"
 #include "app/ui/CZevListModel.h"
 #include "app/ui/ScreenHost.h"
+#include "base/Clock.h"
 #include "products/ProductOrdering.h"
 #include "products/views/CProductTable.h"
 

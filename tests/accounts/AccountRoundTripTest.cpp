@@ -9,7 +9,7 @@
 #include "accounts/AccountEditor.h"
 #include "accounts/FormFiller.h"
 #include "accounts/SurveyRunner.h"
-#include "app/core/Clock.h"
+#include "base/Clock.h"
 #include "server/ZevServer.h"
 #include "sync/DatabaseBuilder.h"
 #include "sync/SyncEngine.h"

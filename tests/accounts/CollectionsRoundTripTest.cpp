@@ -7,7 +7,7 @@
 #include "accounts/Backorders.h"
 #include "accounts/MessageCenter.h"
 #include "accounts/Receivables.h"
-#include "app/core/Clock.h"
+#include "base/Clock.h"
 #include "server/ZevServer.h"
 #include "sync/DatabaseBuilder.h"
 #include "sync/OrderSender.h"

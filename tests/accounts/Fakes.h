@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/Clock.h"
 #include "app/core/MessageBox.h"
+#include "base/Clock.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedMessageBox.h"
 

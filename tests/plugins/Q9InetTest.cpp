@@ -1,4 +1,4 @@
-#include "app/core/ProgressSink.h"
+#include "base/ProgressSink.h"
 #include "plugins/PluginApi.h"
 #include "plugins/inet/HttpPoster.h"
 #include "plugins/inet/RouteTable.h"

@@ -6,10 +6,10 @@
 #include "TerminalMessageBox.h"
 #include "TerminalProgress.h"
 
-#include "app/core/Clock.h"
 #include "app/core/StartupSequence.h"
 #include "app/core/StringTable.h"
 #include "app/libraries/LibraryTable.h"
+#include "base/Clock.h"
 #include "sync/CoreAdapters.h"
 #include "sync/DatabaseBuilder.h"
 #include "sync/Maintenance.h"

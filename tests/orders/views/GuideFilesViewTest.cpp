@@ -3,10 +3,10 @@
 // import run from the guide through that dialog with the file remembered and
 // moved aside, and the export to the desktop with the account's header.
 #include "TestDatabase.h"
-#include "app/core/Clock.h"
 #include "app/core/ZevConfig.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/ui/CZevListCtrl.h"
+#include "base/Clock.h"
 #include "orders/views/CInventoryImportDlg.h"
 #include "orders/views/COrderGuideView.h"
 #include "orders/views/GuideFiles.h"

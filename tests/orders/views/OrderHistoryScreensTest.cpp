@@ -3,9 +3,9 @@
 // history narrowed by item from the keyboard and copied into the guide, and
 // the open orders with their backorder marks.
 #include "TestDatabase.h"
-#include "app/core/Clock.h"
 #include "app/core/ZevConfig.h"
 #include "app/ui/CZevListCtrl.h"
+#include "base/Clock.h"
 #include "orders/views/COpenOrdersView.h"
 #include "orders/views/COrderDetailsSheet.h"
 #include "orders/views/COrderHistoryView.h"

@@ -3,11 +3,11 @@
 // current account's guide and found priced when the guide opens; the
 // promotions screen; the item details window's pages.
 #include "TestDatabase.h"
-#include "app/core/Clock.h"
 #include "app/core/ZevConfig.h"
 #include "app/core/ZevConfigLayout.h"
 #include "app/ui/CZevListCtrl.h"
 #include "app/ui/CZevListModel.h"
+#include "base/Clock.h"
 #include "orders/views/COrderGuideView.h"
 #include "products/ItemDetailsData.h"
 #include "products/views/CItemDetailsRIPPage.h"

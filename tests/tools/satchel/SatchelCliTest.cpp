@@ -1,7 +1,7 @@
-#include "PasswordPrompt.h"
-#include "SatchelApp.h"
-#include "TerminalMessageBox.h"
-#include "TerminalProgress.h"
+#include "tools/satchel/PasswordPrompt.h"
+#include "tools/satchel/SatchelApp.h"
+#include "tools/satchel/TerminalMessageBox.h"
+#include "tools/satchel/TerminalProgress.h"
 
 #include <gtest/gtest.h>
 
