@@ -16,6 +16,7 @@
 #include "orders/OrderGuide.h"
 #include "orders/OrderHeader.h"
 #include "orders/views/COrderGuideView.h"
+#include "support/ScriptedMessageBox.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -31,24 +32,6 @@ namespace {
 
 using zev::bench::TheStage;
 using Clock = std::chrono::steady_clock;
-
-// Agrees to everything, so the screen can be left again between runs (the
-// guide holds quantities, and leaving it asks).
-class AgreeingBox final : public zev::IMessageBox {
-public:
-    zev::MbResult Show(int, zev::Caption, zev::MbButtons buttons, zev::MbIcon) override { return Agree(buttons); }
-    zev::MbResult ShowText(const std::string&, zev::Caption, zev::MbButtons buttons, zev::MbIcon) override
-    {
-        return Agree(buttons);
-    }
-
-private:
-    static zev::MbResult Agree(zev::MbButtons buttons)
-    {
-        return buttons == zev::MbButtons::YesNo || buttons == zev::MbButtons::YesNoCancel ? zev::MbResult::Yes
-                                                                                          : zev::MbResult::Ok;
-    }
-};
 
 // Tells the time of the first paint of a watched widget once armed.
 class PaintWatch : public QObject {
@@ -117,7 +100,9 @@ void BM_GuideScreenShown(benchmark::State& state)
     zev::DocumentState document;
     zev::Profile profile(home + "/Satchel.ini");
     zev::ZevFolders folders(home, home);
-    AgreeingBox box;
+    // Agrees to everything, so the screen can be left again between runs (the
+    // guide holds quantities, and leaving it asks).
+    zevtest::ScriptedMessageBox box;
     zev::CurrentAccount current;
     current.accountId = s.account;
     zev::OrderHeader order;

@@ -15,6 +15,7 @@
 #include "orders/RepricingWorker.h"
 #include "server/ServerStore.h"
 #include "server/SqlDatabase.h"
+#include "support/ScriptedMessageBox.h"
 #include "tabula/QueryPool.h"
 #include "tools/demogen/DemoGenerator.h"
 
@@ -171,17 +172,6 @@ const CountsFile& TheCounts()
     return f;
 }
 
-class SilentBox final : public zev::IMessageBox {
-public:
-    zev::MbResult Show(int, zev::Caption, zev::MbButtons, zev::MbIcon) override { return zev::MbResult::Ok; }
-    zev::MbResult ShowText(const std::string& t, zev::Caption, zev::MbButtons, zev::MbIcon) override
-    {
-        last = t;
-        return zev::MbResult::Ok;
-    }
-    std::string last;
-};
-
 // The plain baseline: the same counts added to the same rows' Inv with one
 // prepared update per line, in one transaction.
 void BM_PlainInventoryUpdate(benchmark::State& state)
@@ -238,7 +228,7 @@ void BM_InventoryImport(benchmark::State& state)
     fs::create_directories(inbox);
     const std::string path = (inbox / "Inventory.txt").string();
     zev::OrderSettings settings;
-    SilentBox box;
+    zevtest::ScriptedMessageBox box{zevtest::ScriptedMessageBox::WhenEmpty::Ok};
     double best = 1e9;
     int imported = 0;
     for (auto _ : state) {
@@ -255,7 +245,7 @@ void BM_InventoryImport(benchmark::State& state)
         const auto r = zev::InventoryImport::Run(guide, path, o, box);
         best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
         if (!r.ok) {
-            state.SkipWithError(box.last.c_str());
+            state.SkipWithError(box.shown.empty() ? "inventory import failed" : box.shown.back().text.c_str());
             return;
         }
         imported = r.records;

@@ -1,6 +1,7 @@
 #include "TestDatabase.h"
 
 #include "accounts/MessageCenter.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -106,22 +107,13 @@ class QuickRepliesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char data[] = "/tmp/zevrepliesXXXXXX";
-        ASSERT_NE(mkdtemp(data), nullptr);
-        root = data;
+        root = temp.Dir();
         fs::create_directories(root / "data");
         fs::create_directories(root / "kit");
     }
-    void TearDown() override { fs::remove_all(root); }
+    std::string FileText() { return zevtest::ReadFile(root / "data" / "replies.txt"); }
 
-    std::string FileText()
-    {
-        std::ifstream in(root / "data" / "replies.txt", std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
+    zevtest::TempDir temp{"zevreplies"};
     fs::path root;
 };
 

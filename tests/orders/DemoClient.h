@@ -2,12 +2,14 @@
 
 #include "DemoData.h"
 
-#include "app/core/Clock.h"
 #include "app/core/MessageBox.h"
+#include "base/Clock.h"
 #include "server/ZevServer.h"
+#include "support/ScriptedMessageBox.h"
 #include "sync/SyncStack.h"
 #include "sync/TabulaSyncDb.h"
 #include "tabula/QueryPool.h"
+#include "tests/sync/SyncFakes.h"
 
 #include <httplib.h>
 
@@ -27,49 +29,8 @@ namespace zev::test {
 // its questions are answered Yes and remembered.
 class DemoClient {
 public:
-    class MapSettings : public sync::ISyncSettings {
-    public:
-        std::string Value(const std::string& section, const std::string& key, const std::string& def) const override
-        {
-            auto it = values.find(section + "/" + key);
-            return it == values.end() ? def : it->second;
-        }
-        std::map<std::string, std::string> values;
-    };
-
-    class MapProfile : public sync::ISyncProfile {
-    public:
-        std::string GetString(const std::string& name, const std::string& def) const override
-        {
-            auto it = values.find(name);
-            return it == values.end() ? def : it->second;
-        }
-        void SetString(const std::string& name, const std::string& value) override { values[name] = value; }
-        int GetInt(const std::string& name, int def) const override
-        {
-            auto it = values.find(name);
-            return it == values.end() ? def : std::atoi(it->second.c_str());
-        }
-        void SetInt(const std::string& name, int value) override { values[name] = std::to_string(value); }
-        void DeleteSection(const std::string&) override { values.clear(); }
-        std::map<std::string, std::string> values;
-    };
-
-    // Answers OK and Yes; remembers what it showed.
-    class AgreeingBox : public IMessageBox {
-    public:
-        MbResult Show(int id, zev::Caption, MbButtons buttons, MbIcon) override
-        {
-            shown.push_back("#" + std::to_string(id));
-            return buttons == MbButtons::YesNo ? MbResult::Yes : MbResult::Ok;
-        }
-        MbResult ShowText(const std::string& text, zev::Caption, MbButtons buttons, MbIcon) override
-        {
-            shown.push_back(text);
-            return buttons == MbButtons::YesNo ? MbResult::Yes : MbResult::Ok;
-        }
-        std::vector<std::string> shown;
-    };
+    using MapSettings = sync::test::FakeSettings;
+    using MapProfile = sync::test::FakeProfile;
 
     // Starts the server; Download() fills the client's database. `configByte`
     // stands for the distributor's switch bytes (all off when empty).
@@ -154,7 +115,7 @@ public:
     {
         std::string all;
         for (const auto& s : box.shown)
-            all += s + " | ";
+            all += (s.textId != 0 ? "#" + std::to_string(s.textId) : s.text) + " | ";
         return all;
     }
     int Local(const std::string& sql)
@@ -184,7 +145,7 @@ public:
     SystemClock clock;
     MapSettings settings;
     MapProfile profile;
-    AgreeingBox box;
+    zevtest::ScriptedMessageBox box; // answers OK and Yes
     std::unique_ptr<server::ZevServer> server;
     std::unique_ptr<sync::TabulaSyncDb> db;
     std::unique_ptr<sync::SyncStack> stack;

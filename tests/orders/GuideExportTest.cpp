@@ -4,6 +4,7 @@
 #include "orders/GuideExport.h"
 #include "orders/Amount.h"
 #include "orders/SpreadsheetWriter.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
@@ -21,23 +22,7 @@ namespace fs = std::filesystem;
 using zev::GuideExport;
 using zev::SpreadsheetWriter;
 
-struct TempDir {
-    fs::path path;
-    TempDir()
-    {
-        std::string t = (fs::temp_directory_path() / "guide-export-XXXXXX").string();
-        path = ::mkdtemp(t.data());
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
-
-std::string Slurp(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using zevtest::TempDir;
 
 bool HasLine(const std::string& doc, const std::string& line)
 {
@@ -210,19 +195,19 @@ TEST(GuideExportTest, WritesWholeUnderAFreshNumberedName)
 {
     TempDir dir;
     const std::time_t when = 1700000000;
-    const auto first = GuideExport::Write(TwoRows(), {"A", "", "", ""}, false, dir.path.string(), when);
+    const auto first = GuideExport::Write(TwoRows(), {"A", "", "", ""}, false, dir.Dir().string(), when);
     ASSERT_TRUE(first.ok) << first.error;
     const std::string name = fs::path(first.path).filename().string();
     EXPECT_EQ(name.rfind("Order Guide ", 0), 0u);
     EXPECT_EQ(name.size(), std::string("Order Guide 123456.XML").size());
-    const std::string before = Slurp(first.path);
-    const auto second = GuideExport::Write({}, {"B", "", "", ""}, false, dir.path.string(), when);
+    const std::string before = zevtest::ReadFile(first.path);
+    const auto second = GuideExport::Write({}, {"B", "", "", ""}, false, dir.Dir().string(), when);
     ASSERT_TRUE(second.ok);
     EXPECT_EQ(fs::path(second.path).filename().string(), name.substr(0, name.size() - 4) + " (2).XML");
-    EXPECT_EQ(Slurp(first.path), before); // the first file is never overwritten
-    EXPECT_TRUE(ParsedSheet(Slurp(second.path)).Ok());
+    EXPECT_EQ(zevtest::ReadFile(first.path), before); // the first file is never overwritten
+    EXPECT_TRUE(ParsedSheet(zevtest::ReadFile(second.path)).Ok());
     int files = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path))
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.Dir()))
         ++files;
     EXPECT_EQ(files, 2); // no temporary file left behind
 }
@@ -240,16 +225,16 @@ TEST(GuideExportTest, DesktopFolderFromTheUserDirsFileElseHome)
     const std::string saved[3] = {std::getenv("HOME") ? std::getenv("HOME") : "",
                                   std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "",
                                   std::getenv("XDG_DESKTOP_DIR") ? std::getenv("XDG_DESKTOP_DIR") : ""};
-    ::setenv("HOME", home.path.c_str(), 1);
+    ::setenv("HOME", home.Dir().c_str(), 1);
     ::unsetenv("XDG_CONFIG_HOME");
     ::unsetenv("XDG_DESKTOP_DIR");
-    EXPECT_EQ(GuideExport::DesktopFolder(), home.path.string()); // no user-dirs file
-    fs::create_directories(home.path / ".config");
-    std::ofstream(home.path / ".config" / "user-dirs.dirs")
+    EXPECT_EQ(GuideExport::DesktopFolder(), home.Dir().string()); // no user-dirs file
+    fs::create_directories(home.Dir() / ".config");
+    std::ofstream(home.Dir() / ".config" / "user-dirs.dirs")
         << "# set by the desktop\nXDG_DESKTOP_DIR=\"$HOME/Bureau\"\n";
-    EXPECT_EQ(GuideExport::DesktopFolder(), home.path.string()); // named but missing
-    fs::create_directories(home.path / "Bureau");
-    EXPECT_EQ(GuideExport::DesktopFolder(), (home.path / "Bureau").string());
+    EXPECT_EQ(GuideExport::DesktopFolder(), home.Dir().string()); // named but missing
+    fs::create_directories(home.Dir() / "Bureau");
+    EXPECT_EQ(GuideExport::DesktopFolder(), (home.Dir() / "Bureau").string());
     ::setenv("HOME", saved[0].c_str(), 1);
     if (!saved[1].empty())
         ::setenv("XDG_CONFIG_HOME", saved[1].c_str(), 1);
@@ -285,21 +270,21 @@ TEST(GuideExportTest, SpreadsheetProgramConvertsItToCsv)
         GTEST_SKIP() << "soffice is not installed (tools/install-deps.sh installs libreoffice-calc-nogui); "
                         "the conversion by a spreadsheet program is not checked";
     TempDir dir;
-    const auto r = GuideExport::Write(TwoRows(), {"A", "", "", ""}, false, dir.path.string(), 0);
+    const auto r = GuideExport::Write(TwoRows(), {"A", "", "", ""}, false, dir.Dir().string(), 0);
     ASSERT_TRUE(r.ok);
     // Its own profile folder, so a user's running office or settings never
     // interfere; UTF-8, cells written as shown (so the currency style shows).
-    const std::string cmd = "cd '" + dir.path.string() + "' && HOME='" + dir.path.string() +
-                            "' soffice -env:UserInstallation=file://" + dir.path.string() +
+    const std::string cmd = "cd '" + dir.Dir().string() + "' && HOME='" + dir.Dir().string() +
+                            "' soffice -env:UserInstallation=file://" + dir.Dir().string() +
                             "/profile --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,"
                             "true,true' --outdir out '" +
                             r.path + "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     fs::path csv;
-    for (const auto& e : fs::directory_iterator(dir.path / "out"))
+    for (const auto& e : fs::directory_iterator(dir.Dir() / "out"))
         csv = e.path();
     ASSERT_FALSE(csv.empty()) << "soffice wrote nothing";
-    std::istringstream lines(Slurp(csv));
+    std::istringstream lines(zevtest::ReadFile(csv));
     std::string header, first, second;
     std::getline(lines, header);
     std::getline(lines, first);

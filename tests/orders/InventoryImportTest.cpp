@@ -6,6 +6,7 @@
 
 #include "orders/InventoryImport.h"
 #include "orders/OrderGuide.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -83,8 +84,7 @@ class InventoryImportTest : public zev::test::GuideDb {
 protected:
     void SetUp() override
     {
-        char t[] = "/tmp/inv-import-XXXXXX";
-        dir = ::mkdtemp(t);
+        dir = temp.Dir();
         AddItem(1, "Zinfandel", 12);
         AddItem(2, "Albarino", 6);
         AddItem(3, "Merlot", 12);     // not in the guide
@@ -93,7 +93,6 @@ protected:
         AddLine(7, 1, 1, 0, 0, "Inv = 2, Par = 10");
         AddLine(7, 2, 2, 1, 0, "Inv = 0, Par = 0");
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     std::string File(const std::string& content, const std::string& name = "Inventory.txt")
     {
@@ -120,6 +119,7 @@ protected:
         return n;
     }
 
+    zevtest::TempDir temp{"inv-import"};
     fs::path dir;
     zev::OrderSettings settings;
     zev::OrderGuide guide{7, 3, settings};

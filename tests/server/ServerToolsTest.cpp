@@ -2,6 +2,7 @@
 #include "TableReader.h"
 #include "server/DigestLibrary.h"
 #include "server/SqlDatabase.h"
+#include "support/TempDir.h"
 
 #include <csignal>
 #include <cstdio>
@@ -16,15 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-// A fresh folder of its own (mkdtemp: never a name another user could take first).
-std::filesystem::path TempDir(const std::string& name)
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / ("zevtools-" + name + "-XXXXXX")).string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    return pattern;
-}
 
 unsigned Mode(const std::filesystem::path& p)
 {
@@ -102,7 +94,8 @@ std::string Q9Util() { return std::string(ZEV_BINARY_DIR) + "/Q9UTIL.so"; }
 
 TEST(ServerTools, ServerPrintsItsPortServesAndStopsOnSigterm)
 {
-    auto dir = TempDir("plain");
+    const zevtest::TempDir temp("zevtools-plain");
+    const std::filesystem::path dir = temp.Dir();
     ServerProcess server(
         {"--port", "0", "--data", dir.string(), "--schema", ZEV_TEST_SOURCE_DIR "/data/TestSchema.ini"});
     ASSERT_GT(server.Port(), 0) << server.FirstLine();
@@ -113,14 +106,14 @@ TEST(ServerTools, ServerPrintsItsPortServesAndStopsOnSigterm)
     EXPECT_EQ(server.Stop(), 0);
     EXPECT_TRUE(std::filesystem::exists(dir / "server.db"));
     EXPECT_TRUE(std::filesystem::exists(dir / "request.log"));
-    std::filesystem::remove_all(dir);
 }
 
 // server.db holds the password digests: the data folder and its files are
 // owner-only, whether the server makes them or finds them too open.
 TEST(ServerTools, DataFolderAndFilesAreOwnerOnly)
 {
-    auto top = TempDir("private");
+    const zevtest::TempDir temp("zevtools-private");
+    const std::filesystem::path top = temp.Dir();
     for (const std::filesystem::path& data : {top / "new" / "data", top / "old"}) {
         if (data == top / "old") {
             std::filesystem::create_directories(data);
@@ -135,7 +128,6 @@ TEST(ServerTools, DataFolderAndFilesAreOwnerOnly)
         EXPECT_EQ(Mode(data / "server.db"), 0600u) << data;
         EXPECT_EQ(Mode(data / "request.log"), 0600u) << data;
     }
-    std::filesystem::remove_all(top);
 }
 
 TEST(ServerTools, BadOptionsAreRefused)
@@ -154,15 +146,14 @@ protected:
     {
         if (!std::filesystem::exists(Q9Util()))
             return;
-        m_dir = new std::filesystem::path(TempDir("demo"));
-        m_generated = RunCommand(Demo() + m_dir->string() + " >/dev/null") == 0;
+        m_temp = new zevtest::TempDir("zevtools-demo");
+        m_dir = m_temp->Dir();
+        m_generated = RunCommand(Demo() + m_dir.string() + " >/dev/null") == 0;
     }
     static void TearDownTestSuite()
     {
-        if (m_dir)
-            std::filesystem::remove_all(*m_dir);
-        delete m_dir;
-        m_dir = nullptr;
+        delete m_temp;
+        m_temp = nullptr;
     }
     void SetUp() override
     {
@@ -172,11 +163,13 @@ protected:
     }
     static std::string Demo() { return std::string(ZEV_BINARY_DIR) + "/zevdemo --today 2026-03-04 --seed 7 --data "; }
 
-    static std::filesystem::path* m_dir;
+    static zevtest::TempDir* m_temp;
+    static std::filesystem::path m_dir;
     static bool m_generated;
 };
 
-std::filesystem::path* DemoData::m_dir = nullptr;
+zevtest::TempDir* DemoData::m_temp = nullptr;
+std::filesystem::path DemoData::m_dir;
 bool DemoData::m_generated = false;
 
 TEST_F(DemoData, ServesTheDemoRepresentatives)
@@ -187,7 +180,7 @@ TEST_F(DemoData, ServesTheDemoRepresentatives)
     std::string digest = digests->Digest("demo1234");
     ASSERT_EQ(digest.size(), 32u);
 
-    ServerProcess server({"--port", "0", "--data", m_dir->string()});
+    ServerProcess server({"--port", "0", "--data", m_dir.string()});
     ASSERT_GT(server.Port(), 0) << server.FirstLine();
     httplib::Client client("127.0.0.1", server.Port());
     auto grab = [&](const std::string& id, const std::string& p, const std::string& table) {
@@ -221,7 +214,8 @@ TEST_F(DemoData, ServesTheDemoRepresentatives)
 
 TEST_F(DemoData, IsTheSameForTheSameSeedAndDay)
 {
-    auto again = TempDir("seed-again");
+    const zevtest::TempDir temp("zevtools-seed-again");
+    const std::filesystem::path again = temp.Dir();
     ASSERT_EQ(RunCommand(Demo() + again.string() + " >/dev/null"), 0);
     auto dump = [](const std::filesystem::path& dir, const char* table, const char* key) {
         std::string out;
@@ -235,9 +229,8 @@ TEST_F(DemoData, IsTheSameForTheSameSeedAndDay)
     };
     for (auto [table, key] : {std::pair{"Items", "ItemID"}, std::pair{"Accounts", "AccountID"},
                               std::pair{"OrderHistoryItems", "OrderNumber, LineNumber"}}) {
-        std::string first = dump(*m_dir, table, key);
+        std::string first = dump(m_dir, table, key);
         EXPECT_FALSE(first.empty()) << table;
         EXPECT_TRUE(first == dump(again, table, key)) << table << " differs";
     }
-    std::filesystem::remove_all(again);
 }

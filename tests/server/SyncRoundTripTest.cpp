@@ -1,9 +1,11 @@
 // The program's own table reader applied to what grabdata sends gives the server's rows back.
 #include "server/ZevServer.h"
+#include "support/ScriptedMessageBox.h"
 #include "sync/DatabaseBuilder.h"
 #include "sync/SyncEngine.h"
 #include "sync/TabulaSyncDb.h"
 #include "tabula/QueryPool.h"
+#include "tests/sync/SyncFakes.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,44 +20,8 @@ namespace {
 
 const char* const kDigest = "0123456789abcdef0123456789abcdef";
 
-class MapSettings : public sync::ISyncSettings {
-public:
-    std::string Value(const std::string& section, const std::string& key, const std::string& def) const override
-    {
-        auto it = values.find(section + "/" + key);
-        return it == values.end() ? def : it->second;
-    }
-    std::map<std::string, std::string> values;
-};
-
-class MapProfile : public sync::ISyncProfile {
-public:
-    std::string GetString(const std::string& name, const std::string& def) const override
-    {
-        auto it = values.find(name);
-        return it == values.end() ? def : it->second;
-    }
-    void SetString(const std::string& name, const std::string& value) override { values[name] = value; }
-    int GetInt(const std::string& name, int def) const override
-    {
-        auto it = values.find(name);
-        return it == values.end() ? def : std::atoi(it->second.c_str());
-    }
-    void SetInt(const std::string& name, int value) override { values[name] = std::to_string(value); }
-    void DeleteSection(const std::string&) override { values.clear(); }
-    std::map<std::string, std::string> values;
-};
-
-class SilentBox : public IMessageBox {
-public:
-    MbResult Show(int, zev::Caption, MbButtons, MbIcon) override { return MbResult::Ok; }
-    MbResult ShowText(const std::string& text, zev::Caption, MbButtons, MbIcon) override
-    {
-        shown.push_back(text);
-        return MbResult::Ok;
-    }
-    std::vector<std::string> shown;
-};
+using MapSettings = sync::test::FakeSettings;
+using MapProfile = sync::test::FakeProfile;
 
 // Texts compare trimmed (the format carries an empty value as a blank); numbers compare as numbers.
 bool SameValue(const std::string& a, const std::string& b)
@@ -148,7 +114,7 @@ protected:
     SystemClock m_clock;
     MapSettings m_settings;
     MapProfile m_profile;
-    SilentBox m_box;
+    zevtest::ScriptedMessageBox m_box{zevtest::ScriptedMessageBox::WhenEmpty::Ok};
     std::unique_ptr<server::ZevServer> m_server;
     std::unique_ptr<sync::TabulaSyncDb> m_db;
     std::unique_ptr<sync::SyncEngine> m_engine;
@@ -165,7 +131,7 @@ TEST_F(SyncRoundTripTest, AppliedDownloadHoldsTheServersRows)
                "(5002, 'Corner Market', '', 'YYYYYYY', 'NNYNYNN', 0, '10', 0, null, 'Call first', '100200'), "
                "(5003, 'Not mine', 'x', 'NNNNNNN', 'NNNNNNN', 0, '10', 0, null, '', '100300')");
     sync::DatabaseBuilder builder(*m_engine);
-    ASSERT_EQ(builder.GrabTableForManager("Accounts", 1), 2) << (m_box.shown.empty() ? "" : m_box.shown.front());
+    ASSERT_EQ(builder.GrabTableForManager("Accounts", 1), 2) << (m_box.shown.empty() ? "" : m_box.shown.front().text);
 
     std::vector<std::string> localColumns;
     sync::Rows local;

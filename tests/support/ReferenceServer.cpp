@@ -11,9 +11,13 @@ namespace zevtest {
 
 std::string BuiltFile(const std::string& name) { return std::string(ZEV_BINARY_DIR) + "/" + name; }
 
-bool ReferenceServer::MakeDemoData(const std::string& dataDir, const std::string& logFile, std::string& error)
+bool ReferenceServer::MakeDemoData(const std::string& dataDir, const std::string& logFile, std::string& error,
+                                   bool scale)
 {
-    ChildProcess demo({BuiltFile("zevdemo"), "--data", dataDir}, logFile);
+    std::vector<std::string> argv{BuiltFile("zevdemo"), "--data", dataDir};
+    if (scale)
+        argv.push_back("--scale");
+    ChildProcess demo(argv, logFile);
     if (demo.Wait() == 0)
         return true;
     error = ReadFile(logFile);

@@ -11,9 +11,10 @@ namespace zevtest {
 // port (127.0.0.1 only), serving `dataDir`; stopped by the destructor.
 class ReferenceServer {
 public:
-    // Fills `dataDir` with the demo distributor (zevdemo); false, with the
-    // tool's output in `error`, when that fails.
-    static bool MakeDemoData(const std::string& dataDir, const std::string& logFile, std::string& error);
+    // Fills `dataDir` with the demo distributor (zevdemo; its --scale size
+    // with `scale`); false, with the tool's output in `error`, when that fails.
+    static bool MakeDemoData(const std::string& dataDir, const std::string& logFile, std::string& error,
+                             bool scale = false);
 
     ReferenceServer(const std::string& dataDir, const std::string& logFile);
     ~ReferenceServer();

@@ -1,6 +1,8 @@
 #include "app/libraries/LibraryTable.h"
 
 #include "app/core/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/TempDir.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,42 +17,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct ShownBox {
-    int text;
-    int caption;
-    zev::MbIcon icon;
-};
-
-class RecordingMessageBox final : public zev::IMessageBox {
-public:
-    zev::MbResult Show(int textId, zev::Caption caption, zev::MbButtons, zev::MbIcon icon) override
-    {
-        shown.push_back({textId, zev::CaptionNumber(caption), icon});
-        return zev::MbResult::Ok;
-    }
-    zev::MbResult ShowText(const std::string&, zev::Caption caption, zev::MbButtons, zev::MbIcon icon) override
-    {
-        shown.push_back({0, zev::CaptionNumber(caption), icon});
-        return zev::MbResult::Ok;
-    }
-    std::vector<ShownBox> shown;
-};
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using zevtest::ReadFile;
 
 class LibraryTableTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "zevlibXXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
+        m_root = m_temp.Dir();
         m_program = m_root / "program";
         fs::create_directories(m_program);
         m_log = m_root / "loaded.log";
@@ -63,8 +36,6 @@ protected:
     {
         m_table.Unload();
         ::unsetenv("ZEV_FAKE_LOAD_LOG");
-        std::error_code ec;
-        fs::remove_all(m_root, ec);
     }
 
     // Puts the stand-in libraries named into the program folder.
@@ -83,10 +54,11 @@ protected:
         return names;
     }
 
+    zevtest::TempDir m_temp{"zevlib"};
     fs::path m_root, m_program, m_log;
     zev::LibraryLoadOptions m_options;
     zev::LibraryTable m_table;
-    RecordingMessageBox m_box;
+    zevtest::ScriptedMessageBox m_box{zevtest::ScriptedMessageBox::WhenEmpty::Ok};
 };
 
 struct MissingCase {
@@ -114,8 +86,8 @@ TEST_P(MissingLibrary, WritesItsLineShowsTheBoxAndLoadsNothingLater)
 
     EXPECT_EQ(ReadFile(m_options.debugFile), std::string(c.line) + "\r\n");
     ASSERT_EQ(m_box.shown.size(), 1u);
-    EXPECT_EQ(m_box.shown[0].text, 65119);
-    EXPECT_EQ(m_box.shown[0].caption, 65099);
+    EXPECT_EQ(m_box.shown[0].textId, 65119);
+    EXPECT_EQ(m_box.shown[0].captionId, 65099);
     EXPECT_EQ(m_box.shown[0].icon, zev::MbIcon::Stop);
     EXPECT_EQ(LoadedNames(), c.loadedBefore);
     EXPECT_FALSE(m_table.IsLoaded());

@@ -42,6 +42,7 @@ struct Result {
 // the whole suite; the first complete update runs once.
 class SatchelEndToEnd : public ::testing::Test {
 protected:
+    static inline std::unique_ptr<zevtest::TempDir> temp;
     static inline std::string root, home, srvData, ini;
     static inline int port = 0;
     static inline std::unique_ptr<ReferenceServer> server;
@@ -63,8 +64,8 @@ protected:
                 missing = b;
         if (!missing.empty())
             return;
-        char tmpl[] = "/tmp/satchele2eXXXXXX";
-        root = mkdtemp(tmpl);
+        temp = std::make_unique<zevtest::TempDir>("satchele2e");
+        root = temp->Path();
         home = root + "/home";
         srvData = root + "/srv";
         fs::create_directories(home);
@@ -93,9 +94,7 @@ protected:
     static void TearDownTestSuite()
     {
         server.reset();
-        std::error_code ec;
-        if (!root.empty())
-            fs::remove_all(root, ec);
+        temp.reset();
         // Each suite derived from this one (the parameterised ones) sets up
         // afresh.
         root.clear();

@@ -66,8 +66,8 @@ protected:
         if (!std::getenv("ZEV_KILL_COUNT"))
             GTEST_SKIP() << "kill test runs in the normal build (ZEV_KILL_COUNT forces it)";
 #endif
-        char tmpl[] = "/tmp/satchelkillXXXXXX";
-        root = mkdtemp(tmpl);
+        temp = std::make_unique<zevtest::TempDir>("satchelkill");
+        root = temp->Path();
         home = root + "/home";
         fs::create_directories(home);
         fs::create_directories(root + "/srv");
@@ -100,9 +100,7 @@ protected:
     void TearDown() override
     {
         server.reset();
-        std::error_code ec;
-        if (!root.empty())
-            fs::remove_all(root, ec);
+        temp.reset();
     }
 
     int Satchel(std::vector<std::string> args)
@@ -135,6 +133,7 @@ protected:
                             account + ", " + id + ", " + item + ", 1, 0, 10, 1, 1)"));
     }
 
+    std::unique_ptr<zevtest::TempDir> temp;
     std::string root, home;
     int port = 0;
     std::unique_ptr<ReferenceServer> server;

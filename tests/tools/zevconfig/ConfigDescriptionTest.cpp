@@ -2,6 +2,7 @@
 
 #include "app/core/ZevConfigFields.h"
 #include "base/AtomicFile.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -130,9 +131,8 @@ TEST(ZevConfigDescription, ListColumnsBeyondTheDefinitionAreRefused)
 TEST(ZevConfigTool, BuildsAndDumpsFiles)
 {
     const std::string tool = std::string(ZEV_BINARY_DIR) + "/zevconfig";
-    char pattern[] = "/tmp/zevconfig-XXXXXX";
-    const std::string dir = ::mkdtemp(pattern) ? pattern : "";
-    ASSERT_FALSE(dir.empty());
+    const zevtest::TempDir temp("zevconfig");
+    const std::string& dir = temp.Path();
     const std::string out1 = dir + "/one.dat";
     const std::string text = dir + "/one.txt";
     const std::string out2 = dir + "/two.dat";
@@ -146,7 +146,6 @@ TEST(ZevConfigTool, BuildsAndDumpsFiles)
     ASSERT_TRUE(WriteFileAtomically(bad, "field Nope 1\n"));
     EXPECT_NE(std::system(("\"" + tool + "\" build " + bad + " " + dir + "/bad.dat 2>/dev/null").c_str()), 0);
     EXPECT_FALSE(std::filesystem::exists(dir + "/bad.dat"));
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace
