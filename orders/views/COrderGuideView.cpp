@@ -209,11 +209,15 @@ void COrderGuideView::OnInitialUpdate()
     tools->addWidget(m_filter);
     tools->addWidget(coopLabel);
     tools->addWidget(m_coop);
+    // The guide's papers and files share the add and find row, and the lines'
+    // own commands the row of Place Order: in one row they would make the
+    // window wider than a 1280-pixel laptop screen.
+    for (const char* name : {"BTN_PRINT", "BTN_PRINTBLANK", "BTN_WORKSHEET", "BTN_SCAN", "BTN_IMPORT", "BTN_EXPORT"})
+        tools->addWidget(m_buttons[name]);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(moveLabel);
     bottom->addWidget(m_move);
-    for (const char* name : {"BTN_DUP", "BTN_DEL", "BTN_CALC", "BTN_BACKORDER", "BTN_PRINT", "BTN_PRINTBLANK",
-                             "BTN_WORKSHEET", "BTN_SCAN", "BTN_IMPORT", "BTN_EXPORT"})
+    for (const char* name : {"BTN_DUP", "BTN_DEL", "BTN_CALC", "BTN_BACKORDER"})
         bottom->addWidget(m_buttons[name]);
     if (m_ctx.customPos) {
         auto* custom = new QPushButton(tr("Cus&tom POS..."), this);
@@ -231,14 +235,30 @@ void COrderGuideView::OnInitialUpdate()
     layout->addLayout(tools);
     layout->addLayout(bottom);
     // Tab reads the screen as it is drawn: the quantities, the list, the row
-    // of the add and find box, then the bottom row from the move spinner to
-    // Place Order.
+    // of the add and find box with the papers and files, then the bottom row
+    // from the move spinner to Place Order.
+    QWidget* const chain[] = {m_singles,
+                              m_list,
+                              m_addFind,
+                              m_buttons["BTN_ADD"],
+                              m_buttons["BTN_FIND"],
+                              m_filter,
+                              m_coop,
+                              m_buttons["BTN_PRINT"],
+                              m_buttons["BTN_PRINTBLANK"],
+                              m_buttons["BTN_WORKSHEET"],
+                              m_buttons["BTN_SCAN"],
+                              m_buttons["BTN_IMPORT"],
+                              m_buttons["BTN_EXPORT"],
+                              m_move,
+                              m_buttons["BTN_DUP"],
+                              m_buttons["BTN_DEL"],
+                              m_buttons["BTN_CALC"],
+                              m_buttons["BTN_BACKORDER"],
+                              Button("BTN_CUSTOM"),
+                              m_buttons["BTN_DONE"]};
     QWidget* previous = m_cases;
-    for (QWidget* next : std::initializer_list<QWidget*>{
-             m_singles, m_list, m_addFind, m_buttons["BTN_ADD"], m_buttons["BTN_FIND"], m_filter, m_coop, m_move,
-             m_buttons["BTN_DUP"], m_buttons["BTN_DEL"], m_buttons["BTN_CALC"], m_buttons["BTN_BACKORDER"],
-             m_buttons["BTN_PRINT"], m_buttons["BTN_SCAN"], m_buttons["BTN_IMPORT"], m_buttons["BTN_EXPORT"],
-             Button("BTN_CUSTOM"), m_buttons["BTN_DONE"]}) {
+    for (QWidget* next : chain) {
         if (next) {
             setTabOrder(previous, next);
             previous = next;
