@@ -42,9 +42,8 @@ std::string Since(int days, std::time_t now)
 
 } // namespace
 
-std::vector<PastOrders::Order> PastOrders::Load(int accountId, const Filter& filter, std::time_t now, int poolKey)
+std::string PastOrders::Statement(int accountId, const Filter& filter, std::time_t now)
 {
-    std::vector<Order> orders;
     std::string sql = SqlText::Format("select H.OrderNumber, H.DistInvoice, H.TransDate, H.OrderTotal, (select "
                                       "count(*) from OrderHistoryItems I where I.OrderNumber = H.OrderNumber), "
                                       "H.Status from OrderHistory H where H.AccountID=%d",
@@ -57,6 +56,13 @@ std::vector<PastOrders::Order> PastOrders::Load(int accountId, const Filter& fil
                "I.OrderNumber = H.OrderNumber and (I.DistributorSKU = '" +
                item + "' or T.UPC = '" + item + "' or T.Description like '%" + item + "%'))";
     sql += " order by H.TransDate desc, H.OrderNumber desc";
+    return sql;
+}
+
+std::vector<PastOrders::Order> PastOrders::Load(int accountId, const Filter& filter, std::time_t now, int poolKey)
+{
+    std::vector<Order> orders;
+    const std::string sql = Statement(accountId, filter, now);
     Query q("", "", poolKey);
     if (q.Open(sql) == 0)
         return orders;

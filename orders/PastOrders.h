@@ -29,6 +29,8 @@ public:
         std::string status;
     };
 
+    // The statement Load runs.
+    static std::string Statement(int accountId, const Filter& filter, std::time_t now);
     // Newest first. Empty for an account without history (or unreadable tables).
     static std::vector<Order> Load(int accountId, const Filter& filter, std::time_t now, int poolKey = 0);
 

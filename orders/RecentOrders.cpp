@@ -103,6 +103,16 @@ std::time_t RecentOrders::ParseStamp(const std::string& text)
     return -1;
 }
 
+std::string RecentOrders::SentStatement(const Range& range)
+{
+    return SqlText::Format(
+        "select H.OrderNumber, H.AccountID, A.CompanyName, H.DistInvoice, H.TransDate, H.OrderTotal, "
+        "(select count(*) from OrderHistoryItems I where I.OrderNumber = H.OrderNumber) from OrderHistory H left join "
+        "Accounts A on A.AccountID = H.AccountID where H.TransDate >= '%s' and H.TransDate < '%s' order by "
+        "H.TransDate desc, H.OrderNumber desc",
+        Iso(range.from).c_str(), Iso(range.to).c_str());
+}
+
 std::vector<RecentOrders::Row> RecentOrders::Load(Period period, std::time_t now, int poolKey)
 {
     std::vector<Row> rows;
@@ -133,14 +143,7 @@ std::vector<RecentOrders::Row> RecentOrders::Load(Period period, std::time_t now
     if (period == Period::Open)
         return rows;
     Query sent("", "", poolKey);
-    const std::string sql = SqlText::Format(
-        "select H.OrderNumber, H.AccountID, A.CompanyName, H.DistInvoice, H.TransDate, H.OrderTotal, "
-        "(select count(*) from OrderHistoryItems I where I.OrderNumber = H.OrderNumber) from OrderHistory H "
-        "left "
-        "join Accounts A on A.AccountID = H.AccountID where H.TransDate >= '%s' and H.TransDate < '%s' order "
-        "by "
-        "H.TransDate desc, H.OrderNumber desc",
-        Iso(range.from).c_str(), Iso(range.to).c_str());
+    const std::string sql = SentStatement(range);
     if (sent.Open(sql) != 0) {
         for (; sent.IsEOF() == 0; sent.MoveNext()) {
             Row r;

@@ -46,6 +46,8 @@ public:
     // sent ones of the range, newest first. Empty when the tables cannot be
     // read.
     static std::vector<Row> Load(Period period, std::time_t now, int poolKey = 0);
+    // The statement reading the sent orders of a range.
+    static std::string SentStatement(const Range& range);
 
     // The order's details sheet: its header and, per line, description,
     // item number, quantity ("cases / singles", or units with

@@ -8,29 +8,40 @@ namespace tabula::detail {
 
 void ResultSet::AppendRow(sqlite3_stmt* stmt)
 {
+    // Every sqlite3_column_* call takes the connection's mutex; a wide
+    // select * paid three lock pairs a cell. The row is read under one hold
+    // of that mutex instead, through the column's value, whose accessors do
+    // not lock (and are safe only while the mutex is held).
+    struct Hold {
+        sqlite3_mutex* mutex;
+        explicit Hold(sqlite3_mutex* m) : mutex(m) { sqlite3_mutex_enter(mutex); }
+        ~Hold() { sqlite3_mutex_leave(mutex); }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+    } hold(sqlite3_db_mutex(sqlite3_db_handle(stmt)));
     const std::size_t n = names.size();
     for (std::size_t c = 0; c < n; ++c) {
-        const int ci = static_cast<int>(c);
+        sqlite3_value* value = sqlite3_column_value(stmt, static_cast<int>(c));
         std::uint64_t bits = 0;
         Variant::Type t = Variant::Type::Null;
-        switch (sqlite3_column_type(stmt, ci)) {
+        switch (sqlite3_value_type(value)) {
         case SQLITE_INTEGER: {
             t = Variant::Type::Integer;
-            std::int64_t v = sqlite3_column_int64(stmt, ci);
+            std::int64_t v = sqlite3_value_int64(value);
             std::memcpy(&bits, &v, sizeof bits);
             break;
         }
         case SQLITE_FLOAT: {
             t = Variant::Type::Real;
-            double v = sqlite3_column_double(stmt, ci);
+            double v = sqlite3_value_double(value);
             std::memcpy(&bits, &v, sizeof bits);
             break;
         }
         case SQLITE_TEXT:
         case SQLITE_BLOB: {
             t = Variant::Type::Text;
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, ci));
-            std::uint32_t len = text ? static_cast<std::uint32_t>(sqlite3_column_bytes(stmt, ci)) : 0;
+            const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+            std::uint32_t len = text ? static_cast<std::uint32_t>(sqlite3_value_bytes(value)) : 0;
             bits = m_arena.size();
             // Each text is stored behind its 4-byte length.
             m_arena.append(reinterpret_cast<const char*>(&len), sizeof len);

@@ -58,9 +58,34 @@ int daysInMonth(int y, int m)
     return days[m - 1] + (m == 2 && leap ? 1 : 0);
 }
 
+// Reads "yyyy-mm-dd hh:mm:ss" with every digit in place, as the stored dates
+// are; false (nothing read) for anything else. Each listed row's dates pass
+// here, so it must cost far less than a scanf.
+bool fromExactCanonical(const char* s, DateTime& t)
+{
+    static constexpr char kShape[] = "dddd-dd-dd dd:dd:dd";
+    int field[6] = {};
+    int f = 0;
+    for (int i = 0; i < 19; ++i) {
+        const char c = s[i]; // a shorter text stops at its terminator, which matches nothing
+        if (kShape[i] == 'd') {
+            if (c < '0' || c > '9')
+                return false;
+            field[f] = field[f] * 10 + (c - '0');
+        } else if (c != kShape[i]) {
+            return false;
+        } else {
+            ++f;
+        }
+    }
+    t = DateTime{field[0], field[1], field[2], field[3], field[4], field[5]};
+    return true;
+}
+
 bool fromCanonical(const char* s, DateTime& t)
 {
-    return std::sscanf(s, "%4d-%2d-%2d %2d:%2d:%2d", &t.y, &t.m, &t.d, &t.hh, &t.mi, &t.ss) == 6;
+    return fromExactCanonical(s, t) ||
+           std::sscanf(s, "%4d-%2d-%2d %2d:%2d:%2d", &t.y, &t.m, &t.d, &t.hh, &t.mi, &t.ss) == 6;
 }
 
 // Reads a value as a date: canonical text quickly, any accepted text form,

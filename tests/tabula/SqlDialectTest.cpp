@@ -74,6 +74,13 @@ const Case kDateParts[] = {
     {"nullDate", "select datepart(yy, Added) from Items where ItemID = 4", "NULL"},
     {"functions", "select year(Added), month(Added), day(Added) from Items where ItemID = 2", "2026|11|30"},
     {"badPart", "select datepart(fortnight, Added) from Items", "ERROR"},
+    // Texts of the stored length that are not digit for digit the stored form
+    // still read as before: blank-padded fields, a fraction, a letter.
+    {"storedShapeVariants",
+     "select datepart(hh, '2026-12-09  9:10:00'), datepart(dd, '2026-12-09 09:10:00'), datepart(ss, "
+     "'2026-12-09 09:10:07.250') from Items where ItemID = 1",
+     "9|9|7"},
+    {"letterInStoredShape", "select datepart(mm, '2026-1x-09 09:10:00') from Items where ItemID = 1", "ERROR"},
 };
 INSTANTIATE_TEST_SUITE_P(DatePart, SqlDialectRun, ::testing::ValuesIn(kDateParts), CaseName());
 
