@@ -138,6 +138,20 @@ enum Q9PostResult {
 typedef int (*PostDataT2Fn)(const char* host, const char* backupHost, const char* path, const char* body, int timeoutMs,
                             Q9ProgressSink* sink, int port);
 
+// The same exchange with the reply going to `replyFile`, a path the caller
+// names, instead of the one reply file; optional entry point (the program
+// falls back to PostDataT2 without it). Arguments and result codes as for
+// PostDataT2, and the same rules for the file: removed at the start of every
+// call, written to a temporary file beside it and renamed, and holding the
+// reply body only on Q9POST_OK. Calls naming different files may run at once
+// on different threads (and beside PostDataT2); the folder must exist.
+// `cancel`, when not null, is read atomically while the call runs: once it
+// points to a non-zero value the call ends early with
+// Q9POST_TRANSFER_FAILED (the request may have been delivered) and no file.
+// A null or empty `replyFile` gives Q9POST_BAD_ARGUMENTS.
+typedef int (*Q9PostToFileFn)(const char* host, const char* backupHost, const char* path, const char* body,
+                              int timeoutMs, Q9ProgressSink* sink, int port, const char* replyFile, const int* cancel);
+
 // --------------------------------------------------------------- PRICING.so
 
 // Prices an item from the PricingScheme table (rules: plugins/pricing/PRICING.md).
@@ -197,6 +211,8 @@ Q9_EXPORT int Q9Uncompress(const char* database, int flags);
 Q9_EXPORT int Q9TestConnection(int reserved);
 Q9_EXPORT int PostDataT2(const char* host, const char* backupHost, const char* path, const char* body, int timeoutMs,
                          Q9ProgressSink* sink, int port);
+Q9_EXPORT int Q9PostToFile(const char* host, const char* backupHost, const char* path, const char* body, int timeoutMs,
+                           Q9ProgressSink* sink, int port, const char* replyFile, const int* cancel);
 
 Q9_EXPORT int Q9CalculatePrice(const char* item, const char* deal, const char* catalog, const char* qty, const char* r5,
                                const char* r6, const char* r7, const char* r8, const char* r9, char* caseOut,

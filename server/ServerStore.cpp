@@ -92,21 +92,6 @@ std::string ValueText(const SqlStatement& stmt, int i)
     return stmt.Text(i);
 }
 
-void WriteValue(TableWriter& out, const SqlStatement& stmt, int i)
-{
-    switch (stmt.Type(i)) {
-    case tabula::ValueType::Null:
-        out.Value({});
-        break;
-    case tabula::ValueType::Real:
-        out.Number(stmt.Double(i));
-        break;
-    default:
-        out.Value(stmt.TextView(i));
-        break;
-    }
-}
-
 std::string Placeholders(size_t n)
 {
     std::string out;
@@ -149,7 +134,7 @@ std::string SchemaStatementForSqlite(const std::string& statement)
     return s;
 }
 
-ServerStore::ServerStore(const std::string& path) : m_db(path)
+ServerStore::ServerStore(const std::string& path) : m_path(path), m_db(path)
 {
     // Translated schema statements may call the dialect's helper functions.
     tabula::SqlDialect::RegisterFunctions(m_db.Handle());
@@ -333,72 +318,89 @@ std::vector<std::string> ServerStore::ServedColumns(const std::string& table)
     return columns;
 }
 
+TableQuery ServerStore::PlanTableLocked(const std::string& table, const std::vector<std::string>& reps,
+                                        const std::optional<std::string>& since,
+                                        const std::optional<std::string>& recentFrom)
+{
+    TableQuery q;
+    q.name = table;
+    q.columns = ServedColumns(table);
+    std::string list;
+    for (const std::string& c : q.columns)
+        list += (list.empty() ? "" : ",") + SqlIdent(c);
+    q.sql = "select " + list + " from " + SqlIdent(table) + " where (zev_rep is null or zev_rep in (" +
+            Placeholders(reps.size()) + "))";
+    bool recent = since && recentFrom && std::any_of(q.columns.begin(), q.columns.end(), [](const std::string& c) {
+                      return strcasecmp(c.c_str(), "TransDate") == 0;
+                  });
+    if (since)
+        q.sql += recent ? " and (zev_stamp >= ? or substr(TransDate, 1, 10) >= ?)" : " and zev_stamp >= ?";
+    q.sql += " order by rowid";
+    q.binds = reps;
+    if (since)
+        q.binds.push_back(*since);
+    if (recent)
+        q.binds.push_back(*recentFrom);
+    return q;
+}
+
+TableQuery ServerStore::PlanTable(const std::string& table, const std::vector<std::string>& reps,
+                                  const std::optional<std::string>& since, const std::optional<std::string>& recentFrom)
+{
+    std::lock_guard lock(m_mutex);
+    return PlanTableLocked(table, reps, since, recentFrom);
+}
+
+TableQuery ServerStore::PlanInventory(const std::optional<std::string>& since)
+{
+    TableQuery q;
+    q.name = "Inventory";
+    q.columns = {"ItemID", "QtyOnHand"};
+    q.sql = "select ItemID, QtyOnHand from Items";
+    if (since) {
+        q.sql += " where zev_stamp >= ?";
+        q.binds.push_back(*since);
+    }
+    q.sql += " order by ItemID";
+    return q;
+}
+
+void ServerStore::Scan(const TableQuery& query, const std::function<void(const SqlStatement&)>& row)
+{
+    auto stmt = m_db.Prepare(query.sql);
+    for (size_t i = 0; i < query.binds.size(); ++i)
+        stmt.Bind(static_cast<int>(i + 1), query.binds[i]);
+    while (stmt.Step())
+        row(stmt);
+}
+
 std::vector<std::string> ServerStore::ScanTable(const std::string& table, const std::vector<std::string>& reps,
                                                 const std::optional<std::string>& since,
                                                 const std::optional<std::string>& recentFrom,
                                                 const std::function<void(const SqlStatement&)>& row)
 {
     std::lock_guard lock(m_mutex);
-    std::vector<std::string> columns = ServedColumns(table);
-    std::string list;
-    for (const std::string& c : columns)
-        list += (list.empty() ? "" : ",") + SqlIdent(c);
-    std::string sql = "select " + list + " from " + SqlIdent(table) + " where (zev_rep is null or zev_rep in (" +
-                      Placeholders(reps.size()) + "))";
-    bool recent = since && recentFrom && std::any_of(columns.begin(), columns.end(), [](const std::string& c) {
-                      return strcasecmp(c.c_str(), "TransDate") == 0;
-                  });
-    if (since)
-        sql += recent ? " and (zev_stamp >= ? or substr(TransDate, 1, 10) >= ?)" : " and zev_stamp >= ?";
-    sql += " order by rowid";
-    auto stmt = m_db.Prepare(sql);
-    int i = 1;
-    for (const std::string& rep : reps)
-        stmt.Bind(i++, rep);
-    if (since)
-        stmt.Bind(i++, *since);
-    if (recent)
-        stmt.Bind(i++, *recentFrom);
-    while (stmt.Step())
-        row(stmt);
-    return columns;
+    TableQuery q = PlanTableLocked(table, reps, since, recentFrom);
+    Scan(q, row);
+    return q.columns;
 }
 
 void ServerStore::ScanInventory(const std::optional<std::string>& since,
                                 const std::function<void(const SqlStatement&)>& row)
 {
     std::lock_guard lock(m_mutex);
-    std::string sql = "select ItemID, QtyOnHand from Items";
-    if (since)
-        sql += " where zev_stamp >= ?";
-    sql += " order by ItemID";
-    auto stmt = m_db.Prepare(sql);
-    if (since)
-        stmt.Bind(1, *since);
-    while (stmt.Step())
-        row(stmt);
+    Scan(PlanInventory(since), row);
 }
 
-void ServerStore::WriteTable(TableWriter& out, const std::string& table, const std::vector<std::string>& reps,
-                             const std::optional<std::string>& since, const std::optional<std::string>& recentFrom)
+void ServerStore::WriteQuery(TableWriter& out, const TableQuery& query)
 {
-    out.SetName(table);
-    out.SetColumns(ScanTable(table, reps, since, recentFrom, [&](const SqlStatement& stmt) {
+    out.SetName(query.name);
+    out.SetColumns(query.columns);
+    std::lock_guard lock(m_mutex);
+    Scan(query, [&](const SqlStatement& stmt) {
         out.BeginRow();
         for (int c = 0, n = stmt.ColumnCount(); c < n; ++c)
-            WriteValue(out, stmt, c);
-        out.EndRow();
-    }));
-}
-
-void ServerStore::WriteInventory(TableWriter& out, const std::optional<std::string>& since)
-{
-    out.SetName("Inventory");
-    out.SetColumns({"ItemID", "QtyOnHand"});
-    ScanInventory(since, [&](const SqlStatement& stmt) {
-        out.BeginRow();
-        WriteValue(out, stmt, 0);
-        WriteValue(out, stmt, 1);
+            WriteColumn(out, stmt, c);
         out.EndRow();
     });
 }

@@ -26,6 +26,16 @@ struct TableData {
     std::vector<std::vector<std::string>> rows;
 };
 
+// The select behind one table of a grabdata reply: made under the store's
+// lock, it can be run on any connection to the same file. Every parameter is
+// a text, bound in order.
+struct TableQuery {
+    std::string name;
+    std::vector<std::string> columns;
+    std::string sql;
+    std::vector<std::string> binds;
+};
+
 struct ServerUser {
     std::string id;
     std::string name;
@@ -70,11 +80,16 @@ public:
                         const std::optional<std::string>& recentFrom = std::nullopt);
     // "Inventory": ItemID and QtyOnHand of the items changed at or after `since` when given.
     TableData ReadInventory(const std::optional<std::string>& since);
-    // The same rows written to `out` as they are read, without a string per value.
-    void WriteTable(TableWriter& out, const std::string& table, const std::vector<std::string>& reps,
-                    const std::optional<std::string>& since,
-                    const std::optional<std::string>& recentFrom = std::nullopt);
-    void WriteInventory(TableWriter& out, const std::optional<std::string>& since);
+    // The selects of the two above, to be written whole (WriteQuery) or run
+    // elsewhere (a reply streamed on a connection of its own).
+    TableQuery PlanTable(const std::string& table, const std::vector<std::string>& reps,
+                         const std::optional<std::string>& since,
+                         const std::optional<std::string>& recentFrom = std::nullopt);
+    static TableQuery PlanInventory(const std::optional<std::string>& since);
+    // A planned table written whole, on the store's connection.
+    void WriteQuery(TableWriter& out, const TableQuery& query);
+    // The database file, for another connection to it.
+    const std::string& Path() const { return m_path; }
 
     // Stores an order and returns its number. An order already stored (same representative, account,
     // creation time and lines) is a resend whose first answer was lost: it is not stored again, its
@@ -99,6 +114,9 @@ private:
                                        const std::optional<std::string>& recentFrom,
                                        const std::function<void(const SqlStatement&)>& row);
     void ScanInventory(const std::optional<std::string>& since, const std::function<void(const SqlStatement&)>& row);
+    TableQuery PlanTableLocked(const std::string& table, const std::vector<std::string>& reps,
+                               const std::optional<std::string>& since, const std::optional<std::string>& recentFrom);
+    void Scan(const TableQuery& query, const std::function<void(const SqlStatement&)>& row);
     void CreateOwnTables();
     void AdoptMasterTableLocked(const std::string& table);
     bool ExecSchemaStatement(const std::string& statement, std::string* error);
@@ -106,6 +124,7 @@ private:
                      const std::string& now);
     std::vector<std::string> ServedColumns(const std::string& table);
 
+    std::string m_path;
     std::mutex m_mutex;
     SqlDatabase m_db;
 };

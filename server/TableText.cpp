@@ -81,20 +81,51 @@ void TableWriter::EndRow()
     m_ends.push_back(m_rows.size());
 }
 
-void TableWriter::AppendTo(std::string& out, size_t withheld) const
+void TableWriter::AppendHeader(std::string& out, const std::string& name, const std::vector<std::string>& columns,
+                               size_t rows)
 {
-    out += m_name;
+    out += name;
     out += '\n';
-    for (size_t i = 0; i < m_columns.size(); ++i) {
+    for (size_t i = 0; i < columns.size(); ++i) {
         if (i)
             out += ',';
-        out += m_columns[i];
+        out += columns[i];
     }
     out += '\n';
-    out += std::to_string(m_ends.size());
+    char count[24];
+    auto r = std::to_chars(count, count + sizeof count, rows);
+    out.append(count, r.ptr);
     out += '\n';
+}
+
+void TableWriter::AppendTo(std::string& out, size_t withheld) const
+{
+    AppendHeader(out, m_name, m_columns, m_ends.size());
     size_t send = m_ends.size() > withheld ? m_ends.size() - withheld : 0;
     out.append(m_rows, 0, send ? m_ends[send - 1] : 0);
+}
+
+void TableWriter::MoveRowsTo(std::string& out)
+{
+    out += m_rows;
+    m_rows.clear();
+    m_ends.clear();
+    m_rowStart = 0;
+}
+
+void WriteColumn(TableWriter& out, const SqlStatement& stmt, int column)
+{
+    switch (stmt.Type(column)) {
+    case tabula::ValueType::Null:
+        out.Value({});
+        break;
+    case tabula::ValueType::Real:
+        out.Number(stmt.Double(column));
+        break;
+    default:
+        out.Value(stmt.TextView(column));
+        break;
+    }
 }
 
 std::string FormatTable(const TableData& table, size_t withheld)

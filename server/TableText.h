@@ -34,6 +34,14 @@ public:
     // Appends the whole table to `out`, leaving `withheld` rows off the end.
     void AppendTo(std::string& out, size_t withheld = 0) const;
 
+    // For a table sent in pieces: its first three lines, then the rows as
+    // they are finished (moved out, so the writer holds only what is not
+    // sent yet).
+    static void AppendHeader(std::string& out, const std::string& name, const std::vector<std::string>& columns,
+                             size_t rows);
+    void MoveRowsTo(std::string& out);
+    size_t PendingBytes() const { return m_rows.size(); }
+
 private:
     std::string m_name;
     std::vector<std::string> m_columns;
@@ -42,5 +50,9 @@ private:
     size_t m_rowStart = 0;
     bool m_first = true;
 };
+
+// One column of the current row of `stmt` as the reply carries it: null as
+// an empty value, a real number as Number writes it, anything else as text.
+void WriteColumn(TableWriter& out, const SqlStatement& stmt, int column);
 
 } // namespace zev::server

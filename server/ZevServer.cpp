@@ -2,6 +2,7 @@
 
 #include "base/SchemaFile.h"
 #include "server/OrderBody.h"
+#include "server/TableStream.h"
 #include "server/TableText.h"
 
 #include <algorithm>
@@ -233,15 +234,23 @@ void ZevServer::HandlePage(const httplib::Request& req, httplib::Response& res)
          strcasecmp(page.c_str(), (fault.page + ".cfm").c_str()) == 0) &&
         (fault.table.empty() ||
          strcasecmp(FindField(SplitQuery(req.target), "Tablenames").value_or("").c_str(), fault.table.c_str()) == 0);
+    // A table reply goes out as its rows are read, unless a chosen reply
+    // replaces it.
+    std::shared_ptr<TableStream> stream;
     try {
         if (!chosen || fault.store)
-            reply = Answer(page, req.target, req.body);
+            reply = Respond(page, req.target, req.body, chosen ? nullptr : &stream);
     } catch (const std::exception& e) {
         m_log.Write(Now() + " error in " + page + ": " + e.what());
         reply = Error("The server could not complete the request");
+        stream.reset();
     }
     if (chosen)
         reply = {fault.text, "text/plain"};
+    if (stream) {
+        Stream(req, res, std::move(stream));
+        return;
+    }
     // The password page answers with the new digest, which stays out of the log.
     std::string firstLine = strcasecmp(page.c_str(), "UpdatePassword.cfm") == 0
                                 ? std::string(reply.text.rfind("<ERROR>", 0) == 0 ? "refused" : "changed")
@@ -253,7 +262,50 @@ void ZevServer::HandlePage(const httplib::Request& req, httplib::Response& res)
     res.set_content(reply.text, reply.contentType.c_str());
 }
 
-PageReply ZevServer::Answer(const std::string& pageName, const std::string& target, const std::string& body)
+void ZevServer::Stream(const httplib::Request& req, httplib::Response& res, std::shared_ptr<TableStream> stream)
+{
+    struct Progress {
+        size_t sent = 0;
+        std::string firstLine;
+    };
+    auto progress = std::make_shared<Progress>();
+    const std::string head = Now() + " " + req.remote_addr + " " + req.method + " " +
+                             RequestLog::MaskSecrets(req.target) + " body=" + std::to_string(req.body.size()) +
+                             " status=200";
+    res.status = 200;
+    res.set_chunked_content_provider(
+        "text/plain",
+        [this, stream, progress](size_t, httplib::DataSink& sink) {
+            std::string piece;
+            try {
+                if (!stream->Next(piece)) {
+                    sink.done();
+                    return true;
+                }
+            } catch (const std::exception& e) {
+                // The status has gone out: breaking the connection is the
+                // only way left to say the reply is not whole.
+                m_log.Write(Now() + " error in grabdata: " + e.what());
+                return false;
+            }
+            if (progress->sent == 0)
+                progress->firstLine = piece.substr(0, std::min<size_t>(piece.find('\n'), 60));
+            progress->sent += piece.size();
+            return sink.write(piece.data(), piece.size());
+        },
+        [this, head, progress](bool success) {
+            m_log.Write(head + " reply=" + std::to_string(progress->sent) + " " + progress->firstLine +
+                        (success ? "" : " (broken off)"));
+        });
+}
+
+PageReply ZevServer::Answer(const std::string& page, const std::string& target, const std::string& body)
+{
+    return Respond(page, target, body, nullptr);
+}
+
+PageReply ZevServer::Respond(const std::string& pageName, const std::string& target, const std::string& body,
+                             std::shared_ptr<TableStream>* stream)
 {
     Fault fault = m_faults.Current();
     switch (fault.mode) {
@@ -299,7 +351,7 @@ PageReply ZevServer::Answer(const std::string& pageName, const std::string& targ
         return Upload(*upload, *user, body);
     if (strcasecmp(page.c_str(), "goodmorning") == 0)
         return GoodMorning(*user);
-    return GrabData(*user, query, fault);
+    return GrabData(*user, query, fault, stream);
 }
 
 PageReply ZevServer::GoodMorning(const ServerUser&)
@@ -315,7 +367,8 @@ PageReply ZevServer::GoodMorning(const ServerUser&)
     return {buffer};
 }
 
-PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormField>& query, const Fault& fault)
+PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormField>& query, const Fault& fault,
+                              std::shared_ptr<TableStream>* stream)
 {
     auto names = FindField(query, "Tablenames");
     if (!names || TrimBlanks(*names).empty())
@@ -325,7 +378,8 @@ PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormFiel
     if (!reps)
         return Error(error);
     size_t withheld = fault.mode == FaultMode::Truncate ? static_cast<size_t>(fault.rows) : 0;
-    std::string text;
+    // Every table is judged before any row is read.
+    std::vector<TableQuery> tables;
     for (const std::string& raw : SplitAt(*names, ',')) {
         std::string name = TrimBlanks(raw);
         if (name.empty())
@@ -336,9 +390,7 @@ PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormFiel
                 since = Stamp(query, "UD");
             if (!m_store.IsMasterTable("Items"))
                 return Error("No inventory on this server");
-            TableWriter table;
-            m_store.WriteInventory(table, since);
-            table.AppendTo(text, withheld);
+            tables.push_back(ServerStore::PlanInventory(since));
         } else if (m_store.IsMasterTable(name)) {
             bool refresh = std::any_of(m_refreshTables.begin(), m_refreshTables.end(),
                                        [&](const std::string& t) { return strcasecmp(t.c_str(), name.c_str()) == 0; });
@@ -352,12 +404,20 @@ PageReply ZevServer::GrabData(const ServerUser& user, const std::vector<FormFiel
                 std::strftime(buffer, sizeof buffer, "%Y-%m-%d", &day);
                 recentFrom = buffer;
             }
-            TableWriter table;
-            m_store.WriteTable(table, name, *reps, Stamp(query, "UD"), recentFrom);
-            table.AppendTo(text, withheld);
+            tables.push_back(m_store.PlanTable(name, *reps, Stamp(query, "UD"), recentFrom));
         } else {
             return Error("Unknown table " + name);
         }
+    }
+    if (stream != nullptr) {
+        *stream = std::make_shared<TableStream>(m_store.Path(), std::move(tables), withheld);
+        return {};
+    }
+    std::string text;
+    for (const TableQuery& table : tables) {
+        TableWriter writer;
+        m_store.WriteQuery(writer, table);
+        writer.AppendTo(text, withheld);
     }
     return {text};
 }

@@ -20,6 +20,8 @@ struct Response;
 
 namespace zev::server {
 
+class TableStream;
+
 struct ServerOptions {
     std::string host = "127.0.0.1";
     int port = 0; // 0: any free port, see Port()
@@ -67,10 +69,18 @@ private:
     void Route();
     void HandlePage(const httplib::Request& req, httplib::Response& res);
     void HandleAdmin(const httplib::Request& req, httplib::Response& res);
+    // Sends a table reply as its rows are read (chunked), logging it once sent.
+    void Stream(const httplib::Request& req, httplib::Response& res, std::shared_ptr<TableStream> stream);
     std::string Now() const;
 
     PageReply GoodMorning(const ServerUser& user);
-    PageReply GrabData(const ServerUser& user, const std::vector<FormField>& query, const Fault& fault);
+    // With `stream`, a grabdata reply is not built but left there to be
+    // written piece by piece; the reply returned is then empty (errors are
+    // still returned whole).
+    PageReply Respond(const std::string& page, const std::string& target, const std::string& body,
+                      std::shared_ptr<TableStream>* stream);
+    PageReply GrabData(const ServerUser& user, const std::vector<FormField>& query, const Fault& fault,
+                       std::shared_ptr<TableStream>* stream);
     PageReply TakeOrders(const ServerUser& user, const std::string& body);
     PageReply Upload(const UploadPage& page, const ServerUser& user, const std::string& body);
     PageReply UpdatePassword(const std::vector<FormField>& query);

@@ -550,33 +550,53 @@ int DatabaseBuilder::GrabTables(const std::string& names, int mode, bool useStam
     return r < 0 ? 1 : 0;
 }
 
-int DatabaseBuilder::GrabTableForManager(const std::string& name, int mode)
+std::string DatabaseBuilder::ManagerTablePath(const std::string& name) const
 {
     const std::string& v = m_e.MobileVersion();
     std::string id = m_e.UserId(), pw = m_e.Password();
     std::string mid = m_e.Profile().GetString("ManagerID");
-    std::string url = mid.empty() ? Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&Tablenames=%s", v.c_str(),
-                                           id.c_str(), pw.c_str(), name.c_str())
-                                  : Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&MID=%s&Tablenames=%s", v.c_str(),
-                                           id.c_str(), pw.c_str(), mid.c_str(), name.c_str());
-    m_e.ReportProgress(Format("Waiting for %s Data", name.c_str()), 100, 0);
-    if (!m_e.ServerRequest(url, ""))
-        return -1;
-    std::string first = m_e.ReadReplyLine();
+    return mid.empty() ? Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&Tablenames=%s", v.c_str(), id.c_str(),
+                                pw.c_str(), name.c_str())
+                       : Format("/MobileServer/%s/grabdata.cfm?ID=%s&P=%s&MID=%s&Tablenames=%s", v.c_str(), id.c_str(),
+                                pw.c_str(), mid.c_str(), name.c_str());
+}
+
+bool DatabaseBuilder::FetchManagerTable(const std::string& name, bool announce)
+{
+    std::string url = ManagerTablePath(name);
+    if (announce)
+        m_e.ReportProgress(Format("Waiting for %s Data", name.c_str()), 100, 0);
+    return m_e.ServerRequest(url, "");
+}
+
+int DatabaseBuilder::ApplyManagerReply(const std::string& name, const std::string& replyPath)
+{
+    std::string first = m_e.ReadReplyLine(replyPath);
     if (ContainsText(first, "<ERROR>") || ContainsText(first, "</TABLE>")) {
         m_e.ShowServerError(first);
         return -1;
     }
+    int r = ApplyTableFile(replyPath, kModeInsert, true, name);
+    if (r < 0) {
+        if (!m_last.problem.empty())
+            m_e.SetFailureText(m_last.problem);
+        return -1;
+    }
+    m_e.Profile().SetString(name + "UD", m_e.Now());
+    return r;
+}
+
+int DatabaseBuilder::GrabTableForManager(const std::string& name, int mode)
+{
+    if (!FetchManagerTable(name))
+        return -1;
     const std::string& reply = m_e.Services().paths.replyFile;
-    if (mode == 1) {
-        int r = ApplyTableFile(reply, kModeInsert, true, name);
-        if (r < 0) {
-            if (!m_last.problem.empty())
-                m_e.SetFailureText(m_last.problem);
-            return -1;
-        }
-        m_e.Profile().SetString(name + "UD", m_e.Now());
-        return r;
+    if (mode == 1)
+        return ApplyManagerReply(name, reply);
+    std::string first = m_e.ReadReplyLine();
+    if (ContainsText(first, "<ERROR>") || ContainsText(first, "</TABLE>")) {
+        m_e.ShowServerError(first);
+        return -1;
     }
     // A file for another table is not kept: it would replace that table later.
     if (!EqualsNoCase(TrimBlanks(first), name)) {

@@ -77,6 +77,14 @@ public:
     int GrabTables(const std::string& names, int mode, bool useStamp);
     // Mode 1: rows applied; mode 2: 0 (file kept); -1 on any failure.
     int GrabTableForManager(const std::string& name, int mode);
+    // Its parts, for a run that fetches the next table while it applies
+    // this one: the request path; the request into the reply file (with
+    // `announce`, the "Waiting for" step first), false when the exchange
+    // failed; and the application of a reply in `replyPath` as mode 1 does
+    // it (rows applied, stamp moved), or -1.
+    std::string ManagerTablePath(const std::string& name) const;
+    bool FetchManagerTable(const std::string& name, bool announce = true);
+    int ApplyManagerReply(const std::string& name, const std::string& replyPath);
 
     // Ready orders survive anything the program does to the database file
     // unless the user agreed to lose them: taken before a rebuild or restore,

@@ -39,37 +39,54 @@ std::string SyncEngine::MapPath(const std::string& winPath) const
     return m_s.mapPath ? m_s.mapPath(winPath) : winPath;
 }
 
+PostTarget SyncEngine::Target(const std::string& path, int timeoutMs) const
+{
+    PostTarget t;
+    t.host = Ini("GENERAL", "DEFAULTHOST").substr(0, 254);
+    t.backup = Ini("GENERAL", "BACKUPHOST").substr(0, 254);
+    std::string portText = TrimBlanks(Ini("GENERAL", "PORT", "80"));
+    t.port = portText.empty() ? 80 : ToInt(portText);
+    // Values go into the path as they are; only the blank of a stamp
+    // ("2006-03-07 16:05:09") cannot travel in a request line.
+    t.path = ReplaceAll(path, " ", "%20");
+    t.timeoutMs = timeoutMs;
+    return t;
+}
+
+void SyncEngine::NotePostResult(int code, const PostTarget& t)
+{
+    m_lastPost = code;
+    // The posting library's codes for the secure connection (see PluginApi.h).
+    constexpr int kTlsFailed = 4;
+    constexpr int kCertificateUntrusted = 9;
+    std::string hosts =
+        TrimBlanks(t.backup).empty() ? TrimBlanks(t.host) : TrimBlanks(t.host) + " or " + TrimBlanks(t.backup);
+    if (code == kCertificateUntrusted)
+        m_failure = Format("The server's certificate is not trusted for host %s. Nothing was sent.", hosts.c_str());
+    else if (code == kTlsFailed)
+        m_failure = Format("The secure connection to host %s could not be set up (the TLS handshake failed). "
+                           "Nothing was sent.",
+                           hosts.c_str());
+}
+
 bool SyncEngine::ServerRequest(const std::string& path, const std::string& body, int timeoutMs, bool withWindow)
 {
     std::unique_lock lock(m_exchange, std::try_to_lock);
     m_lastPost = -1;
     if (!lock.owns_lock() || !m_s.postData)
         return false;
-    std::string host = Ini("GENERAL", "DEFAULTHOST").substr(0, 254);
-    std::string backup = Ini("GENERAL", "BACKUPHOST").substr(0, 254);
-    std::string portText = TrimBlanks(Ini("GENERAL", "PORT", "80"));
-    int port = portText.empty() ? 80 : ToInt(portText);
+    const PostTarget t = Target(path, timeoutMs);
     IProgressSink* window = withWindow ? m_progress : nullptr;
-    // Values go into the path as they are; only the blank of a stamp
-    // ("2006-03-07 16:05:09") cannot travel in a request line.
-    std::string sent = ReplaceAll(path, " ", "%20");
-    m_lastPost = m_s.postData(host.c_str(), backup.c_str(), sent.c_str(), body.c_str(), timeoutMs, window, port);
-    // The posting library's codes for the secure connection (see PluginApi.h).
-    constexpr int kTlsFailed = 4;
-    constexpr int kCertificateUntrusted = 9;
-    std::string hosts = TrimBlanks(backup).empty() ? TrimBlanks(host) : TrimBlanks(host) + " or " + TrimBlanks(backup);
-    if (m_lastPost == kCertificateUntrusted)
-        m_failure = Format("The server's certificate is not trusted for host %s. Nothing was sent.", hosts.c_str());
-    else if (m_lastPost == kTlsFailed)
-        m_failure = Format("The secure connection to host %s could not be set up (the TLS handshake failed). "
-                           "Nothing was sent.",
-                           hosts.c_str());
+    NotePostResult(
+        m_s.postData(t.host.c_str(), t.backup.c_str(), t.path.c_str(), body.c_str(), timeoutMs, window, t.port), t);
     return m_lastPost == 0;
 }
 
-std::string SyncEngine::ReadReplyLine() const
+std::string SyncEngine::ReadReplyLine() const { return ReadReplyLine(m_s.paths.replyFile); }
+
+std::string SyncEngine::ReadReplyLine(const std::string& file) const
 {
-    std::ifstream in(m_s.paths.replyFile, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in)
         return {};
     std::string line;

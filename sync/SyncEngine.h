@@ -16,6 +16,7 @@ namespace zev::sync {
 // command-line companion.
 struct SyncServices {
     PostDataFn postData;
+    PostToFileFn postToFile; // optional
     HelperFunctions helpers;
     IMessageBox* messageBox = nullptr;
     IProgressSink* progress = nullptr; // default progress window, may be null
@@ -62,6 +63,18 @@ public:
     // Posts a body to a page; true when the library reports the server answered.
     [[nodiscard]] bool ServerRequest(const std::string& path, const std::string& body, int timeoutMs = kTimeout,
                                      bool withWindow = true);
+    // The request ServerRequest would post for `path` now (settings read afresh).
+    PostTarget Target(const std::string& path, int timeoutMs = kTimeout) const;
+    // Whether the network library can post into a file of the caller's.
+    bool CanPostToFile() const { return static_cast<bool>(m_s.postToFile); }
+    const PostToFileFn& PostToFile() const { return m_s.postToFile; }
+    // Takes the result of a post made elsewhere (a table fetched ahead) as
+    // the last post's, with the failure texts ServerRequest gives.
+    void NotePostResult(int code, const PostTarget& target);
+    // Codes that say the request was never delivered (bad arguments, no host
+    // reached, secure connection refused, the library failing inside).
+    static bool NothingSent(int code) { return code == 1 || code == 2 || code == 4 || code == 8 || code == 9; }
+
     // Result code of the last post (0 answered; see Q9PostResult), -1 when
     // nothing was posted.
     int LastPostResult() const { return m_lastPost; }
@@ -73,6 +86,8 @@ public:
     }
     // First line of the reply, line ends removed, at most 9023 characters.
     std::string ReadReplyLine() const;
+    // The same from another reply file.
+    std::string ReadReplyLine(const std::string& file) const;
     std::string ReadReplyFile() const;
 
     // 0 = no connection, 1 = connected or the user chose the network,

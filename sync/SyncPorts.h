@@ -19,6 +19,22 @@ namespace zev::sync {
 using PostDataFn =
     std::function<int(const char*, const char*, const char*, const char*, int, zev::IProgressSink*, int)>;
 
+// The same post with the reply going to a file the caller names, safe beside
+// another such post; the last argument, when not null, asks a running post
+// to stop once it points to non-zero. Optional: empty when the network
+// library lacks it.
+using PostToFileFn = std::function<int(const char*, const char*, const char*, const char*, int, zev::IProgressSink*,
+                                       int, const char*, const int*)>;
+
+// One request as it goes out: hosts, port, time-out and the path as sent.
+struct PostTarget {
+    std::string host;
+    std::string backup;
+    std::string path;
+    int port = 80;
+    int timeoutMs = 0;
+};
+
 struct HelperFunctions {
     std::function<int()> isConnected;                         // Q9IsConnected
     std::function<int(int)> testConnection;                   // Q9TestConnection

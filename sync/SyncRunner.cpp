@@ -2,8 +2,10 @@
 
 #include "sync/RequestBodies.h"
 #include "sync/SyncText.h"
+#include "sync/TablePrefetch.h"
 
 #include <filesystem>
+#include <memory>
 
 namespace zev::sync {
 
@@ -315,12 +317,8 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
             std::filesystem::remove(file, ec);
             p.SetString(t + "UD", m_e.Now());
         }
-    } else {
-        for (const std::string& t : tables) {
-            mark(t);
-            if (m_b.GrabTableForManager(t, 1) < 0)
-                return false;
-        }
+    } else if (!RenewOverlapped(tables, mark)) {
+        return false;
     }
     // The rows and stamps must be on the disk before the mark that guards
     // them is cleared; if that cannot be assured the run has not succeeded.
@@ -335,6 +333,56 @@ bool SyncRunner::RunCompleteUpdate(IProgressSink* window, int unsent, bool& back
     p.SetString("InventoryUD", now);
     p.SetString("LastRenewTable", "");
     m_e.ReportProgress("Update Complete", 100, 100);
+    return true;
+}
+
+bool SyncRunner::RenewOverlapped(const std::vector<std::string>& tables,
+                                 const std::function<void(const std::string&)>& mark)
+{
+    // While one table is applied the next one travels, when the network
+    // library can post into a file of ours; the fetch ahead changes nothing
+    // but its own file. Each table is still marked, fetched, applied and
+    // stamped in turn. Leaving this function by any way stops and waits for
+    // a fetch still running and removes its file (TablePrefetch).
+    bool overlap = m_e.CanPostToFile();
+    const std::string& replyFile = m_e.Services().paths.replyFile;
+    const std::filesystem::path folder = std::filesystem::path(replyFile).parent_path();
+    std::unique_ptr<TablePrefetch> current, next;
+    for (size_t i = 0; i < tables.size(); ++i) {
+        const std::string& t = tables[i];
+        mark(t);
+        current = std::move(next);
+        std::string reply;
+        if (current) {
+            m_e.ReportProgress(Format("Waiting for %s Data", t.c_str()), 100, 0);
+            const int code = current->Wait();
+            m_e.NotePostResult(code, current->Target());
+            if (code == 0) {
+                reply = current->File();
+            } else if (SyncEngine::NothingSent(code)) {
+                // Asked again the ordinary way, as is every table after it.
+                overlap = false;
+                current.reset();
+                if (!m_b.FetchManagerTable(t, false))
+                    return false;
+                reply = replyFile;
+            } else {
+                return false;
+            }
+        } else {
+            if (!m_b.FetchManagerTable(t))
+                return false;
+            reply = replyFile;
+        }
+        if (overlap && i + 1 < tables.size()) {
+            // Two files taking turns: the one being applied and the next.
+            std::string file = (folder / Format("$dlnext%d.txt", static_cast<int>((i + 1) % 2))).string();
+            next = std::make_unique<TablePrefetch>(m_e.PostToFile(), m_e.Target(m_b.ManagerTablePath(tables[i + 1])),
+                                                   file);
+        }
+        if (m_b.ApplyManagerReply(t, reply) < 0)
+            return false;
+    }
     return true;
 }
 

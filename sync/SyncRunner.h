@@ -4,6 +4,10 @@
 #include "sync/SyncEngine.h"
 #include "sync/Uploads.h"
 
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace zev::sync {
 
 enum SyncKind { kCompleteUpdate = 1, kSynchronise = 2, kInventoryUpdate = 3, kRenewTableBase = 100 };
@@ -49,6 +53,9 @@ public:
 private:
     bool RunSynchronise(IProgressSink* window, bool& backedUp);
     bool RunCompleteUpdate(IProgressSink* window, int unsent, bool& backedUp, bool& endedQuietly);
+    // Renew mode 1 over `tables`: each marked, fetched and applied in turn,
+    // the next fetched while one is applied. False at the first failure.
+    bool RenewOverlapped(const std::vector<std::string>& tables, const std::function<void(const std::string&)>& mark);
     void Recover();
     std::vector<std::string> StampNames();
     bool BackupWithStamps(IProgressSink* window);

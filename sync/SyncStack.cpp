@@ -23,6 +23,8 @@ SyncServices SyncStack::WireServices(const SyncStackInputs& in, ISyncSettings& s
                                              int timeout, IProgressSink* sink, int port) {
         return post ? post(host, backup, path, body, timeout, sink, port) : 1;
     };
+    if (libs.inet.PostToFile)
+        s.postToFile = libs.inet.PostToFile;
     s.helpers.isConnected = libs.util.IsConnected;
     s.helpers.testConnection = libs.inet.TestConnection;
     s.helpers.connect = libs.util.Connect;

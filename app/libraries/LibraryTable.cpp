@@ -118,6 +118,8 @@ bool LibraryTable::Load(const LibraryLoadOptions& options, IMessageBox& messages
             return nullptr;
         }))
         return Fail(options, messages, "INET");
+    // Optional: a library without it still counts as whole.
+    (void)inet.module.Resolve("Q9PostToFile", inet.PostToFile);
 
     if (!OpenLibrary(pricing, options, kPricingFile, m_lastError, [](PricingLibrary& l) -> const char* {
             if (!l.module.Resolve("Q9CalculatePrice", l.CalculatePrice))

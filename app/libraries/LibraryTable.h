@@ -33,6 +33,9 @@ struct InetLibrary {
     LoadedModule module;
     Q9TestConnectionFn TestConnection = nullptr;
     PostDataT2Fn PostData = nullptr;
+    // Optional: posting into a file of the caller's; null when the library
+    // lacks it (the caller then uses PostData alone).
+    Q9PostToFileFn PostToFile = nullptr;
 };
 
 // PRICING.so and the price percentage kept beside it (the configured whole

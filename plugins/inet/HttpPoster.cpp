@@ -36,7 +36,10 @@ struct Transfer {
     bool writeFailed = false;
     zev::IProgressSink* sink = nullptr;
     int lastPercent = -1;
+    const int* cancel = nullptr;
 };
+
+bool Cancelled(const int* cancel) { return cancel != nullptr && __atomic_load_n(cancel, __ATOMIC_ACQUIRE) != 0; }
 
 size_t OnBody(char* data, size_t size, size_t count, void* user)
 {
@@ -53,6 +56,9 @@ size_t OnBody(char* data, size_t size, size_t count, void* user)
 int OnProgress(void* user, curl_off_t dlTotal, curl_off_t dlNow, curl_off_t ulTotal, curl_off_t ulNow)
 {
     auto* t = static_cast<Transfer*>(user);
+    // A non-zero answer makes libcurl stop the transfer.
+    if (Cancelled(t->cancel))
+        return 1;
     if (t->sink == nullptr)
         return 0;
     int percent = 0;
@@ -113,6 +119,7 @@ Attempt PostOnce(const HttpPoster::Request& req, const std::string& host, long t
     Transfer transfer;
     transfer.reply = &reply;
     transfer.sink = req.sink;
+    transfer.cancel = req.cancel;
 
     CURL* h = curl.get();
     curl_easy_setopt(h, CURLOPT_URL, url.c_str());
@@ -277,6 +284,8 @@ int HttpPoster::Post(const Request& req)
     }
     if (!haveBackup)
         return first.result;
+    if (Cancelled(req.cancel))
+        return Q9POST_TRANSFER_FAILED;
     const long left = remaining();
     if (left <= 0)
         return Q9POST_TIMED_OUT;

@@ -23,6 +23,8 @@ public:
         int port = 80;
         zev::IProgressSink* sink = nullptr;
         std::string replyFile;
+        // Read atomically while the post runs; non-zero ends it early.
+        const int* cancel = nullptr;
     };
 
     // Returns a Q9PostResult code.

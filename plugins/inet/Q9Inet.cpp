@@ -50,6 +50,29 @@ int PostDataT2(const char* host, const char* backupHost, const char* path, const
     }
 }
 
+int Q9PostToFile(const char* host, const char* backupHost, const char* path, const char* body, int timeoutMs,
+                 Q9ProgressSink* sink, int port, const char* replyFile, const int* cancel)
+{
+    if (path == nullptr || replyFile == nullptr || *replyFile == '\0')
+        return Q9POST_BAD_ARGUMENTS;
+    q9::HttpPoster::Request req;
+    req.host = host != nullptr ? host : "";
+    req.backupHost = backupHost != nullptr ? backupHost : "";
+    req.path = path;
+    req.body = body != nullptr ? body : "";
+    req.timeoutMs = timeoutMs;
+    req.port = port;
+    req.sink = sink;
+    req.replyFile = replyFile;
+    req.cancel = cancel;
+    // No lock: the reply file is the caller's own.
+    try {
+        return q9::HttpPoster::Post(req);
+    } catch (...) {
+        return Q9POST_INTERNAL;
+    }
+}
+
 void Q9SetDataDir(const char* dir) { q9::DataFolder::Set(dir); }
 
 } // extern "C"

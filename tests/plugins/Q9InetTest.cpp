@@ -133,6 +133,84 @@ TEST_F(Q9InetTest, PostsTheFormBodyAsGivenAndLeavesTheReplyInTheReplyFile)
     EXPECT_EQ(seenBody, "");
 }
 
+// The post into a file of the caller's: two at once on two threads (the
+// server answers each only once both are in), each reply in its own file, an
+// old file at either name gone, and the one reply file left alone.
+TEST_F(Q9InetTest, PostsIntoTheCallersFileBesideAnotherPost)
+{
+    auto postToFile = lib.Get<Q9PostToFileFn>("Q9PostToFile");
+    ASSERT_NE(postToFile, nullptr);
+    TestServer server;
+    std::mutex m;
+    std::condition_variable cv;
+    int arrived = 0;
+    server->Post("/t", [&](const httplib::Request& req, httplib::Response& res) {
+        std::unique_lock lock(m);
+        ++arrived;
+        cv.notify_all();
+        bool both = cv.wait_for(lock, std::chrono::seconds(10), [&] { return arrived == 2; });
+        res.set_content(req.get_param_value("n") + (both ? " together" : " alone"), "text/plain");
+    });
+    const int port = server.Start();
+    fs::create_directories(data / "Temp");
+    WriteBytes(ReplyFile(), "an older exchange");
+    const std::string a = data / "a.txt";
+    const std::string b = data / "b.txt";
+    WriteBytes(b, "stale");
+    int ra = -1;
+    std::thread other(
+        [&] { ra = postToFile("127.0.0.1", "", "/t?n=a", "", 15000, nullptr, port, a.c_str(), nullptr); });
+    const int rb = postToFile("127.0.0.1", "", "/t?n=b", "x=1", 15000, nullptr, port, b.c_str(), nullptr);
+    other.join();
+    EXPECT_EQ(ra, Q9POST_OK);
+    EXPECT_EQ(rb, Q9POST_OK);
+    EXPECT_EQ(ReadBytes(a), "a together");
+    EXPECT_EQ(ReadBytes(b), "b together");
+    EXPECT_EQ(ReadBytes(ReplyFile()), "an older exchange");
+    // Without a file to post into nothing is sent.
+    EXPECT_EQ(postToFile("127.0.0.1", "", "/t?n=c", "", 1000, nullptr, port, "", nullptr), Q9POST_BAD_ARGUMENTS);
+    EXPECT_EQ(postToFile("127.0.0.1", "", "/t?n=c", "", 1000, nullptr, port, nullptr, nullptr), Q9POST_BAD_ARGUMENTS);
+    EXPECT_EQ(arrived, 2);
+}
+
+// A post told to stop ends as a broken exchange and leaves no file, while
+// the server is still sending.
+TEST_F(Q9InetTest, APostIntoAFileStopsWhenAskedAndLeavesNoFile)
+{
+    auto postToFile = lib.Get<Q9PostToFileFn>("Q9PostToFile");
+    ASSERT_NE(postToFile, nullptr);
+    TestServer server;
+    std::atomic<bool> release{false};
+    std::atomic<bool> started{false};
+    server->Post("/slow", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_chunked_content_provider("text/plain", [&](size_t offset, httplib::DataSink& sink) {
+            if (offset == 0) {
+                started = true;
+                return sink.write("part", 4);
+            }
+            // Holds the rest back until the caller has given up (10 s at most).
+            for (int i = 0; i < 1000 && !release; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            sink.done();
+            return true;
+        });
+    });
+    const int port = server.Start();
+    const std::string file = data / "c.txt";
+    WriteBytes(file, "stale");
+    int cancel = 0;
+    std::thread stopper([&] {
+        while (!started)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        __atomic_store_n(&cancel, 1, __ATOMIC_RELEASE);
+    });
+    const int result = postToFile("127.0.0.1", "", "/slow", "", 30000, nullptr, port, file.c_str(), &cancel);
+    release = true;
+    stopper.join();
+    EXPECT_EQ(result, Q9POST_TRANSFER_FAILED);
+    EXPECT_FALSE(fs::exists(file));
+}
+
 TEST_F(Q9InetTest, TheBackupHostIsUsedWhenTheDefaultRefuses)
 {
     TestServer backup;

@@ -1,4 +1,5 @@
 #include "server/ZevServer.h"
+#include "server/TableText.h"
 
 #include "TableReader.h"
 
@@ -191,6 +192,36 @@ TEST_F(ZevServerTest, GrabDataEmptyValueTravelsAsBlank)
     ReadTable table = ReadTableText(Grab("Items"));
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[1], (std::vector<std::string>{"1002", " ", "6", "0", "99"}));
+}
+
+// A table reply goes out as its rows are read; its bytes are those of the
+// reply built whole, whatever the values hold (blanks, nulls, carets, line
+// breaks, a row too long for the program's line, numbers), for several
+// tables in one reply and when the fault switch withholds rows.
+TEST_F(ZevServerTest, AStreamedReplyEqualsTheReplyBuiltWholeByteForByte)
+{
+    Exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < 30000) "
+         "insert into Items (ItemID, Description, QtyPerCase, QtyOnHand, Price, zev_stamp) "
+         "select 2000 + i, case when i % 1000 = 4 then hex(zeroblob(4600)) when i % 5 = 0 then '' "
+         "when i % 5 = 1 then 'caret^and' || char(10) || 'break' || char(13) when i % 5 = 2 then null "
+         "else 'Wine ' || i end, i % 24, case when i % 7 = 0 then null else i end, i * 0.37 + 1e-9 * i, "
+         "'2001-01-01 00:00:00' from n");
+    const std::string target =
+        Page("grabdata.cfm", std::string("ID=") + kRep + "&P=" + kDigest + "&Tablenames=Items,Accounts,Inventory");
+    for (const char* fault : {"mode=none", "mode=truncate&rows=7"}) {
+        SetFault(fault);
+        auto streamed = m_client->Post(target, "", "application/x-www-form-urlencoded");
+        ASSERT_TRUE(streamed) << fault;
+        EXPECT_EQ(streamed->get_header_value("Transfer-Encoding"), "chunked") << fault;
+        const std::string whole = m_server->Answer("grabdata.cfm", target, "").text;
+        EXPECT_GT(whole.size(), 1000000u);
+        EXPECT_EQ(streamed->body.size(), whole.size()) << fault;
+        EXPECT_TRUE(streamed->body == whole) << fault;
+    }
+    // And as the table text is made from the rows read into memory.
+    SetFault("mode=none");
+    const std::string items = FormatTable(m_server->Store().ReadTable("Items", {kRep}, std::nullopt));
+    EXPECT_TRUE(Grab("Items") == items);
 }
 
 TEST_F(ZevServerTest, StampSelectsOnlyRowsChangedSinceIt)

@@ -15,7 +15,10 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -85,6 +88,8 @@ using zevtest::WriteFile;
 
 // Posting function whose answers are scripted: each request pops the next
 // reply (or asks the handler), writes it to the reply file and returns its code.
+// The post into a caller's file (FileFn) answers the same way on whatever
+// thread calls it; `fileHook` may hold it, watch its stop flag or answer it.
 class ScriptedTransport {
 public:
     struct Request {
@@ -92,6 +97,8 @@ public:
         int timeout = 0;
         int port = 0;
         bool window = false;
+        std::string file; // the caller's reply file, empty for the ordinary post
+        std::thread::id thread = std::this_thread::get_id();
     };
     struct Reply {
         int code = 0;
@@ -100,29 +107,57 @@ public:
     std::string replyFile;
     std::deque<Reply> replies;
     std::function<Reply(const Request&)> handler;
+    std::function<std::optional<Reply>(const Request&, const int* cancel)> fileHook;
     std::vector<Request> requests;
 
     PostDataFn Fn()
     {
         return
             [this](const char* h, const char* b, const char* p, const char* body, int t, IProgressSink* w, int port) {
-                Request r{h, b, p, body, t, port, w != nullptr};
-                requests.push_back(r);
-                Reply reply;
-                if (!replies.empty()) {
-                    reply = replies.front();
-                    replies.pop_front();
-                } else if (handler) {
-                    reply = handler(r);
-                } else {
-                    reply = {2, ""};
-                }
-                std::filesystem::remove(replyFile);
-                if (reply.code == 0)
-                    std::ofstream(replyFile, std::ios::binary) << reply.text;
-                return reply.code;
+                Request r{h, b, p, body, t, port, w != nullptr, {}, std::this_thread::get_id()};
+                return Answer(r, replyFile, nullptr);
             };
     }
+    PostToFileFn FileFn()
+    {
+        return [this](const char* h, const char* b, const char* p, const char* body, int t, IProgressSink* w, int port,
+                      const char* file, const int* cancel) {
+            Request r{h, b, p, body, t, port, w != nullptr, file, std::this_thread::get_id()};
+            return Answer(r, file, cancel);
+        };
+    }
+
+private:
+    int Answer(const Request& r, const std::string& file, const int* cancel)
+    {
+        std::optional<Reply> hooked;
+        {
+            std::lock_guard lock(m_mutex);
+            requests.push_back(r);
+        }
+        if (!r.file.empty() && fileHook)
+            hooked = fileHook(r, cancel);
+        Reply reply;
+        if (hooked) {
+            reply = *hooked;
+        } else {
+            std::lock_guard lock(m_mutex);
+            if (!replies.empty()) {
+                reply = replies.front();
+                replies.pop_front();
+            } else if (handler) {
+                reply = handler(r);
+            } else {
+                reply = {2, ""};
+            }
+        }
+        std::filesystem::remove(file);
+        if (reply.code == 0)
+            std::ofstream(file, std::ios::binary) << reply.text;
+        return reply.code;
+    }
+
+    std::mutex m_mutex; // requests and replies are shared with a fetching thread
 };
 
 // Engine services over the fakes, with folders under one temp dir.

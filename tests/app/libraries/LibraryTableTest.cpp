@@ -139,6 +139,8 @@ TEST_F(LibraryTableTest, AllPresentLoadsInOrderAndKeepsThePercentageAsAFraction)
     EXPECT_NE(m_table.util.IsConnected, nullptr);
     EXPECT_NE(m_table.inet.PostData, nullptr);
     EXPECT_EQ(m_table.inet.PostData(nullptr, nullptr, "", "", 0, nullptr, 0), 2);
+    // The post into a caller's file is optional: a library without it loads.
+    EXPECT_EQ(m_table.inet.PostToFile, nullptr);
 
     // Releasing lets pricing close its database first.
     m_table.Unload();
@@ -190,6 +192,9 @@ TEST_F(LibraryTableTest, TheBuiltLibrariesLoadAndAnswer)
     ASSERT_EQ(m_table.util.Hash("demo1234", digest, sizeof digest), 1);
     EXPECT_EQ(std::string(digest).size(), 32u);
     EXPECT_EQ(m_table.util.IsConnected(), 0);
+    ASSERT_NE(m_table.inet.PostToFile, nullptr);
+    EXPECT_EQ(m_table.inet.PostToFile("127.0.0.1", "", "/p", "", 1000, nullptr, 80, nullptr, nullptr),
+              Q9POST_BAD_ARGUMENTS);
 }
 
 // The price operation through the real PRICING.so, pointed at its database
