@@ -2,6 +2,9 @@
 
 #include "app/core/Profile.h"
 #include "base/SchemaFile.h"
+#include "support/ChildProcess.h"
+#include "support/ReferenceServer.h"
+#include "support/TempDir.h"
 #include "sync/SyncText.h"
 #include "sync/TabulaSyncDb.h"
 #include "tabula/Tabula.h"
@@ -9,89 +12,47 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <httplib.h>
-#include <spawn.h>
 #include <sqlite3.h>
 #include <sstream>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Bin(const std::string& n) { return std::string(ZEV_BINARY_DIR) + "/" + n; }
-
-std::string ReadAll(const std::string& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-pid_t Spawn(const std::vector<std::string>& argv, const std::string& out)
-{
-    posix_spawn_file_actions_t fa;
-    posix_spawn_file_actions_init(&fa);
-    posix_spawn_file_actions_addopen(&fa, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&fa, 1, 2);
-    std::vector<char*> args;
-    for (const auto& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, args[0], &fa, nullptr, args.data(), environ) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&fa);
-    return pid;
-}
+using zevtest::BuiltFile;
 
 // The server with demo data and a program folder, made once for the run.
 struct Stage {
-    std::string root, home;
-    pid_t server = -1;
+    zevtest::TempDir temp{"zevsyncbench"};
+    std::string root = temp.Path(), home;
+    std::unique_ptr<zevtest::ReferenceServer> server; // stopped before the folder goes
     bool ok = false;
 
     explicit Stage(bool scale)
     {
-        char tmpl[] = "/tmp/zevsyncbenchXXXXXX";
-        root = mkdtemp(tmpl);
         home = root + "/home";
         fs::create_directories(home);
         fs::create_directories(root + "/srv");
-        std::vector<std::string> demo{Bin("zevdemo"), "--data", root + "/srv"};
-        if (scale)
-            demo.push_back("--scale");
-        pid_t d = Spawn(demo, root + "/demo.log");
-        int st = 0;
-        if (d <= 0 || waitpid(d, &st, 0) != d || !WIFEXITED(st) || WEXITSTATUS(st) != 0)
+        std::string error;
+        if (!zevtest::ReferenceServer::MakeDemoData(root + "/srv", root + "/demo.log", error, scale))
             return;
-        server = Spawn({Bin("zevserver"), "--port", "0", "--data", root + "/srv"}, root + "/server.log");
-        int port = 0;
-        for (int i = 0; i < 200 && port == 0; ++i) {
-            std::string log = ReadAll(root + "/server.log");
-            size_t p = log.find("listening on 127.0.0.1:");
-            if (p != std::string::npos && log.find('\n', p) != std::string::npos)
-                port = std::atoi(log.c_str() + p + 23);
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
+        server = std::make_unique<zevtest::ReferenceServer>(root + "/srv", root + "/server.log");
+        const int port = server->Port();
         if (port == 0)
             return;
         const std::string kit = std::string(ZEV_SOURCE_ROOT) + "/distributor/";
         for (const char* f : {"ZevConfig.dat", "ZevSchema.ini"})
             fs::copy_file(kit + f, home + "/" + f);
         for (const char* f : {"Q9UTIL.so", "Q9CPRS.so", "Q9INET.so", "PRICING.so"})
-            fs::create_symlink(Bin(f), home + "/" + f);
-        std::string ini = ReadAll(kit + "ZevSatchel.INI");
+            fs::create_symlink(BuiltFile(f), home + "/" + f);
+        std::string ini = zevtest::ReadFile(kit + "ZevSatchel.INI");
         size_t p = ini.find("\nPORT=");
         ini.replace(p + 1, ini.find('\n', p + 1) - p - 1, "PORT=" + std::to_string(port));
         // The benchmark measures the download and the rows, not the backup.
@@ -105,7 +66,7 @@ struct Stage {
     // BBEFORERENEW as shipped (1) or off (0).
     void SetBackup(bool on)
     {
-        std::string ini = ReadAll(home + "/ZevSatchel.INI");
+        std::string ini = zevtest::ReadFile(home + "/ZevSatchel.INI");
         size_t p = ini.find("\nBBEFORERENEW=");
         ini.replace(p + 1, ini.find('\n', p + 1) - p - 1, on ? "BBEFORERENEW=1" : "BBEFORERENEW=0");
         std::ofstream(home + "/ZevSatchel.INI", std::ios::binary) << ini;
@@ -116,7 +77,7 @@ struct Stage {
         for (const auto& e : fs::recursive_directory_iterator(root + "/config")) {
             if (e.path().filename() != "Satchel.ini")
                 continue;
-            std::string text = ReadAll(e.path().string());
+            std::string text = zevtest::ReadFile(e.path().string());
             size_t p = text.find("\nPassword=sz:");
             if (p != std::string::npos)
                 return text.substr(p + 13, text.find('\n', p + 13) - p - 13);
@@ -145,15 +106,6 @@ struct Stage {
             return false;
         }
         return true;
-    }
-    ~Stage()
-    {
-        if (server > 0) {
-            kill(server, SIGTERM);
-            waitpid(server, nullptr, 0);
-        }
-        std::error_code ec;
-        fs::remove_all(root, ec);
     }
     int Satchel(std::vector<std::string> args)
     {
@@ -309,9 +261,7 @@ double ShellImport(const std::vector<std::pair<std::string, std::string>>& files
             load << ".import --skip 3 '" << file << "' " << table << "\n";
     }
     auto run = [&](const std::string& script) {
-        pid_t pid = Spawn({"/usr/bin/sqlite3", path, ".read " + script}, work + "/shell.log");
-        int st = 0;
-        return pid > 0 && waitpid(pid, &st, 0) == pid && WIFEXITED(st) && WEXITSTATUS(st) == 0;
+        return zevtest::ChildProcess({"/usr/bin/sqlite3", path, ".read " + script}, work + "/shell.log").Wait() == 0;
     };
     if (!run(work + "/create.sql"))
         return -1;
@@ -366,8 +316,8 @@ double PlainInventory(const std::string& file, const std::string& copy)
 // the same size.
 void BM_InventoryRows(benchmark::State& state)
 {
-    char tmpl[] = "/tmp/zevsyncinvXXXXXX";
-    std::string dir = mkdtemp(tmpl);
+    const zevtest::TempDir temp("zevsyncinv");
+    const std::string& dir = temp.Path();
     DBLib::SetDatabaseFolder(dir);
     const int rows = 20000;
     long done = 0;
@@ -398,8 +348,6 @@ void BM_InventoryRows(benchmark::State& state)
     }
     QueryPool::DestroyAll();
     state.SetItemsProcessed(done);
-    std::error_code ec;
-    fs::remove_all(dir, ec);
 }
 BENCHMARK(BM_InventoryRows)->Unit(benchmark::kMillisecond)->Iterations(3);
 
