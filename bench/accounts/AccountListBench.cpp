@@ -6,7 +6,7 @@
 // goal is under 100 ms a fill with no statement per account; the ratio to
 // the plain run and the statements a fill ran are reported as counters.
 #include "accounts/AccountListModel.h"
-#include "base/SchemaFile.h"
+#include "bench/support/ScaleDemo.h"
 #include "server/ServerStore.h"
 #include "tables/Accounts.h"
 #include "tables/DayString.h"
@@ -42,7 +42,7 @@ constexpr int kTuesday = 1031;
 constexpr int kAll = 1036;
 
 struct Stage {
-    fs::path dir;
+    std::unique_ptr<zev::bench::ScaleDemo> demo;
     std::string database;
     bool ok = false;
     int accounts = 0;
@@ -50,51 +50,15 @@ struct Stage {
 
     Stage()
     {
-        const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        dir = base / ("zevaccountbench-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        database = (dir / "server.db").string();
-        std::time_t now = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&now, &local);
-        char day[16];
-        std::strftime(day, sizeof day, "%Y%m%d", &local);
-        // The same day's set as the product benchmark's: generated once.
-        const fs::path cache =
-            fs::path(ZEV_BINARY_DIR) / ".." / "bench-data" / ("products-scale-" + std::string(day) + ".db");
         const auto started = std::chrono::steady_clock::now();
-        std::error_code ec;
-        if (fs::exists(cache, ec)) {
-            fs::copy_file(cache, database, fs::copy_options::overwrite_existing, ec);
-        } else {
-            {
-                zev::server::ServerStore store(database);
-                store.CreateMasterTables(zev::SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
-                zev::demo::DemoOptions options;
-                options.scale = true;
-                options.year = local.tm_year + 1900;
-                options.month = local.tm_mon + 1;
-                options.day = local.tm_mday;
-                options.stamp = "2026-01-01 00:00:00";
-                zev::demo::DemoGenerator(store, options, [](const std::string&) {
-                    return std::string(32, '0');
-                }).Generate();
-            }
-            fs::create_directories(cache.parent_path(), ec);
-            fs::copy_file(database, cache, fs::copy_options::overwrite_existing, ec);
-        }
+        demo = std::make_unique<zev::bench::ScaleDemo>("zevaccountbench");
+        database = demo->Database();
         ok = RecordCalls();
         std::fprintf(stderr, "set-up: scale demo with %d accounts in %.1f s\n", accounts,
                      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
         QueryPool::GetInstance("Data Source=" + database, 0);
     }
-    ~Stage()
-    {
-        QueryPool::DestroyAll();
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
+    ~Stage() { QueryPool::DestroyAll(); }
 
     // A callback on Tuesday for every fifth account and a call recorded
     // that day for every third, so call tracking has rows to join.

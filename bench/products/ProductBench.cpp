@@ -4,7 +4,7 @@
 // and read row by row as the product list reads it, beside a plain SQLite
 // run of the same translated statement reading every column. The goal is
 // under 50 ms a search; ratios to the plain run are reported as counters.
-#include "base/SchemaFile.h"
+#include "bench/support/ScaleDemo.h"
 #include "products/ProductSearch.h"
 #include "server/ServerStore.h"
 #include "tables/Items.h"
@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Stage {
-    fs::path dir;
+    std::unique_ptr<zev::bench::ScaleDemo> demo;
     std::string database;
     bool ok = false;
     std::string sku;
@@ -37,39 +37,9 @@ struct Stage {
 
     Stage()
     {
-        const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        dir = base / ("zevproductbench-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        database = (dir / "server.db").string();
-        std::time_t now = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&now, &local);
-        char day[16];
-        std::strftime(day, sizeof day, "%Y%m%d", &local);
-        const fs::path cache =
-            fs::path(ZEV_BINARY_DIR) / ".." / "bench-data" / ("products-scale-" + std::string(day) + ".db");
         const auto started = std::chrono::steady_clock::now();
-        std::error_code ec;
-        if (fs::exists(cache, ec)) {
-            fs::copy_file(cache, database, fs::copy_options::overwrite_existing, ec);
-        } else {
-            {
-                zev::server::ServerStore store(database);
-                store.CreateMasterTables(zev::SchemaFile::Load(ZEV_SOURCE_ROOT "/distributor/ZevSchema.ini"));
-                zev::demo::DemoOptions options;
-                options.scale = true;
-                options.year = local.tm_year + 1900;
-                options.month = local.tm_mon + 1;
-                options.day = local.tm_mday;
-                options.stamp = "2026-01-01 00:00:00";
-                zev::demo::DemoGenerator(store, options, [](const std::string&) {
-                    return std::string(32, '0');
-                }).Generate();
-            }
-            fs::create_directories(cache.parent_path(), ec);
-            fs::copy_file(database, cache, fs::copy_options::overwrite_existing, ec);
-        }
+        demo = std::make_unique<zev::bench::ScaleDemo>("zevproductbench");
+        database = demo->Database();
         std::fprintf(stderr, "set-up: scale demo in %.1f s\n",
                      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
         QueryPool::GetInstance("Data Source=" + database, 0);
@@ -89,12 +59,7 @@ struct Stage {
         if (ok)
             category = items.GetFieldValueInt(0);
     }
-    ~Stage()
-    {
-        QueryPool::DestroyAll();
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
+    ~Stage() { QueryPool::DestroyAll(); }
 };
 
 Stage& TheStage()
