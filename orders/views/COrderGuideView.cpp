@@ -140,6 +140,11 @@ void COrderGuideView::OnInitialUpdate()
     m_filter->setAccessibleName(tr("Filter"));
     m_coop->setAccessibleName(tr("Co-op quantity"));
     m_coop->setMaxLength(5);
+    // The add and find box keeps room for an item number or a word when the
+    // row is tight; the co-op box never needs more than its five digits.
+    const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    m_addFind->setMinimumWidth(digit * 14 + 12);
+    m_coop->setMaximumWidth(digit * 7 + 12);
     // The label's text ("Total: $12.50") is its name, so a screen reader
     // reads the amount and hears each change.
     m_total->setAccessibleDescription(tr("Order total"));
