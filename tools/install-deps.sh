@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the tests and the demo need.
 # Idempotent: does nothing when everything is already there.
 # clang and libclang-rt-14-dev build the libFuzzer programs (tools/fuzz.sh);
-# clang-format checks the format in CI (tools/lint.sh --format-only).
+# clang-format and clang-tidy are the checks of tools/lint.sh, both run in CI.
 # libreoffice-calc-nogui (about 80 MB to download) lets a test open the
 # exported order guide in a real spreadsheet program.
 set -euo pipefail
@@ -16,7 +16,7 @@ packages=(
   xvfb xauth x11-utils openbox imagemagick xdotool curl
   file dpkg-dev lintian appstream desktop-file-utils man-db
   poppler-utils libxml2-dev libreoffice-calc-nogui
-  clang libclang-rt-14-dev clang-format
+  clang libclang-rt-14-dev clang-format clang-tidy
   locales
 )
 
