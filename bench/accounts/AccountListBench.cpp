@@ -6,6 +6,7 @@
 // goal is under 100 ms a fill with no statement per account; the ratio to
 // the plain run and the statements a fill ran are reported as counters.
 #include "accounts/AccountListModel.h"
+#include "bench/support/PlainRead.h"
 #include "bench/support/ScaleDemo.h"
 #include "server/ServerStore.h"
 #include "tables/Accounts.h"
@@ -215,18 +216,8 @@ void BM_PlainAccountList(benchmark::State& state)
         const auto t0 = std::chrono::steady_clock::now();
         std::size_t bytes = 0;
         rows = 0;
-        for (const std::string& sql : translated) {
-            sqlite3_stmt* st = nullptr;
-            sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
-            while (st && sqlite3_step(st) == SQLITE_ROW) {
-                const int n = sqlite3_column_count(st);
-                for (int c = 0; c < n; ++c)
-                    if (sqlite3_column_text(st, c) != nullptr)
-                        bytes += static_cast<std::size_t>(sqlite3_column_bytes(st, c));
-                ++rows;
-            }
-            sqlite3_finalize(st);
-        }
+        for (const std::string& sql : translated)
+            bytes += zev::bench::PlainRead(db, sql, rows);
         benchmark::DoNotOptimize(bytes);
         best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
     }

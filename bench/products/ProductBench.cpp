@@ -4,6 +4,7 @@
 // and read row by row as the product list reads it, beside a plain SQLite
 // run of the same translated statement reading every column. The goal is
 // under 50 ms a search; ratios to the plain run are reported as counters.
+#include "bench/support/PlainRead.h"
 #include "bench/support/ScaleDemo.h"
 #include "products/ProductSearch.h"
 #include "server/ServerStore.h"
@@ -123,18 +124,8 @@ void BM_PlainSearch(benchmark::State& state)
     double best = 1e9;
     for (auto _ : state) {
         const auto t0 = std::chrono::steady_clock::now();
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
         rows = 0;
-        std::size_t bytes = 0;
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            const int n = sqlite3_column_count(st);
-            for (int c = 0; c < n; ++c)
-                if (sqlite3_column_text(st, c) != nullptr)
-                    bytes += static_cast<std::size_t>(sqlite3_column_bytes(st, c));
-            ++rows;
-        }
-        sqlite3_finalize(st);
+        const std::size_t bytes = zev::bench::PlainRead(db, sql, rows);
         benchmark::DoNotOptimize(bytes);
         best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
     }

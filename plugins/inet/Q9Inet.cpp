@@ -14,6 +14,21 @@ namespace {
 // There is one reply file; two exchanges at once would mix their replies.
 std::mutex g_postLock;
 
+// The request both posting entries make of their arguments (a null text is empty).
+q9::HttpPoster::Request MakeRequest(const char* host, const char* backupHost, const char* path, const char* body,
+                                    int timeoutMs, Q9ProgressSink* sink, int port)
+{
+    q9::HttpPoster::Request req;
+    req.host = host != nullptr ? host : "";
+    req.backupHost = backupHost != nullptr ? backupHost : "";
+    req.path = path;
+    req.body = body != nullptr ? body : "";
+    req.timeoutMs = timeoutMs;
+    req.port = port;
+    req.sink = sink;
+    return req;
+}
+
 } // namespace
 
 extern "C" {
@@ -30,14 +45,7 @@ int PostDataT2(const char* host, const char* backupHost, const char* path, const
 {
     if (path == nullptr)
         return Q9POST_BAD_ARGUMENTS;
-    q9::HttpPoster::Request req;
-    req.host = host != nullptr ? host : "";
-    req.backupHost = backupHost != nullptr ? backupHost : "";
-    req.path = path;
-    req.body = body != nullptr ? body : "";
-    req.timeoutMs = timeoutMs;
-    req.port = port;
-    req.sink = sink;
+    q9::HttpPoster::Request req = MakeRequest(host, backupHost, path, body, timeoutMs, sink, port);
     const std::string temp = q9::DataFolder::TempDir();
     if (temp.empty())
         return Q9POST_REPLY_FILE;
@@ -55,14 +63,7 @@ int Q9PostToFile(const char* host, const char* backupHost, const char* path, con
 {
     if (path == nullptr || replyFile == nullptr || *replyFile == '\0')
         return Q9POST_BAD_ARGUMENTS;
-    q9::HttpPoster::Request req;
-    req.host = host != nullptr ? host : "";
-    req.backupHost = backupHost != nullptr ? backupHost : "";
-    req.path = path;
-    req.body = body != nullptr ? body : "";
-    req.timeoutMs = timeoutMs;
-    req.port = port;
-    req.sink = sink;
+    q9::HttpPoster::Request req = MakeRequest(host, backupHost, path, body, timeoutMs, sink, port);
     req.replyFile = replyFile;
     req.cancel = cancel;
     // No lock: the reply file is the caller's own.
